@@ -1,0 +1,25 @@
+// imm32: there is no input method here, so a window's input context is a
+// dummy derived from the window handle and composition requests succeed
+// without effect.
+#include "syslibs/exports.h"
+
+namespace platform::syslibs {
+namespace {
+
+HIMC ImmGetContext(HWND window) { return reinterpret_cast<HIMC>(window); }
+
+BOOL ImmReleaseContext(HWND window, HIMC context) { return window != nullptr && context != nullptr; }
+
+BOOL ImmSetCompositionWindow(HIMC context, COMPOSITIONFORM* form) { return context != nullptr && form != nullptr; }
+
+const Export kExports[] = {
+    {"ImmGetContext", export_address(ImmGetContext)},
+    {"ImmReleaseContext", export_address(ImmReleaseContext)},
+    {"ImmSetCompositionWindow", export_address(ImmSetCompositionWindow)},
+};
+
+}  // namespace
+
+ExportTable imm32_exports() { return export_table(kExports); }
+
+}  // namespace platform::syslibs

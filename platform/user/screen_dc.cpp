@@ -1,0 +1,14 @@
+// GetDC/ReleaseDC: the screen's DC for a null window, else a DC over the
+// window's client area.
+#include "gdi/dc.h"
+#include "gdi/window_dc.h"
+#include "platform/user32.h"
+
+HDC GetDC(HWND window) {
+  return window ? platform::gdi::create_window_dc(window) : platform::gdi::create_screen_dc();
+}
+
+int ReleaseDC(HWND window, HDC dc) {
+  const bool released = window ? platform::gdi::release_window_dc(dc) : platform::gdi::release_screen_dc(dc);
+  return released ? 1 : 0;
+}

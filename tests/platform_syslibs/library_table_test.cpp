@@ -1,0 +1,112 @@
+// The library table: names, reference counts, entry look-up, the missing
+// seam, and the imm32 stand-in.
+#include <gtest/gtest.h>
+
+#include "platform/kernel32.h"
+#include "platform/syslibs.h"
+
+namespace {
+
+class Libraries : public ::testing::Test {
+ protected:
+  void TearDown() override { platform_test::reset_missing_libraries(); }
+};
+
+TEST_F(Libraries, NamesMatchWithoutCaseOrSuffix) {
+  const HMODULE msimg32 = LoadLibraryA("msimg32.dll");
+  ASSERT_NE(msimg32, nullptr);
+  EXPECT_EQ(LoadLibraryA("MSIMG32.DLL"), msimg32);
+  EXPECT_EQ(LoadLibraryA("MsImg32"), msimg32);
+  EXPECT_EQ(LoadLibraryW(L"msimg32.Dll"), msimg32);
+  for (int i = 0; i < 4; ++i) EXPECT_TRUE(FreeLibrary(msimg32));
+
+  for (const char* name : {"imm32.dll", "winmm.dll", "Ole32.dll", "ole32"}) {
+    const HMODULE module = LoadLibraryA(name);
+    EXPECT_NE(module, nullptr) << name;
+    EXPECT_NE(module, msimg32) << name;
+    FreeLibrary(module);
+  }
+}
+
+TEST_F(Libraries, OtherNamesAreNotFound) {
+  for (const char* name : {"gdiplus.dll", "msimg32.dl", "msimg32.dll.dll", "", "kernel32.dll"}) {
+    SetLastError(0);
+    EXPECT_EQ(LoadLibraryA(name), nullptr) << name;
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND)) << name;
+  }
+  EXPECT_EQ(LoadLibraryW(L"user32.dll"), nullptr);
+}
+
+TEST_F(Libraries, EntriesAreFoundByExactName) {
+  const HMODULE winmm = LoadLibraryA("winmm.dll");
+  for (const char* entry : {"timeBeginPeriod", "timeEndPeriod", "timeSetEvent", "timeKillEvent", "mciSendCommandW"}) {
+    EXPECT_NE(GetProcAddress(winmm, entry), nullptr) << entry;
+  }
+  SetLastError(0);
+  EXPECT_EQ(GetProcAddress(winmm, "timebeginperiod"), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
+  EXPECT_EQ(GetProcAddress(winmm, "AlphaBlend"), nullptr);
+  EXPECT_EQ(GetProcAddress(winmm, reinterpret_cast<LPCSTR>(uintptr_t{1})), nullptr);  // ordinals
+
+  const HMODULE msimg32 = LoadLibraryA("msimg32.dll");
+  EXPECT_NE(GetProcAddress(msimg32, "AlphaBlend"), nullptr);
+  EXPECT_NE(GetProcAddress(msimg32, "GradientFill"), nullptr);
+  const HMODULE ole32 = LoadLibraryA("ole32.dll");
+  EXPECT_NE(GetProcAddress(ole32, "CreateStreamOnHGlobal"), nullptr);
+  FreeLibrary(winmm);
+  FreeLibrary(msimg32);
+  FreeLibrary(ole32);
+}
+
+TEST_F(Libraries, FreedModulesAreReferenceCounted) {
+  const HMODULE imm32 = LoadLibraryA("imm32.dll");
+  EXPECT_EQ(LoadLibraryA("imm32.dll"), imm32);
+  EXPECT_TRUE(FreeLibrary(imm32));
+  EXPECT_NE(GetProcAddress(imm32, "ImmGetContext"), nullptr);  // one reference left
+  EXPECT_TRUE(FreeLibrary(imm32));
+  EXPECT_EQ(GetProcAddress(imm32, "ImmGetContext"), nullptr);
+  EXPECT_FALSE(FreeLibrary(imm32));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_FALSE(FreeLibrary(nullptr));
+  EXPECT_EQ(GetProcAddress(nullptr, "ImmGetContext"), nullptr);
+}
+
+TEST_F(Libraries, SeamMarksLibrariesAndEntriesMissing) {
+  platform_test::mark_library_missing("msimg32.dll");
+  EXPECT_EQ(LoadLibraryA("msimg32"), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+
+  platform_test::mark_entry_missing("Winmm.dll", "timeSetEvent");
+  const HMODULE winmm = LoadLibraryA("winmm.dll");
+  ASSERT_NE(winmm, nullptr);
+  EXPECT_EQ(GetProcAddress(winmm, "timeSetEvent"), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
+  EXPECT_NE(GetProcAddress(winmm, "timeKillEvent"), nullptr);
+
+  platform_test::reset_missing_libraries();
+  EXPECT_NE(GetProcAddress(winmm, "timeSetEvent"), nullptr);
+  const HMODULE msimg32 = LoadLibraryA("msimg32");
+  EXPECT_NE(msimg32, nullptr);
+  FreeLibrary(msimg32);
+  FreeLibrary(winmm);
+}
+
+TEST_F(Libraries, Imm32GivesEachWindowADummyContext) {
+  const HMODULE imm32 = LoadLibraryA("imm32.dll");
+  const auto get_context = reinterpret_cast<ImmGetContext_fn>(GetProcAddress(imm32, "ImmGetContext"));
+  const auto set_window =
+      reinterpret_cast<ImmSetCompositionWindow_fn>(GetProcAddress(imm32, "ImmSetCompositionWindow"));
+  const auto release = reinterpret_cast<ImmReleaseContext_fn>(GetProcAddress(imm32, "ImmReleaseContext"));
+  const HWND first = reinterpret_cast<HWND>(uintptr_t{0x1000});
+  const HWND second = reinterpret_cast<HWND>(uintptr_t{0x2000});
+  const HIMC context = get_context(first);
+  EXPECT_NE(context, nullptr);
+  EXPECT_EQ(get_context(first), context);
+  EXPECT_NE(get_context(second), context);
+  COMPOSITIONFORM form{CFS_POINT, {10, 20}, {0, 0, 0, 0}};
+  EXPECT_TRUE(set_window(context, &form));
+  EXPECT_TRUE(release(first, context));
+  FreeLibrary(imm32);
+}
+
+}  // namespace

@@ -1,0 +1,234 @@
+// msimg32 on DIB sections: AlphaBlend's arithmetic (constant and per-pixel
+// premultiplied alpha), stretching, clipping and rejected arguments;
+// GradientFill's rectangles and triangles.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/gdi32.h"
+#include "platform/kernel32.h"
+#include "platform/syslibs.h"
+
+namespace {
+
+// A memory DC with a 32-bit top-down DIB section selected into it.
+class Canvas {
+ public:
+  Canvas(int width, int height, int bits_per_pixel = 32, bool top_down = true) : width_(width) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = top_down ? -height : height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = static_cast<WORD>(bits_per_pixel);
+    info.bmiHeader.biCompression = BI_RGB;
+    dc_ = CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bits_ = static_cast<uint32_t*>(bits);
+    old_ = SelectObject(dc_, bitmap_);
+  }
+  ~Canvas() {
+    SelectObject(dc_, old_);
+    DeleteObject(bitmap_);
+    DeleteDC(dc_);
+  }
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  HDC dc() const { return dc_; }
+  uint32_t& at(int x, int y) { return bits_[y * width_ + x]; }  // 32-bit top-down only
+  void fill(uint32_t value, int count) { std::fill(bits_, bits_ + count, value); }
+
+ private:
+  int width_;
+  HDC dc_;
+  HBITMAP bitmap_;
+  HGDIOBJ old_;
+  uint32_t* bits_;
+};
+
+class Msimg32 : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    module_ = LoadLibraryA("msimg32.dll");
+    alpha_blend = reinterpret_cast<AlphaBlend_fn>(GetProcAddress(module_, "AlphaBlend"));
+    gradient_fill = reinterpret_cast<GradientFill_fn>(GetProcAddress(module_, "GradientFill"));
+    ASSERT_NE(alpha_blend, nullptr);
+    ASSERT_NE(gradient_fill, nullptr);
+  }
+  void TearDown() override { FreeLibrary(module_); }
+
+  // Blends a 1x1 source pixel over a 1x1 destination pixel.
+  uint32_t blend_one(uint32_t source, uint32_t destination, BYTE constant_alpha, BYTE format) {
+    Canvas src(1, 1), dst(1, 1);
+    src.at(0, 0) = source;
+    dst.at(0, 0) = destination;
+    EXPECT_TRUE(alpha_blend(dst.dc(), 0, 0, 1, 1, src.dc(), 0, 0, 1, 1, {AC_SRC_OVER, 0, constant_alpha, format}));
+    return dst.at(0, 0);
+  }
+
+  static constexpr BLENDFUNCTION kCopy = {AC_SRC_OVER, 0, 255, 0};
+
+  HMODULE module_ = nullptr;
+  AlphaBlend_fn alpha_blend = nullptr;
+  GradientFill_fn gradient_fill = nullptr;
+};
+
+TEST_F(Msimg32, ConstantAlphaMixesEveryChannel) {
+  EXPECT_EQ(blend_one(0x00FFFFFF, 0x00000000, 128, 0), 0x00808080u);
+  EXPECT_EQ(blend_one(0xFF0000FF, 0x00FF0000, 255, 0), 0xFF0000FFu);  // a plain copy, alpha included
+  EXPECT_EQ(blend_one(0xFF0000FF, 0x40FF0000, 0, 0), 0x40FF0000u);
+  // 200*64/255 = 50.2 -> 50; 100*191/255 = 74.9 -> 75.
+  EXPECT_EQ(blend_one(0x00C8C8C8, 0x00646464, 64, 0), 0x007D7D7Du);
+}
+
+TEST_F(Msimg32, PerPixelAlphaTakesPremultipliedSources) {
+  EXPECT_EQ(blend_one(0x80800000, 0xFF0000FF, 255, AC_SRC_ALPHA), 0xFF80007Fu);
+  // With constant alpha 128 the source scales to 0x40400000 first.
+  EXPECT_EQ(blend_one(0x80800000, 0xFF0000FF, 128, AC_SRC_ALPHA), 0xFF4000BFu);
+  EXPECT_EQ(blend_one(0x00000000, 0x12345678, 255, AC_SRC_ALPHA), 0x12345678u);
+  EXPECT_EQ(blend_one(0xFF102030, 0x12345678, 255, AC_SRC_ALPHA), 0xFF102030u);
+  // A source that is not really premultiplied saturates instead of wrapping.
+  EXPECT_EQ(blend_one(0x01FF0000, 0x00FF0000, 255, AC_SRC_ALPHA), 0x01FF0000u);
+}
+
+TEST_F(Msimg32, StretchingSamplesTheNearestSourcePixel) {
+  Canvas src(4, 1), dst(8, 1);
+  for (int x = 0; x < 4; ++x) src.at(x, 0) = 0xFF000000u | static_cast<uint32_t>(x + 1);
+  ASSERT_TRUE(alpha_blend(dst.dc(), 0, 0, 4, 1, src.dc(), 0, 0, 2, 1, kCopy));
+  const uint32_t doubled[4] = {1, 1, 2, 2};
+  for (int x = 0; x < 4; ++x) EXPECT_EQ(dst.at(x, 0), 0xFF000000u | doubled[x]) << x;
+  EXPECT_EQ(dst.at(4, 0), 0u);  // the stretch covered columns 0..3 only
+  ASSERT_TRUE(alpha_blend(dst.dc(), 4, 0, 2, 1, src.dc(), 0, 0, 4, 1, kCopy));
+  EXPECT_EQ(dst.at(4, 0) & 0xFF, 2u);
+  EXPECT_EQ(dst.at(5, 0) & 0xFF, 4u);
+}
+
+TEST_F(Msimg32, DrawsOnlyInsideTheClipAndTheBitmap) {
+  Canvas src(4, 4), dst(4, 4);
+  src.fill(0xFFFFFFFF, 16);
+  IntersectClipRect(dst.dc(), 1, 1, 3, 3);
+  ASSERT_TRUE(alpha_blend(dst.dc(), -2, -2, 8, 8, src.dc(), 0, 0, 4, 4, kCopy));
+  for (int y = 0; y < 4; ++y) {
+    for (int x = 0; x < 4; ++x) {
+      const bool inside = x >= 1 && x < 3 && y >= 1 && y < 3;
+      EXPECT_EQ(dst.at(x, y), inside ? 0xFFFFFFFFu : 0u) << x << "," << y;
+    }
+  }
+}
+
+TEST_F(Msimg32, ViewportOriginsMoveBothRectangles) {
+  Canvas src(4, 1), dst(4, 1);
+  src.at(3, 0) = 0xFFABCDEF;
+  SetViewportOrgEx(src.dc(), 2, 0, nullptr);
+  SetViewportOrgEx(dst.dc(), 1, 0, nullptr);
+  ASSERT_TRUE(alpha_blend(dst.dc(), 0, 0, 1, 1, src.dc(), 1, 0, 1, 1, kCopy));
+  EXPECT_EQ(dst.at(1, 0), 0xFFABCDEFu);
+  EXPECT_EQ(dst.at(0, 0), 0u);
+}
+
+TEST_F(Msimg32, RejectsBadArguments) {
+  Canvas src(4, 4), dst(4, 4);
+  const HDC s = src.dc(), d = dst.dc();
+  EXPECT_FALSE(alpha_blend(d, 0, 0, -1, 1, s, 0, 0, 1, 1, kCopy));
+  EXPECT_FALSE(alpha_blend(d, 0, 0, 1, -1, s, 0, 0, 1, 1, kCopy));
+  EXPECT_FALSE(alpha_blend(d, 0, 0, 1, 1, s, 0, 0, -1, 1, kCopy));
+  EXPECT_FALSE(alpha_blend(d, 0, 0, 1, 1, s, 3, 0, 2, 1, kCopy));  // past the right edge
+  EXPECT_FALSE(alpha_blend(d, 0, 0, 1, 1, s, -1, 0, 1, 1, kCopy));
+  EXPECT_FALSE(alpha_blend(d, 0, 0, 1, 1, s, 0, 0, 1, 5, kCopy));
+  EXPECT_FALSE(alpha_blend(d, 0, 0, 1, 1, s, 0, 0, 1, 1, {1, 0, 255, 0}));
+  EXPECT_FALSE(alpha_blend(d, 0, 0, 1, 1, s, 0, 0, 1, 1, {AC_SRC_OVER, 1, 255, 0}));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  // Overlapping rectangles on one bitmap.
+  EXPECT_FALSE(alpha_blend(d, 0, 0, 2, 2, d, 1, 1, 2, 2, kCopy));
+  EXPECT_TRUE(alpha_blend(d, 0, 0, 2, 2, d, 2, 2, 2, 2, kCopy));
+  EXPECT_TRUE(alpha_blend(d, 0, 0, 4, 4, s, 0, 0, 4, 4, kCopy));
+}
+
+TEST_F(Msimg32, PerPixelAlphaNeedsA32BitSource) {
+  Canvas src(2, 2, 24, false), dst(2, 2);
+  EXPECT_FALSE(alpha_blend(dst.dc(), 0, 0, 2, 2, src.dc(), 0, 0, 2, 2, {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA}));
+  EXPECT_TRUE(alpha_blend(dst.dc(), 0, 0, 2, 2, src.dc(), 0, 0, 2, 2, {AC_SRC_OVER, 0, 128, 0}));
+}
+
+TEST_F(Msimg32, BlendsIntoA24BitBottomUpBitmap) {
+  Canvas src(1, 1), dst(2, 2, 24, false);
+  src.at(0, 0) = 0x00FF8000;
+  ASSERT_TRUE(alpha_blend(dst.dc(), 1, 0, 1, 1, src.dc(), 0, 0, 1, 1, {AC_SRC_OVER, 0, 255, 0}));
+  EXPECT_EQ(GetPixel(dst.dc(), 1, 0), RGB(0xFF, 0x80, 0x00));
+  EXPECT_EQ(GetPixel(dst.dc(), 1, 1), RGB(0, 0, 0));
+}
+
+TRIVERTEX vertex(LONG x, LONG y, COLOR16 red, COLOR16 green, COLOR16 blue, COLOR16 alpha) {
+  return {x, y, red, green, blue, alpha};
+}
+
+TEST_F(Msimg32, HorizontalGradientRunsFromLeftColourToRightColour) {
+  Canvas dst(4, 2);
+  // Given right to left: the vertex with the smaller x still colours the left edge.
+  TRIVERTEX v[2] = {vertex(4, 2, 0, 0, 0xFF00, 0), vertex(0, 0, 0xFF00, 0, 0, 0xFF00)};
+  GRADIENT_RECT rect{0, 1};
+  ASSERT_TRUE(gradient_fill(dst.dc(), v, 2, &rect, 1, GRADIENT_FILL_RECT_H));
+  const uint32_t row[4] = {0xFFFF0000, 0xAAAA0055, 0x555500AA, 0x000000FF};
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(dst.at(x, y), row[x]) << x << "," << y;
+  }
+}
+
+TEST_F(Msimg32, VerticalGradientRunsFromTopColourToBottomColour) {
+  Canvas dst(2, 3);
+  TRIVERTEX v[2] = {vertex(0, 0, 0x1000, 0x2000, 0x3000, 0x4000), vertex(1, 3, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF)};
+  GRADIENT_RECT rect{0, 1};
+  ASSERT_TRUE(gradient_fill(dst.dc(), v, 2, &rect, 1, GRADIENT_FILL_RECT_V));
+  EXPECT_EQ(dst.at(0, 0), 0x40102030u);
+  EXPECT_EQ(dst.at(0, 2), 0xFFFFFFFFu);
+  EXPECT_EQ(dst.at(1, 0), 0u);  // the rectangle is one column wide
+}
+
+TEST_F(Msimg32, TriangleCoversPixelCentresWithTheTopLeftRule) {
+  Canvas dst(8, 8);
+  TRIVERTEX v[3] = {vertex(0, 0, 0, 0xFF00, 0, 0xFF00), vertex(8, 0, 0, 0xFF00, 0, 0xFF00),
+                    vertex(0, 8, 0, 0xFF00, 0, 0xFF00)};
+  GRADIENT_TRIANGLE triangle{0, 1, 2};
+  ASSERT_TRUE(gradient_fill(dst.dc(), v, 3, &triangle, 1, GRADIENT_FILL_TRIANGLE));
+  int covered = 0;
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) {
+      const bool inside = x + y <= 6;  // centres on the diagonal belong to the next triangle
+      EXPECT_EQ(dst.at(x, y), inside ? 0xFF00FF00u : 0u) << x << "," << y;
+      covered += inside;
+    }
+  }
+  EXPECT_EQ(covered, 28);
+}
+
+TEST_F(Msimg32, TriangleInterpolatesAtPixelCentres) {
+  Canvas dst(8, 8);
+  TRIVERTEX v[3] = {vertex(0, 0, 0xFF00, 0, 0, 0), vertex(0, 8, 0, 0, 0xFF00, 0), vertex(8, 0, 0, 0xFF00, 0, 0)};
+  GRADIENT_TRIANGLE triangle{0, 1, 2};
+  ASSERT_TRUE(gradient_fill(dst.dc(), v, 3, &triangle, 1, GRADIENT_FILL_TRIANGLE));
+  // Centre (0.5, 0.5): 7/8 of the first vertex, 1/16 of each other one.
+  EXPECT_EQ(dst.at(0, 0), 0x00DF0F0Fu);
+  // Centre (6.5, 0.5): 1/8, 1/16 and 13/16.
+  EXPECT_EQ(dst.at(6, 0), 0x001FCF0Fu);
+}
+
+TEST_F(Msimg32, GradientsAreClippedAndCheckTheirArguments) {
+  Canvas dst(4, 4);
+  IntersectClipRect(dst.dc(), 0, 0, 2, 4);
+  TRIVERTEX v[2] = {vertex(-10, -10, 0xFF00, 0xFF00, 0xFF00, 0xFF00), vertex(10, 10, 0xFF00, 0xFF00, 0xFF00, 0xFF00)};
+  GRADIENT_RECT rect{0, 1};
+  ASSERT_TRUE(gradient_fill(dst.dc(), v, 2, &rect, 1, GRADIENT_FILL_RECT_H));
+  EXPECT_EQ(dst.at(1, 3), 0xFFFFFFFFu);
+  EXPECT_EQ(dst.at(2, 0), 0u);
+
+  GRADIENT_RECT bad{0, 2};
+  EXPECT_FALSE(gradient_fill(dst.dc(), v, 2, &bad, 1, GRADIENT_FILL_RECT_H));
+  EXPECT_FALSE(gradient_fill(dst.dc(), v, 2, &rect, 1, 3));
+  GRADIENT_TRIANGLE bad_triangle{0, 1, 5};
+  EXPECT_FALSE(gradient_fill(dst.dc(), v, 2, &bad_triangle, 1, GRADIENT_FILL_TRIANGLE));
+  EXPECT_FALSE(gradient_fill(dst.dc(), nullptr, 0, &rect, 1, GRADIENT_FILL_RECT_H));
+}
+
+}  // namespace

@@ -1,0 +1,120 @@
+// winmm: period requests, one-shot and periodic timers, killing timers from
+// outside and inside their callback, and the MCI stub.
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "platform/kernel32.h"
+#include "platform/syslibs.h"
+
+namespace {
+
+class Winmm : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    module_ = LoadLibraryA("winmm.dll");
+    begin_period = reinterpret_cast<timeBeginPeriod_fn>(GetProcAddress(module_, "timeBeginPeriod"));
+    end_period = reinterpret_cast<timeEndPeriod_fn>(GetProcAddress(module_, "timeEndPeriod"));
+    set_event = reinterpret_cast<timeSetEvent_fn>(GetProcAddress(module_, "timeSetEvent"));
+    kill_event = reinterpret_cast<timeKillEvent_fn>(GetProcAddress(module_, "timeKillEvent"));
+    mci_send_command = reinterpret_cast<mciSendCommandW_fn>(GetProcAddress(module_, "mciSendCommandW"));
+  }
+  void TearDown() override { FreeLibrary(module_); }
+
+  HMODULE module_ = nullptr;
+  timeBeginPeriod_fn begin_period = nullptr;
+  timeEndPeriod_fn end_period = nullptr;
+  timeSetEvent_fn set_event = nullptr;
+  timeKillEvent_fn kill_event = nullptr;
+  mciSendCommandW_fn mci_send_command = nullptr;
+};
+
+struct Ticks {
+  std::atomic<int> count{0};
+  std::atomic<UINT> last_id{0};
+  HANDLE reached = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  int target = 1;
+  timeKillEvent_fn kill_self = nullptr;  // when set, the callback kills its own timer
+  std::atomic<MMRESULT> kill_result{0xFFFF};
+  ~Ticks() { CloseHandle(reached); }
+};
+
+void count_tick(UINT id, UINT message, DWORD_PTR user, DWORD_PTR, DWORD_PTR) {
+  auto* ticks = reinterpret_cast<Ticks*>(user);
+  EXPECT_EQ(message, 0u);
+  ticks->last_id = id;
+  if (ticks->kill_self != nullptr) ticks->kill_result = ticks->kill_self(id);
+  if (++ticks->count == ticks->target) SetEvent(ticks->reached);
+}
+
+TEST_F(Winmm, PeriodsFromOneToOneThousandAreAccepted) {
+  EXPECT_EQ(begin_period(1), static_cast<MMRESULT>(TIMERR_NOERROR));
+  EXPECT_EQ(end_period(1), static_cast<MMRESULT>(TIMERR_NOERROR));
+  EXPECT_EQ(begin_period(1000), static_cast<MMRESULT>(TIMERR_NOERROR));
+  EXPECT_EQ(begin_period(0), static_cast<MMRESULT>(TIMERR_NOCANDO));
+  EXPECT_EQ(begin_period(1001), static_cast<MMRESULT>(TIMERR_NOCANDO));
+  EXPECT_EQ(end_period(0), static_cast<MMRESULT>(TIMERR_NOCANDO));
+}
+
+TEST_F(Winmm, OneShotTimerFiresOnce) {
+  Ticks ticks;
+  const MMRESULT id = set_event(5, 1, count_tick, reinterpret_cast<DWORD_PTR>(&ticks), TIME_ONESHOT);
+  ASSERT_NE(id, 0u);
+  EXPECT_EQ(WaitForSingleObject(ticks.reached, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(ticks.last_id.load(), id);
+  Sleep(30);
+  EXPECT_EQ(ticks.count.load(), 1);
+}
+
+TEST_F(Winmm, PeriodicTimerRepeatsUntilKilled) {
+  Ticks ticks;
+  ticks.target = 3;
+  const MMRESULT id = set_event(2, 1, count_tick, reinterpret_cast<DWORD_PTR>(&ticks), TIME_PERIODIC);
+  EXPECT_EQ(WaitForSingleObject(ticks.reached, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(kill_event(id), static_cast<MMRESULT>(TIMERR_NOERROR));
+  // Killing waited for a callback in progress; none runs afterwards.
+  const int after_kill = ticks.count.load();
+  Sleep(30);
+  EXPECT_EQ(ticks.count.load(), after_kill);
+  EXPECT_EQ(kill_event(id), static_cast<MMRESULT>(MMSYSERR_INVALPARAM));
+}
+
+TEST_F(Winmm, CallbackMayKillItsOwnTimer) {
+  Ticks ticks;
+  ticks.kill_self = kill_event;
+  const MMRESULT id = set_event(2, 1, count_tick, reinterpret_cast<DWORD_PTR>(&ticks), TIME_PERIODIC);
+  EXPECT_EQ(WaitForSingleObject(ticks.reached, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(ticks.kill_result.load(), static_cast<MMRESULT>(TIMERR_NOERROR));
+  Sleep(20);
+  EXPECT_EQ(ticks.count.load(), 1);
+  EXPECT_EQ(kill_event(id), static_cast<MMRESULT>(MMSYSERR_INVALPARAM));
+}
+
+TEST_F(Winmm, EventTimerSetsTheEvent) {
+  HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  const auto callback = reinterpret_cast<LPTIMECALLBACK>(event);
+  const MMRESULT id = set_event(3, 1, callback, 0, TIME_ONESHOT | TIME_CALLBACK_EVENT_SET);
+  ASSERT_NE(id, 0u);
+  EXPECT_EQ(WaitForSingleObject(event, INFINITE), WAIT_OBJECT_0);
+  CloseHandle(event);
+}
+
+TEST_F(Winmm, RejectsBadTimersAndUnknownIds) {
+  Ticks ticks;
+  const auto user = reinterpret_cast<DWORD_PTR>(&ticks);
+  EXPECT_EQ(set_event(0, 1, count_tick, user, TIME_ONESHOT), 0u);
+  EXPECT_EQ(set_event(1000001, 1, count_tick, user, TIME_ONESHOT), 0u);
+  EXPECT_EQ(set_event(5, 1, nullptr, user, TIME_ONESHOT), 0u);
+  EXPECT_EQ(set_event(5, 1, count_tick, user, TIME_CALLBACK_EVENT_PULSE), 0u);
+  EXPECT_EQ(kill_event(0xFFFFFF), static_cast<MMRESULT>(MMSYSERR_INVALPARAM));
+  // A long timer killed before it fires never runs.
+  const MMRESULT id = set_event(100000, 1, count_tick, user, TIME_ONESHOT);
+  EXPECT_EQ(kill_event(id), static_cast<MMRESULT>(TIMERR_NOERROR));
+  EXPECT_EQ(ticks.count.load(), 0);
+}
+
+TEST_F(Winmm, MciIsUnsupported) {
+  EXPECT_EQ(mci_send_command(1, 0x0803, 0, 0), static_cast<MCIERROR>(MCIERR_UNSUPPORTED_FUNCTION));
+}
+
+}  // namespace
