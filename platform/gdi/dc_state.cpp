@@ -1,0 +1,116 @@
+// The plain state of a DC: colours, modes, viewport origin, current position
+// and miter limit. Setters return the previous value, or the documented
+// failure value for a bad DC or argument.
+#include "gdi/dc.h"
+
+using platform::gdi::find_dc;
+
+COLORREF SetBkColor(HDC dc, COLORREF color) {
+  const auto d = find_dc(dc);
+  if (!d) return CLR_INVALID;
+  const COLORREF old = d->bk_color;
+  d->bk_color = color;
+  return old;
+}
+
+COLORREF GetBkColor(HDC dc) {
+  const auto d = find_dc(dc);
+  return d ? d->bk_color : CLR_INVALID;
+}
+
+int SetBkMode(HDC dc, int mode) {
+  const auto d = find_dc(dc);
+  if (!d || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
+  const int old = d->bk_mode;
+  d->bk_mode = mode;
+  return old;
+}
+
+int GetBkMode(HDC dc) {
+  const auto d = find_dc(dc);
+  return d ? d->bk_mode : 0;
+}
+
+COLORREF SetTextColor(HDC dc, COLORREF color) {
+  const auto d = find_dc(dc);
+  if (!d) return CLR_INVALID;
+  const COLORREF old = d->text_color;
+  d->text_color = color;
+  return old;
+}
+
+COLORREF GetTextColor(HDC dc) {
+  const auto d = find_dc(dc);
+  return d ? d->text_color : CLR_INVALID;
+}
+
+int SetROP2(HDC dc, int mode) {
+  const auto d = find_dc(dc);
+  if (!d || mode < R2_BLACK || mode > R2_WHITE) return 0;
+  const int old = d->rop2;
+  d->rop2 = mode;
+  return old;
+}
+
+int GetROP2(HDC dc) {
+  const auto d = find_dc(dc);
+  return d ? d->rop2 : 0;
+}
+
+int SetStretchBltMode(HDC dc, int mode) {
+  const auto d = find_dc(dc);
+  if (!d || mode < BLACKONWHITE || mode > HALFTONE) return 0;
+  const int old = d->stretch_mode;
+  d->stretch_mode = mode;
+  return old;
+}
+
+int GetStretchBltMode(HDC dc) {
+  const auto d = find_dc(dc);
+  return d ? d->stretch_mode : 0;
+}
+
+BOOL SetMiterLimit(HDC dc, float limit, float* old_limit) {
+  const auto d = find_dc(dc);
+  if (!d || !(limit >= 1.0f)) return FALSE;
+  if (old_limit) *old_limit = d->miter_limit;
+  d->miter_limit = limit;
+  return TRUE;
+}
+
+BOOL GetMiterLimit(HDC dc, float* limit) {
+  const auto d = find_dc(dc);
+  if (!d || !limit) return FALSE;
+  *limit = d->miter_limit;
+  return TRUE;
+}
+
+BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT old_origin) {
+  const auto d = find_dc(dc);
+  if (!d) return FALSE;
+  if (old_origin) *old_origin = d->viewport;
+  d->viewport = POINT{x, y};
+  return TRUE;
+}
+
+BOOL GetViewportOrgEx(HDC dc, LPPOINT origin) {
+  const auto d = find_dc(dc);
+  if (!d || !origin) return FALSE;
+  *origin = d->viewport;
+  return TRUE;
+}
+
+BOOL MoveToEx(HDC dc, int x, int y, LPPOINT old_position) {
+  const auto d = find_dc(dc);
+  if (!d) return FALSE;
+  if (old_position) *old_position = d->position;
+  d->position = POINT{x, y};
+  return TRUE;
+}
+
+BOOL GetCurrentPositionEx(HDC dc, LPPOINT position) {
+  const auto d = find_dc(dc);
+  if (!d || !position) return FALSE;
+  *position = d->position;
+  return TRUE;
+}

@@ -1,0 +1,63 @@
+// Font records. A font here is only its LOGFONT: making one is a copy, and
+// text rendering resolves it when it is first drawn or measured with.
+#include <cstring>
+#include <cwchar>
+
+#include "gdi/objects.h"
+#include "platform/kernel32.h"
+
+using platform::gdi::create_object;
+using platform::gdi::Font;
+
+namespace {
+
+// Everything but the face name, which the two layouts store differently.
+template <class From, class To>
+void copy_metrics(const From& from, To* to) {
+  to->lfHeight = from.lfHeight;
+  to->lfWidth = from.lfWidth;
+  to->lfEscapement = from.lfEscapement;
+  to->lfOrientation = from.lfOrientation;
+  to->lfWeight = from.lfWeight;
+  to->lfItalic = from.lfItalic;
+  to->lfUnderline = from.lfUnderline;
+  to->lfStrikeOut = from.lfStrikeOut;
+  to->lfCharSet = from.lfCharSet;
+  to->lfOutPrecision = from.lfOutPrecision;
+  to->lfClipPrecision = from.lfClipPrecision;
+  to->lfQuality = from.lfQuality;
+  to->lfPitchAndFamily = from.lfPitchAndFamily;
+}
+
+}  // namespace
+
+namespace platform::gdi {
+
+LOGFONTA ansi_font_record(const LOGFONTW& font) {
+  LOGFONTA out{};
+  copy_metrics(font, &out);
+  // The longest prefix of the face name whose conversion fits.
+  for (int n = static_cast<int>(wcsnlen(font.lfFaceName, LF_FACESIZE)); n > 0; --n) {
+    const int bytes = WideCharToMultiByte(CP_ACP, 0, font.lfFaceName, n, nullptr, 0, nullptr, nullptr);
+    if (bytes > 0 && bytes < LF_FACESIZE) {
+      WideCharToMultiByte(CP_ACP, 0, font.lfFaceName, n, out.lfFaceName, bytes, nullptr, nullptr);
+      break;
+    }
+  }
+  return out;
+}
+
+}  // namespace platform::gdi
+
+HFONT CreateFontIndirectW(const LOGFONTW* font) {
+  return font ? static_cast<HFONT>(create_object<Font>(*font)) : nullptr;
+}
+
+HFONT CreateFontIndirectA(const LOGFONTA* font) {
+  if (!font) return nullptr;
+  LOGFONTW wide{};
+  copy_metrics(*font, &wide);
+  const int bytes = static_cast<int>(strnlen(font->lfFaceName, LF_FACESIZE - 1));
+  if (bytes > 0) MultiByteToWideChar(CP_ACP, 0, font->lfFaceName, bytes, wide.lfFaceName, LF_FACESIZE - 1);
+  return CreateFontIndirectW(&wide);
+}

@@ -1,0 +1,331 @@
+// GDI32 stand-in: device contexts, DIB sections, pens, brushes, font records,
+// regions, block transfers with ternary raster operations.
+// A 32-bit DIB word is 0xAARRGGBB. GDI drawing (pens, brushes, FillRect, the
+// pattern of PatBlt) writes alpha 0 into the pixels it touches; BitBlt and
+// StretchBlt apply the raster operation bitwise to all 32 bits.
+#pragma once
+
+#include "platform/wintypes.h"
+
+// ---- records ----------------------------------------------------------------
+struct BITMAPINFOHEADER {
+  DWORD biSize;
+  LONG biWidth;
+  LONG biHeight;
+  WORD biPlanes;
+  WORD biBitCount;
+  DWORD biCompression;
+  DWORD biSizeImage;
+  LONG biXPelsPerMeter;
+  LONG biYPelsPerMeter;
+  DWORD biClrUsed;
+  DWORD biClrImportant;
+};
+struct RGBQUAD {
+  BYTE rgbBlue;
+  BYTE rgbGreen;
+  BYTE rgbRed;
+  BYTE rgbReserved;
+};
+struct BITMAPINFO {
+  BITMAPINFOHEADER bmiHeader;
+  RGBQUAD bmiColors[1];
+};
+struct BITMAP {
+  LONG bmType;
+  LONG bmWidth;
+  LONG bmHeight;
+  LONG bmWidthBytes;
+  WORD bmPlanes;
+  WORD bmBitsPixel;
+  LPVOID bmBits;
+};
+struct DIBSECTION {
+  BITMAP dsBm;
+  BITMAPINFOHEADER dsBmih;
+  DWORD dsBitfields[3];
+  HANDLE dshSection;
+  DWORD dsOffset;
+};
+#define BI_RGB 0
+#define BI_BITFIELDS 3
+#define DIB_RGB_COLORS 0
+#define DIB_PAL_COLORS 1
+
+struct LOGPEN {
+  UINT lopnStyle;
+  POINT lopnWidth;
+  COLORREF lopnColor;
+};
+struct LOGBRUSH {
+  UINT lbStyle;
+  COLORREF lbColor;
+  ULONG_PTR lbHatch;
+};
+struct EXTLOGPEN {
+  DWORD elpPenStyle;
+  DWORD elpWidth;
+  UINT elpBrushStyle;
+  COLORREF elpColor;
+  ULONG_PTR elpHatch;
+  DWORD elpNumEntries;
+  DWORD elpStyleEntry[1];
+};
+
+#define LF_FACESIZE 32
+struct LOGFONTW {
+  LONG lfHeight;
+  LONG lfWidth;
+  LONG lfEscapement;
+  LONG lfOrientation;
+  LONG lfWeight;
+  BYTE lfItalic;
+  BYTE lfUnderline;
+  BYTE lfStrikeOut;
+  BYTE lfCharSet;
+  BYTE lfOutPrecision;
+  BYTE lfClipPrecision;
+  BYTE lfQuality;
+  BYTE lfPitchAndFamily;
+  WCHAR lfFaceName[LF_FACESIZE];
+};
+struct LOGFONTA {
+  LONG lfHeight;
+  LONG lfWidth;
+  LONG lfEscapement;
+  LONG lfOrientation;
+  LONG lfWeight;
+  BYTE lfItalic;
+  BYTE lfUnderline;
+  BYTE lfStrikeOut;
+  BYTE lfCharSet;
+  BYTE lfOutPrecision;
+  BYTE lfClipPrecision;
+  BYTE lfQuality;
+  BYTE lfPitchAndFamily;
+  CHAR lfFaceName[LF_FACESIZE];
+};
+#define DEFAULT_CHARSET 1
+#define FW_DONTCARE 0
+#define FW_NORMAL 400
+#define FW_BOLD 700
+
+// ---- object kinds and stock objects ---------------------------------------------
+#define OBJ_PEN 1
+#define OBJ_BRUSH 2
+#define OBJ_DC 3
+#define OBJ_PAL 5
+#define OBJ_FONT 6
+#define OBJ_BITMAP 7
+#define OBJ_REGION 8
+#define OBJ_MEMDC 10
+#define OBJ_EXTPEN 11
+
+#define WHITE_BRUSH 0
+#define LTGRAY_BRUSH 1
+#define GRAY_BRUSH 2
+#define DKGRAY_BRUSH 3
+#define BLACK_BRUSH 4
+#define NULL_BRUSH 5
+#define HOLLOW_BRUSH NULL_BRUSH
+#define WHITE_PEN 6
+#define BLACK_PEN 7
+#define NULL_PEN 8
+#define OEM_FIXED_FONT 10
+#define ANSI_FIXED_FONT 11
+#define ANSI_VAR_FONT 12
+#define SYSTEM_FONT 13
+#define DEVICE_DEFAULT_FONT 14
+#define DEFAULT_PALETTE 15
+#define SYSTEM_FIXED_FONT 16
+#define DEFAULT_GUI_FONT 17
+#define DC_BRUSH 18
+#define DC_PEN 19
+
+// ---- pens -------------------------------------------------------------------------
+#define PS_SOLID 0
+#define PS_DASH 1
+#define PS_DOT 2
+#define PS_DASHDOT 3
+#define PS_DASHDOTDOT 4
+#define PS_NULL 5
+#define PS_INSIDEFRAME 6
+#define PS_USERSTYLE 7
+#define PS_ALTERNATE 8
+#define PS_STYLE_MASK 0x0000000F
+#define PS_ENDCAP_ROUND 0x00000000
+#define PS_ENDCAP_SQUARE 0x00000100
+#define PS_ENDCAP_FLAT 0x00000200
+#define PS_ENDCAP_MASK 0x00000F00
+#define PS_JOIN_ROUND 0x00000000
+#define PS_JOIN_BEVEL 0x00001000
+#define PS_JOIN_MITER 0x00002000
+#define PS_JOIN_MASK 0x0000F000
+#define PS_COSMETIC 0x00000000
+#define PS_GEOMETRIC 0x00010000
+#define PS_TYPE_MASK 0x000F0000
+
+// ---- brushes ------------------------------------------------------------------------
+#define BS_SOLID 0
+#define BS_NULL 1
+#define BS_HOLLOW BS_NULL
+#define BS_HATCHED 2
+#define BS_PATTERN 3
+#define HS_HORIZONTAL 0
+#define HS_VERTICAL 1
+#define HS_FDIAGONAL 2
+#define HS_BDIAGONAL 3
+#define HS_CROSS 4
+#define HS_DIAGCROSS 5
+
+// ---- modes ----------------------------------------------------------------------------
+#define TRANSPARENT 1
+#define OPAQUE 2
+#define R2_BLACK 1
+#define R2_NOTMERGEPEN 2
+#define R2_MASKNOTPEN 3
+#define R2_NOTCOPYPEN 4
+#define R2_MASKPENNOT 5
+#define R2_NOT 6
+#define R2_XORPEN 7
+#define R2_NOTMASKPEN 8
+#define R2_MASKPEN 9
+#define R2_NOTXORPEN 10
+#define R2_NOP 11
+#define R2_MERGENOTPEN 12
+#define R2_COPYPEN 13
+#define R2_MERGEPENNOT 14
+#define R2_MERGEPEN 15
+#define R2_WHITE 16
+#define BLACKONWHITE 1
+#define WHITEONBLACK 2
+#define COLORONCOLOR 3
+#define HALFTONE 4
+#define STRETCH_ANDSCANS BLACKONWHITE
+#define STRETCH_ORSCANS WHITEONBLACK
+#define STRETCH_DELETESCANS COLORONCOLOR
+#define STRETCH_HALFTONE HALFTONE
+
+// ---- ternary raster operations ----------------------------------------------------------
+#define SRCCOPY 0x00CC0020u
+#define SRCPAINT 0x00EE0086u
+#define SRCAND 0x008800C6u
+#define SRCINVERT 0x00660046u
+#define SRCERASE 0x00440328u
+#define NOTSRCCOPY 0x00330008u
+#define NOTSRCERASE 0x001100A6u
+#define MERGECOPY 0x00C000CAu
+#define MERGEPAINT 0x00BB0226u
+#define PATCOPY 0x00F00021u
+#define PATPAINT 0x00FB0A09u
+#define PATINVERT 0x005A0049u
+#define DSTINVERT 0x00550009u
+#define BLACKNESS 0x00000042u
+#define WHITENESS 0x00FF0062u
+
+// ---- regions ----------------------------------------------------------------------------
+#define ERROR 0
+#define NULLREGION 1
+#define SIMPLEREGION 2
+#define COMPLEXREGION 3
+#define RGN_AND 1
+#define RGN_OR 2
+#define RGN_XOR 3
+#define RGN_DIFF 4
+#define RGN_COPY 5
+
+// ---- device contexts ------------------------------------------------------------------------
+#define HORZRES 8
+#define VERTRES 10
+#define BITSPIXEL 12
+#define PLANES 14
+#define NUMCOLORS 24
+#define RASTERCAPS 38
+#define LOGPIXELSX 88
+#define LOGPIXELSY 90
+#define SIZEPALETTE 104
+#define RC_BITBLT 0x0001
+#define RC_BITMAP64 0x0008
+#define RC_GDI20_OUTPUT 0x0010
+#define RC_DI_BITMAP 0x0080
+#define RC_PALETTE 0x0100
+#define RC_DIBTODEV 0x0200
+#define RC_BIGFONT 0x0400
+#define RC_STRETCHBLT 0x0800
+#define RC_FLOODFILL 0x1000
+#define RC_STRETCHDIB 0x2000
+#define CLR_INVALID 0xFFFFFFFFu
+#define HGDI_ERROR ((HGDIOBJ)(LONG_PTR)-1)
+
+HDC CreateCompatibleDC(HDC reference);
+BOOL DeleteDC(HDC dc);
+int GetDeviceCaps(HDC dc, int index);
+
+// ---- bitmaps --------------------------------------------------------------------------------
+// A DIB section's memory starts all zero. 32-bit and 24-bit BI_RGB sections,
+// top-down or bottom-up, of at most 2^31 bytes; `section` must be null.
+// Compatible bitmaps are 32-bit.
+HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset);
+HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
+int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, BITMAPINFO* info, UINT usage);
+
+// ---- objects --------------------------------------------------------------------------------
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+BOOL DeleteObject(HGDIOBJ object);
+HGDIOBJ GetCurrentObject(HDC dc, UINT kind);
+HGDIOBJ GetStockObject(int index);
+DWORD GetObjectType(HGDIOBJ object);
+int GetObjectW(HGDIOBJ object, int size, LPVOID out);
+int GetObjectA(HGDIOBJ object, int size, LPVOID out);
+
+HPEN CreatePen(int style, int width, COLORREF color);
+HPEN CreatePenIndirect(const LOGPEN* pen);
+HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* brush, DWORD style_count, const DWORD* style_entries);
+HBRUSH CreateSolidBrush(COLORREF color);
+HBRUSH CreateHatchBrush(int hatch, COLORREF color);
+HBRUSH CreateBrushIndirect(const LOGBRUSH* brush);
+// A font is only its record until text is drawn or measured with it.
+HFONT CreateFontIndirectW(const LOGFONTW* font);
+HFONT CreateFontIndirectA(const LOGFONTA* font);
+
+// ---- device-context state ----------------------------------------------------------------------
+COLORREF SetBkColor(HDC dc, COLORREF color);
+COLORREF GetBkColor(HDC dc);
+int SetBkMode(HDC dc, int mode);
+int GetBkMode(HDC dc);
+COLORREF SetTextColor(HDC dc, COLORREF color);
+COLORREF GetTextColor(HDC dc);
+int SetROP2(HDC dc, int mode);
+int GetROP2(HDC dc);
+int SetStretchBltMode(HDC dc, int mode);
+int GetStretchBltMode(HDC dc);
+BOOL SetMiterLimit(HDC dc, float limit, float* old_limit);
+BOOL GetMiterLimit(HDC dc, float* limit);
+BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT old_origin);
+BOOL GetViewportOrgEx(HDC dc, LPPOINT origin);
+BOOL MoveToEx(HDC dc, int x, int y, LPPOINT old_position);
+BOOL GetCurrentPositionEx(HDC dc, LPPOINT position);
+
+// ---- regions and clipping (device coordinates) ------------------------------------------------
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+HRGN CreateRectRgnIndirect(const RECT* rect);
+int CombineRgn(HRGN destination, HRGN source1, HRGN source2, int mode);
+int GetRgnBox(HRGN region, LPRECT box);
+BOOL PtInRegion(HRGN region, int x, int y);
+// Selects a copy of `region` as the clip region (null removes clipping).
+int SelectClipRgn(HDC dc, HRGN region);
+// 1 and a copy into `region` when a clip region is set, 0 when none, -1 on error.
+int GetClipRgn(HDC dc, HRGN region);
+// Logical coordinates; intersects the clip region with the rectangle.
+int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
+int GetClipBox(HDC dc, LPRECT box);
+
+// ---- painting ------------------------------------------------------------------------------------
+int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
+// An empty BitBlt or PatBlt succeeds and draws nothing; StretchBlt fails on zero extents.
+BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
+BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int xs, int ys, DWORD rop);
+BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int xs, int ys, int ws, int hs, DWORD rop);
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
+COLORREF GetPixel(HDC dc, int x, int y);
+BOOL GdiFlush();

@@ -1,0 +1,143 @@
+// BitBlt and PatBlt: overlapping blits within one bitmap, arguments far out
+// of range never touching memory outside the area the DC may draw in, the
+// pattern (solid, hatched, hollow) and the source being optional.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+
+#include "gdi_test_util.h"
+
+using gdi_test::TestDib;
+
+namespace {
+
+constexpr uint32_t kGuard = 0x5A5A5A5Au;
+
+// The picture after copying a w x h block from (sx, sy) to (dx, dy) through a temporary.
+std::vector<uint32_t> moved(const std::vector<uint32_t>& before, int width, int dx, int dy, int sx, int sy, int w,
+                            int h) {
+  std::vector<uint32_t> after = before;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) after[(dy + y) * width + dx + x] = before[(sy + y) * width + sx + x];
+  return after;
+}
+
+TEST(BitBlt, OverlappingBlitsCopyAsThroughATemporary) {
+  TestDib dib(16, 12);
+  const struct { int dx, dy, sx, sy; } moves[] = {{1, 0, 0, 0}, {0, 0, 1, 0}, {0, 1, 0, 0}, {0, 0, 0, 1},
+                                                   {2, 3, 0, 0}, {0, 0, 3, 2}, {3, 0, 0, 2}};
+  uint32_t seed = 1;
+  for (const auto& m : moves) {
+    dib.randomize(seed++);
+    const std::vector<uint32_t> expected = moved(dib.pixels(), 16, m.dx, m.dy, m.sx, m.sy, 12, 9);
+    ASSERT_TRUE(BitBlt(dib.dc, m.dx, m.dy, 12, 9, dib.dc, m.sx, m.sy, SRCCOPY));
+    EXPECT_EQ(dib.pixels(), expected) << m.dx << "," << m.dy << " <- " << m.sx << "," << m.sy;
+  }
+  // A stretch within one bitmap reads the source as it was before the call.
+  dib.randomize(99);
+  const std::vector<uint32_t> before = dib.pixels();
+  ASSERT_TRUE(StretchBlt(dib.dc, 0, 0, 16, 12, dib.dc, 0, 0, 8, 6, SRCCOPY));
+  EXPECT_EQ(dib.get(15, 11), before[5 * 16 + 7]);
+  EXPECT_EQ(dib.get(3, 3), before[1 * 16 + 1]);
+}
+
+// The destination is clipped to its inner 6x6 and offset by a viewport; the
+// ring of pixels around that area is the guard that must stay as it was.
+TEST(BitBlt, OutOfRangeArgumentsNeverTouchOutsideTheClip) {
+  TestDib src(10, 10), dst(10, 10);
+  src.randomize(5);
+  const int huge[] = {INT_MIN, INT_MIN + 1, -1000000000, -11, -1, 0, 1, 3, 9, 10, 11, 1000000000, INT_MAX - 1, INT_MAX};
+  const auto outside_untouched = [&] {
+    for (int y = 0; y < 10; ++y)
+      for (int x = 0; x < 10; ++x)
+        if (x < 2 || x >= 8 || y < 2 || y >= 8) {
+          if (dst.get(x, y) != kGuard) return false;
+        }
+    return true;
+  };
+  for (int vx : {0, -3, INT_MAX}) {
+    dst.fill(kGuard);
+    SetViewportOrgEx(dst.dc, vx, 0, nullptr);
+    SelectClipRgn(dst.dc, nullptr);
+    ASSERT_NE(IntersectClipRect(dst.dc, 2 - vx, 2, 8 - vx, 8), ERROR);
+    SetViewportOrgEx(src.dc, vx == INT_MAX ? INT_MIN : vx, 0, nullptr);
+    for (int a : huge) {
+      for (int b : huge) {
+        BitBlt(dst.dc, a, b, b, a, src.dc, b, a, SRCCOPY);
+        BitBlt(dst.dc, a, a, b, b, src.dc, a, b, SRCINVERT);
+        StretchBlt(dst.dc, a, 1, b, 7, src.dc, b, 0, a, 3, SRCCOPY);
+        StretchBlt(dst.dc, 0, a, 5, b, src.dc, 1, b, 2, a, NOTSRCCOPY);
+        StretchBlt(dst.dc, a, b, a, b, src.dc, b, a, b, a, 0x00E20746u);
+        PatBlt(dst.dc, a, b, b, a, PATINVERT);
+        ASSERT_TRUE(outside_untouched()) << "viewport " << vx << " a " << a << " b " << b;
+      }
+    }
+  }
+}
+
+TEST(BitBlt, SourceIsOptionalOnlyForOperationsThatIgnoreIt) {
+  TestDib dst(4, 4);
+  EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 4, 4, nullptr, 0, 0, BLACKNESS));
+  EXPECT_EQ(dst.get(3, 3), 0u);
+  EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 4, 4, nullptr, 0, 0, DSTINVERT));
+  EXPECT_EQ(dst.get(3, 3), 0xFFFFFFFFu);
+  EXPECT_FALSE(BitBlt(dst.dc, 0, 0, 4, 4, nullptr, 0, 0, SRCCOPY));
+  EXPECT_FALSE(PatBlt(dst.dc, 0, 0, 4, 4, SRCCOPY));
+  EXPECT_FALSE(BitBlt(nullptr, 0, 0, 4, 4, dst.dc, 0, 0, SRCCOPY));
+  EXPECT_FALSE(BitBlt(reinterpret_cast<HDC>(dst.bitmap), 0, 0, 4, 4, dst.dc, 0, 0, SRCCOPY));
+}
+
+TEST(BitBlt, NullBrushMakesPatternOperationsDoNothing) {
+  TestDib src(3, 3), dst(3, 3);
+  src.randomize(1);
+  dst.fill(kGuard);
+  SelectObject(dst.dc, GetStockObject(NULL_BRUSH));
+  EXPECT_TRUE(PatBlt(dst.dc, 0, 0, 3, 3, PATCOPY));
+  EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 3, 3, src.dc, 0, 0, MERGECOPY));
+  for (uint32_t w : dst.pixels()) EXPECT_EQ(w, kGuard);
+  EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 3, 3, src.dc, 0, 0, SRCCOPY));  // no pattern involved
+  EXPECT_EQ(dst.pixels(), src.pixels());
+  SelectObject(dst.dc, GetStockObject(WHITE_BRUSH));
+}
+
+TEST(PatBlt, HatchedPatternIsDeviceAlignedWithBackgroundGaps) {
+  TestDib dst(16, 16);
+  const HBRUSH hatch = CreateHatchBrush(HS_CROSS, RGB(255, 0, 0));
+  SelectObject(dst.dc, hatch);
+  SetBkColor(dst.dc, RGB(0, 0, 255));
+  SetBkMode(dst.dc, TRANSPARENT);  // the ROP pattern still uses the background colour
+  SetViewportOrgEx(dst.dc, 3, 3, nullptr);
+  ASSERT_TRUE(PatBlt(dst.dc, -3, -3, 16, 16, PATCOPY));
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x)
+      ASSERT_EQ(dst.get(x, y), (x % 8 == 0 || y % 8 == 0) ? 0x00FF0000u : 0x000000FFu) << x << "," << y;
+  SelectObject(dst.dc, GetStockObject(WHITE_BRUSH));
+  EXPECT_TRUE(DeleteObject(hatch));
+}
+
+TEST(PatBlt, NegativeExtentsCoverTheSameRectangle) {
+  TestDib a(8, 8), b(8, 8);
+  SelectObject(a.dc, GetStockObject(GRAY_BRUSH));
+  SelectObject(b.dc, GetStockObject(GRAY_BRUSH));
+  ASSERT_TRUE(PatBlt(a.dc, 1, 2, 4, 3, PATCOPY));
+  ASSERT_TRUE(PatBlt(b.dc, 5, 5, -4, -3, PATCOPY));
+  EXPECT_EQ(a.pixels(), b.pixels());
+  EXPECT_EQ(a.get(1, 2), 0x00808080u);
+  EXPECT_EQ(a.get(5, 2), 0u);
+}
+
+TEST(BitBlt, TwentyFourBitDestinationDropsAlpha) {
+  TestDib src(3, 2), dst(3, 2, 24, false);
+  src.fill(0xFF102030u);
+  ASSERT_TRUE(BitBlt(dst.dc, 0, 0, 3, 2, src.dc, 0, 0, SRCCOPY));
+  EXPECT_EQ(dst.get(2, 1), 0x00102030u);
+  ASSERT_TRUE(BitBlt(dst.dc, 0, 0, 3, 2, nullptr, 0, 0, DSTINVERT));
+  EXPECT_EQ(dst.get(0, 0), 0x00EFDFCFu);
+  // Row padding after the 9 bytes of each row stays zero.
+  EXPECT_EQ(dst.bits[9], 0);
+  EXPECT_EQ(dst.bits[10], 0);
+  EXPECT_EQ(dst.bits[11], 0);
+}
+
+}  // namespace

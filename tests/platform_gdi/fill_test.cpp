@@ -1,0 +1,92 @@
+// GDI drawing writes alpha 0 (FillRect, PatBlt's pattern, SetPixel) while
+// SRCCOPY copies alpha; hatched brushes in both background modes; pixels.
+#include <gtest/gtest.h>
+
+#include "gdi_test_util.h"
+
+using gdi_test::TestDib;
+
+namespace {
+
+TEST(Alpha, GdiDrawingWritesAlphaZeroAndSrcCopyCopiesIt) {
+  TestDib dst(4, 1), src(1, 1);
+  dst.fill(0xFFFFFFFFu);
+  const HBRUSH brush = CreateSolidBrush(RGB(0x10, 0x20, 0x30));
+  const RECT r{0, 0, 1, 1};
+  ASSERT_TRUE(FillRect(dst.dc, &r, brush));
+  EXPECT_EQ(dst.get(0, 0), 0x00102030u);
+  SelectObject(dst.dc, brush);
+  ASSERT_TRUE(PatBlt(dst.dc, 1, 0, 1, 1, PATCOPY));
+  EXPECT_EQ(dst.get(1, 0), 0x00102030u);
+  EXPECT_EQ(SetPixel(dst.dc, 2, 0, RGB(1, 2, 3)), RGB(1, 2, 3));
+  EXPECT_EQ(dst.get(2, 0), 0x00010203u);
+  src.set(0, 0, 0x80405060u);
+  ASSERT_TRUE(BitBlt(dst.dc, 3, 0, 1, 1, src.dc, 0, 0, SRCCOPY));
+  EXPECT_EQ(dst.get(3, 0), 0x80405060u);
+  EXPECT_EQ(GetPixel(dst.dc, 3, 0), RGB(0x40, 0x50, 0x60));
+  SelectObject(dst.dc, GetStockObject(WHITE_BRUSH));
+  DeleteObject(brush);
+}
+
+TEST(FillRect, HatchedBrushInBothBackgroundModes) {
+  TestDib dib(8, 8);
+  const HBRUSH hatch = CreateHatchBrush(HS_FDIAGONAL, RGB(0, 255, 0));
+  const RECT all{0, 0, 8, 8};
+  dib.fill(0xFF123456u);
+  SetBkColor(dib.dc, RGB(9, 9, 9));
+  ASSERT_TRUE(FillRect(dib.dc, &all, hatch));  // OPAQUE: gaps in the background colour
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(dib.get(x, y), x == y ? 0x0000FF00u : 0x00090909u);
+  dib.fill(0xFF123456u);
+  SetBkMode(dib.dc, TRANSPARENT);
+  ASSERT_TRUE(FillRect(dib.dc, &all, hatch));  // TRANSPARENT: gaps untouched
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(dib.get(x, y), x == y ? 0x0000FF00u : 0xFF123456u);
+  DeleteObject(hatch);
+}
+
+TEST(FillRect, EdgesViewportClipAndBadArguments) {
+  TestDib dib(6, 6);
+  dib.fill(0xAAAAAAAAu);
+  SetViewportOrgEx(dib.dc, 1, 1, nullptr);
+  const RECT r{0, 0, 3, 2};  // device (1,1)-(4,3): right and bottom edges excluded
+  ASSERT_TRUE(FillRect(dib.dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH))));
+  int black = 0;
+  for (uint32_t w : dib.pixels()) black += w == 0;
+  EXPECT_EQ(black, 6);
+  EXPECT_EQ(dib.get(1, 1), 0u);
+  EXPECT_EQ(dib.get(4, 1), 0xAAAAAAAAu);
+  const RECT inverted{3, 3, 0, 0}, huge{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+  EXPECT_TRUE(FillRect(dib.dc, &inverted, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))));
+  EXPECT_EQ(dib.get(2, 2), 0u);
+  EXPECT_TRUE(FillRect(dib.dc, &huge, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH))));
+  EXPECT_EQ(dib.get(2, 2), 0u);
+  IntersectClipRect(dib.dc, 0, 0, 1, 1);  // device pixel (1, 1) only
+  EXPECT_TRUE(FillRect(dib.dc, &huge, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))));
+  int white = 0;
+  for (uint32_t w : dib.pixels()) white += w == 0x00FFFFFFu;
+  EXPECT_EQ(white, 1);
+  EXPECT_EQ(FillRect(dib.dc, &r, nullptr), 0);
+  EXPECT_EQ(FillRect(dib.dc, nullptr, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))), 0);
+  EXPECT_EQ(FillRect(nullptr, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))), 0);
+}
+
+TEST(Pixels, SetAndGetWithinTheClipOnly) {
+  TestDib dib(3, 3, 24, false);
+  EXPECT_EQ(SetPixel(dib.dc, 2, 0, RGB(0xC0, 0xB0, 0xA0)), RGB(0xC0, 0xB0, 0xA0));
+  EXPECT_EQ(dib.get(2, 0), 0x00C0B0A0u);
+  EXPECT_EQ(GetPixel(dib.dc, 2, 0), RGB(0xC0, 0xB0, 0xA0));
+  EXPECT_EQ(SetPixel(dib.dc, 3, 0, 0), CLR_INVALID);
+  EXPECT_EQ(GetPixel(dib.dc, -1, 0), CLR_INVALID);
+  EXPECT_EQ(GetPixel(dib.dc, INT32_MAX, INT32_MIN), CLR_INVALID);
+  SetViewportOrgEx(dib.dc, INT32_MAX, 0, nullptr);
+  EXPECT_EQ(GetPixel(dib.dc, INT32_MAX, 0), CLR_INVALID);
+  SetViewportOrgEx(dib.dc, 0, 0, nullptr);
+  const HRGN r = CreateRectRgn(0, 0, 1, 1);
+  SelectClipRgn(dib.dc, r);
+  EXPECT_EQ(GetPixel(dib.dc, 2, 0), CLR_INVALID);
+  EXPECT_EQ(SetPixel(dib.dc, 0, 0, RGB(1, 1, 1)), RGB(1, 1, 1));
+  DeleteObject(r);
+}
+
+}  // namespace

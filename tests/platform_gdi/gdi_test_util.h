@@ -1,0 +1,86 @@
+// Test helpers: a DIB section selected into its own memory DC, random pixel
+// words biased towards 0x00 and 0xFF bytes, and whole-image comparisons.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "platform/gdi32.h"
+
+namespace gdi_test {
+
+// A byte that is 0x00 or 0xFF half of the time, anything otherwise.
+inline uint32_t biased_word(std::mt19937& rng) {
+  uint32_t w = 0;
+  for (int i = 0; i < 4; ++i) {
+    const uint32_t r = rng();
+    const uint32_t byte = (r & 3) == 0 ? 0x00 : (r & 3) == 1 ? 0xFF : (r >> 8) & 0xFF;
+    w |= byte << (8 * i);
+  }
+  return w;
+}
+
+class TestDib {
+ public:
+  TestDib(int width, int height, int bits_per_pixel = 32, bool top_down = true) : w(width), h(height), bpp(bits_per_pixel) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = top_down ? -height : height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = static_cast<WORD>(bits_per_pixel);
+    void* p = nullptr;
+    bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
+    bits = static_cast<uint8_t*>(p);
+    stride = (width * bits_per_pixel + 31) / 32 * 4;
+    first_row = top_down ? bits : bits + stride * (height - 1);
+    if (!top_down) stride = -stride;
+    dc = CreateCompatibleDC(nullptr);
+    old = SelectObject(dc, bitmap);
+  }
+  ~TestDib() {
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+  }
+  TestDib(const TestDib&) = delete;
+  TestDib& operator=(const TestDib&) = delete;
+
+  // Pixel (x, y) counted from the top, as a 32-bit word (alpha 0 for 24-bit).
+  uint32_t get(int x, int y) const {
+    const uint8_t* p = first_row + stride * y + x * (bpp / 8);
+    return bpp == 32 ? *reinterpret_cast<const uint32_t*>(p) : p[0] | (p[1] << 8) | (uint32_t{p[2]} << 16);
+  }
+  void set(int x, int y, uint32_t word) {
+    uint8_t* p = first_row + stride * y + x * (bpp / 8);
+    for (int i = 0; i < bpp / 8; ++i) p[i] = static_cast<uint8_t>(word >> (8 * i));
+  }
+  void fill(uint32_t word) {
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) set(x, y, word);
+  }
+  void randomize(uint32_t seed) {
+    std::mt19937 rng(seed);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) set(x, y, biased_word(rng));
+  }
+  std::vector<uint32_t> pixels() const {
+    std::vector<uint32_t> out;
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) out.push_back(get(x, y));
+    return out;
+  }
+
+  const int w, h, bpp;
+  HBITMAP bitmap = nullptr;
+  HDC dc = nullptr;
+  uint8_t* bits = nullptr;
+
+ private:
+  HGDIOBJ old = nullptr;
+  ptrdiff_t stride = 0;
+  uint8_t* first_row = nullptr;
+};
+
+}  // namespace gdi_test
