@@ -1,0 +1,61 @@
+// The flat brush calls: solid fills, and cloning and deleting any brush.
+#include "gdiplus/brush.h"
+
+#include "gdiplus/status.h"
+
+namespace Gdiplus {
+
+namespace {
+
+// The solid fill behind `brush`, or null when the brush is of another kind.
+// The type is read through the common base, which sits at the same address.
+GpSolidFill* as_solid_fill(GpSolidFill* brush) {
+  if (brush == nullptr || reinterpret_cast<GpBrush*>(brush)->type() != BrushTypeSolidColor) return nullptr;
+  return brush;
+}
+
+}  // namespace
+
+GpStatus GdipCreateSolidFill(ARGB color, GpSolidFill** brush) {
+  if (brush == nullptr) return InvalidParameter;
+  return detail::guard_allocation([&] {
+    *brush = new GpSolidFill(color);
+    return Ok;
+  });
+}
+
+GpStatus GdipSetSolidFillColor(GpSolidFill* brush, ARGB color) {
+  GpSolidFill* fill = as_solid_fill(brush);
+  if (fill == nullptr) return InvalidParameter;
+  fill->color = color;
+  return Ok;
+}
+
+GpStatus GdipGetSolidFillColor(GpSolidFill* brush, ARGB* color) {
+  GpSolidFill* fill = as_solid_fill(brush);
+  if (fill == nullptr || color == nullptr) return InvalidParameter;
+  *color = fill->color;
+  return Ok;
+}
+
+GpStatus GdipCloneBrush(GpBrush* brush, GpBrush** clone) {
+  if (detail::any_null(brush, clone)) return InvalidParameter;
+  return detail::guard_allocation([&] {
+    *clone = brush->clone();
+    return Ok;
+  });
+}
+
+GpStatus GdipDeleteBrush(GpBrush* brush) {
+  if (brush == nullptr) return InvalidParameter;
+  delete brush;
+  return Ok;
+}
+
+GpStatus GdipGetBrushType(GpBrush* brush, BrushType* type) {
+  if (detail::any_null(brush, type)) return InvalidParameter;
+  *type = brush->type();
+  return Ok;
+}
+
+}  // namespace Gdiplus

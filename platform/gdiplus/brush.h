@@ -1,0 +1,31 @@
+// Brushes: GpBrush is the polymorphic base every brush kind derives from;
+// GpSolidFill paints one colour.
+#pragma once
+
+#include "platform/gdiplus.h"
+
+namespace Gdiplus {
+
+class GpBrush {
+ public:
+  virtual ~GpBrush() = default;
+  // A new brush of the same kind and settings (plain `new`, released with delete).
+  virtual GpBrush* clone() const = 0;
+  virtual BrushType type() const = 0;
+
+ protected:
+  GpBrush() = default;
+  GpBrush(const GpBrush&) = default;
+  GpBrush& operator=(const GpBrush&) = default;
+};
+
+class GpSolidFill : public GpBrush {
+ public:
+  explicit GpSolidFill(ARGB color_) : color(color_) {}
+  GpBrush* clone() const override { return new GpSolidFill(*this); }
+  BrushType type() const override { return BrushTypeSolidColor; }
+
+  ARGB color;
+};
+
+}  // namespace Gdiplus

@@ -1,0 +1,53 @@
+// GpGraphics: a drawing context over a device context. It keeps its own
+// state: the DC's viewport origin and GDI clip region play no part; drawing
+// goes into whatever bitmap the DC has selected at the time it draws
+// (gdi::dc_surface), never into a copy taken when the graphics was made.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "gdiplus/matrix.h"
+#include "gdiplus/region.h"
+#include "platform/gdiplus.h"
+
+namespace Gdiplus {
+
+// Everything GdipSaveGraphics saves and GdipRestoreGraphics brings back.
+struct GraphicsSettings {
+  GpMatrix world;  // world to page coordinates
+  GpRegion clip;   // in device coordinates
+  SmoothingMode smoothing = SmoothingModeNone;
+  PixelOffsetMode pixel_offset = PixelOffsetModeDefault;
+  InterpolationMode interpolation = InterpolationModeBilinear;
+  TextRenderingHint text_hint = TextRenderingHintSystemDefault;
+  CompositingMode compositing_mode = CompositingModeSourceOver;
+  CompositingQuality compositing_quality = CompositingQualityDefault;
+  UINT text_contrast = 4;
+  Unit page_unit = UnitDisplay;
+  REAL page_scale = 1;
+  INT origin_x = 0;  // rendering origin (dither and hatch alignment), device pixels
+  INT origin_y = 0;
+};
+
+class GpGraphics {
+ public:
+  explicit GpGraphics(HDC dc_) : dc(dc_) {}
+
+  // World coordinates to device pixels: the world transform, then the page
+  // unit and scale. Always invertible.
+  GpMatrix world_to_device() const;
+
+  HDC dc;
+  bool dc_taken = false;  // between GdipGetDC and GdipReleaseDC
+  GraphicsSettings settings;
+  std::vector<std::pair<GraphicsState, GraphicsSettings>> saved;  // oldest first
+  GraphicsState next_state = 1;
+};
+
+namespace detail {
+// Ok when `graphics` may be used: InvalidParameter when null, ObjectBusy while its DC is taken.
+GpStatus usable(const GpGraphics* graphics);
+}  // namespace detail
+
+}  // namespace Gdiplus

@@ -1,0 +1,62 @@
+// Shared helpers of the GDI+ tests: a graphics over a memory DC, and short
+// forms of the calls that read matrices and regions.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "platform/gdiplus.h"
+
+namespace gdiplus_test {
+
+using namespace Gdiplus;
+
+class GraphicsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dc_ = CreateCompatibleDC(nullptr);
+    ASSERT_NE(dc_, nullptr);
+    ASSERT_EQ(GdipCreateFromHDC(dc_, &graphics_), Ok);
+  }
+  void TearDown() override {
+    EXPECT_EQ(GdipDeleteGraphics(graphics_), Ok);
+    DeleteDC(dc_);
+  }
+
+  HDC dc_ = nullptr;
+  GpGraphics* graphics_ = nullptr;
+};
+
+inline std::array<REAL, 6> elements(const GpMatrix* matrix) {
+  std::array<REAL, 6> values{};
+  EXPECT_EQ(GdipGetMatrixElements(matrix, values.data()), Ok);
+  return values;
+}
+
+inline GpPointF transformed(GpMatrix* matrix, REAL x, REAL y) {
+  GpPointF point{x, y};
+  EXPECT_EQ(GdipTransformMatrixPoints(matrix, &point, 1), Ok);
+  return point;
+}
+
+inline bool visible(GpRegion* region, REAL x, REAL y) {
+  BOOL result = -1;
+  EXPECT_EQ(GdipIsVisibleRegionPoint(region, x, y, nullptr, &result), Ok);
+  return result == TRUE;
+}
+
+inline GpRectF bounds(GpRegion* region, GpGraphics* graphics) {
+  GpRectF rect{-1, -1, -1, -1};
+  EXPECT_EQ(GdipGetRegionBounds(region, graphics, &rect), Ok);
+  return rect;
+}
+
+inline void expect_rect(const GpRectF& rect, REAL x, REAL y, REAL width, REAL height, REAL tolerance = 0) {
+  EXPECT_NEAR(rect.X, x, tolerance);
+  EXPECT_NEAR(rect.Y, y, tolerance);
+  EXPECT_NEAR(rect.Width, width, tolerance);
+  EXPECT_NEAR(rect.Height, height, tolerance);
+}
+
+}  // namespace gdiplus_test

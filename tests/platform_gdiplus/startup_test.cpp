@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+#include "platform/gdiplus.h"
+
+using namespace Gdiplus;
+
+namespace {
+
+GdiplusStartupInput version(UINT number, BOOL suppress_background_thread = FALSE) {
+  return GdiplusStartupInput{number, nullptr, suppress_background_thread, FALSE};
+}
+
+TEST(GdiplusStartup, ManyThreadsStartOnceAndShareOneToken) {
+  constexpr int kThreads = 16;
+  std::vector<ULONG_PTR> tokens(kThreads, 0);
+  std::vector<Status> results(kThreads, GenericError);
+  std::vector<std::thread> threads;
+  for (int i = 0; i < kThreads; ++i)
+    threads.emplace_back([&tokens, &results, i] {
+      const GdiplusStartupInput input = version(1);
+      results[i] = GdiplusStartup(&tokens[i], &input, nullptr);
+    });
+  for (std::thread& thread : threads) thread.join();
+  for (int i = 0; i < kThreads; ++i) {
+    EXPECT_EQ(results[i], Ok);
+    EXPECT_NE(tokens[i], 0u);
+    EXPECT_EQ(tokens[i], tokens[0]);
+  }
+  for (ULONG_PTR token : tokens) GdiplusShutdown(token);
+}
+
+TEST(GdiplusStartup, RejectsBadArguments) {
+  ULONG_PTR token = 0;
+  GdiplusStartupInput input = version(2);
+  EXPECT_EQ(GdiplusStartup(&token, &input, nullptr), UnsupportedGdiplusVersion);
+  input = version(0);
+  EXPECT_EQ(GdiplusStartup(&token, &input, nullptr), UnsupportedGdiplusVersion);
+  input = version(1);
+  EXPECT_EQ(GdiplusStartup(nullptr, &input, nullptr), InvalidParameter);
+  EXPECT_EQ(GdiplusStartup(&token, nullptr, nullptr), InvalidParameter);
+  input = version(1, TRUE);
+  EXPECT_EQ(GdiplusStartup(&token, &input, nullptr), InvalidParameter);
+  EXPECT_EQ(token, 0u);
+}
+
+TEST(GdiplusStartup, SuppressedBackgroundThreadGetsWorkingHooks) {
+  ULONG_PTR token = 0;
+  const GdiplusStartupInput input = version(1, TRUE);
+  GdiplusStartupOutput output{};
+  ASSERT_EQ(GdiplusStartup(&token, &input, &output), Ok);
+  ASSERT_NE(output.NotificationHook, nullptr);
+  ASSERT_NE(output.NotificationUnhook, nullptr);
+  ULONG_PTR hook_token = 0;
+  EXPECT_EQ(output.NotificationHook(&hook_token), Ok);
+  EXPECT_EQ(hook_token, token);
+  EXPECT_EQ(output.NotificationHook(nullptr), InvalidParameter);
+  output.NotificationUnhook(hook_token);
+  GdiplusShutdown(token);
+}
+
+TEST(GdiplusStartup, ObjectsWorkWithoutStartup) {
+  GpMatrix* matrix = nullptr;
+  ASSERT_EQ(GdipCreateMatrix(&matrix), Ok);
+  EXPECT_EQ(GdipDeleteMatrix(matrix), Ok);
+  GdiplusShutdown(12345);  // a token never handed out is ignored
+}
+
+}  // namespace
