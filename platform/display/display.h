@@ -1,0 +1,66 @@
+// The display interface under the window manager: what a backend does for a
+// top-level window (show it, move it, set its title, opacity and z-order,
+// present its client pixels) and what it tells the window manager (input,
+// close requests, moves) through the calls in wm/input_events.h.
+//
+// Two backends implement it: X11 (chosen when DISPLAY names a display that
+// opens) and headless (always works; its "screen" is a 1920x1080 framebuffer
+// in memory, and tests inject input through platform_test:: functions that
+// enter the window manager where the X11 backend does).
+//
+// Backends run their own event thread where they need one; every call below
+// may come from any thread.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "gdi/surface.h"
+#include "platform/wintypes.h"
+
+namespace platform::display {
+
+struct NativeWindowParams {
+  HWND hwnd = nullptr;        // the window manager's handle, passed back in events
+  RECT client = {};           // client area in screen coordinates
+  std::wstring title;
+  bool resizable = false;     // fixed size hints unless the style has a sizing border
+  bool topmost = false;
+  bool popup = false;         // no caption or border (WS_POPUP without WS_CAPTION)
+};
+
+class NativeWindow {
+ public:
+  virtual ~NativeWindow() = default;
+  virtual void set_title(const std::wstring& title) = 0;
+  virtual void set_visible(bool visible) = 0;
+  // New client rectangle in screen coordinates.
+  virtual void set_client_rect(const RECT& client) = 0;
+  virtual void set_topmost(bool topmost) = 0;
+  // 255 = opaque.
+  virtual void set_opacity(BYTE alpha) = 0;
+  virtual void raise_and_focus() = 0;
+  virtual void set_cursor_hidden(bool hidden) = 0;
+  // Copies `area` (client coordinates) of the client pixels to the screen.
+  virtual void present(const gdi::Surface& client, const RECT& area) = 0;
+};
+
+class Backend {
+ public:
+  virtual ~Backend() = default;
+  virtual const char* name() const = 0;
+  virtual std::unique_ptr<NativeWindow> create_window(const NativeWindowParams& params) = 0;
+  // Size of the primary screen in pixels.
+  virtual SIZE screen_size() = 0;
+  // Pointer position in screen coordinates.
+  virtual POINT cursor_position() = 0;
+  // Copies the screen's pixels at (x, y) into `destination` (32-bit).
+  virtual bool read_screen(int x, int y, const gdi::Surface& destination) = 0;
+  // Shows a modal message box when the backend can; false when it cannot.
+  virtual bool show_message_box(const std::wstring& caption, const std::wstring& text) = 0;
+};
+
+// The backend of this process: X11 when a display opens, else headless.
+Backend& backend();
+
+}  // namespace platform::display

@@ -1,0 +1,101 @@
+// Headless native windows and the table the test seams read them from.
+#include "display/headless/headless_window.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+#include "display/headless/headless_windows.h"
+#include "gdi/screen.h"
+
+namespace platform::display::headless {
+namespace {
+
+struct Table {
+  std::mutex mutex;
+  std::unordered_map<HWND, HeadlessWindow*> windows;
+};
+
+Table& table() {
+  static Table* const t = new Table();
+  return *t;
+}
+
+}  // namespace
+
+HeadlessWindow::HeadlessWindow(const NativeWindowParams& params) : hwnd_(params.hwnd) {
+  state_ = platform_test::HeadlessWindowState{true, params.title, false, params.client, params.topmost, 255, false};
+  Table& t = table();
+  std::lock_guard<std::mutex> lock(t.mutex);
+  t.windows[hwnd_] = this;
+}
+
+HeadlessWindow::~HeadlessWindow() {
+  Table& t = table();
+  std::lock_guard<std::mutex> lock(t.mutex);
+  t.windows.erase(hwnd_);
+}
+
+void HeadlessWindow::set_title(const std::wstring& title) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  state_.title = title;
+}
+
+void HeadlessWindow::set_visible(bool visible) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  state_.visible = visible;
+}
+
+void HeadlessWindow::set_client_rect(const RECT& client) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  state_.client = client;
+}
+
+void HeadlessWindow::set_topmost(bool topmost) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  state_.topmost = topmost;
+}
+
+void HeadlessWindow::set_opacity(BYTE alpha) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  state_.opacity = alpha;
+}
+
+void HeadlessWindow::raise_and_focus() {}
+
+void HeadlessWindow::set_cursor_hidden(bool hidden) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  state_.cursor_hidden = hidden;
+}
+
+void HeadlessWindow::present(const gdi::Surface& client, const RECT& area) {
+  RECT at;
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!state_.visible) return;
+    at = state_.client;
+  }
+  const gdi::Surface& screen = gdi::screen_surface();
+  const LONG left = std::max<LONG>({area.left, 0, -at.left});
+  const LONG top = std::max<LONG>({area.top, 0, -at.top});
+  const LONG right = std::min<LONG>({area.right, client.width, screen.width - at.left});
+  const LONG bottom = std::min<LONG>({area.bottom, client.height, screen.height - at.top});
+  for (LONG y = top; y < bottom; ++y) {
+    const uint32_t* from = client.row32(y) + left;
+    std::copy(from, from + std::max<LONG>(right - left, 0), screen.row32(at.top + y) + at.left + left);
+  }
+}
+
+platform_test::HeadlessWindowState HeadlessWindow::snapshot() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return state_;
+}
+
+platform_test::HeadlessWindowState window_state(HWND hwnd) {
+  Table& t = table();
+  std::lock_guard<std::mutex> lock(t.mutex);
+  const auto it = t.windows.find(hwnd);
+  if (it == t.windows.end()) return platform_test::HeadlessWindowState{false, L"", false, {}, false, 0, false};
+  return it->second->snapshot();
+}
+
+}  // namespace platform::display::headless

@@ -1,0 +1,103 @@
+// The X11 backend: the connection, its event thread, screen queries and
+// captures, and the factory of windows.
+#include "display/x11/x11_backend.h"
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+
+#include "display/x11/x11_events.h"
+#include "display/x11/x11_image.h"
+#include "display/x11/x11_message_box.h"
+#include "display/x11/x11_window.h"
+
+namespace platform::display::x11 {
+namespace {
+
+class X11Backend final : public Backend {
+ public:
+  explicit X11Backend(std::shared_ptr<Connection> connection)
+      : connection_(std::move(connection)), events_(connection_) {}
+
+  ~X11Backend() override {
+    std::lock_guard<std::mutex> capture_lock(capture_mutex_);
+    DisplayLock lock(*connection_);
+    capture_.reset();
+  }
+
+  const char* name() const override { return "x11"; }
+
+  std::unique_ptr<NativeWindow> create_window(const NativeWindowParams& params) override {
+    return std::make_unique<X11Window>(connection_, params);
+  }
+
+  SIZE screen_size() override {
+    Display* display = connection_->display();
+    return SIZE{DisplayWidth(display, connection_->screen()), DisplayHeight(display, connection_->screen())};
+  }
+
+  POINT cursor_position() override {
+    Window root = None;
+    Window child = None;
+    int root_x = 0;
+    int root_y = 0;
+    int window_x = 0;
+    int window_y = 0;
+    unsigned buttons = 0;
+    DisplayLock lock(*connection_);
+    XQueryPointer(connection_->display(), connection_->root(), &root, &child, &root_x, &root_y, &window_x,
+                  &window_y, &buttons);
+    return POINT{root_x, root_y};
+  }
+
+  // What lies off the screen reads as black; pixels come with alpha 0.
+  bool read_screen(int x, int y, const gdi::Surface& destination) override {
+    if (destination.bits == nullptr || destination.bits_per_pixel != 32) return false;
+    const SIZE screen = screen_size();
+    const int left = std::max(x, 0);
+    const int top = std::max(y, 0);
+    const int right = std::min<int>(x + destination.width, screen.cx);
+    const int bottom = std::min<int>(y + destination.height, screen.cy);
+    const bool inside = left < right && top < bottom;
+    if (!inside || right - left < destination.width || bottom - top < destination.height) {
+      for (int row = 0; row < destination.height; ++row) {
+        std::memset(destination.row32(row), 0, static_cast<size_t>(destination.width) * 4);
+      }
+    }
+    if (!inside) return true;
+
+    std::lock_guard<std::mutex> capture_lock(capture_mutex_);
+    DisplayLock lock(*connection_);
+    if (!capture_ || capture_->width() != right - left || capture_->height() != bottom - top) {
+      capture_.reset();
+      capture_ = Image::create(*connection_, right - left, bottom - top);
+    }
+    if (!capture_ || !capture_->get(connection_->root(), left, top)) return false;
+    for (int row = top; row < bottom; ++row) {
+      const uint32_t* from = capture_->row(row - top);
+      uint32_t* to = destination.row32(row - y) + (left - x);
+      for (int column = 0; column < right - left; ++column) to[column] = from[column] & 0x00FFFFFFu;
+    }
+    return true;
+  }
+
+  bool show_message_box(const std::wstring& caption, const std::wstring& text) override {
+    return x11::show_message_box(DisplayString(connection_->display()), caption, text);
+  }
+
+ private:
+  std::shared_ptr<Connection> connection_;
+  EventThread events_;
+  std::mutex capture_mutex_;
+  std::unique_ptr<Image> capture_;  // reused while captures keep their size
+};
+
+}  // namespace
+
+std::unique_ptr<Backend> try_open() {
+  std::shared_ptr<Connection> connection = Connection::open();
+  if (!connection) return nullptr;
+  return std::make_unique<X11Backend>(std::move(connection));
+}
+
+}  // namespace platform::display::x11

@@ -1,0 +1,130 @@
+// Opening and closing the X connection, the atoms, and the display lock.
+#include "display/x11/x11_connection.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iterator>
+
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+
+namespace platform::display::x11 {
+namespace {
+
+// Our pixels are 32-bit words 0x00RRGGBB in host (little-endian) order: the
+// server must take exactly those in a ZPixmap.
+bool visual_takes_our_pixels(Display* display, int screen) {
+  Visual* visual = DefaultVisual(display, screen);
+  const int depth = DefaultDepth(display, screen);
+  if (visual->c_class != TrueColor || (depth != 24 && depth != 32)) return false;
+  if (visual->red_mask != 0xFF0000 || visual->green_mask != 0xFF00 || visual->blue_mask != 0xFF) return false;
+  if (ImageByteOrder(display) != LSBFirst) return false;
+  int count = 0;
+  XPixmapFormatValues* formats = XListPixmapFormats(display, &count);
+  bool found = false;
+  for (int i = 0; i < count; ++i) {
+    if (formats[i].depth == depth) found = formats[i].bits_per_pixel == 32;
+  }
+  XFree(formats);
+  return found;
+}
+
+}  // namespace
+
+Atoms intern_atoms(Display* display) {
+  char* names[] = {
+      const_cast<char*>("WM_PROTOCOLS"),
+      const_cast<char*>("WM_DELETE_WINDOW"),
+      const_cast<char*>("UTF8_STRING"),
+      const_cast<char*>("_NET_WM_NAME"),
+      const_cast<char*>("_NET_WM_WINDOW_TYPE"),
+      const_cast<char*>("_NET_WM_WINDOW_TYPE_NORMAL"),
+      const_cast<char*>("_NET_WM_WINDOW_TYPE_DIALOG"),
+      const_cast<char*>("_MOTIF_WM_HINTS"),
+      const_cast<char*>("_NET_WM_STATE"),
+      const_cast<char*>("_NET_WM_STATE_ABOVE"),
+      const_cast<char*>("_NET_ACTIVE_WINDOW"),
+      const_cast<char*>("_NET_WM_WINDOW_OPACITY"),
+  };
+  Atom values[std::size(names)];
+  XInternAtoms(display, names, static_cast<int>(std::size(names)), False, values);
+  Atoms atoms;
+  atoms.wm_protocols = values[0];
+  atoms.wm_delete_window = values[1];
+  atoms.utf8_string = values[2];
+  atoms.net_wm_name = values[3];
+  atoms.net_wm_window_type = values[4];
+  atoms.net_wm_window_type_normal = values[5];
+  atoms.net_wm_window_type_dialog = values[6];
+  atoms.motif_wm_hints = values[7];
+  atoms.net_wm_state = values[8];
+  atoms.net_wm_state_above = values[9];
+  atoms.net_active_window = values[10];
+  atoms.net_wm_window_opacity = values[11];
+  return atoms;
+}
+
+std::shared_ptr<Connection> Connection::open() {
+  const char* name = std::getenv("DISPLAY");
+  if (name == nullptr || *name == '\0') return nullptr;
+  XInitThreads();
+  Display* display = XOpenDisplay(name);
+  if (display == nullptr) return nullptr;
+  int wake_pipe[2];
+  if (!visual_takes_our_pixels(display, DefaultScreen(display)) || pipe2(wake_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+    XCloseDisplay(display);
+    return nullptr;
+  }
+  return std::shared_ptr<Connection>(new Connection(display, wake_pipe));
+}
+
+Connection::Connection(Display* display, const int wake_pipe[2])
+    : display_(display),
+      screen_(DefaultScreen(display)),
+      root_(RootWindow(display, screen_)),
+      visual_(DefaultVisual(display, screen_)),
+      depth_(DefaultDepth(display, screen_)),
+      atoms_(intern_atoms(display)),
+      has_shm_(XShmQueryExtension(display) == True),
+      input_method_(XOpenIM(display, nullptr, nullptr, nullptr)),
+      wake_pipe_{wake_pipe[0], wake_pipe[1]} {}
+
+Connection::~Connection() {
+  if (invisible_cursor_ != 0) XFreeCursor(display_, invisible_cursor_);
+  if (input_method_ != nullptr) XCloseIM(input_method_);
+  XCloseDisplay(display_);
+  close(wake_pipe_[0]);
+  close(wake_pipe_[1]);
+}
+
+Cursor Connection::invisible_cursor() {
+  if (invisible_cursor_ == 0) {
+    static const char empty_bits[1] = {0};
+    const Pixmap blank = XCreateBitmapFromData(display_, root_, empty_bits, 1, 1);
+    XColor black = {};
+    invisible_cursor_ = XCreatePixmapCursor(display_, blank, blank, &black, &black, 0, 0);
+    XFreePixmap(display_, blank);
+  }
+  return invisible_cursor_;
+}
+
+void Connection::wake() const {
+  const char byte = 1;
+  // A full pipe already holds a wake-up: a failed write loses nothing.
+  const ssize_t written = write(wake_pipe_[1], &byte, 1);
+  static_cast<void>(written);
+}
+
+DisplayLock::DisplayLock(const Connection& connection) : connection_(connection) {
+  XLockDisplay(connection_.display());
+}
+
+DisplayLock::~DisplayLock() {
+  const bool events_waiting = XQLength(connection_.display()) > 0;
+  XUnlockDisplay(connection_.display());
+  if (events_waiting) connection_.wake();
+}
+
+}  // namespace platform::display::x11

@@ -1,0 +1,33 @@
+// A window's presents: the client pixels go into one image per window (a
+// MIT-SHM segment the size of the client area, kept and reused) and from
+// there to the window. The surface's 0xAARRGGBB words are what the visual
+// takes, so a present is a row copy and a put; the alpha byte is ignored.
+#pragma once
+
+#include <memory>
+
+#include "display/display.h"
+#include "display/x11/x11_image.h"
+
+namespace platform::display::x11 {
+
+class Framebuffer {
+ public:
+  // Call with the display locked, as every member (and the destructor).
+  Framebuffer(const Connection& connection, Window window);
+  ~Framebuffer();
+  Framebuffer(const Framebuffer&) = delete;
+  Framebuffer& operator=(const Framebuffer&) = delete;
+
+  // Copies `area` (client coordinates) of the 32-bit `client` to the window
+  // and flushes without waiting for the server.
+  void present(const gdi::Surface& client, const RECT& area);
+
+ private:
+  const Connection& connection_;
+  Window window_;
+  GC gc_;
+  std::unique_ptr<Image> image_;
+};
+
+}  // namespace platform::display::x11

@@ -1,0 +1,50 @@
+// Title and size-hint properties.
+#include "display/x11/x11_properties.h"
+
+#include "kernel/codepage_convert.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+namespace platform::display::x11 {
+
+std::string utf8_of_wide(const std::wstring& text) {
+  std::string utf8;
+  kernel::encode_utf8(kernel::code_points_of_wide(text.data(), text.size()), false, &utf8);
+  return utf8;
+}
+
+void set_title(Display* display, const Atoms& atoms, Window window, const std::wstring& title) {
+  std::string utf8 = utf8_of_wide(title);
+  XChangeProperty(display, window, atoms.net_wm_name, atoms.utf8_string, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(utf8.data()), static_cast<int>(utf8.size()));
+  char* list[] = {utf8.data()};
+  XTextProperty name = {};
+  // A positive result counts characters the encoding lacks (they become a
+  // default character); only a negative one means no property was made.
+  if (Xutf8TextListToTextProperty(display, list, 1, XStdICCTextStyle, &name) >= 0) {
+    XSetWMName(display, window, &name);
+    XFree(name.value);
+  }
+}
+
+void set_normal_hints(Display* display, Window window, const RECT& client, bool fixed_size) {
+  XSizeHints* hints = XAllocSizeHints();
+  const int width = static_cast<int>(client.right - client.left);
+  const int height = static_cast<int>(client.bottom - client.top);
+  hints->flags = USPosition | USSize | PWinGravity;
+  hints->x = static_cast<int>(client.left);
+  hints->y = static_cast<int>(client.top);
+  hints->width = width;
+  hints->height = height;
+  hints->win_gravity = StaticGravity;
+  if (fixed_size) {
+    hints->flags |= PMinSize | PMaxSize;
+    hints->min_width = hints->max_width = width;
+    hints->min_height = hints->max_height = height;
+  }
+  XSetWMNormalHints(display, window, hints);
+  XFree(hints);
+}
+
+}  // namespace platform::display::x11

@@ -1,0 +1,21 @@
+// Window properties that both our top-level windows and the message box set:
+// the title (EWMH and ICCCM) and the normal size hints.
+#pragma once
+
+#include <string>
+
+#include "display/x11/x11_connection.h"
+
+namespace platform::display::x11 {
+
+// _NET_WM_NAME as UTF-8 and WM_NAME as ICCCM text (STRING or COMPOUND_TEXT).
+void set_title(Display* display, const Atoms& atoms, Window window, const std::wstring& title);
+
+// WM_NORMAL_HINTS: the client area stays where asked (static gravity, user
+// position); a fixed-size window has min = max = its size.
+void set_normal_hints(Display* display, Window window, const RECT& client, bool fixed_size);
+
+// UTF-8 of wide text (UTF-32 here, or UTF-16 with surrogate pairs).
+std::string utf8_of_wide(const std::wstring& text);
+
+}  // namespace platform::display::x11

@@ -1,0 +1,9 @@
+// The whole Windows stand-in in one include, for code written against it.
+#pragma once
+
+#include "platform/wintypes.h"
+#include "platform/kernel32.h"
+#include "platform/gdi32.h"
+#include "platform/user32.h"
+#include "platform/syslibs.h"
+#include "platform/windowing.h"

@@ -1,0 +1,112 @@
+// Icons: the application's own icon, a 32x32 ARGB picture drawn here (a green
+// disc with a pale quill across it), handed out by LoadIcon and LoadImage.
+// The program carries no resources, so EnumResourceNames finds no names.
+#include "wm/icons.h"
+
+#include <cmath>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/kernel32.h"
+#include "wm/wm_state.h"
+
+namespace {
+
+constexpr int kIconSize = platform::wm::kApplicationIconSize;
+constexpr ULONG_PTR kApplicationIcon = 0x00B00000;
+
+struct IconTable {
+  std::mutex mutex;
+  std::unordered_set<ULONG_PTR> copies;  // LoadImage handles without LR_SHARED
+  ULONG_PTR next = kApplicationIcon + 4;
+};
+
+IconTable& icons() {
+  static IconTable* const t = new IconTable();
+  return *t;
+}
+
+HICON application_icon() { return reinterpret_cast<HICON>(kApplicationIcon); }
+
+uint8_t channel(double v) { return static_cast<uint8_t>(std::lround(std::fmin(std::fmax(v, 0.0), 255.0))); }
+
+}  // namespace
+
+namespace platform::wm {
+
+// The application icon's pixels, 0xAARRGGBB, rows top-down (for backends that show icons).
+std::vector<uint32_t> application_icon_pixels() {
+  std::vector<uint32_t> pixels(kIconSize * kIconSize);
+  const double centre = kIconSize / 2.0;
+  for (int y = 0; y < kIconSize; ++y) {
+    for (int x = 0; x < kIconSize; ++x) {
+      const double px = x + 0.5 - centre;
+      const double py = y + 0.5 - centre;
+      const double coverage = std::fmin(std::fmax(centre - 1.0 - std::hypot(px, py) + 0.5, 0.0), 1.0);
+      // The quill: a band along the rising diagonal, thinning towards its tip.
+      const double along = (px - py) / std::sqrt(2.0);
+      const double across = std::fabs(px + py) / std::sqrt(2.0);
+      const double width = 3.0 * (1.0 - (along + centre) / (2.0 * centre));
+      const double quill = std::fmin(std::fmax(width - across + 0.5, 0.0), 1.0) * coverage;
+      const double r = 34 + (236 - 34) * quill;
+      const double g = 139 + (245 - 139) * quill;
+      const double b = 74 + (220 - 74) * quill;
+      pixels[static_cast<size_t>(y * kIconSize + x)] = (uint32_t{channel(coverage * 255)} << 24) |
+                                                       (uint32_t{channel(r)} << 16) | (uint32_t{channel(g)} << 8) |
+                                                       channel(b);
+    }
+  }
+  return pixels;
+}
+
+}  // namespace platform::wm
+
+HICON LoadIconW(HINSTANCE, LPCWSTR name) {
+  if (name == nullptr) {
+    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    return nullptr;
+  }
+  return application_icon();
+}
+
+HICON LoadIconA(HINSTANCE instance, LPCSTR name) { return LoadIconW(instance, reinterpret_cast<LPCWSTR>(name)); }
+
+HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int, int, UINT flags) {
+  if (type == IMAGE_CURSOR) return LoadCursorW(nullptr, name);
+  if (type != IMAGE_ICON || (flags & LR_LOADFROMFILE) || name == nullptr) {
+    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    return nullptr;
+  }
+  if (flags & LR_SHARED) return LoadIconW(instance, name);
+  IconTable& t = icons();
+  std::lock_guard<std::mutex> lock(t.mutex);
+  const ULONG_PTR handle = t.next;
+  t.next += 4;
+  t.copies.insert(handle);
+  return reinterpret_cast<HANDLE>(handle);
+}
+
+HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags) {
+  if (IS_INTRESOURCE(name)) return LoadImageW(instance, reinterpret_cast<LPCWSTR>(name), type, width, height, flags);
+  const std::wstring wide = platform::wm::widen(name);
+  return LoadImageW(instance, wide.c_str(), type, width, height, flags);
+}
+
+BOOL DestroyIcon(HICON icon) {
+  if (icon == application_icon()) return TRUE;  // shared: never destroyed
+  IconTable& t = icons();
+  std::lock_guard<std::mutex> lock(t.mutex);
+  if (t.copies.erase(reinterpret_cast<ULONG_PTR>(icon)) == 1) return TRUE;
+  SetLastError(ERROR_INVALID_CURSOR_HANDLE);
+  return FALSE;
+}
+
+BOOL EnumResourceNamesW(HMODULE, LPCWSTR, ENUMRESNAMEPROCW, LONG_PTR) {
+  SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
+  return FALSE;
+}
+
+BOOL EnumResourceNamesA(HMODULE, LPCSTR, ENUMRESNAMEPROCA, LONG_PTR) {
+  SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
+  return FALSE;
+}

@@ -1,0 +1,267 @@
+// Classes, creation and destruction sequences, window longs, text and subclassing.
+#include <cstring>
+
+#include "wm_test_support.h"
+
+namespace wm_test {
+namespace {
+
+constexpr DWORD kVisibleCaptioned = 0x12CA0000;  // visible, clip children, caption, system menu, minimise box
+
+using WindowsTest = WmTest;
+
+TEST_F(WindowsTest, SecondRegistrationFailsAndTheClassStaysUsable) {
+  WNDCLASSW cls = {};
+  cls.lpfnWndProc = recording_proc;
+  cls.lpszClassName = kClassName;
+  SetLastError(0);
+  EXPECT_EQ(RegisterClassW(&cls), 0);
+  EXPECT_EQ(GetLastError(), 1410u);
+  WNDCLASSA upper = {};
+  upper.lpfnWndProc = recording_proc;
+  upper.lpszClassName = "WMTESTWINDOW";  // class names ignore case
+  EXPECT_EQ(RegisterClassA(&upper), 0);
+  EXPECT_NE(make(WS_POPUP, 0, 0, 10, 10), nullptr);
+}
+
+TEST_F(WindowsTest, UnregisterFailsWhileWindowsExist) {
+  WNDCLASSW cls = {};
+  cls.lpfnWndProc = DefWindowProcW;
+  cls.lpszClassName = L"WmShortLived";
+  ASSERT_NE(RegisterClassW(&cls), 0);
+  const HWND hwnd = CreateWindowExW(0, L"WmShortLived", L"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(hwnd, nullptr);
+  EXPECT_FALSE(UnregisterClassW(L"WmShortLived", nullptr));
+  EXPECT_EQ(GetLastError(), 1412u);
+  DestroyWindow(hwnd);
+  EXPECT_TRUE(UnregisterClassW(L"WmShortLived", nullptr));
+  EXPECT_EQ(CreateWindowExW(0, L"WmShortLived", L"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr),
+            nullptr);
+  EXPECT_EQ(GetLastError(), 1407u);
+}
+
+TEST_F(WindowsTest, ClassLongsReadAndReplace) {
+  const HWND hwnd = make(WS_POPUP, 0, 0, 10, 10);
+  const HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
+  const HCURSOR hand = LoadCursorW(nullptr, IDC_HAND);
+  EXPECT_EQ(GetClassLongPtrW(hwnd, GCLP_HCURSOR), reinterpret_cast<ULONG_PTR>(arrow));
+  EXPECT_EQ(GetClassLongPtrW(hwnd, GCLP_HICON), 0u);
+  const HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
+  EXPECT_EQ(SetClassLongPtrW(hwnd, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon)), 0u);
+  EXPECT_EQ(GetClassLongPtrW(hwnd, GCLP_HICON), reinterpret_cast<ULONG_PTR>(icon));
+  EXPECT_EQ(SetClassLongPtrW(hwnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(hand)), reinterpret_cast<ULONG_PTR>(arrow));
+  SetClassLongPtrW(hwnd, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(arrow));
+  SetClassLongPtrW(hwnd, GCLP_HICON, 0);
+  EXPECT_EQ(GetClassLongPtrW(hwnd, GCL_STYLE), static_cast<ULONG_PTR>(CS_DBLCLKS));
+}
+
+TEST_F(WindowsTest, CreatingAVisibleCaptionedWindowSendsTheDocumentedSequence) {
+  const HWND hwnd = make(kVisibleCaptioned, 100, 50, 400, 300);
+  static const std::vector<Expected> kCreate = {
+      {WM_NCCREATE, kSent},
+      {WM_CREATE, kSent},
+      {WM_SIZE, kSent | kWparam | kLparam, SIZE_RESTORED, MAKELPARAM(392, 269)},
+      {WM_MOVE, kSent | kLparam, 0, MAKELPARAM(104, 77)},
+      {WM_SHOWWINDOW, kSent | kWparam, TRUE},
+      {WM_WINDOWPOSCHANGING, kSent},
+      {WM_ACTIVATE, kSent | kWparam, WA_ACTIVE},
+      {WM_SETFOCUS, kSent},
+      {WM_WINDOWPOSCHANGED, kSent},
+  };
+  expect_sequence(kCreate, hwnd, "create");
+  // Overlapped windows also get WS_CLIPSIBLINGS, as on Windows.
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)), kVisibleCaptioned | WS_CLIPSIBLINGS);
+  EXPECT_TRUE(IsWindowVisible(hwnd));
+  EXPECT_EQ(GetActiveWindow(), hwnd);
+  EXPECT_EQ(GetFocus(), hwnd);
+  const auto native = platform_test::headless_window_state(hwnd);
+  EXPECT_TRUE(native.exists);
+  EXPECT_TRUE(native.visible);
+  EXPECT_EQ(native.title, L"test");
+}
+
+LRESULT CALLBACK refusing_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  recording_proc(hwnd, message, wparam, lparam);
+  if (message == WM_CREATE) {
+    const auto* cs = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    return *static_cast<int*>(cs->lpCreateParams) == 1 ? -1 : 0;
+  }
+  return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+TEST_F(WindowsTest, CreateParamsPassThroughAndMinusOneFromWmCreateFailsCreation) {
+  WNDCLASSW cls = {};
+  cls.lpfnWndProc = refusing_proc;
+  cls.lpszClassName = L"WmRefusing";
+  static const bool registered = RegisterClassW(&cls) != 0;
+  ASSERT_TRUE(registered);
+  int refuse = 1;
+  EXPECT_EQ(CreateWindowExW(0, L"WmRefusing", L"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, &refuse), nullptr);
+  static const std::vector<Expected> kRefused = {
+      {WM_NCCREATE, kSent}, {WM_CREATE, kSent}, {WM_DESTROY, kSent}, {WM_NCDESTROY, kSent}};
+  expect_sequence(kRefused, nullptr, "refused");
+  int accept = 0;
+  const HWND hwnd = CreateWindowExW(0, L"WmRefusing", L"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, &accept);
+  EXPECT_NE(hwnd, nullptr);
+  windows_.push_back(hwnd);
+}
+
+TEST_F(WindowsTest, DestroyingAParentSendsDestroyParentFirstAndNcDestroyChildrenFirst) {
+  const HWND parent = make(kVisibleCaptioned, 0, 0, 300, 200);
+  const HWND child = make(WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, parent);
+  SetCapture(child);
+  clear_log();
+  ASSERT_TRUE(DestroyWindow(parent));
+  const std::vector<Recorded> log = take_log();
+  const std::vector<std::pair<HWND, UINT>> expected = {
+      {parent, WM_WINDOWPOSCHANGING}, {parent, WM_WINDOWPOSCHANGED}, {parent, WM_KILLFOCUS}, {parent, WM_ACTIVATE},
+      {parent, WM_DESTROY},           {child, WM_DESTROY},           {child, WM_NCDESTROY},  {parent, WM_NCDESTROY}};
+  ASSERT_EQ(log.size(), expected.size());
+  for (size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(log[i].hwnd, expected[i].first) << i;
+    EXPECT_EQ(log[i].message, expected[i].second) << i;
+  }
+  EXPECT_FALSE(IsWindow(parent));
+  EXPECT_FALSE(IsWindow(child));
+  EXPECT_EQ(GetFocus(), nullptr);
+  EXPECT_EQ(GetCapture(), nullptr);
+  EXPECT_EQ(GetActiveWindow(), nullptr);
+  EXPECT_FALSE(platform_test::headless_window_state(parent).exists);
+}
+
+TEST_F(WindowsTest, WmCloseDestroysByDefault) {
+  const HWND sent = make(WS_POPUP, 0, 0, 10, 10);
+  SendMessageW(sent, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(sent));
+  const HWND closed_by_user = make(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
+  platform_test::inject_close(closed_by_user);
+  EXPECT_TRUE(IsWindow(closed_by_user));
+  pump();
+  EXPECT_FALSE(IsWindow(closed_by_user));
+}
+
+TEST_F(WindowsTest, WindowLongsAndExtraBytes) {
+  const HWND hwnd = make(WS_POPUP, 0, 0, 10, 10, nullptr, WS_EX_TOOLWINDOW);
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)), static_cast<DWORD>(WS_POPUP));
+  EXPECT_EQ(GetWindowLongW(hwnd, GWL_EXSTYLE), WS_EX_TOOLWINDOW);
+  EXPECT_EQ(SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0x1234567890), 0);
+  EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_USERDATA), 0x1234567890);
+  EXPECT_EQ(SetWindowLongPtrW(hwnd, 8, -5), 0);
+  EXPECT_EQ(GetWindowLongPtrW(hwnd, 8), -5);
+  EXPECT_EQ(GetWindowLongPtrW(hwnd, 9), 0);  // would run past the 16 extra bytes
+  EXPECT_EQ(GetLastError(), 1413u);
+  EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(recording_proc));
+  clear_log();
+  SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(WS_POPUP | WS_BORDER));
+  static const std::vector<Expected> kStyle = {{WM_STYLECHANGING, kSent | kWparam, static_cast<WPARAM>(GWL_STYLE)},
+                                               {WM_STYLECHANGED, kSent | kWparam, static_cast<WPARAM>(GWL_STYLE)}};
+  expect_sequence(kStyle, hwnd, "style");
+  EXPECT_EQ(static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)), static_cast<DWORD>(WS_POPUP | WS_BORDER));
+  // The topmost bit only changes through SetWindowPos.
+  SetWindowLongW(hwnd, GWL_EXSTYLE, WS_EX_TOPMOST);
+  EXPECT_EQ(GetWindowLongW(hwnd, GWL_EXSTYLE), 0);
+}
+
+TEST_F(WindowsTest, ChildIdParentAndDesktop) {
+  const HWND parent = make(WS_POPUP, 0, 0, 100, 100);
+  const HWND child = CreateWindowExW(0, kClassName, L"", WS_CHILD, 0, 0, 10, 10, parent, reinterpret_cast<HMENU>(42),
+                                     nullptr, nullptr);
+  EXPECT_EQ(GetParent(child), parent);
+  EXPECT_EQ(GetWindowLongPtrW(child, GWLP_ID), 42);
+  EXPECT_EQ(GetParent(parent), nullptr);
+  EXPECT_TRUE(IsChild(parent, child));
+  EXPECT_EQ(CreateWindowExW(0, kClassName, L"", WS_CHILD, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
+  EXPECT_EQ(GetLastError(), 1406u);
+  const HWND desktop = GetDesktopWindow();
+  EXPECT_TRUE(IsWindow(desktop));
+  RECT screen;
+  GetWindowRect(desktop, &screen);
+  EXPECT_EQ(screen.right, 1920);
+  EXPECT_EQ(screen.bottom, 1080);
+}
+
+TEST_F(WindowsTest, TextThroughWmSetTextReachesTheNativeTitle) {
+  const HWND hwnd = make(WS_OVERLAPPED, 0, 0, 100, 100);
+  EXPECT_TRUE(SetWindowTextA(hwnd,
+                             "Gr\xC3\xBC\xC3\x9F"
+                             "e"));
+  wchar_t wide[16];
+  EXPECT_EQ(GetWindowTextW(hwnd, wide, 16), 5);
+  EXPECT_STREQ(wide, L"Gr\u00fc\u00dfe");
+  char utf8[16];
+  EXPECT_EQ(GetWindowTextA(hwnd, utf8, 16), 7);
+  EXPECT_STREQ(utf8,
+               "Gr\xC3\xBC\xC3\x9F"
+               "e");
+  EXPECT_EQ(GetWindowTextW(hwnd, wide, 3), 2);  // truncated to fit the terminator
+  EXPECT_STREQ(wide, L"Gr");
+  EXPECT_EQ(GetWindowTextLengthW(hwnd), 5);
+  EXPECT_EQ(platform_test::headless_window_state(hwnd).title, L"Gr\u00fc\u00dfe");
+}
+
+std::string last_ansi_text;
+
+LRESULT CALLBACK ansi_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_SETTEXT) last_ansi_text = reinterpret_cast<const char*>(lparam);
+  return DefWindowProcA(hwnd, message, wparam, lparam);
+}
+
+TEST_F(WindowsTest, AnsiClassesGetUtf8Text) {
+  WNDCLASSA cls = {};
+  cls.lpfnWndProc = ansi_proc;
+  cls.lpszClassName = "WmAnsi";
+  static const bool registered = RegisterClassA(&cls) != 0;
+  ASSERT_TRUE(registered);
+  const HWND hwnd =
+      CreateWindowExA(0, "WmAnsi", "caf\xC3\xA9", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+  windows_.push_back(hwnd);
+  SetWindowTextW(hwnd, L"\u00e9t\u00e9");
+  EXPECT_EQ(last_ansi_text, "\xC3\xA9t\xC3\xA9");
+  wchar_t wide[8];
+  GetWindowTextW(hwnd, wide, 8);
+  EXPECT_STREQ(wide, L"\u00e9t\u00e9");
+}
+
+WNDPROC original_proc = nullptr;
+
+LRESULT CALLBACK subclass_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_USER) return CallWindowProcW(original_proc, hwnd, message, wparam, lparam) + 100;
+  return CallWindowProcW(original_proc, hwnd, message, wparam, lparam);
+}
+
+TEST_F(WindowsTest, SubclassingChainsThroughCallWindowProc) {
+  const HWND hwnd = make(WS_POPUP, 0, 0, 10, 10);
+  clear_log();
+  original_proc =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass_proc)));
+  EXPECT_EQ(original_proc, recording_proc);
+  EXPECT_EQ(SendMessageW(hwnd, WM_USER, 3, 4), 100);  // DefWindowProc answers 0, the subclass adds 100
+  static const std::vector<Expected> kSeen = {{WM_USER, kSent | kWparam | kLparam, 3, 4}};
+  expect_sequence(kSeen, hwnd, "subclass");
+  SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_proc));
+}
+
+TEST_F(WindowsTest, IconsAndResources) {
+  const HICON shared = LoadIconW(nullptr, IDI_APPLICATION);
+  EXPECT_NE(shared, nullptr);
+  EXPECT_EQ(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)), shared);
+  const HANDLE copy = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);
+  ASSERT_NE(copy, nullptr);
+  EXPECT_TRUE(DestroyIcon(static_cast<HICON>(copy)));
+  EXPECT_FALSE(DestroyIcon(static_cast<HICON>(copy)));
+  EXPECT_TRUE(DestroyIcon(shared));  // shared icons stay
+  EXPECT_EQ(LoadIconW(nullptr, IDI_APPLICATION), shared);
+  int calls = 0;
+  EXPECT_FALSE(EnumResourceNamesW(
+      nullptr, RT_GROUP_ICON,
+      [](HMODULE, LPCWSTR, LPWSTR, LONG_PTR count) {
+        ++*reinterpret_cast<int*>(count);
+        return TRUE;
+      },
+      reinterpret_cast<LONG_PTR>(&calls)));
+  EXPECT_EQ(calls, 0);
+  EXPECT_EQ(GetLastError(), 1813u);
+}
+
+}  // namespace
+}  // namespace wm_test

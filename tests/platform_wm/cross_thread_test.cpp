@@ -1,0 +1,130 @@
+// Sends between threads: the sender waits for the owner's answer, runs
+// messages sent to its own thread meanwhile, and never waits for a window
+// that is gone or a thread that ended.
+#include <atomic>
+#include <thread>
+
+#include "wm_test_support.h"
+
+namespace wm_test {
+namespace {
+
+using CrossThreadTest = WmTest;
+
+std::atomic<DWORD> answering_thread{0};
+HWND main_window = nullptr;
+
+LRESULT CALLBACK answering_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_USER) {
+    answering_thread = GetCurrentThreadId();
+    return static_cast<LRESULT>(wparam * 2);
+  }
+  if (message == WM_USER + 1) {
+    // Sends back to the main thread's window while the main thread waits for this answer.
+    return SendMessageW(main_window, WM_USER + 2, 0, 0) + 1;
+  }
+  if (message == WM_USER + 2) return 10;
+  if (message == WM_DESTROY) PostQuitMessage(0);
+  return DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+void register_answering_class() {
+  static const bool registered = [] {
+    WNDCLASSW cls = {};
+    cls.lpfnWndProc = answering_proc;
+    cls.lpszClassName = L"WmAnswering";
+    return RegisterClassW(&cls) != 0;
+  }();
+  ASSERT_TRUE(registered);
+}
+
+HWND make_answering() {
+  return CreateWindowExW(0, L"WmAnswering", L"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
+}
+
+TEST_F(CrossThreadTest, SenderWaitsAndTheOwnerAnswers) {
+  register_answering_class();
+  const HWND hwnd = make_answering();
+  std::atomic<LRESULT> answer{-1};
+  std::thread sender([&] {
+    answer = SendMessageW(hwnd, WM_USER, 21, 0);
+    PostMessageW(hwnd, WM_APP, 0, 0);  // wakes the owner's loop below
+  });
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0 && msg.message != WM_APP) DispatchMessageW(&msg);
+  sender.join();
+  EXPECT_EQ(answer.load(), 42);
+  EXPECT_EQ(answering_thread.load(), GetCurrentThreadId());
+  DestroyWindow(hwnd);
+  pump();
+}
+
+TEST_F(CrossThreadTest, WaitingSenderRunsMessagesSentToItsOwnThread) {
+  register_answering_class();
+  main_window = make_answering();
+  std::atomic<HWND> worker_window{nullptr};
+  std::thread worker([&] {
+    worker_window = make_answering();
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  });
+  while (worker_window.load() == nullptr) std::this_thread::yield();
+  EXPECT_EQ(SendMessageW(worker_window, WM_USER + 1, 0, 0), 11);
+  PostMessageW(worker_window, WM_CLOSE, 0, 0);  // DefWindowProc destroys; WM_DESTROY ends the loop
+  worker.join();
+  EXPECT_FALSE(IsWindow(worker_window));
+  DestroyWindow(main_window);
+  pump();
+}
+
+TEST_F(CrossThreadTest, SendToADestroyedWindowReturnsAtOnce) {
+  const HWND hwnd = make(WS_POPUP, 0, 0, 5, 5);
+  DestroyWindow(hwnd);
+  std::atomic<LRESULT> answer{-1};
+  std::thread sender([&] { answer = SendMessageW(hwnd, WM_USER, 1, 0); });
+  sender.join();
+  EXPECT_EQ(answer.load(), 0);
+}
+
+TEST_F(CrossThreadTest, WindowsDieWithTheirThreadAndWaitingSendersGetZero) {
+  register_answering_class();
+  const HANDLE go = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<HWND> orphan{nullptr};
+  std::thread owner([&] {
+    orphan = make_answering();
+    WaitForSingleObject(go, INFINITE);  // never pumps its queue
+  });
+  while (orphan.load() == nullptr) std::this_thread::yield();
+  std::thread releaser([&] {
+    Sleep(50);
+    SetEvent(go);
+  });
+  // Either queued and then failed by the thread's end, or sent after the window went: 0 both ways.
+  EXPECT_EQ(SendMessageW(orphan, WM_USER, 5, 0), 0);
+  owner.join();
+  releaser.join();
+  EXPECT_FALSE(IsWindow(orphan));
+  CloseHandle(go);
+}
+
+TEST_F(CrossThreadTest, SendTimeoutGivesUpOnAThreadThatDoesNotPump) {
+  register_answering_class();
+  const HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::atomic<HWND> busy{nullptr};
+  std::thread owner([&] {
+    busy = make_answering();
+    WaitForSingleObject(done, INFINITE);
+    DestroyWindow(busy);
+  });
+  while (busy.load() == nullptr) std::this_thread::yield();
+  DWORD_PTR result = 99;
+  EXPECT_EQ(SendMessageTimeoutW(busy, WM_USER, 1, 0, SMTO_NORMAL, 20, &result), 0);
+  EXPECT_EQ(GetLastError(), 1460u);
+  EXPECT_EQ(result, 99u);
+  SetEvent(done);
+  owner.join();
+  CloseHandle(done);
+}
+
+}  // namespace
+}  // namespace wm_test

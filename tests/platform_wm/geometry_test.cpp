@@ -1,0 +1,113 @@
+// Window and client rectangles, coordinate conversions, metrics and the monitor.
+#include "wm_test_support.h"
+
+namespace wm_test {
+namespace {
+
+using GeometryTest = WmTest;
+
+void expect_rect(const RECT& r, LONG left, LONG top, LONG right, LONG bottom) {
+  EXPECT_EQ(r.left, left);
+  EXPECT_EQ(r.top, top);
+  EXPECT_EQ(r.right, right);
+  EXPECT_EQ(r.bottom, bottom);
+}
+
+TEST_F(GeometryTest, MetricsOfTheFrameAndScreen) {
+  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920);
+  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 1080);
+  EXPECT_EQ(GetSystemMetrics(SM_CXFRAME), 4);
+  EXPECT_EQ(GetSystemMetrics(SM_CYFRAME), 4);
+  EXPECT_EQ(GetSystemMetrics(SM_CYCAPTION), 23);
+  EXPECT_EQ(GetSystemMetrics(SM_CXICON), 32);
+  EXPECT_EQ(GetSystemMetrics(SM_CXDOUBLECLK), 4);
+  EXPECT_EQ(GetDoubleClickTime(), 500u);
+}
+
+TEST_F(GeometryTest, SystemColoursFollowTheDefaultScheme) {
+  EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
+  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(240, 240, 240));
+  EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), RGB(0, 120, 215));
+  EXPECT_EQ(GetSysColor(99), 0u);
+  const HBRUSH window = GetSysColorBrush(COLOR_WINDOW);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(GetSysColorBrush(COLOR_WINDOW), window);  // one brush per colour
+  EXPECT_EQ(GetSysColorBrush(25), nullptr);
+}
+
+TEST_F(GeometryTest, CaptionedWindowsGrowByTheFramePopupsDoNot) {
+  RECT r = {0, 0, 640, 480};
+  AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, 0);
+  expect_rect(r, -4, -27, 644, 484);
+  r = RECT{0, 0, 640, 480};
+  AdjustWindowRectEx(&r, WS_POPUP, FALSE, WS_EX_TOPMOST);
+  expect_rect(r, 0, 0, 640, 480);
+
+  const HWND framed = make(WS_OVERLAPPEDWINDOW, 100, 50, 400, 300);
+  GetWindowRect(framed, &r);
+  expect_rect(r, 100, 50, 500, 350);
+  GetClientRect(framed, &r);
+  expect_rect(r, 0, 0, 392, 269);
+  POINT p = {0, 0};
+  ClientToScreen(framed, &p);
+  EXPECT_EQ(p.x, 104);
+  EXPECT_EQ(p.y, 77);
+  ScreenToClient(framed, &p);
+  EXPECT_EQ(p.x, 0);
+  EXPECT_EQ(p.y, 0);
+
+  const HWND popup = make(WS_POPUP, 10, 20, 30, 40);
+  GetClientRect(popup, &r);
+  expect_rect(r, 0, 0, 30, 40);
+  GetWindowRect(popup, &r);
+  expect_rect(r, 10, 20, 40, 60);
+}
+
+TEST_F(GeometryTest, ChildrenSitInTheirParentsClientArea) {
+  const HWND parent = make(WS_OVERLAPPEDWINDOW, 100, 50, 400, 300);
+  const HWND child = make(WS_CHILD | WS_VISIBLE, 10, 20, 50, 60, parent);
+  RECT r;
+  GetWindowRect(child, &r);
+  expect_rect(r, 114, 97, 164, 157);
+  GetClientRect(child, &r);
+  expect_rect(r, 0, 0, 50, 60);
+  POINT points[2] = {{0, 0}, {5, 5}};
+  const int offset = MapWindowPoints(child, nullptr, points, 2);
+  EXPECT_EQ(points[0].x, 114);
+  EXPECT_EQ(points[1].y, 102);
+  EXPECT_EQ(LOWORD(offset), 114);
+  EXPECT_EQ(HIWORD(offset), 97);
+  MapWindowPoints(parent, child, points, 1);
+  EXPECT_EQ(points[0].x, 104);  // the parent's client origin on screen, in the child's coordinates... then back
+  EXPECT_EQ(points[0].y, 77);
+}
+
+TEST_F(GeometryTest, OnePrimaryMonitorIsTheScreen) {
+  const HWND hwnd = make(WS_POPUP, 0, 0, 10, 10);
+  const HMONITOR monitor = MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST);
+  EXPECT_EQ(MonitorFromPoint(POINT{5, 5}, MONITOR_DEFAULTTONULL), monitor);
+  EXPECT_EQ(MonitorFromPoint(POINT{5000, 5}, MONITOR_DEFAULTTONULL), nullptr);
+  EXPECT_EQ(MonitorFromPoint(POINT{5000, 5}, MONITOR_DEFAULTTOPRIMARY), monitor);
+  MONITORINFO info = {};
+  info.cbSize = sizeof info;
+  ASSERT_TRUE(GetMonitorInfoW(monitor, &info));
+  expect_rect(info.rcMonitor, 0, 0, 1920, 1080);
+  expect_rect(info.rcWork, 0, 0, 1920, 1080);
+  EXPECT_EQ(info.dwFlags, static_cast<DWORD>(MONITORINFOF_PRIMARY));
+  info.cbSize = 3;
+  EXPECT_FALSE(GetMonitorInfoA(monitor, &info));
+
+  DEVMODEW mode = {};
+  mode.dmSize = sizeof mode;
+  ASSERT_TRUE(EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode));
+  EXPECT_EQ(mode.dmPelsWidth, 1920u);
+  EXPECT_EQ(mode.dmPelsHeight, 1080u);
+  EXPECT_EQ(mode.dmBitsPerPel, 32u);
+  EXPECT_EQ(mode.dmDisplayFrequency, 60u);
+  DEVMODEA narrow = {};
+  EXPECT_TRUE(EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &narrow));
+  EXPECT_EQ(narrow.dmPelsWidth, 1920u);
+}
+
+}  // namespace
+}  // namespace wm_test

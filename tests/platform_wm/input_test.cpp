@@ -1,0 +1,196 @@
+// Keyboard and pointer input entering where the display backend enters, as
+// the window procedure sees it after GetMessage and TranslateMessage.
+#include "wm_test_support.h"
+
+namespace wm_test {
+namespace {
+
+constexpr DWORD kPopup = WS_POPUP | WS_VISIBLE;
+
+class InputTest : public WmTest {
+ protected:
+  void SetUp() override {
+    WmTest::SetUp();
+    window_ = make(kPopup, 200, 100, 300, 200);
+    SetFocus(window_);
+    pump();
+    clear_log();
+  }
+  // Takes the next input-related message, translating keys as a message loop does.
+  MSG next() {
+    MSG msg = {};
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+    return msg;
+  }
+  std::vector<WPARAM> chars() {
+    std::vector<WPARAM> out;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_CHAR, WM_CHAR, PM_REMOVE)) out.push_back(msg.wParam);
+    return out;
+  }
+
+  HWND window_ = nullptr;
+};
+
+TEST_F(InputTest, KeyPressesCarryScanCodeRepeatAndRelease) {
+  platform_test::inject_key(window_, 'A', true, false, u"a");
+  MSG down = next();
+  EXPECT_EQ(down.message, static_cast<UINT>(WM_KEYDOWN));
+  EXPECT_EQ(down.hwnd, window_);
+  EXPECT_EQ(down.wParam, static_cast<WPARAM>('A'));
+  EXPECT_EQ(static_cast<DWORD>(down.lParam), 0x001E0001u);
+  EXPECT_EQ(chars(), std::vector<WPARAM>{'a'});
+
+  platform_test::inject_key(window_, 'A', true, true, u"a");
+  EXPECT_EQ(static_cast<DWORD>(next().lParam), 0x401E0001u);  // bit 30: auto-repeat
+  chars();
+  platform_test::inject_key(window_, 'A', false);
+  const MSG up = next();
+  EXPECT_EQ(up.message, static_cast<UINT>(WM_KEYUP));
+  EXPECT_EQ(static_cast<DWORD>(up.lParam), 0xC01E0001u);
+  EXPECT_TRUE(chars().empty());
+}
+
+TEST_F(InputTest, TranslateMessageTypesControlCodesAndNothingForDelete) {
+  platform_test::inject_key(window_, VK_BACK, true, false, u"\b");
+  next();
+  EXPECT_EQ(chars(), std::vector<WPARAM>{8});
+
+  platform_test::inject_key(window_, VK_CONTROL, true);
+  next();
+  EXPECT_LT(GetKeyState(VK_CONTROL), 0);
+  EXPECT_LT(GetAsyncKeyState(VK_CONTROL), 0);
+  platform_test::inject_key(window_, 'A', true, false, u"\x01");
+  next();
+  EXPECT_EQ(chars(), std::vector<WPARAM>{1});
+  platform_test::inject_key(window_, VK_CONTROL, false);
+  next();
+  EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+
+  platform_test::inject_key(window_, VK_DELETE, true);
+  const MSG del = next();
+  EXPECT_TRUE(TranslateMessage(&del));  // a key message, even though it types nothing
+  EXPECT_TRUE(chars().empty());
+
+  platform_test::inject_key(window_, 'X', true, false, u"\U0001F600");
+  next();
+  EXPECT_EQ(chars(), (std::vector<WPARAM>{0xD83D, 0xDE00}));  // a surrogate pair
+}
+
+TEST_F(InputTest, PointerMessagesUseClientCoordinatesAndAskForTheCursor) {
+  platform_test::inject_pointer(210, 120);
+  pump();
+  static const std::vector<Expected> kMove = {{WM_NCHITTEST, kSent | kLparam, 0, MAKELPARAM(210, 120)},
+                                              {WM_SETCURSOR, kSent | kLparam, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)},
+                                              {WM_MOUSEMOVE, kPosted | kWparam | kLparam, 0, MAKELPARAM(10, 20)}};
+  expect_sequence(kMove, window_, "move");
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_ARROW));  // the class cursor
+  POINT p;
+  GetCursorPos(&p);
+  EXPECT_EQ(p.x, 210);
+  EXPECT_EQ(p.y, 120);
+
+  platform_test::inject_key(window_, VK_SHIFT, true);
+  platform_test::inject_button(0, true, 215, 125);
+  platform_test::inject_button(0, false, 215, 125);
+  platform_test::inject_key(window_, VK_SHIFT, false);
+  pump();
+  static const std::vector<Expected> kClick = {
+      {WM_KEYDOWN, kPosted | kWparam, VK_SHIFT},
+      {WM_NCHITTEST, kSent},
+      {WM_SETCURSOR, kSent | kLparam, 0, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)},
+      {WM_LBUTTONDOWN, kPosted | kWparam | kLparam, MK_LBUTTON | MK_SHIFT, MAKELPARAM(15, 25)},
+      {WM_LBUTTONUP, kPosted | kWparam | kLparam, MK_SHIFT, MAKELPARAM(15, 25)},
+      {WM_KEYUP, kPosted | kWparam, VK_SHIFT}};
+  expect_sequence(kClick, window_, "click");
+}
+
+TEST_F(InputTest, WheelDeltaIsSignedAndPositionOnScreen) {
+  platform_test::inject_wheel(-120, 250, 150);
+  const MSG wheel = next();
+  EXPECT_EQ(wheel.message, static_cast<UINT>(WM_MOUSEWHEEL));
+  EXPECT_EQ(wheel.hwnd, window_);
+  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(wheel.wParam), -120);
+  EXPECT_EQ(GET_X_LPARAM(wheel.lParam), 250);
+  EXPECT_EQ(GET_Y_LPARAM(wheel.lParam), 150);
+  platform_test::inject_wheel(240, 250, 150);
+  EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(next().wParam), 240);
+}
+
+std::vector<UINT> button_messages() {
+  std::vector<UINT> out;
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, WM_LBUTTONDOWN, WM_MBUTTONDBLCLK, PM_REMOVE)) out.push_back(msg.message);
+  pump();
+  return out;
+}
+
+void click(int button, int x, int y) {
+  platform_test::inject_button(button, true, x, y);
+  platform_test::inject_button(button, false, x, y);
+}
+
+TEST_F(InputTest, DoubleClicksNeedTheClassStyleAndTheSmallBox) {
+  click(0, 220, 130);
+  click(0, 221, 131);
+  click(0, 222, 131);  // a third press starts over
+  EXPECT_EQ(button_messages(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP,
+                                                  WM_LBUTTONDOWN, WM_LBUTTONUP}));
+  click(1, 300, 130);
+  click(1, 306, 130);  // outside the 4-pixel box
+  click(0, 240, 130);
+  click(1, 240, 130);  // another button
+  EXPECT_EQ(button_messages(), (std::vector<UINT>{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP,
+                                                  WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}));
+
+  const HWND plain = make(kPopup, 600, 100, 50, 50, nullptr, 0, kPlainClassName);
+  pump();
+  click(0, 610, 110);
+  click(0, 610, 110);
+  EXPECT_EQ(button_messages(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP}));
+  DestroyWindow(plain);
+}
+
+TEST_F(InputTest, CaptureRoutesThePointerToTheCapturingWindow) {
+  const HWND other = make(kPopup, 600, 100, 100, 100);
+  pump();
+  EXPECT_EQ(SetCapture(window_), nullptr);
+  EXPECT_EQ(GetCapture(), window_);
+  clear_log();
+  platform_test::inject_pointer(650, 90);   // over nothing of ours, above `other`
+  platform_test::inject_pointer(650, 150);  // over `other`
+  pump();
+  static const std::vector<Expected> kCaptured = {
+      {WM_MOUSEMOVE, kPosted | kLparam, 0, MAKELPARAM(450, 50)}};  // moves coalesce; no WM_SETCURSOR under capture
+  expect_sequence(kCaptured, nullptr, "captured");
+  platform_test::inject_pointer(150, 90);  // left of and above the window: negative client coordinates
+  MSG msg;
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE));
+  EXPECT_EQ(GET_X_LPARAM(msg.lParam), -50);
+  EXPECT_EQ(GET_Y_LPARAM(msg.lParam), -10);
+  EXPECT_TRUE(ReleaseCapture());
+  EXPECT_EQ(GetCapture(), nullptr);
+  expect_sequence({{WM_CAPTURECHANGED, kSent}}, window_, "released");
+  platform_test::inject_pointer(650, 150);
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE));
+  EXPECT_EQ(msg.hwnd, other);
+  EXPECT_EQ(msg.lParam, MAKELPARAM(50, 50));
+}
+
+TEST_F(InputTest, CursorVisibilityFollowsShowCursorAndNullCursors) {
+  EXPECT_FALSE(platform_test::headless_window_state(window_).cursor_hidden);
+  EXPECT_EQ(ShowCursor(FALSE), -1);
+  EXPECT_TRUE(platform_test::headless_window_state(window_).cursor_hidden);
+  EXPECT_EQ(ShowCursor(TRUE), 0);
+  EXPECT_FALSE(platform_test::headless_window_state(window_).cursor_hidden);
+  const HCURSOR previous = SetCursor(nullptr);
+  EXPECT_TRUE(platform_test::headless_window_state(window_).cursor_hidden);
+  EXPECT_EQ(SetCursor(previous), nullptr);
+  EXPECT_FALSE(platform_test::headless_window_state(window_).cursor_hidden);
+  EXPECT_EQ(LoadCursorW(nullptr, MAKEINTRESOURCEW(1)), nullptr);
+}
+
+}  // namespace
+}  // namespace wm_test

@@ -1,0 +1,158 @@
+// WM_TIMER and WM_PAINT are made only when nothing else waits, paint before
+// timers; timers are coalesced and die with their window; update regions.
+#include <atomic>
+
+#include "wm_test_support.h"
+
+namespace wm_test {
+namespace {
+
+using TimersTest = WmTest;
+using PaintTest = WmTest;
+
+std::vector<UINT> drain(HWND hwnd) {
+  std::vector<UINT> seen;
+  MSG msg;
+  while (PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE)) {
+    seen.push_back(msg.message);
+    DispatchMessageW(&msg);
+  }
+  return seen;
+}
+
+TEST_F(TimersTest, TimerMessagesComeLastAndCoalesce) {
+  const HWND hwnd = make(WS_POPUP, 0, 0, 10, 10);
+  ASSERT_EQ(SetTimer(hwnd, 1, 100, nullptr), 1u);
+  Sleep(350);  // three intervals pass: still a single WM_TIMER
+  PostMessageW(hwnd, WM_USER, 0, 0);
+  EXPECT_EQ(drain(hwnd), (std::vector<UINT>{WM_USER, WM_TIMER}));
+  EXPECT_TRUE(KillTimer(hwnd, 1));
+  EXPECT_FALSE(KillTimer(hwnd, 1));
+}
+
+TEST_F(TimersTest, SettingTheSameIdReplacesTheTimer) {
+  const HWND hwnd = make(WS_POPUP, 0, 0, 10, 10);
+  SetTimer(hwnd, 7, 10, nullptr);
+  SetTimer(hwnd, 7, 60000, nullptr);
+  Sleep(40);
+  EXPECT_TRUE(drain(hwnd).empty());
+  KillTimer(hwnd, 7);
+}
+
+std::atomic<UINT_PTR> fired_id{0};
+std::atomic<HWND> fired_window{nullptr};
+
+void CALLBACK on_timer(HWND hwnd, UINT message, UINT_PTR id, DWORD) {
+  if (message == WM_TIMER) {
+    fired_id = id;
+    fired_window = hwnd;
+  }
+}
+
+TEST_F(TimersTest, DispatchCallsTheTimerProcedure) {
+  const HWND hwnd = make(WS_POPUP, 0, 0, 10, 10);
+  clear_log();
+  SetTimer(hwnd, 2, 10, on_timer);
+  MSG msg;
+  ASSERT_EQ(GetMessageW(&msg, hwnd, WM_TIMER, WM_TIMER), TRUE);
+  EXPECT_EQ(msg.wParam, 2u);
+  EXPECT_EQ(msg.lParam, reinterpret_cast<LPARAM>(on_timer));
+  DispatchMessageW(&msg);
+  EXPECT_EQ(fired_id.load(), 2u);
+  EXPECT_EQ(fired_window.load(), hwnd);
+  expect_sequence({}, hwnd, "the procedure, not the window, gets the tick");
+  KillTimer(hwnd, 2);
+
+  const UINT_PTR thread_timer = SetTimer(nullptr, 0, 10, on_timer);
+  ASSERT_NE(thread_timer, 0u);
+  ASSERT_EQ(GetMessageW(&msg, reinterpret_cast<HWND>(-1), WM_TIMER, WM_TIMER), TRUE);
+  DispatchMessageW(&msg);
+  EXPECT_EQ(fired_id.load(), thread_timer);
+  EXPECT_EQ(fired_window.load(), nullptr);
+  EXPECT_TRUE(KillTimer(nullptr, thread_timer));
+}
+
+TEST_F(TimersTest, TimersDieWithTheirWindow) {
+  const HWND hwnd = make(WS_POPUP, 0, 0, 10, 10);
+  SetTimer(hwnd, 3, 10, nullptr);
+  DestroyWindow(hwnd);
+  Sleep(30);
+  MSG msg;
+  EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
+  EXPECT_FALSE(KillTimer(hwnd, 3));
+}
+
+TEST_F(PaintTest, ShowingInvalidatesAndPaintWaitsForPostedMessagesButNotTimers) {
+  const HWND hwnd = make(WS_POPUP, 0, 0, 30, 20);
+  RECT update;
+  EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE));  // hidden and never shown
+  ShowWindow(hwnd, SW_SHOWNA);
+  ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
+  EXPECT_EQ(update.right, 30);
+  EXPECT_EQ(update.bottom, 20);
+  SetTimer(hwnd, 1, 10, nullptr);
+  Sleep(20);
+  PostMessageW(hwnd, WM_USER, 0, 0);
+  MSG msg;
+  ASSERT_TRUE(PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
+  ASSERT_TRUE(PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
+  ASSERT_TRUE(PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));  // not removed until validated
+  ValidateRect(hwnd, nullptr);
+  ASSERT_TRUE(PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
+  KillTimer(hwnd, 1);
+}
+
+TEST_F(PaintTest, UpdateRegionGrowsAndShrinks) {
+  const HWND hwnd = make(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+  ValidateRect(hwnd, nullptr);
+  RECT a = {10, 10, 20, 20};
+  RECT b = {50, 60, 200, 70};  // clipped to the client area
+  InvalidateRect(hwnd, &a, FALSE);
+  InvalidateRect(hwnd, &b, FALSE);
+  RECT update;
+  ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
+  EXPECT_EQ(update.left, 10);
+  EXPECT_EQ(update.top, 10);
+  EXPECT_EQ(update.right, 100);
+  EXPECT_EQ(update.bottom, 70);
+  RECT top_half = {0, 0, 100, 40};
+  ValidateRect(hwnd, &top_half);
+  ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
+  EXPECT_EQ(update.top, 40);
+  EXPECT_EQ(update.bottom, 70);
+  ValidateRect(hwnd, nullptr);
+  EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE));
+}
+
+TEST_F(PaintTest, DefaultPaintValidatesAndUpdateWindowSendsOnlyWhenNeeded) {
+  const HWND hwnd = make(WS_POPUP | WS_VISIBLE, 0, 0, 40, 40);
+  pump();  // DefWindowProc's WM_PAINT validates: the loop ends
+  clear_log();
+  UpdateWindow(hwnd);
+  expect_sequence({}, hwnd, "nothing to paint");
+  InvalidateRect(hwnd, nullptr, TRUE);
+  UpdateWindow(hwnd);
+  static const std::vector<Expected> kPaint = {{WM_PAINT, kSent}};
+  expect_sequence(kPaint, hwnd, "update");
+  RECT update;
+  EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE));
+}
+
+TEST_F(PaintTest, EnlargingInvalidatesShrinkingDoesNot) {
+  const HWND hwnd = make(WS_POPUP | WS_VISIBLE, 0, 0, 40, 40);
+  ValidateRect(hwnd, nullptr);
+  RECT update;
+  SetWindowPos(hwnd, nullptr, 0, 0, 20, 20, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE));
+  SetWindowPos(hwnd, nullptr, 0, 0, 60, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
+  EXPECT_EQ(update.right, 60);
+  EXPECT_EQ(update.bottom, 30);
+}
+
+}  // namespace
+}  // namespace wm_test

@@ -1,0 +1,114 @@
+#include "wm_test_support.h"
+
+#include <sstream>
+
+namespace wm_test {
+namespace {
+
+std::mutex log_mutex;
+std::vector<Recorded> log_entries;
+thread_local const MSG* dispatching = nullptr;
+thread_local int depth = 0;
+
+}  // namespace
+
+const wchar_t kClassName[] = L"WmTestWindow";
+const wchar_t kPlainClassName[] = L"WmTestPlainWindow";
+
+std::vector<Recorded> take_log() {
+  std::lock_guard<std::mutex> lock(log_mutex);
+  std::vector<Recorded> out;
+  out.swap(log_entries);
+  return out;
+}
+
+void clear_log() { take_log(); }
+
+void expect_sequence(const std::vector<Expected>& expected, HWND hwnd, const char* context) {
+  std::vector<Recorded> got;
+  for (const Recorded& r : take_log()) {
+    if (hwnd == nullptr || r.hwnd == hwnd) got.push_back(r);
+  }
+  std::ostringstream seen;
+  for (const Recorded& r : got) seen << std::hex << "0x" << r.message << (r.posted ? "(posted) " : " ");
+  ASSERT_EQ(got.size(), expected.size()) << context << ": got " << seen.str();
+  for (size_t i = 0; i < expected.size(); ++i) {
+    const Expected& e = expected[i];
+    const Recorded& r = got[i];
+    EXPECT_EQ(r.message, e.message) << context << " #" << i << ": got " << seen.str();
+    if (e.flags & kSent) {
+      EXPECT_FALSE(r.posted) << context << " #" << i << " should be sent";
+    }
+    if (e.flags & kPosted) {
+      EXPECT_TRUE(r.posted) << context << " #" << i << " should be posted";
+    }
+    if (e.flags & kWparam) {
+      EXPECT_EQ(r.wparam, e.wparam) << context << " #" << i << " wparam";
+    }
+    if (e.flags & kLparam) {
+      EXPECT_EQ(r.lparam, e.lparam) << context << " #" << i << " lparam";
+    }
+  }
+}
+
+LRESULT CALLBACK recording_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  ++depth;
+  const bool posted =
+      depth == 1 && dispatching != nullptr && dispatching->hwnd == hwnd && dispatching->message == message;
+  {
+    std::lock_guard<std::mutex> lock(log_mutex);
+    log_entries.push_back(Recorded{hwnd, message, wparam, lparam, posted});
+  }
+  const LRESULT result = DefWindowProcW(hwnd, message, wparam, lparam);
+  --depth;
+  return result;
+}
+
+void pump() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    dispatching = &msg;
+    DispatchMessageW(&msg);
+    dispatching = nullptr;
+  }
+}
+
+void WmTest::SetUp() {
+  platform_test::use_headless_display();
+  static const bool registered = [] {
+    WNDCLASSEXW cls = {};
+    cls.cbSize = sizeof cls;
+    cls.style = CS_DBLCLKS;
+    cls.lpfnWndProc = recording_proc;
+    cls.cbWndExtra = 16;
+    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    cls.lpszClassName = kClassName;
+    WNDCLASSW plain = {};
+    plain.lpfnWndProc = recording_proc;
+    plain.lpszClassName = kPlainClassName;
+    return RegisterClassExW(&cls) != 0 && RegisterClassW(&plain) != 0;
+  }();
+  ASSERT_TRUE(registered);
+  pump();
+  clear_log();
+}
+
+void WmTest::TearDown() {
+  for (HWND hwnd : windows_) {
+    if (IsWindow(hwnd)) DestroyWindow(hwnd);
+  }
+  ReleaseCapture();
+  pump();
+  clear_log();
+}
+
+HWND WmTest::make(DWORD style, int x, int y, int width, int height, HWND parent, DWORD ex_style, const wchar_t* cls) {
+  const HWND hwnd =
+      CreateWindowExW(ex_style, cls, L"test", style, x, y, width, height, parent, nullptr, nullptr, nullptr);
+  EXPECT_NE(hwnd, nullptr);
+  windows_.push_back(hwnd);
+  return hwnd;
+}
+
+}  // namespace wm_test

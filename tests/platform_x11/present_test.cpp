@@ -1,0 +1,146 @@
+// Presents and screen reads of the X11 backend, through MIT-SHM and through
+// the plain image fallback (an Xvfb without the extension).
+#include "x11_fixture.h"
+
+namespace x11_test {
+namespace {
+
+constexpr RECT kClient = {100, 50, 420, 230};  // 320x180
+
+// Distinct colours everywhere, and alpha that the screen must not keep.
+void paint_pattern(OwnedSurface* target, uint32_t seed) {
+  for (int y = 0; y < target->surface.height; ++y) {
+    for (int x = 0; x < target->surface.width; ++x) {
+      target->at(x, y) = ((seed + static_cast<uint32_t>(x) * 0x10307u + static_cast<uint32_t>(y) * 0x3F0A1u) &
+                          0x00FFFFFFu) | (static_cast<uint32_t>(x + y) << 24);
+    }
+  }
+}
+
+class X11PresentTest : public X11Test {
+ protected:
+  // What the screen shows at (x, y), width x height.
+  OwnedSurface screen(int x, int y, int width, int height) {
+    OwnedSurface shot(width, height);
+    EXPECT_TRUE(backend_->read_screen(x, y, shot.surface));
+    return shot;
+  }
+
+  // Presents `content` to a shown window at kClient; returns it for the test to keep.
+  std::unique_ptr<platform::display::NativeWindow> shown_window(const OwnedSurface& content) {
+    auto window = backend_->create_window(params(L"Present", kClient));
+    window->set_visible(true);
+    window->present(content.surface, RECT{0, 0, content.surface.width, content.surface.height});
+    return window;
+  }
+
+  void check_present_reads_back() {
+    OwnedSurface content(320, 180);
+    paint_pattern(&content, 0x123456u);
+    auto window = shown_window(content);
+    OwnedSurface shot = screen(100, 50, 320, 180);
+    for (int y = 0; y < 180; ++y) {
+      for (int x = 0; x < 320; ++x) {
+        ASSERT_EQ(shot.at(x, y), content.at(x, y) & 0x00FFFFFFu) << "at " << x << "," << y;
+      }
+    }
+  }
+};
+
+class X11PresentWithoutShmTest : public X11PresentTest {
+ protected:
+  std::vector<std::string> server_arguments() const override { return {"-extension", "MIT-SHM"}; }
+};
+
+TEST_F(X11PresentTest, ScreenSizeAndCursorPosition) {
+  EXPECT_STREQ(backend_->name(), "x11");
+  const SIZE size = backend_->screen_size();
+  EXPECT_EQ(size.cx, 1280);
+  EXPECT_EQ(size.cy, 720);
+  XWarpPointer(probe_, None, DefaultRootWindow(probe_), 0, 0, 0, 0, 300, 200);
+  XSync(probe_, False);
+  const POINT at = backend_->cursor_position();
+  EXPECT_EQ(at.x, 300);
+  EXPECT_EQ(at.y, 200);
+}
+
+TEST_F(X11PresentTest, PresentedPixelsReachTheScreenWithoutAlpha) { check_present_reads_back(); }
+
+TEST_F(X11PresentWithoutShmTest, PresentedPixelsReachTheScreenWithoutAlpha) { check_present_reads_back(); }
+
+TEST_F(X11PresentTest, PartialPresentChangesOnlyItsArea) {
+  OwnedSurface content(320, 180);
+  paint_pattern(&content, 1u);
+  auto window = shown_window(content);
+  OwnedSurface changed(320, 180);
+  paint_pattern(&changed, 0x777777u);
+  // The area reaches past the client's edge: only its inside counts.
+  window->present(changed.surface, RECT{300, 170, 400, 260});
+  window->present(changed.surface, RECT{10, 20, 50, 30});
+  OwnedSurface shot = screen(100, 50, 320, 180);
+  for (int y = 0; y < 180; ++y) {
+    for (int x = 0; x < 320; ++x) {
+      const bool inside = (x >= 10 && x < 50 && y >= 20 && y < 30) || (x >= 300 && y >= 170);
+      const uint32_t expected = (inside ? changed : content).at(x, y) & 0x00FFFFFFu;
+      ASSERT_EQ(shot.at(x, y), expected) << "at " << x << "," << y;
+    }
+  }
+}
+
+TEST_F(X11PresentTest, PresentFollowsAResize) {
+  OwnedSurface small(320, 180);
+  paint_pattern(&small, 5u);
+  auto window = shown_window(small);
+  window->set_client_rect(RECT{200, 100, 840, 460});  // 640x360
+  OwnedSurface large(640, 360);
+  paint_pattern(&large, 9u);
+  window->present(large.surface, RECT{0, 0, 640, 360});
+  OwnedSurface shot = screen(200, 100, 640, 360);
+  EXPECT_EQ(shot.at(0, 0), large.at(0, 0) & 0x00FFFFFFu);
+  EXPECT_EQ(shot.at(639, 359), large.at(639, 359) & 0x00FFFFFFu);
+  EXPECT_EQ(shot.at(320, 180), large.at(320, 180) & 0x00FFFFFFu);
+}
+
+TEST_F(X11PresentTest, ScreenReadsOffTheScreenAreBlack) {
+  OwnedSurface content(320, 180);
+  for (uint32_t& pixel : content.pixels) pixel = 0xFF336699u;
+  auto window = backend_->create_window(params(L"Corner", RECT{1120, 600, 1440, 780}));
+  window->set_visible(true);
+  window->present(content.surface, RECT{0, 0, 320, 180});
+
+  // 40x30 of the window's corner at the screen's bottom right, then nothing.
+  OwnedSurface shot = screen(1240, 690, 80, 60);
+  EXPECT_EQ(shot.at(0, 0), 0x00336699u);
+  EXPECT_EQ(shot.at(39, 29), 0x00336699u);
+  EXPECT_EQ(shot.at(40, 29), 0u);
+  EXPECT_EQ(shot.at(39, 30), 0u);
+  EXPECT_EQ(shot.at(79, 59), 0u);
+
+  OwnedSurface before = screen(-10, -5, 20, 10);
+  EXPECT_EQ(before.at(9, 4), 0u);   // off the screen
+  OwnedSurface away(16, 16);
+  for (uint32_t& pixel : away.pixels) pixel = 0xFFFFFFFFu;
+  EXPECT_TRUE(backend_->read_screen(5000, 5000, away.surface));
+  EXPECT_EQ(away.at(0, 0), 0u);
+  EXPECT_EQ(away.at(15, 15), 0u);
+}
+
+TEST_F(X11PresentTest, ScreenReadsNeedA32BitSurface) {
+  OwnedSurface shot(8, 8);
+  shot.surface.bits_per_pixel = 24;
+  EXPECT_FALSE(backend_->read_screen(0, 0, shot.surface));
+}
+
+TEST_F(X11PresentTest, WindowsOutliveTheBackendThatMadeThem) {
+  OwnedSurface content(320, 180);
+  paint_pattern(&content, 3u);
+  auto window = shown_window(content);
+  window->set_cursor_hidden(true);
+  window->set_cursor_hidden(false);
+  backend_.reset();
+  window->present(content.surface, RECT{0, 0, 320, 180});
+  window.reset();
+}
+
+}  // namespace
+}  // namespace x11_test

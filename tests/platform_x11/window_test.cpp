@@ -1,0 +1,288 @@
+// Windows of the X11 backend as another client of the server sees them:
+// properties, hints, geometry and the messages meant for a window manager.
+#include <algorithm>
+#include <cstdlib>
+#include <future>
+
+#include "x11_fixture.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+namespace x11_test {
+namespace {
+
+constexpr RECT kClient = {100, 50, 420, 230};  // 320x180
+
+struct Geometry {
+  int x, y;
+  unsigned width, height;
+};
+
+class X11WindowTest : public X11Test {
+ protected:
+  Geometry geometry(Window window) {
+    Window root = None;
+    Window child = None;
+    Geometry result = {};
+    int x = 0;
+    int y = 0;
+    unsigned border = 0;
+    unsigned depth = 0;
+    XGetGeometry(probe_, window, &root, &x, &y, &result.width, &result.height, &border, &depth);
+    XTranslateCoordinates(probe_, window, root, 0, 0, &result.x, &result.y, &child);
+    return result;
+  }
+
+  // The root's children, bottom of the stacking order first.
+  std::vector<Window> top_levels() {
+    Window root = None;
+    Window parent = None;
+    Window* children = nullptr;
+    unsigned count = 0;
+    XQueryTree(probe_, DefaultRootWindow(probe_), &root, &parent, &children, &count);
+    std::vector<Window> result(children, children + count);
+    if (children != nullptr) XFree(children);
+    return result;
+  }
+
+  bool is_top_level(Window window) {
+    const std::vector<Window> windows = top_levels();
+    return std::find(windows.begin(), windows.end(), window) != windows.end();
+  }
+
+  int map_state(Window window) {
+    XWindowAttributes attributes;
+    XGetWindowAttributes(probe_, window, &attributes);
+    return attributes.map_state;
+  }
+
+  void close_message_box(XEvent closing);
+
+  // Client messages sent to the root window, where a window manager would
+  // take them; the first one of `type` that comes within some seconds.
+  bool next_root_message(Atom type, XClientMessageEvent* out) {
+    return wait_until([&] {
+      while (XPending(probe_) > 0) {
+        XEvent event;
+        XNextEvent(probe_, &event);
+        if (event.type == ClientMessage && event.xclient.message_type == type) {
+          *out = event.xclient;
+          return true;
+        }
+      }
+      return false;
+    });
+  }
+};
+
+TEST(X11TryOpen, DeclinesWithoutADisplay) {
+  unsetenv("DISPLAY");
+  EXPECT_EQ(platform::display::x11::try_open(), nullptr);
+  setenv("DISPLAY", "", 1);
+  EXPECT_EQ(platform::display::x11::try_open(), nullptr);
+  // A display number no server listens on.
+  setenv("DISPLAY", ":4093", 1);
+  EXPECT_EQ(platform::display::x11::try_open(), nullptr);
+  unsetenv("DISPLAY");
+}
+
+TEST_F(X11WindowTest, AppearsWithItsTitleAndGeometry) {
+  auto window = backend_->create_window(params(L"Quillfern \u00FC\u4E2D\U0001F600", kClient));
+  window->set_visible(true);
+  const Window id = find_window("Quillfern \xC3\xBC\xE4\xB8\xAD\xF0\x9F\x98\x80");
+  ASSERT_NE(id, None);
+  EXPECT_EQ(property(id, "_NET_WM_NAME").type, atom("UTF8_STRING"));
+  ASSERT_TRUE(wait_until([&] { return map_state(id) == IsViewable; }));
+  const Geometry placed = geometry(id);
+  EXPECT_EQ(placed.x, 100);
+  EXPECT_EQ(placed.y, 50);
+  EXPECT_EQ(placed.width, 320u);
+  EXPECT_EQ(placed.height, 180u);
+
+  window->set_visible(false);
+  EXPECT_TRUE(wait_until([&] { return map_state(id) == IsUnmapped; }));
+  window.reset();
+  EXPECT_TRUE(wait_until([&] { return !is_top_level(id); }));
+}
+
+TEST_F(X11WindowTest, TitleChangesReachBothNameProperties) {
+  auto window = backend_->create_window(params(L"First", kClient));
+  const Window id = find_window("First");
+  ASSERT_NE(id, None);
+  window->set_title(L"Second");
+  ASSERT_TRUE(wait_until([&] {
+    const Property name = property(id, "_NET_WM_NAME");
+    return std::string(name.bytes.begin(), name.bytes.end()) == "Second";
+  }));
+  const Property legacy = property(id, "WM_NAME");
+  EXPECT_EQ(legacy.type, XA_STRING);
+  EXPECT_EQ(std::string(legacy.bytes.begin(), legacy.bytes.end()), "Second");
+}
+
+TEST_F(X11WindowTest, AsksForCloseButtonMessagesAndANormalType) {
+  auto window = backend_->create_window(params(L"Protocols", kClient));
+  const Window id = find_window("Protocols");
+  ASSERT_NE(id, None);
+  EXPECT_EQ(property(id, "WM_PROTOCOLS").values, std::vector<long>{static_cast<long>(atom("WM_DELETE_WINDOW"))});
+  EXPECT_EQ(property(id, "_NET_WM_WINDOW_TYPE").values,
+            std::vector<long>{static_cast<long>(atom("_NET_WM_WINDOW_TYPE_NORMAL"))});
+  EXPECT_FALSE(property(id, "_MOTIF_WM_HINTS").exists);
+}
+
+TEST_F(X11WindowTest, PopupsAskForNoDecorations) {
+  auto popup_params = params(L"Popup", kClient);
+  popup_params.popup = true;
+  auto window = backend_->create_window(popup_params);
+  const Window id = find_window("Popup");
+  ASSERT_NE(id, None);
+  // flags = decorations given, functions, decorations = none, input mode, status
+  EXPECT_EQ(property(id, "_MOTIF_WM_HINTS").values, (std::vector<long>{2, 0, 0, 0, 0}));
+}
+
+TEST_F(X11WindowTest, FixedSizeHintsFollowTheClientSize) {
+  auto window = backend_->create_window(params(L"Fixed", kClient));
+  const Window id = find_window("Fixed");
+  ASSERT_NE(id, None);
+  XSizeHints hints = {};
+  long supplied = 0;
+  ASSERT_TRUE(XGetWMNormalHints(probe_, id, &hints, &supplied));
+  EXPECT_EQ(hints.flags & (PMinSize | PMaxSize | PWinGravity | USPosition), PMinSize | PMaxSize | PWinGravity | USPosition);
+  EXPECT_EQ(hints.min_width, 320);
+  EXPECT_EQ(hints.max_width, 320);
+  EXPECT_EQ(hints.min_height, 180);
+  EXPECT_EQ(hints.max_height, 180);
+  EXPECT_EQ(hints.win_gravity, StaticGravity);
+
+  window->set_client_rect(RECT{10, 20, 410, 320});
+  ASSERT_TRUE(wait_until([&] { return geometry(id).width == 400u; }));
+  const Geometry moved = geometry(id);
+  EXPECT_EQ(moved.x, 10);
+  EXPECT_EQ(moved.y, 20);
+  EXPECT_EQ(moved.height, 300u);
+  ASSERT_TRUE(XGetWMNormalHints(probe_, id, &hints, &supplied));
+  EXPECT_EQ(hints.min_width, 400);
+  EXPECT_EQ(hints.max_width, 400);
+  EXPECT_EQ(hints.min_height, 300);
+  EXPECT_EQ(hints.max_height, 300);
+}
+
+TEST_F(X11WindowTest, ResizableWindowsHaveNoSizeLimits) {
+  auto resizable = params(L"Resizable", kClient);
+  resizable.resizable = true;
+  auto window = backend_->create_window(resizable);
+  const Window id = find_window("Resizable");
+  ASSERT_NE(id, None);
+  XSizeHints hints = {};
+  long supplied = 0;
+  ASSERT_TRUE(XGetWMNormalHints(probe_, id, &hints, &supplied));
+  EXPECT_EQ(hints.flags & (PMinSize | PMaxSize), 0);
+  EXPECT_EQ(hints.win_gravity, StaticGravity);
+}
+
+TEST_F(X11WindowTest, OpacityIsACardinalThatOpaqueRemoves) {
+  auto window = backend_->create_window(params(L"Opacity", kClient));
+  const Window id = find_window("Opacity");
+  ASSERT_NE(id, None);
+  window->set_opacity(0x80);
+  ASSERT_TRUE(wait_until([&] { return property(id, "_NET_WM_WINDOW_OPACITY").exists; }));
+  Property opacity = property(id, "_NET_WM_WINDOW_OPACITY");
+  EXPECT_EQ(opacity.type, XA_CARDINAL);
+  ASSERT_EQ(opacity.values.size(), 1u);
+  EXPECT_EQ(static_cast<uint32_t>(opacity.values[0]), 0x80808080u);
+
+  window->set_opacity(0);
+  ASSERT_TRUE(wait_until([&] { return property(id, "_NET_WM_WINDOW_OPACITY").values == std::vector<long>{0}; }));
+  window->set_opacity(254);
+  ASSERT_TRUE(wait_until([&] {
+    const Property value = property(id, "_NET_WM_WINDOW_OPACITY");
+    return value.values.size() == 1 && static_cast<uint32_t>(value.values[0]) == 0xFEFEFEFEu;
+  }));
+  window->set_opacity(255);
+  EXPECT_TRUE(wait_until([&] { return !property(id, "_NET_WM_WINDOW_OPACITY").exists; }));
+}
+
+TEST_F(X11WindowTest, TopmostIsAStateBeforeMappingAndAMessageAfter) {
+  auto topmost = params(L"Topmost", kClient);
+  topmost.topmost = true;
+  auto window = backend_->create_window(topmost);
+  const Window id = find_window("Topmost");
+  ASSERT_NE(id, None);
+  const long above = static_cast<long>(atom("_NET_WM_STATE_ABOVE"));
+  EXPECT_EQ(property(id, "_NET_WM_STATE").values, std::vector<long>{above});
+  window->set_topmost(false);
+  ASSERT_TRUE(wait_until([&] { return !property(id, "_NET_WM_STATE").exists; }));
+  window->set_topmost(true);
+  window->set_visible(true);
+  ASSERT_TRUE(wait_until([&] { return property(id, "_NET_WM_STATE").values == std::vector<long>{above}; }));
+
+  // Mapped, the window manager owns the state: ask it (remove, ABOVE, none, application).
+  XSelectInput(probe_, DefaultRootWindow(probe_), SubstructureNotifyMask);
+  XSync(probe_, False);
+  window->set_topmost(false);
+  XClientMessageEvent message = {};
+  ASSERT_TRUE(next_root_message(atom("_NET_WM_STATE"), &message));
+  EXPECT_EQ(message.window, id);
+  EXPECT_EQ(message.format, 32);
+  EXPECT_EQ(message.data.l[0], 0);
+  EXPECT_EQ(message.data.l[1], above);
+  EXPECT_EQ(message.data.l[2], 0);
+  EXPECT_EQ(message.data.l[3], 1);
+  window->set_topmost(true);
+  ASSERT_TRUE(next_root_message(atom("_NET_WM_STATE"), &message));
+  EXPECT_EQ(message.data.l[0], 1);
+  EXPECT_EQ(message.data.l[1], above);
+}
+
+TEST_F(X11WindowTest, RaiseAndFocusAsksForTheActiveWindowAndRaises) {
+  auto lower = backend_->create_window(params(L"Lower", kClient));
+  auto upper = backend_->create_window(params(L"Upper", kClient));
+  lower->set_visible(true);
+  upper->set_visible(true);
+  const Window lower_id = find_window("Lower");
+  ASSERT_NE(lower_id, None);
+  XSelectInput(probe_, DefaultRootWindow(probe_), SubstructureNotifyMask);
+  XSync(probe_, False);
+  lower->raise_and_focus();
+  XClientMessageEvent message = {};
+  ASSERT_TRUE(next_root_message(atom("_NET_ACTIVE_WINDOW"), &message));
+  EXPECT_EQ(message.window, lower_id);
+  EXPECT_EQ(message.data.l[0], 1);  // from an application
+  EXPECT_TRUE(wait_until([&] { return top_levels().back() == lower_id; }));
+}
+
+// Shows a message box, checks its window, sends it `closing` (completed with
+// the box's id) and expects the box to return true.
+void X11WindowTest::close_message_box(XEvent closing) {
+  auto shown = std::async(std::launch::async,
+                          [&] { return backend_->show_message_box(L"Caption \u00E9", L"Line one\nLine two"); });
+  const Window box = find_window("Caption \xC3\xA9");
+  ASSERT_NE(box, None);
+  EXPECT_EQ(property(box, "_NET_WM_WINDOW_TYPE").values,
+            std::vector<long>{static_cast<long>(atom("_NET_WM_WINDOW_TYPE_DIALOG"))});
+  EXPECT_EQ(property(box, "WM_PROTOCOLS").values, std::vector<long>{static_cast<long>(atom("WM_DELETE_WINDOW"))});
+  closing.xany.window = box;
+  // An empty event mask sends the event to the client that made the box.
+  XSendEvent(probe_, box, False, 0, &closing);
+  XFlush(probe_);
+  EXPECT_TRUE(shown.get());
+}
+
+TEST_F(X11WindowTest, MessageBoxClosesOnAKey) {
+  XEvent key = {};
+  key.xkey.type = KeyPress;
+  key.xkey.keycode = 36;
+  close_message_box(key);
+}
+
+TEST_F(X11WindowTest, MessageBoxClosesOnItsCloseButton) {
+  XEvent close = {};
+  close.xclient.type = ClientMessage;
+  close.xclient.message_type = atom("WM_PROTOCOLS");
+  close.xclient.format = 32;
+  close.xclient.data.l[0] = static_cast<long>(atom("WM_DELETE_WINDOW"));
+  close_message_box(close);
+}
+
+}  // namespace
+}  // namespace x11_test
