@@ -1,0 +1,118 @@
+// Text and fonts: conversion of 8-bit text through the library's code page,
+// text justification, and the font of an image's DC as a LOGFONT record.
+// Depends on: state (code page, selectors).
+
+#include <cwchar>
+#include <type_traits>
+
+#include "graphics/state.h"
+
+namespace frond {
+namespace {
+
+LOGFONTW font_record(int height, int width, const wchar_t* face, int escapement, int orientation, int weight,
+                     bool italic, bool underline, bool strikeout, uint8_t charset, uint8_t outprecision,
+                     uint8_t clipprecision, uint8_t quality, uint8_t pitchandfamily) {
+  LOGFONTW font = {};
+  font.lfHeight = height;
+  font.lfWidth = width;
+  font.lfEscapement = escapement;
+  font.lfOrientation = orientation;
+  font.lfWeight = weight;
+  font.lfItalic = italic;
+  font.lfUnderline = underline;
+  font.lfStrikeOut = strikeout;
+  font.lfCharSet = charset;
+  font.lfOutPrecision = outprecision;
+  font.lfClipPrecision = clipprecision;
+  font.lfQuality = quality;
+  font.lfPitchAndFamily = pitchandfamily;
+  // Longer names are cut to the record's 31 characters.
+  if (face != nullptr) std::wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+  return font;
+}
+
+// Makes the font only when there is an image to select it into; the font it
+// replaces is deleted.
+template <class Record>
+void select_font(const Record* record, IMAGE* img) {
+  IMAGE* image = resolve_image(img);
+  if (image == nullptr || image->dc == nullptr || record == nullptr) return;
+  HFONT font;
+  if constexpr (std::is_same_v<Record, LOGFONTA>)
+    font = CreateFontIndirectA(record);
+  else
+    font = CreateFontIndirectW(record);
+  if (font != nullptr) DeleteObject(SelectObject(image->dc, font));
+}
+
+}  // namespace
+
+std::wstring mb_to_wide(const char* text) {
+  if (text == nullptr) return {};
+  const UINT code_page = state().code_page;
+  const int length = MultiByteToWideChar(code_page, 0, text, -1, nullptr, 0);
+  if (length <= 0) return {};
+  std::wstring wide(size_t(length), L'\0');
+  if (MultiByteToWideChar(code_page, 0, text, -1, wide.data(), length) <= 0) return {};
+  wide.resize(size_t(length - 1));  // the terminator
+  return wide;
+}
+
+void settextjustify(int horiz, int vert, IMAGE* img) {
+  IMAGE* image = resolve_image(img);
+  if (image == nullptr) return;
+  image->text_halign = horiz;
+  image->text_valign = vert;
+}
+
+void setfont(int height, int width, const char* face, IMAGE* img) {
+  setfont(height, width, mb_to_wide(face).c_str(), img);
+}
+
+void setfont(int height, int width, const wchar_t* face, IMAGE* img) {
+  setfont(height, width, face, 0, 0, 0, false, false, false, img);
+}
+
+void setfont(int height, int width, const char* face, int escapement, int orientation, int weight, bool italic,
+             bool underline, bool strikeout, IMAGE* img) {
+  setfont(height, width, mb_to_wide(face).c_str(), escapement, orientation, weight, italic, underline, strikeout,
+          img);
+}
+
+void setfont(int height, int width, const wchar_t* face, int escapement, int orientation, int weight, bool italic,
+             bool underline, bool strikeout, IMAGE* img) {
+  setfont(height, width, face, escapement, orientation, weight, italic, underline, strikeout, DEFAULT_CHARSET, 0, 0,
+          0, 0, img);
+}
+
+void setfont(int height, int width, const char* face, int escapement, int orientation, int weight, bool italic,
+             bool underline, bool strikeout, uint8_t charset, uint8_t outprecision, uint8_t clipprecision,
+             uint8_t quality, uint8_t pitchandfamily, IMAGE* img) {
+  setfont(height, width, mb_to_wide(face).c_str(), escapement, orientation, weight, italic, underline, strikeout,
+          charset, outprecision, clipprecision, quality, pitchandfamily, img);
+}
+
+void setfont(int height, int width, const wchar_t* face, int escapement, int orientation, int weight, bool italic,
+             bool underline, bool strikeout, uint8_t charset, uint8_t outprecision, uint8_t clipprecision,
+             uint8_t quality, uint8_t pitchandfamily, IMAGE* img) {
+  const LOGFONTW font = font_record(height, width, face, escapement, orientation, weight, italic, underline,
+                                    strikeout, charset, outprecision, clipprecision, quality, pitchandfamily);
+  setfont(&font, img);
+}
+
+void setfont(const LOGFONTA* font, IMAGE* img) { select_font(font, img); }
+
+void setfont(const LOGFONTW* font, IMAGE* img) { select_font(font, img); }
+
+void getfont(LOGFONTA* font, IMAGE* img) {
+  IMAGE* image = resolve_image(img);
+  if (image != nullptr && image->dc != nullptr) GetObjectA(GetCurrentObject(image->dc, OBJ_FONT), sizeof(*font), font);
+}
+
+void getfont(LOGFONTW* font, IMAGE* img) {
+  IMAGE* image = resolve_image(img);
+  if (image != nullptr && image->dc != nullptr) GetObjectW(GetCurrentObject(image->dc, OBJ_FONT), sizeof(*font), font);
+}
+
+}  // namespace frond

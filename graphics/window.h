@@ -1,0 +1,26 @@
+// The graphics window: its class, creation, procedure and the library
+// globals of its mode. Internal.
+#pragma once
+
+#include "graphics/state.h"
+
+namespace frond {
+
+// Mode bits of the last initgraph or setinitmode, and what they imply.
+struct window_settings {
+  int init_mode = 0;
+  uint32_t style = 0x12CA0000;
+  uint32_t exstyle = 0;
+  POINT position = {int32_t(0x80000000), int32_t(0x80000000)};
+  HWND parent = nullptr;
+};
+window_settings& window_globals();
+
+LRESULT CALLBACK graph_wndproc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+WNDPROC get_wndproc();
+void register_window_class(graphics_state* s, HINSTANCE instance);
+HWND create_window(HWND parent, const wchar_t* title, uint32_t style, uint32_t exstyle, int x, int y, int width,
+                   int height);
+void load_window_icon();
+
+}  // namespace frond

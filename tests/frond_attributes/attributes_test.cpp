@@ -1,0 +1,275 @@
+// Drawing attributes: colours, background repaint, line styles and pens,
+// caps and joins, fill styles and brushes, and their GDI+ counterparts.
+
+#include "graphics/internal.h"
+#include "support/graphics_fixture.h"
+
+using namespace frond;
+using frond_test::GraphicsTest;
+using frond_test::pixels_of;
+
+namespace {
+
+class AttributesTest : public GraphicsTest {};
+
+TEST_F(AttributesTest, GdiColourSwapsRedAndBlueAndDropsAlpha) {
+  EXPECT_EQ(to_gdi_color(0xFF5BFE4B), 0x004BFE5Bu);
+  EXPECT_EQ(to_gdi_color(0x80112233), 0x00332211u);
+}
+
+TEST_F(AttributesTest, BackgroundRepaintReplacesOnlyExactOldColour) {
+  IMAGE image(4, 1);
+  setbkcolor(0xFF0000FF, &image);
+  for (argb_color p : pixels_of(&image)) EXPECT_EQ(p, 0xFF0000FFu);
+
+  image.pixels[1] = 0x7F0000FF;  // differs in alpha only
+  image.pixels[2] = 0xFF00FF00;  // drawn in another colour
+  setbkcolor(0xFFFFFFFF, &image);
+  EXPECT_EQ(pixels_of(&image), (std::vector<argb_color>{0xFFFFFFFF, 0x7F0000FF, 0xFF00FF00, 0xFFFFFFFF}));
+  EXPECT_EQ(getbkcolor(&image), 0xFFFFFFFFu);
+  EXPECT_EQ(GetBkColor(image.dc), 0x00FFFFFFu);
+
+  setbkcolor_norepaint(0xFF123456, &image);
+  EXPECT_EQ(image.pixels[0], 0xFFFFFFFFu);
+  EXPECT_EQ(getbkcolor(&image), 0xFF123456u);
+
+  setfontbkcolor(0xFF00FF00, &image);
+  EXPECT_EQ(getbkcolor(&image), 0xFF123456u);
+  EXPECT_EQ(GetBkColor(image.dc), 0x0000FF00u);
+}
+
+TEST_F(AttributesTest, OnlyBackgroundSettersCountChanges) {
+  const int start = counter();
+  setbkcolor(0xFF000001);  // no target at all: still counts
+  setbkcolor_norepaint(0xFF000001);
+  setfontbkcolor(0xFF000001);
+  EXPECT_EQ(counter(), start - 3);
+
+  IMAGE image(2, 2);
+  state().draw_target = &image;
+  setcolor(0xFF111111);
+  setfillcolor(0xFF222222);
+  setbkmode(TRANSPARENT);
+  setlinestyle(1, 0, 2);
+  EXPECT_EQ(counter(), start - 3);
+  EXPECT_EQ(getcolor(), 0xFF111111u);
+  EXPECT_EQ(GetBkMode(image.dc), TRANSPARENT);
+  setbkcolor(0xFF333333);
+  EXPECT_EQ(counter(), start - 4);
+  for (argb_color p : pixels_of(&image)) EXPECT_EQ(p, 0xFF333333u);
+}
+
+TEST_F(AttributesTest, GettersWithoutAnImage) {
+  IMAGE* none = reinterpret_cast<IMAGE*>(5);
+  EXPECT_EQ(getcolor(none), 0xFFFFFFFFu);
+  EXPECT_EQ(getlinecolor(none), 0xFFFFFFFFu);
+  EXPECT_EQ(getfillcolor(none), 0xFFFFFFFFu);
+  EXPECT_EQ(getbkcolor(none), 0xFFFFFFFFu);
+  EXPECT_EQ(gettextcolor(none), 0xFFFFFFFFu);
+  EXPECT_EQ(getlinecap(none), 0);
+  EXPECT_EQ(getlinejoin(none), 0);
+  int style = 42;
+  getlinestyle(&style, nullptr, nullptr, none);
+  EXPECT_EQ(style, 42);
+  setcolor(0xFF010203, none);  // no effect, no crash
+}
+
+TEST_F(AttributesTest, ColourSettersTouchTheirOwnFields) {
+  IMAGE image(1, 1);
+  setlinecolor(0xFF00AA00, &image);
+  EXPECT_EQ(getcolor(&image), 0xFF00AA00u);
+  EXPECT_EQ(getlinecolor(&image), 0xFF00AA00u);
+  EXPECT_EQ(gettextcolor(&image), 0xFFD3D3D3u);
+  setcolor(0x80FF0000, &image);
+  EXPECT_EQ(gettextcolor(&image), 0x80FF0000u);
+  EXPECT_EQ(GetTextColor(image.dc), 0x000000FFu);
+  settextcolor(0xFF0000FF, &image);
+  EXPECT_EQ(getcolor(&image), 0x80FF0000u);
+  EXPECT_EQ(gettextcolor(&image), 0xFF0000FFu);
+}
+
+TEST_F(AttributesTest, LineWidthAndThickness) {
+  IMAGE image(1, 1);
+  setlinewidth(2.7f, &image);
+  EXPECT_EQ(image.line_thickness, 2);
+  EXPECT_FLOAT_EQ(image.line_width, 2.7f);
+  Gdiplus::REAL width;
+  Gdiplus::GdipGetPenWidth(image.pen_holder.object, &width);
+  EXPECT_FLOAT_EQ(width, 2.7f);
+
+  setlinestyle(3, 0x1234, 3, &image);
+  int style, thickness;
+  unsigned short pattern;
+  getlinestyle(&style, &pattern, &thickness, &image);
+  EXPECT_EQ(style, 3);
+  EXPECT_EQ(pattern, 0x1234);
+  EXPECT_EQ(thickness, 3);
+  EXPECT_FLOAT_EQ(image.line_width, 3.0f);
+  Gdiplus::DashStyle dash;
+  Gdiplus::GdipGetPenDashStyle(image.pen_holder.object, &dash);
+  EXPECT_EQ(dash, Gdiplus::DashStyleDashDot);
+}
+
+TEST_F(AttributesTest, GdiplusDashStyles) {
+  EXPECT_EQ(to_gdiplus_dashstyle(0), 0);
+  EXPECT_EQ(to_gdiplus_dashstyle(1), 1);
+  EXPECT_EQ(to_gdiplus_dashstyle(2), 2);
+  EXPECT_EQ(to_gdiplus_dashstyle(3), 3);
+  for (int style : {4, 5, 7, -1, 99}) EXPECT_EQ(to_gdiplus_dashstyle(style), 0) << style;
+}
+
+TEST_F(AttributesTest, SimpleOrGeometricPen) {
+  IMAGE image(1, 1);
+  auto selected_pen_type = [&] { return GetObjectType(GetCurrentObject(image.dc, OBJ_PEN)); };
+  setlinestyle(0, 0, 1, &image);
+  EXPECT_EQ(selected_pen_type(), DWORD(OBJ_PEN));
+  setlinestyle(5, 0, 1, &image);
+  EXPECT_EQ(selected_pen_type(), DWORD(OBJ_PEN));
+
+  setlinestyle(0, 0, 2, &image);
+  ASSERT_EQ(selected_pen_type(), DWORD(OBJ_EXTPEN));
+  EXTLOGPEN pen = {};
+  GetObjectW(GetCurrentObject(image.dc, OBJ_PEN), sizeof(pen), &pen);
+  EXPECT_EQ(pen.elpPenStyle, DWORD(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER));
+  EXPECT_EQ(pen.elpWidth, 2u);
+
+  setlinestyle(1, 0, 1, &image);
+  EXPECT_EQ(selected_pen_type(), DWORD(OBJ_EXTPEN));
+
+  setlinecap(2, &image);
+  setlinejoin(1, &image);
+  GetObjectW(GetCurrentObject(image.dc, OBJ_PEN), sizeof(pen), &pen);
+  EXPECT_EQ(pen.elpPenStyle, DWORD(PS_GEOMETRIC | PS_DASH | PS_ENDCAP_ROUND | PS_JOIN_BEVEL));
+  Gdiplus::LineCap cap;
+  Gdiplus::LineJoin join;
+  Gdiplus::GdipGetPenEndCap(image.pen_holder.object, &cap);
+  Gdiplus::GdipGetPenLineJoin(image.pen_holder.object, &join);
+  EXPECT_EQ(cap, Gdiplus::LineCapRound);
+  EXPECT_EQ(join, Gdiplus::LineJoinBevel);
+}
+
+TEST_F(AttributesTest, CapsAndJoins) {
+  IMAGE image(1, 1);
+  setlinecap(1, 2, &image);
+  int start, end;
+  getlinecap(&start, &end, &image);
+  EXPECT_EQ(start, 1);
+  EXPECT_EQ(end, 2);
+  EXPECT_EQ(getlinecap(&image), 1);
+
+  setlinecap(9, &image);  // unknown codes act as flat
+  Gdiplus::LineCap cap;
+  Gdiplus::GdipGetPenStartCap(image.pen_holder.object, &cap);
+  EXPECT_EQ(cap, Gdiplus::LineCapFlat);
+  EXPECT_EQ(getlinecap(&image), 9);
+
+  float limit;
+  int join;
+  setlinejoin(2, &image);
+  getlinejoin(&join, &limit, &image);
+  EXPECT_EQ(join, 2);
+  EXPECT_FLOAT_EQ(limit, 10.0f);
+  setlinejoin(0, 0.5f, &image);
+  EXPECT_FLOAT_EQ(image.miter_limit, 1.0f);
+  setlinejoin(0, 4.5f, &image);
+  float dc_limit = 0;
+  GetMiterLimit(image.dc, &dc_limit);
+  EXPECT_FLOAT_EQ(dc_limit, 4.5f);
+  Gdiplus::REAL pen_limit;
+  Gdiplus::GdipGetPenMiterLimit(image.pen_holder.object, &pen_limit);
+  EXPECT_FLOAT_EQ(pen_limit, 4.5f);
+  EXPECT_EQ(getlinejoin(&image), 0);
+}
+
+TEST_F(AttributesTest, UserPatternDashes) {
+  using D = std::vector<DWORD>;
+  EXPECT_EQ(line_pattern_dashes(0x00FF), (D{8, 8}));
+  EXPECT_EQ(line_pattern_dashes(0xFF00), (D{8, 8}));
+  EXPECT_EQ(line_pattern_dashes(0xFFF0), (D{12, 4}));
+  EXPECT_EQ(line_pattern_dashes(0x000F), (D{4, 12}));
+  EXPECT_EQ(line_pattern_dashes(0x1111), (D{1, 3, 1, 3, 1, 3, 1, 3}));
+  EXPECT_EQ(line_pattern_dashes(0x5555), D(16, 1));
+  // Odd numbers of runs: the first and last runs are one run of the cycle.
+  EXPECT_EQ(line_pattern_dashes(0x0FF0), (D{8, 8}));
+  EXPECT_EQ(line_pattern_dashes(0xF00F), (D{8, 8}));
+  EXPECT_EQ(line_pattern_dashes(0x0F0F ^ 0x0001), (D{3, 4, 4, 5}));
+  for (uint32_t p = 1; p < 0xFFFF; ++p) {
+    const D dashes = line_pattern_dashes(uint16_t(p));
+    ASSERT_EQ(dashes.size() % 2, 0u) << p;
+    DWORD sum = 0;
+    for (DWORD d : dashes) sum += d;
+    ASSERT_EQ(sum, 16u) << p;
+  }
+}
+
+TEST_F(AttributesTest, UserPatternPens) {
+  IMAGE image(1, 1);
+  setlinestyle(PS_USERSTYLE, 0xFF00, 1, &image);
+  HGDIOBJ pen = GetCurrentObject(image.dc, OBJ_PEN);
+  ASSERT_EQ(GetObjectType(pen), DWORD(OBJ_EXTPEN));
+  struct {
+    EXTLOGPEN pen;
+    DWORD more[16];
+  } record = {};
+  GetObjectW(pen, sizeof(record), &record);
+  EXPECT_EQ(record.pen.elpPenStyle & PS_STYLE_MASK, DWORD(PS_USERSTYLE));
+  ASSERT_EQ(record.pen.elpNumEntries, 2u);
+  EXPECT_EQ(record.pen.elpStyleEntry[0], 8u);
+
+  setlinestyle(PS_USERSTYLE, 0xFFFF, 1, &image);  // all drawn: a solid line
+  LOGPEN simple = {};
+  GetObjectW(GetCurrentObject(image.dc, OBJ_PEN), sizeof(simple), &simple);
+  EXPECT_EQ(simple.lopnStyle, UINT(PS_SOLID));
+  setlinestyle(PS_USERSTYLE, 0x0000, 1, &image);  // nothing drawn
+  GetObjectW(GetCurrentObject(image.dc, OBJ_PEN), sizeof(simple), &simple);
+  EXPECT_EQ(simple.lopnStyle, UINT(PS_NULL));
+}
+
+TEST_F(AttributesTest, FillStylesMakeTheirBrushes) {
+  IMAGE image(1, 1);
+  auto brush = [&] {
+    LOGBRUSH record = {};
+    GetObjectW(GetCurrentObject(image.dc, OBJ_BRUSH), sizeof(record), &record);
+    return record;
+  };
+  setfillstyle(0, 0xFF102030, &image);
+  EXPECT_EQ(brush().lbStyle, UINT(BS_NULL));
+  EXPECT_EQ(getfillcolor(&image), 0xFF102030u);
+
+  for (int pattern : {1, 12, 40, -3}) {
+    setfillstyle(pattern, 0xFF102030, &image);
+    EXPECT_EQ(brush().lbStyle, UINT(BS_SOLID)) << pattern;
+    EXPECT_EQ(brush().lbColor, 0x302010u);
+  }
+  const int hatches[] = {HS_HORIZONTAL, HS_BDIAGONAL, HS_BDIAGONAL, HS_FDIAGONAL, HS_FDIAGONAL,
+                         HS_CROSS,      HS_DIAGCROSS, HS_VERTICAL,  HS_DIAGCROSS, HS_DIAGCROSS};
+  for (int pattern = 2; pattern <= 11; ++pattern) {
+    setfillstyle(pattern, 0xFF000000, &image);
+    EXPECT_EQ(brush().lbStyle, UINT(BS_HATCHED)) << pattern;
+    EXPECT_EQ(brush().lbHatch, ULONG_PTR(hatches[pattern - 2])) << pattern;
+  }
+}
+
+TEST_F(AttributesTest, FillChangesDropTheGdiplusBrush) {
+  IMAGE image(1, 1);
+  setfillcolor(0x80FF0000, &image);
+  ASSERT_NE(image.gdip_brush(), nullptr);
+  Gdiplus::ARGB color;
+  Gdiplus::GdipGetSolidFillColor(reinterpret_cast<Gdiplus::GpSolidFill*>(image.gdip_brush()), &color);
+  EXPECT_EQ(color, 0x80FF0000u);
+  setfillcolor(0xFF00FF00, &image);
+  EXPECT_EQ(image.brush_holder.object, nullptr);
+  image.gdip_brush();
+  setfillstyle(3, 0xFF0000FF, &image);
+  EXPECT_EQ(image.brush_holder.object, nullptr);
+  Gdiplus::GdipGetSolidFillColor(reinterpret_cast<Gdiplus::GpSolidFill*>(image.gdip_brush()), &color);
+  EXPECT_EQ(color, 0xFF0000FFu);
+}
+
+TEST_F(AttributesTest, WriteModeGoesToTheDc) {
+  IMAGE image(1, 1);
+  setwritemode(R2_XORPEN, &image);
+  EXPECT_EQ(GetROP2(image.dc), R2_XORPEN);
+}
+
+}  // namespace

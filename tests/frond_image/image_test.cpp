@@ -1,0 +1,248 @@
+// The IMAGE object: construction, defaults, resizing, copies, GDI+ objects,
+// deletion and the fatal magic check.
+
+#include <atomic>
+#include <new>
+#include <thread>
+
+#include "graphics/internal.h"
+#include "support/graphics_fixture.h"
+
+using namespace frond;
+using frond_test::GraphicsTest;
+using frond_test::pixel;
+using frond_test::pixels_of;
+
+namespace {
+
+class ImageTest : public GraphicsTest {};
+
+TEST_F(ImageTest, NewImageIsAtLeastOnePixelOfOpaqueBlack) {
+  IMAGE* image = newimage(0, -5);
+  EXPECT_EQ(getwidth(image), 1);
+  EXPECT_EQ(getheight(image), 1);
+  EXPECT_EQ(getbuffer(image)[0], 0xFF000000u);
+  delimage(image);
+
+  image = newimage();
+  EXPECT_EQ(getwidth(image), 1);
+  delimage(image);
+  delimage(nullptr);  // nothing happens
+}
+
+TEST_F(ImageTest, ZeroSizedImageKeepsOnePixelBufferUntouched) {
+  IMAGE image(0, 0);
+  EXPECT_EQ(image.width, 0);
+  EXPECT_EQ(image.height, 0);
+  ASSERT_NE(image.pixels, nullptr);
+  EXPECT_EQ(image.pixels[0], 0x00000000u);
+  IMAGE negative(-3, 4);
+  EXPECT_EQ(negative.width, 0);
+  EXPECT_EQ(negative.height, 4);
+}
+
+TEST_F(ImageTest, NewImageDefaults) {
+  IMAGE image(7, 5);
+  for (argb_color p : pixels_of(&image)) ASSERT_EQ(p, 0xFF000000u);
+  EXPECT_EQ(image.magic, IMAGE_MAGIC);
+  EXPECT_EQ(getcolor(&image), 0xFFD3D3D3u);
+  EXPECT_EQ(gettextcolor(&image), 0xFFD3D3D3u);
+  EXPECT_EQ(getfillcolor(&image), 0u);
+  EXPECT_EQ(getbkcolor(&image), 0xFF000000u);
+  EXPECT_FLOAT_EQ(image.miter_limit, 10.0f);
+  EXPECT_FALSE(image.antialias);
+  EXPECT_EQ(image.line_style, 0);
+  EXPECT_EQ(image.line_thickness, 1);
+  EXPECT_FLOAT_EQ(image.line_width, 1.0f);
+  EXPECT_EQ(image.text_halign, 0);
+  EXPECT_EQ(image.text_valign, 0);
+  int l, t, r, b, c;
+  getviewport(&l, &t, &r, &b, &c, &image);
+  EXPECT_EQ(l, 0);
+  EXPECT_EQ(t, 0);
+  EXPECT_EQ(r, 7);
+  EXPECT_EQ(b, 5);
+  EXPECT_EQ(c, 1);
+  EXPECT_EQ(GetBkMode(image.dc), OPAQUE);
+  EXPECT_EQ(GetBkColor(image.dc), 0x000000u);
+  EXPECT_EQ(GetTextColor(image.dc), 0xD3D3D3u);
+  EXPECT_EQ(getx(&image), 0);
+  EXPECT_EQ(gety(&image), 0);
+
+  LOGFONTW font = {};
+  getfont(&font, &image);
+  EXPECT_EQ(font.lfHeight, 16);
+  EXPECT_EQ(font.lfWidth, 0);
+  EXPECT_STREQ(font.lfFaceName, L"SimSun");
+  EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
+
+  // GDI+ objects: the graphics from construction, the pen from the colour setter.
+  ASSERT_NE(image.graphics_holder.object, nullptr);
+  Gdiplus::SmoothingMode smoothing;
+  Gdiplus::PixelOffsetMode offset;
+  Gdiplus::GdipGetSmoothingMode(image.graphics_holder.object, &smoothing);
+  Gdiplus::GdipGetPixelOffsetMode(image.graphics_holder.object, &offset);
+  EXPECT_EQ(smoothing, Gdiplus::SmoothingModeNone);
+  EXPECT_EQ(offset, Gdiplus::PixelOffsetModeHalf);
+  ASSERT_NE(image.pen_holder.object, nullptr);
+  Gdiplus::ARGB pen_color;
+  Gdiplus::GdipGetPenColor(image.pen_holder.object, &pen_color);
+  EXPECT_EQ(pen_color, 0xFFD3D3D3u);
+  EXPECT_EQ(image.brush_holder.object, nullptr);
+}
+
+TEST_F(ImageTest, ResizeKeepsOrDropsContent) {
+  IMAGE image(4, 3);
+  frond_test::paint_coordinates(&image);
+  const std::vector<argb_color> before = pixels_of(&image);
+
+  EXPECT_EQ(image.resize_f(4, 3), 0);
+  EXPECT_EQ(pixels_of(&image), before);
+
+  EXPECT_EQ(image.resize_f(5, 3), 0);
+  EXPECT_EQ(getwidth(&image), 5);
+  for (argb_color p : pixels_of(&image)) ASSERT_EQ(p, 0x00000000u);
+
+  setbkcolor_norepaint(0xFF102030, &image);
+  EXPECT_EQ(resize(&image, 2, 9), 0);
+  EXPECT_EQ(getheight(&image), 9);
+  for (argb_color p : pixels_of(&image)) ASSERT_EQ(p, 0xFF102030u);
+
+  EXPECT_EQ(resize_f(&image, -4, -4), 0);
+  EXPECT_EQ(image.width, 0);
+  EXPECT_EQ(image.height, 0);
+}
+
+TEST_F(ImageTest, ResizeResetsViewportAndKeepsGraphicsSettings) {
+  IMAGE image(10, 10);
+  setviewport(2, 3, 8, 9, 1, &image);
+  setantialias(true, &image);
+  image.resize_f(20, 12);
+  int l, t, r, b, c;
+  getviewport(&l, &t, &r, &b, &c, &image);
+  EXPECT_EQ(r, 20);
+  EXPECT_EQ(b, 12);
+  EXPECT_EQ(l + t, 0);
+  Gdiplus::SmoothingMode smoothing;
+  Gdiplus::GdipGetSmoothingMode(image.graphics_holder.object, &smoothing);
+  EXPECT_EQ(smoothing, Gdiplus::SmoothingModeAntiAlias);
+}
+
+TEST_F(ImageTest, ResizeReleasesTheSharedGdiplusBitmap) {
+  IMAGE image(4, 4);
+  image.attach_gdip_bitmap(true);
+  ASSERT_NE(image.bitmap_holder.object, nullptr);
+  image.resize_f(4, 4);  // same size: buffer kept, bitmap may stay
+  image.resize_f(8, 8);
+  EXPECT_EQ(image.bitmap_holder.object, nullptr);
+  image.attach_gdip_bitmap(true);
+  UINT width = 0;
+  Gdiplus::GdipGetImageWidth(reinterpret_cast<Gdiplus::GpImage*>(image.bitmap_holder.object), &width);
+  EXPECT_EQ(width, 8u);
+}
+
+TEST_F(ImageTest, CopiesTakeSizeAndPixelsAndKeepTargetAttributes) {
+  IMAGE source(6, 4);
+  frond_test::paint_coordinates(&source);
+  source.pixels[0] = 0x00ABCDEF;  // alpha 0 survives copies
+  setviewport(2, 1, 6, 4, 1, &source);  // an origin must not shift whole copies
+
+  IMAGE constructed(source);
+  EXPECT_EQ(constructed.width, 6);
+  EXPECT_EQ(pixels_of(&constructed), pixels_of(&source));
+  EXPECT_EQ(getcolor(&constructed), 0xFFD3D3D3u);
+
+  IMAGE assigned(2, 2);
+  setcolor(0xFF00FF00, &assigned);
+  setlinestyle(2, 0, 3, &assigned);
+  assigned = source;
+  EXPECT_EQ(assigned.height, 4);
+  EXPECT_EQ(pixels_of(&assigned), pixels_of(&source));
+  EXPECT_EQ(getcolor(&assigned), 0xFF00FF00u);
+  EXPECT_EQ(assigned.line_thickness, 3);
+
+  IMAGE copied(1, 1);
+  copied.copyimage(&source);
+  EXPECT_EQ(pixels_of(&copied), pixels_of(&source));
+}
+
+TEST_F(ImageTest, CopyFromSelectorOfNoImageChangesNothing) {
+  IMAGE image(3, 3);
+  frond_test::paint_coordinates(&image);
+  const std::vector<argb_color> before = pixels_of(&image);
+  image.copyimage(nullptr);                          // no drawing target
+  image.copyimage(reinterpret_cast<IMAGE*>(6));      // no such page
+  EXPECT_EQ(pixels_of(&image), before);
+
+  IMAGE page(2, 5);
+  state().pages[1] = &page;
+  const int before_counter = counter();
+  image.copyimage(reinterpret_cast<IMAGE*>(1));
+  EXPECT_EQ(image.height, 5);
+  EXPECT_EQ(counter(), before_counter);
+}
+
+TEST_F(ImageTest, SetAntialiasCountsOnTheTargetOnly) {
+  IMAGE image(2, 2);
+  state().draw_target = &image;
+  const int before = counter();
+  setantialias(true);
+  EXPECT_EQ(counter(), before - 1);
+  EXPECT_TRUE(image.antialias);
+  setantialias(false, &image);
+  EXPECT_EQ(counter(), before - 1);
+  Gdiplus::TextRenderingHint hint;
+  Gdiplus::GdipGetTextRenderingHint(image.graphics_holder.object, &hint);
+  EXPECT_EQ(hint, Gdiplus::TextRenderingHintSystemDefault);
+}
+
+TEST_F(ImageTest, ImagesCanBeMadeOnManyThreadsAtOnce) {
+  std::vector<std::thread> threads;
+  std::atomic<int> good{0};
+  for (int t = 0; t < 8; ++t)
+    threads.emplace_back([&good, t] {
+      for (int i = 0; i < 20; ++i) {
+        IMAGE* image = newimage(16 + t, 9 + i);
+        if (getbuffer(image)[0] == 0xFF000000u && getwidth(image) == 16 + t) ++good;
+        delimage(image);
+      }
+    });
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(good.load(), 160);
+}
+
+// ---- fatal errors --------------------------------------------------------------------
+
+using ImageDeathTest = ImageTest;
+
+TEST_F(ImageDeathTest, DamagedMagicEndsTheProcessNamingTheOperation) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  IMAGE image(2, 2);
+  image.magic = 0x12345678;
+  EXPECT_EXIT(image.resize_f(3, 3), ::testing::ExitedWithCode(245),
+              "FROND ERROR message: Fatal error: read/write at 0x[0-9A-F]+\\. At function 'IMAGE::resize_f'");
+  EXPECT_EXIT(image.resize(3, 3), ::testing::ExitedWithCode(245), "At function 'IMAGE::resize'");
+  EXPECT_EXIT(putimage(0, 0, &image), ::testing::ExitedWithCode(245), "At function 'IMAGE::putimage'");
+  IMAGE other(1, 1);
+  EXPECT_EXIT(image = other, ::testing::ExitedWithCode(245), "At function 'IMAGE::operator='");
+  image.magic = IMAGE_MAGIC;
+}
+
+TEST_F(ImageDeathTest, DeletedImageIsDetected) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  alignas(IMAGE) unsigned char storage[sizeof(IMAGE)];
+  IMAGE* image = new (storage) IMAGE(2, 2);
+  image->~IMAGE();
+  EXPECT_EXIT(image->resize_f(1, 1), ::testing::ExitedWithCode(245), "At function 'IMAGE::resize_f'");
+}
+
+TEST_F(ImageDeathTest, BitmapThatCannotBeMadeIsFatal) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(IMAGE(0x7FFFFFFF, 0x7FFFFFFF), ::testing::ExitedWithCode(245),
+              "FROND INTERNAL ERROR: Fatal Error: Create Bitmap fail in 'IMAGE::initimage'");
+  IMAGE image(2, 2);
+  EXPECT_EXIT(image.resize_f(0x7FFFFFFF, 0x7FFFFFFF), ::testing::ExitedWithCode(245),
+              "Create Bitmap fail in 'IMAGE::initimage'");
+}
+
+}  // namespace

@@ -1,0 +1,118 @@
+// Run-time system libraries: loading, the exact messages for missing
+// libraries and entries, the forwarders, Ole32 per call, the error box.
+
+#include "graphics/system_libraries.h"
+#include "support/graphics_fixture.h"
+
+using namespace frond;
+using frond_test::GraphicsTest;
+
+namespace {
+
+class SystemLibrariesTest : public GraphicsTest {
+ protected:
+  void SetUp() override {
+    GraphicsTest::SetUp();
+    free_system_libraries();
+  }
+  void TearDown() override {
+    platform_test::reset_missing_libraries();
+    free_system_libraries();
+    load_system_libraries();
+    GraphicsTest::TearDown();
+  }
+
+  // What one image construction writes on stderr.
+  static std::string construct_image() {
+    ::testing::internal::CaptureStderr();
+    delimage(newimage(2, 2));
+    return ::testing::internal::GetCapturedStderr();
+  }
+};
+
+TEST_F(SystemLibrariesTest, EverythingLoadsQuietlyOnce) {
+  EXPECT_EQ(construct_image(), "");
+  EXPECT_EQ(construct_image(), "");
+  IMAGE a(1, 1), b(1, 1);
+  BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, 0};
+  EXPECT_TRUE(dll_AlphaBlend(a.dc, 0, 0, 1, 1, b.dc, 0, 0, 1, 1, blend));
+  EXPECT_EQ(dll_timeBeginPeriod(1), MMRESULT(TIMERR_NOERROR));
+  EXPECT_EQ(dll_timeEndPeriod(1), MMRESULT(0));
+}
+
+TEST_F(SystemLibrariesTest, MissingLibraryIsReportedAtEveryConstruction) {
+  platform_test::mark_library_missing("msimg32.dll");
+  EXPECT_EQ(construct_image(), "frond error: Failed to load msimg32.dll.\n");
+  EXPECT_EQ(construct_image(), "frond error: Failed to load msimg32.dll.\n");
+
+  // The blends that need it do nothing; winmm is still there.
+  IMAGE a(1, 1), b(1, 1);
+  BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, 0};
+  EXPECT_EQ(dll_AlphaBlend(a.dc, 0, 0, 1, 1, b.dc, 0, 0, 1, 1, blend), 0);
+  EXPECT_EQ(dll_GradientFill(a.dc, nullptr, 0, nullptr, 0, 0), 0);
+  EXPECT_EQ(dll_timeBeginPeriod(1), MMRESULT(TIMERR_NOERROR));
+
+  platform_test::reset_missing_libraries();
+  EXPECT_EQ(construct_image(), "");
+  EXPECT_EQ(construct_image(), "");
+}
+
+TEST_F(SystemLibrariesTest, MissingWinmmStopsTheLoaderAfterTheOthers) {
+  platform_test::mark_library_missing("winmm.dll");
+  EXPECT_EQ(construct_image(), "frond error: Failed to load winmm.dll.\n");
+  EXPECT_EQ(dll_timeBeginPeriod(1), MMRESULT(0));
+  IMAGE a(1, 1), b(1, 1);  // msimg32, loaded before winmm, is there
+  BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, 0};
+  EXPECT_TRUE(dll_AlphaBlend(a.dc, 0, 0, 1, 1, b.dc, 0, 0, 1, 1, blend));
+}
+
+TEST_F(SystemLibrariesTest, MissingEntriesAreNamed) {
+  platform_test::mark_entry_missing("imm32.dll", "ImmSetCompositionWindow");
+  platform_test::mark_entry_missing("winmm.dll", "mciSendCommandW");
+  EXPECT_EQ(construct_image(),
+            "frond error: The 'ImmSetCompositionWindow' function cannot be found from the imm32.dll.\n"
+            "frond error: The 'mciSendCommandW' function cannot be found from the winmm.dll.\n");
+  EXPECT_EQ(dll_ImmSetCompositionWindow(nullptr, nullptr), 0);
+  EXPECT_EQ(dll_mciSendCommandW(0, 0, 0, 0), MCIERROR(0));
+  // Only what is still missing is looked up again.
+  platform_test::reset_missing_libraries();
+  EXPECT_EQ(construct_image(), "");
+}
+
+TEST_F(SystemLibrariesTest, FreedLibrariesLeaveNoEntries) {
+  load_system_libraries();
+  free_system_libraries();
+  EXPECT_EQ(dll_timeBeginPeriod(1), MMRESULT(0));
+  EXPECT_EQ(dll_ImmGetContext(nullptr), nullptr);
+}
+
+TEST_F(SystemLibrariesTest, StreamOnGlobalMemory) {
+  IStream* stream = nullptr;
+  ASSERT_EQ(create_stream_on_hglobal(nullptr, true, &stream), S_OK);
+  ASSERT_NE(stream, nullptr);
+  stream->Release();
+
+  platform_test::mark_library_missing("Ole32.dll");
+  IStream* untouched = reinterpret_cast<IStream*>(0x1234);
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(create_stream_on_hglobal(nullptr, true, &untouched), 1);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(), "frond error: Failed to load Ole32.dll.\n");
+  EXPECT_EQ(untouched, reinterpret_cast<IStream*>(0x1234));
+
+  platform_test::reset_missing_libraries();
+  platform_test::mark_entry_missing("Ole32.dll", "CreateStreamOnHGlobal");
+  ::testing::internal::CaptureStderr();
+  EXPECT_EQ(create_stream_on_hglobal(nullptr, true, &untouched), 1);
+  EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+            "frond error: The 'CreateStreamOnHGlobal' function cannot be found from the Ole32.dll.\n");
+}
+
+using SystemLibrariesDeathTest = SystemLibrariesTest;
+
+TEST_F(SystemLibrariesDeathTest, InternalErrorBoxEndsTheProcess) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(internal_error_box(L"Something broke"), ::testing::ExitedWithCode(245),
+              "FROND INTERNAL ERROR: Something broke");
+}
+
+}  // namespace

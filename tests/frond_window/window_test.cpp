@@ -1,0 +1,212 @@
+// The graphics window against the headless display: initgraph in the
+// client's mode (manual render, keep on close), presenting frames, pages and
+// viewports, real input entering where the X11 backend enters, and the close
+// button. One window per process, so the tests run in order and the close
+// request comes last.
+
+#include <gtest/gtest.h>
+
+#include "graphics/frond.h"
+#include "graphics/state.h"
+
+using namespace frond;
+
+namespace {
+
+HWND window() { return getwindowhandle(); }
+
+RECT client_on_screen() { return platform_test::headless_window_state(window()).client; }
+
+// What a user sees at a point of the window's client area.
+uint32_t on_screen(int x, int y) {
+  const platform_test::ScreenPixels screen = platform_test::headless_screen();
+  const RECT client = client_on_screen();
+  return screen.pixels[size_t(client.top + y) * screen.stride + client.left + x] & 0x00FFFFFF;
+}
+
+// Injects a press (and release) the way the display backend delivers them.
+void type_key(UINT vk, const std::u16string& text) {
+  platform_test::inject_key(window(), vk, true, false, text);
+  platform_test::inject_key(window(), vk, false);
+}
+
+// Waits until the window thread has queued what was injected.
+void settle() { Sleep(50); }
+
+class WindowEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    platform_test::use_headless_display();
+    setcaption("Frond window test");
+    initgraph(640, 360, INITMODE_MANUAL_RENDER | INITMODE_KEEP_ON_CLOSE);
+  }
+};
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new WindowEnvironment);
+
+TEST(Window, OpensWithCaptionAndClientSize) {
+  ASSERT_TRUE(iswindowready());
+  ASSERT_NE(window(), nullptr);
+  EXPECT_TRUE(isrunning());
+  const platform_test::HeadlessWindowState shown = platform_test::headless_window_state(window());
+  EXPECT_TRUE(shown.exists);
+  EXPECT_TRUE(shown.visible);
+  EXPECT_EQ(shown.title, L"Frond window test");
+  EXPECT_EQ(shown.client.right - shown.client.left, 640);
+  EXPECT_EQ(shown.client.bottom - shown.client.top, 360);
+  EXPECT_EQ(getwidth(), 640);
+  EXPECT_EQ(getheight(), 360);
+  EXPECT_EQ(showmouse(1), 1);  // initgraph ends with the cursor shown
+  EXPECT_EQ(GetWindowLongW(window(), GWL_STYLE) & WS_THICKFRAME, 0);
+}
+
+TEST(Window, CaptionChangesReachTheWindow) {
+  setcaption(L"Renamed");
+  EXPECT_EQ(platform_test::headless_window_state(window()).title, L"Renamed");
+  setcaption("Frond window test");
+}
+
+TEST(Window, ViewportIsClampedToThePage) {
+  setviewport(-10, -10, 5000, 5000, 1);
+  int l, t, r, b, c;
+  getviewport(&l, &t, &r, &b, &c);
+  EXPECT_EQ(l, 0);
+  EXPECT_EQ(t, 0);
+  EXPECT_EQ(r, 640);
+  EXPECT_EQ(b, 360);
+  EXPECT_EQ(c, 1);
+}
+
+TEST(Window, PresentShowsOnlyCountedChanges) {
+  delay_ms(0);
+  setrendermode(1);  // already manual: returns at once
+  argb_color* page = getbuffer();
+  for (int i = 0; i < 640 * 360; ++i) page[i] = 0xFF00FF00;
+  delay_ms(0);  // nothing counted since the last present: the window is untouched
+  EXPECT_NE(on_screen(10, 10), 0x00FF00u);
+
+  setbkcolor_norepaint(getbkcolor());  // a counted call
+  delay_ms(0);
+  EXPECT_EQ(on_screen(10, 10), 0x00FF00u);
+  EXPECT_EQ(on_screen(639, 359), 0x00FF00u);
+  EXPECT_EQ(state().update_counter.load(), 255);
+}
+
+TEST(Window, PagesAndTheVisualPage) {
+  setactivepage(1);
+  setbkcolor(0xFF0000FF);
+  cleardevice();
+  setvisualpage(1);
+  delay_ms(0);
+  EXPECT_EQ(on_screen(100, 100), 0x0000FFu);
+  swappage();  // shows page 1, draws on page 0
+  EXPECT_EQ(getvisualpage(), 1);
+  EXPECT_EQ(getactivepage(), 0);
+  setvisualpage(0);
+  setactivepage(0);
+  delay_ms(0);
+  EXPECT_EQ(on_screen(100, 100), 0x00FF00u);
+}
+
+TEST(Window, KeysArriveAsRecords) {
+  flushkey();
+  type_key('A', u"a");
+  platform_test::inject_key(window(), 'A', true, true, u"a");  // held: auto-repeat
+  settle();
+  key_message k = getkey();
+  EXPECT_EQ(k.kind, uint32_t(KEYMSG_PRESS));
+  EXPECT_EQ(k.keycode, uint32_t('A'));
+  EXPECT_EQ(k.flags, uint32_t(KEYFLAG_FIRST_PRESS));
+  k = getkey();
+  EXPECT_EQ(k.kind, uint32_t(KEYMSG_CHAR));
+  EXPECT_EQ(k.keycode, uint32_t('a'));
+  k = getkey();
+  EXPECT_EQ(k.kind, uint32_t(KEYMSG_RELEASE));
+  k = getkey();
+  EXPECT_EQ(k.kind, uint32_t(KEYMSG_PRESS));
+  EXPECT_EQ(k.flags & KEYFLAG_FIRST_PRESS, 0u);
+  flushkey();
+  EXPECT_EQ(keypending(), 0);
+}
+
+TEST(Window, ControlKeysAndKeysThatTypeNothing) {
+  flushkey();
+  type_key(VK_BACK, u"\b");
+  type_key(VK_DELETE, u"");
+  settle();
+  EXPECT_EQ(popkey(), VK_BACK | 0x10000 | 0x80000);
+  EXPECT_EQ(popkey(), 8 | 0x40000);
+  EXPECT_EQ(popkey(), VK_BACK | 0x20000);
+  EXPECT_EQ(popkey(), VK_DELETE | 0x10000 | 0x80000);
+  EXPECT_EQ(popkey(), VK_DELETE | 0x20000);
+  EXPECT_EQ(popkey(), 0);
+}
+
+TEST(Window, CharactersOutsideTheBasicPlaneBecomeCodePageBytes) {
+  flushkey();
+  setcodepage(65001);
+  type_key('X', u"\U0001F600");
+  settle();
+  EXPECT_EQ(popkey() & 0xFFFF, 'X');
+  int bytes[4];
+  for (int& b : bytes) b = popkey();
+  EXPECT_EQ(bytes[0], 0xF0 | 0x40000);
+  EXPECT_EQ(bytes[1], 0x9F | 0x40000);
+  EXPECT_EQ(bytes[2], 0x98 | 0x40000);
+  EXPECT_EQ(bytes[3], 0x80 | 0x40000);
+  EXPECT_EQ(popkey() & 0xFFFF, 'X');  // the release, unchanged
+  setcodepage(0);
+}
+
+TEST(Window, MouseButtonsWheelAndMoves) {
+  flushmouse();
+  const RECT client = client_on_screen();
+  platform_test::inject_button(1, true, client.left + 20, client.top + 30);
+  platform_test::inject_button(1, false, client.left + 20, client.top + 30);
+  platform_test::inject_pointer(client.left + 20, client.top + 30);  // where it was released: not queued
+  platform_test::inject_pointer(client.left + 21, client.top + 30);
+  platform_test::inject_wheel(-120, client.left + 5, client.top + 6);
+  Sleep(50);
+
+  mouse_message m = getmouse();
+  EXPECT_EQ(m.kind, uint32_t(MOUSEMSG_PRESS));
+  EXPECT_EQ(m.flags & 7, uint32_t(MOUSEFLAG_RIGHT));
+  EXPECT_EQ(m.x, 20);
+  EXPECT_EQ(m.y, 30);
+  m = getmouse();
+  EXPECT_EQ(m.kind, uint32_t(MOUSEMSG_RELEASE));
+  m = getmouse();
+  EXPECT_EQ(m.kind, uint32_t(MOUSEMSG_MOVE));
+  EXPECT_EQ(m.x, 21);
+  m = getmouse();
+  EXPECT_EQ(m.kind, uint32_t(MOUSEMSG_WHEEL));
+  EXPECT_EQ(m.wheel_delta, -120);
+  EXPECT_EQ(m.x, 5);
+  EXPECT_EQ(m.y, 6);
+  EXPECT_EQ(mousepending(), 0);
+}
+
+TEST(Window, ResizeFollowsTheDrawingSize) {
+  resizewindow(320, 180);
+  delay_ms(0);
+  const RECT client = client_on_screen();
+  EXPECT_EQ(client.right - client.left, 320);
+  EXPECT_EQ(client.bottom - client.top, 180);
+  EXPECT_EQ(getwidth(), 320);
+  int r, b;
+  getviewport(nullptr, nullptr, &r, &b);
+  EXPECT_EQ(r, 320);
+  EXPECT_EQ(b, 180);
+  resizewindow(640, 360);
+}
+
+TEST(Window, CloseButtonOnlyRequestsClosing) {
+  platform_test::inject_close(window());
+  for (int i = 0; i < 200 && isrunning(); ++i) Sleep(5);
+  EXPECT_FALSE(isrunning());
+  EXPECT_TRUE(IsWindow(window()));
+  const key_message k = getkey();  // closed and empty: at once
+  EXPECT_EQ(k.kind, 0u);
+  EXPECT_EQ(keypending(), 0);  // the window still exists
+}
+
+}  // namespace
