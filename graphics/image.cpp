@@ -181,7 +181,9 @@ void IMAGE::set_defaults() {
 IMAGE::~IMAGE() {
   attach_gdip_bitmap(false);
   release_objects();
-  magic = 0;  // a deleted image is detected by its magic
+  // A deleted image is detected by its magic; volatile so that the store
+  // survives although the object's life ends here.
+  *const_cast<volatile uint32_t*>(&magic) = 0;
 }
 
 void IMAGE::check_magic(const wchar_t* operation) const {
