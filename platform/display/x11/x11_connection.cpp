@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <iterator>
 
@@ -29,6 +30,15 @@ bool visual_takes_our_pixels(Display* display, int screen) {
   }
   XFree(formats);
   return found;
+}
+
+// The X server went away: the windows are gone with it. End the process at
+// once, as a display connection error must not return into Xlib, and running
+// the program's exit handlers from whichever thread noticed could deadlock.
+int connection_lost(Display*) {
+  std::fflush(nullptr);
+  std::fputs("X connection lost\n", stderr);
+  _exit(1);
 }
 
 }  // namespace
@@ -70,6 +80,7 @@ std::shared_ptr<Connection> Connection::open() {
   const char* name = std::getenv("DISPLAY");
   if (name == nullptr || *name == '\0') return nullptr;
   XInitThreads();
+  XSetIOErrorHandler(connection_lost);
   Display* display = XOpenDisplay(name);
   if (display == nullptr) return nullptr;
   int wake_pipe[2];

@@ -1,0 +1,95 @@
+// The graphics window on an Xvfb of our own: pacing with delay_fps(60),
+// presenting a counted 1600x900 frame with delay_ms(0) (page to window
+// framebuffer, then MIT-SHM to the server), and the time from a key event
+// leaving an X client to its record being readable from the key queue.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "graphics/frond.h"
+#include "graphics/state.h"
+#include "tests/platform_x11/xvfb_server.h"
+
+// Xlib's macros (Status, None ...) come last, after the Windows-style names.
+#include <X11/Xlib.h>
+
+using namespace frond;
+
+namespace {
+
+Display* sender = nullptr;
+Window target = 0;
+
+void BM_PresentCountedFrame(benchmark::State& state) {
+  argb_color* page = getbuffer();
+  for (auto _ : state) {
+    page[0] ^= 0x00010101;
+    frond::count_change();
+    delay_ms(0);
+  }
+  state.SetBytesProcessed(state.iterations() * int64_t{1600} * 900 * 4);
+}
+
+void BM_KeyEventToQueue(benchmark::State& state) {
+  XKeyEvent event = {};
+  event.type = KeyPress;
+  event.display = sender;
+  event.window = target;
+  event.root = DefaultRootWindow(sender);
+  event.same_screen = True;
+  event.keycode = XKeysymToKeycode(sender, 'a');
+  flushkey();
+  for (auto _ : state) {
+    XSendEvent(sender, target, True, KeyPressMask, reinterpret_cast<XEvent*>(&event));
+    XFlush(sender);
+    while (keypending() <= 0) {
+    }
+    popkey();
+  }
+}
+
+// 60 frames a second: each call should take 16.67 ms on average.
+void BM_DelayFps60(benchmark::State& state) {
+  for (auto _ : state) delay_fps(60);
+}
+
+}  // namespace
+
+BENCHMARK(BM_DelayFps60)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(60);
+BENCHMARK(BM_PresentCountedFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_KeyEventToQueue)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+int main(int argc, char** argv) {
+  XvfbServer server;
+  if (!server.start("1920x1080x24")) {
+    std::fprintf(stderr, "window_bench: cannot start Xvfb\n");
+    return 1;
+  }
+  setenv("DISPLAY", server.display().c_str(), 1);
+  setcaption("Frond bench");
+  initgraph(1600, 900, INITMODE_MANUAL_RENDER | INITMODE_KEEP_ON_CLOSE);
+  sender = XOpenDisplay(server.display().c_str());
+  if (!isrunning() || sender == nullptr) return 1;
+  // The X window under our window: the one titled as we asked.
+  Window root = DefaultRootWindow(sender), parent, *children = nullptr;
+  unsigned count = 0;
+  XQueryTree(sender, root, &root, &parent, &children, &count);
+  for (unsigned i = 0; i < count; ++i) {
+    char* name = nullptr;
+    if (XFetchName(sender, children[i], &name) && name) {
+      if (std::string(name) == "Frond bench") target = children[i];
+      XFree(name);
+    }
+  }
+  if (children) XFree(children);
+  if (target == 0) {
+    std::fprintf(stderr, "window_bench: window not found\n");
+    return 1;
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  XCloseDisplay(sender);
+  return 0;
+}

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The graphics window under a real X server and window manager, driven with
+# real input: its title, what it shows, keys and clicks arriving as records,
+# and the close button only requesting the end.
+# Usage: window_e2e.sh <window_probe binary>
+source "$(dirname "$0")/../e2e/lib.sh"
+probe=$1
+
+start_display
+start_program probe "$probe" "Frond Probe E2E"
+wait_for_line probe 10 '^ready$'
+id=$(wait_for_window "Frond Probe E2E")
+
+expect_eq "$(window_title "$id")" "Frond Probe E2E" "title"
+xprop -id "$id" WM_NORMAL_HINTS | grep -q "minimum size: 640 by 360" || fail "window is resizable"
+expect_eq "$(xwininfo -id "$id" | awk '/Width:/ {print $2}')" "640" "client width"
+expect_pixel "$id" 100 100 "0,0,255"
+expect_pixel "$id" 500 300 "255,0,0"
+
+xdotool windowactivate --sync "$id" >/dev/null 2>&1
+xdotool key --window "$id" a
+wait_for_line probe 5 '^key kind=2 code=65 '
+output_of probe | grep -q '^key kind=1 code=65 flags=0x80000$' || fail "press of A"
+output_of probe | grep -q '^key kind=4 code=97 flags=0x0$' || fail "character a"
+
+xdotool key --window "$id" BackSpace
+wait_for_line probe 5 '^key kind=4 code=8 '
+
+xdotool mousemove --window "$id" 30 40 click 3
+wait_for_line probe 5 '^mouse kind=0x20 x=30 y=40 flags=0x2 '
+output_of probe | grep -q '^mouse kind=0x10 x=30 y=40 flags=0x2 ' || fail "right press"
+xdotool click 5
+wait_for_line probe 5 '^mouse kind=0x80 x=30 y=40 flags=0x0 wheel=-120$'
+xdotool click 4
+wait_for_line probe 5 'wheel=120$'
+
+wmctrl -c "Frond Probe E2E"
+wait_for_line probe 10 '^closed window=1$'
+echo "window end-to-end: all checks passed"

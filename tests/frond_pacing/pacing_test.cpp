@@ -1,0 +1,105 @@
+// Sleeps, presents and frame pacing against the headless display: what is
+// presented when, and the render-mode switch. Speeds are benchmarks' business.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "graphics/frond.h"
+#include "graphics/state.h"
+
+using namespace frond;
+
+namespace {
+
+uint32_t on_screen(int x, int y) {
+  const platform_test::ScreenPixels screen = platform_test::headless_screen();
+  const RECT client = platform_test::headless_window_state(getwindowhandle()).client;
+  return screen.pixels[size_t(client.top + y) * screen.stride + client.left + x] & 0x00FFFFFF;
+}
+
+// Paints the active page without counting a change.
+void paint_page(argb_color color) {
+  argb_color* page = getbuffer();
+  for (int i = 0; i < getwidth() * getheight(); ++i) page[i] = color;
+}
+
+class PacingEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    platform_test::use_headless_display();
+    initgraph(320, 180, INITMODE_KEEP_ON_CLOSE);  // automatic render mode at first
+  }
+};
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new PacingEnvironment);
+
+TEST(Pacing, ClocksStartAtZero) {
+  EXPECT_EQ(elapsedseconds(), 0.0);
+  EXPECT_EQ(clock_seconds(), 0.0);
+  sleep_ms(20);
+  EXPECT_GE(elapsedseconds(), 0.019);
+  EXPECT_GE(clock_seconds(), 0.019);
+}
+
+TEST(Pacing, SwitchToManualModeCompletesOnTheLastTick) {
+  setrendermode(1);
+  EXPECT_EQ(state().manual_render.load(), 1);
+  EXPECT_EQ(state().switch_pending.load(), 0);
+  EXPECT_EQ(state().timer_refresh_off.load(), 1);
+  setrendermode(1);  // already manual
+  EXPECT_EQ(state().switch_pending.load(), 0);
+}
+
+TEST(Pacing, PresentNowOnlyAfterACountedChange) {
+  paint_page(0xFF00FF00);
+  count_change();
+  delay_ms(0);
+  EXPECT_EQ(on_screen(5, 5), 0x00FF00u);
+  paint_page(0xFF0000FF);  // not counted
+  delay_ms(0);
+  EXPECT_EQ(on_screen(5, 5), 0x00FF00u);
+  EXPECT_EQ(state().update_counter.load(), 255);
+}
+
+TEST(Pacing, NegativeDelayPresentsOnce) {
+  paint_page(0xFFFF0000);
+  delay_ms(-5);
+  EXPECT_EQ(on_screen(5, 5), 0xFF0000u);
+}
+
+TEST(Pacing, WaitingDelayPresentsAtTheEnd) {
+  paint_page(0xFF123456);
+  delay_ms(30);
+  EXPECT_EQ(on_screen(5, 5), 0x123456u);
+}
+
+TEST(Pacing, RatesThatCannotBePacedPresentOnce) {
+  for (double fps : {0.0, -30.0, std::numeric_limits<double>::quiet_NaN(), 1e-320}) {
+    paint_page(0xFF000000 | uint32_t(std::isnan(fps) ? 7 : int(fps) & 0xFF));
+    delay_fps(fps);
+    EXPECT_EQ(on_screen(5, 5), getbuffer()[0] & 0x00FFFFFF) << fps;
+    delay_fps_skip(fps);
+  }
+}
+
+TEST(Pacing, PacedFramesPresent) {
+  for (int i = 0; i < 3; ++i) {
+    paint_page(0xFF000010u + i);
+    delay_fps(200);
+    EXPECT_EQ(on_screen(5, 5), 0x10u + i);
+  }
+  delay_fps_skip(200);
+  EXPECT_GE(getfps(), 0.0f);
+}
+
+TEST(Pacing, AutomaticModeRefreshesOnTheTimer) {
+  setrendermode(0);
+  paint_page(0xFF654321);
+  setvisualpage(0);  // a refresh is due: the 50 ms timer presents it
+  for (int i = 0; i < 100 && on_screen(5, 5) != 0x654321u; ++i) sleep_ms(5);
+  EXPECT_EQ(on_screen(5, 5), 0x654321u);
+  setrendermode(1);
+}
+
+}  // namespace
