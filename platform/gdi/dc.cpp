@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "display/display.h"
 #include "gdi/screen.h"
 
 namespace platform::gdi {
@@ -26,8 +27,8 @@ void drop_selections(const DeviceContext& dc) {
   }
 }
 
-bool is_memory_dc(const DeviceContext& dc) { return dc.type == OBJ_MEMDC; }
-bool is_screen_dc(const DeviceContext& dc) { return dc.is_screen(); }
+bool is_deletable_dc(const DeviceContext& dc) { return dc.type == OBJ_MEMDC || dc.display_dc; }
+bool is_screen_dc(const DeviceContext& dc) { return dc.is_screen() && !dc.display_dc; }
 
 }  // namespace
 
@@ -56,7 +57,7 @@ bool surface_of(const DeviceContext& dc, Surface* out) {
     return true;
   }
   if (dc.is_screen()) {
-    *out = screen_surface();
+    *out = current_screen();
     return true;
   }
   return dc.bitmap && dc.bitmap->surface(out);
@@ -121,13 +122,13 @@ HDC CreateCompatibleDC(HDC reference) {
   return platform::gdi::add_dc(false);
 }
 
-BOOL DeleteDC(HDC dc) { return platform::gdi::delete_dc_if(dc, platform::gdi::is_memory_dc); }
+BOOL DeleteDC(HDC dc) { return platform::gdi::delete_dc_if(dc, platform::gdi::is_deletable_dc); }
 
 int GetDeviceCaps(HDC dc, int index) {
   if (!find_dc(dc)) return 0;
   switch (index) {
-    case HORZRES: return platform::gdi::kScreenWidth;
-    case VERTRES: return platform::gdi::kScreenHeight;
+    case HORZRES: return platform::display::backend().screen_size().cx;
+    case VERTRES: return platform::display::backend().screen_size().cy;
     case BITSPIXEL: return 32;
     case PLANES: return 1;
     case NUMCOLORS: return -1;

@@ -17,6 +17,7 @@ struct DeviceContext : GdiObject {
   static bool is_kind(DWORD t) { return t == OBJ_DC || t == OBJ_MEMDC; }
   explicit DeviceContext(bool screen) : GdiObject(screen ? OBJ_DC : OBJ_MEMDC) {}
   bool is_screen() const { return type == OBJ_DC && window == nullptr; }
+  bool display_dc = false;  // a screen DC made by CreateDC: ended by DeleteDC, not ReleaseDC
 
   std::shared_ptr<Bitmap> bitmap;  // null for the screen DC
   std::shared_ptr<Pen> pen;
@@ -27,6 +28,7 @@ struct DeviceContext : GdiObject {
   int bk_mode = OPAQUE;
   int rop2 = R2_COPYPEN;
   int stretch_mode = BLACKONWHITE;
+  UINT text_align = TA_LEFT | TA_TOP;
   float miter_limit = 10.0f;
   POINT viewport{0, 0};
   POINT position{0, 0};

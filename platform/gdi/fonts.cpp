@@ -61,3 +61,46 @@ HFONT CreateFontIndirectA(const LOGFONTA* font) {
   if (bytes > 0) MultiByteToWideChar(CP_ACP, 0, font->lfFaceName, bytes, wide.lfFaceName, LF_FACESIZE - 1);
   return CreateFontIndirectW(&wide);
 }
+
+namespace {
+
+template <class Record>
+Record font_fields(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                   DWORD underline, DWORD strikeout, DWORD charset, DWORD out_precision, DWORD clip_precision,
+                   DWORD quality, DWORD pitch_and_family) {
+  Record font{};
+  font.lfHeight = height;
+  font.lfWidth = width;
+  font.lfEscapement = escapement;
+  font.lfOrientation = orientation;
+  font.lfWeight = weight;
+  font.lfItalic = BYTE(italic);
+  font.lfUnderline = BYTE(underline);
+  font.lfStrikeOut = BYTE(strikeout);
+  font.lfCharSet = BYTE(charset);
+  font.lfOutPrecision = BYTE(out_precision);
+  font.lfClipPrecision = BYTE(clip_precision);
+  font.lfQuality = BYTE(quality);
+  font.lfPitchAndFamily = BYTE(pitch_and_family);
+  return font;
+}
+
+}  // namespace
+
+HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
+                  DWORD strikeout, DWORD charset, DWORD out_precision, DWORD clip_precision, DWORD quality,
+                  DWORD pitch_and_family, LPCWSTR face) {
+  LOGFONTW font = font_fields<LOGFONTW>(height, width, escapement, orientation, weight, italic, underline, strikeout,
+                                        charset, out_precision, clip_precision, quality, pitch_and_family);
+  if (face) wcsncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+  return CreateFontIndirectW(&font);
+}
+
+HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
+                  DWORD strikeout, DWORD charset, DWORD out_precision, DWORD clip_precision, DWORD quality,
+                  DWORD pitch_and_family, LPCSTR face) {
+  LOGFONTA font = font_fields<LOGFONTA>(height, width, escapement, orientation, weight, italic, underline, strikeout,
+                                        charset, out_precision, clip_precision, quality, pitch_and_family);
+  if (face) strncpy(font.lfFaceName, face, LF_FACESIZE - 1);
+  return CreateFontIndirectA(&font);
+}

@@ -107,8 +107,28 @@ struct LOGFONTA {
 };
 #define DEFAULT_CHARSET 1
 #define FW_DONTCARE 0
+#define FW_THIN 100
+#define FW_LIGHT 300
 #define FW_NORMAL 400
+#define FW_MEDIUM 500
+#define FW_SEMIBOLD 600
 #define FW_BOLD 700
+#define FW_HEAVY 900
+#define ANSI_CHARSET 0
+#define DEFAULT_QUALITY 0
+#define OUT_DEFAULT_PRECIS 0
+#define CLIP_DEFAULT_PRECIS 0
+#define NONANTIALIASED_QUALITY 3
+#define ANTIALIASED_QUALITY 4
+#define DEFAULT_PITCH 0
+#define FIXED_PITCH 1
+#define VARIABLE_PITCH 2
+#define FF_DONTCARE 0x00
+#define FF_ROMAN 0x10
+#define FF_SWISS 0x20
+#define FF_MODERN 0x30
+#define FF_SCRIPT 0x40
+#define FF_DECORATIVE 0x50
 
 // ---- object kinds and stock objects ---------------------------------------------
 #define OBJ_PEN 1
@@ -259,7 +279,24 @@ struct LOGFONTA {
 
 HDC CreateCompatibleDC(HDC reference);
 BOOL DeleteDC(HDC dc);
+// HORZRES and VERTRES are the display's screen size, for every DC.
 int GetDeviceCaps(HDC dc, int index);
+
+// The display's DC (driver "DISPLAY", or a null driver and the device
+// "\\.\DISPLAY1"): the whole screen, like GetDC(NULL), ended by DeleteDC.
+// There are no other devices: null for any other name.
+struct DEVMODEA;
+struct DEVMODEW;
+HDC CreateDCA(LPCSTR driver, LPCSTR device, LPCSTR port, const DEVMODEA* mode);
+HDC CreateDCW(LPCWSTR driver, LPCWSTR device, LPCWSTR port, const DEVMODEW* mode);
+
+// ---- palettes ------------------------------------------------------------------------------
+// Every device is 32-bit: the stock default palette is the only palette and
+// every DC keeps it. SelectPalette returns it as the previous palette;
+// RealizePalette maps no entries (0); both fail on an unknown DC (null,
+// GDI_ERROR).
+HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL force_background);
+UINT RealizePalette(HDC dc);
 
 // ---- bitmaps --------------------------------------------------------------------------------
 // A DIB section's memory starts all zero. 32-bit and 24-bit BI_RGB sections,
@@ -286,6 +323,13 @@ HBRUSH CreateHatchBrush(int hatch, COLORREF color);
 HBRUSH CreateBrushIndirect(const LOGBRUSH* brush);
 // A font is only its record until text is drawn or measured with it.
 HFONT CreateFontIndirectW(const LOGFONTW* font);
+// The fields of a LOGFONT given one by one; a null face means none.
+HFONT CreateFontW(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
+                  DWORD strikeout, DWORD charset, DWORD out_precision, DWORD clip_precision, DWORD quality,
+                  DWORD pitch_and_family, LPCWSTR face);
+HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight, DWORD italic, DWORD underline,
+                  DWORD strikeout, DWORD charset, DWORD out_precision, DWORD clip_precision, DWORD quality,
+                  DWORD pitch_and_family, LPCSTR face);
 HFONT CreateFontIndirectA(const LOGFONTA* font);
 
 // ---- device-context state ----------------------------------------------------------------------
@@ -329,3 +373,100 @@ BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int xs, i
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
 COLORREF GetPixel(HDC dc, int x, int y);
 BOOL GdiFlush();
+
+// ---- text ------------------------------------------------------------------------------------------
+// Fonts are matched to installed faces when first drawn or measured with. A
+// positive lfHeight is the cell height (ascent + descent), a negative one the
+// em height; text is smoothed with grey coverage blended into the colour
+// channels, and every pixel it touches gets alpha 0.
+struct TEXTMETRICW {
+  LONG tmHeight;
+  LONG tmAscent;
+  LONG tmDescent;
+  LONG tmInternalLeading;
+  LONG tmExternalLeading;
+  LONG tmAveCharWidth;
+  LONG tmMaxCharWidth;
+  LONG tmWeight;
+  LONG tmOverhang;
+  LONG tmDigitizedAspectX;
+  LONG tmDigitizedAspectY;
+  WCHAR tmFirstChar;
+  WCHAR tmLastChar;
+  WCHAR tmDefaultChar;
+  WCHAR tmBreakChar;
+  BYTE tmItalic;
+  BYTE tmUnderlined;
+  BYTE tmStruckOut;
+  BYTE tmPitchAndFamily;
+  BYTE tmCharSet;
+};
+struct TEXTMETRICA {
+  LONG tmHeight;
+  LONG tmAscent;
+  LONG tmDescent;
+  LONG tmInternalLeading;
+  LONG tmExternalLeading;
+  LONG tmAveCharWidth;
+  LONG tmMaxCharWidth;
+  LONG tmWeight;
+  LONG tmOverhang;
+  LONG tmDigitizedAspectX;
+  LONG tmDigitizedAspectY;
+  BYTE tmFirstChar;
+  BYTE tmLastChar;
+  BYTE tmDefaultChar;
+  BYTE tmBreakChar;
+  BYTE tmItalic;
+  BYTE tmUnderlined;
+  BYTE tmStruckOut;
+  BYTE tmPitchAndFamily;
+  BYTE tmCharSet;
+};
+// tmPitchAndFamily: the low bits say what the font is; TMPF_FIXED_PITCH set means variable pitch.
+#define TMPF_FIXED_PITCH 0x01
+#define TMPF_VECTOR 0x02
+#define TMPF_TRUETYPE 0x04
+
+#define TA_NOUPDATECP 0
+#define TA_UPDATECP 1
+#define TA_LEFT 0
+#define TA_RIGHT 2
+#define TA_CENTER 6
+#define TA_TOP 0
+#define TA_BOTTOM 8
+#define TA_BASELINE 24
+#define GDI_ERROR 0xFFFFFFFFu
+
+#define DT_TOP 0x00000000
+#define DT_LEFT 0x00000000
+#define DT_CENTER 0x00000001
+#define DT_RIGHT 0x00000002
+#define DT_VCENTER 0x00000004
+#define DT_BOTTOM 0x00000008
+#define DT_WORDBREAK 0x00000010
+#define DT_SINGLELINE 0x00000020
+#define DT_EXPANDTABS 0x00000040
+#define DT_NOCLIP 0x00000100
+#define DT_EXTERNALLEADING 0x00000200
+#define DT_CALCRECT 0x00000400
+#define DT_NOPREFIX 0x00000800
+#define DT_EDITCONTROL 0x00002000
+
+// The alignment says which point of the text (x, y) is: its left, centre or
+// right and its top, baseline or bottom. With TA_UPDATECP the text starts at
+// the current position, which then moves past it.
+UINT SetTextAlign(HDC dc, UINT align);
+UINT GetTextAlign(HDC dc);
+BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count);
+BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int count);
+// Width of the text along its baseline and the font's cell height.
+BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size);
+BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, SIZE* size);
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
+BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics);
+// Formatted text in a rectangle (count -1: up to the terminator). Returns the
+// text's height, or with DT_VCENTER / DT_BOTTOM the distance from the
+// rectangle's top to the text's bottom; 0 on failure.
+int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format);
+int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format);

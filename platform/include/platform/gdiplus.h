@@ -4,6 +4,8 @@
 
 #include "platform/gdi32.h"
 
+struct IStream;
+
 namespace Gdiplus {
 
 typedef float REAL;
@@ -118,6 +120,47 @@ enum BrushType {
 };
 enum FillMode { FillModeAlternate = 0, FillModeWinding = 1 };
 typedef FillMode GpFillMode;
+
+// ---- drawing types ----
+enum WrapMode { WrapModeTile = 0, WrapModeTileFlipX = 1, WrapModeTileFlipY = 2, WrapModeTileFlipXY = 3, WrapModeClamp = 4 };
+typedef WrapMode GpWrapMode;
+enum LinearGradientMode {
+  LinearGradientModeHorizontal = 0,
+  LinearGradientModeVertical = 1,
+  LinearGradientModeForwardDiagonal = 2,
+  LinearGradientModeBackwardDiagonal = 3,
+};
+enum HatchStyle {
+  HatchStyleHorizontal = 0,
+  HatchStyleVertical = 1,
+  HatchStyleForwardDiagonal = 2,
+  HatchStyleBackwardDiagonal = 3,
+  HatchStyleCross = 4,
+  HatchStyleDiagonalCross = 5,
+};
+enum PathPointType {
+  PathPointTypeStart = 0,
+  PathPointTypeLine = 1,
+  PathPointTypeBezier = 3,
+  PathPointTypePathTypeMask = 0x07,
+  PathPointTypeDashMode = 0x10,
+  PathPointTypePathMarker = 0x20,
+  PathPointTypeCloseSubpath = 0x80,
+  PathPointTypeBezier3 = 3,
+};
+enum ColorAdjustType {
+  ColorAdjustTypeDefault = 0,
+  ColorAdjustTypeBitmap = 1,
+  ColorAdjustTypeBrush = 2,
+  ColorAdjustTypePen = 3,
+  ColorAdjustTypeText = 4,
+};
+enum ColorMatrixFlags { ColorMatrixFlagsDefault = 0, ColorMatrixFlagsSkipGrays = 1, ColorMatrixFlagsAltGray = 2 };
+// Row-vector convention: [r g b a 1] (each 0..1) times the matrix.
+struct ColorMatrix {
+  REAL m[5][5];
+};
+typedef BOOL(CALLBACK* DrawImageAbort)(void* data);
 enum DebugEventLevel { DebugEventLevelFatal, DebugEventLevelWarning };
 typedef void(WINAPI* DebugEventProc)(DebugEventLevel level, CHAR* message);
 
@@ -170,6 +213,11 @@ class GpBrush;
 class GpSolidFill;
 class GpImage;
 class GpBitmap;
+class GpLineGradient;
+class GpPathGradient;
+class GpTexture;
+class GpHatch;
+class GpImageAttributes;
 
 // ---- start-up --------------------------------------------------------------------
 Status GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input, GdiplusStartupOutput* output);
@@ -219,6 +267,7 @@ GpStatus GdipGetClip(GpGraphics* graphics, GpRegion* region);
 GpStatus GdipResetClip(GpGraphics* graphics);
 GpStatus GdipIsClipEmpty(GpGraphics* graphics, BOOL* result);
 GpStatus GdipGetClipBounds(GpGraphics* graphics, GpRectF* rect);
+GpStatus GdipSetClipPath(GpGraphics* graphics, GpPath* path, CombineMode mode);
 
 // ---- matrices --------------------------------------------------------------------------
 GpStatus GdipCreateMatrix(GpMatrix** matrix);
@@ -251,6 +300,7 @@ GpStatus GdipIsInfiniteRegion(GpRegion* region, GpGraphics* graphics, BOOL* resu
 GpStatus GdipIsEmptyRegion(GpRegion* region, GpGraphics* graphics, BOOL* result);
 GpStatus GdipIsVisibleRegionPoint(GpRegion* region, REAL x, REAL y, GpGraphics* graphics, BOOL* result);
 GpStatus GdipGetRegionBounds(GpRegion* region, GpGraphics* graphics, GpRectF* rect);
+GpStatus GdipCreateRegionPath(GpPath* path, GpRegion** region);
 
 // ---- pens ----------------------------------------------------------------------------------
 GpStatus GdipCreatePen1(ARGB color, REAL width, GpUnit unit, GpPen** pen);
@@ -275,6 +325,9 @@ GpStatus GdipGetPenLineJoin(GpPen* pen, GpLineJoin* join);
 GpStatus GdipSetPenMiterLimit(GpPen* pen, REAL limit);
 GpStatus GdipGetPenMiterLimit(GpPen* pen, REAL* limit);
 GpStatus GdipSetPenBrushFill(GpPen* pen, GpBrush* brush);
+// The offset into the dash pattern, in multiples of the pen width.
+GpStatus GdipSetPenDashOffset(GpPen* pen, REAL offset);
+GpStatus GdipGetPenDashOffset(GpPen* pen, REAL* offset);
 
 // ---- brushes --------------------------------------------------------------------------------
 GpStatus GdipCreateSolidFill(ARGB color, GpSolidFill** brush);
@@ -283,6 +336,129 @@ GpStatus GdipGetSolidFillColor(GpSolidFill* brush, ARGB* color);
 GpStatus GdipCloneBrush(GpBrush* brush, GpBrush** clone);
 GpStatus GdipDeleteBrush(GpBrush* brush);
 GpStatus GdipGetBrushType(GpBrush* brush, BrushType* type);
+// Linear gradients: the colour changes along the line from the first point to
+// the second and repeats (or mirrors) beyond them.
+GpStatus GdipCreateLineBrush(const GpPointF* point1, const GpPointF* point2, ARGB color1, ARGB color2, GpWrapMode wrap,
+                             GpLineGradient** brush);
+GpStatus GdipCreateLineBrushI(const GpPoint* point1, const GpPoint* point2, ARGB color1, ARGB color2, GpWrapMode wrap,
+                              GpLineGradient** brush);
+GpStatus GdipCreateLineBrushFromRect(const GpRectF* rect, ARGB color1, ARGB color2, LinearGradientMode mode,
+                                     GpWrapMode wrap, GpLineGradient** brush);
+GpStatus GdipCreateLineBrushFromRectI(const GpRect* rect, ARGB color1, ARGB color2, LinearGradientMode mode,
+                                      GpWrapMode wrap, GpLineGradient** brush);
+GpStatus GdipSetLineColors(GpLineGradient* brush, ARGB color1, ARGB color2);
+GpStatus GdipGetLineColors(GpLineGradient* brush, ARGB* colors);
+GpStatus GdipSetLineWrapMode(GpLineGradient* brush, GpWrapMode wrap);
+GpStatus GdipGetLineWrapMode(GpLineGradient* brush, GpWrapMode* wrap);
+// Path gradients: the colour runs from the centre to the boundary; nothing is painted outside the boundary.
+GpStatus GdipCreatePathGradient(const GpPointF* points, INT count, GpWrapMode wrap, GpPathGradient** brush);
+GpStatus GdipCreatePathGradientI(const GpPoint* points, INT count, GpWrapMode wrap, GpPathGradient** brush);
+GpStatus GdipCreatePathGradientFromPath(const GpPath* path, GpPathGradient** brush);
+GpStatus GdipSetPathGradientCenterColor(GpPathGradient* brush, ARGB color);
+GpStatus GdipGetPathGradientCenterColor(GpPathGradient* brush, ARGB* color);
+GpStatus GdipSetPathGradientCenterPoint(GpPathGradient* brush, GpPointF* point);
+GpStatus GdipGetPathGradientCenterPoint(GpPathGradient* brush, GpPointF* point);
+GpStatus GdipSetPathGradientSurroundColorsWithCount(GpPathGradient* brush, const ARGB* colors, INT* count);
+GpStatus GdipGetPathGradientSurroundColorsWithCount(GpPathGradient* brush, ARGB* colors, INT* count);
+GpStatus GdipGetPathGradientPointCount(GpPathGradient* brush, INT* count);
+GpStatus GdipSetPathGradientWrapMode(GpPathGradient* brush, GpWrapMode wrap);
+GpStatus GdipGetPathGradientWrapMode(GpPathGradient* brush, GpWrapMode* wrap);
+// Textures: a copy of (part of) an image, tiled from the world origin.
+GpStatus GdipCreateTexture(GpImage* image, GpWrapMode wrap, GpTexture** texture);
+GpStatus GdipCreateTexture2(GpImage* image, GpWrapMode wrap, REAL x, REAL y, REAL width, REAL height,
+                            GpTexture** texture);
+GpStatus GdipCreateTexture2I(GpImage* image, GpWrapMode wrap, INT x, INT y, INT width, INT height,
+                             GpTexture** texture);
+GpStatus GdipSetTextureTransform(GpTexture* brush, const GpMatrix* matrix);
+GpStatus GdipGetTextureTransform(GpTexture* brush, GpMatrix* matrix);
+GpStatus GdipResetTextureTransform(GpTexture* brush);
+GpStatus GdipSetTextureWrapMode(GpTexture* brush, GpWrapMode wrap);
+GpStatus GdipGetTextureWrapMode(GpTexture* brush, GpWrapMode* wrap);
+// Hatches: an 8x8 pattern of the foreground colour over the background colour.
+GpStatus GdipCreateHatchBrush(HatchStyle style, ARGB foreground, ARGB background, GpHatch** brush);
+GpStatus GdipGetHatchStyle(GpHatch* brush, HatchStyle* style);
+GpStatus GdipGetHatchForegroundColor(GpHatch* brush, ARGB* color);
+GpStatus GdipGetHatchBackgroundColor(GpHatch* brush, ARGB* color);
+
+// ---- paths -------------------------------------------------------------------------------------
+GpStatus GdipCreatePath(GpFillMode mode, GpPath** path);
+GpStatus GdipClonePath(GpPath* path, GpPath** clone);
+GpStatus GdipDeletePath(GpPath* path);
+GpStatus GdipResetPath(GpPath* path);
+GpStatus GdipGetPathFillMode(GpPath* path, GpFillMode* mode);
+GpStatus GdipSetPathFillMode(GpPath* path, GpFillMode mode);
+GpStatus GdipGetPointCount(GpPath* path, INT* count);
+GpStatus GdipGetPathPoints(GpPath* path, GpPointF* points, INT count);
+GpStatus GdipGetPathTypes(GpPath* path, BYTE* types, INT count);
+GpStatus GdipStartPathFigure(GpPath* path);
+GpStatus GdipClosePathFigure(GpPath* path);
+GpStatus GdipAddPathLine(GpPath* path, REAL x1, REAL y1, REAL x2, REAL y2);
+GpStatus GdipAddPathLineI(GpPath* path, INT x1, INT y1, INT x2, INT y2);
+GpStatus GdipAddPathLine2(GpPath* path, const GpPointF* points, INT count);
+GpStatus GdipAddPathLine2I(GpPath* path, const GpPoint* points, INT count);
+GpStatus GdipAddPathBezier(GpPath* path, REAL x1, REAL y1, REAL x2, REAL y2, REAL x3, REAL y3, REAL x4, REAL y4);
+GpStatus GdipAddPathBeziers(GpPath* path, const GpPointF* points, INT count);
+GpStatus GdipAddPathBeziersI(GpPath* path, const GpPoint* points, INT count);
+GpStatus GdipAddPathArc(GpPath* path, REAL x, REAL y, REAL width, REAL height, REAL start, REAL sweep);
+GpStatus GdipAddPathPie(GpPath* path, REAL x, REAL y, REAL width, REAL height, REAL start, REAL sweep);
+GpStatus GdipAddPathEllipse(GpPath* path, REAL x, REAL y, REAL width, REAL height);
+GpStatus GdipAddPathRectangle(GpPath* path, REAL x, REAL y, REAL width, REAL height);
+GpStatus GdipAddPathRectangles(GpPath* path, const GpRectF* rects, INT count);
+GpStatus GdipAddPathPolygon(GpPath* path, const GpPointF* points, INT count);
+GpStatus GdipAddPathCurve(GpPath* path, const GpPointF* points, INT count);
+GpStatus GdipAddPathCurve2(GpPath* path, const GpPointF* points, INT count, REAL tension);
+GpStatus GdipAddPathClosedCurve(GpPath* path, const GpPointF* points, INT count);
+GpStatus GdipAddPathClosedCurve2(GpPath* path, const GpPointF* points, INT count, REAL tension);
+GpStatus GdipAddPathPath(GpPath* path, const GpPath* added, BOOL connect);
+// Bounds of the path mapped by `matrix` (may be null), widened for `pen` (may be null).
+GpStatus GdipGetPathWorldBounds(GpPath* path, GpRectF* bounds, const GpMatrix* matrix, const GpPen* pen);
+GpStatus GdipTransformPath(GpPath* path, GpMatrix* matrix);
+GpStatus GdipFlattenPath(GpPath* path, GpMatrix* matrix, REAL flatness);
+GpStatus GdipWidenPath(GpPath* path, GpPen* pen, GpMatrix* matrix, REAL flatness);
+GpStatus GdipIsVisiblePathPoint(GpPath* path, REAL x, REAL y, GpGraphics* graphics, BOOL* result);
+GpStatus GdipIsOutlineVisiblePathPoint(GpPath* path, REAL x, REAL y, GpPen* pen, GpGraphics* graphics, BOOL* result);
+
+// ---- drawing -------------------------------------------------------------------------------------
+// Outlines with a pen, in world coordinates. Angles are degrees, clockwise.
+GpStatus GdipDrawLine(GpGraphics* graphics, GpPen* pen, REAL x1, REAL y1, REAL x2, REAL y2);
+GpStatus GdipDrawLineI(GpGraphics* graphics, GpPen* pen, INT x1, INT y1, INT x2, INT y2);
+GpStatus GdipDrawLines(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count);
+GpStatus GdipDrawLinesI(GpGraphics* graphics, GpPen* pen, const GpPoint* points, INT count);
+GpStatus GdipDrawPolygon(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count);
+GpStatus GdipDrawPolygonI(GpGraphics* graphics, GpPen* pen, const GpPoint* points, INT count);
+GpStatus GdipDrawCurve(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count);
+GpStatus GdipDrawCurve2(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count, REAL tension);
+GpStatus GdipDrawClosedCurve(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count);
+GpStatus GdipDrawClosedCurve2(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count, REAL tension);
+GpStatus GdipDrawBezier(GpGraphics* graphics, GpPen* pen, REAL x1, REAL y1, REAL x2, REAL y2, REAL x3, REAL y3, REAL x4,
+                        REAL y4);
+GpStatus GdipDrawBeziers(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count);
+GpStatus GdipDrawRectangle(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height);
+GpStatus GdipDrawRectangleI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT width, INT height);
+GpStatus GdipDrawRectangles(GpGraphics* graphics, GpPen* pen, const GpRectF* rects, INT count);
+GpStatus GdipDrawEllipse(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height);
+GpStatus GdipDrawArc(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height, REAL start, REAL sweep);
+GpStatus GdipDrawPie(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height, REAL start, REAL sweep);
+GpStatus GdipDrawPath(GpGraphics* graphics, GpPen* pen, GpPath* path);
+// Fills with a brush.
+GpStatus GdipFillRectangle(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, REAL width, REAL height);
+GpStatus GdipFillRectangleI(GpGraphics* graphics, GpBrush* brush, INT x, INT y, INT width, INT height);
+GpStatus GdipFillRectangles(GpGraphics* graphics, GpBrush* brush, const GpRectF* rects, INT count);
+GpStatus GdipFillRectanglesI(GpGraphics* graphics, GpBrush* brush, const GpRect* rects, INT count);
+GpStatus GdipFillPolygon(GpGraphics* graphics, GpBrush* brush, const GpPointF* points, INT count, GpFillMode mode);
+GpStatus GdipFillPolygonI(GpGraphics* graphics, GpBrush* brush, const GpPoint* points, INT count, GpFillMode mode);
+GpStatus GdipFillPolygon2(GpGraphics* graphics, GpBrush* brush, const GpPointF* points, INT count);
+GpStatus GdipFillEllipse(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, REAL width, REAL height);
+GpStatus GdipFillEllipseI(GpGraphics* graphics, GpBrush* brush, INT x, INT y, INT width, INT height);
+GpStatus GdipFillPie(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, REAL width, REAL height, REAL start,
+                     REAL sweep);
+GpStatus GdipFillClosedCurve(GpGraphics* graphics, GpBrush* brush, const GpPointF* points, INT count);
+GpStatus GdipFillClosedCurve2(GpGraphics* graphics, GpBrush* brush, const GpPointF* points, INT count, REAL tension,
+                              GpFillMode mode);
+GpStatus GdipFillPath(GpGraphics* graphics, GpBrush* brush, GpPath* path);
+GpStatus GdipFillRegion(GpGraphics* graphics, GpBrush* brush, GpRegion* region);
+// Every pixel inside the clip becomes `color` (no blending, no transform).
+GpStatus GdipGraphicsClear(GpGraphics* graphics, ARGB color);
 
 // ---- images ----------------------------------------------------------------------------------
 // The bitmap shares `scan0` (nothing is copied) when it is given; else it owns zeroed memory.
@@ -293,5 +469,58 @@ GpStatus GdipGetImageHeight(GpImage* image, UINT* height);
 GpStatus GdipGetImagePixelFormat(GpImage* image, PixelFormat* format);
 GpStatus GdipBitmapGetPixel(GpBitmap* bitmap, INT x, INT y, ARGB* color);
 GpStatus GdipBitmapSetPixel(GpBitmap* bitmap, INT x, INT y, ARGB color);
+
+// ---- decoding and locking bits ---------------------------------------------------------
+// Decodes BMP, JPEG, GIF (first frame), TIFF and PNG into a 32bpp ARGB bitmap.
+// Paths may separate folders with '\' or '/'; a path containing "://" is not
+// opened. FileNotFound when the file cannot be read, UnknownImageFormat for
+// any other format, GenericError for a damaged file. The stream is read from
+// its current position to its end; the bitmap keeps no reference to it.
+GpStatus GdipCreateBitmapFromFile(const WCHAR* filename, GpBitmap** bitmap);
+GpStatus GdipCreateBitmapFromStream(IStream* stream, GpBitmap** bitmap);
+enum ImageLockMode { ImageLockModeRead = 0x0001, ImageLockModeWrite = 0x0002, ImageLockModeUserInputBuf = 0x0004 };
+struct BitmapData {
+  UINT Width;
+  UINT Height;
+  INT Stride;
+  Gdiplus::PixelFormat PixelFormat;
+  void* Scan0;
+  UINT_PTR Reserved;
+};
+// Hands out a rectangle (null: the whole bitmap) converted to `format`; with
+// ImageLockModeUserInputBuf into the caller's Scan0/Stride. One lock at a time.
+GpStatus GdipBitmapLockBits(GpBitmap* bitmap, const GpRect* rect, UINT flags, PixelFormat format, BitmapData* data);
+// Ends the lock; with ImageLockModeWrite the pixels are stored back first.
+GpStatus GdipBitmapUnlockBits(GpBitmap* bitmap, BitmapData* data);
+
+// ---- image attributes ---------------------------------------------------------------------------
+GpStatus GdipCreateImageAttributes(GpImageAttributes** attributes);
+GpStatus GdipCloneImageAttributes(const GpImageAttributes* attributes, GpImageAttributes** clone);
+GpStatus GdipDisposeImageAttributes(GpImageAttributes* attributes);
+GpStatus GdipSetImageAttributesColorMatrix(GpImageAttributes* attributes, ColorAdjustType type, BOOL enable,
+                                           const ColorMatrix* matrix, const ColorMatrix* gray_matrix,
+                                           ColorMatrixFlags flags);
+// How samples outside the source rectangle are taken: tiled, mirrored, or `color` (Clamp).
+GpStatus GdipSetImageAttributesWrapMode(GpImageAttributes* attributes, WrapMode wrap, ARGB color, BOOL clamp);
+
+// ---- image drawing ---------------------------------------------------------------------------------
+// The image at its size in pixels, with its top-left corner at (x, y).
+GpStatus GdipDrawImage(GpGraphics* graphics, GpImage* image, REAL x, REAL y);
+GpStatus GdipDrawImageI(GpGraphics* graphics, GpImage* image, INT x, INT y);
+GpStatus GdipDrawImageRect(GpGraphics* graphics, GpImage* image, REAL x, REAL y, REAL width, REAL height);
+GpStatus GdipDrawImageRectI(GpGraphics* graphics, GpImage* image, INT x, INT y, INT width, INT height);
+GpStatus GdipDrawImageRectRect(GpGraphics* graphics, GpImage* image, REAL dst_x, REAL dst_y, REAL dst_width,
+                               REAL dst_height, REAL src_x, REAL src_y, REAL src_width, REAL src_height, GpUnit src_unit,
+                               const GpImageAttributes* attributes, DrawImageAbort abort, void* abort_data);
+GpStatus GdipDrawImageRectRectI(GpGraphics* graphics, GpImage* image, INT dst_x, INT dst_y, INT dst_width,
+                                INT dst_height, INT src_x, INT src_y, INT src_width, INT src_height, GpUnit src_unit,
+                                const GpImageAttributes* attributes, DrawImageAbort abort, void* abort_data);
+// `points` (count 3): where the source's top-left, top-right and bottom-left corners land.
+GpStatus GdipDrawImagePointsRect(GpGraphics* graphics, GpImage* image, const GpPointF* points, INT count, REAL src_x,
+                                 REAL src_y, REAL src_width, REAL src_height, GpUnit src_unit,
+                                 const GpImageAttributes* attributes, DrawImageAbort abort, void* abort_data);
+GpStatus GdipDrawImagePointsRectI(GpGraphics* graphics, GpImage* image, const GpPoint* points, INT count, INT src_x,
+                                  INT src_y, INT src_width, INT src_height, GpUnit src_unit,
+                                  const GpImageAttributes* attributes, DrawImageAbort abort, void* abort_data);
 
 }  // namespace Gdiplus

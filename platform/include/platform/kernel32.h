@@ -1,6 +1,9 @@
 // KERNEL32 stand-in: threads, synchronisation, clocks, modules, process exit,
-// code-page conversion and global memory.
+// code-page conversion, global memory, child processes and files.
 #pragma once
+
+#include <string>
+#include <string_view>
 
 #include "platform/wintypes.h"
 
@@ -16,6 +19,17 @@
 #define ERROR_NOT_LOCKED 158
 #define ERROR_ALREADY_EXISTS 183
 #define ERROR_NO_UNICODE_TRANSLATION 1113
+// files and child processes
+#define ERROR_PATH_NOT_FOUND 3
+#define ERROR_TOO_MANY_OPEN_FILES 4
+#define ERROR_ACCESS_DENIED 5
+#define ERROR_GEN_FAILURE 31
+#define ERROR_FILE_EXISTS 80
+#define ERROR_DISK_FULL 112
+#define ERROR_NEGATIVE_SEEK 131
+#define ERROR_BAD_EXE_FORMAT 193
+#define ERROR_FILENAME_EXCED_RANGE 206
+#define ERROR_DIRECTORY 267
 DWORD GetLastError();
 void SetLastError(DWORD code);
 
@@ -54,7 +68,8 @@ HANDLE CreateEventA(LPSECURITY_ATTRIBUTES attributes, BOOL manual_reset, BOOL in
 BOOL SetEvent(HANDLE event);
 BOOL ResetEvent(HANDLE event);
 
-// Waits on a thread (signalled when it ends) or an event.
+// Waits on a thread or child process (signalled when it ends), an event or
+// a file (always signalled).
 DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds);
 BOOL CloseHandle(HANDLE object);
 
@@ -98,6 +113,144 @@ LPVOID GlobalLock(HGLOBAL memory);
 BOOL GlobalUnlock(HGLOBAL memory);
 SIZE_T GlobalSize(HGLOBAL memory);
 HGLOBAL GlobalFree(HGLOBAL memory);
+
+// ---- paths -------------------------------------------------------------------------
+namespace platform {
+// A path as Windows callers write it, with '\' between folders, as the POSIX
+// path the C and C++ file layers take: every '\' becomes '/'. The one place
+// where paths are converted at the platform's boundary; a path starting with
+// '/' is absolute, any other is relative to the current directory.
+std::string posix_path(std::string_view windows_path);
+}  // namespace platform
+
+// ---- child processes --------------------------------------------------------------------
+// CreateProcess splits the command line as Windows programs do (blanks
+// separate arguments, double quotes group, backslashes escape only before a
+// double quote) and runs the program its first word names, or `application`
+// when given: '\' in that name separates folders, and a name `X.exe` that
+// does not exist as such runs `X`. The child's stdin is /dev/null, its stdout
+// and stderr are the parent's and no other descriptor is inherited; it runs in
+// `directory` (else the parent's) with `environment` (else the parent's).
+// CREATE_NO_WINDOW, DETACHED_PROCESS, CREATE_NEW_CONSOLE and
+// CREATE_NEW_PROCESS_GROUP keep the terminal's Ctrl+C from the child (its own
+// process group); CREATE_SUSPENDED is refused, other flags and STARTUPINFO
+// have no effect. The exit code of a child ended by signal n is 128 + n.
+#define DETACHED_PROCESS 0x00000008u
+#define CREATE_NEW_CONSOLE 0x00000010u
+#define NORMAL_PRIORITY_CLASS 0x00000020u
+#define CREATE_NEW_PROCESS_GROUP 0x00000200u
+#define CREATE_UNICODE_ENVIRONMENT 0x00000400u
+#define CREATE_NO_WINDOW 0x08000000u
+
+struct STARTUPINFOA {
+  DWORD cb;
+  LPSTR lpReserved;
+  LPSTR lpDesktop;
+  LPSTR lpTitle;
+  DWORD dwX;
+  DWORD dwY;
+  DWORD dwXSize;
+  DWORD dwYSize;
+  DWORD dwXCountChars;
+  DWORD dwYCountChars;
+  DWORD dwFillAttribute;
+  DWORD dwFlags;
+  WORD wShowWindow;
+  WORD cbReserved2;
+  BYTE* lpReserved2;
+  HANDLE hStdInput;
+  HANDLE hStdOutput;
+  HANDLE hStdError;
+};
+struct STARTUPINFOW {
+  DWORD cb;
+  LPWSTR lpReserved;
+  LPWSTR lpDesktop;
+  LPWSTR lpTitle;
+  DWORD dwX;
+  DWORD dwY;
+  DWORD dwXSize;
+  DWORD dwYSize;
+  DWORD dwXCountChars;
+  DWORD dwYCountChars;
+  DWORD dwFillAttribute;
+  DWORD dwFlags;
+  WORD wShowWindow;
+  WORD cbReserved2;
+  BYTE* lpReserved2;
+  HANDLE hStdInput;
+  HANDLE hStdOutput;
+  HANDLE hStdError;
+};
+typedef STARTUPINFOA* LPSTARTUPINFOA;
+typedef STARTUPINFOW* LPSTARTUPINFOW;
+struct PROCESS_INFORMATION {
+  HANDLE hProcess;
+  HANDLE hThread;  // the child's main thread: signalled when the child ends
+  DWORD dwProcessId;
+  DWORD dwThreadId;
+};
+typedef PROCESS_INFORMATION* LPPROCESS_INFORMATION;
+
+// FALSE with the last error set, and `info` untouched, when the program cannot be started.
+BOOL CreateProcessA(LPCSTR application, LPSTR command_line, LPSECURITY_ATTRIBUTES process_attributes,
+                    LPSECURITY_ATTRIBUTES thread_attributes, BOOL inherit_handles, DWORD flags, LPVOID environment,
+                    LPCSTR directory, LPSTARTUPINFOA startup, LPPROCESS_INFORMATION info);
+BOOL CreateProcessW(LPCWSTR application, LPWSTR command_line, LPSECURITY_ATTRIBUTES process_attributes,
+                    LPSECURITY_ATTRIBUTES thread_attributes, BOOL inherit_handles, DWORD flags, LPVOID environment,
+                    LPCWSTR directory, LPSTARTUPINFOW startup, LPPROCESS_INFORMATION info);
+// STILL_ACTIVE while the child runs.
+BOOL GetExitCodeProcess(HANDLE process, LPDWORD exit_code);
+// Kills the child; its exit code becomes `exit_code`. Fails once it has ended.
+BOOL TerminateProcess(HANDLE process, UINT exit_code);
+
+// ---- files ---------------------------------------------------------------------------------
+// Synchronous files over POSIX descriptors (never inherited by children).
+// Sharing modes, attributes and hints are accepted; there is no locking.
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define FILE_SHARE_READ 0x00000001u
+#define FILE_SHARE_WRITE 0x00000002u
+#define FILE_SHARE_DELETE 0x00000004u
+#define CREATE_NEW 1
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
+#define TRUNCATE_EXISTING 5
+#define FILE_ATTRIBUTE_READONLY 0x00000001u
+#define FILE_ATTRIBUTE_HIDDEN 0x00000002u
+#define FILE_ATTRIBUTE_NORMAL 0x00000080u
+#define FILE_ATTRIBUTE_TEMPORARY 0x00000100u
+#define FILE_FLAG_SEQUENTIAL_SCAN 0x08000000u
+#define FILE_FLAG_RANDOM_ACCESS 0x10000000u
+#define FILE_BEGIN 0
+#define FILE_CURRENT 1
+#define FILE_END 2
+#define INVALID_SET_FILE_POINTER 0xFFFFFFFFu
+#define INVALID_FILE_SIZE 0xFFFFFFFFu
+
+// Overlapped (asynchronous) I/O is not supported: pass null.
+struct OVERLAPPED;
+typedef OVERLAPPED* LPOVERLAPPED;
+
+// INVALID_HANDLE_VALUE and the last error on failure. CREATE_ALWAYS and
+// OPEN_ALWAYS on an existing file succeed with last error ERROR_ALREADY_EXISTS.
+HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD share_mode, LPSECURITY_ATTRIBUTES attributes,
+                   DWORD disposition, DWORD flags_and_attributes, HANDLE template_file);
+HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD share_mode, LPSECURITY_ATTRIBUTES attributes,
+                   DWORD disposition, DWORD flags_and_attributes, HANDLE template_file);
+// Reads until `size` bytes or the end of the file (0 bytes at the end: TRUE).
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED overlapped);
+// Writes all `size` bytes or fails; *written says how many made it.
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD size, LPDWORD written, LPOVERLAPPED overlapped);
+DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distance_high, DWORD method);
+DWORD GetFileSize(HANDLE file, LPDWORD size_high);
+BOOL DeleteFileA(LPCSTR name);
+BOOL DeleteFileW(LPCWSTR name);
+// The POSIX path of the current directory; characters written without the
+// terminator, or the buffer size needed (with it) when `size` is too small.
+DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer);
+DWORD GetCurrentDirectoryW(DWORD size, LPWSTR buffer);
 
 // ---- test seams -----------------------------------------------------------------------
 namespace platform_test {

@@ -7,3 +7,4 @@
 #include "platform/user32.h"
 #include "platform/syslibs.h"
 #include "platform/windowing.h"
+#include "platform/resources.h"

@@ -1,0 +1,14 @@
+// Paths at the platform's boundary: Windows callers separate folders with '\'.
+#include <algorithm>
+
+#include "platform/kernel32.h"
+
+namespace platform {
+
+std::string posix_path(std::string_view windows_path) {
+  std::string path(windows_path);
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
+
+}  // namespace platform

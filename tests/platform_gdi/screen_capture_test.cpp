@@ -1,0 +1,160 @@
+// What a screen capture calls: the display's DC and its capabilities, the
+// stock palette, a blit from the screen into a 24-bit bottom-up DIB section
+// and GetDIBits of it, on the headless screen.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "platform/user32.h"
+#include "platform/windowing.h"
+
+namespace {
+
+// Every test of this program draws on the headless screen, also when DISPLAY is set.
+class HeadlessScreen : public ::testing::Environment {
+ public:
+  void SetUp() override { platform_test::use_headless_display(); }
+};
+[[maybe_unused]] const auto* const headless_screen_environment = ::testing::AddGlobalTestEnvironment(new HeadlessScreen);
+
+// A colour that differs in every channel from pixel to pixel, with alpha set
+// (a capture must not carry it).
+uint32_t painted(int x, int y) {
+  return 0xFF000000u | (static_cast<uint32_t>(x * 7 + y) & 0xFFu) << 16 |
+         (static_cast<uint32_t>(y * 5 + x / 3) & 0xFFu) << 8 | (static_cast<uint32_t>(x ^ y) & 0xFFu);
+}
+
+class ScreenCapture : public ::testing::Test {
+ protected:
+  void SetUp() override { paint([](int x, int y) { return painted(x, y); }); }
+  void TearDown() override { paint([](int, int) { return 0u; }); }  // the screen is black for other tests
+
+  template <class Colour>
+  static void paint(Colour colour) {
+    const platform_test::ScreenPixels screen = platform_test::headless_screen();
+    for (int y = 0; y < screen.height; ++y) {
+      for (int x = 0; x < screen.width; ++x) screen.pixels[y * screen.stride + x] = colour(x, y);
+    }
+  }
+
+  static BITMAPINFO describe_24_bit(int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // positive: bottom-up
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+  }
+
+  // Captures width x height pixels from the screen's origin into a 24-bit
+  // bottom-up DIB section and reads them back with GetDIBits.
+  static std::vector<uint8_t> capture(int width, int height, DWORD* image_size) {
+    const HDC screen = GetDC(nullptr);
+    const HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = describe_24_bit(width, height);
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    EXPECT_NE(bitmap, nullptr);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    EXPECT_TRUE(BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY));
+    SelectObject(memory, previous);
+    EXPECT_TRUE(DeleteDC(memory));
+
+    const size_t row = (static_cast<size_t>(width) * 24 + 31) / 32 * 4;
+    std::vector<uint8_t> rows(row * static_cast<size_t>(height), 0);  // zeroed, as a GHND block is
+    BITMAPINFO read = describe_24_bit(width, height);
+    read.bmiHeader.biCompression = 0;
+    EXPECT_EQ(GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), rows.data(), &read, DIB_RGB_COLORS), height);
+    *image_size = read.bmiHeader.biSizeImage;
+    EXPECT_EQ(std::memcmp(bits, rows.data(), rows.size()), 0) << "the section holds the same rows";
+    EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
+    EXPECT_TRUE(DeleteObject(bitmap));
+    return rows;
+  }
+
+  // Every pixel of `rows` (bottom row first) against the painted screen;
+  // the padding at the end of each row is zero.
+  static void expect_screen_pixels(const std::vector<uint8_t>& rows, int width, int height) {
+    const size_t pixel_bytes = static_cast<size_t>(width) * 3, row = (pixel_bytes + 3) / 4 * 4;
+    int mismatches = 0;
+    for (int r = 0; r < height; ++r) {
+      const uint8_t* start = rows.data() + row * static_cast<size_t>(r);
+      const int y = height - 1 - r;
+      for (int x = 0; x < width; ++x) {
+        const uint8_t* p = start + 3 * x;
+        const uint32_t got = p[0] | p[1] << 8 | uint32_t{p[2]} << 16;
+        if (got != (painted(x, y) & 0xFFFFFFu) && ++mismatches <= 5) {
+          ADD_FAILURE() << "pixel (" << x << ", " << y << "): " << std::hex << got;
+        }
+      }
+      for (size_t pad = pixel_bytes; pad < row; ++pad) {
+        if (start[pad] != 0 && ++mismatches <= 5) ADD_FAILURE() << "padding of row " << r;
+      }
+    }
+    EXPECT_EQ(mismatches, 0);
+  }
+};
+
+TEST_F(ScreenCapture, TheDisplayDcDescribesTheScreen) {
+  const HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+  ASSERT_NE(display, nullptr);
+  EXPECT_EQ(GetObjectType(display), static_cast<DWORD>(OBJ_DC));
+  EXPECT_EQ(GetDeviceCaps(display, BITSPIXEL) * GetDeviceCaps(display, PLANES), 32);
+  EXPECT_EQ(GetDeviceCaps(display, HORZRES), 1920);
+  EXPECT_EQ(GetDeviceCaps(display, VERTRES), 1080);
+  const HDC memory = CreateCompatibleDC(display);
+  EXPECT_EQ(GetDeviceCaps(memory, HORZRES), 1920) << "memory DCs describe the same device";
+  EXPECT_EQ(GetDeviceCaps(memory, BITSPIXEL), 32);
+  EXPECT_TRUE(DeleteDC(memory));
+  EXPECT_EQ(GetPixel(display, 10, 20), RGB(painted(10, 20) >> 16 & 0xFF, painted(10, 20) >> 8 & 0xFF,
+                                             painted(10, 20) & 0xFF));
+  EXPECT_EQ(ReleaseDC(nullptr, display), 0) << "made by CreateDC: deleted, not released";
+  EXPECT_TRUE(DeleteDC(display));
+  EXPECT_FALSE(DeleteDC(display));
+  EXPECT_EQ(GetDeviceCaps(display, BITSPIXEL), 0);
+
+  for (const HDC other : {CreateDCW(L"display", nullptr, nullptr, nullptr),
+                          CreateDCA(nullptr, "\\\\.\\DISPLAY1", nullptr, nullptr)}) {
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(GetDeviceCaps(other, HORZRES), 1920);
+    EXPECT_TRUE(DeleteDC(other));
+  }
+  EXPECT_EQ(CreateDCA("WINSPOOL", "Printer", nullptr, nullptr), nullptr);
+  EXPECT_EQ(CreateDCA(nullptr, nullptr, nullptr, nullptr), nullptr);
+  EXPECT_EQ(CreateDCW(L"DISPLAYS", nullptr, nullptr, nullptr), nullptr);
+}
+
+TEST_F(ScreenCapture, TheDefaultPaletteSelectsAndRealisesWithoutChange) {
+  const HDC screen = GetDC(nullptr);
+  const auto palette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
+  ASSERT_NE(palette, nullptr);
+  EXPECT_EQ(GetObjectType(palette), static_cast<DWORD>(OBJ_PAL));
+  const HPALETTE previous = SelectPalette(screen, palette, FALSE);
+  EXPECT_EQ(previous, palette);
+  EXPECT_EQ(RealizePalette(screen), 0u);
+  EXPECT_EQ(SelectPalette(screen, previous, FALSE), palette);
+  EXPECT_EQ(RealizePalette(screen), 0u);
+  EXPECT_EQ(SelectPalette(screen, reinterpret_cast<HPALETTE>(GetStockObject(BLACK_BRUSH)), FALSE), nullptr);
+  EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
+  EXPECT_EQ(SelectPalette(screen, palette, TRUE), nullptr);
+  EXPECT_EQ(RealizePalette(screen), GDI_ERROR);
+}
+
+TEST_F(ScreenCapture, TheWholeScreenComesBackExactlyBottomRowFirst) {
+  DWORD image_size = 0;
+  const std::vector<uint8_t> rows = capture(1920, 1080, &image_size);
+  EXPECT_EQ(image_size, 5760u * 1080u);
+  expect_screen_pixels(rows, 1920, 1080);
+}
+
+TEST_F(ScreenCapture, PaddedRowsOfAnOddWidth) {
+  DWORD image_size = 0;
+  const std::vector<uint8_t> rows = capture(1366, 768, &image_size);
+  EXPECT_EQ(image_size, 4100u * 768u) << "4098 bytes of pixels rounded up to 4100";
+  expect_screen_pixels(rows, 1366, 768);
+}
+
+}  // namespace
