@@ -1,0 +1,43 @@
+// The platform decoder: turns the bytes of a BMP, JPEG, GIF, TIFF or PNG file
+// into straight (non-premultiplied) 32-bit ARGB pixels, rows top to bottom.
+// Each format has its own decoder; decode() picks one by the file's leading
+// bytes. Every decoder treats its input as hostile: sizes are checked before
+// use, library errors come back as a failed result, and no side of a picture
+// may exceed max_side pixels.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+
+namespace platform::imaging {
+
+constexpr uint32_t max_side = 16384;
+
+struct argb_image {
+  uint32_t width = 0;
+  uint32_t height = 0;
+  // width x height words 0xAARRGGBB without row padding.
+  std::unique_ptr<uint8_t[]> pixels;
+
+  uint32_t* row(uint32_t y) { return reinterpret_cast<uint32_t*>(pixels.get()) + size_t(y) * width; }
+};
+
+enum class decode_result { ok, unknown_format, failed };
+
+// Gives `image` room for width x height pixels (contents undefined); false
+// when a side is 0 or above max_side, or the memory cannot be had.
+bool allocate(argb_image& image, uint64_t width, uint64_t height);
+
+// Decodes a whole file held in memory.
+decode_result decode(const uint8_t* data, size_t size, argb_image& image);
+
+// The decoders, each for a file already recognised as its format; false when
+// the file cannot be decoded. On failure `image` may hold a partial picture.
+bool decode_bmp(const uint8_t* data, size_t size, argb_image& image);
+bool decode_jpeg(const uint8_t* data, size_t size, argb_image& image);
+bool decode_gif(const uint8_t* data, size_t size, argb_image& image);
+bool decode_tiff(const uint8_t* data, size_t size, argb_image& image);
+bool decode_png(const uint8_t* data, size_t size, argb_image& image);
+
+}  // namespace platform::imaging

@@ -1,0 +1,191 @@
+// The strict BMP reader: every accepted layout decodes to exact pixels, and
+// every damaged or hostile header is refused without reading out of bounds.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+#include "imaging/decoder.h"
+#include "platform_imaging/bmp_builder.h"
+
+namespace {
+
+using imaging_test::bmp_fields;
+using imaging_test::build_bmp;
+using platform::imaging::argb_image;
+using platform::imaging::decode_bmp;
+
+std::vector<uint32_t> decoded(const std::vector<uint8_t>& file, uint32_t width, uint32_t height) {
+  argb_image image;
+  EXPECT_TRUE(decode_bmp(file.data(), file.size(), image));
+  if (image.width != width || image.height != height) {
+    ADD_FAILURE() << "size " << image.width << "x" << image.height;
+    return {};
+  }
+  return std::vector<uint32_t>(image.row(0), image.row(0) + size_t(width) * height);
+}
+
+bool refused(const std::vector<uint8_t>& file) {
+  argb_image image;
+  return !decode_bmp(file.data(), file.size(), image);
+}
+
+// 3x2, bottom-up: the first stored row is the bottom one; rows pad to 12 bytes.
+bmp_fields rgb24_3x2() {
+  bmp_fields s;
+  s.width = 3;
+  s.height = 2;
+  s.rows = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0, 0, 0,
+            0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0, 0, 0};
+  return s;
+}
+
+TEST(BmpReader, TwentyFourBitBottomUpWithSizeImageZero) {
+  EXPECT_EQ(decoded(build_bmp(rgb24_3x2()), 3, 2),
+            (std::vector<uint32_t>{0xFF131211, 0xFF161514, 0xFF191817, 0xFF030201, 0xFF060504, 0xFF090807}));
+}
+
+TEST(BmpReader, TopDownRowsKeepTheirOrder) {
+  bmp_fields s = rgb24_3x2();
+  s.height = -2;
+  EXPECT_EQ(decoded(build_bmp(s), 3, 2),
+            (std::vector<uint32_t>{0xFF030201, 0xFF060504, 0xFF090807, 0xFF131211, 0xFF161514, 0xFF191817}));
+}
+
+TEST(BmpReader, EightBitPaletteWithColoursUsedZeroHasAllEntries) {
+  bmp_fields s;
+  s.width = 3;
+  s.height = 1;
+  s.bits = 8;
+  for (uint32_t i = 0; i < 256; ++i) s.palette.push_back(i << 16 | (255 - i) << 8 | 7);
+  s.rows = {0, 200, 255, 0};
+  EXPECT_EQ(decoded(build_bmp(s), 3, 1), (std::vector<uint32_t>{0xFF00FF07, 0xFFC83707, 0xFFFF0007}));
+}
+
+TEST(BmpReader, ShortPaletteIndexesPastItAreOpaqueBlack) {
+  bmp_fields s;
+  s.width = 3;
+  s.height = 1;
+  s.bits = 8;
+  s.colours_used = 2;
+  s.palette = {0x112233, 0x445566};
+  s.rows = {1, 0, 9, 0};
+  EXPECT_EQ(decoded(build_bmp(s), 3, 1), (std::vector<uint32_t>{0xFF445566, 0xFF112233, 0xFF000000}));
+}
+
+TEST(BmpReader, OneAndFourBitIndexesReadFromTheHighBitsFirst) {
+  bmp_fields one;
+  one.width = 10;
+  one.height = 1;
+  one.bits = 1;
+  one.palette = {0x000000, 0xFFFFFF};
+  one.rows = {0xA5, 0x40, 0, 0};  // 1010 0101 01
+  std::vector<uint32_t> expected;
+  for (int bit : {1, 0, 1, 0, 0, 1, 0, 1, 0, 1}) expected.push_back(bit ? 0xFFFFFFFF : 0xFF000000);
+  EXPECT_EQ(decoded(build_bmp(one), 10, 1), expected);
+
+  bmp_fields four;
+  four.width = 3;
+  four.height = 1;
+  four.bits = 4;
+  for (uint32_t i = 0; i < 16; ++i) four.palette.push_back(i * 0x111111);
+  four.rows = {0x3F, 0x70, 0, 0};
+  EXPECT_EQ(decoded(build_bmp(four), 3, 1), (std::vector<uint32_t>{0xFF333333, 0xFFFFFFFF, 0xFF777777}));
+}
+
+TEST(BmpReader, SixteenBitDefaultsTo555AndHonoursBitfields) {
+  bmp_fields s;
+  s.width = 2;
+  s.height = 1;
+  s.bits = 16;
+  s.rows = {0x00, 0x7C, 0x1F, 0x00};  // red full, blue full (5-5-5)
+  EXPECT_EQ(decoded(build_bmp(s), 2, 1), (std::vector<uint32_t>{0xFFFF0000, 0xFF0000FF}));
+
+  s.compression = 3;
+  s.masks = {0xF800, 0x07E0, 0x001F, 0};
+  s.masks_after_header = true;
+  s.rows = {0xE0, 0x07, 0x10, 0x00};  // green full; blue 16 of 31
+  EXPECT_EQ(decoded(build_bmp(s), 2, 1), (std::vector<uint32_t>{0xFF00FF00, 0xFF000084}));
+}
+
+TEST(BmpReader, ThirtyTwoBitAlphaOnlyWithAnAlphaMask) {
+  bmp_fields s;
+  s.width = 2;
+  s.height = 1;
+  s.bits = 32;
+  s.rows = {0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x00};
+  EXPECT_EQ(decoded(build_bmp(s), 2, 1), (std::vector<uint32_t>{0xFF302010, 0xFF706050}));
+
+  s.compression = 3;
+  s.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0};
+  s.masks_after_header = true;
+  EXPECT_EQ(decoded(build_bmp(s), 2, 1), (std::vector<uint32_t>{0xFF302010, 0xFF706050}));
+
+  for (uint32_t header : {108u, 124u}) {
+    s.header_size = header;
+    s.masks_after_header = false;
+    s.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
+    EXPECT_EQ(decoded(build_bmp(s), 2, 1), (std::vector<uint32_t>{0x40302010, 0x00706050})) << header;
+    // Masks in another order, each field still scaled to 8 bits.
+    s.masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};
+    EXPECT_EQ(decoded(build_bmp(s), 2, 1), (std::vector<uint32_t>{0x40102030, 0x00506070})) << header;
+  }
+}
+
+TEST(BmpReader, EveryTruncationIsRefused) {
+  const std::vector<uint8_t> file = build_bmp(rgb24_3x2());
+  for (size_t length = 0; length < file.size(); ++length) {
+    const std::vector<uint8_t> part(file.begin(), file.begin() + std::ptrdiff_t(length));
+    EXPECT_TRUE(refused(part)) << length;
+  }
+}
+
+TEST(BmpReader, HostileHeadersAreRefused) {
+  auto with = [](auto change) {
+    bmp_fields s = rgb24_3x2();
+    change(s);
+    return build_bmp(s);
+  };
+  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.width = 16385; })));
+  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.height = 16385; })));
+  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.height = INT_MIN; })));
+  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.width = -3; })));
+  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.height = 0; })));
+  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.width = 1 << 30; })));
+  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.planes = 2; })));
+  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.bits = 2; })));
+  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.compression = 1; })));  // RLE8
+  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.header_size = 12; })));
+  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.header_size = 64; })));
+  EXPECT_TRUE(refused(with([](bmp_fields& s) {
+    s.bits = 8;
+    s.colours_used = 257;
+  })));
+  EXPECT_TRUE(refused(with([](bmp_fields& s) {
+    s.bits = 32;
+    s.compression = 3;
+    s.masks_after_header = true;
+    s.masks = {0xFF0000, 0, 0xFF, 0};
+  })));
+  EXPECT_TRUE(refused(with([](bmp_fields& s) {
+    s.bits = 16;
+    s.compression = 3;
+    s.masks_after_header = true;
+    s.masks = {0xF8000000, 0x07E0, 0x1F, 0};
+  })));
+
+  // A header size past the end of the file, a data offset past the end, and
+  // one pointing into the header.
+  std::vector<uint8_t> file = build_bmp(rgb24_3x2());
+  file[14 + 3] = 0x7F;
+  EXPECT_TRUE(refused(file));
+  file[14 + 3] = 0;
+  file[10] = 0xFF;
+  file[11] = 0xFF;
+  EXPECT_TRUE(refused(file));
+  file[10] = 20;
+  file[11] = 0;
+  EXPECT_TRUE(refused(file));
+}
+
+}  // namespace

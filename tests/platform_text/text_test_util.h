@@ -1,0 +1,65 @@
+// Test helpers for text: LOGFONT records, a font selected into a test DIB's
+// DC for the length of a test, and the bounding box of changed pixels.
+#pragma once
+
+#include <algorithm>
+#include <cwchar>
+#include <vector>
+
+#include "platform/windows.h"
+#include "platform_gdi/gdi_test_util.h"
+
+namespace text_test {
+
+inline LOGFONTW logfont(LONG height, const wchar_t* face = L"SimSun", LONG width = 0, LONG escapement = 0) {
+  LOGFONTW f{};
+  f.lfHeight = height;
+  f.lfWidth = width;
+  f.lfEscapement = escapement;
+  f.lfOrientation = escapement;
+  f.lfCharSet = DEFAULT_CHARSET;
+  std::wcsncpy(f.lfFaceName, face, LF_FACESIZE - 1);
+  return f;
+}
+
+// A font selected into a DC until the end of the scope; the old one comes back.
+class SelectedFont {
+ public:
+  SelectedFont(HDC dc, const LOGFONTW& f) : dc_(dc), font_(CreateFontIndirectW(&f)), old_(SelectObject(dc, font_)) {}
+  ~SelectedFont() {
+    SelectObject(dc_, old_);
+    DeleteObject(font_);
+  }
+  SelectedFont(const SelectedFont&) = delete;
+  SelectedFont& operator=(const SelectedFont&) = delete;
+
+ private:
+  HDC dc_;
+  HFONT font_;
+  HGDIOBJ old_;
+};
+
+// The smallest rectangle holding every pixel that differs from `word`; empty (all zero) when none does.
+inline RECT changed_box(const gdi_test::TestDib& dib, uint32_t word) {
+  RECT box{dib.w, dib.h, 0, 0};
+  for (int y = 0; y < dib.h; ++y)
+    for (int x = 0; x < dib.w; ++x)
+      if (dib.get(x, y) != word) {
+        box.left = std::min<LONG>(box.left, x);
+        box.top = std::min<LONG>(box.top, y);
+        box.right = std::max<LONG>(box.right, x + 1);
+        box.bottom = std::max<LONG>(box.bottom, y + 1);
+      }
+  return box.left < box.right ? box : RECT{0, 0, 0, 0};
+}
+
+// left, top, right, bottom: comparable and printable.
+inline std::vector<LONG> edges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+inline SIZE extent(HDC dc, const wchar_t* text) {
+  SIZE s{};
+  GetTextExtentPoint32W(dc, text, static_cast<int>(std::wcslen(text)), &s);
+  return s;
+}
+
+}  // namespace text_test
