@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "gdiplus/clip_mask.h"
 #include "gdiplus/matrix.h"
 #include "gdiplus/region.h"
 #include "platform/gdiplus.h"
@@ -43,6 +44,7 @@ class GpGraphics {
   GraphicsSettings settings;
   std::vector<std::pair<GraphicsState, GraphicsSettings>> saved;  // oldest first
   GraphicsState next_state = 1;
+  ClipMask clip_cache;  // the clip rasterised for the surface last drawn on
 };
 
 namespace detail {

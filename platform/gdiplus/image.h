@@ -39,6 +39,17 @@ class GpBitmap : public GpImage {
   BYTE* scan0;  // first byte of the top row
   INT stride;   // bytes from one row to the next one down; negative for bottom-up memory
 
+  // What GdipBitmapLockBits hands out until GdipBitmapUnlockBits.
+  struct lock_record {
+    GpRect rect;
+    UINT flags;
+    PixelFormat format;
+    BYTE* scan0;
+    INT stride;
+    std::unique_ptr<BYTE[]> buffer;  // null when the caller gave the buffer
+  };
+  std::unique_ptr<lock_record> lock;  // null while unlocked
+
  private:
   std::unique_ptr<BYTE[]> storage_;
 };

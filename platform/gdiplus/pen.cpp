@@ -14,6 +14,7 @@ GpPen::GpPen(const GpPen& other)
       unit(other.unit),
       dash_style(other.dash_style),
       dash_pattern(other.dash_pattern),
+      dash_offset(other.dash_offset),
       start_cap(other.start_cap),
       end_cap(other.end_cap),
       line_join(other.line_join),
@@ -136,6 +137,12 @@ GpStatus GdipGetPenDashArray(GpPen* pen, REAL* dashes, INT count) {
   std::copy(pen->dash_pattern.begin(), pen->dash_pattern.end(), dashes);
   return Ok;
 }
+
+GpStatus GdipSetPenDashOffset(GpPen* pen, REAL offset) {
+  return set(pen, &GpPen::dash_offset, offset, std::isfinite(offset));
+}
+
+GpStatus GdipGetPenDashOffset(GpPen* pen, REAL* offset) { return get(pen, &GpPen::dash_offset, offset); }
 
 GpStatus GdipSetPenStartCap(GpPen* pen, GpLineCap cap) { return set(pen, &GpPen::start_cap, cap, valid_cap(cap)); }
 

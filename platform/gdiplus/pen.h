@@ -22,6 +22,7 @@ class GpPen {
   Unit unit;
   DashStyle dash_style = DashStyleSolid;
   std::vector<REAL> dash_pattern;  // empty for solid lines
+  REAL dash_offset = 0;            // where in the pattern the line starts, in widths
   LineCap start_cap = LineCapFlat;
   LineCap end_cap = LineCapFlat;
   LineJoin line_join = LineJoinMiter;

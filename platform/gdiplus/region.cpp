@@ -174,6 +174,17 @@ GpRegion GpRegion::from_rect(const GpRectF& rect) {
   return GpRegion(rect_node(rect.X, rect.Y, rect.X + rect.Width, rect.Y + rect.Height));
 }
 
+GpRegion GpRegion::from_contours(std::vector<Contour> contours, FillMode mode) {
+  contours.erase(std::remove_if(contours.begin(), contours.end(), [](const Contour& c) { return c.size() < 3; }),
+                 contours.end());
+  if (contours.empty()) return empty();
+  auto node = std::make_shared<Node>();
+  node->kind = Kind::Polygon;
+  node->contours = std::move(contours);
+  node->fill_mode = mode;
+  return GpRegion(node);
+}
+
 void GpRegion::set_infinite() { root_ = make_node(Kind::Infinite); }
 
 void GpRegion::set_empty() { root_ = make_node(Kind::Empty); }

@@ -37,6 +37,8 @@ class GpRegion {
   static GpRegion empty();
   // Negative sizes are normalised; a zero size gives an empty region.
   static GpRegion from_rect(const GpRectF& rect);
+  // Closed contours (each point list joins its last point to its first) filled by `mode`.
+  static GpRegion from_contours(std::vector<Contour> contours, FillMode mode);
 
   void set_infinite();
   void set_empty();
@@ -55,6 +57,8 @@ class GpRegion {
   GpRectF bounds() const;
 
   const Node& root() const { return *root_; }
+  // The tree itself: trees never change, so its identity tells whether a region changed.
+  const NodePtr& root_node() const { return root_; }
 
  private:
   explicit GpRegion(NodePtr root) : root_(std::move(root)) {}

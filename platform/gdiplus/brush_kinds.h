@@ -1,0 +1,84 @@
+// The brush kinds beyond the solid fill: linear and path gradients, textures
+// and hatches. Each keeps its geometry in brush (world) coordinates.
+#pragma once
+
+#include <vector>
+
+#include "gdiplus/brush.h"
+#include "gdiplus/matrix.h"
+#include "platform/gdiplus.h"
+
+namespace Gdiplus {
+
+class GpLineGradient : public GpBrush {
+ public:
+  GpBrush* clone() const override { return new GpLineGradient(*this); }
+  BrushType type() const override { return BrushTypeLinearGradient; }
+
+  // The position along the gradient of the point (x, y) is along_x x + along_y y + along_0:
+  // 0 at the first colour, 1 at the second.
+  double along_x = 0, along_y = 0, along_0 = 0;
+  ARGB colors[2] = {0, 0};
+  WrapMode wrap = WrapModeTile;
+};
+
+class GpPathGradient : public GpBrush {
+ public:
+  GpBrush* clone() const override { return new GpPathGradient(*this); }
+  BrushType type() const override { return BrushTypePathGradient; }
+
+  // The colour of boundary point i (the last colour repeats for the remaining points).
+  ARGB surround_color(size_t i) const { return surround[i < surround.size() ? i : surround.size() - 1]; }
+
+  std::vector<GpPointF> boundary;  // a closed polygon
+  std::vector<ARGB> surround{0xFFFFFFFF};
+  GpPointF center{0, 0};
+  ARGB center_color = 0xFFFFFFFF;
+  WrapMode wrap = WrapModeClamp;
+};
+
+class GpTexture : public GpBrush {
+ public:
+  GpBrush* clone() const override { return new GpTexture(*this); }
+  BrushType type() const override { return BrushTypeTextureFill; }
+
+  INT width = 0, height = 0;
+  std::vector<ARGB> pixels;  // straight ARGB, rows top-down; a copy of the image
+  WrapMode wrap = WrapModeTile;
+  GpMatrix transform;        // texture space to world
+};
+
+class GpHatch : public GpBrush {
+ public:
+  GpHatch(HatchStyle style_, ARGB foreground_, ARGB background_)
+      : style(style_), foreground(foreground_), background(background_) {}
+  GpBrush* clone() const override { return new GpHatch(*this); }
+  BrushType type() const override { return BrushTypeHatchFill; }
+
+  // True where the 8x8 pattern (x, y in 0..7) shows the foreground.
+  bool foreground_at(int x, int y) const;
+
+  HatchStyle style;
+  ARGB foreground;
+  ARGB background;
+};
+
+namespace detail {
+// `brush` when it is of kind `type`, else null. The kind is read through the
+// common base, which sits at the same address.
+template <typename Kind>
+Kind* brush_of_kind(Kind* brush, BrushType type) {
+  if (brush == nullptr || reinterpret_cast<GpBrush*>(brush)->type() != type) return nullptr;
+  return brush;
+}
+inline bool valid_wrap(WrapMode wrap) { return wrap >= WrapModeTile && wrap <= WrapModeClamp; }
+// Maps `i` into 0 .. extent-1 for a repeating (or, when `mirror`, mirrored) pattern.
+inline int wrap_index(long long i, int extent, bool mirror) {
+  const long long period = mirror ? 2LL * extent : extent;
+  long long m = i % period;
+  if (m < 0) m += period;
+  return int(m < extent ? m : period - 1 - m);
+}
+}  // namespace detail
+
+}  // namespace Gdiplus

@@ -1,0 +1,138 @@
+// Compositing onto a 32-bit 0xAARRGGBB surface. Source-over keeps the
+// destination's colour as it stands whatever its alpha (GDI leaves alpha 0 in
+// what it draws), so colour channels move from the destination towards the
+// source by the source alpha times coverage, and alpha accumulates as
+// a + d (1 - a). Source-copy replaces all four channels, mixed by coverage
+// only. Every division by 255 rounds to nearest.
+#include "gdiplus/canvas.h"
+
+#include <algorithm>
+
+namespace Gdiplus::render {
+
+namespace {
+
+inline uint32_t div255(uint32_t v) { return (v + 128 + ((v + 128) >> 8)) >> 8; }
+
+// (d x (255 - w) + s x w) / 255, rounded, for the two bytes of each 16-bit
+// lane of `d` and `s` (0x00XX00YY) at once: the lanes cannot overflow.
+inline uint32_t lerp_lanes(uint32_t d, uint32_t s, uint32_t w) {
+  const uint32_t t = d * (255 - w) + s * w + 0x00800080;
+  return ((t + ((t >> 8) & 0x00FF00FF)) >> 8) & 0x00FF00FF;
+}
+
+// `dst` moved towards `src` by weight w (0..255) in every channel.
+inline uint32_t lerp_channels(uint32_t dst, uint32_t src, uint32_t w) {
+  return lerp_lanes(dst & 0x00FF00FF, src & 0x00FF00FF, w) | (lerp_lanes((dst >> 8) & 0x00FF00FF, (src >> 8) & 0x00FF00FF, w) << 8);
+}
+
+// Source-over with the source's effective alpha `a` (its alpha times coverage) already known.
+inline uint32_t over_with_alpha(uint32_t dst, uint32_t src, uint32_t a) {
+  const uint32_t alpha = a + div255((dst >> 24) * (255 - a));
+  return (lerp_channels(dst, src, a) & 0x00FFFFFF) | (alpha << 24);
+}
+
+inline uint32_t source_over(uint32_t dst, uint32_t src, uint32_t cover) {
+  const uint32_t a = div255((src >> 24) * cover);
+  if (a == 255) return src;
+  if (a == 0) return dst;
+  return over_with_alpha(dst, src, a);
+}
+
+inline uint32_t source_copy(uint32_t dst, uint32_t src, uint32_t cover) {
+  return cover == 255 ? src : lerp_channels(dst, src, cover);
+}
+
+template <typename ColorAt>
+void blend(uint32_t* pixels, int len, const uint8_t* covers, uint32_t cover, bool copy, ColorAt color_at) {
+  for (int i = 0; i < len; ++i) {
+    const uint32_t c = covers ? covers[i] : cover;
+    pixels[i] = copy ? source_copy(pixels[i], color_at(i), c) : source_over(pixels[i], color_at(i), c);
+  }
+}
+
+bool antialiased(SmoothingMode mode) {
+  return mode == SmoothingModeAntiAlias || mode == SmoothingModeAntiAlias8x8 || mode == SmoothingModeHighQuality;
+}
+
+// In the half modes integer coordinates lie on pixel edges; otherwise on pixel centres.
+bool half_offset(PixelOffsetMode mode) { return mode == PixelOffsetModeHalf || mode == PixelOffsetModeHighQuality; }
+
+}  // namespace
+
+Canvas::Canvas(GpGraphics& graphics) {
+  if (!platform::gdi::dc_surface(graphics.dc, &surface_) || surface_.bits_per_pixel != 32) return;
+  const GraphicsSettings& settings = graphics.settings;
+  clip_ = &update_clip_mask(graphics.clip_cache, settings.clip, surface_.width, surface_.height);
+  space_.world_to_pixels = graphics.world_to_device();
+  if (!half_offset(settings.pixel_offset))
+    space_.world_to_pixels.combine(GpMatrix::translation(0.5f, 0.5f), MatrixOrderAppend);
+  space_.pixels_to_world = space_.world_to_pixels;
+  if (!space_.pixels_to_world.invert()) return;
+  space_.antialias = antialiased(settings.smoothing);
+  space_.box = clip_->box.intersect(PixelBox{0, 0, surface_.width, surface_.height});
+  space_.origin_x = settings.origin_x;
+  space_.origin_y = settings.origin_y;
+  copy_ = settings.compositing_mode == CompositingModeSourceCopy;
+  drawable_ = !space_.box.empty();
+}
+
+void Canvas::fill(const std::vector<Contour>& contours, FillMode rule, Paint& paint) {
+  if (!drawable_) return;
+  Rasterizer rasterizer(space_.antialias, rule, space_.box);
+  rasterizer.add(contours);
+  paint_ = &paint;
+  rasterizer.sweep(*this);
+  paint_ = nullptr;
+}
+
+void Canvas::fill_mask(const PixelBox& box, const uint8_t* bits, std::ptrdiff_t stride, Paint& paint) {
+  if (!drawable_) return;
+  const PixelBox area = box.intersect(space_.box);
+  paint_ = &paint;
+  for (int y = area.y0; y < area.y1; ++y) {
+    const uint8_t* row = bits + (y - box.y0) * stride;
+    // Hand on the runs of non-zero coverage.
+    int x = area.x0;
+    while (x < area.x1) {
+      while (x < area.x1 && row[x - box.x0] == 0) ++x;
+      const int start = x;
+      while (x < area.x1 && row[x - box.x0] != 0) ++x;
+      if (x > start) span(y, start, x - start, row + (start - box.x0), 0);
+    }
+  }
+  paint_ = nullptr;
+}
+
+void Canvas::span(int y, int x, int len, const uint8_t* covers, uint8_t cover) {
+  uint32_t* pixels = surface_.row32(y) + x;
+  const uint8_t* clip_row = clip_->row(y);
+  if (clip_row) {
+    // Coverage times clip, per pixel.
+    covers_.resize(size_t(len));
+    const uint8_t* clip = clip_row + (x - clip_->box.x0);
+    for (int i = 0; i < len; ++i) covers_[i] = uint8_t(div255(uint32_t(covers ? covers[i] : cover) * clip[i]));
+    covers = covers_.data();
+  }
+  if (paint_->uniform) {
+    const ARGB color = paint_->color;
+    if (!covers && cover == 255 && (copy_ || (color >> 24) == 255)) {
+      std::fill_n(pixels, len, color);
+      return;
+    }
+    if (!covers && !copy_) {
+      // One colour at one coverage: the effective alpha is the same for the whole run.
+      const uint32_t a = div255((color >> 24) * cover);
+      if (a != 0)
+        for (int i = 0; i < len; ++i) pixels[i] = over_with_alpha(pixels[i], color, a);
+      return;
+    }
+    blend(pixels, len, covers, cover, copy_, [color](int) { return color; });
+    return;
+  }
+  colors_.resize(size_t(len));
+  paint_->colors(y, x, len, colors_.data());
+  blend(pixels, len, covers, cover, copy_, [this](int i) { return colors_[size_t(i)]; });
+}
+
+}  // namespace Gdiplus::render

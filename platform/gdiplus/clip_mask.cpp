@@ -1,0 +1,137 @@
+// Region trees turned into pixel masks: every leaf is point-sampled at pixel
+// centres over the box, and the combine operations become byte operations.
+#include "gdiplus/clip_mask.h"
+
+#include <algorithm>
+
+namespace Gdiplus::render {
+
+namespace {
+
+using Node = GpRegion::Node;
+using Kind = GpRegion::Kind;
+
+void fill_rect(const GpRectF& rect, const PixelBox& box, std::vector<uint8_t>& bits) {
+  const int x0 = first_centre(rect.X, box.x0, box.x1);
+  const int x1 = first_centre(double(rect.X) + rect.Width, box.x0, box.x1);
+  const int y0 = first_centre(rect.Y, box.y0, box.y1);
+  const int y1 = first_centre(double(rect.Y) + rect.Height, box.y0, box.y1);
+  const int width = box.x1 - box.x0;
+  for (int y = y0; y < y1; ++y)
+    std::fill_n(bits.begin() + std::ptrdiff_t(y - box.y0) * width + (x0 - box.x0), std::max(0, x1 - x0), uint8_t(255));
+}
+
+uint8_t combine(CombineMode op, uint8_t a, uint8_t b) {
+  switch (op) {
+    case CombineModeIntersect:
+      return a & b;
+    case CombineModeUnion:
+      return a | b;
+    case CombineModeXor:
+      return a ^ b;
+    case CombineModeExclude:
+      return a & uint8_t(~b);
+    case CombineModeComplement:
+      return b & uint8_t(~a);
+    case CombineModeReplace:
+      return b;
+  }
+  return 0;
+}
+
+void paint(const Node& node, const PixelBox& box, std::vector<uint8_t>& bits) {
+  switch (node.kind) {
+    case Kind::Empty:
+      return;
+    case Kind::Infinite:
+      std::fill(bits.begin(), bits.end(), uint8_t(255));
+      return;
+    case Kind::Rect:
+      fill_rect(node.rect, box, bits);
+      return;
+    case Kind::Polygon: {
+      Rasterizer rasterizer(false, node.fill_mode, box);
+      rasterizer.add(node.contours);
+      CoverageBuffer coverage(box);
+      rasterizer.sweep(coverage);
+      bits = std::move(coverage.bits);  // `bits` arrives all zero
+      return;
+    }
+    case Kind::Combine: {
+      paint(*node.left, box, bits);
+      std::vector<uint8_t> right(bits.size(), 0);
+      paint(*node.right, box, right);
+      for (size_t i = 0; i < bits.size(); ++i) bits[i] = combine(node.op, bits[i], right[i]);
+      return;
+    }
+  }
+}
+
+// Shrinks `mask.box` to the pixels that are in, and drops the bytes when all of them are.
+void tighten(ClipMask& mask) {
+  const PixelBox old = mask.box;
+  const int width = old.x1 - old.x0;
+  PixelBox used{old.x1, old.y1, old.x0, old.y0};
+  bool full = true;
+  for (int y = old.y0; y < old.y1; ++y) {
+    const uint8_t* row = mask.bits.data() + std::ptrdiff_t(y - old.y0) * width;
+    for (int x = old.x0; x < old.x1; ++x) {
+      if (row[x - old.x0] == 0) {
+        full = false;
+        continue;
+      }
+      used = PixelBox{std::min(used.x0, x), std::min(used.y0, y), std::max(used.x1, x + 1), std::max(used.y1, y + 1)};
+    }
+  }
+  if (full) {
+    mask.bits.clear();
+    return;
+  }
+  if (used.empty()) {
+    mask.box = PixelBox{};
+    mask.bits.clear();
+    return;
+  }
+  std::vector<uint8_t> bits;
+  bits.reserve(size_t(used.x1 - used.x0) * size_t(used.y1 - used.y0));
+  for (int y = used.y0; y < used.y1; ++y) {
+    const auto row = mask.bits.begin() + std::ptrdiff_t(y - old.y0) * width;
+    bits.insert(bits.end(), row + (used.x0 - old.x0), row + (used.x1 - old.x0));
+  }
+  mask.box = used;
+  mask.bits = std::move(bits);
+  // A rectangle inside a larger clip tree: no bytes needed once tightened.
+  if (std::all_of(mask.bits.begin(), mask.bits.end(), [](uint8_t b) { return b != 0; })) mask.bits.clear();
+}
+
+}  // namespace
+
+std::vector<uint8_t> rasterize_region(const Node& region, const PixelBox& box) {
+  std::vector<uint8_t> bits(box.empty() ? 0 : size_t(box.x1 - box.x0) * size_t(box.y1 - box.y0), 0);
+  if (!box.empty()) paint(region, box, bits);
+  return bits;
+}
+
+const ClipMask& update_clip_mask(ClipMask& cache, const GpRegion& clip, int width, int height) {
+  if (cache.source == clip.root_node() && cache.surface_width == width && cache.surface_height == height) return cache;
+  ClipMask mask;
+  mask.source = clip.root_node();
+  mask.surface_width = width;
+  mask.surface_height = height;
+  mask.box = PixelBox{0, 0, width, height};
+  const Node& root = clip.root();
+  if (root.kind == Kind::Empty) {
+    mask.box = PixelBox{};
+  } else if (root.kind == Kind::Rect) {
+    mask.box = PixelBox{first_centre(root.rect.X, 0, width), first_centre(root.rect.Y, 0, height),
+                        first_centre(double(root.rect.X) + root.rect.Width, 0, width),
+                        first_centre(double(root.rect.Y) + root.rect.Height, 0, height)};
+  } else if (root.kind != Kind::Infinite) {
+    mask.bits = rasterize_region(root, mask.box);
+    tighten(mask);
+  }
+  cache = std::move(mask);
+  return cache;
+}
+
+}  // namespace Gdiplus::render

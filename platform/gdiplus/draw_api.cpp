@@ -1,0 +1,119 @@
+// The outline calls: each builds a path of the shape and strokes it.
+#include <vector>
+
+#include "gdiplus/graphics.h"
+#include "gdiplus/path.h"
+#include "gdiplus/pen.h"
+#include "gdiplus/render.h"
+#include "gdiplus/status.h"
+
+namespace Gdiplus {
+
+namespace {
+
+// Strokes the path that `shape` builds, when the arguments are `valid`.
+template <typename Shape>
+GpStatus draw(GpGraphics* graphics, GpPen* pen, bool valid, Shape&& shape) {
+  const GpStatus status = detail::usable(graphics);
+  if (status != Ok) return status;
+  if (pen == nullptr || !valid) return InvalidParameter;
+  return detail::guard_allocation([&] {
+    GpPath path(FillModeAlternate);
+    shape(path);
+    return render::stroke_path(*graphics, *pen, path);
+  });
+}
+
+}  // namespace
+
+GpStatus GdipDrawLine(GpGraphics* graphics, GpPen* pen, REAL x1, REAL y1, REAL x2, REAL y2) {
+  const GpPointF points[2] = {{x1, y1}, {x2, y2}};
+  return GdipDrawLines(graphics, pen, points, 2);
+}
+
+GpStatus GdipDrawLineI(GpGraphics* graphics, GpPen* pen, INT x1, INT y1, INT x2, INT y2) {
+  return GdipDrawLine(graphics, pen, REAL(x1), REAL(y1), REAL(x2), REAL(y2));
+}
+
+GpStatus GdipDrawLines(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count) {
+  return draw(graphics, pen, points != nullptr && count >= 2, [&](GpPath& p) { p.add_lines(points, size_t(count)); });
+}
+
+GpStatus GdipDrawLinesI(GpGraphics* graphics, GpPen* pen, const GpPoint* points, INT count) {
+  if (points == nullptr || count < 2) return InvalidParameter;
+  return GdipDrawLines(graphics, pen, detail::to_float(points, count).data(), count);
+}
+
+GpStatus GdipDrawPolygon(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count) {
+  return draw(graphics, pen, points != nullptr && count >= 2, [&](GpPath& p) { p.add_polygon(points, size_t(count)); });
+}
+
+GpStatus GdipDrawPolygonI(GpGraphics* graphics, GpPen* pen, const GpPoint* points, INT count) {
+  if (points == nullptr || count < 2) return InvalidParameter;
+  return GdipDrawPolygon(graphics, pen, detail::to_float(points, count).data(), count);
+}
+
+GpStatus GdipDrawCurve(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count) {
+  return GdipDrawCurve2(graphics, pen, points, count, detail::kDefaultTension);
+}
+
+GpStatus GdipDrawCurve2(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count, REAL tension) {
+  return draw(graphics, pen, points != nullptr && count >= 2,
+              [&](GpPath& p) { p.add_curve(points, size_t(count), tension); });
+}
+
+GpStatus GdipDrawClosedCurve(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count) {
+  return GdipDrawClosedCurve2(graphics, pen, points, count, detail::kDefaultTension);
+}
+
+GpStatus GdipDrawClosedCurve2(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count, REAL tension) {
+  return draw(graphics, pen, points != nullptr && count >= 3,
+              [&](GpPath& p) { p.add_closed_curve(points, size_t(count), tension); });
+}
+
+GpStatus GdipDrawBezier(GpGraphics* graphics, GpPen* pen, REAL x1, REAL y1, REAL x2, REAL y2, REAL x3, REAL y3, REAL x4,
+                        REAL y4) {
+  const GpPointF points[4] = {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}};
+  return GdipDrawBeziers(graphics, pen, points, 4);
+}
+
+GpStatus GdipDrawBeziers(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count) {
+  return draw(graphics, pen, points != nullptr && count >= 4 && (count - 1) % 3 == 0,
+              [&](GpPath& p) { p.add_beziers(points, size_t(count)); });
+}
+
+GpStatus GdipDrawRectangle(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height) {
+  const GpRectF rect{x, y, width, height};
+  return GdipDrawRectangles(graphics, pen, &rect, 1);
+}
+
+GpStatus GdipDrawRectangleI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT width, INT height) {
+  return GdipDrawRectangle(graphics, pen, REAL(x), REAL(y), REAL(width), REAL(height));
+}
+
+GpStatus GdipDrawRectangles(GpGraphics* graphics, GpPen* pen, const GpRectF* rects, INT count) {
+  return draw(graphics, pen, rects != nullptr && count > 0, [&](GpPath& p) {
+    for (INT i = 0; i < count; ++i) p.add_rectangle(rects[i]);
+  });
+}
+
+GpStatus GdipDrawEllipse(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height) {
+  return draw(graphics, pen, true, [&](GpPath& p) { p.add_ellipse(x, y, width, height); });
+}
+
+GpStatus GdipDrawArc(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height, REAL start, REAL sweep) {
+  return draw(graphics, pen, width > 0 && height > 0, [&](GpPath& p) { p.add_arc(x, y, width, height, start, sweep); });
+}
+
+GpStatus GdipDrawPie(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height, REAL start, REAL sweep) {
+  return draw(graphics, pen, width > 0 && height > 0, [&](GpPath& p) { p.add_pie(x, y, width, height, start, sweep); });
+}
+
+GpStatus GdipDrawPath(GpGraphics* graphics, GpPen* pen, GpPath* path) {
+  const GpStatus status = detail::usable(graphics);
+  if (status != Ok) return status;
+  if (detail::any_null(pen, path)) return InvalidParameter;
+  return detail::guard_allocation([&] { return render::stroke_path(*graphics, *pen, *path); });
+}
+
+}  // namespace Gdiplus

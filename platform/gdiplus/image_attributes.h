@@ -1,0 +1,22 @@
+// GpImageAttributes: how image drawing changes the colours it takes from the
+// source (a colour matrix) and how it samples beyond the source rectangle.
+#pragma once
+
+#include "platform/gdiplus.h"
+
+namespace Gdiplus {
+
+class GpImageAttributes {
+ public:
+  // `color` (straight ARGB) through the colour matrix, when one is set.
+  ARGB recolor(ARGB color) const;
+
+  bool has_matrix = false;
+  ColorMatrix matrix{};
+  // Without a wrap mode, samples beyond the source rectangle take its nearest edge pixel.
+  bool has_wrap = false;
+  WrapMode wrap = WrapModeClamp;
+  ARGB clamp_color = 0;  // what WrapModeClamp samples beyond the rectangle
+};
+
+}  // namespace Gdiplus

@@ -1,0 +1,176 @@
+// Image sampling. Nearest neighbour takes the pixel under the mapped centre;
+// where the mapping is an axis-aligned stretch between whole pixels it uses
+// the platform's shared stretch rule, so GDI+ and GDI stretches pick the same
+// pixels. Bilinear and bicubic filter in premultiplied colour (transparent
+// pixels lend no colour); their high-quality forms widen the filter when
+// shrinking, so that every source pixel contributes.
+#include "gdiplus/image_sampler.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "gdi/stretch_sampling.h"
+#include "gdiplus/brush_kinds.h"
+
+namespace Gdiplus::render {
+
+namespace {
+
+class ImagePaint : public Paint {
+ public:
+  ImagePaint(const ImageSource& source, InterpolationMode mode) : src_(source), mode_(mode) {
+    const GpMatrix& m = source.pixels_to_source;
+    // A whole-pixel translation samples exactly whatever the mode.
+    if (m.m11 == 1 && m.m22 == 1 && m.m12 == 0 && m.m21 == 0 && m.dx == std::floor(m.dx) && m.dy == std::floor(m.dy))
+      mode_ = InterpolationModeNearestNeighbor;
+    if (mode_ == InterpolationModeNearestNeighbor) plan_stretch();
+  }
+
+  void colors(int y, int x, int len, ARGB* out) override {
+    const GpMatrix& m = src_.pixels_to_source;
+    for (int i = 0; i < len; ++i) {
+      const double px = x + i + 0.5, py = y + 0.5;
+      const double u = m.m11 * px + m.m21 * py + m.dx;
+      const double v = m.m12 * px + m.m22 * py + m.dy;
+      const ARGB color = mode_ == InterpolationModeNearestNeighbor ? nearest(x + i, y, u, v) : filtered(u, v);
+      out[i] = src_.attributes ? src_.attributes->recolor(color) : color;
+    }
+  }
+
+ private:
+  // Source column/row of device pixel i of a span of `extent` pixels starting
+  // at `start`, for an axis-aligned stretch; `mirror` counts from the far end.
+  struct Axis {
+    bool exact = false;
+    long long start = 0, extent = 0, src_start = 0, src_extent = 0;
+    bool mirror = false;
+    long long source(long long device) const {
+      const long long offset = platform::gdi::stretch_source_offset(device - start, extent, src_extent);
+      return mirror ? src_start + src_extent - 1 - offset : src_start + offset;
+    }
+    bool covers(long long device) const { return device >= start && device < start + extent; }
+  };
+
+  void plan_stretch() {
+    GpMatrix to_pixels = src_.pixels_to_source;
+    if (!to_pixels.invert() || !to_pixels.keeps_axes()) return;
+    const GpRect& r = src_.rect;
+    const GpPointF a = to_pixels.apply(GpPointF{REAL(r.X), REAL(r.Y)});
+    const GpPointF b = to_pixels.apply(GpPointF{REAL(r.X + r.Width), REAL(r.Y + r.Height)});
+    const auto whole = [](REAL v) { return std::fabs(v) < 1e9f && v == std::floor(v); };
+    if (!whole(a.X) || !whole(a.Y) || !whole(b.X) || !whole(b.Y)) return;
+    plan_axis(col_, a.X, b.X, r.X, r.Width);
+    plan_axis(row_, a.Y, b.Y, r.Y, r.Height);
+  }
+
+  static void plan_axis(Axis& axis, REAL from, REAL to, INT src_start, INT src_extent) {
+    axis.exact = from != to;
+    axis.mirror = to < from;
+    axis.start = (long long)std::min(from, to);
+    axis.extent = (long long)std::fabs(double(to) - from);
+    axis.src_start = src_start;
+    axis.src_extent = src_extent;
+  }
+
+  ARGB nearest(int x, int y, double u, double v) const {
+    const long long col = col_.exact && col_.covers(x) ? col_.source(x) : floor_index(u);
+    const long long row = row_.exact && row_.covers(y) ? row_.source(y) : floor_index(v);
+    return texel(col, row);
+  }
+
+  static long long floor_index(double v) { return std::fabs(v) < 4e18 ? (long long)std::floor(v) : 0; }
+
+  // The source pixel (col, row), after the wrap rule for pixels beyond the source rectangle.
+  ARGB texel(long long col, long long row) const {
+    const GpRect& r = src_.rect;
+    const bool beyond = col < r.X || col >= r.X + r.Width || row < r.Y || row >= r.Y + r.Height;
+    if (beyond) {
+      const GpImageAttributes* a = src_.attributes;
+      if (a == nullptr || !a->has_wrap) {
+        col = std::clamp<long long>(col, r.X, r.X + r.Width - 1);
+        row = std::clamp<long long>(row, r.Y, r.Y + r.Height - 1);
+      } else if (a->wrap == WrapModeClamp) {
+        return a->clamp_color;
+      } else {
+        const bool flip_x = a->wrap == WrapModeTileFlipX || a->wrap == WrapModeTileFlipXY;
+        const bool flip_y = a->wrap == WrapModeTileFlipY || a->wrap == WrapModeTileFlipXY;
+        col = r.X + detail::wrap_index(col - r.X, r.Width, flip_x);
+        row = r.Y + detail::wrap_index(row - r.Y, r.Height, flip_y);
+      }
+    }
+    const GpBitmap& bitmap = *src_.bitmap;
+    if (col < 0 || row < 0 || col >= bitmap.width || row >= bitmap.height) return 0;
+    return bitmap.get_pixel(INT(col), INT(row));
+  }
+
+  // The filter's weight at distance t (in filter units).
+  double kernel(double t) const {
+    t = std::fabs(t);
+    if (cubic()) {
+      // Catmull-Rom (a = -0.5)
+      if (t < 1) return 1.5 * t * t * t - 2.5 * t * t + 1;
+      if (t < 2) return -0.5 * t * t * t + 2.5 * t * t - 4 * t + 2;
+      return 0;
+    }
+    return t < 1 ? 1 - t : 0;
+  }
+  bool cubic() const { return mode_ == InterpolationModeBicubic || mode_ == InterpolationModeHighQualityBicubic; }
+  bool widens() const {
+    return mode_ == InterpolationModeHighQualityBicubic || mode_ == InterpolationModeHighQualityBilinear;
+  }
+
+  // Taps and weights along one axis around source coordinate c (pixel centres at k + 0.5).
+  void taps(double c, double footprint, std::vector<long long>& index, std::vector<double>& weight) const {
+    index.clear(), weight.clear();
+    if (!std::isfinite(c) || std::fabs(c) > 1e15) return;
+    const double scale = widens() ? std::max(1.0, footprint) : 1.0;
+    const double reach = (cubic() ? 2.0 : 1.0) * scale;
+    const double centre = c - 0.5;
+    for (long long k = (long long)std::ceil(centre - reach); k <= (long long)std::floor(centre + reach); ++k) {
+      const double w = kernel((double(k) - centre) / scale);
+      if (w == 0) continue;
+      index.push_back(k);
+      weight.push_back(w);
+    }
+  }
+
+  ARGB filtered(double u, double v) {
+    const GpMatrix& m = src_.pixels_to_source;
+    taps(u, std::hypot(double(m.m11), double(m.m21)), cols_, col_weights_);
+    taps(v, std::hypot(double(m.m12), double(m.m22)), rows_, row_weights_);
+    double sum[4] = {0, 0, 0, 0}, total = 0;  // premultiplied b, g, r and alpha
+    for (size_t j = 0; j < rows_.size(); ++j)
+      for (size_t i = 0; i < cols_.size(); ++i) {
+        const double w = col_weights_[i] * row_weights_[j];
+        const ARGB c = texel(cols_[i], rows_[j]);
+        const double a = (c >> 24) / 255.0;
+        sum[0] += w * a * (c & 0xFF);
+        sum[1] += w * a * ((c >> 8) & 0xFF);
+        sum[2] += w * a * ((c >> 16) & 0xFF);
+        sum[3] += w * a;
+        total += w;
+      }
+    if (!(total > 0)) return 0;
+    const double alpha = std::clamp(sum[3] / total, 0.0, 1.0);
+    if (alpha <= 0) return 0;
+    ARGB out = ARGB(std::lround(alpha * 255)) << 24;
+    for (int k = 0; k < 3; ++k)
+      out |= ARGB(std::lround(std::clamp(sum[k] / total / alpha, 0.0, 255.0))) << (8 * k);
+    return out;
+  }
+
+  ImageSource src_;
+  InterpolationMode mode_;
+  Axis col_, row_;
+  std::vector<long long> cols_, rows_;
+  std::vector<double> col_weights_, row_weights_;
+};
+
+}  // namespace
+
+std::unique_ptr<Paint> make_image_paint(const ImageSource& source, InterpolationMode mode) {
+  return std::make_unique<ImagePaint>(source, mode);
+}
+
+}  // namespace Gdiplus::render
