@@ -114,6 +114,12 @@ class IMAGE {
   // ---- block copies: this image is the destination ----
   int getimage(IMAGE* src, int x, int y, int w, int h);
   int getimage(int x, int y, int w, int h);  // from the drawing target
+  // ---- image files: this image is the target (results under "Image files") ----
+  int getimage(const char* path);
+  int getimage(const wchar_t* path);
+  int getimage(const char* resType, const char* resName);
+  int getimage(const wchar_t* resType, const wchar_t* resName);
+  int getimage(const void* data, uint32_t size);  // platform decoder only
   // ---- block copies: this image is the source ----
   void putimage(IMAGE* dst, int x, int y, DWORD rop = SRCCOPY) const;
   void putimage(IMAGE* dst, int xd, int yd, int w, int h, int xs, int ys, DWORD rop = SRCCOPY) const;
@@ -121,6 +127,23 @@ class IMAGE {
   void putimage(int xd, int yd, int w, int h, int xs, int ys, DWORD rop = SRCCOPY) const;
   void putimage(IMAGE* dst, int xd, int yd, int wd, int hd, int xs, int ys, int ws, int hs,
                 DWORD rop = SRCCOPY) const;
+  // ---- blends: this image is the source; see "Blends and blur" below ----
+  int putimage_transparent(IMAGE* dst, int x, int y, argb_color key, int xs, int ys, int w, int h) const;
+  int putimage_alphablend(IMAGE* dst, int x, int y, uint8_t alpha, int xs, int ys, int w, int h,
+                          int alphatype) const;
+  int putimage_alphatransparent(IMAGE* dst, int x, int y, argb_color key, uint8_t alpha, int xs, int ys, int w,
+                                int h) const;
+  int putimage_withalpha(IMAGE* dst, int x, int y, int xs, int ys, int w, int h) const;
+  // Stretched: (xs, ys, ws, hs) of the source's viewport into (x, y, wd, hd).
+  int putimage_alphablend(IMAGE* dst, int x, int y, int wd, int hd, uint8_t alpha, int xs, int ys, int ws, int hs,
+                          bool smooth, int alphatype) const;
+  int putimage_withalpha(IMAGE* dst, int x, int y, int wd, int hd, int xs, int ys, int ws, int hs,
+                         bool smooth) const;
+  int putimage_alphafilter(IMAGE* dst, int x, int y, const IMAGE* filter, int xs, int ys, int w, int h) const;
+  // ---- blur of a region of this image ----
+  int imagefilter_blurring(int intensity, int alpha, int x, int y, int w, int h);
+  int imagefilter_blurring_4(int strength, int alpha, int x, int y, int w, int h);
+  int imagefilter_blurring_8(int strength, int alpha, int x, int y, int w, int h);
 
  private:
   void construct(int width, int height);
@@ -456,6 +479,360 @@ class frondControlBase {
  private:
   void initcontrol(frondControlBase* parent);
 };
+
+// ============================================================================
+// Integer rectangles and points
+// ============================================================================
+
+// A positive width covers columns x .. x + width - 1, a negative one
+// x + width + 1 .. x; zero is empty. Height and rows likewise.
+struct intrect {
+  int32_t x, y, width, height;
+};
+struct intpoint {
+  int32_t x, y;
+};
+inline bool operator==(const intrect& a, const intrect& b) {
+  return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
+}
+inline bool operator==(const intpoint& a, const intpoint& b) { return a.x == b.x && a.y == b.y; }
+
+// The same cells with width and height >= 0.
+intrect intrect_normalized(const intrect& r);
+// The common part, or {0, 0, 0, 0}; rectangles that only touch do not meet.
+intrect intrect_intersection(const intrect& a, const intrect& b);
+intrect& intrect_intersect(intrect& a, const intrect& b);
+// The smallest rectangle holding both; an empty side takes the other as given.
+intrect& intrect_unite(intrect& a, const intrect& b);
+intrect& intrect_unite(intrect& a, int x, int y, int width, int height);
+intrect intrect_union(const intrect& a, const intrect& b);
+// Grows a (of positive size, or empty) to hold the point(s).
+intrect& intrect_include(intrect& a, const intpoint& p);
+intrect& intrect_include(intrect& a, const intpoint* points, int count);
+// The smallest rectangle holding the points ({0, 0, 0, 0} for none).
+intrect intrect_bounds(const intpoint* points, int count);
+// The rectangle spanned by two corners, both included.
+intrect intrect_frompoints(const intpoint& p1, const intpoint& p2);
+// Cuts r to the columns xmin..xmax and rows ymin..ymax (inclusive), keeping its orientation.
+intrect& intrect_clamp(intrect& r, int xmin, int xmax, int ymin, int ymax);
+intrect& intrect_clampx(intrect& r, int xmin, int xmax);
+intrect& intrect_clampy(intrect& r, int ymin, int ymax);
+// Shortens r so that every covered column and row is a 32-bit coordinate.
+intrect& intrect_limit(intrect& r);
+intrect& intrect_limitwidth(intrect& r);
+intrect& intrect_limitheight(intrect& r);
+
+// ============================================================================
+// Blends and blur
+// ============================================================================
+
+// Free forms of the IMAGE blend members: destination first, then the source.
+// x, y are relative to the destination's viewport; xs, ys are pixel
+// coordinates of the source; w or h <= 0 means to the source's edge. The
+// destination's viewport always clips. All return 0 and draw nothing when
+// there is nothing to do (no source or destination, an empty rectangle).
+
+// Copies source pixels whose colour differs from the key's (low 24 bits);
+// the destination keeps its alpha.
+int putimage_transparent(IMAGE* dst, IMAGE* src, int x, int y, argb_color key, int xs, int ys, int w, int h);
+// Source-over with constant alpha on top of each source pixel's alpha;
+// alphatype 1: premultiplied source (through AlphaBlend). Alpha 0 draws nothing.
+int putimage_alphablend(IMAGE* dst, IMAGE* src, int x, int y, uint8_t alpha, int alphatype);
+int putimage_alphablend(IMAGE* dst, IMAGE* src, int x, int y, uint8_t alpha, int xs, int ys, int alphatype);
+int putimage_alphablend(IMAGE* dst, IMAGE* src, int x, int y, uint8_t alpha, int xs, int ys, int w, int h,
+                        int alphatype);
+// Stretched: (xs, ys, ws, hs) relative to the source's viewport into (x, y,
+// wd, hd) of the destination's; ws or hs below 1 means to the source's edge
+// from xs or ys, wd or hd below 1 the source size. Nearest pixel, or bicubic
+// with smooth; drawn through GDI+ (premultiplied without smoothing: AlphaBlend).
+int putimage_alphablend(IMAGE* dst, IMAGE* src, int x, int y, int wd, int hd, uint8_t alpha, int xs, int ys, int ws,
+                        int hs, bool smooth, int alphatype);
+// Colour key and constant alpha; the source's alpha is ignored, the destination's kept.
+int putimage_alphatransparent(IMAGE* dst, IMAGE* src, int x, int y, argb_color key, uint8_t alpha, int xs, int ys,
+                              int w, int h);
+// Each source pixel's colour by its own alpha; the destination keeps its alpha.
+int putimage_withalpha(IMAGE* dst, IMAGE* src, int x, int y, int xs, int ys, int w, int h);
+// Stretched as putimage_alphablend's; clips to the destination's viewport
+// (when its clip flag is set), which stays the GDI+ clip afterwards.
+int putimage_withalpha(IMAGE* dst, IMAGE* src, int x, int y, int wd, int hd, int xs, int ys, int ws, int hs,
+                       bool smooth);
+// Source-over weighted by the filter's blue byte times the source alpha; a
+// filter pixel of 0 leaves the destination. The filter is read at the source
+// coordinates and must cover them (else nothing is drawn).
+int putimage_alphafilter(IMAGE* dst, IMAGE* src, int x, int y, const IMAGE* filter, int xs, int ys, int w, int h);
+// Blurs (x, y, w, h) in pixel coordinates (0 = to the edge) in place:
+// intensity 0..128 weights the 4 neighbours, 129..255 the 8 neighbours;
+// alpha 1..256 scales brightness (256 keeps 255/256). Blurred pixels get
+// alpha 0. 18 when the region is empty; regions under 2x2 stay unchanged.
+int imagefilter_blurring(IMAGE* img, int intensity, int alpha, int x = 0, int y = 0, int w = 0, int h = 0);
+
+// ============================================================================
+// Pixel access
+// ============================================================================
+
+// Plain forms take viewport coordinates and write only inside the viewport;
+// _f forms take pixel coordinates. Writers on selector 0 count one change.
+argb_color getpixel(int x, int y, IMAGE* img = nullptr);    // 0 outside the image
+argb_color getpixel_f(int x, int y, IMAGE* img = nullptr);  // 0 outside the image
+void putpixel(int x, int y, argb_color color, IMAGE* img = nullptr);
+void putpixel_f(int x, int y, argb_color color, IMAGE* img = nullptr);
+// `points` holds count records {x, y, color} of three ints.
+void putpixels(int count, const int* points, IMAGE* img = nullptr);
+void putpixels_f(int count, const int* points, IMAGE* img = nullptr);
+// The colour's red, green and blue under the pixel's alpha.
+void putpixel_keepalpha(int x, int y, argb_color color, IMAGE* img = nullptr);
+void putpixel_keepalpha_f(int x, int y, argb_color color, IMAGE* img = nullptr);
+// The colour blended by its own alpha, the pixel's alpha kept (the _f form
+// uses the faster packed arithmetic, which rounds differently).
+void putpixel_withalpha(int x, int y, argb_color color, IMAGE* img = nullptr);
+void putpixel_withalpha_f(int x, int y, argb_color color, IMAGE* img = nullptr);
+// Source-over by the colour's alpha (times `alpha`); the pixel's alpha is written.
+void putpixel_alphablend(int x, int y, argb_color color, IMAGE* img = nullptr);
+void putpixel_alphablend_f(int x, int y, argb_color color, IMAGE* img = nullptr);
+void putpixel_alphablend(int x, int y, argb_color color, uint8_t alpha, IMAGE* img = nullptr);
+void putpixel_alphablend_f(int x, int y, argb_color color, uint8_t alpha, IMAGE* img = nullptr);
+
+// ============================================================================
+// Colour conversions
+// ============================================================================
+
+// Grey of the same luminance (0.299 R + 0.587 G + 0.114 B), alpha 0xFF.
+argb_color rgbtogray(argb_color c);
+// Hue in degrees (0 for grey; red may give 360), saturation and lightness in 0..1.
+void rgbtohsl(argb_color c, float* h, float* s, float* l);
+argb_color hsltorgb(float h, float s, float l);  // alpha 0xFF, channels clamped
+// Hue in degrees, -360 for grey or black; saturation and value in 0..1.
+void rgbtohsv(argb_color c, float* h, float* s, float* v);
+argb_color hsvtorgb(float h, float s, float v);  // alpha 0xFF
+// dst's colour moved towards src's by alpha / 255; dst's alpha kept.
+argb_color blendcolor(argb_color dst, argb_color src, uint8_t alpha);
+argb_color blendcolor_f(argb_color dst, argb_color src, uint8_t alpha);  // packed, rounds differently
+// Straight source-over by src's alpha (times `alpha`); the alpha is written.
+argb_color alphablendcolor(argb_color dst, argb_color src);
+argb_color alphablendcolor(argb_color dst, argb_color src, uint8_t alpha);
+// Source-over of a premultiplied src (first scaled by `alpha`), rounding down.
+argb_color alphablendcolor_premultiplied(argb_color dst, argb_color src);
+argb_color alphablendcolor_premultiplied(argb_color dst, argb_color src, uint8_t alpha);
+
+// ============================================================================
+// Image files
+// ============================================================================
+// PNG files are read and written with libpng; BMP, JPEG, GIF, TIFF (and PNG
+// from memory) are read by the platform decoder; BMP files are written here.
+// Loaders resize the image to the picture; pixels arrive as straight ARGB.
+// Paths may separate folders with '\' or '/'; a path starting with '/' is
+// absolute. 8-bit paths and resource names go through mb_to_wide.
+// Results: 0 success; -3 the file could not be opened (loaders, savepng and
+// the PNG branch of saveimage); -11 the platform decoder failed while copying
+// or could not decode a resource or memory block; -12 not decodable, a
+// damaged PNG, a resource not found, a null memory block, or a file not
+// written (savebmp's open failure, a short write or failed close, an image
+// with no pixels for PNG, or an image argument that resolves to no image);
+// 20 no memory stream; 21 libpng or memory could not be set up; -1 the PNG
+// writer could not be set up. A failed load leaves a valid image: unchanged
+// when the file could not be opened, else at whatever size decoding reached.
+
+// By path: PNG through libpng; a file that is not a PNG (signature test)
+// goes to the platform decoder. A null image is fatal. The ints are unused.
+int getimage(IMAGE* img, const char* path, int = 0, int = 0);
+int getimage(IMAGE* img, const wchar_t* path);
+// A resource of the program: PNG by libpng, anything else by the platform.
+int getimage(IMAGE* img, const char* resType, const char* resName);
+int getimage(IMAGE* img, const wchar_t* resType, const wchar_t* resName);
+// PNG only: 0, -3, -12 (not a PNG or damaged) or 21.
+int getimage_pngfile(IMAGE* img, const char* path);
+int getimage_pngfile(IMAGE* img, const wchar_t* path);
+// 8-bit RGBA (colour type 6) with alpha, else RGB (colour type 2).
+int savepng(IMAGE* img, const char* path, bool withAlpha);
+int savepng(IMAGE* img, const wchar_t* path, bool withAlpha);
+// 32-bit BI_BITFIELDS with a 108-byte header with alpha, else 24-bit.
+int savebmp(IMAGE* img, const char* path, bool withAlpha);
+int savebmp(IMAGE* img, const wchar_t* path, bool withAlpha);
+// BMP when the path ends in ".bmp" (any case), else PNG; 0 and nothing
+// written when the image argument resolves to no image.
+int saveimage(IMAGE* img, const char* path, bool withAlpha);
+int saveimage(IMAGE* img, const wchar_t* path, bool withAlpha);
+// The library's start-up logo, a JPEG of its own.
+const void* logo_data();
+uint32_t logo_size();
+
+// ============================================================================
+// Text output
+// ============================================================================
+//
+// GDI text in the image's font, text colour and background mode, placed by
+// settextjustify: horizontally 0 left, 1 centre, 2 right of the point;
+// vertically 0 top, 1 centred, 2 bottom. Drawing on selector 0 counts one
+// change; measuring never counts and gives 0 for no image or a null text.
+// 8-bit text is converted with mb_to_wide first.
+
+// Text at the current position, which then moves past it.
+void outtext(const wchar_t* text, IMAGE* img = nullptr);
+void outtext(const char* text, IMAGE* img = nullptr);
+void outtext(char c, IMAGE* img = nullptr);
+void outtext(wchar_t c, IMAGE* img = nullptr);
+// Text with its reference point at (x, y).
+void outtextxy(int x, int y, const wchar_t* text, IMAGE* img = nullptr);
+void outtextxy(int x, int y, const char* text, IMAGE* img = nullptr);
+void outtextxy(int x, int y, char c, IMAGE* img = nullptr);
+void outtextxy(int x, int y, wchar_t c, IMAGE* img = nullptr);
+// Word-wrapped text in the rectangle (x, y, w, h), cut to it; nothing unless w > 0 and h > 0.
+void outtextrect(int x, int y, int w, int h, const wchar_t* text, IMAGE* img = nullptr);
+void outtextrect(int x, int y, int w, int h, const char* text, IMAGE* img = nullptr);
+// printf-style forms on the current drawing target (frond_xyprintf below
+// too). Results longer than
+// 8191 wide characters or 16383 bytes are cut at a character boundary. In
+// the wide forms %s and %c take wide text (wchar_t) and %hs, %hc, %S and %C
+// take 8-bit text; in the 8-bit forms %s and %c take 8-bit text.
+void xyprintf(int x, int y, const char* format, ...);
+void xyprintf(int x, int y, const wchar_t* format, ...);
+void rectprintf(int x, int y, int w, int h, const char* format, ...);
+void rectprintf(int x, int y, int w, int h, const wchar_t* format, ...);
+// GDI+ text in the image's font at float positions of its world space (the
+// viewport origin and world transform apply), in the text colour with its
+// alpha, never with a background; aligned left, centred or right on x by the
+// horizontal justification, its line's top at y. The font's escapement turns
+// the text and its width (lfWidth) compresses or stretches it.
+void frond_outtextxy(int x, int y, const wchar_t* text, IMAGE* img = nullptr);
+void frond_outtextxy(int x, int y, const char* text, IMAGE* img = nullptr);
+void frond_outtextxy(int x, int y, char c, IMAGE* img = nullptr);
+void frond_outtextxy(int x, int y, wchar_t c, IMAGE* img = nullptr);
+void frond_drawtext(const wchar_t* text, float x, float y, IMAGE* img = nullptr);
+void frond_drawtext(const char* text, float x, float y, IMAGE* img = nullptr);
+void frond_xyprintf(int x, int y, const char* format, ...);
+void frond_xyprintf(int x, int y, const wchar_t* format, ...);
+// Width and height of the text's extent in the image's font.
+int textwidth(const wchar_t* text, IMAGE* img = nullptr);
+int textwidth(const char* text, IMAGE* img = nullptr);
+int textwidth(char c, IMAGE* img = nullptr);
+int textwidth(wchar_t c, IMAGE* img = nullptr);
+int textheight(const wchar_t* text, IMAGE* img = nullptr);
+int textheight(const char* text, IMAGE* img = nullptr);
+int textheight(char c, IMAGE* img = nullptr);
+int textheight(wchar_t c, IMAGE* img = nullptr);
+
+// ============================================================================
+// Float points, rectangles and matrices
+// ============================================================================
+
+// Coordinates of the GDI+ drawing, the world transform and paths. Point
+// arrays pass as a count followed by a pointer to the first point.
+struct frond_point {
+  float x, y;
+};
+struct frond_rect {
+  float x, y, w, h;
+};
+// An affine map in GDI+ element order: (x, y) goes to
+// (m11 x + m21 y + dx, m12 x + m22 y + dy).
+struct frond_transform_matrix {
+  float m11, m12, m21, m22, dx, dy;
+};
+
+// ============================================================================
+// Anti-aliased drawing and fill patterns
+// ============================================================================
+//
+// GDI+ drawing with float coordinates in the image's world space (viewport
+// origin plus world transform, clipped to the viewport when it clips).
+// Integer coordinates lie on pixel edges: (0, 0, w, h) covers columns 0..w-1
+// and rows 0..h-1. setantialias chooses blended or all-or-nothing edges.
+// Colours blend by their alpha (source over). Angles are degrees, clockwise.
+// Every function on selector 0 counts one change, except the first two
+// frond_puttexture forms. Source images are real pointers: null or a
+// selector value draws nothing.
+
+// Outlines with the image's pen; nothing with line style 5, except
+// frond_roundrect, which always draws.
+void frond_line(float x1, float y1, float x2, float y2, IMAGE* img = nullptr);
+void frond_polyline(int numpoints, const frond_point* points, IMAGE* img = nullptr);
+void frond_polygon(int numpoints, const frond_point* points, IMAGE* img = nullptr);
+// A polygon when more than 3 points end where they start, else a polyline.
+void frond_drawpoly(int numpoints, const frond_point* points, IMAGE* img = nullptr);
+// Cardinal splines through the points (tension 0.5 unless given).
+void frond_drawcurve(int numpoints, const frond_point* points, IMAGE* img = nullptr);
+void frond_drawcurve(int numpoints, const frond_point* points, float tension, IMAGE* img = nullptr);
+void frond_drawclosedcurve(int numpoints, const frond_point* points, IMAGE* img = nullptr);
+void frond_drawclosedcurve(int numpoints, const frond_point* points, float tension, IMAGE* img = nullptr);
+// Connected cubic Bezier curves: 1 + 3k points.
+void frond_bezier(int numpoints, const frond_point* points, IMAGE* img = nullptr);
+void frond_drawbezier(int numpoints, const frond_point* points, IMAGE* img = nullptr);
+void frond_rectangle(float x, float y, float w, float h, IMAGE* img = nullptr);
+void frond_ellipse(float x, float y, float w, float h, IMAGE* img = nullptr);
+void frond_circle(float x, float y, float r, IMAGE* img = nullptr);
+void frond_arc(float x, float y, float w, float h, float startAngle, float sweepAngle, IMAGE* img = nullptr);
+void frond_pie(float x, float y, float w, float h, float startAngle, float sweepAngle, IMAGE* img = nullptr);
+// Corner radii top-left, top-right, bottom-right, bottom-left, each cut to
+// what the sides leave after the corners before it.
+void frond_roundrect(float x, float y, float w, float h, float r1, float r2, float r3, float r4,
+                     IMAGE* img = nullptr);
+void frond_roundrect(float x, float y, float w, float h, float radius);  // on the drawing target
+
+// Fills with the image's fill brush: the pattern when one is set, else
+// solid in the fill colour. Polygons and closed curves use the alternate rule.
+void frond_fillrect(float x, float y, float w, float h, IMAGE* img = nullptr);
+void frond_fillpoly(int numpoints, const frond_point* points, IMAGE* img = nullptr);
+void frond_fillclosedcurve(int numpoints, const frond_point* points, IMAGE* img = nullptr);
+void frond_fillclosedcurve(int numpoints, const frond_point* points, float tension, IMAGE* img = nullptr);
+void frond_fillellipse(float x, float y, float w, float h, IMAGE* img = nullptr);
+void frond_fillcircle(float x, float y, float r, IMAGE* img = nullptr);
+void frond_fillpie(float x, float y, float w, float h, float startAngle, float sweepAngle, IMAGE* img = nullptr);
+void frond_fillroundrect(float x, float y, float w, float h, float r1, float r2, float r3, float r4,
+                         IMAGE* img = nullptr);
+void frond_fillroundrect(float x, float y, float w, float h, float radius);  // on the drawing target
+
+// Fill patterns: each replaces the image's fill brush until another pattern,
+// frond_setpattern_none, setfillcolor or setfillstyle. A pattern that cannot
+// be made paints nothing.
+void frond_setpattern_none(IMAGE* img = nullptr);
+// c1 at (x1, y1) to c2 at (x2, y2), repeating beyond them.
+void frond_setpattern_lineargradient(float x1, float y1, argb_color c1, float x2, float y2, argb_color c2,
+                                     IMAGE* img = nullptr);
+// Inside the polygon only: centercolor at center towards the vertices' colours.
+void frond_setpattern_pathgradient(frond_point center, argb_color centercolor, int count, const frond_point* points,
+                                   int colcount, const argb_color* pointscolor, IMAGE* img = nullptr);
+// Inside the ellipse (x, y, w, h) only: centercolor at center towards color.
+void frond_setpattern_ellipse(frond_point center, argb_color centercolor, float x, float y, float w, float h,
+                              argb_color color, IMAGE* img = nullptr);
+// A copy of part (x, y, w, h) of srcimg's texture, tiled from the world origin.
+void frond_setpattern_texture(IMAGE* srcimg, float x, float y, float w, float h, IMAGE* img = nullptr);
+
+// Every alpha byte becomes alpha & 0xFF; colours stay.
+void frond_setalpha(int alpha, IMAGE* img = nullptr);
+// true: (re)makes the image's texture over its own pixels; false: releases
+// it. Resizing or deleting the image releases it too.
+void frond_gentexture(bool generate, IMAGE* img = nullptr);
+// srcimg's texture (whole, or the part src) scaled into the rectangle;
+// nothing when srcimg has none. Selector 0 counts only in the third form.
+void frond_puttexture(IMAGE* srcimg, float x, float y, float w, float h, IMAGE* img = nullptr);
+void frond_puttexture(IMAGE* srcimg, frond_rect dest, IMAGE* img = nullptr);
+void frond_puttexture(IMAGE* srcimg, frond_rect dest, frond_rect src, IMAGE* img = nullptr);
+// srcimg's pixels by their own alpha: at (x, y), or its part (xSrc, ySrc,
+// wSrc, hSrc) scaled into (xDest, yDest, wDest, hDest).
+void frond_drawimage(IMAGE* srcimg, int x, int y, IMAGE* img = nullptr);
+void frond_drawimage(IMAGE* srcimg, int xDest, int yDest, int wDest, int hDest, int xSrc, int ySrc, int wSrc,
+                     int hSrc, IMAGE* img = nullptr);
+
+// ============================================================================
+// World transform
+// ============================================================================
+//
+// The map from the GDI+ drawing's world coordinates to the image's pixels.
+// setviewport resets it to a translation by the viewport's corner. Rotate,
+// translate and scale apply before the transform in place (the first call
+// is outermost); angles are degrees, clockwise. Every call on selector 0,
+// the readers included, counts one change.
+void frond_rotate(float angle, IMAGE* img = nullptr);
+void frond_translate(float x, float y, IMAGE* img = nullptr);
+void frond_scale(float xScale, float yScale, IMAGE* img = nullptr);
+// The identity: the viewport's translation is dropped too.
+void frond_transform_reset(IMAGE* img = nullptr);
+void frond_get_transform(frond_transform_matrix* matrix, IMAGE* img = nullptr);  // nothing written without an image
+// A matrix that cannot be inverted is refused and the transform stays.
+void frond_set_transform(const frond_transform_matrix* matrix, IMAGE* img = nullptr);
+// The pixel coordinates of a world point, (0, 0) without an image.
+frond_point frond_transform_calc(frond_point p, IMAGE* img = nullptr);
+frond_point frond_transform_calc(float x, float y, IMAGE* img = nullptr);
 
 // ============================================================================
 // Run-time system libraries

@@ -1,7 +1,10 @@
 // Text and fonts: conversion of 8-bit text through the library's code page,
-// text justification, and the font of an image's DC as a LOGFONT record.
+// text justification, measuring text in an image's font, and the font of an
+// image's DC as a LOGFONT record.
 // Depends on: state (code page, selectors).
 
+#include <algorithm>
+#include <climits>
 #include <cwchar>
 #include <type_traits>
 
@@ -46,6 +49,20 @@ void select_font(const Record* record, IMAGE* img) {
   if (font != nullptr) DeleteObject(SelectObject(image->dc, font));
 }
 
+// The extent of the text in the image's font; nothing for no image or no text.
+SIZE text_extent(const wchar_t* text, IMAGE* img) {
+  IMAGE* image = resolve_image(img);
+  SIZE extent = {0, 0};
+  if (image == nullptr || image->dc == nullptr || text == nullptr) return extent;
+  const int length = static_cast<int>(std::min<size_t>(std::wcslen(text), INT_MAX));
+  if (!GetTextExtentPoint32W(image->dc, text, length, &extent)) extent = {0, 0};
+  return extent;
+}
+
+SIZE text_extent(const char* text, IMAGE* img) {
+  return text != nullptr ? text_extent(mb_to_wide(text).c_str(), img) : SIZE{0, 0};
+}
+
 }  // namespace
 
 std::wstring mb_to_wide(const char* text) {
@@ -64,6 +81,28 @@ void settextjustify(int horiz, int vert, IMAGE* img) {
   if (image == nullptr) return;
   image->text_halign = horiz;
   image->text_valign = vert;
+}
+
+int textwidth(const wchar_t* text, IMAGE* img) { return text_extent(text, img).cx; }
+int textwidth(const char* text, IMAGE* img) { return text_extent(text, img).cx; }
+int textwidth(char c, IMAGE* img) {
+  const char text[2] = {c, 0};
+  return text_extent(text, img).cx;
+}
+int textwidth(wchar_t c, IMAGE* img) {
+  const wchar_t text[2] = {c, 0};
+  return text_extent(text, img).cx;
+}
+
+int textheight(const wchar_t* text, IMAGE* img) { return text_extent(text, img).cy; }
+int textheight(const char* text, IMAGE* img) { return text_extent(text, img).cy; }
+int textheight(char c, IMAGE* img) {
+  const char text[2] = {c, 0};
+  return text_extent(text, img).cy;
+}
+int textheight(wchar_t c, IMAGE* img) {
+  const wchar_t text[2] = {c, 0};
+  return text_extent(text, img).cy;
 }
 
 void setfont(int height, int width, const char* face, IMAGE* img) {

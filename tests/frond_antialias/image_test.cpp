@@ -1,0 +1,169 @@
+// The alpha channel, textures and drawing one image onto another: per-pixel
+// alpha, counting, textures that follow their image's pixels and never
+// outlive them, and source arguments that name no image.
+
+#include "antialias_support.h"
+#include "graphics/frond.h"
+
+using namespace frond;
+using namespace aa_test;
+using frond_test::GraphicsTest;
+using frond_test::pixel;
+using frond_test::pixels_of;
+
+namespace {
+
+class ImageDrawTest : public GraphicsTest {};
+
+TEST_F(ImageDrawTest, SetalphaReplacesOnlyTheAlphaByte) {
+  IMAGE image(7, 5);
+  frond_test::paint_coordinates(&image);
+  const std::vector<argb_color> before = pixels_of(&image);
+  frond_setalpha(300, &image);
+  const std::vector<argb_color> after = pixels_of(&image);
+  for (size_t i = 0; i < after.size(); ++i) ASSERT_EQ(after[i], (before[i] & 0x00FFFFFF) | 0x2C000000u);
+  frond_setalpha(-1, &image);
+  EXPECT_EQ(pixel(&image, 6, 4), (before[34] & 0x00FFFFFF) | 0xFF000000u);
+
+  // An image of 0 x 0 keeps its one DIB pixel as it is.
+  IMAGE empty(0, 0);
+  frond_setalpha(0x7F, &empty);
+  EXPECT_EQ(empty.pixels[0], 0u);
+  frond_setalpha(1);  // no target: counted, nothing else
+  EXPECT_EQ(counter(), 254);
+}
+
+TEST_F(ImageDrawTest, TextureShowsLaterDrawingOnItsImage) {
+  IMAGE source(10, 10), image(20, 20);
+  setbkcolor(0xFF0000FF, &source);
+  frond_puttexture(&source, 0, 0, 20, 20, &image);  // no texture yet
+  for (argb_color p : pixels_of(&image)) ASSERT_EQ(p, 0xFF000000u);
+
+  frond_gentexture(true, &source);
+  setfillcolor(0xFFFF0000, &source);
+  frond_fillrect(0, 0, 5, 10, &source);  // left half red after the texture was made
+  frond_puttexture(&source, 0, 0, 20, 20, &image);
+  EXPECT_EQ(pixel(&image, 2, 10), 0xFFFF0000u);
+  EXPECT_EQ(pixel(&image, 17, 10), 0xFF0000FFu);
+
+  // Made twice: one texture, still over the current pixels.
+  frond_gentexture(true, &source);
+  ASSERT_NE(source.bitmap_holder.object, nullptr);
+  frond_puttexture(&source, frond_rect{0, 0, 10, 10}, frond_rect{5, 0, 5, 10}, &image);
+  EXPECT_EQ(pixel(&image, 2, 2), 0xFF0000FFu);
+
+  frond_gentexture(false, &source);
+  EXPECT_EQ(source.bitmap_holder.object, nullptr);
+  const std::vector<argb_color> before = pixels_of(&image);
+  frond_puttexture(&source, frond_rect{0, 0, 20, 20}, &image);
+  EXPECT_EQ(changed_count(before, &image), 0);
+}
+
+TEST_F(ImageDrawTest, ResizingTheSourceReleasesItsTexture) {
+  IMAGE* source = newimage(8, 8);
+  frond_gentexture(true, source);
+  setfillcolor(0xFFFFFFFF, source);
+  frond_fillrect(0, 0, 8, 8, source);
+  IMAGE image(16, 16);
+  frond_setpattern_texture(source, 0, 0, 8, 8, &image);
+
+  resize(source, 64, 64);  // the old pixels are gone, and so is the texture over them
+  EXPECT_EQ(source->bitmap_holder.object, nullptr);
+  const std::vector<argb_color> before = pixels_of(&image);
+  frond_puttexture(source, 0, 0, 16, 16, &image);
+  frond_drawimage(source, 0, 0, 16, 16, 0, 0, 8, 8, &image);  // the new pixels: 64x64 black
+  EXPECT_EQ(changed_count(before, &image), 0);
+
+  // A texture made again covers the new pixels.
+  frond_gentexture(true, source);
+  setfillcolor(0xFF00FF00, source);
+  frond_fillrect(0, 0, 64, 64, source);
+  frond_puttexture(source, 0, 0, 16, 16, &image);
+  EXPECT_EQ(pixel(&image, 15, 15), 0xFF00FF00u);
+
+  // The pattern brush made before keeps its own copy, even once the source is deleted.
+  delimage(source);
+  frond_fillrect(0, 0, 16, 16, &image);
+  for (argb_color p : pixels_of(&image)) ASSERT_EQ(p, 0xFFFFFFFFu);
+}
+
+TEST_F(ImageDrawTest, PuttextureCountsOnlyInItsThirdForm) {
+  IMAGE source(4, 4), target(8, 8);
+  frond_gentexture(true, &source);
+  settarget(&target);
+  frond_puttexture(&source, 0, 0, 8, 8);
+  frond_puttexture(&source, frond_rect{0, 0, 8, 8});
+  EXPECT_EQ(counter(), 255);
+  frond_puttexture(&source, frond_rect{0, 0, 8, 8}, frond_rect{0, 0, 4, 4});
+  EXPECT_EQ(counter(), 254);
+  frond_gentexture(true);  // the target's own texture: counted
+  EXPECT_EQ(counter(), 253);
+  EXPECT_NE(target.bitmap_holder.object, nullptr);
+}
+
+TEST_F(ImageDrawTest, DrawimageHonoursTheSourceAlpha) {
+  IMAGE source(4, 4), image(10, 10);
+  setbkcolor(0xFF00FF00, &source);
+  frond_setalpha(0, &source);
+  frond_test::paint_coordinates(&image);
+  const std::vector<argb_color> before = pixels_of(&image);
+  frond_drawimage(&source, 3, 3, &image);
+  EXPECT_EQ(changed_count(before, &image), 0);
+
+  frond_setalpha(255, &source);
+  source.pixels[0] = 0x80FF0000;  // half red
+  setbkcolor(0xFF000000, &image);
+  cleardevice(&image);
+  frond_drawimage(&source, 3, 3, &image);
+  EXPECT_EQ(pixel(&image, 3, 3), 0xFF800000u);
+  EXPECT_EQ(pixel(&image, 6, 6), 0xFF00FF00u);
+  EXPECT_EQ(pixel(&image, 7, 7), 0xFF000000u);
+  EXPECT_EQ(pixel(&image, 2, 3), 0xFF000000u);
+}
+
+TEST_F(ImageDrawTest, DrawimagePartIsScaledIntoTheDestination) {
+  IMAGE source(8, 8), image(20, 20);
+  frond_test::paint_coordinates(&source);
+  frond_setalpha(255, &source);
+  frond_drawimage(&source, 4, 5, 3, 2, 1, 2, 3, 2, &image);  // same size: an exact copy of the part
+  const std::vector<argb_color> empty(400, 0xFF000000);
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(pixel(&image, 4 + x, 5 + y), pixel(&source, 1 + x, 2 + y));
+  EXPECT_EQ(changed_count(empty, &image), 6);
+
+  // Twice the size: every destination pixel comes from the part.
+  IMAGE wide(20, 20);
+  frond_drawimage(&source, 0, 0, 6, 4, 1, 2, 3, 2, &wide);
+  EXPECT_EQ(changed_count(empty, &wide), 24);
+}
+
+TEST_F(ImageDrawTest, SourceThatNamesNoImageDrawsNothing) {
+  IMAGE page(4, 4), image(10, 10);
+  setbkcolor(0xFFFFFFFF, &page);
+  state().pages[0] = &page;
+  state().pages[1] = &page;
+  settarget(&page);
+  const std::vector<argb_color> before = pixels_of(&image);
+  frond_drawimage(nullptr, 0, 0, &image);
+  frond_drawimage(reinterpret_cast<IMAGE*>(1), 0, 0, &image);
+  frond_drawimage(reinterpret_cast<IMAGE*>(1), 0, 0, 4, 4, 0, 0, 4, 4, &image);
+  frond_puttexture(nullptr, 0, 0, 4, 4, &image);
+  frond_puttexture(reinterpret_cast<IMAGE*>(17), frond_rect{0, 0, 4, 4}, &image);
+  EXPECT_EQ(changed_count(before, &image), 0);
+
+  // On selector 0 the call still counts once.
+  frond_drawimage(nullptr, 0, 0);
+  frond_drawimage(nullptr, 0, 0, 1, 1, 0, 0, 1, 1);
+  EXPECT_EQ(counter(), 253);
+}
+
+TEST_F(ImageDrawTest, WorldTransformMovesImageDrawing) {
+  IMAGE source(2, 2), image(20, 20);
+  setbkcolor(0xFFFFFFFF, &source);
+  setviewport(5, 6, 20, 20, 1, &image);
+  const std::vector<argb_color> before = pixels_of(&image);
+  frond_drawimage(&source, 1, 1, &image);
+  expect_changed_exactly(before, &image, 6, 7, 8, 9);
+}
+
+}  // namespace

@@ -1,0 +1,166 @@
+// GDI+ outlines: line style 5 hiding every outline but the rounded
+// rectangle, frond_drawpoly choosing polygon or polyline, and the
+// rounded-rectangle radii and path.
+
+#include <cmath>
+
+#include "antialias_support.h"
+#include "graphics/antialias.h"
+
+using namespace frond;
+using namespace aa_test;
+using frond_test::GraphicsTest;
+using frond_test::pixels_of;
+
+namespace {
+
+class OutlineTest : public GraphicsTest {};
+
+const frond_point kZigzag[7] = {{10, 60}, {25, 20}, {40, 60}, {55, 20}, {70, 60}, {85, 20}, {95, 55}};
+
+// Each outline function once on `img`.
+void draw_every_outline(IMAGE* img) {
+  frond_line(5, 5, 90, 80, img);
+  frond_polyline(7, kZigzag, img);
+  frond_polygon(7, kZigzag, img);
+  frond_drawpoly(7, kZigzag, img);
+  frond_drawcurve(7, kZigzag, img);
+  frond_drawcurve(7, kZigzag, 0.9f, img);
+  frond_drawclosedcurve(7, kZigzag, img);
+  frond_drawclosedcurve(7, kZigzag, 0.1f, img);
+  frond_bezier(7, kZigzag, img);
+  frond_drawbezier(7, kZigzag, img);
+  frond_rectangle(10, 10, 50, 30, img);
+  frond_ellipse(10, 10, 50, 30, img);
+  frond_circle(50, 50, 20, img);
+  frond_arc(10, 10, 60, 60, 30, 200, img);
+  frond_pie(10, 10, 60, 60, 30, 200, img);
+}
+
+TEST_F(OutlineTest, LineStyleFiveHidesEveryOutlineButTheRoundedRectangle) {
+  IMAGE image(100, 100);
+  setcolor(0xFFFFFFFF, &image);
+  setlinestyle(PS_NULL, 0, 3, &image);
+  const std::vector<argb_color> before = pixels_of(&image);
+  draw_every_outline(&image);
+  EXPECT_EQ(changed_count(before, &image), 0);
+  frond_roundrect(10, 10, 60, 40, 8, 8, 8, 8, &image);
+  EXPECT_GT(changed_count(before, &image), 100);
+
+  // The same calls with a visible line style draw.
+  IMAGE shown(100, 100);
+  setcolor(0xFFFFFFFF, &shown);
+  const std::vector<argb_color> shown_before = pixels_of(&shown);
+  draw_every_outline(&shown);
+  EXPECT_GT(changed_count(shown_before, &shown), 500);
+}
+
+TEST_F(OutlineTest, HiddenOutlinesStillCountOnSelectorZero) {
+  IMAGE target(100, 100);
+  settarget(&target);
+  setlinestyle(PS_NULL, 0, 1, &target);
+  draw_every_outline(nullptr);
+  EXPECT_EQ(counter(), 255 - 15);
+  frond_roundrect(10, 10, 20, 20, 5);
+  EXPECT_EQ(counter(), 255 - 16);
+}
+
+// The pixels of `draw` on a fresh black image with a thick white pen.
+std::vector<argb_color> thick_drawing(void (*draw)(IMAGE*)) {
+  IMAGE image(80, 80);
+  setcolor(0xFFFFFFFF, &image);
+  setlinewidth(8, &image);
+  draw(&image);
+  return pixels_of(&image);
+}
+
+TEST_F(OutlineTest, DrawpolyClosesOnlyMoreThanThreePointsThatReturnToTheStart) {
+  static const frond_point closed[4] = {{20, 20}, {60, 20}, {60, 60}, {20, 20}};
+  const std::vector<argb_color> polygon = thick_drawing([](IMAGE* i) { frond_polygon(3, closed, i); });
+  const std::vector<argb_color> polyline = thick_drawing([](IMAGE* i) { frond_polyline(4, closed, i); });
+  ASSERT_NE(polygon, polyline);  // the mitred corner at the start differs from two flat ends
+  EXPECT_EQ(thick_drawing([](IMAGE* i) { frond_drawpoly(4, closed, i); }), polygon);
+
+  // Three points that come back: an open polyline.
+  static const frond_point back[3] = {{20, 20}, {60, 20}, {20, 20}};
+  EXPECT_EQ(thick_drawing([](IMAGE* i) { frond_drawpoly(3, back, i); }),
+            thick_drawing([](IMAGE* i) { frond_polyline(3, back, i); }));
+  // Nearly closed is open.
+  static const frond_point almost[4] = {{20, 20}, {60, 20}, {60, 60}, {20, 20.001f}};
+  EXPECT_EQ(thick_drawing([](IMAGE* i) { frond_drawpoly(4, almost, i); }),
+            thick_drawing([](IMAGE* i) { frond_polyline(4, almost, i); }));
+
+  // One count for the closed form on selector 0.
+  IMAGE target(80, 80);
+  settarget(&target);
+  frond_drawpoly(4, closed);
+  EXPECT_EQ(counter(), 254);
+}
+
+TEST_F(OutlineTest, CornerRadiiTakeWhatTheirPredecessorsLeave) {
+  const corner_radii clamped = clamp_corner_radii(100, 40, {30, 30, 30, 30});
+  EXPECT_EQ(clamped.r1, 30);
+  EXPECT_EQ(clamped.r2, 30);
+  EXPECT_EQ(clamped.r3, 10);
+  EXPECT_EQ(clamped.r4, 10);
+
+  const corner_radii big = clamp_corner_radii(50, 80, {70, 70, 70, 70});
+  EXPECT_EQ(big.r1, 50);  // min(w, h)
+  EXPECT_EQ(big.r2, 0);   // nothing left on the top side
+  EXPECT_EQ(big.r3, 50);  // min(h - r2, w)
+  EXPECT_EQ(big.r4, 0);   // min(h - r1, w - r3)
+
+  const corner_radii odd = clamp_corner_radii(100, 40, {-5, NAN, 12, 0});
+  EXPECT_EQ(odd.r1, 0);
+  EXPECT_EQ(odd.r2, 0);
+  EXPECT_EQ(odd.r3, 12);
+  EXPECT_EQ(odd.r4, 0);
+}
+
+TEST_F(OutlineTest, RoundedRectanglesUseTheClampedRadii) {
+  const auto filled = [](float r1, float r2, float r3, float r4) {
+    IMAGE image(120, 60);
+    setantialias(true, &image);
+    setfillcolor(0xFFFFFFFF, &image);
+    frond_fillroundrect(10, 10, 100, 40, r1, r2, r3, r4, &image);
+    return pixels_of(&image);
+  };
+  EXPECT_EQ(filled(30, 30, 30, 30), filled(30, 30, 10, 10));
+  EXPECT_NE(filled(30, 30, 30, 30), filled(30, 30, 10, 5));
+
+  // Radii (-5, 0, 0, 0): a plain rectangle.
+  IMAGE plain(120, 60);
+  setfillcolor(0xFFFFFFFF, &plain);
+  frond_fillrect(10, 10, 100, 40, &plain);
+  EXPECT_EQ(filled(-5, 0, 0, 0), pixels_of(&plain));
+
+  // No width or height: no path, nothing drawn.
+  EXPECT_EQ(make_roundrect_path(0, 0, 0, 10, {1, 1, 1, 1}), nullptr);
+  EXPECT_EQ(make_roundrect_path(0, 0, 10, -1, {1, 1, 1, 1}), nullptr);
+  IMAGE empty(40, 40);
+  const std::vector<argb_color> before = pixels_of(&empty);
+  frond_roundrect(5, 5, 0, 20, 3, 3, 3, 3, &empty);
+  frond_fillroundrect(5, 5, 20, 0, 3, 3, 3, 3, &empty);
+  EXPECT_EQ(changed_count(before, &empty), 0);
+}
+
+TEST_F(OutlineTest, RoundedRectanglePathRunsClockwiseFromTheTopEdge) {
+  Gdiplus::GpPath* path = make_roundrect_path(0, 0, 100, 40, {30, 30, 30, 30});
+  ASSERT_NE(path, nullptr);
+  INT count = 0;
+  ASSERT_EQ(Gdiplus::GdipGetPointCount(path, &count), Gdiplus::Ok);
+  std::vector<Gdiplus::GpPointF> points(static_cast<size_t>(count));
+  ASSERT_EQ(Gdiplus::GdipGetPathPoints(path, points.data(), count), Gdiplus::Ok);
+  // Top edge from (r1, 0) to (w - r2, 0), then the top-right arc.
+  EXPECT_FLOAT_EQ(points[0].X, 30);
+  EXPECT_FLOAT_EQ(points[0].Y, 0);
+  EXPECT_FLOAT_EQ(points[1].X, 70);
+  EXPECT_FLOAT_EQ(points[1].Y, 0);
+  // The right edge has no length left (r2 + r3 = h): the arcs meet at (100, 30).
+  bool meets = false;
+  for (const Gdiplus::GpPointF& p : points) meets |= std::fabs(p.X - 100) < 1e-3f && std::fabs(p.Y - 30) < 1e-3f;
+  EXPECT_TRUE(meets);
+  Gdiplus::GdipDeletePath(path);
+}
+
+}  // namespace

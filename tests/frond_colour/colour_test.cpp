@@ -1,0 +1,160 @@
+// Colour conversions and two-colour blends with exact values, including
+// hue wrapping, the lightness and saturation thresholds, clamped channels
+// and a round trip over a grid of colours.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "graphics/frond.h"
+
+using namespace frond;
+
+namespace {
+
+struct hsl {
+  float h, s, l;
+};
+
+hsl to_hsl(argb_color c) {
+  hsl out = {-1, -1, -1};
+  rgbtohsl(c, &out.h, &out.s, &out.l);
+  return out;
+}
+
+hsl to_hsv(argb_color c) {
+  hsl out = {-1, -1, -1};
+  rgbtohsv(c, &out.h, &out.s, &out.l);
+  return out;
+}
+
+TEST(Rgbtogray, WeightsTheChannelsAndRounds) {
+  EXPECT_EQ(rgbtogray(0xFFFF0000), 0xFF4C4C4Cu);  // 76.245
+  EXPECT_EQ(rgbtogray(0x00FFFFFF), 0xFFFFFFFFu);
+  EXPECT_EQ(rgbtogray(0x0000FF00), 0xFF969696u);  // 149.685
+  EXPECT_EQ(rgbtogray(0x000000FF), 0xFF1D1D1Du);  // 29.07
+  EXPECT_EQ(rgbtogray(0x80000000), 0xFF000000u);
+}
+
+TEST(Rgbtohsl, PrimariesGreysAndThresholds) {
+  hsl red = to_hsl(0xFFFF0000);
+  EXPECT_EQ(red.h, 360.0f);
+  EXPECT_EQ(red.s, 1.0f);
+  EXPECT_EQ(red.l, 0.5f);
+  EXPECT_EQ(to_hsl(0xFF00FF00).h, 120.0f);
+  EXPECT_EQ(to_hsl(0xFF0000FF).h, 240.0f);
+  EXPECT_EQ(to_hsl(0xFFFFFF00).h, 60.0f);  // green is the max, red the mid
+  EXPECT_FLOAT_EQ(to_hsl(0xFF00FFFF).h, 180.0f);
+  EXPECT_FLOAT_EQ(to_hsl(0xFFFF00FF).h, 300.0f);
+
+  const hsl grey = to_hsl(0xFF808080);
+  EXPECT_EQ(grey.h, 0.0f);
+  EXPECT_EQ(grey.l, 0.5f);
+  EXPECT_EQ(grey.s, 2 * (128 / 255.0f) - 1);
+
+  const hsl black = to_hsl(0xFF000000);
+  EXPECT_EQ(black.h, 0.0f);
+  EXPECT_EQ(black.s, 0.0f);
+  EXPECT_EQ(black.l, 0.0f);
+  const hsl white = to_hsl(0x00FEFFFF);
+  EXPECT_EQ(white.h, 0.0f);
+  EXPECT_EQ(white.s, 0.0f);
+  EXPECT_EQ(white.l, 1.0f);
+}
+
+TEST(Hsltorgb, HueWrapsEveryWay) {
+  EXPECT_EQ(hsltorgb(0, 1, 0.5f), 0xFFFF0000u);
+  EXPECT_EQ(hsltorgb(360, 1, 0.5f), 0xFFFF0000u);
+  EXPECT_EQ(hsltorgb(-360, 1, 0.5f), 0xFFFF0000u);
+  EXPECT_EQ(hsltorgb(720 + 120, 1, 0.5f), 0xFF00FF00u);
+  EXPECT_EQ(hsltorgb(-120, 1, 0.5f), 0xFF0000FFu);
+  EXPECT_EQ(hsltorgb(60, 1, 0.5f), 0xFFFFFF00u);
+  EXPECT_EQ(hsltorgb(30, 1, 0.5f), 0xFFFF8000u);
+  EXPECT_EQ(hsltorgb(0, 1, 0.25f), 0xFF800000u);
+  EXPECT_EQ(hsltorgb(0, 1, 0.75f), 0xFFFF8080u);
+  EXPECT_EQ(hsltorgb(0, 1, 1.5f), 0xFFFFFFFFu);  // lightness above 1 is white
+  EXPECT_EQ(hsltorgb(0, 1, -1), 0xFF000000u);
+}
+
+TEST(Hsltorgb, GreysAndClampedChannels) {
+  EXPECT_EQ(hsltorgb(123, 0, 0.5f), 0xFF808080u);  // round(127.5)
+  EXPECT_EQ(hsltorgb(0, 0, 0.2f), 0xFF333333u);
+  EXPECT_EQ(hsltorgb(0, 0, 2.0f), 0xFFFFFFFFu);
+  EXPECT_EQ(hsltorgb(0, 0, -1.0f), 0xFF000000u);
+  EXPECT_EQ(hsltorgb(0, 3, 0.5f), 0xFFFF0000u);  // saturation above 1: channels held to 0..255
+  EXPECT_EQ(hsltorgb(NAN, 1, 0.5f), 0xFFFF0000u);
+}
+
+TEST(Rgbtohsv, HueSaturationValue) {
+  const hsl grey = to_hsv(0xFF404040);
+  EXPECT_EQ(grey.h, -360.0f);
+  EXPECT_EQ(grey.s, 0.0f);
+  EXPECT_EQ(grey.l, 64 / 255.0f);
+  const hsl black = to_hsv(0xFF000000);
+  EXPECT_EQ(black.h, -360.0f);
+  EXPECT_EQ(black.s, 0.0f);
+  EXPECT_EQ(black.l, 0.0f);
+  EXPECT_EQ(to_hsv(0xFFFF0000).h, 0.0f);
+  EXPECT_EQ(to_hsv(0xFF00FF00).h, 120.0f);
+  EXPECT_EQ(to_hsv(0xFF0000FF).h, 240.0f);
+  EXPECT_EQ(to_hsv(0xFFFF00FF).h, 300.0f);
+  const hsl dark = to_hsv(0xFF800000);
+  EXPECT_EQ(dark.s, 1.0f);
+  EXPECT_EQ(dark.l, 128 / 255.0f);
+}
+
+TEST(Hsvtorgb, SectorsGreysAndWrapping) {
+  EXPECT_EQ(hsvtorgb(120, 1, 1), 0xFF00FF00u);
+  EXPECT_EQ(hsvtorgb(0, 1, 1), 0xFFFF0000u);
+  EXPECT_EQ(hsvtorgb(360, 1, 1), 0xFFFF0000u);
+  EXPECT_EQ(hsvtorgb(-120, 1, 1), 0xFF0000FFu);
+  EXPECT_EQ(hsvtorgb(300, 1, 1), 0xFFFF00FFu);
+  EXPECT_EQ(hsvtorgb(60, 0.5f, 1), 0xFFFFFF80u);
+  EXPECT_EQ(hsvtorgb(77, 0, 0.5f), 0xFF808080u);
+  EXPECT_EQ(hsvtorgb(-360, -1, 1), 0xFFFFFFFFu);
+  EXPECT_EQ(hsvtorgb(0, 0, 1.5f), 0xFFFFFFFFu);
+  EXPECT_EQ(hsvtorgb(NAN, 1, 1), 0xFF000000u);
+}
+
+TEST(ColourConversions, RoundTripsOverAGrid) {
+  for (uint32_t r = 0; r < 256; r += 17)
+    for (uint32_t g = 0; g < 256; g += 17)
+      for (uint32_t b = 0; b < 256; b += 17) {
+        const argb_color c = 0xFF000000 | r << 16 | g << 8 | b;
+        const hsl v = to_hsv(c);
+        EXPECT_EQ(hsvtorgb(v.h, v.s, v.l), c) << std::hex << c;
+      }
+}
+
+TEST(Blendcolor, MovesTheColourAndKeepsAlpha) {
+  EXPECT_EQ(blendcolor(0x80102030, 0xFFFFFFFF, 0), 0x80102030u);
+  EXPECT_EQ(blendcolor(0x80102030, 0x00A0B0C0, 255), 0x80A0B0C0u);
+  EXPECT_EQ(blendcolor(0x80000000, 0x00FFFFFF, 128), 0x80808080u);
+  EXPECT_EQ(blendcolor_f(0x80102030, 0x00A0B0C0, 255), 0x80A0B0C0u);
+  EXPECT_EQ(blendcolor_f(0x80102030, 0x00A0B0C0, 0), 0x80102030u);
+  EXPECT_EQ(blendcolor_f(0xFF000000, 0x0A0A0000, 64), 0xFF020000u);
+}
+
+TEST(Alphablendcolor, StraightSourceOver) {
+  EXPECT_EQ(alphablendcolor(0x12345678, 0xFFABCDEF), 0xFFABCDEFu);
+  EXPECT_EQ(alphablendcolor(0x12345678, 0x00ABCDEF), 0x12345678u);
+  EXPECT_EQ(alphablendcolor(0xFF000000, 0x80FFFFFF), 0xFF808080u);
+  EXPECT_EQ(alphablendcolor(0xFF000000, 0xFFFFFFFF, 128), 0xFF808080u);
+  EXPECT_EQ(alphablendcolor(0x00000000, 0xFF0000FF, 100), 0x64000064u);
+  EXPECT_EQ(alphablendcolor(0x12345678, 0xFFFFFFFF, 0), 0x12345678u);
+}
+
+TEST(Alphablendcolor, PremultipliedSourceRoundsDown) {
+  EXPECT_EQ(alphablendcolor_premultiplied(0xFF204060, 0x80404040), 0xFF4F5F6Fu);
+  EXPECT_EQ(alphablendcolor_premultiplied(0x12345678, 0x00000000), 0x12345678u);
+  EXPECT_EQ(alphablendcolor_premultiplied(0x12345678, 0xFFABCDEF), 0xFFABCDEFu);
+  // Scaled by 255: unchanged source; by 0: the destination.
+  EXPECT_EQ(alphablendcolor_premultiplied(0xFF204060, 0x80404040, 255), 0xFF4F5F6Fu);
+  EXPECT_EQ(alphablendcolor_premultiplied(0xFF204060, 0x80404040, 0), 0xFF204060u);
+  // 0x80404040 scaled by 128: 0x40202020; keep 191.
+  EXPECT_EQ(alphablendcolor_premultiplied(0xFF204060, 0x80404040, 128), 0xFF374F67u);
+  // Not premultiplied: channels saturate rather than wrap.
+  EXPECT_EQ(alphablendcolor_premultiplied(0xFFFFFFFF, 0x80FFFFFF), 0xFFFFFFFFu);
+}
+
+}  // namespace

@@ -1,0 +1,138 @@
+// Loading PNG through libpng (every colour type and depth into straight
+// ARGB), other formats through the platform decoder, and the result codes.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "frond_image_files/png_builder.h"
+#include "frond_image_files/scratch_folder.h"
+#include "graphics/frond.h"
+#include "platform_imaging/bmp_builder.h"
+
+namespace {
+
+using frond::IMAGE;
+using image_files_test::build_png;
+using image_files_test::png_chunk;
+using image_files_test::write_bytes;
+using LoadingTest = image_files_test::ScratchFolderTest;
+using pixels = std::vector<frond::argb_color>;
+
+// Loads a PNG built in memory through a file and the general loader.
+pixels load_png(const std::vector<uint8_t>& file, int width, int height) {
+  write_bytes("built.png", file);
+  IMAGE img;
+  EXPECT_EQ(frond::getimage(&img, "built.png"), 0);
+  EXPECT_EQ(img.width, width);
+  EXPECT_EQ(img.height, height);
+  return frond_test::pixels_of(&img);
+}
+
+TEST_F(LoadingTest, PalettePngWithTrnsGivesStraightArgb) {
+  const png_chunk palette{"PLTE", {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0xAA, 0xBB, 0xCC}};
+  const png_chunk transparency{"tRNS", {0x00, 0x80, 0xFF}};
+  EXPECT_EQ(load_png(build_png(4, 1, 8, 3, {{0, 1, 2, 3}}, {palette, transparency}), 4, 1),
+            (pixels{0x00112233, 0x80445566, 0xFF778899, 0xFFAABBCC}));
+  EXPECT_EQ(load_png(build_png(4, 1, 2, 3, {{0x1B}}, {palette}), 4, 1),  // 2-bit indexes 0,1,2,3
+            (pixels{0xFF112233, 0xFF445566, 0xFF778899, 0xFFAABBCC}));
+}
+
+TEST_F(LoadingTest, GreyPngsOfEveryDepthExpandToRgb) {
+  EXPECT_EQ(load_png(build_png(8, 1, 1, 0, {{0xA5}}), 8, 1),
+            (pixels{0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF}));
+  EXPECT_EQ(load_png(build_png(4, 1, 2, 0, {{0x1B}}), 4, 1), (pixels{0xFF000000, 0xFF555555, 0xFFAAAAAA, 0xFFFFFFFF}));
+  EXPECT_EQ(load_png(build_png(2, 1, 4, 0, {{0x3C}}), 2, 1), (pixels{0xFF333333, 0xFFCCCCCC}));
+  EXPECT_EQ(load_png(build_png(2, 1, 8, 0, {{0x07, 0xF0}}), 2, 1), (pixels{0xFF070707, 0xFFF0F0F0}));
+  EXPECT_EQ(load_png(build_png(2, 1, 16, 0, {{0x12, 0x34, 0xAB, 0xFF}}), 2, 1), (pixels{0xFF121212, 0xFFABABAB}));
+  EXPECT_EQ(load_png(build_png(2, 1, 8, 4, {{0x40, 0x80, 0xC0, 0x00}}), 2, 1), (pixels{0x80404040, 0x00C0C0C0}));
+  EXPECT_EQ(load_png(build_png(1, 1, 16, 4, {{0x12, 0x34, 0x56, 0x78}}), 1, 1), (pixels{0x56121212}));
+  // A grey tRNS value makes that grey transparent.
+  EXPECT_EQ(load_png(build_png(2, 1, 8, 0, {{0x07, 0x08}}, {{"tRNS", {0x00, 0x07}}}), 2, 1),
+            (pixels{0x00070707, 0xFF080808}));
+}
+
+TEST_F(LoadingTest, SixteenBitChannelsKeepTheirHighByte) {
+  EXPECT_EQ(load_png(build_png(1, 1, 16, 6, {{0x12, 0x34, 0xAB, 0xCD, 0x00, 0xFF, 0x80, 0x01}}), 1, 1),
+            (pixels{0x8012AB00}));
+  EXPECT_EQ(load_png(build_png(1, 1, 16, 2, {{0xFE, 0xFF, 0x01, 0x00, 0x7F, 0x80}}), 1, 1), (pixels{0xFFFE017F}));
+}
+
+TEST_F(LoadingTest, RgbWithoutTrnsIsOpaque) {
+  EXPECT_EQ(load_png(build_png(2, 1, 8, 2, {{1, 2, 3, 4, 5, 6}}), 2, 1), (pixels{0xFF010203, 0xFF040506}));
+}
+
+TEST_F(LoadingTest, BmpFilesGoToThePlatformDecoder) {
+  imaging_test::bmp_fields rgb;
+  rgb.width = 2;
+  rgb.height = 2;
+  rgb.rows = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};  // biSizeImage stays 0
+  write_bytes("rgb.bmp", imaging_test::build_bmp(rgb));
+  imaging_test::bmp_fields indexed;
+  indexed.width = 3;
+  indexed.height = 1;
+  indexed.bits = 8;
+  for (uint32_t i = 0; i < 256; ++i) indexed.palette.push_back(i << 16 | (i / 2) << 8 | (255 - i));
+  indexed.rows = {1, 2, 255, 0};
+  write_bytes("indexed.bmp", imaging_test::build_bmp(indexed));
+
+  IMAGE img;
+  ASSERT_EQ(frond::getimage(&img, "rgb.bmp"), 0);
+  EXPECT_EQ(frond_test::pixels_of(&img), (pixels{0xFF090807, 0xFF0C0B0A, 0xFF030201, 0xFF060504}));
+  ASSERT_EQ(frond::getimage(&img, L"indexed.bmp"), 0);
+  EXPECT_EQ(frond_test::pixels_of(&img), (pixels{0xFF0100FE, 0xFF0201FD, 0xFFFF7F00}));
+  EXPECT_EQ(frond::getimage_pngfile(&img, "rgb.bmp"), -12);
+  EXPECT_EQ(img.width, 3);  // untouched by the refusal
+}
+
+TEST_F(LoadingTest, JpegFilesGoToThePlatformDecoder) {
+  const auto* logo = static_cast<const uint8_t*>(frond::logo_data());
+  write_bytes("logo.jpg", std::vector<uint8_t>(logo, logo + frond::logo_size()));
+  IMAGE img;
+  ASSERT_EQ(frond::getimage(&img, "logo.jpg", 0, 0), 0);
+  EXPECT_EQ(img.width, 400);
+  EXPECT_EQ(img.height, 200);
+  EXPECT_EQ(frond::getimage_pngfile(&img, L"logo.jpg"), -12);
+}
+
+TEST_F(LoadingTest, AMissingFileIsMinusThreeAndChangesNothing) {
+  IMAGE img(2, 3);
+  frond_test::paint_coordinates(&img);
+  const pixels before = frond_test::pixels_of(&img);
+  EXPECT_EQ(frond::getimage(&img, "nothing.png"), -3);
+  EXPECT_EQ(img.getimage(L"nothing.bmp"), -3);
+  EXPECT_EQ(frond::getimage_pngfile(&img, "nothing.png"), -3);
+  EXPECT_EQ(frond::getimage(&img, static_cast<const char*>(nullptr)), -3);
+  EXPECT_EQ(img.width, 2);
+  EXPECT_EQ(img.height, 3);
+  EXPECT_EQ(frond_test::pixels_of(&img), before);
+}
+
+TEST_F(LoadingTest, UnknownFormatsAndUrlsAreNotDecodable) {
+  write_bytes("notes.txt", {'n', 'o', 't', 'e', 's', ' ', 'o', 'n', 'l', 'y'});
+  IMAGE img;
+  EXPECT_EQ(frond::getimage(&img, "notes.txt"), -12);
+  EXPECT_EQ(frond::getimage_pngfile(&img, "notes.txt"), -12);
+  ASSERT_EQ(mkdir("http:", 0700), 0);
+  IMAGE source(2, 2);
+  ASSERT_EQ(frond::savebmp(&source, "http:/x.bmp", false), 0);
+  EXPECT_EQ(frond::getimage(&img, "http:/x.bmp"), 0);
+  EXPECT_EQ(frond::getimage(&img, "http://x.bmp"), -12);  // opens as a file, but the decoder refuses URLs
+}
+
+TEST(LoadingDeathTest, ANullImageIsFatal) {
+  EXPECT_EXIT(frond::getimage(nullptr, "x.png"), ::testing::ExitedWithCode(245),
+              "Fatal Error: pass NULL to `frond::getimage`");
+  EXPECT_EXIT(frond::getimage(nullptr, L"x.png"), ::testing::ExitedWithCode(245), "pass NULL");
+  EXPECT_EXIT(frond::getimage(nullptr, "PNG", "LOGO"), ::testing::ExitedWithCode(245), "pass NULL");
+  EXPECT_EXIT(frond::getimage(nullptr, L"PNG", L"LOGO"), ::testing::ExitedWithCode(245), "pass NULL");
+}
+
+TEST(LoadingDeathTest, ADeadImageIsFatalWithTheOperationsName) {
+  IMAGE img;
+  img.magic = 0;
+  EXPECT_EXIT(img.getimage("x.png"), ::testing::ExitedWithCode(245), "IMAGE::getimage");
+  EXPECT_EXIT(img.getimage(frond::logo_data(), frond::logo_size()), ::testing::ExitedWithCode(245), "IMAGE::getimage");
+  img.magic = frond::IMAGE_MAGIC;
+}
+
+}  // namespace

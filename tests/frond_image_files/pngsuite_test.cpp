@@ -1,0 +1,87 @@
+// The public PNG test suite: every valid file decodes to the RGB of its BMP
+// reference (no gamma is applied, so files with a gamma chunk match too;
+// 16-bit channels keep their high byte, within one step of the reference,
+// which may round; fully transparent pixels carry no colour there), and
+// every deliberately corrupt one is an error.
+#include <dirent.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "frond_image_files/scratch_folder.h"
+#include "graphics/frond.h"
+
+#ifdef PNGSUITE_DIR
+
+namespace {
+
+using frond::IMAGE;
+
+std::vector<std::string> suite_files(const std::string& folder) {
+  std::vector<std::string> names;
+  if (DIR* dir = opendir(folder.c_str())) {
+    while (dirent* entry = readdir(dir)) {
+      const std::string name = entry->d_name;
+      if (name.size() > 4 && name.substr(name.size() - 4) == ".png") names.push_back(name);
+    }
+    closedir(dir);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class PngSuite : public frond_test::GraphicsTest {
+ protected:
+  const std::string png_folder = std::string(PNGSUITE_DIR) + "/png/";
+  const std::string bmp_folder = std::string(PNGSUITE_DIR) + "/bmp/";
+};
+
+TEST_F(PngSuite, EveryValidFileDecodesAndMatchesItsReference) {
+  const std::vector<std::string> names = suite_files(png_folder);
+  if (names.empty()) GTEST_SKIP() << "no PNG suite";
+  int compared = 0;
+  for (const std::string& name : names) {
+    if (name[0] == 'x') continue;
+    const std::vector<uint8_t> file = image_files_test::read_bytes(png_folder + name);
+    IMAGE png;
+    ASSERT_EQ(frond::getimage_pngfile(&png, (png_folder + name).c_str()), 0) << name;
+    EXPECT_EQ(png.width, int(file[16] << 24 | file[17] << 16 | file[18] << 8 | file[19])) << name;
+    const int depth = file[24];
+    const std::string reference = bmp_folder + name.substr(0, name.size() - 4) + ".bmp";
+    IMAGE bmp;
+    ASSERT_EQ(frond::getimage(&bmp, reference.c_str()), 0) << reference;
+    ASSERT_EQ(bmp.width, png.width) << name;
+    ASSERT_EQ(bmp.height, png.height) << name;
+    const int tolerance = depth == 16 ? 1 : 0;
+    int mismatches = 0;
+    for (int i = 0; i < png.width * png.height; ++i)
+      for (int shift = 0; shift < 24 && (png.pixels[i] >> 24) != 0; shift += 8) {
+        const int a = int((png.pixels[i] >> shift) & 0xFF), b = int((bmp.pixels[i] >> shift) & 0xFF);
+        if (std::abs(a - b) > tolerance) ++mismatches;
+      }
+    EXPECT_EQ(mismatches, 0) << name;
+    ++compared;
+  }
+  EXPECT_EQ(compared, 161);
+}
+
+TEST_F(PngSuite, EveryCorruptFileIsAnError) {
+  int corrupt = 0;
+  for (const std::string& name : suite_files(png_folder)) {
+    if (name[0] != 'x') continue;
+    IMAGE img;
+    EXPECT_EQ(frond::getimage(&img, (png_folder + name).c_str()), -12) << name;
+    EXPECT_EQ(frond::getimage_pngfile(&img, (png_folder + name).c_str()), -12) << name;
+    img.check_magic(L"test");
+    ++corrupt;
+  }
+  if (corrupt == 0) GTEST_SKIP() << "no PNG suite";
+  EXPECT_EQ(corrupt, 14);
+}
+
+}  // namespace
+
+#endif

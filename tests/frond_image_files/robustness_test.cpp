@@ -1,0 +1,143 @@
+// Damaged and hostile files: truncations, bit flips and oversized headers
+// give error results, never a crash, and leave a valid image behind.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "frond_image_files/png_builder.h"
+#include "frond_image_files/scratch_folder.h"
+#include "graphics/frond.h"
+#include "graphics/image_files.h"
+#include "platform_imaging/bmp_builder.h"
+
+namespace {
+
+using frond::IMAGE;
+using frond::png_outcome;
+using image_files_test::build_png;
+using image_files_test::write_bytes;
+using RobustnessTest = image_files_test::ScratchFolderTest;
+
+std::vector<uint8_t> sample_png() {
+  std::vector<std::vector<uint8_t>> rows;
+  for (int y = 0; y < 6; ++y) {
+    std::vector<uint8_t> row;
+    for (int x = 0; x < 5 * 4; ++x) row.push_back(uint8_t(x * 13 + y * 7));
+    rows.push_back(row);
+  }
+  return build_png(5, 6, 8, 6, rows);
+}
+
+png_outcome read_memory(IMAGE& img, const std::vector<uint8_t>& bytes) {
+  return frond::readpngmemory(&img, bytes.data(), bytes.size());
+}
+
+// A valid image: checked operations pass and the pixels can be written.
+void expect_valid(IMAGE& img) {
+  img.check_magic(L"test");
+  ASSERT_NE(img.pixels, nullptr);
+  img.pixels[0] = 0;
+}
+
+TEST_F(RobustnessTest, TheSampleItselfDecodes) {
+  IMAGE img;
+  ASSERT_EQ(read_memory(img, sample_png()), png_outcome::ok);
+  EXPECT_EQ(frond_test::pixel(&img, 1, 0), 0x5B34414Eu);  // stored R 52, G 65, B 78, A 91
+}
+
+TEST_F(RobustnessTest, EveryTruncatedPngIsAnError) {
+  const std::vector<uint8_t> file = sample_png();
+  IMAGE img;
+  for (size_t length = 0; length < file.size(); ++length) {
+    const std::vector<uint8_t> part(file.begin(), file.begin() + std::ptrdiff_t(length));
+    EXPECT_NE(read_memory(img, part), png_outcome::ok) << length;
+    expect_valid(img);
+  }
+  // Through files and the general loader: never handed on to the platform.
+  for (size_t length : {size_t(8), size_t(20), size_t(33), file.size() / 2, file.size() - 1}) {
+    write_bytes("cut.png", std::vector<uint8_t>(file.begin(), file.begin() + std::ptrdiff_t(length)));
+    EXPECT_EQ(frond::getimage(&img, "cut.png"), -12) << length;
+    EXPECT_EQ(frond::getimage_pngfile(&img, "cut.png"), -12) << length;
+  }
+  write_bytes("short.png", std::vector<uint8_t>(file.begin(), file.begin() + 7));
+  EXPECT_EQ(frond::getimage(&img, "short.png"), -12);  // not a PNG, and not decodable
+}
+
+TEST_F(RobustnessTest, EverySingleBitFlipIsAnError) {
+  // Every byte after the signature is in a critical chunk covered by a CRC.
+  const std::vector<uint8_t> file = sample_png();
+  IMAGE img;
+  for (size_t byte = 0; byte < file.size(); ++byte)
+    for (int bit = 0; bit < 8; ++bit) {
+      std::vector<uint8_t> damaged = file;
+      damaged[byte] ^= uint8_t(1u << bit);
+      EXPECT_NE(read_memory(img, damaged), png_outcome::ok) << byte << ":" << bit;
+      expect_valid(img);
+    }
+}
+
+TEST_F(RobustnessTest, RandomDamageNeverCrashes) {
+  const std::vector<uint8_t> file = sample_png();
+  std::mt19937 random(2024);
+  IMAGE img;
+  for (int round = 0; round < 2000; ++round) {
+    std::vector<uint8_t> damaged = file;
+    for (int hits = 1 + int(random() % 8); hits > 0; --hits) damaged[random() % damaged.size()] = uint8_t(random());
+    read_memory(img, damaged);
+    expect_valid(img);
+  }
+}
+
+TEST_F(RobustnessTest, OversizedPngHeadersAreRefusedBeforeAnyMemoryIsTaken) {
+  IMAGE img(2, 2);
+  for (uint32_t side : {16385u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, 0u}) {
+    const std::vector<uint8_t> wide_file = build_png(side, 1, 8, 2, {{1, 2, 3}});
+    const std::vector<uint8_t> tall_file = build_png(1, side, 8, 2, {{1, 2, 3}});
+    EXPECT_EQ(read_memory(img, wide_file), png_outcome::damaged) << side;
+    EXPECT_EQ(read_memory(img, tall_file), png_outcome::damaged) << side;
+    EXPECT_EQ(img.width, 2);  // refused while reading the header
+  }
+  write_bytes("huge.png", build_png(100000, 100000, 8, 6, {}));
+  EXPECT_EQ(frond::getimage(&img, "huge.png"), -12);
+}
+
+TEST_F(RobustnessTest, TheLargestAllowedSideStillDecodes) {
+  std::vector<std::vector<uint8_t>> rows(1, std::vector<uint8_t>(16384 / 8, 0xFF));
+  IMAGE img;
+  ASSERT_EQ(read_memory(img, build_png(16384, 1, 1, 0, rows)), png_outcome::ok);
+  EXPECT_EQ(img.width, 16384);
+  EXPECT_EQ(frond_test::pixel(&img, 16383, 0), 0xFFFFFFFFu);
+}
+
+TEST_F(RobustnessTest, AncillaryChunksAreSkippedWhateverTheirSize) {
+  std::vector<image_files_test::png_chunk> many(300, {"tEXt", {'K', 0, 'v'}});
+  image_files_test::png_chunk big{"zTXt", {'C', 0, 0}};
+  big.data.resize(9u << 20, 'x');  // not even valid compressed data: never read
+  many.push_back(big);
+  many.push_back({"iCCP", {'p', 0, 0, 1, 2, 3}});
+  IMAGE img;
+  EXPECT_EQ(read_memory(img, build_png(1, 1, 8, 2, {{9, 8, 7}}, many)), png_outcome::ok);
+  EXPECT_EQ(frond_test::pixel(&img, 0, 0), 0xFF090807u);
+}
+
+TEST_F(RobustnessTest, DamagedAndHostileBmpFilesAreErrors) {
+  imaging_test::bmp_fields fields;
+  fields.width = 3;
+  fields.height = 2;
+  fields.rows.assign(24, 0x5A);
+  const std::vector<uint8_t> file = imaging_test::build_bmp(fields);
+  IMAGE img;
+  for (size_t length = 0; length < file.size(); ++length)
+    EXPECT_EQ(img.getimage(static_cast<const void*>(file.data()), uint32_t(length)), -11) << length;
+  fields.width = 1 << 20;
+  write_bytes("wide.bmp", imaging_test::build_bmp(fields));
+  EXPECT_EQ(frond::getimage(&img, "wide.bmp"), -12);
+  fields.width = 3;
+  fields.height = -(1 << 24);
+  write_bytes("tall.bmp", imaging_test::build_bmp(fields));
+  EXPECT_EQ(frond::getimage(&img, "tall.bmp"), -12);
+  expect_valid(img);
+}
+
+}  // namespace

@@ -1,0 +1,149 @@
+// Saving: PNG colour types and round trips, the byte-exact BMP writer, the
+// choice of format by extension, and failed opens, writes and closes.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "frond_image_files/scratch_folder.h"
+#include "graphics/frond.h"
+
+namespace {
+
+using frond::IMAGE;
+using image_files_test::exists;
+using image_files_test::read_bytes;
+using SavingTest = image_files_test::ScratchFolderTest;
+
+const std::vector<frond::argb_color> six = {0xFF102030, 0x80405060, 0x00708090, 0x01A0B0C0, 0xFEFFFFFF, 0x7F000000};
+
+void fill(IMAGE& img, const std::vector<frond::argb_color>& values) {
+  std::copy(values.begin(), values.end(), img.pixels);
+}
+
+TEST_F(SavingTest, PngWithAlphaIsColourType6AndReloadsIdentically) {
+  IMAGE img(3, 2);
+  fill(img, six);
+  ASSERT_EQ(frond::savepng(&img, "alpha.png", true), 0);
+  const std::vector<uint8_t> file = read_bytes("alpha.png");
+  ASSERT_GT(file.size(), 26u);
+  EXPECT_EQ(file[24], 8);  // bit depth
+  EXPECT_EQ(file[25], 6);  // RGBA
+  IMAGE back;
+  ASSERT_EQ(frond::getimage(&back, "alpha.png"), 0);
+  ASSERT_EQ(back.width, 3);
+  ASSERT_EQ(back.height, 2);
+  EXPECT_EQ(frond_test::pixels_of(&back), six);
+}
+
+TEST_F(SavingTest, PngWithoutAlphaIsColourType2AndReloadsOpaque) {
+  IMAGE img(3, 2);
+  fill(img, six);
+  ASSERT_EQ(frond::savepng(&img, L"plain.png", false), 0);
+  const std::vector<uint8_t> file = read_bytes("plain.png");
+  EXPECT_EQ(file[25], 2);
+  IMAGE back;
+  ASSERT_EQ(back.getimage(L"plain.png"), 0);
+  std::vector<frond::argb_color> opaque;
+  for (frond::argb_color p : six) opaque.push_back(p | 0xFF000000u);
+  EXPECT_EQ(frond_test::pixels_of(&back), opaque);
+}
+
+const std::vector<frond::argb_color> five = {0x80112233, 0xFF445566, 0x00778899, 0x10AABBCC, 0xFFDDEEFF};
+
+TEST_F(SavingTest, TwentyFourBitBmpMatchesTheLayoutByteForByte) {
+  IMAGE img(5, 1);
+  fill(img, five);
+  ASSERT_EQ(frond::saveimage(&img, "five.BMP", false), 0);
+  const std::vector<uint8_t> expected = {
+      'B', 'M', 70, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,                  // file header
+      40, 0, 0, 0, 5, 0, 0, 0, 1, 0, 0, 0, 1, 0, 24, 0, 0, 0, 0, 0,  // size, width, height, planes, bits, BI_RGB
+      16, 0, 0, 0, 0xC4, 0x0E, 0, 0, 0xC4, 0x0E, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+      0x33, 0x22, 0x11, 0x66, 0x55, 0x44, 0x99, 0x88, 0x77, 0xCC, 0xBB, 0xAA, 0xFF, 0xEE, 0xDD, 0};
+  EXPECT_EQ(read_bytes("five.BMP"), expected);
+}
+
+TEST_F(SavingTest, ThirtyTwoBitBmpMatchesTheLayoutByteForByte) {
+  IMAGE img(5, 1);
+  fill(img, five);
+  ASSERT_EQ(frond::saveimage(&img, L"five.bmp", true), 0);
+  std::vector<uint8_t> expected = {
+      'B', 'M', 142, 0, 0, 0, 0, 0, 0, 0, 122, 0, 0, 0,                  // file header
+      108, 0, 0, 0, 5, 0, 0, 0, 1, 0, 0, 0, 1, 0, 32, 0, 3, 0, 0, 0,  // BI_BITFIELDS
+      20, 0, 0, 0, 0xC4, 0x0E, 0, 0, 0xC4, 0x0E, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+      0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0xFF, 0, 0, 0, 0, 0, 0, 0xFF,  // red, green, blue, alpha masks
+      'B', 'G', 'R', 's'};
+  expected.insert(expected.end(), 48, 0);  // end points and gamma
+  const std::vector<uint8_t> pixels = {0x33, 0x22, 0x11, 0x80, 0x66, 0x55, 0x44, 0xFF, 0x99, 0x88,
+                                       0x77, 0x00, 0xCC, 0xBB, 0xAA, 0x10, 0xFF, 0xEE, 0xDD, 0xFF};
+  expected.insert(expected.end(), pixels.begin(), pixels.end());
+  EXPECT_EQ(read_bytes("five.bmp"), expected);
+}
+
+TEST_F(SavingTest, BmpRowsAreStoredBottomUpAndReloadThroughThePlatform) {
+  IMAGE img(1, 2);
+  fill(img, {0xFF0000FF, 0xFFFF0000});
+  ASSERT_EQ(frond::savebmp(&img, "column.bmp", false), 0);
+  const std::vector<uint8_t> file = read_bytes("column.bmp");
+  ASSERT_EQ(file.size(), 54u + 8u);
+  EXPECT_EQ(std::vector<uint8_t>(file.begin() + 54, file.end()),
+            (std::vector<uint8_t>{0, 0, 0xFF, 0, 0xFF, 0, 0, 0}));  // bottom (red) row first
+  IMAGE back;
+  ASSERT_EQ(frond::getimage(&back, "column.bmp"), 0);
+  EXPECT_EQ(frond_test::pixels_of(&back), (std::vector<frond::argb_color>{0xFF0000FF, 0xFFFF0000}));
+  ASSERT_EQ(frond::savebmp(&img, L"column32.bmp", true), 0);
+  ASSERT_EQ(frond::getimage(&back, L"column32.bmp"), 0);
+  EXPECT_EQ(frond_test::pixels_of(&back), (std::vector<frond::argb_color>{0xFF0000FF, 0xFFFF0000}));
+}
+
+TEST_F(SavingTest, OnlyABmpExtensionWritesBmp) {
+  IMAGE img(2, 2);
+  for (const char* name : {"a.jpg", "b.bmpx", "c", "bmp", "d.Bmp"}) ASSERT_EQ(frond::saveimage(&img, name, false), 0);
+  EXPECT_EQ(read_bytes("a.jpg")[1], 'P');
+  EXPECT_EQ(read_bytes("b.bmpx")[1], 'P');
+  EXPECT_EQ(read_bytes("c")[1], 'P');
+  EXPECT_EQ(read_bytes("bmp")[1], 'P');
+  EXPECT_EQ(read_bytes("d.Bmp")[0], 'B');
+}
+
+TEST_F(SavingTest, BackslashesSeparateFolders) {
+  ASSERT_EQ(mkdir("temp", 0700), 0);
+  IMAGE img(4, 3);
+  ASSERT_EQ(frond::savepng(&img, "temp\\image2.png", false), 0);
+  ASSERT_EQ(frond::saveimage(&img, L"temp\\image1.bmp", false), 0);
+  EXPECT_TRUE(exists("temp/image2.png"));
+  EXPECT_TRUE(exists("temp/image1.bmp"));
+  IMAGE back;
+  EXPECT_EQ(frond::getimage(&back, "temp\\image2.png"), 0);
+  EXPECT_EQ(frond::getimage(&back, "temp\\image1.bmp"), 0);  // through the platform decoder
+  EXPECT_EQ(back.width, 4);
+  const std::string absolute = folder_ + "\\temp\\image2.png";
+  EXPECT_EQ(frond::getimage_pngfile(&back, absolute.c_str()), 0);
+}
+
+TEST_F(SavingTest, FailedOpensWritesAndClosesAreReported) {
+  IMAGE img(8, 8);
+  EXPECT_EQ(frond::savepng(&img, "missing/x.png", true), -3);
+  EXPECT_EQ(frond::savebmp(&img, "missing/x.bmp", true), -12);
+  EXPECT_EQ(frond::saveimage(&img, "missing/x.bmp", true), -12);
+  EXPECT_EQ(frond::saveimage(&img, "missing/x.png", true), -3);
+  // /dev/full accepts the open and fails every write, at the latest on close.
+  EXPECT_EQ(frond::savepng(&img, "/dev/full", true), -12);
+  EXPECT_EQ(frond::savebmp(&img, "/dev/full", false), -12);
+  EXPECT_EQ(frond::saveimage(&img, L"/dev/full", false), -12);
+}
+
+TEST_F(SavingTest, ImagesWithoutPixelsAndSelectorsOfNothing) {
+  IMAGE empty(0, 0);
+  EXPECT_EQ(frond::savepng(&empty, "empty.png", false), -12);
+  ASSERT_EQ(frond::savebmp(&empty, "empty.bmp", false), 0);
+  EXPECT_EQ(read_bytes("empty.bmp").size(), 54u);
+  // No drawing target and no pages: the selectors name no image.
+  EXPECT_EQ(frond::savepng(nullptr, "none.png", false), -12);
+  EXPECT_EQ(frond::savebmp(reinterpret_cast<IMAGE*>(1), "none.bmp", false), -12);
+  EXPECT_EQ(frond::saveimage(nullptr, "none.png", false), 0);
+  EXPECT_FALSE(exists("none.png"));
+  EXPECT_FALSE(exists("none.bmp"));
+  EXPECT_EQ(counter(), 255);  // saving never counts a change
+}
+
+}  // namespace

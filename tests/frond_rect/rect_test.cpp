@@ -1,0 +1,119 @@
+// Integer rectangles: normalising, intersection, union, including points,
+// bounds, clamping and limiting, with the extremes of the 32-bit range.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <ostream>
+
+#include "graphics/frond.h"
+
+namespace frond {
+std::ostream& operator<<(std::ostream& out, const intrect& r) {
+  return out << "{" << r.x << ", " << r.y << ", " << r.width << ", " << r.height << "}";
+}
+}  // namespace frond
+
+using namespace frond;
+
+namespace {
+
+constexpr intrect kNone = {0, 0, 0, 0};
+
+TEST(IntrectNormalized, NegativeExtentsKeepTheirCells) {
+  EXPECT_EQ(intrect_normalized({10, 5, -3, -2}), (intrect{8, 4, 3, 2}));
+  EXPECT_EQ(intrect_normalized({1, 2, 3, 4}), (intrect{1, 2, 3, 4}));
+  EXPECT_EQ(intrect_normalized({0, 0, -1, 0}), (intrect{0, 0, 1, 0}));
+}
+
+TEST(IntrectIntersection, CommonPartOrNothing) {
+  EXPECT_EQ(intrect_intersection({0, 0, 10, 10}, {5, 5, 10, 10}), (intrect{5, 5, 5, 5}));
+  EXPECT_EQ(intrect_intersection({0, 0, 10, 10}, {10, 0, 5, 5}), kNone);  // touching
+  EXPECT_EQ(intrect_intersection({0, 0, 10, 10}, {3, 3, 0, 4}), kNone);   // empty
+  EXPECT_EQ(intrect_intersection({9, 9, -10, -10}, {5, 5, 10, 10}), (intrect{5, 5, 5, 5}));
+  intrect a = {0, 0, 4, 4};
+  EXPECT_EQ(intrect_intersect(a, {2, -1, 5, 2}), (intrect{2, 0, 2, 1}));
+  EXPECT_EQ(a, (intrect{2, 0, 2, 1}));
+}
+
+TEST(IntrectUnion, EmptySideTakesTheOtherAsGiven) {
+  intrect a = {0, 0, 0, 5};
+  EXPECT_EQ(intrect_unite(a, {3, 3, -2, 2}), (intrect{3, 3, -2, 2}));
+  EXPECT_EQ(intrect_union({3, 3, -2, 2}, {7, 7, 0, 0}), (intrect{3, 3, -2, 2}));
+  EXPECT_EQ(intrect_union({0, 0, 2, 2}, {5, 5, 1, 1}), (intrect{0, 0, 6, 6}));
+  EXPECT_EQ(intrect_union({3, 3, -2, 2}, {5, 5, 1, 1}), (intrect{2, 3, 4, 3}));
+  intrect b = {0, 0, 2, 2};
+  EXPECT_EQ(intrect_unite(b, -1, 1, 1, 5), (intrect{-1, 0, 3, 6}));
+}
+
+TEST(IntrectInclude, GrowsByPoints) {
+  intrect empty = {4, 4, 0, 0};
+  EXPECT_EQ(intrect_include(empty, intpoint{7, 8}), (intrect{7, 8, 1, 1}));
+  intrect r = {0, 0, 2, 2};
+  EXPECT_EQ(intrect_include(r, intpoint{5, -1}), (intrect{0, -1, 6, 3}));
+  EXPECT_EQ(intrect_include(r, intpoint{1, 0}), (intrect{0, -1, 6, 3}));  // already inside
+
+  const intpoint points[] = {{3, 1}, {1, 4}, {2, 2}};
+  intrect none = kNone;
+  EXPECT_EQ(intrect_include(none, points, 3), (intrect{1, 1, 3, 4}));
+  intrect flipped = {10, 10, -2, -2};  // cells 9..10
+  EXPECT_EQ(intrect_include(flipped, points, 3), (intrect{1, 1, 10, 10}));
+  intrect kept = {1, 2, 3, 4};
+  EXPECT_EQ(intrect_include(kept, points, 0), (intrect{1, 2, 3, 4}));
+  EXPECT_EQ(intrect_include(kept, nullptr, 3), (intrect{1, 2, 3, 4}));
+}
+
+TEST(IntrectBounds, SmallestRectangleHoldingThePoints) {
+  const intpoint points[] = {{3, 1}, {1, 4}, {2, 2}};
+  EXPECT_EQ(intrect_bounds(points, 3), (intrect{1, 1, 3, 4}));
+  EXPECT_EQ(intrect_bounds(points, 1), (intrect{3, 1, 1, 1}));
+  EXPECT_EQ(intrect_bounds(points, 0), kNone);
+  EXPECT_EQ(intrect_bounds(nullptr, 2), kNone);
+  EXPECT_EQ(intrect_frompoints({5, 5}, {2, 9}), (intrect{2, 5, 4, 5}));
+  EXPECT_EQ(intrect_frompoints({-1, -1}, {-1, -1}), (intrect{-1, -1, 1, 1}));
+}
+
+TEST(IntrectClamp, CutsColumnsKeepingOrientation) {
+  intrect r = {0, 0, 10, 1};
+  EXPECT_EQ(intrect_clampx(r, 3, 5), (intrect{3, 0, 3, 1}));
+  r = {20, 0, 5, 1};
+  EXPECT_EQ(intrect_clampx(r, 3, 5), (intrect{20, 0, 0, 1}));
+  r = {5, 0, -4, 1};  // columns 2..5
+  EXPECT_EQ(intrect_clampx(r, 3, 10), (intrect{5, 0, -3, 1}));
+  r = {5, 0, -4, 1};
+  EXPECT_EQ(intrect_clampx(r, 7, 10), (intrect{5, 0, 0, 1}));
+  r = {1, 1, 4, 4};
+  EXPECT_EQ(intrect_clampx(r, 6, 5), (intrect{1, 1, 0, 4}));  // empty range
+  r = {9, 1, 0, 4};
+  EXPECT_EQ(intrect_clampx(r, -3, 5), (intrect{-3, 1, 0, 4}));  // zero width moves to xmin
+  r = {0, 0, 10, 10};
+  EXPECT_EQ(intrect_clamp(r, 2, 4, 8, 20), (intrect{2, 8, 3, 2}));
+  r = {0, 5, 1, -6};  // rows 0..5
+  EXPECT_EQ(intrect_clampy(r, 1, 3), (intrect{0, 3, 1, -3}));
+}
+
+TEST(IntrectClamp, OverflowingEdgesLeaveTheBoundInPlace) {
+  intrect r = {INT_MAX - 1, 0, INT_MAX, 1};  // last column past the range
+  EXPECT_EQ(intrect_clampx(r, 0, INT_MAX), (intrect{INT_MAX - 1, 0, 2, 1}));
+  r = {INT_MIN + 1, 0, -INT_MAX, 1};  // first column below the range
+  EXPECT_EQ(intrect_clampx(r, INT_MIN, 0), (intrect{INT_MIN + 1, 0, -2, 1}));
+  r = {INT_MIN, 0, INT_MAX, 1};
+  EXPECT_EQ(intrect_clampx(r, INT_MIN, INT_MAX), (intrect{INT_MIN, 0, INT_MAX, 1}));
+}
+
+TEST(IntrectLimit, KeepsEveryCellInRange) {
+  intrect r = {INT_MAX - 4, 0, 100, 1};
+  EXPECT_EQ(intrect_limitwidth(r), (intrect{INT_MAX - 4, 0, 5, 1}));
+  r = {0, INT_MAX - 4, 1, 100};
+  EXPECT_EQ(intrect_limitheight(r), (intrect{0, INT_MAX - 4, 1, 5}));
+  r = {INT_MAX - 4, INT_MAX - 4, 100, 100};
+  EXPECT_EQ(intrect_limit(r), (intrect{INT_MAX - 4, INT_MAX - 4, 5, 5}));
+  r = {INT_MIN + 4, 0, -100, 1};  // columns INT_MIN .. INT_MIN + 4 remain
+  EXPECT_EQ(intrect_limitwidth(r), (intrect{INT_MIN + 4, 0, -5, 1}));
+  r = {10, 10, 0, -3};
+  EXPECT_EQ(intrect_limit(r), (intrect{10, 10, 0, -3}));
+  r = {INT_MAX, 0, 1, 1};
+  EXPECT_EQ(intrect_limit(r), (intrect{INT_MAX, 0, 1, 1}));
+}
+
+}  // namespace

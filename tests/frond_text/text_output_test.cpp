@@ -1,0 +1,251 @@
+// GDI text output through the library: justification and its vertical
+// centring, the current position of outtext, word-wrapped text in a
+// rectangle, clipping to the viewport, change counting, and text drawn on
+// four images from four threads.
+#include <algorithm>
+#include <thread>
+
+#include "graphics/text_internal.h"
+#include "support/graphics_fixture.h"
+
+using namespace frond;
+using frond_test::GraphicsTest;
+using frond_test::pixel;
+using frond_test::pixels_of;
+
+namespace {
+
+constexpr argb_color kPaper = 0xFF203040;
+constexpr argb_color kCell = 0xFF0000FF;  // the text background, drawn as 0x000000FF
+
+class TextOutputTest : public GraphicsTest {
+ protected:
+  // A blank image whose opaque text cells show as 0x000000FF.
+  static void prepare(IMAGE* img) {
+    setbkcolor(kPaper, img);
+    setfontbkcolor(kCell, img);
+    settextcolor(0xFFFFFFFF, img);
+  }
+  // Every pixel back to the paper, the DC's colours kept.
+  static void wipe(IMAGE* img) { std::fill(img->pixels, img->pixels + size_t(img->width) * img->height, kPaper); }
+  // The rows and columns holding text-cell pixels: left, top, right, bottom (exclusive).
+  static std::vector<int> cell_box(IMAGE* img) {
+    std::vector<int> box = {img->width, img->height, 0, 0};
+    for (int y = 0; y < img->height; ++y)
+      for (int x = 0; x < img->width; ++x)
+        if (pixel(img, x, y) != kPaper) {
+          box[0] = std::min(box[0], x);
+          box[1] = std::min(box[1], y);
+          box[2] = std::max(box[2], x + 1);
+          box[3] = std::max(box[3], y + 1);
+        }
+    return box;
+  }
+};
+
+TEST(EscapementOffset, HalfTheHeightTowardsTheTopOfTheText) {
+  EXPECT_EQ(escapement_offset(16, 0).dx, 0);
+  EXPECT_EQ(escapement_offset(16, 0).dy, -8);
+  EXPECT_EQ(escapement_offset(16, 900).dx, -8);
+  EXPECT_EQ(escapement_offset(16, 900).dy, 0);
+  EXPECT_EQ(escapement_offset(16, 3600).dy, -8);
+  EXPECT_EQ(escapement_offset(16, -900).dx, 8);
+  EXPECT_EQ(escapement_offset(16, 1800).dx, 0);
+  EXPECT_EQ(escapement_offset(16, 1800).dy, 8);
+  EXPECT_EQ(escapement_offset(15, 0).dy, -8);  // halves round away from zero
+  EXPECT_EQ(escapement_offset(16, 450).dx, -6);
+  EXPECT_EQ(escapement_offset(16, 450).dy, -6);
+}
+
+TEST_F(TextOutputTest, CentredTextSitsOnItsPoint) {
+  IMAGE image(200, 100);
+  prepare(&image);
+  settextjustify(1, 1, &image);
+  const int w = textwidth("centre", &image);
+  outtextxy(100, 50, "centre", &image);
+  EXPECT_EQ(cell_box(&image), (std::vector<int>{100 - w / 2, 42, 100 - w / 2 + w, 58}));
+}
+
+TEST_F(TextOutputTest, EveryJustificationCorner) {
+  const int cases[][4] = {{0, 0, 0, 0}, {2, 0, -1, 0}, {0, 2, 0, -1}, {2, 2, -1, -1}, {7, 7, 0, 0}};
+  for (const auto& c : cases) {
+    IMAGE image(200, 100);
+    prepare(&image);
+    settextjustify(c[0], c[1], &image);
+    const int w = textwidth(L"corner", &image);
+    outtextxy(100, 50, L"corner", &image);
+    const int left = 100 + c[2] * w, top = 50 + c[3] * 16;
+    EXPECT_EQ(cell_box(&image), (std::vector<int>{left, top, left + w, top + 16})) << c[0] << "," << c[1];
+  }
+}
+
+TEST_F(TextOutputTest, CentringFollowsTheEscapement) {
+  IMAGE image(200, 200);
+  prepare(&image);
+  setfont(16, 0, "SimSun", 900, 900, 0, false, false, false, &image);
+  settextjustify(0, 1, &image);
+  const int w = textwidth("up", &image);
+  outtextxy(100, 100, "up", &image);
+  // Moved 8 to the left, then running upwards with the letters' tops to the left.
+  EXPECT_EQ(cell_box(&image), (std::vector<int>{92, 100 - w, 108, 100}));
+}
+
+TEST_F(TextOutputTest, OuttextMovesTheCurrentPosition) {
+  IMAGE image(200, 100);
+  prepare(&image);
+  const int w = textwidth("step", &image);
+  MoveToEx(image.dc, 20, 30, nullptr);
+  outtext("step", &image);
+  POINT p = {};
+  GetCurrentPositionEx(image.dc, &p);
+  EXPECT_EQ(p.x, 20 + w);
+  EXPECT_EQ(p.y, 30);
+  EXPECT_EQ(GetTextAlign(image.dc), UINT{TA_UPDATECP});
+
+  settextjustify(2, 0, &image);
+  outtext(L"step", &image);
+  GetCurrentPositionEx(image.dc, &p);
+  EXPECT_EQ(p.x, 20);
+  EXPECT_EQ(GetTextAlign(image.dc), UINT{TA_UPDATECP | TA_RIGHT});
+
+  // Centred vertically: drawn 8 higher, the position comes back to the baseline row.
+  settextjustify(0, 1, &image);
+  wipe(&image);
+  outtext('s', &image);
+  GetCurrentPositionEx(image.dc, &p);
+  EXPECT_EQ(p.x, 20 + textwidth('s', &image));
+  EXPECT_EQ(p.y, 30);
+  EXPECT_EQ(cell_box(&image)[1], 22);
+}
+
+TEST_F(TextOutputTest, NullTextSetsTheAlignmentOnly) {
+  IMAGE image(40, 20);
+  prepare(&image);
+  settextjustify(2, 2, &image);
+  outtextxy(5, 5, static_cast<const wchar_t*>(nullptr), &image);
+  EXPECT_EQ(GetTextAlign(image.dc), UINT{TA_RIGHT | TA_BOTTOM});
+  outtext(static_cast<const char*>(nullptr), &image);
+  EXPECT_EQ(GetTextAlign(image.dc), UINT{TA_UPDATECP | TA_RIGHT | TA_BOTTOM});
+  for (argb_color p : pixels_of(&image)) EXPECT_EQ(p, kPaper);
+}
+
+TEST_F(TextOutputTest, TextStaysInsideTheViewportClip) {
+  IMAGE image(80, 60);
+  prepare(&image);
+  setviewport(10, 10, 50, 40, 1, &image);
+  outtextxy(-20, -5, "a long line of text", &image);
+  outtextxy(0, 25, L"another long line", &image);
+  for (int y = 0; y < 60; ++y)
+    for (int x = 0; x < 80; ++x)
+      if (x < 10 || x >= 50 || y < 10 || y >= 40) {
+        EXPECT_EQ(pixel(&image, x, y), kPaper) << x << "," << y;
+      }
+  EXPECT_EQ(cell_box(&image), (std::vector<int>{10, 10, 50, 40}));
+}
+
+TEST_F(TextOutputTest, GdiTextWritesAlphaZero) {
+  IMAGE image(60, 20);
+  prepare(&image);
+  outtextxy(0, 0, "ab", &image);
+  const int w = textwidth("ab", &image);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < w; ++x) EXPECT_EQ(pixel(&image, x, y) >> 24, 0u);
+}
+
+TEST_F(TextOutputTest, RectangleTextWrapsAndJustifies) {
+  IMAGE image(100, 60);
+  prepare(&image);
+  const int cw = textwidth("m", &image);
+  outtextrect(0, 0, 5 * cw, 60, "aaaa bbbb", &image);
+  EXPECT_EQ(cell_box(&image), (std::vector<int>{0, 0, 4 * cw, 32}));
+
+  wipe(&image);
+  settextjustify(2, 2, &image);
+  outtextrect(0, 0, 5 * cw, 60, "aaaa bbbb", &image);
+  EXPECT_EQ(cell_box(&image), (std::vector<int>{cw, 28, 5 * cw, 60}));
+
+  wipe(&image);
+  settextjustify(1, 1, &image);
+  SetTextAlign(image.dc, TA_BASELINE);
+  outtextrect(0, 0, 5 * cw, 59, "aaaa bbbb", &image);  // 27 rows to share: 13 above, 14 below
+  EXPECT_EQ(cell_box(&image), (std::vector<int>{cw / 2, 13, cw / 2 + 4 * cw, 45}));
+  EXPECT_EQ(GetTextAlign(image.dc), UINT{TA_BASELINE});  // restored after drawing
+}
+
+TEST_F(TextOutputTest, TallRectangleTextKeepsItsBottomOrMiddle) {
+  IMAGE image(100, 60);
+  prepare(&image);
+  const int cw = textwidth("m", &image);
+  const char* text = "aaaa bbbb cccc";  // three lines of 16 in a box 20 high
+  const int w = 4 * cw;
+
+  settextjustify(0, 2, &image);
+  outtextrect(0, 0, w, 20, text, &image);  // drawn from y = -28: the third line fills rows 4..19
+  EXPECT_EQ(cell_box(&image), (std::vector<int>{0, 0, w, 20}));
+  for (int x = 0; x < 100; ++x) EXPECT_EQ(pixel(&image, x, 20), kPaper);
+
+  wipe(&image);
+  settextjustify(0, 0, &image);
+  outtextrect(0, 0, w, 20, text, &image);  // from y = 0: only the first line is whole
+  EXPECT_EQ(cell_box(&image), (std::vector<int>{0, 0, w, 16}));
+
+  // The clip of the viewport is back afterwards.
+  wipe(&image);
+  settextjustify(0, 1, &image);
+  outtextrect(0, 0, w, 20, text, &image);
+  outtextxy(0, 40, "after", &image);
+  EXPECT_EQ(cell_box(&image)[3], 48);
+}
+
+TEST_F(TextOutputTest, EmptyRectanglesDrawNothingButStillCount) {
+  IMAGE image(40, 40);
+  prepare(&image);
+  settarget(&image);
+  const int before = counter();
+  outtextrect(0, 0, 0, 20, "text");
+  outtextrect(0, 0, 20, -1, L"text");
+  outtextrect(0, 0, 20, 20, static_cast<const char*>(nullptr));
+  EXPECT_EQ(counter(), before - 3);
+  for (argb_color p : pixels_of(&image)) EXPECT_EQ(p, kPaper);
+  settarget(nullptr);
+}
+
+TEST_F(TextOutputTest, EachOutputCountsOnceOnTheTarget) {
+  IMAGE image(40, 40);
+  settarget(&image);
+  int before = counter();
+  outtextxy(0, 0, "a");
+  outtextxy(0, 0, 'a');
+  outtextxy(0, 0, L'a');
+  outtext("a");
+  outtext(L'a');
+  outtext('a');
+  EXPECT_EQ(counter(), before - 6);
+  settarget(nullptr);
+  before = counter();
+  outtextxy(0, 0, "no target");
+  outtextxy(0, 0, "an image", &image);
+  EXPECT_EQ(counter(), before - 1);
+}
+
+TEST_F(TextOutputTest, FourThreadsDrawOnFourImages) {
+  const auto draw = [](IMAGE* img, int seed) {
+    prepare(img);
+    for (int i = 0; i < 12; ++i) {
+      setfont(10 + (seed + i) % 9, 0, i % 2 ? "Tahoma" : "SimSun", (i % 3) * 300, 0, i % 4 ? 0 : FW_BOLD, i % 5 == 0,
+              false, false, img);
+      settextjustify(i % 3, i % 3, img);
+      outtextxy(20 + 7 * i, 10 + 9 * i, L"Quillfern \u00e9t\u00e9", img);
+      outtextrect(5, 5 + i, 70, 50, "wrapped words in a box", img);
+    }
+  };
+  std::vector<IMAGE> reference(4, IMAGE(160, 140));
+  for (int t = 0; t < 4; ++t) draw(&reference[t], t);
+  std::vector<IMAGE> images(4, IMAGE(160, 140));
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) threads.emplace_back([&, t] { draw(&images[t], t); });
+  for (auto& th : threads) th.join();
+  for (int t = 0; t < 4; ++t) EXPECT_EQ(pixels_of(&images[t]), pixels_of(&reference[t])) << t;
+}
+
+}  // namespace
