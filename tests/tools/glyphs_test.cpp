@@ -1,0 +1,60 @@
+// The glyph images the build renders into the run folder's font/.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include "tools/png_test_io.h"
+#include "tools/tool_process.h"
+
+namespace {
+
+std::string glyph_path(int code) { return std::string(RUN_FONT_FOLDER) + "/" + std::to_string(code) + ".png"; }
+
+bool printable(int code) { return code > 32 && code < 127; }
+
+TEST(GlyphImages, EveryCodeHasA50By100RgbImage) {
+  for (int code = 0; code < 128; ++code) {
+    SCOPED_TRACE(code);
+    const PngHeader h = read_header(glyph_path(code));
+    EXPECT_EQ(h.width, 50u);
+    EXPECT_EQ(h.height, 100u);
+    EXPECT_EQ(h.bit_depth, 8);
+    EXPECT_EQ(h.colour_type, 2);
+    EXPECT_EQ(h.interlace, 0);
+  }
+}
+
+TEST(GlyphImages, ControlCodesAndTheBlankAreBlack) {
+  for (int code = 0; code < 128; ++code) {
+    if (printable(code)) continue;
+    SCOPED_TRACE(code);
+    const std::vector<std::uint8_t> rgba = decode_rgba(glyph_path(code));
+    ASSERT_EQ(rgba.size(), 50u * 100u * 4u);
+    for (std::size_t i = 0; i < rgba.size(); i += 4) ASSERT_EQ(rgba[i] | rgba[i + 1] | rgba[i + 2], 0);
+  }
+}
+
+TEST(GlyphImages, PrintableCharactersAreLightGreyStrokesOnBlack) {
+  std::set<std::vector<std::uint8_t>> distinct;
+  for (int code = 33; code < 127; ++code) {
+    SCOPED_TRACE(code);
+    const std::vector<std::uint8_t> rgba = decode_rgba(glyph_path(code));
+    ASSERT_EQ(rgba.size(), 50u * 100u * 4u);
+    int full = 0, black = 0;
+    for (std::size_t i = 0; i < rgba.size(); i += 4) {
+      ASSERT_TRUE(rgba[i] == rgba[i + 1] && rgba[i] == rgba[i + 2]);
+      full += rgba[i] == 255;
+      black += rgba[i] == 0;
+    }
+    EXPECT_GT(full, 20);                 // even '.' has solid stroke pixels
+    EXPECT_GT(black, 50 * 100 * 6 / 10);  // the ground stays black
+    // Nothing touches the cell's border, so scaled cells never bleed.
+    for (int x = 0; x < 50; ++x) EXPECT_EQ(rgba[x * 4] | rgba[(99 * 50 + x) * 4], 0);
+    distinct.insert(rgba);
+  }
+  EXPECT_EQ(distinct.size(), 94u);
+}
+
+}  // namespace

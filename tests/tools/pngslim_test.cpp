@@ -1,0 +1,191 @@
+// pngslim: the same pixels, 8-bit RGB or RGBA, never grey or interlaced,
+// smaller than libpng's defaults on screenshots; failures leave no output.
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <random>
+#include <string>
+
+#include "tools/png_test_io.h"
+#include "tools/synthetic_screenshot.h"
+#include "tools/tool_process.h"
+
+namespace {
+
+constexpr int kRgb = 2, kRgba = 6, kGrey = 0, kGreyAlpha = 4, kPalette = 3;
+
+std::vector<std::uint8_t> random_samples(std::size_t size, std::uint32_t seed) {
+  std::mt19937 rng(seed);
+  std::vector<std::uint8_t> bytes(size);
+  for (auto& b : bytes) b = static_cast<std::uint8_t>(rng());
+  return bytes;
+}
+
+class Pngslim : public ::testing::Test {
+ protected:
+  int pngslim(const std::string& in, const std::string& out, const std::string& folder = "") {
+    return run_program({PNGSLIM_PROGRAM, in, out}, folder);
+  }
+  // Writes `source`, runs the tool, and checks the result's header and
+  // pixels against `expected_rgba`.
+  void expect_slimmed(const PngSource& source, const std::vector<std::uint8_t>& expected_rgba, int colour_type) {
+    ASSERT_TRUE(write_png(dir / "in.png", source));
+    ASSERT_EQ(pngslim(dir / "in.png", dir / "out.png"), 0);
+    const PngHeader h = read_header(dir / "out.png");
+    EXPECT_EQ(h.width, source.width);
+    EXPECT_EQ(h.height, source.height);
+    EXPECT_EQ(h.bit_depth, 8);
+    EXPECT_EQ(h.colour_type, colour_type);
+    EXPECT_EQ(h.interlace, 0);
+    EXPECT_TRUE(decode_rgba(dir / "out.png") == expected_rgba);
+  }
+  // The input is what libpng writes with its defaults, as the client's
+  // capture is; the output must hold the same pixels in fewer bytes.
+  void expect_screenshot_slimmed(int width, int height) {
+    SCOPED_TRACE(std::to_string(width) + "x" + std::to_string(height));
+    const std::vector<std::uint8_t> rgb = synthetic::screenshot(width, height);
+    const std::string reference = default_libpng_png(rgb, width, height);
+    ASSERT_FALSE(reference.empty());
+    write_file(dir / "in.png", reference);
+    ASSERT_EQ(pngslim(dir / "in.png", dir / "out.png"), 0);
+    const PngHeader h = read_header(dir / "out.png");
+    EXPECT_EQ(h.bit_depth, 8);
+    EXPECT_EQ(h.colour_type, kRgb);
+    EXPECT_EQ(h.interlace, 0);
+    EXPECT_TRUE(decode_rgba(dir / "out.png") == with_opaque_alpha(rgb));
+    EXPECT_LT(read_file(dir / "out.png").size(), reference.size());
+  }
+  // A failing run exits 1, keeps an earlier output and leaves no stray file.
+  void expect_refused(const std::string& input_bytes) {
+    write_file(dir / "in.png", input_bytes);
+    write_file(dir / "out.png", "earlier output");
+    EXPECT_EQ(pngslim(dir / "in.png", dir / "out.png"), 1);
+    EXPECT_EQ(read_file(dir / "out.png"), "earlier output");
+    EXPECT_EQ(dir.names(), (std::vector<std::string>{"in.png", "out.png"}));
+  }
+
+  ScratchFolder dir;
+};
+
+TEST_F(Pngslim, ScreenshotKeepsEveryPixelAndBeatsLibpngDefaults) {
+  expect_screenshot_slimmed(1600, 900);
+  expect_screenshot_slimmed(960, 540);
+}
+
+TEST_F(Pngslim, TransparentPixelsKeepAlpha) {
+  PngSource s{61, 17, 8, kRgba, false, random_samples(61 * 17 * 4, 1), {}, {}};
+  expect_slimmed(s, s.rows, kRgba);
+}
+
+TEST_F(Pngslim, OpaqueAlphaIsDropped) {
+  std::vector<std::uint8_t> rgba = random_samples(40 * 30 * 4, 2);
+  for (std::size_t i = 3; i < rgba.size(); i += 4) rgba[i] = 255;
+  expect_slimmed({40, 30, 8, kRgba, false, rgba, {}, {}}, rgba, kRgb);
+}
+
+TEST_F(Pngslim, GreyBecomesRgb) {
+  const std::vector<std::uint8_t> grey = random_samples(33 * 9, 3);
+  std::vector<std::uint8_t> expected;
+  for (std::uint8_t v : grey) expected.insert(expected.end(), {v, v, v, 255});
+  expect_slimmed({33, 9, 8, kGrey, false, grey, {}, {}}, expected, kRgb);
+}
+
+TEST_F(Pngslim, GreyWithAlphaBecomesRgba) {
+  const std::vector<std::uint8_t> grey_alpha = random_samples(20 * 10 * 2, 4);
+  std::vector<std::uint8_t> expected;
+  for (std::size_t i = 0; i < grey_alpha.size(); i += 2)
+    expected.insert(expected.end(), {grey_alpha[i], grey_alpha[i], grey_alpha[i], grey_alpha[i + 1]});
+  expect_slimmed({20, 10, 8, kGreyAlpha, false, grey_alpha, {}, {}}, expected, kRgba);
+}
+
+TEST_F(Pngslim, OneBitGreyExpandsToBlackAndWhite) {
+  // 10 pixels a row in two bytes: 1010101010 then padding.
+  const std::vector<std::uint8_t> rows = {0xAA, 0x80, 0x55, 0x40};
+  std::vector<std::uint8_t> expected;
+  for (int y = 0; y < 2; ++y)
+    for (int x = 0; x < 10; ++x) {
+      const std::uint8_t v = ((x + y) % 2 == 0) ? 255 : 0;
+      expected.insert(expected.end(), {v, v, v, 255});
+    }
+  expect_slimmed({10, 2, 1, kGrey, false, rows, {}, {}}, expected, kRgb);
+}
+
+TEST_F(Pngslim, PaletteWithTransparencyBecomesRgba) {
+  const std::vector<std::uint8_t> palette = {10, 20, 30, 200, 100, 0, 0, 0, 255, 255, 255, 255};
+  const std::vector<std::uint8_t> alpha = {255, 128, 0};
+  // 2-bit indices, 4 pixels a byte: row 0 = 0 1 2 3, row 1 = 3 2 1 0.
+  const std::vector<std::uint8_t> rows = {0x1B, 0xE4};
+  const std::vector<std::uint8_t> expected = {10,  20,  30,  255, 200, 100, 0,   128, 0,   0,   255, 0,
+                                              255, 255, 255, 255, 255, 255, 255, 255, 0,   0,   255, 0,
+                                              200, 100, 0,   128, 10,  20,  30,  255};
+  expect_slimmed({4, 2, 2, kPalette, false, rows, palette, alpha}, expected, kRgba);
+}
+
+TEST_F(Pngslim, OpaquePaletteBecomesRgb) {
+  const std::vector<std::uint8_t> palette = {1, 2, 3, 250, 251, 252};
+  const std::vector<std::uint8_t> rows = {0, 1, 1, 0};
+  const std::vector<std::uint8_t> expected = {1, 2, 3, 255, 250, 251, 252, 255, 250, 251, 252, 255, 1, 2, 3, 255};
+  expect_slimmed({2, 2, 8, kPalette, false, rows, palette, {}}, expected, kRgb);
+}
+
+TEST_F(Pngslim, SixteenBitSamplesScaleToEight) {
+  const std::vector<std::uint8_t> eight = random_samples(25 * 7 * 3, 5);
+  std::vector<std::uint8_t> sixteen;
+  for (std::uint8_t v : eight) sixteen.insert(sixteen.end(), {v, v});  // v * 257, big-endian
+  expect_slimmed({25, 7, 16, kRgb, false, sixteen, {}, {}}, with_opaque_alpha(eight), kRgb);
+}
+
+TEST_F(Pngslim, InterlacedBecomesSequential) {
+  const std::vector<std::uint8_t> rgb = random_samples(37 * 23 * 3, 6);
+  expect_slimmed({37, 23, 8, kRgb, true, rgb, {}, {}}, with_opaque_alpha(rgb), kRgb);
+}
+
+TEST_F(Pngslim, SinglePixel) {
+  expect_slimmed({1, 1, 8, kRgb, false, {9, 8, 7}, {}, {}}, {9, 8, 7, 255}, kRgb);
+}
+
+TEST_F(Pngslim, MissingInputLeavesOutputAlone) {
+  write_file(dir / "out.png", "earlier output");
+  EXPECT_EQ(pngslim(dir / "absent.png", dir / "out.png"), 1);
+  EXPECT_EQ(read_file(dir / "out.png"), "earlier output");
+}
+
+TEST_F(Pngslim, UnreadableInputsLeaveOutputAlone) {
+  PngSource s{64, 64, 8, kRgb, false, random_samples(64 * 64 * 3, 7), {}, {}};
+  ASSERT_TRUE(write_png(dir / "good.png", s));
+  const std::string good = read_file(dir / "good.png");
+  std::remove((dir / "good.png").c_str());
+  expect_refused("");
+  expect_refused("not a picture at all");
+  expect_refused(good.substr(0, good.size() / 2));
+  std::string bad_crc = good;
+  bad_crc[30] = static_cast<char>(bad_crc[30] ^ 0xFF);  // inside the IHDR checksum
+  expect_refused(bad_crc);
+}
+
+TEST_F(Pngslim, HugeDimensionsAreRefusedBeforeAllocating) {
+  // Signature and an IHDR of 100000 x 100000 RGB, then IEND: no pixel data.
+  std::string png("\x89PNG\r\n\x1a\n", 8);
+  const unsigned char ihdr[] = {0, 0, 0, 13, 'I', 'H', 'D', 'R', 0, 1, 0x86, 0xA0, 0, 1, 0x86, 0xA0, 8, 2, 0, 0, 0};
+  const uLong crc = crc32(0, ihdr + 4, sizeof ihdr - 4);
+  png.append(reinterpret_cast<const char*>(ihdr), sizeof ihdr);
+  for (int shift = 24; shift >= 0; shift -= 8) png += static_cast<char>(crc >> shift);
+  png.append("\0\0\0\0IEND\xae\x42\x60\x82", 12);
+  expect_refused(png);
+}
+
+TEST_F(Pngslim, BackslashSeparatesFolders) {
+  ASSERT_EQ(run_program({"/bin/mkdir", "temp"}, dir.path()), 0);
+  PngSource s{16, 9, 8, kRgb, false, random_samples(16 * 9 * 3, 8), {}, {}};
+  ASSERT_TRUE(write_png(dir / "temp/image2.png", s));
+  ASSERT_EQ(pngslim("temp\\image2.png", "temp\\image3.png", dir.path()), 0);
+  EXPECT_EQ(dir.names("temp"), (std::vector<std::string>{"image2.png", "image3.png"}));
+  EXPECT_EQ(dir.names(), std::vector<std::string>{"temp"});
+  EXPECT_TRUE(decode_rgba(dir / "temp/image3.png") == with_opaque_alpha(s.rows));
+}
+
+TEST_F(Pngslim, WrongArgumentCountIsAUsageError) {
+  EXPECT_EQ(run_program({PNGSLIM_PROGRAM, dir / "in.png"}), 2);
+}
+
+}  // namespace

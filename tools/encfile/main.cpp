@@ -1,0 +1,50 @@
+// encfile in out <64 hex>: encrypts `in` into `out`, or decrypts it when
+// `in` starts with the tool's magic, keyed from the 64 hexadecimal
+// characters. The output appears whole or not at all: a wrong key, a damaged
+// file or any other failure writes nothing and exits with status 1.
+#include <cstdio>
+#include <memory>
+
+#include "common/atomic_output.h"
+#include "common/tool_path.h"
+#include "key_material.h"
+#include "secret_stream.h"
+
+namespace {
+
+struct FileCloser {
+  void operator()(FILE* f) const { fclose(f); }
+};
+
+int fail(const char* message, const std::string& detail) {
+  std::fprintf(stderr, "encfile: %s%s\n", message, detail.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: encfile in out <64 hexadecimal characters>\n");
+    return 2;
+  }
+  const std::string in_path = native_path(argv[1]);
+  const std::string out_path = native_path(argv[2]);
+  StreamKey key;
+  if (!parse_key_material(argv[3], key)) return fail("the key must be 64 hexadecimal characters", "");
+  if (sodium_init() < 0) return fail("libsodium cannot start", "");
+
+  std::unique_ptr<FILE, FileCloser> in(std::fopen(in_path.c_str(), "rb"));
+  if (!in) return fail("cannot open ", in_path);
+  const bool decrypting = starts_with_magic(in.get());
+  std::rewind(in.get());
+
+  AtomicOutput out(out_path);
+  if (!out.stream()) return fail("cannot create a file beside ", out_path);
+  const bool done = decrypting ? decrypt_stream(in.get(), out.stream(), key)
+                               : encrypt_stream(in.get(), out.stream(), key);
+  sodium_memzero(key.data(), key.size());
+  if (!done) return fail(decrypting ? "wrong key or damaged file: " : "cannot encrypt ", in_path);
+  if (!out.commit()) return fail("cannot write ", out_path);
+  return 0;
+}
