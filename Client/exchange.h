@@ -1,0 +1,35 @@
+// The exchange with the server: one PATCH request a cycle carrying the
+// encrypted picture and the cycle token; the reply brings the partner's.
+#pragma once
+
+#include <memory>
+#include <string>
+
+namespace httplib {
+class Client;
+}
+
+namespace quillfern {
+
+// "/v1/swap/" + the user name, every byte outside A-Z a-z 0-9 - . _ ~
+// percent-encoded.
+std::string swap_path(const std::string& user);
+
+// What a reply (or its absence) means for the flags and the picture.
+struct reply_outcome {
+  enum picture_step { none, show_black, decrypt_partner } step = none;
+  bool network_error = false;
+  bool file_invalid = false;
+  bool user_not_found = false;
+  std::string partner_token;    // lower-cased, with decrypt_partner
+  std::string partner_picture;  // the encrypted picture, with decrypt_partner
+};
+reply_outcome evaluate_reply(bool replied, int status, const std::string& body);
+
+// The exchange step of a cycle. `token` is this cycle's token.
+void exchange(httplib::Client& client, const std::string& token);
+
+// The client for the configured server, with the exchange's time-outs.
+std::unique_ptr<httplib::Client> make_http_client();
+
+}  // namespace quillfern

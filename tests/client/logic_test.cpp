@@ -1,0 +1,201 @@
+// The client's pure logic: tokens, reply evaluation, captions, the request
+// path, the capture file layout, the input bindings and the chat line cells.
+
+#include <gtest/gtest.h>
+
+#include "Client/capture.h"
+#include "Client/cycle.h"
+#include "Client/display.h"
+#include "Client/exchange.h"
+#include "Client/input.h"
+#include "Client/notification.h"
+#include "Client/run_log.h"
+#include "Client/token.h"
+#include "Client/tools.h"
+
+using namespace quillfern;
+
+namespace {
+
+TEST(Token, StandardEngineWithTheChatBit) {
+  std::mt19937_64 engine(5489);
+  EXPECT_EQ(make_token(engine, false), "496d191cf6f6aea6");
+  std::mt19937_64 same(5489);
+  EXPECT_EQ(make_token(same, true), "c96d191cf6f6aea6");
+  for (int i = 0; i < 200; ++i) {
+    const std::string quiet = make_token(engine, false), chatting = make_token(engine, true);
+    ASSERT_EQ(quiet.size(), 16u);
+    ASSERT_LE(quiet[0], '7');
+    ASSERT_FALSE(token_says_chat(quiet));
+    ASSERT_TRUE(token_says_chat(chatting));
+  }
+}
+
+TEST(RunLog, IntToStringAndTimestamp) {
+  EXPECT_EQ(int_to_string(0), "0");
+  EXPECT_EQ(int_to_string(7), "7");
+  EXPECT_EQ(int_to_string(120), "120");
+  const std::string stamp = current_timestamp();
+  ASSERT_EQ(stamp.size(), 15u);
+  EXPECT_EQ(stamp[8], '-');
+}
+
+TEST(Exchange, RequestPathIsPercentEncoded) {
+  EXPECT_EQ(swap_path("alice"), "/v1/swap/alice");
+  EXPECT_EQ(swap_path("Ann Lee+1"), "/v1/swap/Ann%20Lee%2B1");
+  EXPECT_EQ(swap_path("a-b.c_d~e/f?"), "/v1/swap/a-b.c_d~e%2Ff%3F");
+  EXPECT_EQ(swap_path("\xC3\xA9"), "/v1/swap/%C3%A9");
+}
+
+TEST(Exchange, EvaluatesEveryReply) {
+  reply_outcome o = evaluate_reply(false, 0, "");
+  EXPECT_TRUE(o.network_error);
+  EXPECT_FALSE(o.file_invalid || o.user_not_found);
+
+  o = evaluate_reply(true, 404, "nope");
+  EXPECT_TRUE(o.network_error);
+
+  o = evaluate_reply(true, 201, "");
+  EXPECT_TRUE(o.user_not_found);
+  EXPECT_FALSE(o.network_error || o.file_invalid);
+
+  o = evaluate_reply(true, 200, "");
+  EXPECT_EQ(o.step, reply_outcome::show_black);
+  EXPECT_FALSE(o.network_error || o.file_invalid || o.user_not_found);
+
+  for (size_t n : {1u, 15u, 16u}) {
+    o = evaluate_reply(true, 200, std::string(n, 'a'));
+    EXPECT_TRUE(o.file_invalid) << n;
+    EXPECT_EQ(o.step, reply_outcome::none) << n;
+  }
+
+  o = evaluate_reply(true, 200, "PICTUREC96D191CF6F6AEA6");
+  EXPECT_EQ(o.step, reply_outcome::decrypt_partner);
+  EXPECT_EQ(o.partner_picture, "PICTURE");
+  EXPECT_EQ(o.partner_token, "c96d191cf6f6aea6");  // accepted and lower-cased
+  EXPECT_TRUE(token_says_chat(o.partner_token));
+
+  o = evaluate_reply(true, 200, "PICTURE796d191cf6f6aea6");
+  EXPECT_FALSE(token_says_chat(o.partner_token));
+
+  o = evaluate_reply(true, 200, "PICTUREz96d191cf6f6aea6");
+  EXPECT_TRUE(o.file_invalid);
+  EXPECT_EQ(o.step, reply_outcome::none);
+}
+
+TEST(Display, Captions) {
+  EXPECT_EQ(build_caption({false, false, false, false, false, false}), "Quillfern");
+  EXPECT_EQ(build_caption({false, false, false, true, false, true}), "Quillfern [Chat][Top]");
+  EXPECT_EQ(build_caption({false, false, false, true, true, true}), "Quillfern [Chat][Hold][Top]");
+  EXPECT_EQ(build_caption({false, false, false, false, true, false}), "Quillfern [Hold]");
+  EXPECT_EQ(build_caption({false, true, false, true, true, false}), "Quillfern [FileInvalid]");
+  EXPECT_EQ(build_caption({true, true, true, false, false, false}), "Quillfern [NetworkError]");
+  EXPECT_EQ(build_caption({false, false, true, false, false, false}), "Quillfern [UserNotFound]");
+}
+
+TEST(Tools, CommandLines) {
+  const std::string material(64, 'a');
+  EXPECT_EQ(pngslim_command(), "bin\\pngslim.exe temp\\image2.png temp\\image3.png");
+  EXPECT_EQ(encrypt_command(material), "bin\\encfile.exe temp\\image3.png temp\\image4.enc " + material);
+  EXPECT_EQ(decrypt_command(material), "bin\\encfile.exe temp\\image5.enc temp\\image6.png " + material);
+  EXPECT_EQ(encrypt_command("").size(), 48u);
+}
+
+TEST(Capture, FileLayoutByDisplayDepth) {
+  capture_layout l = capture_layout_for(32, 1280, 720);
+  EXPECT_EQ(l.bits_per_pixel, 24);
+  EXPECT_EQ(l.palette_bytes, 0u);
+  EXPECT_EQ(l.row_bytes, 3840u);
+  EXPECT_EQ(l.file_bytes, 54u + 3840u * 720u);
+
+  l = capture_layout_for(24, 1366, 768);
+  EXPECT_EQ(l.row_bytes, 4100u);  // 4098 rounded up
+
+  l = capture_layout_for(8, 1366, 768);
+  EXPECT_EQ(l.bits_per_pixel, 8);
+  EXPECT_EQ(l.palette_bytes, 1024u);
+  EXPECT_EQ(54 + l.palette_bytes, 1078u);
+  EXPECT_EQ(l.row_bytes, 1368u);
+
+  l = capture_layout_for(4, 10, 2);
+  EXPECT_EQ(l.bits_per_pixel, 4);
+  EXPECT_EQ(l.palette_bytes, 64u);
+  EXPECT_EQ(l.row_bytes, 8u);
+
+  l = capture_layout_for(1, 33, 1);
+  EXPECT_EQ(l.bits_per_pixel, 1);
+  EXPECT_EQ(l.palette_bytes, 8u);
+  EXPECT_EQ(l.row_bytes, 8u);
+  EXPECT_EQ(capture_layout_for(16, 1, 1).bits_per_pixel, 24);
+}
+
+TEST(Cycle, OutgoingSizes) {
+  EXPECT_EQ(outgoing_size(1).width, 1600);
+  EXPECT_EQ(outgoing_size(2).height, 720);
+  EXPECT_EQ(outgoing_size(3).width, 960);
+  EXPECT_EQ(outgoing_size(3).height, 540);
+}
+
+TEST(Input, OpacityLadder) {
+  EXPECT_EQ(opacity_step_down(255), 224);
+  int alpha = 224;
+  for (int i = 0; i < 7; ++i) alpha = opacity_step_down(alpha);
+  EXPECT_EQ(alpha, 32);
+  EXPECT_EQ(opacity_step_up(32), 64);
+  EXPECT_EQ(opacity_step_up(255), 255);
+}
+
+TEST(Input, ModeKeysInEitherCase) {
+  EXPECT_EQ(mode_key_of('h'), mode_key::hold);
+  EXPECT_EQ(mode_key_of('H'), mode_key::hold);
+  EXPECT_EQ(mode_key_of('t'), mode_key::topmost);
+  EXPECT_EQ(mode_key_of('C'), mode_key::chat);
+  EXPECT_EQ(mode_key_of('x'), mode_key::none);
+  EXPECT_EQ(mode_key_of(0xE8), mode_key::none);
+}
+
+TEST(Input, ChatLineEditing) {
+  std::string line;
+  EXPECT_EQ(edit_chat_line(line, 8), chat_edit::erased);  // nothing to erase, still redrawn
+  EXPECT_EQ(line, "");
+  EXPECT_EQ(edit_chat_line(line, 'h'), chat_edit::appended);  // text, not a mode key
+  EXPECT_EQ(edit_chat_line(line, 9), chat_edit::ignored);
+  EXPECT_EQ(edit_chat_line(line, 13), chat_edit::ignored);
+  EXPECT_EQ(line, "h");
+  for (int i = 0; i < 40; ++i) edit_chat_line(line, 'a' + i % 26);
+  EXPECT_EQ(line.size(), 32u);
+  EXPECT_EQ(edit_chat_line(line, 'z'), chat_edit::ignored);
+  EXPECT_EQ(edit_chat_line(line, 8), chat_edit::erased);
+  EXPECT_EQ(line.size(), 31u);
+  EXPECT_EQ(edit_chat_line(line, 27), chat_edit::leave_chat);
+  EXPECT_EQ(line, "");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Notification, FontFittingTakesTheLargestSizeThatFits) {
+  // Lines 6 and 8 pixels wide a point of size: 300 - 20 = 280 > 8 x size.
+  EXPECT_EQ(quillfern::fit_font_size(300, [](int size) { return std::make_pair(6 * size, 8 * size); }), 34);
+  EXPECT_EQ(quillfern::fit_font_size(1000, [](int size) { return std::make_pair(size, size); }), 40);
+  // Nothing fits down to 2: 0, the caller falls back to 20.
+  EXPECT_EQ(quillfern::fit_font_size(30, [](int) { return std::make_pair(10, 10); }), 0);
+  // Exactly 20 narrower does not fit ("more than 20 pixels narrower").
+  EXPECT_EQ(quillfern::fit_font_size(100, [](int size) { return std::make_pair(size == 40 ? 80 : 79, 0); }), 39);
+}
+
+TEST(Notification, QuietMinuteIs2399WaitsOf25Ms) {
+  int sleeps = 0, total = 0;
+  quillfern::wait_quiet_minute([] { return true; }, [&](int ms) {
+    ++sleeps;
+    total += ms;
+  });
+  EXPECT_EQ(sleeps, 2399);
+  EXPECT_EQ(total, 59975);
+  sleeps = 0;
+  quillfern::wait_quiet_minute([&] { return sleeps < 10; }, [&](int) { ++sleeps; });
+  EXPECT_EQ(sleeps, 10);  // a closed window ends the wait
+}
+
+}  // namespace
