@@ -20,25 +20,22 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on a free display number with openbox on it, and exports DISPLAY.
+# Starts Xvfb on a display number it picks itself (so that tests running at
+# once never share one), with openbox on it, and exports DISPLAY.
 start_display() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
-    E2E_PIDS+=($!)
-    local i
-    for i in $(seq 1 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && break
-      sleep 0.05
-    done
-    export DISPLAY=":$n"
-    openbox >/dev/null 2>&1 &
-    E2E_PIDS+=($!)
-    sleep 0.5
-    return 0
+  local numberfile="$E2E_TMP/display.$RANDOM" i number
+  Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  for i in $(seq 1 200); do
+    number=$(cat "$numberfile" 2>/dev/null)
+    [ -n "$number" ] && [ -e "/tmp/.X11-unix/X$number" ] && break
+    sleep 0.05
   done
-  fail "no free X display"
+  [ -n "$number" ] || fail "Xvfb did not start"
+  export DISPLAY=":$number"
+  openbox >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  sleep 0.5
 }
 
 # Runs a program in the background with its output in $E2E_TMP/<name>.out.
