@@ -9,8 +9,12 @@
 #if defined(__x86_64__)
 #include <immintrin.h>
 
+#if defined(__clang__)
+#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
+#else
 #pragma GCC push_options
 #pragma GCC target("avx2")
+#endif
 #include "graphics/blend_rows_simd.h"
 
 namespace frond {
@@ -49,7 +53,11 @@ constexpr blend_kernels kAvx2 = simd::kernels<avx2_ops>();
 }  // namespace
 }  // namespace frond
 
+#if defined(__clang__)
+#pragma clang attribute pop
+#else
 #pragma GCC pop_options
+#endif
 
 namespace frond {
 

@@ -26,7 +26,7 @@ bool is_blank(char32_t c) { return c == U' ' || c == U'\t'; }
 class Formatter {
  public:
   Formatter(const platform::fonts::Font& font, const std::u32string& text, UINT format)
-      : font_(font), format_(format), tab_(int64_t{kTabColumns} * std::max(1, font.metrics().ave_char_width)) {
+      : format_(format), tab_(int64_t{kTabColumns} * std::max(1, font.metrics().ave_char_width)) {
     const bool prefixes = (format & DT_NOPREFIX) == 0;
     for (size_t i = 0; i < text.size(); ++i) {
       if (prefixes && text[i] == U'&') {
@@ -112,7 +112,6 @@ class Formatter {
     }
   }
 
-  const platform::fonts::Font& font_;
   const UINT format_;
   const int64_t tab_;
   std::u32string chars_;
