@@ -422,6 +422,7 @@ void initgraph(int width, int height, int mode) {
   s.mouse_pos[0] = cursor.x;
   s.mouse_pos[1] = cursor.y;
   make_root_control();
+  if ((settings.init_mode & (INITMODE_LOGO | INITMODE_HIDDEN)) == INITMODE_LOGO) show_logo();
   if (settings.init_mode & INITMODE_MANUAL_RENDER) setrendermode(1);
   s.init_done = 1;
   s.cursor_shown = 1;

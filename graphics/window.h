@@ -22,5 +22,7 @@ void register_window_class(graphics_state* s, HINSTANCE instance);
 HWND create_window(HWND parent, const wchar_t* title, uint32_t style, uint32_t exstyle, int x, int y, int width,
                    int height);
 void load_window_icon();
+// Plays the start-up logo on the drawing target.
+void show_logo();
 
 }  // namespace frond

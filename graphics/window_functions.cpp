@@ -35,13 +35,42 @@ void load_window_icon() {
   if (s.icon == nullptr) s.icon = LoadIconW(nullptr, IDI_APPLICATION);
 }
 
-void showwindow() {
-  graphics_state& s = state();
-  HWND window = s.window.load();
-  if (s.init_done) s.init_done = 0;
+namespace {
+
+void show_on_top(HWND window) {
   ShowWindow(window, SW_SHOWNORMAL);
   BringWindowToTop(window);
   SetForegroundWindow(window);
+}
+
+}  // namespace
+
+void showwindow() {
+  graphics_state& s = state();
+  HWND window = s.window.load();
+  const argb_color background = getbkcolor();
+  const bool first = s.init_done != 0;
+  s.init_done = 0;
+  if (!first || (window_globals().init_mode & (INITMODE_LOGO | INITMODE_HIDDEN)) != (INITMODE_LOGO | INITMODE_HIDDEN)) {
+    show_on_top(window);
+    return;
+  }
+  // The logo that the hidden window deferred: played over a black picture,
+  // after which the picture drawn meanwhile comes back.
+  IMAGE* target = resolve_image(nullptr);
+  if (target == nullptr) return show_on_top(window);
+  IMAGE* saved = new IMAGE(*target);
+  const bool was_manual = s.manual_render.load() != 0;
+  setbkcolor_norepaint(0xFF000000);
+  cleardevice();
+  show_on_top(window);
+  show_logo();
+  setbkcolor_norepaint(background);
+  putimage(0, 0, saved, SRCCOPY);
+  if (s.window_ready.load()) flushwindow();
+  delete saved;
+  // The logo leaves automatic mode; a program that had chosen manual mode keeps it.
+  if (was_manual) setrendermode(1);
 }
 
 void hidewindow() { ShowWindow(state().window.load(), SW_HIDE); }
