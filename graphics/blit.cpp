@@ -65,9 +65,9 @@ int get_block(IMAGE* dst, IMAGE* src_arg, int x, int y, int w, int h) {
   return 0;
 }
 
-[[noreturn]] void null_getimage() { internal_error_box(L"Fatal Error: pass NULL to `frond::getimage`"); }
-
 }  // namespace
+
+void null_getimage() { internal_error_box(L"Fatal Error: pass NULL to `frond::getimage`"); }
 
 // ---- getimage -------------------------------------------------------------------------
 

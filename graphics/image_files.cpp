@@ -178,8 +178,6 @@ int loadgdipfile(IMAGE* img, const wchar_t* path) {
   return result;
 }
 
-[[noreturn]] void null_image() { internal_error_box(L"Fatal Error: pass NULL to `frond::getimage`"); }
-
 // ---- writing PNG ---------------------------------------------------------------------
 
 // Writes the image row by row as 8-bit RGBA (colour type 6) or RGB (2).
@@ -411,22 +409,22 @@ int IMAGE::getimage(const void* data, uint32_t size) {
 }
 
 int getimage(IMAGE* img, const char* path, int, int) {
-  if (img == nullptr) null_image();
+  if (img == nullptr) null_getimage();
   return img->getimage(path);
 }
 
 int getimage(IMAGE* img, const wchar_t* path) {
-  if (img == nullptr) null_image();
+  if (img == nullptr) null_getimage();
   return img->getimage(path);
 }
 
 int getimage(IMAGE* img, const char* resType, const char* resName) {
-  if (img == nullptr) null_image();
+  if (img == nullptr) null_getimage();
   return img->getimage(resType, resName);
 }
 
 int getimage(IMAGE* img, const wchar_t* resType, const wchar_t* resName) {
-  if (img == nullptr) null_image();
+  if (img == nullptr) null_getimage();
   return img->getimage(resType, resName);
 }
 
