@@ -98,23 +98,21 @@ TEST_F(OutlineTest, DrawpolyClosesOnlyMoreThanThreePointsThatReturnToTheStart) {
 }
 
 TEST_F(OutlineTest, CornerRadiiTakeWhatTheirPredecessorsLeave) {
-  const corner_radii clamped = clamp_corner_radii(100, 40, {30, 30, 30, 30});
-  EXPECT_EQ(clamped.r1, 30);
-  EXPECT_EQ(clamped.r2, 30);
-  EXPECT_EQ(clamped.r3, 10);
-  EXPECT_EQ(clamped.r4, 10);
-
-  const corner_radii big = clamp_corner_radii(50, 80, {70, 70, 70, 70});
-  EXPECT_EQ(big.r1, 50);  // min(w, h)
-  EXPECT_EQ(big.r2, 0);   // nothing left on the top side
-  EXPECT_EQ(big.r3, 50);  // min(h - r2, w)
-  EXPECT_EQ(big.r4, 0);   // min(h - r1, w - r3)
-
-  const corner_radii odd = clamp_corner_radii(100, 40, {-5, NAN, 12, 0});
-  EXPECT_EQ(odd.r1, 0);
-  EXPECT_EQ(odd.r2, 0);
-  EXPECT_EQ(odd.r3, 12);
-  EXPECT_EQ(odd.r4, 0);
+  struct Case {
+    float w, h;
+    corner_radii given, expected;
+  } const cases[] = {
+      {100, 40, {30, 30, 30, 30}, {30, 30, 10, 10}},
+      // r1 = min(w, h); nothing left on the top side; r3 = min(h - r2, w); r4 = min(h - r1, w - r3).
+      {50, 80, {70, 70, 70, 70}, {50, 0, 50, 0}},
+      {100, 40, {-5, NAN, 12, 0}, {0, 0, 12, 0}},
+  };
+  for (const Case& c : cases) {
+    const corner_radii r = clamp_corner_radii(c.w, c.h, c.given);
+    EXPECT_EQ(std::vector<float>({r.r1, r.r2, r.r3, r.r4}),
+              std::vector<float>({c.expected.r1, c.expected.r2, c.expected.r3, c.expected.r4}))
+        << c.w << "x" << c.h << " " << c.given.r1;
+  }
 }
 
 TEST_F(OutlineTest, RoundedRectanglesUseTheClampedRadii) {

@@ -33,20 +33,6 @@ TEST_F(PatternTest, LinearGradientRunsRedToBlueUntilTheFillColourChanges) {
   for (argb_color p : pixels_of(&image)) ASSERT_EQ(p, 0xFF00FF00u);
 }
 
-TEST_F(PatternTest, PatternNoneAndFillStyleReturnToTheSolidColour) {
-  IMAGE image(20, 20);
-  setfillcolor(0xFF123456, &image);
-  frond_setpattern_lineargradient(0, 0, 0xFFFF0000, 20, 0, 0xFF0000FF, &image);
-  frond_setpattern_none(&image);
-  frond_fillrect(0, 0, 20, 20, &image);
-  for (argb_color p : pixels_of(&image)) ASSERT_EQ(p, 0xFF123456u);
-
-  frond_setpattern_lineargradient(0, 0, 0xFFFF0000, 20, 0, 0xFF0000FF, &image);
-  setfillstyle(3, 0xFF654321, &image);  // GDI+ fills stay solid whatever the hatch
-  frond_fillrect(0, 0, 20, 20, &image);
-  for (argb_color p : pixels_of(&image)) ASSERT_EQ(p, 0xFF654321u);
-}
-
 TEST_F(PatternTest, PathGradientPaintsOnlyInsideItsPolygon) {
   IMAGE image(100, 100);
   const frond_point square[4] = {{10, 10}, {90, 10}, {90, 90}, {10, 90}};
@@ -95,6 +81,12 @@ TEST_F(PatternTest, TextureTilesACopyOfTheSourceFromTheWorldOrigin) {
   frond_fillrect(0, 0, 16, 16, &image);
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) ASSERT_EQ(pixel(&image, x, y), pixel(&source, x % 4, y % 4)) << x << "," << y;
+  // A part of the source starts the tiles at that part.
+  IMAGE part(6, 6);
+  frond_setpattern_texture(&source, 1, 2, 3, 2, &part);
+  frond_fillrect(0, 0, 6, 6, &part);
+  EXPECT_EQ(pixel(&part, 0, 0), pixel(&source, 1, 2));
+  EXPECT_EQ(pixel(&part, 4, 3), pixel(&source, 2, 3));
 
   // The brush owns its pixels: the source may change, shrink or go.
   frond_gentexture(false, &source);
@@ -105,18 +97,6 @@ TEST_F(PatternTest, TextureTilesACopyOfTheSourceFromTheWorldOrigin) {
   for (argb_color p : pixels_of(&again)) ASSERT_EQ(p, 0xFF000000u);  // a new image's fill colour is transparent
   frond_fillrect(0, 0, 16, 16, &image);
   EXPECT_EQ(pixel(&image, 5, 6), 0xFF000000u | (2 << 12) | 1);
-}
-
-TEST_F(PatternTest, TextureOfAPartStartsAtThatPart) {
-  IMAGE source(8, 8);
-  frond_test::paint_coordinates(&source);
-  frond_setalpha(255, &source);
-  frond_gentexture(true, &source);
-  IMAGE image(6, 6);
-  frond_setpattern_texture(&source, 2, 3, 3, 2, &image);
-  frond_fillrect(0, 0, 6, 6, &image);
-  EXPECT_EQ(pixel(&image, 0, 0), pixel(&source, 2, 3));
-  EXPECT_EQ(pixel(&image, 4, 3), pixel(&source, 3, 4));
 }
 
 TEST_F(PatternTest, TextureSourceMustBeARealImage) {
@@ -132,9 +112,18 @@ TEST_F(PatternTest, TextureSourceMustBeARealImage) {
   for (argb_color p : pixels_of(&image)) ASSERT_EQ(p, 0xFFFFFFFFu);
 }
 
-TEST_F(PatternTest, PatternThatCannotBeMadePaintsNothing) {
+TEST_F(PatternTest, WhatEndsAPatternAndPatternsThatCannotBeMade) {
   IMAGE image(20, 20);
-  setfillcolor(0xFFFFFFFF, &image);
+  setfillcolor(0xFF123456, &image);
+  frond_setpattern_lineargradient(0, 0, 0xFFFF0000, 20, 0, 0xFF0000FF, &image);
+  frond_setpattern_none(&image);
+  frond_fillrect(0, 0, 20, 20, &image);
+  for (argb_color p : pixels_of(&image)) ASSERT_EQ(p, 0xFF123456u);
+  frond_setpattern_lineargradient(0, 0, 0xFFFF0000, 20, 0, 0xFF0000FF, &image);
+  setfillstyle(3, 0xFF654321, &image);  // GDI+ fills stay solid whatever the hatch
+  frond_fillrect(0, 0, 20, 20, &image);
+  for (argb_color p : pixels_of(&image)) ASSERT_EQ(p, 0xFF654321u);
+
   frond_setpattern_lineargradient(5, 5, 0xFFFF0000, 5, 5, 0xFF0000FF, &image);  // coincident points
   EXPECT_EQ(image.brush_holder.last_status, Gdiplus::OutOfMemory);
   const std::vector<argb_color> before = pixels_of(&image);

@@ -71,20 +71,6 @@ TEST_F(BlendTest, TransparentSkipsTheKeyColourWhateverItsAlpha) {
   EXPECT_EQ(pixel(&dst, 2, 0), 0x80FFFFFFu);  // colour under the destination's alpha
 }
 
-TEST_F(BlendTest, TransparentCopiesWholeSourceAndCutsNegativePositions) {
-  IMAGE src(6, 4), dst(8, 8);
-  frond_test::paint_coordinates(&src);
-  fill(&dst, 0xFF000000);
-  putimage_transparent(&dst, &src, 1, 2, 0xFFFFFF, 0, 0, 0, 0);
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 6; ++x) EXPECT_EQ(pixel(&dst, x + 1, y + 2), 0xFF000000u | (pixel(&src, x, y) & 0xFFFFFF));
-
-  fill(&dst, 0xFF000000);
-  putimage_transparent(&dst, &src, -3, 0, 0xFFFFFF, 0, 0, 0, 0);
-  for (int x = 0; x < 3; ++x) EXPECT_EQ(pixel(&dst, x, 0), 0xFF000000u | (pixel(&src, x + 3, 0) & 0xFFFFFF));
-  EXPECT_EQ(pixel(&dst, 3, 0), 0xFF000000u);
-}
-
 TEST_F(BlendTest, RectanglesStopAtTheSourceEdgeAndTheViewport) {
   IMAGE src(4, 4), dst(10, 10);
   fill(&src, 0xFF0000FF);

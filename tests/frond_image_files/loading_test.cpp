@@ -2,6 +2,7 @@
 // ARGB), other formats through the platform decoder, and the result codes.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <vector>
 
 #include "frond_image_files/png_builder.h"
@@ -18,58 +19,49 @@ using image_files_test::write_bytes;
 using LoadingTest = image_files_test::ScratchFolderTest;
 using pixels = std::vector<frond::argb_color>;
 
-// Loads a PNG built in memory through a file and the general loader.
-pixels load_png(const std::vector<uint8_t>& file, int width, int height) {
-  write_bytes("built.png", file);
-  IMAGE img;
-  EXPECT_EQ(frond::getimage(&img, "built.png"), 0);
-  EXPECT_EQ(img.width, width);
-  EXPECT_EQ(img.height, height);
-  return frond_test::pixels_of(&img);
-}
-
-TEST_F(LoadingTest, PalettePngWithTrnsGivesStraightArgb) {
+// PNGs built in memory, loaded through a file and the general loader: every
+// colour type and depth gives straight ARGB; 16-bit channels keep their high
+// byte; palette and grey tRNS entries give alpha; RGB without tRNS is opaque.
+TEST_F(LoadingTest, PngsOfEveryColourTypeAndDepthGiveStraightArgb) {
   const png_chunk palette{"PLTE", {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88, 0x99, 0xAA, 0xBB, 0xCC}};
   const png_chunk transparency{"tRNS", {0x00, 0x80, 0xFF}};
-  EXPECT_EQ(load_png(build_png(4, 1, 8, 3, {{0, 1, 2, 3}}, {palette, transparency}), 4, 1),
-            (pixels{0x00112233, 0x80445566, 0xFF778899, 0xFFAABBCC}));
-  EXPECT_EQ(load_png(build_png(4, 1, 2, 3, {{0x1B}}, {palette}), 4, 1),  // 2-bit indexes 0,1,2,3
-            (pixels{0xFF112233, 0xFF445566, 0xFF778899, 0xFFAABBCC}));
+  const struct {
+    std::vector<uint8_t> file;
+    int width;
+    pixels expected;
+  } cases[] = {
+      {build_png(4, 1, 8, 3, {{0, 1, 2, 3}}, {palette, transparency}), 4,
+       {0x00112233, 0x80445566, 0xFF778899, 0xFFAABBCC}},
+      {build_png(4, 1, 2, 3, {{0x1B}}, {palette}), 4, {0xFF112233, 0xFF445566, 0xFF778899, 0xFFAABBCC}},
+      {build_png(8, 1, 1, 0, {{0xA5}}), 8,
+       {0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF}},
+      {build_png(4, 1, 2, 0, {{0x1B}}), 4, {0xFF000000, 0xFF555555, 0xFFAAAAAA, 0xFFFFFFFF}},
+      {build_png(2, 1, 4, 0, {{0x3C}}), 2, {0xFF333333, 0xFFCCCCCC}},
+      {build_png(2, 1, 8, 0, {{0x07, 0xF0}}), 2, {0xFF070707, 0xFFF0F0F0}},
+      {build_png(2, 1, 16, 0, {{0x12, 0x34, 0xAB, 0xFF}}), 2, {0xFF121212, 0xFFABABAB}},
+      {build_png(2, 1, 8, 4, {{0x40, 0x80, 0xC0, 0x00}}), 2, {0x80404040, 0x00C0C0C0}},
+      {build_png(1, 1, 16, 4, {{0x12, 0x34, 0x56, 0x78}}), 1, {0x56121212}},
+      {build_png(2, 1, 8, 0, {{0x07, 0x08}}, {{"tRNS", {0x00, 0x07}}}), 2, {0x00070707, 0xFF080808}},
+      {build_png(1, 1, 16, 6, {{0x12, 0x34, 0xAB, 0xCD, 0x00, 0xFF, 0x80, 0x01}}), 1, {0x8012AB00}},
+      {build_png(1, 1, 16, 2, {{0xFE, 0xFF, 0x01, 0x00, 0x7F, 0x80}}), 1, {0xFFFE017F}},
+      {build_png(2, 1, 8, 2, {{1, 2, 3, 4, 5, 6}}), 2, {0xFF010203, 0xFF040506}},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    write_bytes("built.png", cases[i].file);
+    IMAGE img;
+    EXPECT_EQ(frond::getimage(&img, "built.png"), 0) << "case " << i;
+    EXPECT_EQ(img.width, cases[i].width) << "case " << i;
+    EXPECT_EQ(img.height, 1) << "case " << i;
+    EXPECT_EQ(frond_test::pixels_of(&img), cases[i].expected) << "case " << i;
+  }
 }
 
-TEST_F(LoadingTest, GreyPngsOfEveryDepthExpandToRgb) {
-  EXPECT_EQ(load_png(build_png(8, 1, 1, 0, {{0xA5}}), 8, 1),
-            (pixels{0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF}));
-  EXPECT_EQ(load_png(build_png(4, 1, 2, 0, {{0x1B}}), 4, 1), (pixels{0xFF000000, 0xFF555555, 0xFFAAAAAA, 0xFFFFFFFF}));
-  EXPECT_EQ(load_png(build_png(2, 1, 4, 0, {{0x3C}}), 2, 1), (pixels{0xFF333333, 0xFFCCCCCC}));
-  EXPECT_EQ(load_png(build_png(2, 1, 8, 0, {{0x07, 0xF0}}), 2, 1), (pixels{0xFF070707, 0xFFF0F0F0}));
-  EXPECT_EQ(load_png(build_png(2, 1, 16, 0, {{0x12, 0x34, 0xAB, 0xFF}}), 2, 1), (pixels{0xFF121212, 0xFFABABAB}));
-  EXPECT_EQ(load_png(build_png(2, 1, 8, 4, {{0x40, 0x80, 0xC0, 0x00}}), 2, 1), (pixels{0x80404040, 0x00C0C0C0}));
-  EXPECT_EQ(load_png(build_png(1, 1, 16, 4, {{0x12, 0x34, 0x56, 0x78}}), 1, 1), (pixels{0x56121212}));
-  // A grey tRNS value makes that grey transparent.
-  EXPECT_EQ(load_png(build_png(2, 1, 8, 0, {{0x07, 0x08}}, {{"tRNS", {0x00, 0x07}}}), 2, 1),
-            (pixels{0x00070707, 0xFF080808}));
-}
-
-TEST_F(LoadingTest, SixteenBitChannelsKeepTheirHighByte) {
-  EXPECT_EQ(load_png(build_png(1, 1, 16, 6, {{0x12, 0x34, 0xAB, 0xCD, 0x00, 0xFF, 0x80, 0x01}}), 1, 1),
-            (pixels{0x8012AB00}));
-  EXPECT_EQ(load_png(build_png(1, 1, 16, 2, {{0xFE, 0xFF, 0x01, 0x00, 0x7F, 0x80}}), 1, 1), (pixels{0xFFFE017F}));
-}
-
-TEST_F(LoadingTest, RgbWithoutTrnsIsOpaque) {
-  EXPECT_EQ(load_png(build_png(2, 1, 8, 2, {{1, 2, 3, 4, 5, 6}}), 2, 1), (pixels{0xFF010203, 0xFF040506}));
-}
-
-TEST_F(LoadingTest, BmpFilesGoToThePlatformDecoder) {
-  imaging_test::bmp_fields rgb;
-  rgb.width = 2;
-  rgb.height = 2;
+TEST_F(LoadingTest, BmpAndJpegFilesGoToThePlatformDecoder) {
+  imaging_test::bmp_fields rgb, indexed;
+  rgb.width = rgb.height = 2;
   rgb.rows = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};  // biSizeImage stays 0
   write_bytes("rgb.bmp", imaging_test::build_bmp(rgb));
-  imaging_test::bmp_fields indexed;
   indexed.width = 3;
-  indexed.height = 1;
   indexed.bits = 8;
   for (uint32_t i = 0; i < 256; ++i) indexed.palette.push_back(i << 16 | (i / 2) << 8 | (255 - i));
   indexed.rows = {1, 2, 255, 0};
@@ -82,12 +74,8 @@ TEST_F(LoadingTest, BmpFilesGoToThePlatformDecoder) {
   EXPECT_EQ(frond_test::pixels_of(&img), (pixels{0xFF0100FE, 0xFF0201FD, 0xFFFF7F00}));
   EXPECT_EQ(frond::getimage_pngfile(&img, "rgb.bmp"), -12);
   EXPECT_EQ(img.width, 3);  // untouched by the refusal
-}
-
-TEST_F(LoadingTest, JpegFilesGoToThePlatformDecoder) {
   const auto* logo = static_cast<const uint8_t*>(frond::logo_data());
   write_bytes("logo.jpg", std::vector<uint8_t>(logo, logo + frond::logo_size()));
-  IMAGE img;
   ASSERT_EQ(frond::getimage(&img, "logo.jpg", 0, 0), 0);
   EXPECT_EQ(img.width, 400);
   EXPECT_EQ(img.height, 200);

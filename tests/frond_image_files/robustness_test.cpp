@@ -40,15 +40,11 @@ void expect_valid(IMAGE& img) {
   img.pixels[0] = 0;
 }
 
-TEST_F(RobustnessTest, TheSampleItselfDecodes) {
-  IMAGE img;
-  ASSERT_EQ(read_memory(img, sample_png()), png_outcome::ok);
-  EXPECT_EQ(frond_test::pixel(&img, 1, 0), 0x5B34414Eu);  // stored R 52, G 65, B 78, A 91
-}
-
 TEST_F(RobustnessTest, EveryTruncatedPngIsAnError) {
   const std::vector<uint8_t> file = sample_png();
   IMAGE img;
+  ASSERT_EQ(read_memory(img, file), png_outcome::ok);  // the whole sample decodes
+  EXPECT_EQ(frond_test::pixel(&img, 1, 0), 0x5B34414Eu);  // stored R 52, G 65, B 78, A 91
   for (size_t length = 0; length < file.size(); ++length) {
     const std::vector<uint8_t> part(file.begin(), file.begin() + std::ptrdiff_t(length));
     EXPECT_NE(read_memory(img, part), png_outcome::ok) << length;
@@ -89,7 +85,7 @@ TEST_F(RobustnessTest, RandomDamageNeverCrashes) {
   }
 }
 
-TEST_F(RobustnessTest, OversizedPngHeadersAreRefusedBeforeAnyMemoryIsTaken) {
+TEST_F(RobustnessTest, OversizedPngHeadersAreRefusedBeforeAnyMemoryIsTakenButTheLargestSideDecodes) {
   IMAGE img(2, 2);
   for (uint32_t side : {16385u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFFu, 0u}) {
     const std::vector<uint8_t> wide_file = build_png(side, 1, 8, 2, {{1, 2, 3}});
@@ -100,11 +96,8 @@ TEST_F(RobustnessTest, OversizedPngHeadersAreRefusedBeforeAnyMemoryIsTaken) {
   }
   write_bytes("huge.png", build_png(100000, 100000, 8, 6, {}));
   EXPECT_EQ(frond::getimage(&img, "huge.png"), -12);
-}
-
-TEST_F(RobustnessTest, TheLargestAllowedSideStillDecodes) {
+  // The largest allowed side still decodes.
   std::vector<std::vector<uint8_t>> rows(1, std::vector<uint8_t>(16384 / 8, 0xFF));
-  IMAGE img;
   ASSERT_EQ(read_memory(img, build_png(16384, 1, 1, 0, rows)), png_outcome::ok);
   EXPECT_EQ(img.width, 16384);
   EXPECT_EQ(frond_test::pixel(&img, 16383, 0), 0xFFFFFFFFu);

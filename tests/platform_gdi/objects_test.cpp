@@ -14,7 +14,8 @@ using gdi_test::TestDib;
 
 namespace {
 
-TEST(MemoryDc, StartsWithTheDocumentedDefaults) {
+// Each setter returns the previous value, so the first call shows the default.
+TEST(MemoryDc, StartsWithTheDocumentedDefaultsAndSettersReturnThePreviousValue) {
   const HDC dc = CreateCompatibleDC(nullptr);
   ASSERT_NE(dc, nullptr);
   EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
@@ -26,59 +27,44 @@ TEST(MemoryDc, StartsWithTheDocumentedDefaults) {
   EXPECT_EQ(bm.bmWidth, 1);
   EXPECT_EQ(bm.bmHeight, 1);
   EXPECT_EQ(bm.bmBitsPixel, 1);
-  EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 255));
-  EXPECT_EQ(GetBkMode(dc), OPAQUE);
-  EXPECT_EQ(GetTextColor(dc), RGB(0, 0, 0));
-  EXPECT_EQ(GetROP2(dc), R2_COPYPEN);
-  EXPECT_EQ(GetStretchBltMode(dc), BLACKONWHITE);
-  float miter = 0;
-  EXPECT_TRUE(GetMiterLimit(dc, &miter));
-  EXPECT_EQ(miter, 10.0f);
-  POINT p{1, 1};
-  EXPECT_TRUE(GetCurrentPositionEx(dc, &p));
-  EXPECT_EQ(p.x, 0);
-  EXPECT_EQ(p.y, 0);
   const HRGN r = CreateRectRgn(0, 0, 1, 1);
   EXPECT_EQ(GetClipRgn(dc, r), 0);
   DeleteObject(r);
-  const HDC child = CreateCompatibleDC(dc);
-  EXPECT_NE(child, nullptr);
-  EXPECT_TRUE(DeleteDC(child));
-  EXPECT_TRUE(DeleteDC(dc));
-  EXPECT_FALSE(DeleteDC(dc));
-  EXPECT_EQ(CreateCompatibleDC(dc), nullptr);
-}
-
-TEST(DcState, SettersReturnThePreviousValue) {
-  const HDC dc = CreateCompatibleDC(nullptr);
   EXPECT_EQ(SetBkColor(dc, RGB(1, 2, 3)), RGB(255, 255, 255));
   EXPECT_EQ(SetBkColor(dc, 0), RGB(1, 2, 3));
   EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);
   EXPECT_EQ(SetBkMode(dc, 7), 0);
+  EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
   EXPECT_EQ(SetTextColor(dc, RGB(9, 9, 9)), 0u);
+  EXPECT_EQ(GetTextColor(dc), RGB(9, 9, 9));
   EXPECT_EQ(SetROP2(dc, R2_XORPEN), R2_COPYPEN);
   EXPECT_EQ(SetROP2(dc, 0), 0);
+  EXPECT_EQ(GetROP2(dc), R2_XORPEN);
   EXPECT_EQ(SetStretchBltMode(dc, COLORONCOLOR), BLACKONWHITE);
   EXPECT_EQ(GetStretchBltMode(dc), COLORONCOLOR);
   float old = 0;
   EXPECT_TRUE(SetMiterLimit(dc, 4.0f, &old));
   EXPECT_EQ(old, 10.0f);
   EXPECT_FALSE(SetMiterLimit(dc, 0.5f, nullptr));
-  POINT p{};
-  EXPECT_TRUE(MoveToEx(dc, 5, -6, nullptr));
-  EXPECT_TRUE(MoveToEx(dc, 1, 1, &p));
+  EXPECT_TRUE(GetMiterLimit(dc, &old));
+  EXPECT_EQ(old, 4.0f);
+  POINT p{1, 1};
+  EXPECT_TRUE(MoveToEx(dc, 5, -6, &p));
+  EXPECT_EQ(p.x, 0);  // the current position starts at (0, 0)
+  EXPECT_EQ(p.y, 0);
+  EXPECT_TRUE(GetCurrentPositionEx(dc, &p));
   EXPECT_EQ(p.x, 5);
   EXPECT_EQ(p.y, -6);
-  EXPECT_EQ(GetDeviceCaps(dc, HORZRES), 1920);
-  EXPECT_EQ(GetDeviceCaps(dc, VERTRES), 1080);
-  EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 32);
-  EXPECT_EQ(GetDeviceCaps(dc, PLANES), 1);
-  EXPECT_EQ(GetDeviceCaps(dc, RASTERCAPS) & RC_PALETTE, 0);
-  EXPECT_NE(GetDeviceCaps(dc, RASTERCAPS) & RC_STRETCHBLT, 0);
-  EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), 96);
-  EXPECT_EQ(GetDeviceCaps(dc, SIZEPALETTE), 0);
-  EXPECT_EQ(GetDeviceCaps(dc, NUMCOLORS), -1);
-  DeleteDC(dc);
+  const struct { int index, value; } caps[] = {{HORZRES, 1920}, {VERTRES, 1080}, {BITSPIXEL, 32}, {PLANES, 1},
+                                               {LOGPIXELSY, 96}, {SIZEPALETTE, 0}, {NUMCOLORS, -1}};
+  for (const auto& c : caps) EXPECT_EQ(GetDeviceCaps(dc, c.index), c.value) << c.index;
+  EXPECT_EQ(GetDeviceCaps(dc, RASTERCAPS) & (RC_PALETTE | RC_STRETCHBLT), RC_STRETCHBLT);
+  const HDC child = CreateCompatibleDC(dc);
+  EXPECT_NE(child, nullptr);
+  EXPECT_TRUE(DeleteDC(child));
+  EXPECT_TRUE(DeleteDC(dc));
+  EXPECT_FALSE(DeleteDC(dc));
+  EXPECT_EQ(CreateCompatibleDC(dc), nullptr);
   EXPECT_EQ(SetBkColor(dc, 0), CLR_INVALID);
   EXPECT_EQ(GetDeviceCaps(dc, BITSPIXEL), 0);
 }

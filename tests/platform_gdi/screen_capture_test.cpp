@@ -1,11 +1,14 @@
-// What a screen capture calls: the display's DC and its capabilities, the
-// stock palette, a blit from the screen into a 24-bit bottom-up DIB section
+// The screen DC (a 1920x1080 32-bit virtual screen shared by every
+// GetDC(NULL), released with ReleaseDC) and what a screen capture calls: the
+// display's DC and its capabilities, the stock palette, a blit from the screen into a 24-bit bottom-up DIB section
 // and GetDIBits of it, on the headless screen.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
+#include "gdi/surface.h"
+#include "gdi_test_util.h"
 #include "platform/user32.h"
 #include "platform/windowing.h"
 
@@ -97,6 +100,35 @@ class ScreenCapture : public ::testing::Test {
     EXPECT_EQ(mismatches, 0);
   }
 };
+
+TEST_F(ScreenCapture, GetDcOfTheScreenIsSharedAndReleased) {
+  const HDC screen = GetDC(nullptr), other = GetDC(nullptr);
+  ASSERT_NE(screen, nullptr);
+  EXPECT_EQ(GetObjectType(screen), static_cast<DWORD>(OBJ_DC));
+  platform::gdi::Surface s;
+  ASSERT_TRUE(platform::gdi::dc_surface(screen, &s));
+  EXPECT_EQ(s.width, 1920);
+  EXPECT_EQ(s.height, 1080);
+  EXPECT_EQ(s.bits_per_pixel, 32);
+  EXPECT_EQ(GetPixel(screen, 1920, 0), CLR_INVALID);
+  RECT box{};
+  EXPECT_EQ(GetClipBox(screen, &box), SIMPLEREGION);
+  EXPECT_EQ(box.right, 1920);
+  gdi_test::TestDib src(3, 3), back(3, 3);
+  src.fill(0xFF336699u);
+  ASSERT_TRUE(BitBlt(screen, 100, 200, 3, 3, src.dc, 0, 0, SRCCOPY));
+  ASSERT_TRUE(BitBlt(back.dc, 0, 0, 3, 3, other, 100, 200, SRCCOPY));
+  EXPECT_EQ(back.pixels(), src.pixels());
+  const HBITMAP spare = CreateCompatibleBitmap(screen, 2, 2);
+  EXPECT_EQ(SelectObject(screen, spare), nullptr);  // no bitmap goes into the screen DC
+  EXPECT_TRUE(DeleteObject(spare));
+  EXPECT_FALSE(DeleteDC(screen));  // released, not deleted
+  EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
+  EXPECT_EQ(ReleaseDC(nullptr, other), 1);
+  EXPECT_EQ(ReleaseDC(nullptr, screen), 0);
+  EXPECT_EQ(ReleaseDC(nullptr, src.dc), 0);  // a memory DC is not released
+  EXPECT_EQ(GetDC(reinterpret_cast<HWND>(0x1234)), nullptr);
+}
 
 TEST_F(ScreenCapture, TheDisplayDcDescribesTheScreen) {
   const HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);

@@ -1,10 +1,13 @@
-// Shared helpers of the GDI+ tests: a graphics over a memory DC, and short
-// forms of the calls that read matrices and regions.
+// Shared helpers of the GDI+ tests: a graphics over a memory DC, short forms
+// of the calls that read values, matrices and regions, and a check that a
+// list of calls each returned one status.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
+#include <initializer_list>
 
 #include "platform/gdiplus.h"
 
@@ -27,6 +30,22 @@ class GraphicsTest : public ::testing::Test {
   HDC dc_ = nullptr;
   GpGraphics* graphics_ = nullptr;
 };
+
+// The value a getter reports for `object`, expecting Ok. The value starts as
+// a pattern no getter reports, so a getter that writes nothing is caught.
+template <typename Object, typename T, typename Given>
+T get(GpStatus (*getter)(Object*, T*), Given* object) {
+  T value;
+  std::memset(static_cast<void*>(&value), 0xA5, sizeof value);
+  EXPECT_EQ(getter(object, &value), Ok);
+  return value;
+}
+
+// Every call in the list (evaluated in order) returned `expected`.
+inline void expect_all(std::initializer_list<GpStatus> results, GpStatus expected = InvalidParameter) {
+  int index = 0;
+  for (GpStatus result : results) EXPECT_EQ(result, expected) << "call " << index++;
+}
 
 inline std::array<REAL, 6> elements(const GpMatrix* matrix) {
   std::array<REAL, 6> values{};

@@ -1,3 +1,5 @@
+// The clip of a graphics: combining, resetting, staying on the device while
+// the world moves, page units, rotated rectangles and copying it across.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,9 @@
 
 using namespace Gdiplus;
 using gdiplus_test::bounds;
+using gdiplus_test::expect_all;
 using gdiplus_test::expect_rect;
+using gdiplus_test::get;
 using gdiplus_test::transformed;
 using gdiplus_test::visible;
 
@@ -27,29 +31,18 @@ class ClipTest : public gdiplus_test::GraphicsTest {
     EXPECT_EQ(GdipGetClip(graphics, region), Ok);
     return region;
   }
-  GpRectF clip_bounds() {
-    GpRectF rect{};
-    EXPECT_EQ(GdipGetClipBounds(graphics_, &rect), Ok);
-    return rect;
-  }
-  bool clip_empty() {
-    BOOL empty = -1;
-    EXPECT_EQ(GdipIsClipEmpty(graphics_, &empty), Ok);
-    return empty == TRUE;
-  }
+  GpRectF clip_bounds() { return get(GdipGetClipBounds, graphics_); }
+  bool clip_empty() { return get(GdipIsClipEmpty, graphics_) == TRUE; }
 
   std::vector<GpRegion*> regions_;
 };
 
-TEST_F(ClipTest, StartsInfinite) {
+TEST_F(ClipTest, StartsInfiniteCombinesAndResets) {
   EXPECT_FALSE(clip_empty());
   expect_rect(clip_bounds(), -4194304, -4194304, 8388608, 8388608);
   BOOL infinite = FALSE;
   EXPECT_EQ(GdipIsInfiniteRegion(clip_of(graphics_), graphics_, &infinite), Ok);
   EXPECT_TRUE(infinite);
-}
-
-TEST_F(ClipTest, CombinesAndResets) {
   ASSERT_EQ(GdipSetClipRectI(graphics_, 0, 0, 10, 10, CombineModeReplace), Ok);
   ASSERT_EQ(GdipSetClipRect(graphics_, 5, 0, 10, 10, CombineModeUnion), Ok);
   expect_rect(clip_bounds(), 0, 0, 15, 10);
@@ -150,9 +143,8 @@ TEST_F(ClipTest, CopyingTransformThenClipReproducesTheDeviceClip) {
     }
   }
   EXPECT_GT(inside, 50);
-  expect_rect(bounds(copied_device, copy), bounds(original_device, graphics_).X,
-              bounds(original_device, graphics_).Y, bounds(original_device, graphics_).Width,
-              bounds(original_device, graphics_).Height, 1e-3f);
+  const GpRectF original = bounds(original_device, graphics_);
+  expect_rect(bounds(copied_device, copy), original.X, original.Y, original.Width, original.Height, 1e-3f);
   GdipDeleteGraphics(copy);
   DeleteDC(other_dc);
 }
@@ -161,17 +153,13 @@ TEST_F(ClipTest, RejectsBadArguments) {
   GpRegion* region = clip_of(graphics_);
   GpRectF rect{};
   BOOL flag = FALSE;
-  EXPECT_EQ(GdipSetClipRect(graphics_, 0, 0, 1, 1, static_cast<CombineMode>(6)), InvalidParameter);
-  EXPECT_EQ(GdipSetClipRectI(nullptr, 0, 0, 1, 1, CombineModeReplace), InvalidParameter);
-  EXPECT_EQ(GdipSetClipRegion(graphics_, nullptr, CombineModeReplace), InvalidParameter);
-  EXPECT_EQ(GdipSetClipRegion(graphics_, region, static_cast<CombineMode>(7)), InvalidParameter);
-  EXPECT_EQ(GdipGetClip(graphics_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipGetClip(nullptr, region), InvalidParameter);
-  EXPECT_EQ(GdipResetClip(nullptr), InvalidParameter);
-  EXPECT_EQ(GdipIsClipEmpty(graphics_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipIsClipEmpty(nullptr, &flag), InvalidParameter);
-  EXPECT_EQ(GdipGetClipBounds(graphics_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipGetClipBounds(nullptr, &rect), InvalidParameter);
+  expect_all({GdipSetClipRect(graphics_, 0, 0, 1, 1, static_cast<CombineMode>(6)),
+              GdipSetClipRectI(nullptr, 0, 0, 1, 1, CombineModeReplace),
+              GdipSetClipRegion(graphics_, nullptr, CombineModeReplace),
+              GdipSetClipRegion(graphics_, region, static_cast<CombineMode>(7)), GdipGetClip(graphics_, nullptr),
+              GdipGetClip(nullptr, region), GdipResetClip(nullptr), GdipIsClipEmpty(graphics_, nullptr),
+              GdipIsClipEmpty(nullptr, &flag), GdipGetClipBounds(graphics_, nullptr),
+              GdipGetClipBounds(nullptr, &rect)});
   EXPECT_FALSE(clip_empty());
 }
 

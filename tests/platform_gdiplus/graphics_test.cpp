@@ -1,3 +1,5 @@
+// Graphics over a DC: creation, the defaults and setters of its whole state,
+// the busy state while its DC is out, saved states and the world transform.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -5,66 +7,81 @@
 #include "gdiplus_test_support.h"
 
 using namespace Gdiplus;
+using gdiplus_test::elements;
+using gdiplus_test::expect_all;
+using gdiplus_test::get;
+using gdiplus_test::transformed;
 
 namespace {
 
-using GraphicsSettingsTest = gdiplus_test::GraphicsTest;
+using Elements = std::array<REAL, 6>;
+
+class GraphicsSettingsTest : public gdiplus_test::GraphicsTest {
+ protected:
+  void SetUp() override {
+    GraphicsTest::SetUp();
+    ASSERT_EQ(GdipCreateMatrix(&matrix_), Ok);
+  }
+  void TearDown() override {
+    GdipDeleteMatrix(matrix_);
+    GraphicsTest::TearDown();
+  }
+  Elements world() {
+    EXPECT_EQ(GdipGetWorldTransform(graphics_, matrix_), Ok);
+    return elements(matrix_);
+  }
+  void expect_world_maps(REAL x, REAL y, REAL to_x, REAL to_y) {
+    ASSERT_EQ(GdipGetWorldTransform(graphics_, matrix_), Ok);
+    const GpPointF point = transformed(matrix_, x, y);
+    EXPECT_NEAR(point.X, to_x, 1e-4);
+    EXPECT_NEAR(point.Y, to_y, 1e-4);
+  }
+
+  GpMatrix* matrix_ = nullptr;
+};
 
 TEST(GraphicsCreation, NeedsADeviceContext) {
   GpGraphics* graphics = nullptr;
-  EXPECT_EQ(GdipCreateFromHDC(nullptr, &graphics), InvalidParameter);
-  HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
-  ASSERT_NE(brush, nullptr);
-  EXPECT_EQ(GdipCreateFromHDC(reinterpret_cast<HDC>(brush), &graphics), InvalidParameter);
-  DeleteObject(brush);
+  const HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+  const HDC dc = CreateCompatibleDC(nullptr);
+  expect_all({GdipCreateFromHDC(nullptr, &graphics), GdipCreateFromHDC(reinterpret_cast<HDC>(brush), &graphics),
+              GdipCreateFromHDC(dc, nullptr), GdipDeleteGraphics(nullptr)});
   EXPECT_EQ(graphics, nullptr);
-  HDC dc = CreateCompatibleDC(nullptr);
-  EXPECT_EQ(GdipCreateFromHDC(dc, nullptr), InvalidParameter);
+  DeleteObject(brush);
   DeleteDC(dc);
-  EXPECT_EQ(GdipDeleteGraphics(nullptr), InvalidParameter);
 }
 
-TEST_F(GraphicsSettingsTest, DefaultsAreThoseOfWindows) {
-  SmoothingMode smoothing = SmoothingModeInvalid;
-  PixelOffsetMode offset = PixelOffsetModeInvalid;
-  InterpolationMode interpolation = InterpolationModeInvalid;
-  TextRenderingHint hint = TextRenderingHintClearTypeGridFit;
-  CompositingMode mode = CompositingModeSourceCopy;
-  CompositingQuality quality = CompositingQualityInvalid;
-  UINT contrast = 0;
-  GpUnit unit = UnitWorld;
-  REAL scale = 0;
+// Invalid values are refused first; then every value must still be Windows' default.
+TEST_F(GraphicsSettingsTest, InvalidValuesChangeNothingAndDefaultsAreThoseOfWindows) {
+  expect_all({GdipSetSmoothingMode(graphics_, SmoothingModeInvalid), GdipSetSmoothingMode(graphics_, SmoothingMode(6)),
+              GdipSetPixelOffsetMode(graphics_, PixelOffsetModeInvalid),
+              GdipSetPixelOffsetMode(graphics_, PixelOffsetMode(5)),
+              GdipSetInterpolationMode(graphics_, InterpolationModeInvalid),
+              GdipSetTextRenderingHint(graphics_, TextRenderingHint(6)), GdipSetTextContrast(graphics_, 13),
+              GdipSetCompositingQuality(graphics_, CompositingQualityInvalid), GdipSetPageUnit(graphics_, UnitWorld),
+              GdipSetPageUnit(graphics_, Unit(7)), GdipSetPageScale(graphics_, 0), GdipSetPageScale(graphics_, -1),
+              GdipSetPageScale(graphics_, NAN)});
+  EXPECT_EQ(get(GdipGetSmoothingMode, graphics_), SmoothingModeNone);
+  EXPECT_EQ(get(GdipGetPixelOffsetMode, graphics_), PixelOffsetModeDefault);
+  EXPECT_EQ(get(GdipGetInterpolationMode, graphics_), InterpolationModeBilinear);
+  EXPECT_EQ(get(GdipGetTextRenderingHint, graphics_), TextRenderingHintSystemDefault);
+  EXPECT_EQ(get(GdipGetCompositingMode, graphics_), CompositingModeSourceOver);
+  EXPECT_EQ(get(GdipGetCompositingQuality, graphics_), CompositingQualityDefault);
+  EXPECT_EQ(get(GdipGetTextContrast, graphics_), 4u);
+  EXPECT_EQ(get(GdipGetPageUnit, graphics_), UnitDisplay);
+  EXPECT_EQ(get(GdipGetPageScale, graphics_), 1.0f);
   INT x = -1, y = -1;
-  EXPECT_EQ(GdipGetSmoothingMode(graphics_, &smoothing), Ok);
-  EXPECT_EQ(smoothing, SmoothingModeNone);
-  EXPECT_EQ(GdipGetPixelOffsetMode(graphics_, &offset), Ok);
-  EXPECT_EQ(offset, PixelOffsetModeDefault);
-  EXPECT_EQ(GdipGetInterpolationMode(graphics_, &interpolation), Ok);
-  EXPECT_EQ(interpolation, InterpolationModeBilinear);
-  EXPECT_EQ(GdipGetTextRenderingHint(graphics_, &hint), Ok);
-  EXPECT_EQ(hint, TextRenderingHintSystemDefault);
-  EXPECT_EQ(GdipGetCompositingMode(graphics_, &mode), Ok);
-  EXPECT_EQ(mode, CompositingModeSourceOver);
-  EXPECT_EQ(GdipGetCompositingQuality(graphics_, &quality), Ok);
-  EXPECT_EQ(quality, CompositingQualityDefault);
-  EXPECT_EQ(GdipGetTextContrast(graphics_, &contrast), Ok);
-  EXPECT_EQ(contrast, 4u);
-  EXPECT_EQ(GdipGetPageUnit(graphics_, &unit), Ok);
-  EXPECT_EQ(unit, UnitDisplay);
-  EXPECT_EQ(GdipGetPageScale(graphics_, &scale), Ok);
-  EXPECT_EQ(scale, 1.0f);
   EXPECT_EQ(GdipGetRenderingOrigin(graphics_, &x, &y), Ok);
   EXPECT_EQ(x, 0);
   EXPECT_EQ(y, 0);
+  EXPECT_EQ(world(), (Elements{1, 0, 0, 1, 0, 0}));
 }
 
-// Sets each value with `set`, reads it back with `get` and expects `expected`.
+// Sets `value` with `set`, reads it back with `get` and expects `expected`.
 template <typename T, typename Set, typename Get>
-void expect_round_trip(GpGraphics* graphics, Set set, Get get, T value, T expected) {
+void expect_round_trip(GpGraphics* graphics, Set set, Get getter, T value, T expected) {
   ASSERT_EQ(set(graphics, value), Ok) << static_cast<int>(value);
-  T read{};
-  EXPECT_EQ(get(graphics, &read), Ok);
-  EXPECT_EQ(read, expected) << static_cast<int>(value);
+  EXPECT_EQ(get(getter, graphics), expected) << static_cast<int>(value);
 }
 
 TEST_F(GraphicsSettingsTest, EverySetterRoundTrips) {
@@ -86,6 +103,14 @@ TEST_F(GraphicsSettingsTest, EverySetterRoundTrips) {
   for (int v = UnitDisplay; v <= UnitMillimeter; ++v)
     expect_round_trip(graphics_, GdipSetPageUnit, GdipGetPageUnit, Unit(v), Unit(v));
   expect_round_trip(graphics_, GdipSetPageScale, GdipGetPageScale, 2.5f, 2.5f);
+  // Generic interpolation requests report the mode used.
+  const auto set = GdipSetInterpolationMode;
+  const auto getter = GdipGetInterpolationMode;
+  expect_round_trip(graphics_, set, getter, InterpolationModeDefault, InterpolationModeBilinear);
+  expect_round_trip(graphics_, set, getter, InterpolationModeLowQuality, InterpolationModeBilinear);
+  expect_round_trip(graphics_, set, getter, InterpolationModeHighQuality, InterpolationModeHighQualityBicubic);
+  for (int v = InterpolationModeBilinear; v <= InterpolationModeHighQualityBicubic; ++v)
+    expect_round_trip(graphics_, set, getter, InterpolationMode(v), InterpolationMode(v));
 
   ASSERT_EQ(GdipSetRenderingOrigin(graphics_, -3, 17), Ok);
   INT x = 0, y = 0;
@@ -94,73 +119,31 @@ TEST_F(GraphicsSettingsTest, EverySetterRoundTrips) {
   EXPECT_EQ(y, 17);
 }
 
-TEST_F(GraphicsSettingsTest, GenericInterpolationRequestsReportTheModeUsed) {
-  const auto set = GdipSetInterpolationMode;
-  const auto get = GdipGetInterpolationMode;
-  expect_round_trip(graphics_, set, get, InterpolationModeDefault, InterpolationModeBilinear);
-  expect_round_trip(graphics_, set, get, InterpolationModeLowQuality, InterpolationModeBilinear);
-  expect_round_trip(graphics_, set, get, InterpolationModeHighQuality, InterpolationModeHighQualityBicubic);
-  for (int v = InterpolationModeBilinear; v <= InterpolationModeHighQualityBicubic; ++v)
-    expect_round_trip(graphics_, set, get, InterpolationMode(v), InterpolationMode(v));
-}
-
-TEST_F(GraphicsSettingsTest, InvalidValuesAreRejectedAndChangeNothing) {
-  EXPECT_EQ(GdipSetSmoothingMode(graphics_, SmoothingModeInvalid), InvalidParameter);
-  EXPECT_EQ(GdipSetSmoothingMode(graphics_, SmoothingMode(6)), InvalidParameter);
-  EXPECT_EQ(GdipSetPixelOffsetMode(graphics_, PixelOffsetModeInvalid), InvalidParameter);
-  EXPECT_EQ(GdipSetPixelOffsetMode(graphics_, PixelOffsetMode(5)), InvalidParameter);
-  EXPECT_EQ(GdipSetInterpolationMode(graphics_, InterpolationModeInvalid), InvalidParameter);
-  EXPECT_EQ(GdipSetTextRenderingHint(graphics_, TextRenderingHint(6)), InvalidParameter);
-  EXPECT_EQ(GdipSetTextContrast(graphics_, 13), InvalidParameter);
-  EXPECT_EQ(GdipSetCompositingQuality(graphics_, CompositingQualityInvalid), InvalidParameter);
-  EXPECT_EQ(GdipSetPageUnit(graphics_, UnitWorld), InvalidParameter);
-  EXPECT_EQ(GdipSetPageUnit(graphics_, Unit(7)), InvalidParameter);
-  EXPECT_EQ(GdipSetPageScale(graphics_, 0), InvalidParameter);
-  EXPECT_EQ(GdipSetPageScale(graphics_, -1), InvalidParameter);
-  EXPECT_EQ(GdipSetPageScale(graphics_, NAN), InvalidParameter);
-
-  SmoothingMode smoothing = SmoothingModeInvalid;
-  UINT contrast = 0;
-  GpUnit unit = UnitWorld;
-  REAL scale = 0;
-  EXPECT_EQ(GdipGetSmoothingMode(graphics_, &smoothing), Ok);
-  EXPECT_EQ(smoothing, SmoothingModeNone);
-  EXPECT_EQ(GdipGetTextContrast(graphics_, &contrast), Ok);
-  EXPECT_EQ(contrast, 4u);
-  EXPECT_EQ(GdipGetPageUnit(graphics_, &unit), Ok);
-  EXPECT_EQ(unit, UnitDisplay);
-  EXPECT_EQ(GdipGetPageScale(graphics_, &scale), Ok);
-  EXPECT_EQ(scale, 1.0f);
-}
-
 TEST_F(GraphicsSettingsTest, NullPointersAreRejected) {
   SmoothingMode smoothing;
   INT x;
-  EXPECT_EQ(GdipSetSmoothingMode(nullptr, SmoothingModeNone), InvalidParameter);
-  EXPECT_EQ(GdipGetSmoothingMode(nullptr, &smoothing), InvalidParameter);
-  EXPECT_EQ(GdipGetSmoothingMode(graphics_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipGetPixelOffsetMode(graphics_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipGetInterpolationMode(graphics_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipGetTextRenderingHint(graphics_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipGetTextContrast(graphics_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipGetCompositingMode(graphics_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipGetCompositingQuality(graphics_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipGetPageUnit(graphics_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipGetPageScale(graphics_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipGetRenderingOrigin(graphics_, &x, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipSetRenderingOrigin(nullptr, 0, 0), InvalidParameter);
-  EXPECT_EQ(GdipGetDC(graphics_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipSaveGraphics(graphics_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipRestoreGraphics(nullptr, 1), InvalidParameter);
+  expect_all({GdipSetSmoothingMode(nullptr, SmoothingModeNone), GdipGetSmoothingMode(nullptr, &smoothing),
+              GdipGetSmoothingMode(graphics_, nullptr), GdipGetPixelOffsetMode(graphics_, nullptr),
+              GdipGetInterpolationMode(graphics_, nullptr), GdipGetTextRenderingHint(graphics_, nullptr),
+              GdipGetTextContrast(graphics_, nullptr), GdipGetCompositingMode(graphics_, nullptr),
+              GdipGetCompositingQuality(graphics_, nullptr), GdipGetPageUnit(graphics_, nullptr),
+              GdipGetPageScale(graphics_, nullptr), GdipGetRenderingOrigin(graphics_, &x, nullptr),
+              GdipSetRenderingOrigin(nullptr, 0, 0), GdipGetDC(graphics_, nullptr),
+              GdipSaveGraphics(graphics_, nullptr), GdipRestoreGraphics(nullptr, 1),
+              GdipSetWorldTransform(graphics_, nullptr), GdipSetWorldTransform(nullptr, matrix_),
+              GdipGetWorldTransform(graphics_, nullptr), GdipResetWorldTransform(nullptr),
+              GdipMultiplyWorldTransform(graphics_, nullptr, MatrixOrderAppend),
+              GdipRotateWorldTransform(nullptr, 1, MatrixOrderAppend)});
+  EXPECT_EQ(world(), (Elements{1, 0, 0, 1, 0, 0}));
 }
 
 TEST_F(GraphicsSettingsTest, GraphicsIsBusyWhileItsDcIsOut) {
   HDC dc = nullptr;
   ASSERT_EQ(GdipGetDC(graphics_, &dc), Ok);
   EXPECT_EQ(dc, dc_);
-  EXPECT_EQ(GdipGetDC(graphics_, &dc), ObjectBusy);
-  EXPECT_EQ(GdipSetSmoothingMode(graphics_, SmoothingModeAntiAlias), ObjectBusy);
-  EXPECT_EQ(GdipResetClip(graphics_), ObjectBusy);
+  expect_all({GdipGetDC(graphics_, &dc), GdipSetSmoothingMode(graphics_, SmoothingModeAntiAlias),
+              GdipResetClip(graphics_)},
+             ObjectBusy);
   EXPECT_EQ(GdipReleaseDC(graphics_, nullptr), InvalidParameter);
   ASSERT_EQ(GdipReleaseDC(graphics_, dc), Ok);
   EXPECT_EQ(GdipReleaseDC(graphics_, dc), InvalidParameter);
@@ -180,34 +163,55 @@ TEST_F(GraphicsSettingsTest, RestoreBringsBackAWholeStateAndDropsLaterOnes) {
   ASSERT_EQ(GdipSetTextContrast(graphics_, 9), Ok);
 
   ASSERT_EQ(GdipRestoreGraphics(graphics_, first), Ok);
-  SmoothingMode smoothing = SmoothingModeInvalid;
-  REAL scale = 0;
-  UINT contrast = 0;
-  BOOL empty = TRUE;
-  GpRectF clip{};
-  GpMatrix* world = nullptr;
-  ASSERT_EQ(GdipCreateMatrix2(2, 0, 0, 2, 0, 0, &world), Ok);
-  EXPECT_EQ(GdipGetSmoothingMode(graphics_, &smoothing), Ok);
-  EXPECT_EQ(smoothing, SmoothingModeAntiAlias);
-  EXPECT_EQ(GdipGetPageScale(graphics_, &scale), Ok);
-  EXPECT_EQ(scale, 1.0f);
-  EXPECT_EQ(GdipGetTextContrast(graphics_, &contrast), Ok);
-  EXPECT_EQ(contrast, 4u);
-  EXPECT_EQ(GdipGetWorldTransform(graphics_, world), Ok);
-  BOOL identity = FALSE;
-  EXPECT_EQ(GdipIsMatrixIdentity(world, &identity), Ok);
-  EXPECT_TRUE(identity);
-  EXPECT_EQ(GdipIsClipEmpty(graphics_, &empty), Ok);
-  EXPECT_FALSE(empty);
-  EXPECT_EQ(GdipGetClipBounds(graphics_, &clip), Ok);
-  gdiplus_test::expect_rect(clip, -4194304, -4194304, 8388608, 8388608);
+  EXPECT_EQ(get(GdipGetSmoothingMode, graphics_), SmoothingModeAntiAlias);
+  EXPECT_EQ(get(GdipGetPageScale, graphics_), 1.0f);
+  EXPECT_EQ(get(GdipGetTextContrast, graphics_), 4u);
+  EXPECT_EQ(world(), (Elements{1, 0, 0, 1, 0, 0}));
+  EXPECT_EQ(get(GdipIsClipEmpty, graphics_), FALSE);
+  gdiplus_test::expect_rect(get(GdipGetClipBounds, graphics_), -4194304, -4194304, 8388608, 8388608);
 
   // The second state was saved after the first one and is gone.
   ASSERT_EQ(GdipSetSmoothingMode(graphics_, SmoothingModeNone), Ok);
   EXPECT_EQ(GdipRestoreGraphics(graphics_, second), Ok);
-  EXPECT_EQ(GdipGetSmoothingMode(graphics_, &smoothing), Ok);
-  EXPECT_EQ(smoothing, SmoothingModeNone);
-  GdipDeleteMatrix(world);
+  EXPECT_EQ(get(GdipGetSmoothingMode, graphics_), SmoothingModeNone);
+}
+
+TEST_F(GraphicsSettingsTest, WorldTransformComposesInOrderAndRefusesSingularMatrices) {
+  ASSERT_EQ(GdipTranslateWorldTransform(graphics_, 100, 50, MatrixOrderPrepend), Ok);
+  ASSERT_EQ(GdipRotateWorldTransform(graphics_, 90, MatrixOrderPrepend), Ok);
+  expect_world_maps(10, 0, 100, 60);  // prepend: the new operation first
+  ASSERT_EQ(GdipResetWorldTransform(graphics_), Ok);
+  ASSERT_EQ(GdipTranslateWorldTransform(graphics_, 100, 50, MatrixOrderPrepend), Ok);
+  ASSERT_EQ(GdipRotateWorldTransform(graphics_, 90, MatrixOrderAppend), Ok);
+  expect_world_maps(10, 0, -50, 110);  // append: the new operation last
+
+  ASSERT_EQ(GdipResetWorldTransform(graphics_), Ok);
+  ASSERT_EQ(GdipTranslateWorldTransform(graphics_, 10, 20, MatrixOrderPrepend), Ok);
+  ASSERT_EQ(GdipScaleWorldTransform(graphics_, 2, 3, MatrixOrderPrepend), Ok);
+  EXPECT_EQ(world(), (Elements{2, 0, 0, 3, 10, 20}));
+  GpMatrix* shift = nullptr;
+  ASSERT_EQ(GdipCreateMatrix2(1, 0, 0, 1, 1, 1, &shift), Ok);
+  ASSERT_EQ(GdipMultiplyWorldTransform(graphics_, shift, MatrixOrderAppend), Ok);
+  EXPECT_EQ(world(), (Elements{2, 0, 0, 3, 11, 21}));
+  ASSERT_EQ(GdipMultiplyWorldTransform(graphics_, shift, MatrixOrderPrepend), Ok);
+  EXPECT_EQ(world(), (Elements{2, 0, 0, 3, 13, 24}));
+  GdipDeleteMatrix(shift);
+
+  // Set and get copy the matrix.
+  ASSERT_EQ(GdipSetMatrixElements(matrix_, 1, 2, 3, 4, 5, 6), Ok);
+  ASSERT_EQ(GdipSetWorldTransform(graphics_, matrix_), Ok);
+  ASSERT_EQ(GdipSetMatrixElements(matrix_, 1, 0, 0, 1, 0, 0), Ok);
+  EXPECT_EQ(world(), (Elements{1, 2, 3, 4, 5, 6}));
+
+  ASSERT_EQ(GdipSetMatrixElements(matrix_, 1, 0, 0, 1, 7, 8), Ok);
+  ASSERT_EQ(GdipSetWorldTransform(graphics_, matrix_), Ok);
+  GpMatrix* singular = nullptr;
+  ASSERT_EQ(GdipCreateMatrix2(1, 2, 2, 4, 0, 0, &singular), Ok);
+  expect_all({GdipSetWorldTransform(graphics_, singular),
+              GdipMultiplyWorldTransform(graphics_, singular, MatrixOrderAppend),
+              GdipScaleWorldTransform(graphics_, 0, 1, MatrixOrderPrepend)});
+  GdipDeleteMatrix(singular);
+  EXPECT_EQ(world(), (Elements{1, 0, 0, 1, 7, 8}));
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
+// Pens and solid brushes: defaults, setters and their checks, dash patterns,
+// miter limits, brush fills and independent clones.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "platform/gdiplus.h"
+#include "gdiplus_test_support.h"
 
 using namespace Gdiplus;
+using gdiplus_test::expect_all;
+using gdiplus_test::get;
 
 namespace {
 
@@ -14,146 +18,90 @@ class PenTest : public ::testing::Test {
   void TearDown() override { EXPECT_EQ(GdipDeletePen(pen_), Ok); }
 
   std::vector<REAL> dashes(GpPen* pen) {
-    INT count = -1;
-    EXPECT_EQ(GdipGetPenDashCount(pen, &count), Ok);
-    std::vector<REAL> values(count);
-    if (count > 0) {
-      EXPECT_EQ(GdipGetPenDashArray(pen, values.data(), count), Ok);
+    std::vector<REAL> values(static_cast<size_t>(get(GdipGetPenDashCount, pen)));
+    if (!values.empty()) {
+      EXPECT_EQ(GdipGetPenDashArray(pen, values.data(), static_cast<INT>(values.size())), Ok);
     }
     return values;
+  }
+  void expect_unchanged_defaults(GpPen* pen) {
+    EXPECT_EQ(get(GdipGetPenColor, pen), 0xFF102030u);
+    EXPECT_EQ(get(GdipGetPenWidth, pen), 2.5f);
+    EXPECT_EQ(get(GdipGetPenUnit, pen), UnitPixel);
+    EXPECT_EQ(get(GdipGetPenDashStyle, pen), DashStyleSolid);
+    EXPECT_TRUE(dashes(pen).empty());
+    EXPECT_EQ(get(GdipGetPenStartCap, pen), LineCapFlat);
+    EXPECT_EQ(get(GdipGetPenEndCap, pen), LineCapFlat);
+    EXPECT_EQ(get(GdipGetPenLineJoin, pen), LineJoinMiter);
+    EXPECT_EQ(get(GdipGetPenMiterLimit, pen), 10.0f);
   }
 
   GpPen* pen_ = nullptr;
 };
 
-TEST_F(PenTest, NewPenHasGdiplusDefaults) {
-  ARGB color = 0;
-  REAL width = 0, miter = 0;
-  GpUnit unit = UnitWorld;
-  DashStyle dash = DashStyleCustom;
-  GpLineCap start = LineCapRound, end = LineCapRound;
-  GpLineJoin join = LineJoinRound;
-  EXPECT_EQ(GdipGetPenColor(pen_, &color), Ok);
-  EXPECT_EQ(color, 0xFF102030u);
-  EXPECT_EQ(GdipGetPenWidth(pen_, &width), Ok);
-  EXPECT_EQ(width, 2.5f);
-  EXPECT_EQ(GdipGetPenUnit(pen_, &unit), Ok);
-  EXPECT_EQ(unit, UnitPixel);
-  EXPECT_EQ(GdipGetPenDashStyle(pen_, &dash), Ok);
-  EXPECT_EQ(dash, DashStyleSolid);
-  EXPECT_TRUE(dashes(pen_).empty());
-  EXPECT_EQ(GdipGetPenStartCap(pen_, &start), Ok);
-  EXPECT_EQ(start, LineCapFlat);
-  EXPECT_EQ(GdipGetPenEndCap(pen_, &end), Ok);
-  EXPECT_EQ(end, LineCapFlat);
-  EXPECT_EQ(GdipGetPenLineJoin(pen_, &join), Ok);
-  EXPECT_EQ(join, LineJoinMiter);
-  EXPECT_EQ(GdipGetPenMiterLimit(pen_, &miter), Ok);
-  EXPECT_EQ(miter, 10.0f);
-}
-
-TEST_F(PenTest, CreationChecksWidthAndUnit) {
+// Invalid values are refused first; then the pen must still have GDI+'s defaults.
+TEST_F(PenTest, InvalidValuesChangeNothingAndANewPenHasGdiplusDefaults) {
+  REAL width = 0;
   GpPen* pen = nullptr;
-  EXPECT_EQ(GdipCreatePen1(0xFF000000, -1, UnitWorld, &pen), InvalidParameter);
-  EXPECT_EQ(GdipCreatePen1(0xFF000000, 1, static_cast<GpUnit>(7), &pen), InvalidParameter);
-  EXPECT_EQ(GdipCreatePen1(0xFF000000, 1, UnitWorld, nullptr), InvalidParameter);
+  expect_all({GdipSetPenWidth(pen_, -0.5f), GdipSetPenStartCap(pen_, static_cast<GpLineCap>(4)),
+              GdipSetPenEndCap(pen_, LineCapCustom), GdipSetPenDashStyle(pen_, static_cast<DashStyle>(6)),
+              GdipSetPenColor(nullptr, 0), GdipGetPenColor(pen_, nullptr), GdipGetPenMiterLimit(nullptr, &width),
+              GdipClonePen(pen_, nullptr), GdipDeletePen(nullptr), GdipSetPenBrushFill(pen_, nullptr),
+              GdipCreatePen1(0xFF000000, -1, UnitWorld, &pen),
+              GdipCreatePen1(0xFF000000, 1, static_cast<GpUnit>(7), &pen),
+              GdipCreatePen1(0xFF000000, 1, UnitWorld, nullptr)});
   EXPECT_EQ(pen, nullptr);
+  expect_unchanged_defaults(pen_);
   ASSERT_EQ(GdipCreatePen1(0xFF000000, 0, UnitWorld, &pen), Ok);  // zero: the thinnest line
   GdipDeletePen(pen);
 }
 
-TEST_F(PenTest, SettersRoundTrip) {
-  ARGB color = 0;
-  REAL width = 0;
-  GpLineCap cap = LineCapFlat;
-  GpLineJoin join = LineJoinMiter;
+TEST_F(PenTest, SettersRoundTripAndTheCloneIsIndependent) {
+  GpPen* clone = nullptr;
+  ASSERT_EQ(GdipClonePen(pen_, &clone), Ok);
   ASSERT_EQ(GdipSetPenColor(pen_, 0x80ABCDEF), Ok);
-  EXPECT_EQ(GdipGetPenColor(pen_, &color), Ok);
-  EXPECT_EQ(color, 0x80ABCDEFu);
+  EXPECT_EQ(get(GdipGetPenColor, pen_), 0x80ABCDEFu);
   ASSERT_EQ(GdipSetPenWidth(pen_, 7.25f), Ok);
-  EXPECT_EQ(GdipGetPenWidth(pen_, &width), Ok);
-  EXPECT_EQ(width, 7.25f);
+  EXPECT_EQ(get(GdipGetPenWidth, pen_), 7.25f);
   for (GpLineCap value : {LineCapSquare, LineCapRound, LineCapTriangle, LineCapNoAnchor, LineCapArrowAnchor}) {
     ASSERT_EQ(GdipSetPenStartCap(pen_, value), Ok);
-    EXPECT_EQ(GdipGetPenStartCap(pen_, &cap), Ok);
-    EXPECT_EQ(cap, value);
+    EXPECT_EQ(get(GdipGetPenStartCap, pen_), value);
     ASSERT_EQ(GdipSetPenEndCap(pen_, value), Ok);
-    EXPECT_EQ(GdipGetPenEndCap(pen_, &cap), Ok);
-    EXPECT_EQ(cap, value);
+    EXPECT_EQ(get(GdipGetPenEndCap, pen_), value);
   }
   for (GpLineJoin value : {LineJoinBevel, LineJoinRound, LineJoinMiterClipped, LineJoinMiter}) {
     ASSERT_EQ(GdipSetPenLineJoin(pen_, value), Ok);
-    EXPECT_EQ(GdipGetPenLineJoin(pen_, &join), Ok);
-    EXPECT_EQ(join, value);
+    EXPECT_EQ(get(GdipGetPenLineJoin, pen_), value);
   }
+  ASSERT_EQ(GdipSetPenMiterLimit(pen_, 0.25f), Ok);
+  EXPECT_EQ(get(GdipGetPenMiterLimit, pen_), 1.0f);  // below one is stored as one
+  ASSERT_EQ(GdipSetPenMiterLimit(pen_, 3.5f), Ok);
+  EXPECT_EQ(get(GdipGetPenMiterLimit, pen_), 3.5f);
+  ASSERT_EQ(GdipSetPenDashStyle(pen_, DashStyleDashDot), Ok);
+  expect_unchanged_defaults(clone);
+  GdipDeletePen(clone);
 }
 
-TEST_F(PenTest, InvalidValuesAreRejectedAndChangeNothing) {
-  EXPECT_EQ(GdipSetPenWidth(pen_, -0.5f), InvalidParameter);
-  EXPECT_EQ(GdipSetPenStartCap(pen_, static_cast<GpLineCap>(4)), InvalidParameter);
-  EXPECT_EQ(GdipSetPenEndCap(pen_, LineCapCustom), InvalidParameter);
-  EXPECT_EQ(GdipSetPenDashStyle(pen_, static_cast<DashStyle>(6)), InvalidParameter);
-  REAL width = 0;
-  GpLineCap cap = LineCapRound;
-  DashStyle dash = DashStyleCustom;
-  EXPECT_EQ(GdipGetPenWidth(pen_, &width), Ok);
-  EXPECT_EQ(width, 2.5f);
-  EXPECT_EQ(GdipGetPenEndCap(pen_, &cap), Ok);
-  EXPECT_EQ(cap, LineCapFlat);
-  EXPECT_EQ(GdipGetPenDashStyle(pen_, &dash), Ok);
-  EXPECT_EQ(dash, DashStyleSolid);
-  EXPECT_EQ(GdipSetPenColor(nullptr, 0), InvalidParameter);
-  EXPECT_EQ(GdipGetPenColor(pen_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipGetPenMiterLimit(nullptr, &width), InvalidParameter);
-  EXPECT_EQ(GdipClonePen(pen_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipDeletePen(nullptr), InvalidParameter);
-  EXPECT_EQ(GdipSetPenBrushFill(pen_, nullptr), InvalidParameter);
-}
-
-TEST_F(PenTest, PredefinedDashStylesBringTheirPatterns) {
-  DashStyle style = DashStyleSolid;
-  ASSERT_EQ(GdipSetPenDashStyle(pen_, DashStyleDash), Ok);
-  EXPECT_EQ(GdipGetPenDashStyle(pen_, &style), Ok);
-  EXPECT_EQ(style, DashStyleDash);
-  EXPECT_EQ(dashes(pen_), (std::vector<REAL>{3, 1}));
-  ASSERT_EQ(GdipSetPenDashStyle(pen_, DashStyleDot), Ok);
-  EXPECT_EQ(dashes(pen_), (std::vector<REAL>{1, 1}));
-  ASSERT_EQ(GdipSetPenDashStyle(pen_, DashStyleDashDotDot), Ok);
-  EXPECT_EQ(dashes(pen_), (std::vector<REAL>{3, 1, 1, 1, 1, 1}));
-  ASSERT_EQ(GdipSetPenDashStyle(pen_, DashStyleSolid), Ok);
-  EXPECT_TRUE(dashes(pen_).empty());
-}
-
-TEST_F(PenTest, CustomDashArrayNeedsPositiveEntries) {
-  const REAL pattern[] = {2, 0.5f, 4};
+TEST_F(PenTest, DashStylesBringTheirPatternsAndCustomArraysNeedPositiveEntries) {
+  const struct { DashStyle style; std::vector<REAL> pattern; } styles[] = {
+      {DashStyleDash, {3, 1}}, {DashStyleDot, {1, 1}}, {DashStyleDashDot, {3, 1, 1, 1}},
+      {DashStyleDashDotDot, {3, 1, 1, 1, 1, 1}}, {DashStyleSolid, {}}};
+  for (const auto& s : styles) {
+    ASSERT_EQ(GdipSetPenDashStyle(pen_, s.style), Ok);
+    EXPECT_EQ(get(GdipGetPenDashStyle, pen_), s.style);
+    EXPECT_EQ(dashes(pen_), s.pattern) << s.style;
+  }
+  const REAL pattern[] = {2, 0.5f, 4}, with_zero[] = {1, 0}, with_negative[] = {1, -2};
   ASSERT_EQ(GdipSetPenDashArray(pen_, pattern, 3), Ok);
-  DashStyle style = DashStyleSolid;
-  EXPECT_EQ(GdipGetPenDashStyle(pen_, &style), Ok);
-  EXPECT_EQ(style, DashStyleCustom);
+  EXPECT_EQ(get(GdipGetPenDashStyle, pen_), DashStyleCustom);
   EXPECT_EQ(dashes(pen_), (std::vector<REAL>{2, 0.5f, 4}));
-
-  const REAL with_zero[] = {1, 0};
-  const REAL with_negative[] = {1, -2};
-  EXPECT_EQ(GdipSetPenDashArray(pen_, with_zero, 2), InvalidParameter);
-  EXPECT_EQ(GdipSetPenDashArray(pen_, with_negative, 2), InvalidParameter);
-  EXPECT_EQ(GdipSetPenDashArray(pen_, pattern, 0), InvalidParameter);
-  EXPECT_EQ(GdipSetPenDashArray(pen_, nullptr, 2), InvalidParameter);
+  expect_all({GdipSetPenDashArray(pen_, with_zero, 2), GdipSetPenDashArray(pen_, with_negative, 2),
+              GdipSetPenDashArray(pen_, pattern, 0), GdipSetPenDashArray(pen_, nullptr, 2)});
   EXPECT_EQ(dashes(pen_), (std::vector<REAL>{2, 0.5f, 4}));
-
   REAL too_small[2];
   EXPECT_EQ(GdipGetPenDashArray(pen_, too_small, 2), InsufficientBuffer);
   ASSERT_EQ(GdipSetPenDashStyle(pen_, DashStyleCustom), Ok);  // keeps the custom pattern
   EXPECT_EQ(dashes(pen_), (std::vector<REAL>{2, 0.5f, 4}));
-}
-
-TEST_F(PenTest, MiterLimitBelowOneIsStoredAsOne) {
-  REAL limit = 0;
-  ASSERT_EQ(GdipSetPenMiterLimit(pen_, 0.25f), Ok);
-  EXPECT_EQ(GdipGetPenMiterLimit(pen_, &limit), Ok);
-  EXPECT_EQ(limit, 1.0f);
-  ASSERT_EQ(GdipSetPenMiterLimit(pen_, 3.5f), Ok);
-  EXPECT_EQ(GdipGetPenMiterLimit(pen_, &limit), Ok);
-  EXPECT_EQ(limit, 3.5f);
 }
 
 TEST_F(PenTest, BrushFillIsCopiedIntoThePen) {
@@ -162,60 +110,29 @@ TEST_F(PenTest, BrushFillIsCopiedIntoThePen) {
   ASSERT_EQ(GdipSetPenBrushFill(pen_, reinterpret_cast<GpBrush*>(fill)), Ok);
   ASSERT_EQ(GdipSetSolidFillColor(fill, 0xFFFFFFFF), Ok);
   ASSERT_EQ(GdipDeleteBrush(reinterpret_cast<GpBrush*>(fill)), Ok);
-  ARGB color = 0;
-  EXPECT_EQ(GdipGetPenColor(pen_, &color), Ok);
-  EXPECT_EQ(color, 0x40302010u);
+  EXPECT_EQ(get(GdipGetPenColor, pen_), 0x40302010u);
 }
 
-TEST_F(PenTest, CloneIsIndependent) {
-  ASSERT_EQ(GdipSetPenDashStyle(pen_, DashStyleDashDot), Ok);
-  GpPen* clone = nullptr;
-  ASSERT_EQ(GdipClonePen(pen_, &clone), Ok);
-  ASSERT_EQ(GdipSetPenColor(pen_, 0xFF000000), Ok);
-  ASSERT_EQ(GdipSetPenWidth(pen_, 9), Ok);
-  ARGB color = 0;
-  REAL width = 0;
-  EXPECT_EQ(GdipGetPenColor(clone, &color), Ok);
-  EXPECT_EQ(color, 0xFF102030u);
-  EXPECT_EQ(GdipGetPenWidth(clone, &width), Ok);
-  EXPECT_EQ(width, 2.5f);
-  EXPECT_EQ(dashes(clone), (std::vector<REAL>{3, 1, 1, 1}));
-  GdipDeletePen(clone);
-}
-
-TEST(SolidFill, ColourCloneTypeAndDelete) {
+TEST(SolidFill, ColourCloneTypeDeleteAndBadArguments) {
   GpSolidFill* fill = nullptr;
   ASSERT_EQ(GdipCreateSolidFill(0x11223344, &fill), Ok);
-  ARGB color = 0;
-  EXPECT_EQ(GdipGetSolidFillColor(fill, &color), Ok);
-  EXPECT_EQ(color, 0x11223344u);
+  EXPECT_EQ(get(GdipGetSolidFillColor, fill), 0x11223344u);
   ASSERT_EQ(GdipSetSolidFillColor(fill, 0xAABBCCDD), Ok);
-
   GpBrush* brush = reinterpret_cast<GpBrush*>(fill);
-  BrushType type = BrushTypeLinearGradient;
-  EXPECT_EQ(GdipGetBrushType(brush, &type), Ok);
-  EXPECT_EQ(type, BrushTypeSolidColor);
+  EXPECT_EQ(get(GdipGetBrushType, brush), BrushTypeSolidColor);
   GpBrush* clone = nullptr;
   ASSERT_EQ(GdipCloneBrush(brush, &clone), Ok);
   ASSERT_NE(clone, brush);
   ASSERT_EQ(GdipSetSolidFillColor(fill, 0), Ok);
-  EXPECT_EQ(GdipGetSolidFillColor(reinterpret_cast<GpSolidFill*>(clone), &color), Ok);
-  EXPECT_EQ(color, 0xAABBCCDDu);
-
+  EXPECT_EQ(get(GdipGetSolidFillColor, reinterpret_cast<GpSolidFill*>(clone)), 0xAABBCCDDu);
   EXPECT_EQ(GdipDeleteBrush(clone), Ok);
   EXPECT_EQ(GdipDeleteBrush(brush), Ok);
-}
 
-TEST(SolidFill, RejectsBadArguments) {
   ARGB color = 0;
-  GpBrush* clone = nullptr;
   BrushType type = BrushTypeSolidColor;
-  EXPECT_EQ(GdipCreateSolidFill(0, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipSetSolidFillColor(nullptr, 0), InvalidParameter);
-  EXPECT_EQ(GdipGetSolidFillColor(nullptr, &color), InvalidParameter);
-  EXPECT_EQ(GdipCloneBrush(nullptr, &clone), InvalidParameter);
-  EXPECT_EQ(GdipDeleteBrush(nullptr), InvalidParameter);
-  EXPECT_EQ(GdipGetBrushType(nullptr, &type), InvalidParameter);
+  expect_all({GdipCreateSolidFill(0, nullptr), GdipSetSolidFillColor(nullptr, 0),
+              GdipGetSolidFillColor(nullptr, &color), GdipCloneBrush(nullptr, &clone), GdipDeleteBrush(nullptr),
+              GdipGetBrushType(nullptr, &type)});
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
+// Regions: infinite, empty and rectangular regions, every combine mode,
+// exact emptiness and bounds, clones and argument checks.
 #include <gtest/gtest.h>
 
 #include "gdiplus_test_support.h"
 
 using namespace Gdiplus;
 using gdiplus_test::bounds;
+using gdiplus_test::expect_all;
 using gdiplus_test::expect_rect;
 using gdiplus_test::visible;
 
@@ -29,30 +32,23 @@ class RegionTest : public gdiplus_test::GraphicsTest {
     regions_.push_back(region);
     return region;
   }
-  bool is_empty(GpRegion* region) {
+  bool is_empty(GpRegion* region) { return test(GdipIsEmptyRegion, region); }
+  bool is_infinite(GpRegion* region) { return test(GdipIsInfiniteRegion, region); }
+  bool test(GpStatus (*query)(GpRegion*, GpGraphics*, BOOL*), GpRegion* region) {
     BOOL result = -1;
-    EXPECT_EQ(GdipIsEmptyRegion(region, graphics_, &result), Ok);
-    return result == TRUE;
-  }
-  bool is_infinite(GpRegion* region) {
-    BOOL result = -1;
-    EXPECT_EQ(GdipIsInfiniteRegion(region, graphics_, &result), Ok);
+    EXPECT_EQ(query(region, graphics_, &result), Ok);
     return result == TRUE;
   }
 
   std::vector<GpRegion*> regions_;
 };
 
-TEST_F(RegionTest, NewRegionIsInfinite) {
+TEST_F(RegionTest, NewRegionIsInfiniteAndEmptyAndInfiniteCanBeSet) {
   GpRegion* region = infinite();
   EXPECT_TRUE(is_infinite(region));
   EXPECT_FALSE(is_empty(region));
   EXPECT_TRUE(visible(region, -1e6f, 1e6f));
   expect_rect(bounds(region, graphics_), -4194304, -4194304, 8388608, 8388608);
-}
-
-TEST_F(RegionTest, EmptyAndInfiniteCanBeSet) {
-  GpRegion* region = rect(0, 0, 10, 10);
   ASSERT_EQ(GdipSetEmpty(region), Ok);
   EXPECT_TRUE(is_empty(region));
   EXPECT_FALSE(is_infinite(region));
@@ -62,11 +58,13 @@ TEST_F(RegionTest, EmptyAndInfiniteCanBeSet) {
   EXPECT_TRUE(is_infinite(region));
 }
 
-TEST_F(RegionTest, RectangleIncludesLeftAndTopEdgesOnly) {
+TEST_F(RegionTest, RectangleIncludesLeftAndTopEdgesOnlyAndZeroSizeIsEmpty) {
   GpRegion* region = rect(10, 20, 30, 40);
   EXPECT_FALSE(is_empty(region));
   EXPECT_FALSE(is_infinite(region));
   expect_rect(bounds(region, graphics_), 10, 20, 30, 40);
+  expect_rect(bounds(rect(40, 60, -30, -40), graphics_), 10, 20, 30, 40);  // negative sizes are normalised
+  EXPECT_TRUE(is_empty(rect(5, 5, 0, 10)));
   EXPECT_TRUE(visible(region, 10, 20));
   EXPECT_TRUE(visible(region, 39.9f, 59.9f));
   EXPECT_FALSE(visible(region, 40, 30));
@@ -74,14 +72,17 @@ TEST_F(RegionTest, RectangleIncludesLeftAndTopEdgesOnly) {
   EXPECT_FALSE(visible(region, 9.9f, 30));
 }
 
-TEST_F(RegionTest, NegativeSizesAreNormalisedAndZeroSizeIsEmpty) {
-  expect_rect(bounds(rect(40, 60, -30, -40), graphics_), 10, 20, 30, 40);
-  EXPECT_TRUE(is_empty(rect(5, 5, 0, 10)));
+TEST_F(RegionTest, IntegerRectangleAndCloneIsIndependent) {
   const GpRect integer_rect{1, 2, 3, 4};
   GpRegion* region = nullptr;
   ASSERT_EQ(GdipCreateRegionRectI(&integer_rect, &region), Ok);
   regions_.push_back(region);
-  expect_rect(bounds(region, graphics_), 1, 2, 3, 4);
+  GpRegion* clone = nullptr;
+  ASSERT_EQ(GdipCloneRegion(region, &clone), Ok);
+  regions_.push_back(clone);
+  ASSERT_EQ(GdipSetEmpty(region), Ok);
+  EXPECT_TRUE(visible(clone, 2, 3));
+  expect_rect(bounds(clone, graphics_), 1, 2, 3, 4);
 }
 
 // a = (0,0)-(20,20), b = (10,10)-(30,30); probes in a only, both, b only, neither.
@@ -148,38 +149,20 @@ TEST_F(RegionTest, EmptinessAndInfinitenessAreExact) {
   EXPECT_TRUE(is_empty(split));
 }
 
-TEST_F(RegionTest, CloneIsIndependent) {
-  GpRegion* region = rect(0, 0, 10, 10);
-  GpRegion* clone = nullptr;
-  ASSERT_EQ(GdipCloneRegion(region, &clone), Ok);
-  regions_.push_back(clone);
-  ASSERT_EQ(GdipSetEmpty(region), Ok);
-  EXPECT_TRUE(visible(clone, 5, 5));
-  expect_rect(bounds(clone, graphics_), 0, 0, 10, 10);
-}
-
 TEST_F(RegionTest, RejectsBadArguments) {
   GpRegion* region = rect(0, 0, 10, 10);
   const GpRectF r{0, 0, 1, 1};
   BOOL flag = FALSE;
   GpRectF out{};
-  EXPECT_EQ(GdipCreateRegion(nullptr), InvalidParameter);
-  EXPECT_EQ(GdipCreateRegionRect(nullptr, &region), InvalidParameter);
-  EXPECT_EQ(GdipCreateRegionRect(&r, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipCreateRegionRectI(nullptr, &region), InvalidParameter);
-  EXPECT_EQ(GdipCloneRegion(nullptr, &region), InvalidParameter);
-  EXPECT_EQ(GdipDeleteRegion(nullptr), InvalidParameter);
-  EXPECT_EQ(GdipSetInfinite(nullptr), InvalidParameter);
-  EXPECT_EQ(GdipSetEmpty(nullptr), InvalidParameter);
-  EXPECT_EQ(GdipCombineRegionRect(region, nullptr, CombineModeUnion), InvalidParameter);
-  EXPECT_EQ(GdipCombineRegionRect(region, &r, static_cast<CombineMode>(6)), InvalidParameter);
-  EXPECT_EQ(GdipCombineRegionRegion(region, nullptr, CombineModeUnion), InvalidParameter);
-  EXPECT_EQ(GdipCombineRegionRegion(region, region, static_cast<CombineMode>(7)), InvalidParameter);
-  EXPECT_EQ(GdipIsEmptyRegion(region, nullptr, &flag), InvalidParameter);
-  EXPECT_EQ(GdipIsInfiniteRegion(region, graphics_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipIsVisibleRegionPoint(nullptr, 0, 0, nullptr, &flag), InvalidParameter);
-  EXPECT_EQ(GdipGetRegionBounds(region, graphics_, nullptr), InvalidParameter);
-  EXPECT_EQ(GdipGetRegionBounds(nullptr, graphics_, &out), InvalidParameter);
+  expect_all({GdipCreateRegion(nullptr), GdipCreateRegionRect(nullptr, &region), GdipCreateRegionRect(&r, nullptr),
+              GdipCreateRegionRectI(nullptr, &region), GdipCloneRegion(nullptr, &region), GdipDeleteRegion(nullptr),
+              GdipSetInfinite(nullptr), GdipSetEmpty(nullptr), GdipCombineRegionRect(region, nullptr, CombineModeUnion),
+              GdipCombineRegionRect(region, &r, static_cast<CombineMode>(6)),
+              GdipCombineRegionRegion(region, nullptr, CombineModeUnion),
+              GdipCombineRegionRegion(region, region, static_cast<CombineMode>(7)),
+              GdipIsEmptyRegion(region, nullptr, &flag), GdipIsInfiniteRegion(region, graphics_, nullptr),
+              GdipIsVisibleRegionPoint(nullptr, 0, 0, nullptr, &flag), GdipGetRegionBounds(region, graphics_, nullptr),
+              GdipGetRegionBounds(nullptr, graphics_, &out)});
   expect_rect(bounds(region, graphics_), 0, 0, 10, 10);
 }
 

@@ -1,11 +1,14 @@
+// GdiplusStartup: one start shared by racing threads, argument checks, the
+// notification hooks and objects made without a start.
 #include <gtest/gtest.h>
 
 #include <thread>
 #include <vector>
 
-#include "platform/gdiplus.h"
+#include "gdiplus_test_support.h"
 
 using namespace Gdiplus;
+using gdiplus_test::expect_all;
 
 namespace {
 
@@ -32,25 +35,17 @@ TEST(GdiplusStartup, ManyThreadsStartOnceAndShareOneToken) {
   for (ULONG_PTR token : tokens) GdiplusShutdown(token);
 }
 
-TEST(GdiplusStartup, RejectsBadArguments) {
+TEST(GdiplusStartup, RejectsBadArgumentsAndSuppressedThreadGetsWorkingHooks) {
   ULONG_PTR token = 0;
-  GdiplusStartupInput input = version(2);
-  EXPECT_EQ(GdiplusStartup(&token, &input, nullptr), UnsupportedGdiplusVersion);
-  input = version(0);
-  EXPECT_EQ(GdiplusStartup(&token, &input, nullptr), UnsupportedGdiplusVersion);
-  input = version(1);
-  EXPECT_EQ(GdiplusStartup(nullptr, &input, nullptr), InvalidParameter);
-  EXPECT_EQ(GdiplusStartup(&token, nullptr, nullptr), InvalidParameter);
-  input = version(1, TRUE);
-  EXPECT_EQ(GdiplusStartup(&token, &input, nullptr), InvalidParameter);
+  const GdiplusStartupInput v2 = version(2), v0 = version(0), v1 = version(1), suppressed = version(1, TRUE);
+  expect_all({GdiplusStartup(&token, &v2, nullptr), GdiplusStartup(&token, &v0, nullptr)},
+             UnsupportedGdiplusVersion);
+  expect_all({GdiplusStartup(nullptr, &v1, nullptr), GdiplusStartup(&token, nullptr, nullptr),
+              GdiplusStartup(&token, &suppressed, nullptr)});
   EXPECT_EQ(token, 0u);
-}
 
-TEST(GdiplusStartup, SuppressedBackgroundThreadGetsWorkingHooks) {
-  ULONG_PTR token = 0;
-  const GdiplusStartupInput input = version(1, TRUE);
   GdiplusStartupOutput output{};
-  ASSERT_EQ(GdiplusStartup(&token, &input, &output), Ok);
+  ASSERT_EQ(GdiplusStartup(&token, &suppressed, &output), Ok);
   ASSERT_NE(output.NotificationHook, nullptr);
   ASSERT_NE(output.NotificationUnhook, nullptr);
   ULONG_PTR hook_token = 0;

@@ -1,5 +1,6 @@
 // Shared helpers of the GDI+ drawing tests: a graphics over a memory DC with
-// a top-down 32-bit DIB section, pixel access, and objects released at the end.
+// a top-down 32-bit DIB section (pixel offset half), pixel access, and
+// objects released at the end.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,35 +15,40 @@ namespace draw_test {
 
 using namespace Gdiplus;
 
-constexpr ARGB kWhite = 0xFFFFFFFF;
-constexpr ARGB kBlack = 0xFF000000;
-constexpr ARGB kRed = 0xFFFF0000;
-constexpr ARGB kBlue = 0xFF0000FF;
+constexpr ARGB kWhite = 0xFFFFFFFF, kBlack = 0xFF000000, kRed = 0xFFFF0000, kBlue = 0xFF0000FF;
+
+// A top-down 32-bit DIB section; `bits` receives its pixels.
+inline HBITMAP make_dib(int width, int height, void** bits) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width, info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1, info.bmiHeader.biBitCount = 32;
+  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+}
+
+inline int red(uint32_t p) { return int((p >> 16) & 0xFF); }
+inline int green(uint32_t p) { return int((p >> 8) & 0xFF); }
+inline int blue(uint32_t p) { return int(p & 0xFF); }
+inline int alpha(uint32_t p) { return int(p >> 24); }
 
 class DrawTest : public ::testing::Test {
  protected:
   void SetUp() override { make_canvas(64, 64); }
   void TearDown() override { release(); }
 
-  // A fresh `width` x `height` surface filled with `fill`, and a graphics over it.
-  void make_canvas(int width, int height, ARGB fill = kWhite) {
+  // A fresh `width` x `height` white surface, and a graphics over it with pixel offset half.
+  void make_canvas(int width, int height) {
     release();
-    width_ = width;
-    height_ = height;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    width_ = width, height_ = height;
     void* bits = nullptr;
-    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bitmap_ = make_dib(width, height, &bits);
     ASSERT_NE(bitmap_, nullptr);
     pixels_ = static_cast<uint32_t*>(bits);
     dc_ = CreateCompatibleDC(nullptr);
     old_ = SelectObject(dc_, bitmap_);
     ASSERT_EQ(GdipCreateFromHDC(dc_, &graphics_), Ok);
-    fill_all(fill);
+    ASSERT_EQ(GdipSetPixelOffsetMode(graphics_, PixelOffsetModeHalf), Ok);
+    fill_all(kWhite);
   }
 
   void fill_all(ARGB color) { std::fill(pixels_, pixels_ + size_t(width_) * height_, color); }
@@ -56,19 +62,27 @@ class DrawTest : public ::testing::Test {
       for (int x = 0; x < width_; ++x) n += test(x, y, at(x, y)) ? 1 : 0;
     return n;
   }
+  int count(ARGB color) {
+    return count_where([color](int, int, uint32_t p) { return p == color; });
+  }
+  // Pixels that are `color` outside [x0, x1) x [y0, y1) or not `color` inside it.
+  int off_box(ARGB color, int x0, int y0, int x1, int y1) {
+    return count_where([=](int x, int y, uint32_t p) { return (p == color) != (x >= x0 && x < x1 && y >= y0 && y < y1); });
+  }
 
   void smoothing(SmoothingMode mode) { ASSERT_EQ(GdipSetSmoothingMode(graphics_, mode), Ok); }
-  void half_pixel() { ASSERT_EQ(GdipSetPixelOffsetMode(graphics_, PixelOffsetModeHalf), Ok); }
 
-  GpSolidFill* solid(ARGB color) {
-    GpSolidFill* brush = nullptr;
-    EXPECT_EQ(GdipCreateSolidFill(color, &brush), Ok);
-    brushes_.push_back(reinterpret_cast<GpBrush*>(brush));
-    return brush;
+  GpBrush* brush(ARGB color) {
+    GpSolidFill* made = nullptr;
+    EXPECT_EQ(GdipCreateSolidFill(color, &made), Ok);
+    return keep(reinterpret_cast<GpBrush*>(made));
   }
   GpBrush* keep(GpBrush* brush) {
     brushes_.push_back(brush);
     return brush;
+  }
+  void fill_rect(ARGB color, REAL x, REAL y, REAL w, REAL h) {
+    ASSERT_EQ(GdipFillRectangle(graphics_, brush(color), x, y, w, h), Ok);
   }
   GpPen* pen(ARGB color, REAL width) {
     GpPen* made = nullptr;
@@ -89,10 +103,7 @@ class DrawTest : public ::testing::Test {
     for (GpPath* p : paths_) GdipDeletePath(p);
     brushes_.clear(), pens_.clear(), paths_.clear();
     if (graphics_) GdipDeleteGraphics(graphics_);
-    if (dc_) {
-      SelectObject(dc_, old_);
-      DeleteDC(dc_);
-    }
+    if (dc_) SelectObject(dc_, old_), DeleteDC(dc_);
     if (bitmap_) DeleteObject(bitmap_);
     graphics_ = nullptr, dc_ = nullptr, bitmap_ = nullptr;
   }
@@ -107,11 +118,5 @@ class DrawTest : public ::testing::Test {
   std::vector<GpPen*> pens_;
   std::vector<GpPath*> paths_;
 };
-
-inline int channel(uint32_t pixel, int shift) { return int((pixel >> shift) & 0xFF); }
-inline int red(uint32_t p) { return channel(p, 16); }
-inline int green(uint32_t p) { return channel(p, 8); }
-inline int blue(uint32_t p) { return channel(p, 0); }
-inline int alpha(uint32_t p) { return channel(p, 24); }
 
 }  // namespace draw_test

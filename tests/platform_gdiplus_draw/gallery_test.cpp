@@ -9,7 +9,6 @@
 
 #include "draw_test_support.h"
 
-using namespace Gdiplus;
 using namespace draw_test;
 
 namespace {
@@ -56,22 +55,20 @@ class GalleryTest : public DrawTest {
 
   void fills() {
     const GpPointF star[5] = {{50, 175}, {75, 250}, {10, 205}, {90, 205}, {25, 250}};
-    ASSERT_EQ(GdipFillPolygon(graphics_, reinterpret_cast<GpBrush*>(solid(0xFF2E7D32)), star, 5,
-                              FillModeAlternate),
-              Ok);
+    ASSERT_EQ(GdipFillPolygon(graphics_, brush(0xFF2E7D32), star, 5, FillModeAlternate), Ok);
     GpPointF star2[5];
     for (int i = 0; i < 5; ++i) star2[i] = GpPointF{star[i].X + 90, star[i].Y};
-    ASSERT_EQ(GdipFillPolygon(graphics_, reinterpret_cast<GpBrush*>(solid(0xFF2E7D32)), star2, 5, FillModeWinding), Ok);
-    ASSERT_EQ(GdipFillEllipse(graphics_, reinterpret_cast<GpBrush*>(solid(0xFFC62828)), 190, 180, 70, 60), Ok);
-    ASSERT_EQ(GdipFillPie(graphics_, reinterpret_cast<GpBrush*>(solid(0xFF6A1B9A)), 270, 180, 70, 60, 30, 280), Ok);
+    ASSERT_EQ(GdipFillPolygon(graphics_, brush(0xFF2E7D32), star2, 5, FillModeWinding), Ok);
+    ASSERT_EQ(GdipFillEllipse(graphics_, brush(0xFFC62828), 190, 180, 70, 60), Ok);
+    ASSERT_EQ(GdipFillPie(graphics_, brush(0xFF6A1B9A), 270, 180, 70, 60, 30, 280), Ok);
     const GpPointF blob[4] = {{350, 185}, {410, 195}, {400, 245}, {355, 235}};
-    ASSERT_EQ(GdipFillClosedCurve(graphics_, reinterpret_cast<GpBrush*>(solid(0xFFEF6C00)), blob, 4), Ok);
+    ASSERT_EQ(GdipFillClosedCurve(graphics_, brush(0xFFEF6C00), blob, 4), Ok);
     GpMatrix* saved = nullptr;
     GdipCreateMatrix(&saved);
     GdipGetWorldTransform(graphics_, saved);
     ASSERT_EQ(GdipTranslateWorldTransform(graphics_, 40, 300, MatrixOrderPrepend), Ok);
     ASSERT_EQ(GdipRotateWorldTransform(graphics_, 30, MatrixOrderPrepend), Ok);
-    ASSERT_EQ(GdipFillRectangle(graphics_, reinterpret_cast<GpBrush*>(solid(0x800000FF)), -25, -15, 50, 30), Ok);
+    ASSERT_EQ(GdipFillRectangle(graphics_, brush(0x800000FF), -25, -15, 50, 30), Ok);
     GdipSetWorldTransform(graphics_, saved);
     GdipDeleteMatrix(saved);
   }
@@ -142,31 +139,24 @@ bool write_png(const std::string& file, const uint32_t* pixels, int width, int h
   if (!out) return false;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    std::fclose(out);
-    return false;
+  bool written = false;
+  if (setjmp(png_jmpbuf(png)) == 0) {
+    png_init_io(png, out);
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_write_info(png, info);
+    png_set_bgr(png);  // the words are B, G, R, A in memory: the fourth byte is dropped
+    png_set_filler(png, 0, PNG_FILLER_AFTER);
+    for (int y = 0; y < height; ++y) png_write_row(png, reinterpret_cast<png_const_bytep>(pixels + size_t(y) * width));
+    png_write_end(png, nullptr);
+    written = true;
   }
-  png_init_io(png, out);
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  std::vector<png_byte> row(size_t(width) * 3);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      const uint32_t p = pixels[size_t(y) * width + x];
-      row[size_t(x) * 3] = png_byte(p >> 16), row[size_t(x) * 3 + 1] = png_byte(p >> 8), row[size_t(x) * 3 + 2] = png_byte(p);
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
-  return std::fclose(out) == 0;
+  return std::fclose(out) == 0 && written;
 }
 
 TEST_F(GalleryTest, WritesTheGallery) {
   make_canvas(2 * kHalf, 440);
-  half_pixel();
   smoothing(SmoothingModeNone);
   scene();
   const std::vector<uint32_t> aliased = snapshot();

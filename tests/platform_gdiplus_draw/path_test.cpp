@@ -4,30 +4,22 @@
 
 #include "draw_test_support.h"
 
-using namespace Gdiplus;
 using namespace draw_test;
 
 namespace {
 
 class PathTest : public DrawTest {
  protected:
-  std::vector<BYTE> types(GpPath* p) {
+  // The path's points (GpPointF) or types (BYTE).
+  template <class T>
+  std::vector<T> read(GpPath* p) {
     INT n = 0;
     EXPECT_EQ(GdipGetPointCount(p, &n), Ok);
-    std::vector<BYTE> out(size_t(std::max(n, 1)));
-    if (n > 0) {
-      EXPECT_EQ(GdipGetPathTypes(p, out.data(), n), Ok);
-    }
-    out.resize(size_t(n));
-    return out;
-  }
-  std::vector<GpPointF> points(GpPath* p) {
-    INT n = 0;
-    EXPECT_EQ(GdipGetPointCount(p, &n), Ok);
-    std::vector<GpPointF> out(size_t(std::max(n, 1)));
-    if (n > 0) {
-      EXPECT_EQ(GdipGetPathPoints(p, out.data(), n), Ok);
-    }
+    std::vector<T> out(size_t(std::max(n, 1)));
+    Status status = Ok;
+    if constexpr (std::is_same_v<T, BYTE>) status = n > 0 ? GdipGetPathTypes(p, out.data(), n) : Ok;
+    else status = n > 0 ? GdipGetPathPoints(p, out.data(), n) : Ok;
+    EXPECT_EQ(status, Ok);
     out.resize(size_t(n));
     return out;
   }
@@ -46,22 +38,27 @@ TEST_F(PathTest, FiguresAndTypes) {
   ASSERT_EQ(GdipAddPathRectangle(p, 20, 20, 5, 5), Ok);
   ASSERT_EQ(GdipAddPathBezier(p, 0, 30, 1, 31, 2, 32, 3, 33), Ok);
   const std::vector<BYTE> expected{0, 1, 0x81, 0, 1, 1, 0x81, 0, 3, 3, 3};
-  EXPECT_EQ(types(p), expected);
-  EXPECT_EQ(points(p)[2].Y, 10);
+  EXPECT_EQ(read<BYTE>(p), expected);
+  EXPECT_EQ(read<GpPointF>(p)[2].Y, 10);
   GpPath* copy = nullptr;
   ASSERT_EQ(GdipClonePath(p, &copy), Ok);
   paths_.push_back(copy);
   ASSERT_EQ(GdipResetPath(p), Ok);
-  EXPECT_TRUE(types(p).empty());
-  EXPECT_EQ(types(copy), expected);
+  EXPECT_TRUE(read<BYTE>(p).empty());
+  EXPECT_EQ(read<BYTE>(copy), expected);
   INT n = 0;
   EXPECT_EQ(GdipGetPathTypes(copy, reinterpret_cast<BYTE*>(&n), 1), InsufficientBuffer);
+  // Adding a path twice, even to itself, doubles its points.
+  GpPath* both = path();
+  ASSERT_EQ(GdipAddPathPath(both, copy, FALSE), Ok);
+  ASSERT_EQ(GdipAddPathPath(both, both, FALSE), Ok);
+  EXPECT_EQ(read<BYTE>(both).size(), 2 * expected.size());
 }
 
 TEST_F(PathTest, ArcsAndEllipsesAreBeziers) {
   GpPath* p = path();
   ASSERT_EQ(GdipAddPathEllipse(p, 0, 0, 20, 10), Ok);
-  const std::vector<GpPointF> pts = points(p);
+  const std::vector<GpPointF> pts = read<GpPointF>(p);
   ASSERT_EQ(pts.size(), 13u);
   EXPECT_NEAR(pts[0].X, 20, 1e-4);  // starts at 0 degrees
   EXPECT_NEAR(pts[0].Y, 5, 1e-4);
@@ -71,8 +68,8 @@ TEST_F(PathTest, ArcsAndEllipsesAreBeziers) {
   ASSERT_EQ(GdipAddPathArc(arc, 0, 0, 20, 10, 45, 45), Ok);
   // The 45 degree ray meets the ellipse at (10 + t, 5 + t) with t = 1/sqrt(1/100 + 1/25).
   const double t = 1 / std::sqrt(0.01 + 0.04);
-  EXPECT_NEAR(points(arc)[0].X, 10 + t, 1e-3);
-  EXPECT_NEAR(points(arc)[0].Y, 5 + t, 1e-3);
+  EXPECT_NEAR(read<GpPointF>(arc)[0].X, 10 + t, 1e-3);
+  EXPECT_NEAR(read<GpPointF>(arc)[0].Y, 5 + t, 1e-3);
 }
 
 TEST_F(PathTest, BoundsFlattenAndTransform) {
@@ -83,17 +80,16 @@ TEST_F(PathTest, BoundsFlattenAndTransform) {
   EXPECT_NEAR(bounds.X, 10, 0.01);
   EXPECT_NEAR(bounds.Width, 30, 0.01);
   EXPECT_NEAR(bounds.Height, 40, 0.01);
-  GpPen* thick = pen(kBlack, 4);
-  ASSERT_EQ(GdipGetPathWorldBounds(p, &bounds, nullptr, thick), Ok);
+  ASSERT_EQ(GdipGetPathWorldBounds(p, &bounds, nullptr, pen(kBlack, 4)), Ok);
   EXPECT_NEAR(bounds.X, 8, 0.01);
   GpMatrix* twice = nullptr;
   ASSERT_EQ(GdipCreateMatrix2(2, 0, 0, 2, 0, 0, &twice), Ok);
   ASSERT_EQ(GdipTransformPath(p, twice), Ok);
+  GdipDeleteMatrix(twice);
   ASSERT_EQ(GdipGetPathWorldBounds(p, &bounds, nullptr, nullptr), Ok);
   EXPECT_NEAR(bounds.Width, 60, 0.01);
-  GdipDeleteMatrix(twice);
   ASSERT_EQ(GdipFlattenPath(p, nullptr, 0.25f), Ok);
-  const std::vector<BYTE> flat = types(p);
+  const std::vector<BYTE> flat = read<BYTE>(p);
   EXPECT_GT(flat.size(), 20u);
   for (size_t i = 1; i + 1 < flat.size(); ++i) EXPECT_EQ(flat[i], PathPointTypeLine);
   EXPECT_EQ(flat.back(), PathPointTypeLine | PathPointTypeCloseSubpath);
@@ -139,20 +135,13 @@ TEST_F(PathTest, RegionFromPath) {
 }
 
 TEST_F(PathTest, PathDrawingMatchesTheShapeCalls) {
-  half_pixel();
   GpPath* p = path();
   ASSERT_EQ(GdipAddPathPie(p, 4, 4, 50, 50, 30, 200), Ok);
-  ASSERT_EQ(GdipFillPath(graphics_, reinterpret_cast<GpBrush*>(solid(kBlack)), p), Ok);
+  ASSERT_EQ(GdipFillPath(graphics_, brush(kBlack), p), Ok);
   const std::vector<uint32_t> by_path = snapshot();
   fill_all(kWhite);
-  ASSERT_EQ(GdipFillPie(graphics_, reinterpret_cast<GpBrush*>(solid(kBlack)), 4, 4, 50, 50, 30, 200), Ok);
+  ASSERT_EQ(GdipFillPie(graphics_, brush(kBlack), 4, 4, 50, 50, 30, 200), Ok);
   EXPECT_EQ(snapshot(), by_path);
-  GpPath* both = path();
-  ASSERT_EQ(GdipAddPathPath(both, p, FALSE), Ok);
-  ASSERT_EQ(GdipAddPathPath(both, both, FALSE), Ok);
-  INT n = 0;
-  ASSERT_EQ(GdipGetPointCount(both, &n), Ok);
-  EXPECT_EQ(size_t(n), 2 * points(p).size());
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include "draw_test_support.h"
 
-using namespace Gdiplus;
 using namespace draw_test;
 
 namespace {
@@ -13,56 +12,46 @@ class StrokeTest : public DrawTest {
  protected:
   void SetUp() override {
     DrawTest::SetUp();
-    half_pixel();
     smoothing(SmoothingModeNone);
   }
-  int black_pixels() {
-    return count_where([](int, int, uint32_t p) { return p == kBlack; });
+  void line(GpPen* p, REAL x0, REAL y0, REAL x1, REAL y1) {
+    fill_all(kWhite);
+    ASSERT_EQ(GdipDrawLine(graphics_, p, x0, y0, x1, y1), Ok);
   }
-  bool row_black(int y, int x0, int x1) {
-    for (int x = x0; x < x1; ++x)
-      if (at(x, y) != kBlack) return false;
-    return true;
+  void lines(GpPen* p, const GpPointF* points, int n) {
+    fill_all(kWhite);
+    ASSERT_EQ(GdipDrawLines(graphics_, p, points, n), Ok);
   }
 };
 
-TEST_F(StrokeTest, HorizontalLineCoversWidthTimesLength) {
-  ASSERT_EQ(GdipDrawLine(graphics_, pen(kBlack, 4), 10, 20, 50, 20), Ok);
-  // Flat caps: columns 10..49, rows 18..21.
-  EXPECT_EQ(count_where([](int x, int y, uint32_t p) { return (p == kBlack) != (x >= 10 && x < 50 && y >= 18 && y < 22); }),
-            0);
-}
-
-TEST_F(StrokeTest, ThinPensDrawOnePixelWide) {
-  ASSERT_EQ(GdipDrawLine(graphics_, pen(kBlack, 0), 10, 20.5f, 50, 20.5f), Ok);
-  EXPECT_EQ(black_pixels(), 40);
-  fill_all(kWhite);
-  ASSERT_EQ(GdipDrawLine(graphics_, pen(kBlack, 0.1f), 10, 30.5f, 50, 30.5f), Ok);
-  EXPECT_EQ(black_pixels(), 40);
-  EXPECT_TRUE(row_black(30, 10, 50));
-  // Under a scale of 4 a width of 0.1 is still at least one pixel, and a width of 1 is four.
-  fill_all(kWhite);
-  ASSERT_EQ(GdipScaleWorldTransform(graphics_, 4, 4, MatrixOrderPrepend), Ok);
-  ASSERT_EQ(GdipDrawLine(graphics_, pen(kBlack, 1), 2, 5, 12, 5), Ok);
-  EXPECT_EQ(black_pixels(), 40 * 4);
-}
-
-TEST_F(StrokeTest, CapsExtendTheEnds) {
+TEST_F(StrokeTest, WidthsAndCapsCoverExactRectangles) {
+  // Flat caps: columns 10..49 and rows 18..21; square caps reach half the width further.
   GpPen* p = pen(kBlack, 4);
+  line(p, 10, 20, 50, 20);
+  EXPECT_EQ(off_box(kBlack, 10, 18, 50, 22), 0);
   ASSERT_EQ(GdipSetPenStartCap(p, LineCapSquare), Ok);
   ASSERT_EQ(GdipSetPenEndCap(p, LineCapSquare), Ok);
-  ASSERT_EQ(GdipDrawLine(graphics_, p, 10, 20, 50, 20), Ok);
-  EXPECT_EQ(count_where([](int x, int y, uint32_t px) { return (px == kBlack) != (x >= 8 && x < 52 && y >= 18 && y < 22); }),
-            0);
-  fill_all(kWhite);
+  line(p, 10, 20, 50, 20);
+  EXPECT_EQ(off_box(kBlack, 8, 18, 52, 22), 0);
   ASSERT_EQ(GdipSetPenStartCap(p, LineCapRound), Ok);
   ASSERT_EQ(GdipSetPenEndCap(p, LineCapTriangle), Ok);
-  ASSERT_EQ(GdipDrawLine(graphics_, p, 10, 20, 50, 20), Ok);
+  line(p, 10, 20, 50, 20);
   EXPECT_EQ(at(8, 19), kBlack);   // inside the round cap
   EXPECT_EQ(at(8, 18), kWhite);   // outside its curve
   EXPECT_EQ(at(50, 19), kBlack);  // triangle tip region
   EXPECT_EQ(at(51, 18), kWhite);
   EXPECT_EQ(at(52, 19), kWhite);
+}
+
+TEST_F(StrokeTest, ThinPensDrawOnePixelWide) {
+  for (REAL width : {0.0f, 0.1f}) {
+    line(pen(kBlack, width), 10, 30.5f, 50, 30.5f);
+    EXPECT_EQ(off_box(kBlack, 10, 30, 50, 31), 0) << width;
+  }
+  // Under a scale of 4 a width of 1 is four pixels.
+  ASSERT_EQ(GdipScaleWorldTransform(graphics_, 4, 4, MatrixOrderPrepend), Ok);
+  line(pen(kBlack, 1), 2, 5, 12, 5);
+  EXPECT_EQ(count(kBlack), 40 * 4);
 }
 
 TEST_F(StrokeTest, TranslucentCapsAndJoinsPaintEachPixelOnce) {
@@ -72,80 +61,67 @@ TEST_F(StrokeTest, TranslucentCapsAndJoinsPaintEachPixelOnce) {
   ASSERT_EQ(GdipSetPenEndCap(p, LineCapSquare), Ok);
   ASSERT_EQ(GdipSetPenLineJoin(p, LineJoinRound), Ok);
   const GpPointF points[4] = {{10, 10}, {50, 10}, {50, 50}, {12, 30}};
-  ASSERT_EQ(GdipDrawLines(graphics_, p, points, 4), Ok);
+  lines(p, points, 4);
   // Fully covered pixels hold exactly one layer of the translucent pen.
   const int darkest = 0xFF - 0x80;
   EXPECT_EQ(count_where([darkest](int, int, uint32_t px) { return red(px) < darkest - 1; }), 0);
-  EXPECT_EQ(red(at(10, 10)), darkest);  // start point, under the cap and the line
-  EXPECT_EQ(red(at(50, 10)), darkest);  // the join
-  EXPECT_EQ(red(at(50, 30)), darkest);  // inside the second segment
-  EXPECT_EQ(red(at(8, 10)), darkest);   // inside the round start cap
+  // The start point under the cap and the line, the join, the second segment, the round start cap.
+  for (const POINT at_ : {POINT{10, 10}, POINT{50, 10}, POINT{50, 30}, POINT{8, 10}})
+    EXPECT_EQ(red(at(at_.x, at_.y)), darkest) << at_.x << "," << at_.y;
 }
 
 TEST_F(StrokeTest, DashesScaleWithTheWidth) {
   GpPen* p = pen(kBlack, 2);
   ASSERT_EQ(GdipSetPenDashStyle(p, DashStyleDash), Ok);  // 3 on, 1 off, in widths: 6 and 2 pixels
-  ASSERT_EQ(GdipDrawLine(graphics_, p, 0, 11, 64, 11), Ok);
-  for (int x = 0; x < 64; ++x) EXPECT_EQ(at(x, 10) == kBlack, x % 8 < 6) << x;
-  fill_all(kWhite);
-  ASSERT_EQ(GdipSetPenDashOffset(p, 1), Ok);  // starts one width (2 pixels) into the pattern
-  ASSERT_EQ(GdipDrawLine(graphics_, p, 0, 11, 64, 11), Ok);
-  for (int x = 0; x < 64; ++x) EXPECT_EQ(at(x, 10) == kBlack, (x + 2) % 8 < 6) << x;
-  REAL offset = 0;
-  EXPECT_EQ(GdipGetPenDashOffset(p, &offset), Ok);
-  EXPECT_EQ(offset, 1);
+  for (int offset : {0, 1}) {                             // an offset of one width is 2 pixels
+    ASSERT_EQ(GdipSetPenDashOffset(p, REAL(offset)), Ok);
+    line(p, 0, 11, 64, 11);
+    for (int x = 0; x < 64; ++x) EXPECT_EQ(at(x, 10) == kBlack, (x + 2 * offset) % 8 < 6) << x;
+  }
 }
 
 TEST_F(StrokeTest, JoinsAndMiterLimit) {
   GpPen* p = pen(kBlack, 8);
   const GpPointF sharp[3] = {{10, 50}, {32, 10}, {54, 50}};  // about 58 degrees at the top
-  ASSERT_EQ(GdipDrawLines(graphics_, p, sharp, 3), Ok);
-  const bool miter_tip = at(32, 4) == kBlack;  // the miter reaches about 8.2 pixels above the corner
-  EXPECT_TRUE(miter_tip);
-  fill_all(kWhite);
+  lines(p, sharp, 3);
+  EXPECT_EQ(at(32, 4), kBlack);  // the miter reaches about 8.2 pixels above the corner
   ASSERT_EQ(GdipSetPenLineJoin(p, LineJoinBevel), Ok);
-  ASSERT_EQ(GdipDrawLines(graphics_, p, sharp, 3), Ok);
+  lines(p, sharp, 3);
   EXPECT_EQ(at(32, 4), kWhite);
   EXPECT_EQ(at(32, 10), kBlack);
-  fill_all(kWhite);
   ASSERT_EQ(GdipSetPenLineJoin(p, LineJoinMiterClipped), Ok);
   ASSERT_EQ(GdipSetPenMiterLimit(p, 1.5f), Ok);  // below the miter's 2.06: bevelled
-  ASSERT_EQ(GdipDrawLines(graphics_, p, sharp, 3), Ok);
+  lines(p, sharp, 3);
   EXPECT_EQ(at(32, 4), kWhite);
 }
 
-TEST_F(StrokeTest, ClosedOutlines) {
+TEST_F(StrokeTest, ClosedOutlinesArcsAndPies) {
   ASSERT_EQ(GdipDrawRectangle(graphics_, pen(kBlack, 2), 10, 10, 20, 20), Ok);
   // The pen straddles the edges: a ring from 9 to 31.
   EXPECT_EQ(count_where([](int x, int y, uint32_t p) {
-              const bool outer = x >= 9 && x < 31 && y >= 9 && y < 31;
-              const bool inner = x >= 11 && x < 29 && y >= 11 && y < 29;
+              const bool outer = x >= 9 && x < 31 && y >= 9 && y < 31, inner = x >= 11 && x < 29 && y >= 11 && y < 29;
               return (p == kBlack) != (outer && !inner);
             }),
             0);
+  struct Probe {
+    int x, y;
+    ARGB expected;
+  };
+  const auto check = [&](std::initializer_list<Probe> probes) {
+    for (const Probe& q : probes) EXPECT_EQ(at(q.x, q.y), q.expected) << q.x << "," << q.y;
+    fill_all(kWhite);
+  };
   fill_all(kWhite);
   const GpPointF triangle[3] = {{10, 10}, {50, 10}, {10, 50}};
   ASSERT_EQ(GdipDrawPolygon(graphics_, pen(kBlack, 1), triangle, 3), Ok);
-  EXPECT_EQ(at(29, 30), kBlack);  // on the edge from (50, 10) to (10, 50)
-  EXPECT_EQ(at(9, 30), kBlack);   // the closing edge back to (10, 10)
-  EXPECT_EQ(at(20, 20), kWhite);
-}
-
-TEST_F(StrokeTest, ArcsGoClockwiseFromTheRay) {
+  check({{29, 30, kBlack}, {9, 30, kBlack}, {20, 20, kWhite}});  // both slanted and closing edges
   ASSERT_EQ(GdipDrawArc(graphics_, pen(kBlack, 2), 12, 12, 40, 40, 0, 90), Ok);
-  EXPECT_EQ(at(51, 32), kBlack);  // start: 0 degrees, on the right
-  EXPECT_EQ(at(32, 51), kBlack);  // end: 90 degrees, at the bottom
-  EXPECT_EQ(at(12, 32), kWhite);
-  EXPECT_EQ(at(32, 12), kWhite);
-  fill_all(kWhite);
+  check({{51, 32, kBlack}, {32, 51, kBlack}, {12, 32, kWhite}, {32, 12, kWhite}});  // clockwise from 0 degrees
   ASSERT_EQ(GdipDrawPie(graphics_, pen(kBlack, 2), 12, 12, 40, 40, 180, 90), Ok);
-  EXPECT_EQ(at(20, 31), kBlack);  // the radius towards 180 degrees
-  EXPECT_EQ(at(31, 20), kBlack);  // the radius towards 270 degrees
-  EXPECT_EQ(at(40, 31), kWhite);
-  fill_all(kWhite);
+  check({{20, 31, kBlack}, {31, 20, kBlack}, {40, 31, kWhite}});  // the radii towards 180 and 270 degrees
   ASSERT_EQ(GdipDrawEllipse(graphics_, pen(kBlack, 1), 12, 12, 40, 40), Ok);
   EXPECT_EQ(at(32, 32), kWhite);
-  EXPECT_NEAR(black_pixels(), 2 * M_PI * 20, 12);
+  EXPECT_NEAR(count(kBlack), 2 * M_PI * 20, 12);
 }
 
 TEST_F(StrokeTest, CurvesPassThroughTheirPoints) {
@@ -170,10 +146,9 @@ TEST_F(StrokeTest, PenWithABrush) {
   GpLineGradient* gradient = nullptr;
   const GpPointF a{0, 0}, b{64, 0};
   ASSERT_EQ(GdipCreateLineBrush(&a, &b, kRed, kBlue, WrapModeTile, &gradient), Ok);
-  keep(reinterpret_cast<GpBrush*>(gradient));
   GpPen* p = pen(kBlack, 4);
-  ASSERT_EQ(GdipSetPenBrushFill(p, reinterpret_cast<GpBrush*>(gradient)), Ok);
-  ASSERT_EQ(GdipDrawLine(graphics_, p, 0, 10, 64, 10), Ok);
+  ASSERT_EQ(GdipSetPenBrushFill(p, keep(reinterpret_cast<GpBrush*>(gradient))), Ok);
+  line(p, 0, 10, 64, 10);
   EXPECT_GT(red(at(1, 10)), 240);
   EXPECT_GT(blue(at(62, 10)), 240);
 }

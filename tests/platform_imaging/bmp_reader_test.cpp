@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 #include "imaging/decoder.h"
@@ -30,77 +32,52 @@ bool refused(const std::vector<uint8_t>& file) {
   return !decode_bmp(file.data(), file.size(), image);
 }
 
-// 3x2, bottom-up: the first stored row is the bottom one; rows pad to 12 bytes.
-bmp_fields rgb24_3x2() {
+bmp_fields fields(int32_t width, int32_t height, uint16_t bits, std::vector<uint8_t> rows,
+                  std::vector<uint32_t> palette = {}) {
   bmp_fields s;
-  s.width = 3;
-  s.height = 2;
-  s.rows = {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0, 0, 0,
-            0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0, 0, 0};
+  s.width = width;
+  s.height = height;
+  s.bits = bits;
+  s.rows = std::move(rows);
+  s.palette = std::move(palette);
   return s;
 }
 
-TEST(BmpReader, TwentyFourBitBottomUpWithSizeImageZero) {
-  EXPECT_EQ(decoded(build_bmp(rgb24_3x2()), 3, 2),
-            (std::vector<uint32_t>{0xFF131211, 0xFF161514, 0xFF191817, 0xFF030201, 0xFF060504, 0xFF090807}));
+// 3x2, bottom-up: the first stored row is the bottom one; rows pad to 12 bytes.
+bmp_fields rgb24_3x2() {
+  return fields(3, 2, 24, {0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0, 0, 0,
+                           0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0, 0, 0});
 }
 
-TEST(BmpReader, TopDownRowsKeepTheirOrder) {
-  bmp_fields s = rgb24_3x2();
-  s.height = -2;
-  EXPECT_EQ(decoded(build_bmp(s), 3, 2),
+TEST(BmpReader, TwentyFourBitRowsInEitherOrderWithSizeImageZero) {
+  EXPECT_EQ(decoded(build_bmp(rgb24_3x2()), 3, 2),
+            (std::vector<uint32_t>{0xFF131211, 0xFF161514, 0xFF191817, 0xFF030201, 0xFF060504, 0xFF090807}));
+  bmp_fields top_down = rgb24_3x2();
+  top_down.height = -2;
+  EXPECT_EQ(decoded(build_bmp(top_down), 3, 2),
             (std::vector<uint32_t>{0xFF030201, 0xFF060504, 0xFF090807, 0xFF131211, 0xFF161514, 0xFF191817}));
 }
 
-TEST(BmpReader, EightBitPaletteWithColoursUsedZeroHasAllEntries) {
-  bmp_fields s;
-  s.width = 3;
-  s.height = 1;
-  s.bits = 8;
-  for (uint32_t i = 0; i < 256; ++i) s.palette.push_back(i << 16 | (255 - i) << 8 | 7);
-  s.rows = {0, 200, 255, 0};
-  EXPECT_EQ(decoded(build_bmp(s), 3, 1), (std::vector<uint32_t>{0xFF00FF07, 0xFFC83707, 0xFFFF0007}));
-}
-
-TEST(BmpReader, ShortPaletteIndexesPastItAreOpaqueBlack) {
-  bmp_fields s;
-  s.width = 3;
-  s.height = 1;
-  s.bits = 8;
-  s.colours_used = 2;
-  s.palette = {0x112233, 0x445566};
-  s.rows = {1, 0, 9, 0};
-  EXPECT_EQ(decoded(build_bmp(s), 3, 1), (std::vector<uint32_t>{0xFF445566, 0xFF112233, 0xFF000000}));
-}
-
-TEST(BmpReader, OneAndFourBitIndexesReadFromTheHighBitsFirst) {
-  bmp_fields one;
-  one.width = 10;
-  one.height = 1;
-  one.bits = 1;
-  one.palette = {0x000000, 0xFFFFFF};
-  one.rows = {0xA5, 0x40, 0, 0};  // 1010 0101 01
-  std::vector<uint32_t> expected;
+TEST(BmpReader, IndexedPixelsReadFromTheHighBitsFirstThroughFullOrShortPalettes) {
+  std::vector<uint32_t> full, grey16;
+  for (uint32_t i = 0; i < 256; ++i) full.push_back(i << 16 | (255 - i) << 8 | 7);
+  for (uint32_t i = 0; i < 16; ++i) grey16.push_back(i * 0x111111);
+  // Colours used 0: all 256 entries.
+  EXPECT_EQ(decoded(build_bmp(fields(3, 1, 8, {0, 200, 255, 0}, full)), 3, 1),
+            (std::vector<uint32_t>{0xFF00FF07, 0xFFC83707, 0xFFFF0007}));
+  bmp_fields short_palette = fields(3, 1, 8, {1, 0, 9, 0}, {0x112233, 0x445566});
+  short_palette.colours_used = 2;  // indexes past it are opaque black
+  EXPECT_EQ(decoded(build_bmp(short_palette), 3, 1), (std::vector<uint32_t>{0xFF445566, 0xFF112233, 0xFF000000}));
+  std::vector<uint32_t> expected;  // 1010 0101 01
   for (int bit : {1, 0, 1, 0, 0, 1, 0, 1, 0, 1}) expected.push_back(bit ? 0xFFFFFFFF : 0xFF000000);
-  EXPECT_EQ(decoded(build_bmp(one), 10, 1), expected);
-
-  bmp_fields four;
-  four.width = 3;
-  four.height = 1;
-  four.bits = 4;
-  for (uint32_t i = 0; i < 16; ++i) four.palette.push_back(i * 0x111111);
-  four.rows = {0x3F, 0x70, 0, 0};
-  EXPECT_EQ(decoded(build_bmp(four), 3, 1), (std::vector<uint32_t>{0xFF333333, 0xFFFFFFFF, 0xFF777777}));
+  EXPECT_EQ(decoded(build_bmp(fields(10, 1, 1, {0xA5, 0x40, 0, 0}, {0x000000, 0xFFFFFF})), 10, 1), expected);
+  EXPECT_EQ(decoded(build_bmp(fields(3, 1, 4, {0x3F, 0x70, 0, 0}, grey16)), 3, 1),
+            (std::vector<uint32_t>{0xFF333333, 0xFFFFFFFF, 0xFF777777}));
 }
 
 TEST(BmpReader, SixteenBitDefaultsTo555AndHonoursBitfields) {
-  bmp_fields s;
-  s.width = 2;
-  s.height = 1;
-  s.bits = 16;
-  s.rows = {0x00, 0x7C, 0x1F, 0x00};  // red full, blue full (5-5-5)
+  bmp_fields s = fields(2, 1, 16, {0x00, 0x7C, 0x1F, 0x00});  // red full, blue full (5-5-5)
   EXPECT_EQ(decoded(build_bmp(s), 2, 1), (std::vector<uint32_t>{0xFFFF0000, 0xFF0000FF}));
-
   s.compression = 3;
   s.masks = {0xF800, 0x07E0, 0x001F, 0};
   s.masks_after_header = true;
@@ -109,18 +86,12 @@ TEST(BmpReader, SixteenBitDefaultsTo555AndHonoursBitfields) {
 }
 
 TEST(BmpReader, ThirtyTwoBitAlphaOnlyWithAnAlphaMask) {
-  bmp_fields s;
-  s.width = 2;
-  s.height = 1;
-  s.bits = 32;
-  s.rows = {0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x00};
+  bmp_fields s = fields(2, 1, 32, {0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x00});
   EXPECT_EQ(decoded(build_bmp(s), 2, 1), (std::vector<uint32_t>{0xFF302010, 0xFF706050}));
-
   s.compression = 3;
   s.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0};
   s.masks_after_header = true;
   EXPECT_EQ(decoded(build_bmp(s), 2, 1), (std::vector<uint32_t>{0xFF302010, 0xFF706050}));
-
   for (uint32_t header : {108u, 124u}) {
     s.header_size = header;
     s.masks_after_header = false;
@@ -141,38 +112,30 @@ TEST(BmpReader, EveryTruncationIsRefused) {
 }
 
 TEST(BmpReader, HostileHeadersAreRefused) {
-  auto with = [](auto change) {
-    bmp_fields s = rgb24_3x2();
-    change(s);
-    return build_bmp(s);
+  using change = void (*)(bmp_fields&);
+  const change changes[] = {
+      [](bmp_fields& s) { s.width = 16385; },
+      [](bmp_fields& s) { s.height = 16385; },
+      [](bmp_fields& s) { s.height = INT_MIN; },
+      [](bmp_fields& s) { s.width = -3; },
+      [](bmp_fields& s) { s.height = 0; },
+      [](bmp_fields& s) { s.width = 1 << 30; },
+      [](bmp_fields& s) { s.planes = 2; },
+      [](bmp_fields& s) { s.bits = 2; },
+      [](bmp_fields& s) { s.compression = 1; },  // RLE8
+      [](bmp_fields& s) { s.header_size = 12; },
+      [](bmp_fields& s) { s.header_size = 64; },
+      [](bmp_fields& s) { s.bits = 8, s.colours_used = 257; },
+      [](bmp_fields& s) { s.bits = 32, s.compression = 3, s.masks_after_header = true, s.masks = {0xFF0000, 0, 0xFF, 0}; },
+      [](bmp_fields& s) {
+        s.bits = 16, s.compression = 3, s.masks_after_header = true, s.masks = {0xF8000000, 0x07E0, 0x1F, 0};
+      },
   };
-  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.width = 16385; })));
-  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.height = 16385; })));
-  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.height = INT_MIN; })));
-  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.width = -3; })));
-  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.height = 0; })));
-  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.width = 1 << 30; })));
-  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.planes = 2; })));
-  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.bits = 2; })));
-  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.compression = 1; })));  // RLE8
-  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.header_size = 12; })));
-  EXPECT_TRUE(refused(with([](bmp_fields& s) { s.header_size = 64; })));
-  EXPECT_TRUE(refused(with([](bmp_fields& s) {
-    s.bits = 8;
-    s.colours_used = 257;
-  })));
-  EXPECT_TRUE(refused(with([](bmp_fields& s) {
-    s.bits = 32;
-    s.compression = 3;
-    s.masks_after_header = true;
-    s.masks = {0xFF0000, 0, 0xFF, 0};
-  })));
-  EXPECT_TRUE(refused(with([](bmp_fields& s) {
-    s.bits = 16;
-    s.compression = 3;
-    s.masks_after_header = true;
-    s.masks = {0xF8000000, 0x07E0, 0x1F, 0};
-  })));
+  for (size_t i = 0; i < std::size(changes); ++i) {
+    bmp_fields s = rgb24_3x2();
+    changes[i](s);
+    EXPECT_TRUE(refused(build_bmp(s))) << "change " << i;
+  }
 
   // A header size past the end of the file, a data offset past the end, and
   // one pointing into the header.

@@ -1,11 +1,14 @@
-// The program's instance handle and ExitProcess: exit status, flushed output
-// and no exit handlers.
+// The process: its instance handle and ExitProcess (exit status, flushed
+// output, no exit handlers), the clocks (the 32-bit tick count wraps, moved
+// near the wrap through the test seam) and global memory blocks.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/kernel32.h"
@@ -15,7 +18,6 @@ namespace {
 TEST(Module, ProgramHandleIsStableAndOtherNamesAreUnknown) {
   const HMODULE program = GetModuleHandleW(nullptr);
   EXPECT_NE(program, nullptr);
-  EXPECT_EQ(GetModuleHandleW(nullptr), program);
   EXPECT_EQ(GetModuleHandleA(nullptr), program);
   EXPECT_EQ(GetModuleHandleA("msimg32.dll"), nullptr);
   EXPECT_EQ(GetModuleHandleW(L"quillfern.exe"), nullptr);
@@ -27,17 +29,20 @@ TEST(ExitProcessDeathTest, StatusIsTheLowByteOfTheCode) {
   EXPECT_EXIT(ExitProcess(0x1234), ::testing::ExitedWithCode(0x34), "");
 }
 
-// Runs `child` in a forked process whose stdout is a fully buffered pipe;
-// returns what it printed and its exit status.
-std::string output_of_child(void (*child)(), int* status) {
+// A child whose stdout is a fully buffered pipe prints, registers an exit
+// handler and calls ExitProcess: the output arrives, the handler never runs.
+TEST(ExitProcessCall, FlushesOutputButRunsNoExitHandlers) {
   int pipe_ends[2];
-  EXPECT_EQ(pipe(pipe_ends), 0);
+  ASSERT_EQ(pipe(pipe_ends), 0);
   const pid_t pid = fork();
   if (pid == 0) {
     dup2(pipe_ends[1], STDOUT_FILENO);
     close(pipe_ends[0]);
     close(pipe_ends[1]);
-    child();
+    std::setvbuf(stdout, nullptr, _IOFBF, 4096);
+    std::atexit([] { std::fputs("exit handler", stdout); });
+    std::fputs("buffered", stdout);
+    ExitProcess(3);
     _exit(99);
   }
   close(pipe_ends[1]);
@@ -45,23 +50,99 @@ std::string output_of_child(void (*child)(), int* status) {
   char chunk[256];
   for (ssize_t n; (n = read(pipe_ends[0], chunk, sizeof chunk)) > 0;) output.append(chunk, static_cast<size_t>(n));
   close(pipe_ends[0]);
-  waitpid(pid, status, 0);
-  return output;
-}
-
-TEST(ExitProcessCall, FlushesOutputButRunsNoExitHandlers) {
   int status = 0;
-  const std::string output = output_of_child(
-      [] {
-        std::setvbuf(stdout, nullptr, _IOFBF, 4096);
-        std::atexit([] { std::fputs("exit handler", stdout); });
-        std::fputs("buffered", stdout);
-        ExitProcess(3);
-      },
-      &status);
+  waitpid(pid, &status, 0);
   EXPECT_EQ(output, "buffered");
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 3);
+}
+
+TEST(TickCount, SeamMovesTheOriginAndTheCountWrapsWhileTheSixtyFourBitCountDoesNot) {
+  const ULONGLONG before64 = GetTickCount64();
+  platform_test::set_tick_count(0xFFFFFF00u);
+  const DWORD before = GetTickCount();
+  EXPECT_GE(before, 0xFFFFFF00u);
+  Sleep(300);
+  const DWORD after = GetTickCount();
+  EXPECT_LT(after, before);                             // wrapped past zero
+  EXPECT_GE(static_cast<DWORD>(after - before), 300u);  // the unsigned difference still counts forward
+  const ULONGLONG elapsed64 = GetTickCount64() - before64;
+  EXPECT_GE(elapsed64, 299u);  // whole milliseconds on both sides may round down by one
+  EXPECT_LT(elapsed64, 60000u);
+  platform_test::set_tick_count(static_cast<DWORD>(GetTickCount64()));
+}
+
+TEST(PerformanceCounter, CountsNanoseconds) {
+  LARGE_INTEGER frequency, first, second;
+  ASSERT_TRUE(QueryPerformanceFrequency(&frequency));
+  EXPECT_EQ(frequency.QuadPart, 1000000000LL);
+  ASSERT_TRUE(QueryPerformanceCounter(&first));
+  Sleep(2);
+  ASSERT_TRUE(QueryPerformanceCounter(&second));
+  EXPECT_GE(second.QuadPart - first.QuadPart, 2000000LL);
+  EXPECT_FALSE(QueryPerformanceCounter(nullptr) || QueryPerformanceFrequency(nullptr));
+}
+
+bool all_zero(const void* memory, size_t bytes) {
+  const auto* p = static_cast<const unsigned char*>(memory);
+  return std::all_of(p, p + bytes, [](unsigned char c) { return c == 0; });
+}
+
+TEST(GlobalMemory, FixedBlockHandleIsItsMemory) {
+  HGLOBAL block = GlobalAlloc(GPTR, 100);
+  ASSERT_NE(block, nullptr);
+  EXPECT_EQ(GlobalLock(block), block);
+  EXPECT_TRUE(all_zero(block, 100));
+  EXPECT_EQ(GlobalSize(block), 100u);
+  EXPECT_FALSE(GlobalUnlock(block));
+  EXPECT_EQ(GlobalFree(block), nullptr);
+}
+
+TEST(GlobalMemory, MoveableBlockLocksToAStablePointerAndCountsLocks) {
+  HGLOBAL block = GlobalAlloc(GHND, 64);
+  void* first = GlobalLock(block);
+  ASSERT_NE(first, nullptr);
+  EXPECT_NE(first, block);
+  EXPECT_TRUE(all_zero(first, 64));
+  std::memset(first, 0xAB, 64);
+  EXPECT_EQ(GlobalLock(block), first);
+  EXPECT_TRUE(GlobalUnlock(block));  // still locked once
+  EXPECT_FALSE(GlobalUnlock(block));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
+  EXPECT_FALSE(GlobalUnlock(block));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_LOCKED));
+  EXPECT_EQ(static_cast<unsigned char*>(GlobalLock(block))[63], 0xAB);
+  GlobalUnlock(block);
+  EXPECT_EQ(GlobalFree(block), nullptr);
+  // Freed and unknown handles fail cleanly.
+  EXPECT_EQ(GlobalLock(block), nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_EQ(GlobalSize(block), 0u);
+  EXPECT_EQ(GlobalFree(block), block);
+  int not_a_block = 0;
+  EXPECT_EQ(GlobalLock(&not_a_block), nullptr);
+}
+
+TEST(GlobalMemory, ReAllocKeepsContentsAndZeroFillsOnRequest) {
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 4);
+  std::memcpy(GlobalLock(block), "abcd", 4);
+  GlobalUnlock(block);
+  EXPECT_EQ(GlobalReAlloc(block, 4096, GMEM_MOVEABLE | GMEM_ZEROINIT), block);
+  EXPECT_EQ(GlobalSize(block), 4096u);
+  const char* memory = static_cast<const char*>(GlobalLock(block));
+  EXPECT_EQ(std::memcmp(memory, "abcd", 4), 0);
+  EXPECT_TRUE(all_zero(memory + 4, 4092));
+  GlobalUnlock(block);
+  GlobalFree(block);
+  // A fixed block cannot grow in place unless it may move.
+  HGLOBAL fixed = GlobalAlloc(GMEM_FIXED, 8);
+  EXPECT_EQ(GlobalReAlloc(fixed, 1 << 20, 0), nullptr);
+  EXPECT_EQ(GlobalReAlloc(fixed, 4, 0), fixed);
+  EXPECT_EQ(GlobalSize(fixed), 4u);
+  HGLOBAL moved = GlobalReAlloc(fixed, 1 << 20, GMEM_MOVEABLE);
+  ASSERT_NE(moved, nullptr);
+  EXPECT_EQ(GlobalSize(moved), size_t{1} << 20);
+  EXPECT_EQ(GlobalFree(moved), nullptr);
 }
 
 }  // namespace

@@ -11,19 +11,23 @@ namespace {
 
 struct Waiter {
   HANDLE event;
-  std::atomic<int>* woken;
+  std::atomic<int> woken{0};
 };
 
-DWORD wait_then_count(LPVOID argument) {
-  auto* waiter = static_cast<Waiter*>(argument);
-  WaitForSingleObject(waiter->event, INFINITE);
-  ++*waiter->woken;
-  return 0;
-}
-
+// Starts `count` threads that each wait for the event, then count themselves.
 std::vector<HANDLE> start_waiters(Waiter* waiter, int count) {
   std::vector<HANDLE> threads;
-  for (int i = 0; i < count; ++i) threads.push_back(CreateThread(nullptr, 0, wait_then_count, waiter, 0, nullptr));
+  for (int i = 0; i < count; ++i) {
+    threads.push_back(CreateThread(
+        nullptr, 0,
+        [](LPVOID argument) -> DWORD {
+          auto* w = static_cast<Waiter*>(argument);
+          WaitForSingleObject(w->event, INFINITE);
+          ++w->woken;
+          return 0;
+        },
+        waiter, 0, nullptr));
+  }
   return threads;
 }
 
@@ -34,52 +38,47 @@ void join(const std::vector<HANDLE>& threads) {
   }
 }
 
-TEST(Events, AutoResetReleasesOneWaitAndResets) {
+TEST(Events, AutoResetReleasesOneWaitPerSetAndResets) {
   HANDLE event = CreateEventW(nullptr, FALSE, TRUE, nullptr);
   EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
-  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
   EXPECT_EQ(WaitForSingleObject(event, 15), WAIT_TIMEOUT);
   SetEvent(event);
   SetEvent(event);  // signals do not accumulate
   EXPECT_EQ(WaitForSingleObject(event, INFINITE), WAIT_OBJECT_0);
   EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
   CloseHandle(event);
-}
 
-TEST(Events, AutoResetWakesOneBlockedThreadPerSet) {
-  std::atomic<int> woken{0};
-  Waiter waiter{CreateEventW(nullptr, FALSE, FALSE, nullptr), &woken};
+  Waiter waiter{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
   const std::vector<HANDLE> threads = start_waiters(&waiter, 2);
   SetEvent(waiter.event);
-  while (woken.load() == 0) Sleep(1);
+  while (waiter.woken.load() == 0) Sleep(1);
   Sleep(20);
-  EXPECT_EQ(woken.load(), 1);
+  EXPECT_EQ(waiter.woken.load(), 1);
   SetEvent(waiter.event);
   join(threads);
-  EXPECT_EQ(woken.load(), 2);
+  EXPECT_EQ(waiter.woken.load(), 2);
   EXPECT_EQ(WaitForSingleObject(waiter.event, 0), WAIT_TIMEOUT);
   CloseHandle(waiter.event);
 }
 
 TEST(Events, ManualResetReleasesEveryWaiterUntilReset) {
-  std::atomic<int> woken{0};
-  Waiter waiter{CreateEventW(nullptr, TRUE, FALSE, nullptr), &woken};
+  Waiter waiter{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
   const std::vector<HANDLE> threads = start_waiters(&waiter, 3);
   EXPECT_EQ(WaitForSingleObject(waiter.event, 5), WAIT_TIMEOUT);
   EXPECT_TRUE(SetEvent(waiter.event));
   join(threads);
-  EXPECT_EQ(woken.load(), 3);
+  EXPECT_EQ(waiter.woken.load(), 3);
   EXPECT_EQ(WaitForSingleObject(waiter.event, 0), WAIT_OBJECT_0);
   EXPECT_TRUE(ResetEvent(waiter.event));
   EXPECT_EQ(WaitForSingleObject(waiter.event, 0), WAIT_TIMEOUT);
   CloseHandle(waiter.event);
 }
 
-TEST(Events, NamedEventIsSharedWhileAnyHandleRemains) {
+TEST(Events, NamedEventIsSharedWhileAnyHandleRemainsAndNamesMeetInUtf8) {
   SetLastError(77);
-  HANDLE first = CreateEventW(nullptr, TRUE, FALSE, L"quillfern-test-shared");
+  HANDLE first = CreateEventW(nullptr, TRUE, FALSE, L"quillfern-test-\u00fc-\u4e2d");
   EXPECT_EQ(GetLastError(), 0u);
-  HANDLE second = CreateEventW(nullptr, FALSE, TRUE, L"quillfern-test-shared");
+  HANDLE second = CreateEventA(nullptr, FALSE, TRUE, "quillfern-test-\xc3\xbc-\xe4\xb8\xad");
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
   ASSERT_NE(second, nullptr);
   EXPECT_NE(first, second);
@@ -90,29 +89,16 @@ TEST(Events, NamedEventIsSharedWhileAnyHandleRemains) {
   EXPECT_EQ(WaitForSingleObject(first, 0), WAIT_OBJECT_0);
 
   CloseHandle(first);
-  HANDLE third = CreateEventA(nullptr, FALSE, FALSE, "quillfern-test-shared");
+  HANDLE third = CreateEventW(nullptr, FALSE, FALSE, L"quillfern-test-\u00fc-\u4e2d");
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
   CloseHandle(second);
   CloseHandle(third);
-
-  HANDLE fresh = CreateEventW(nullptr, FALSE, FALSE, L"quillfern-test-shared");
-  EXPECT_EQ(GetLastError(), 0u);
-  EXPECT_EQ(WaitForSingleObject(fresh, 0), WAIT_TIMEOUT);
-  CloseHandle(fresh);
-}
-
-TEST(Events, NarrowAndWideNamesMeetInUtf8) {
-  HANDLE wide = CreateEventW(nullptr, TRUE, FALSE, L"quillfern-\u00fc-\u4e2d");
-  HANDLE narrow = CreateEventA(nullptr, TRUE, FALSE, "quillfern-\xc3\xbc-\xe4\xb8\xad");
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
-  SetEvent(narrow);
-  EXPECT_EQ(WaitForSingleObject(wide, 0), WAIT_OBJECT_0);
-  HANDLE unnamed = CreateEventA(nullptr, TRUE, FALSE, "");
-  EXPECT_EQ(GetLastError(), 0u);
-  EXPECT_EQ(WaitForSingleObject(unnamed, 0), WAIT_TIMEOUT);
-  CloseHandle(wide);
-  CloseHandle(narrow);
-  CloseHandle(unnamed);
+  for (HANDLE fresh : {CreateEventW(nullptr, FALSE, FALSE, L"quillfern-test-\u00fc-\u4e2d"),
+                       CreateEventA(nullptr, TRUE, FALSE, "")}) {  // the name is gone; "" is unnamed
+    EXPECT_EQ(GetLastError(), 0u);
+    EXPECT_EQ(WaitForSingleObject(fresh, 0), WAIT_TIMEOUT);
+    CloseHandle(fresh);
+  }
 }
 
 TEST(Events, InvalidHandlesFail) {
@@ -124,62 +110,59 @@ TEST(Events, InvalidHandlesFail) {
   EXPECT_FALSE(CloseHandle(nullptr));
 }
 
-struct Shared {
-  CRITICAL_SECTION cs;
-  long counter = 0;
-};
-
-DWORD add_nested(LPVOID argument) {
-  auto* shared = static_cast<Shared*>(argument);
-  for (int i = 0; i < 5000; ++i) {
-    EnterCriticalSection(&shared->cs);
-    EnterCriticalSection(&shared->cs);
-    ++shared->counter;
-    LeaveCriticalSection(&shared->cs);
-    ++shared->counter;
-    LeaveCriticalSection(&shared->cs);
-  }
-  return 0;
-}
-
-DWORD try_enter(LPVOID argument) {
-  auto* cs = static_cast<CRITICAL_SECTION*>(argument);
-  if (!TryEnterCriticalSection(cs)) return 0;
-  LeaveCriticalSection(cs);
-  return 1;
-}
-
-DWORD run_try_enter(CRITICAL_SECTION* cs) {
-  HANDLE thread = CreateThread(nullptr, 0, try_enter, cs, 0, nullptr);
+// 1 when another thread could enter the section, 0 when it could not.
+DWORD other_thread_enters(CRITICAL_SECTION* cs) {
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](LPVOID argument) -> DWORD {
+        auto* section = static_cast<CRITICAL_SECTION*>(argument);
+        if (!TryEnterCriticalSection(section)) return 0;
+        LeaveCriticalSection(section);
+        return 1;
+      },
+      cs, 0, nullptr);
   WaitForSingleObject(thread, INFINITE);
-  DWORD entered = 0;
+  DWORD entered = 2;
   GetExitCodeThread(thread, &entered);
   CloseHandle(thread);
   return entered;
 }
 
-TEST(CriticalSections, AreReentrantAndExcludeOtherThreads) {
+struct Shared {
   CRITICAL_SECTION cs;
-  InitializeCriticalSection(&cs);
-  EnterCriticalSection(&cs);
-  EXPECT_TRUE(TryEnterCriticalSection(&cs));
-  EXPECT_EQ(run_try_enter(&cs), 0u);
-  LeaveCriticalSection(&cs);
-  EXPECT_EQ(run_try_enter(&cs), 0u);  // still held once
-  LeaveCriticalSection(&cs);
-  EXPECT_EQ(run_try_enter(&cs), 1u);
-  DeleteCriticalSection(&cs);
-}
+  long counter = 0;
+};
 
-TEST(CriticalSections, NestedEntriesKeepCountsExactAcrossThreads) {
+TEST(CriticalSections, AreReentrantAndExcludeOtherThreadsWithExactCounts) {
   Shared shared;
   InitializeCriticalSection(&shared.cs);
+  EnterCriticalSection(&shared.cs);
+  EXPECT_TRUE(TryEnterCriticalSection(&shared.cs));
+  EXPECT_EQ(other_thread_enters(&shared.cs), 0u);
+  LeaveCriticalSection(&shared.cs);
+  EXPECT_EQ(other_thread_enters(&shared.cs), 0u);  // still held once
+  LeaveCriticalSection(&shared.cs);
+  EXPECT_EQ(other_thread_enters(&shared.cs), 1u);
+
   std::vector<HANDLE> threads;
-  for (int i = 0; i < 4; ++i) threads.push_back(CreateThread(nullptr, 0, add_nested, &shared, 0, nullptr));
-  for (HANDLE thread : threads) {
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
+  for (int i = 0; i < 4; ++i) {
+    threads.push_back(CreateThread(
+        nullptr, 0,
+        [](LPVOID argument) -> DWORD {
+          auto* s = static_cast<Shared*>(argument);
+          for (int n = 0; n < 5000; ++n) {
+            EnterCriticalSection(&s->cs);
+            EnterCriticalSection(&s->cs);
+            ++s->counter;
+            LeaveCriticalSection(&s->cs);
+            ++s->counter;
+            LeaveCriticalSection(&s->cs);
+          }
+          return 0;
+        },
+        &shared, 0, nullptr));
   }
+  join(threads);
   EXPECT_EQ(shared.counter, 4 * 5000 * 2);
   DeleteCriticalSection(&shared.cs);
 }

@@ -1,5 +1,5 @@
-// Threads: exit codes, suspended starts, ids, detaching by CloseHandle and
-// stale handles.
+// Threads: exit codes, suspended starts, ids, detaching by CloseHandle,
+// stale handles and the per-thread last error.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -29,32 +29,26 @@ DWORD wait_for_gate(LPVOID argument) {
   return 7;
 }
 
-TEST(Threads, WaitReturnsWhenTheThreadEndsAndKeepsItsExitCode) {
-  HANDLE thread = CreateThread(nullptr, 0, return_argument, reinterpret_cast<LPVOID>(uintptr_t{42}), 0, nullptr);
-  ASSERT_NE(thread, nullptr);
-  EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
-  EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0);  // stays signalled
-  DWORD code = 0;
-  EXPECT_TRUE(GetExitCodeThread(thread, &code));
-  EXPECT_EQ(code, 42u);
-  EXPECT_TRUE(CloseHandle(thread));
-}
-
-TEST(Threads, RunningThreadIsStillActiveAndWaitsTimeOut) {
+TEST(Threads, RunningThreadIsStillActiveThenKeepsItsExitCode) {
   Gate gate;
   HANDLE thread = CreateThread(nullptr, 64 * 1024, wait_for_gate, &gate, 0, nullptr);
+  ASSERT_NE(thread, nullptr);
   DWORD code = 0;
   EXPECT_TRUE(GetExitCodeThread(thread, &code));
   EXPECT_EQ(code, static_cast<DWORD>(STILL_ACTIVE));
   EXPECT_EQ(WaitForSingleObject(thread, 10), WAIT_TIMEOUT);
   SetEvent(gate.go);
   EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_OBJECT_0);  // stays signalled
   EXPECT_TRUE(GetExitCodeThread(thread, &code));
   EXPECT_EQ(code, 7u);
-  CloseHandle(thread);
+  EXPECT_TRUE(CloseHandle(thread));
 }
 
-TEST(Threads, SuspendedThreadRunsOnlyAfterResume) {
+TEST(Threads, SuspendedThreadRunsOnlyAfterResumeWithASmallDistinctId) {
+  const DWORD mine = GetCurrentThreadId();
+  EXPECT_NE(mine, 0u);
+  EXPECT_EQ(GetCurrentThreadId(), mine);
   Gate gate;
   SetEvent(gate.go);
   DWORD id = 0;
@@ -64,46 +58,33 @@ TEST(Threads, SuspendedThreadRunsOnlyAfterResume) {
   EXPECT_EQ(ResumeThread(thread), 1u);
   EXPECT_EQ(WaitForSingleObject(thread, INFINITE), WAIT_OBJECT_0);
   EXPECT_EQ(gate.seen_id.load(), id);
-  EXPECT_EQ(ResumeThread(thread), 0u);
-  CloseHandle(thread);
-}
-
-TEST(Threads, ThreadIdsAreSmallStableAndDistinct) {
-  const DWORD mine = GetCurrentThreadId();
-  EXPECT_NE(mine, 0u);
-  EXPECT_EQ(GetCurrentThreadId(), mine);
-  Gate gate;
-  SetEvent(gate.go);
-  DWORD id = 0;
-  HANDLE thread = CreateThread(nullptr, 0, wait_for_gate, &gate, 0, &id);
-  WaitForSingleObject(thread, INFINITE);
-  EXPECT_EQ(gate.seen_id.load(), id);
   EXPECT_NE(id, mine);
   EXPECT_LT(id, 1000000u);
+  EXPECT_EQ(ResumeThread(thread), 0u);
   CloseHandle(thread);
 }
 
 TEST(Threads, ClosingTheHandleOfARunningThreadDetachesIt) {
   Gate gate;
-  HANDLE thread = CreateThread(nullptr, 0, wait_for_gate, &gate, 0, nullptr);
-  EXPECT_TRUE(CloseHandle(thread));
+  EXPECT_TRUE(CloseHandle(CreateThread(nullptr, 0, wait_for_gate, &gate, 0, nullptr)));
   SetEvent(gate.go);
   EXPECT_EQ(WaitForSingleObject(gate.done, INFINITE), WAIT_OBJECT_0);
 }
 
 TEST(Threads, StaleAndWrongHandlesFailCleanly) {
-  HANDLE thread = CreateThread(nullptr, 0, return_argument, nullptr, 0, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, return_argument, reinterpret_cast<LPVOID>(uintptr_t{42}), 0, nullptr);
   WaitForSingleObject(thread, INFINITE);
+  DWORD code = 0;
+  EXPECT_TRUE(GetExitCodeThread(thread, &code));
+  EXPECT_EQ(code, 42u);
   CloseHandle(thread);
 
   SetLastError(0);
   EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_FAILED);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
   EXPECT_FALSE(CloseHandle(thread));
-  DWORD code = 0;
   EXPECT_FALSE(GetExitCodeThread(thread, &code));
   EXPECT_EQ(ResumeThread(thread), static_cast<DWORD>(-1));
-
   HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
   EXPECT_EQ(ResumeThread(event), static_cast<DWORD>(-1));
   EXPECT_FALSE(GetExitCodeThread(event, &code));

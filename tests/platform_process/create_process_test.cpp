@@ -69,12 +69,7 @@ TEST_F(CreateProcessTest, XExeRunsXUnlessXExeExists) {
   EXPECT_EQ(run(R"(bin\other report exit 9)"), ~0u);
 
   // An application name wins over the command line's first word, which the child still sees.
-  std::string line = "anything report args z";
-  STARTUPINFOA startup = startup_record<STARTUPINFOA>();
-  PROCESS_INFORMATION info = {};
-  ASSERT_TRUE(CreateProcessA(R"(bin\probe.exe)", line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                             &info));
-  EXPECT_EQ(finish(info), 0u);
+  ASSERT_EQ(run("anything report args z", 0, R"(bin\probe.exe)"), 0u);
   EXPECT_EQ(report(), (Fields{"anything", "report", "args", "z"}));
 }
 
@@ -148,21 +143,14 @@ TEST_F(CreateProcessTest, DirectoryAndEnvironmentAreTheParentsUnlessGiven) {
   ASSERT_EQ(run(R"(bin\probe.exe report cwd)"), 0u);
   EXPECT_EQ(report(), Fields{std::filesystem::current_path().string()});
 
-  STARTUPINFOA startup = startup_record<STARTUPINFOA>();
-  PROCESS_INFORMATION info = {};
-  std::string line = R"(bin\probe.exe report cwd)";
-  ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, "work", &startup, &info));
-  EXPECT_EQ(finish(info), 0u);
+  ASSERT_EQ(run(R"(bin\probe.exe report cwd)", 0, nullptr, nullptr, "work"), 0u);
   EXPECT_EQ(report("work/report"), Fields{(std::filesystem::current_path() / "work").string()});
 
   char block[] = "QUILLFERN_PROBE=given\0OTHER=1\0";
-  line = R"(bin\probe.exe report env QUILLFERN_PROBE)";
-  ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, block, nullptr, &startup, &info));
-  EXPECT_EQ(finish(info), 0u);
+  ASSERT_EQ(run(R"(bin\probe.exe report env QUILLFERN_PROBE)", 0, nullptr, block), 0u);
   EXPECT_EQ(report(), Fields{"given"});
 
-  SetLastError(ERROR_SUCCESS);
-  EXPECT_FALSE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, "missing", &startup, &info));
+  EXPECT_EQ(run(R"(bin\probe.exe report env QUILLFERN_PROBE)", 0, nullptr, nullptr, "missing"), ~0u);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
   unsetenv("QUILLFERN_PROBE");
 }

@@ -37,6 +37,17 @@ class FilesTest : public ScratchFolder {
     return text;
   }
 
+  // Opens `name`, expects CreateFile to have left `error` (unless ~0u), and gives the size it found.
+  static DWORD size_on_open(const char* name, DWORD access, DWORD disposition, DWORD error = ~0u) {
+    SetLastError(0xBAD);
+    const HANDLE file = open_file(name, access, disposition);
+    EXPECT_NE(file, INVALID_HANDLE_VALUE) << name;
+    if (error != ~0u) { EXPECT_EQ(GetLastError(), error) << name; }
+    const DWORD size = GetFileSize(file, nullptr);
+    CloseHandle(file);
+    return size;
+  }
+
   // Whether CreateFile fails with exactly `error`.
   static ::testing::AssertionResult fails_with(const char* name, DWORD access, DWORD disposition, DWORD error) {
     SetLastError(ERROR_SUCCESS);
@@ -97,20 +108,9 @@ TEST_F(FilesTest, DispositionsCreateTruncateAndRefuseAsDocumented) {
   CloseHandle(again);
 
   write_text("a.txt", "kept");
-  const HANDLE kept = open_file("a.txt", GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS);
-  ASSERT_NE(kept, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
-  EXPECT_EQ(GetFileSize(kept, nullptr), 4u);
-  CloseHandle(kept);
-  const HANDLE created = open_file("b.txt", GENERIC_WRITE, OPEN_ALWAYS);
-  ASSERT_NE(created, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
-  CloseHandle(created);
-
-  const HANDLE truncated = open_file("a.txt", GENERIC_WRITE, TRUNCATE_EXISTING);
-  ASSERT_NE(truncated, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(GetFileSize(truncated, nullptr), 0u);
-  CloseHandle(truncated);
+  EXPECT_EQ(size_on_open("a.txt", GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, ERROR_ALREADY_EXISTS), 4u);
+  EXPECT_EQ(size_on_open("b.txt", GENERIC_WRITE, OPEN_ALWAYS, ERROR_SUCCESS), 0u);
+  EXPECT_EQ(size_on_open("a.txt", GENERIC_WRITE, TRUNCATE_EXISTING), 0u);
 
   EXPECT_TRUE(fails_with("a.txt", GENERIC_WRITE, CREATE_NEW, ERROR_FILE_EXISTS));
   EXPECT_TRUE(fails_with("a.txt", GENERIC_READ, TRUNCATE_EXISTING, ERROR_INVALID_PARAMETER));

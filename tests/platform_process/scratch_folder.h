@@ -42,13 +42,16 @@ class ScratchFolder : public ::testing::Test {
     std::filesystem::remove_all(folder_);
   }
 
-  // Starts `command_line`; the handles in *info. False when it did not start.
-  static bool start(const std::string& command_line, PROCESS_INFORMATION* info, DWORD flags = CREATE_NO_WINDOW) {
+  // Starts `command_line` (with an application name, environment block and
+  // directory when given); the handles in *info. False when it did not start.
+  static bool start(const std::string& command_line, PROCESS_INFORMATION* info, DWORD flags = CREATE_NO_WINDOW,
+                    const char* application = nullptr, void* environment = nullptr, const char* directory = nullptr) {
     std::string buffer = command_line;
     STARTUPINFOA startup = startup_record<STARTUPINFOA>();
     *info = {};
-    return CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup,
-                          info) != FALSE;
+    SetLastError(ERROR_SUCCESS);
+    return CreateProcessA(application, buffer.data(), nullptr, nullptr, FALSE, flags, environment, directory,
+                          &startup, info) != FALSE;
   }
 
   // Waits for a started child, closes its handles and returns its exit code.
@@ -62,9 +65,10 @@ class ScratchFolder : public ::testing::Test {
   }
 
   // Runs `command_line` to its end: its exit code, or ~0u when it did not start.
-  static DWORD run(const std::string& command_line, DWORD flags = CREATE_NO_WINDOW) {
+  static DWORD run(const std::string& command_line, DWORD flags = CREATE_NO_WINDOW, const char* application = nullptr,
+                   void* environment = nullptr, const char* directory = nullptr) {
     PROCESS_INFORMATION info;
-    return start(command_line, &info, flags) ? finish(info) : ~0u;
+    return start(command_line, &info, flags, application, environment, directory) ? finish(info) : ~0u;
   }
 
   // The fields the probe wrote to `path`.

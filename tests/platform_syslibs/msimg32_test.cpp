@@ -51,46 +51,43 @@ class Canvas {
 class Msimg32 : public ::testing::Test {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryA("msimg32.dll");
-    alpha_blend = reinterpret_cast<AlphaBlend_fn>(GetProcAddress(module_, "AlphaBlend"));
-    gradient_fill = reinterpret_cast<GradientFill_fn>(GetProcAddress(module_, "GradientFill"));
     ASSERT_NE(alpha_blend, nullptr);
     ASSERT_NE(gradient_fill, nullptr);
   }
   void TearDown() override { FreeLibrary(module_); }
 
-  // Blends a 1x1 source pixel over a 1x1 destination pixel.
-  uint32_t blend_one(uint32_t source, uint32_t destination, BYTE constant_alpha, BYTE format) {
-    Canvas src(1, 1), dst(1, 1);
-    src.at(0, 0) = source;
-    dst.at(0, 0) = destination;
-    EXPECT_TRUE(alpha_blend(dst.dc(), 0, 0, 1, 1, src.dc(), 0, 0, 1, 1, {AC_SRC_OVER, 0, constant_alpha, format}));
-    return dst.at(0, 0);
-  }
-
   static constexpr BLENDFUNCTION kCopy = {AC_SRC_OVER, 0, 255, 0};
 
-  HMODULE module_ = nullptr;
-  AlphaBlend_fn alpha_blend = nullptr;
-  GradientFill_fn gradient_fill = nullptr;
+  HMODULE module_ = LoadLibraryA("msimg32.dll");
+  AlphaBlend_fn alpha_blend = reinterpret_cast<AlphaBlend_fn>(GetProcAddress(module_, "AlphaBlend"));
+  GradientFill_fn gradient_fill = reinterpret_cast<GradientFill_fn>(GetProcAddress(module_, "GradientFill"));
 };
 
-TEST_F(Msimg32, ConstantAlphaMixesEveryChannel) {
-  EXPECT_EQ(blend_one(0x00FFFFFF, 0x00000000, 128, 0), 0x00808080u);
-  EXPECT_EQ(blend_one(0xFF0000FF, 0x00FF0000, 255, 0), 0xFF0000FFu);  // a plain copy, alpha included
-  EXPECT_EQ(blend_one(0xFF0000FF, 0x40FF0000, 0, 0), 0x40FF0000u);
-  // 200*64/255 = 50.2 -> 50; 100*191/255 = 74.9 -> 75.
-  EXPECT_EQ(blend_one(0x00C8C8C8, 0x00646464, 64, 0), 0x007D7D7Du);
-}
-
-TEST_F(Msimg32, PerPixelAlphaTakesPremultipliedSources) {
-  EXPECT_EQ(blend_one(0x80800000, 0xFF0000FF, 255, AC_SRC_ALPHA), 0xFF80007Fu);
-  // With constant alpha 128 the source scales to 0x40400000 first.
-  EXPECT_EQ(blend_one(0x80800000, 0xFF0000FF, 128, AC_SRC_ALPHA), 0xFF4000BFu);
-  EXPECT_EQ(blend_one(0x00000000, 0x12345678, 255, AC_SRC_ALPHA), 0x12345678u);
-  EXPECT_EQ(blend_one(0xFF102030, 0x12345678, 255, AC_SRC_ALPHA), 0xFF102030u);
-  // A source that is not really premultiplied saturates instead of wrapping.
-  EXPECT_EQ(blend_one(0x01FF0000, 0x00FF0000, 255, AC_SRC_ALPHA), 0x01FF0000u);
+TEST_F(Msimg32, ConstantAndPerPixelAlphaMixEveryChannel) {
+  struct Case {
+    uint32_t source, destination;
+    BYTE constant_alpha, format;
+    uint32_t expected;
+  };
+  const Case cases[] = {
+      {0x00FFFFFF, 0x00000000, 128, 0, 0x00808080},
+      {0xFF0000FF, 0x00FF0000, 255, 0, 0xFF0000FF},  // a plain copy, alpha included
+      {0xFF0000FF, 0x40FF0000, 0, 0, 0x40FF0000},
+      {0x00C8C8C8, 0x00646464, 64, 0, 0x007D7D7D},  // 200*64/255 = 50.2 -> 50; 100*191/255 = 74.9 -> 75
+      // Per-pixel alpha takes premultiplied sources.
+      {0x80800000, 0xFF0000FF, 255, AC_SRC_ALPHA, 0xFF80007F},
+      {0x80800000, 0xFF0000FF, 128, AC_SRC_ALPHA, 0xFF4000BF},  // the source scales to 0x40400000 first
+      {0x00000000, 0x12345678, 255, AC_SRC_ALPHA, 0x12345678},
+      {0xFF102030, 0x12345678, 255, AC_SRC_ALPHA, 0xFF102030},
+      {0x01FF0000, 0x00FF0000, 255, AC_SRC_ALPHA, 0x01FF0000},  // not really premultiplied: saturates, no wrap
+  };
+  for (const Case& c : cases) {
+    Canvas src(1, 1), dst(1, 1);
+    src.at(0, 0) = c.source;
+    dst.at(0, 0) = c.destination;
+    EXPECT_TRUE(alpha_blend(dst.dc(), 0, 0, 1, 1, src.dc(), 0, 0, 1, 1, {AC_SRC_OVER, 0, c.constant_alpha, c.format}));
+    EXPECT_EQ(dst.at(0, 0), c.expected) << std::hex << c.source << " over " << c.destination;
+  }
 }
 
 TEST_F(Msimg32, StretchingSamplesTheNearestSourcePixel) {
@@ -146,18 +143,17 @@ TEST_F(Msimg32, RejectsBadArguments) {
   EXPECT_TRUE(alpha_blend(d, 0, 0, 4, 4, s, 0, 0, 4, 4, kCopy));
 }
 
-TEST_F(Msimg32, PerPixelAlphaNeedsA32BitSource) {
-  Canvas src(2, 2, 24, false), dst(2, 2);
-  EXPECT_FALSE(alpha_blend(dst.dc(), 0, 0, 2, 2, src.dc(), 0, 0, 2, 2, {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA}));
-  EXPECT_TRUE(alpha_blend(dst.dc(), 0, 0, 2, 2, src.dc(), 0, 0, 2, 2, {AC_SRC_OVER, 0, 128, 0}));
-}
-
-TEST_F(Msimg32, BlendsIntoA24BitBottomUpBitmap) {
-  Canvas src(1, 1), dst(2, 2, 24, false);
+TEST_F(Msimg32, TwentyFourBitBitmaps) {
+  // A 24-bit source takes constant alpha only.
+  Canvas src24(2, 2, 24, false), dst(2, 2);
+  EXPECT_FALSE(alpha_blend(dst.dc(), 0, 0, 2, 2, src24.dc(), 0, 0, 2, 2, {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA}));
+  EXPECT_TRUE(alpha_blend(dst.dc(), 0, 0, 2, 2, src24.dc(), 0, 0, 2, 2, {AC_SRC_OVER, 0, 128, 0}));
+  // Blending into a bottom-up 24-bit bitmap lands on the right row.
+  Canvas src(1, 1), dst24(2, 2, 24, false);
   src.at(0, 0) = 0x00FF8000;
-  ASSERT_TRUE(alpha_blend(dst.dc(), 1, 0, 1, 1, src.dc(), 0, 0, 1, 1, {AC_SRC_OVER, 0, 255, 0}));
-  EXPECT_EQ(GetPixel(dst.dc(), 1, 0), RGB(0xFF, 0x80, 0x00));
-  EXPECT_EQ(GetPixel(dst.dc(), 1, 1), RGB(0, 0, 0));
+  ASSERT_TRUE(alpha_blend(dst24.dc(), 1, 0, 1, 1, src.dc(), 0, 0, 1, 1, kCopy));
+  EXPECT_EQ(GetPixel(dst24.dc(), 1, 0), RGB(0xFF, 0x80, 0x00));
+  EXPECT_EQ(GetPixel(dst24.dc(), 1, 1), RGB(0, 0, 0));
 }
 
 TRIVERTEX vertex(LONG x, LONG y, COLOR16 red, COLOR16 green, COLOR16 blue, COLOR16 alpha) {
@@ -186,7 +182,7 @@ TEST_F(Msimg32, VerticalGradientRunsFromTopColourToBottomColour) {
   EXPECT_EQ(dst.at(1, 0), 0u);  // the rectangle is one column wide
 }
 
-TEST_F(Msimg32, TriangleCoversPixelCentresWithTheTopLeftRule) {
+TEST_F(Msimg32, TriangleCoversAndInterpolatesAtPixelCentres) {
   Canvas dst(8, 8);
   TRIVERTEX v[3] = {vertex(0, 0, 0, 0xFF00, 0, 0xFF00), vertex(8, 0, 0, 0xFF00, 0, 0xFF00),
                     vertex(0, 8, 0, 0xFF00, 0, 0xFF00)};
@@ -201,17 +197,13 @@ TEST_F(Msimg32, TriangleCoversPixelCentresWithTheTopLeftRule) {
     }
   }
   EXPECT_EQ(covered, 28);
-}
 
-TEST_F(Msimg32, TriangleInterpolatesAtPixelCentres) {
-  Canvas dst(8, 8);
-  TRIVERTEX v[3] = {vertex(0, 0, 0xFF00, 0, 0, 0), vertex(0, 8, 0, 0, 0xFF00, 0), vertex(8, 0, 0, 0xFF00, 0, 0)};
-  GRADIENT_TRIANGLE triangle{0, 1, 2};
-  ASSERT_TRUE(gradient_fill(dst.dc(), v, 3, &triangle, 1, GRADIENT_FILL_TRIANGLE));
-  // Centre (0.5, 0.5): 7/8 of the first vertex, 1/16 of each other one.
-  EXPECT_EQ(dst.at(0, 0), 0x00DF0F0Fu);
-  // Centre (6.5, 0.5): 1/8, 1/16 and 13/16.
-  EXPECT_EQ(dst.at(6, 0), 0x001FCF0Fu);
+  // Colours are interpolated at pixel centres.
+  Canvas mixed(8, 8);
+  TRIVERTEX m[3] = {vertex(0, 0, 0xFF00, 0, 0, 0), vertex(0, 8, 0, 0, 0xFF00, 0), vertex(8, 0, 0, 0xFF00, 0, 0)};
+  ASSERT_TRUE(gradient_fill(mixed.dc(), m, 3, &triangle, 1, GRADIENT_FILL_TRIANGLE));
+  EXPECT_EQ(mixed.at(0, 0), 0x00DF0F0Fu);  // centre (0.5, 0.5): 7/8 of the first vertex, 1/16 of each other one
+  EXPECT_EQ(mixed.at(6, 0), 0x001FCF0Fu);  // centre (6.5, 0.5): 1/8, 1/16 and 13/16
 }
 
 TEST_F(Msimg32, GradientsAreClippedAndCheckTheirArguments) {

@@ -12,11 +12,7 @@ namespace {
 
 class Stream : public ::testing::Test {
  protected:
-  void SetUp() override {
-    module_ = LoadLibraryA("ole32.dll");
-    create = reinterpret_cast<CreateStreamOnHGlobal_fn>(GetProcAddress(module_, "CreateStreamOnHGlobal"));
-    ASSERT_NE(create, nullptr);
-  }
+  void SetUp() override { ASSERT_NE(create, nullptr); }
   void TearDown() override { FreeLibrary(module_); }
 
   static LARGE_INTEGER offset(LONGLONG value) {
@@ -25,8 +21,9 @@ class Stream : public ::testing::Test {
     return move;
   }
 
-  HMODULE module_ = nullptr;
-  CreateStreamOnHGlobal_fn create = nullptr;
+  HMODULE module_ = LoadLibraryA("ole32.dll");
+  CreateStreamOnHGlobal_fn create =
+      reinterpret_cast<CreateStreamOnHGlobal_fn>(GetProcAddress(module_, "CreateStreamOnHGlobal"));
 };
 
 TEST_F(Stream, NewStreamGrowsAndReadsBack) {

@@ -11,22 +11,17 @@ namespace {
 
 class Winmm : public ::testing::Test {
  protected:
-  void SetUp() override {
-    module_ = LoadLibraryA("winmm.dll");
-    begin_period = reinterpret_cast<timeBeginPeriod_fn>(GetProcAddress(module_, "timeBeginPeriod"));
-    end_period = reinterpret_cast<timeEndPeriod_fn>(GetProcAddress(module_, "timeEndPeriod"));
-    set_event = reinterpret_cast<timeSetEvent_fn>(GetProcAddress(module_, "timeSetEvent"));
-    kill_event = reinterpret_cast<timeKillEvent_fn>(GetProcAddress(module_, "timeKillEvent"));
-    mci_send_command = reinterpret_cast<mciSendCommandW_fn>(GetProcAddress(module_, "mciSendCommandW"));
-  }
   void TearDown() override { FreeLibrary(module_); }
+  template <class Fn>
+  Fn entry(const char* name) {
+    return reinterpret_cast<Fn>(GetProcAddress(module_, name));
+  }
 
-  HMODULE module_ = nullptr;
-  timeBeginPeriod_fn begin_period = nullptr;
-  timeEndPeriod_fn end_period = nullptr;
-  timeSetEvent_fn set_event = nullptr;
-  timeKillEvent_fn kill_event = nullptr;
-  mciSendCommandW_fn mci_send_command = nullptr;
+  HMODULE module_ = LoadLibraryA("winmm.dll");
+  timeBeginPeriod_fn begin_period = entry<timeBeginPeriod_fn>("timeBeginPeriod");
+  timeEndPeriod_fn end_period = entry<timeEndPeriod_fn>("timeEndPeriod");
+  timeSetEvent_fn set_event = entry<timeSetEvent_fn>("timeSetEvent");
+  timeKillEvent_fn kill_event = entry<timeKillEvent_fn>("timeKillEvent");
 };
 
 struct Ticks {
@@ -114,7 +109,8 @@ TEST_F(Winmm, RejectsBadTimersAndUnknownIds) {
 }
 
 TEST_F(Winmm, MciIsUnsupported) {
-  EXPECT_EQ(mci_send_command(1, 0x0803, 0, 0), static_cast<MCIERROR>(MCIERR_UNSUPPORTED_FUNCTION));
+  EXPECT_EQ(entry<mciSendCommandW_fn>("mciSendCommandW")(1, 0x0803, 0, 0),
+            static_cast<MCIERROR>(MCIERR_UNSUPPORTED_FUNCTION));
 }
 
 }  // namespace

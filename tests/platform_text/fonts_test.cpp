@@ -25,28 +25,22 @@ platform::fonts::GlyphRef glyph_of(const platform::fonts::Font& font, char32_t c
   return font.glyphs(&c, 1).front();
 }
 
-TEST(FaceNames, WellKnownWindowsFacesFallBackOnGenericFamilies) {
-  EXPECT_EQ(candidate_families(logfont(16, L"SimSun")).back(), "monospace");
-  EXPECT_EQ(candidate_families(logfont(16, L"simsun")).back(), "monospace");
-  EXPECT_EQ(candidate_families(logfont(16, L"\u5b8b\u4f53")).back(), "monospace");
-  EXPECT_EQ(candidate_families(logfont(16, L"Tahoma")).back(), "sans-serif");
-  EXPECT_EQ(candidate_families(logfont(16, L"System")).back(), "sans-serif");
-  EXPECT_EQ(candidate_families(logfont(16, L"MS Shell Dlg")).back(), "sans-serif");
-  EXPECT_EQ(candidate_families(logfont(16, L"Times New Roman")).back(), "serif");
+TEST(FaceNames, WindowsFacesAndPitchAndFamilyChooseTheGenericFamily) {
+  const std::pair<const wchar_t*, const char*> known[] = {
+      {L"SimSun", "monospace"}, {L"simsun", "monospace"},        {L"\u5b8b\u4f53", "monospace"},
+      {L"Tahoma", "sans-serif"}, {L"System", "sans-serif"},      {L"MS Shell Dlg", "sans-serif"},
+      {L"Times New Roman", "serif"},
+  };
+  for (const auto& [face, family] : known) EXPECT_EQ(candidate_families(logfont(16, face)).back(), family);
   EXPECT_EQ(candidate_families(logfont(16, L"SimSun")).front(), "SimSun");
-}
-
-TEST(FaceNames, UnknownFacesFollowPitchAndFamily) {
   LOGFONTW f = logfont(16, L"No Such Face");
   EXPECT_EQ(candidate_families(f), (std::vector<std::string>{"No Such Face", "sans-serif"}));
-  f.lfPitchAndFamily = FF_ROMAN;
-  EXPECT_EQ(candidate_families(f).back(), "serif");
-  f.lfPitchAndFamily = FF_SWISS;
-  EXPECT_EQ(candidate_families(f).back(), "sans-serif");
-  f.lfPitchAndFamily = FF_MODERN;
-  EXPECT_EQ(candidate_families(f).back(), "monospace");
-  f.lfPitchAndFamily = FIXED_PITCH;
-  EXPECT_EQ(candidate_families(f).back(), "monospace");
+  const std::pair<BYTE, const char*> pitch[] = {
+      {FF_ROMAN, "serif"}, {FF_SWISS, "sans-serif"}, {FF_MODERN, "monospace"}, {FIXED_PITCH, "monospace"}};
+  for (const auto& [bits, family] : pitch) {
+    f.lfPitchAndFamily = bits;
+    EXPECT_EQ(candidate_families(f).back(), family) << int(bits);
+  }
   f.lfFaceName[0] = 0;
   EXPECT_EQ(candidate_families(f), (std::vector<std::string>{"monospace"}));
 }

@@ -25,10 +25,7 @@ TEST_F(WindowsTest, SecondRegistrationFailsAndTheClassStaysUsable) {
 }
 
 TEST_F(WindowsTest, UnregisterFailsWhileWindowsExist) {
-  WNDCLASSW cls = {};
-  cls.lpfnWndProc = DefWindowProcW;
-  cls.lpszClassName = L"WmShortLived";
-  ASSERT_NE(RegisterClassW(&cls), 0);
+  ASSERT_TRUE(register_once(L"WmShortLived", DefWindowProcW));
   const HWND hwnd = CreateWindowExW(0, L"WmShortLived", L"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(hwnd, nullptr);
   EXPECT_FALSE(UnregisterClassW(L"WmShortLived", nullptr));
@@ -90,11 +87,7 @@ LRESULT CALLBACK refusing_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lp
 }
 
 TEST_F(WindowsTest, CreateParamsPassThroughAndMinusOneFromWmCreateFailsCreation) {
-  WNDCLASSW cls = {};
-  cls.lpfnWndProc = refusing_proc;
-  cls.lpszClassName = L"WmRefusing";
-  static const bool registered = RegisterClassW(&cls) != 0;
-  ASSERT_TRUE(registered);
+  ASSERT_TRUE(register_once(L"WmRefusing", refusing_proc));
   int refuse = 1;
   EXPECT_EQ(CreateWindowExW(0, L"WmRefusing", L"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, &refuse), nullptr);
   static const std::vector<Expected> kRefused = {
@@ -176,8 +169,7 @@ TEST_F(WindowsTest, ChildIdParentAndDesktop) {
   EXPECT_TRUE(IsWindow(desktop));
   RECT screen;
   GetWindowRect(desktop, &screen);
-  EXPECT_EQ(screen.right, 1920);
-  EXPECT_EQ(screen.bottom, 1080);
+  expect_rect(screen, 0, 0, 1920, 1080);
 }
 
 TEST_F(WindowsTest, TextThroughWmSetTextReachesTheNativeTitle) {

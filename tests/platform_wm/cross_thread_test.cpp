@@ -28,15 +28,7 @@ LRESULT CALLBACK answering_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
   return DefWindowProcW(hwnd, message, wparam, lparam);
 }
 
-void register_answering_class() {
-  static const bool registered = [] {
-    WNDCLASSW cls = {};
-    cls.lpfnWndProc = answering_proc;
-    cls.lpszClassName = L"WmAnswering";
-    return RegisterClassW(&cls) != 0;
-  }();
-  ASSERT_TRUE(registered);
-}
+void register_answering_class() { ASSERT_TRUE(register_once(L"WmAnswering", answering_proc)); }
 
 HWND make_answering() {
   return CreateWindowExW(0, L"WmAnswering", L"", WS_POPUP, 0, 0, 5, 5, nullptr, nullptr, nullptr, nullptr);

@@ -1,4 +1,6 @@
 // Window and client rectangles, coordinate conversions, metrics and the monitor.
+#include <utility>
+
 #include "wm_test_support.h"
 
 namespace wm_test {
@@ -6,29 +8,20 @@ namespace {
 
 using GeometryTest = WmTest;
 
-void expect_rect(const RECT& r, LONG left, LONG top, LONG right, LONG bottom) {
-  EXPECT_EQ(r.left, left);
-  EXPECT_EQ(r.top, top);
-  EXPECT_EQ(r.right, right);
-  EXPECT_EQ(r.bottom, bottom);
+void expect_point(const POINT& p, LONG x, LONG y) {
+  EXPECT_EQ(p.x, x);
+  EXPECT_EQ(p.y, y);
 }
 
-TEST_F(GeometryTest, MetricsOfTheFrameAndScreen) {
-  EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920);
-  EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 1080);
-  EXPECT_EQ(GetSystemMetrics(SM_CXFRAME), 4);
-  EXPECT_EQ(GetSystemMetrics(SM_CYFRAME), 4);
-  EXPECT_EQ(GetSystemMetrics(SM_CYCAPTION), 23);
-  EXPECT_EQ(GetSystemMetrics(SM_CXICON), 32);
-  EXPECT_EQ(GetSystemMetrics(SM_CXDOUBLECLK), 4);
+TEST_F(GeometryTest, MetricsAndSystemColoursFollowTheDefaults) {
+  const std::pair<int, int> metrics[] = {{SM_CXSCREEN, 1920}, {SM_CYSCREEN, 1080}, {SM_CXFRAME, 4},     {SM_CYFRAME, 4},
+                                         {SM_CYCAPTION, 23},  {SM_CXICON, 32},     {SM_CXDOUBLECLK, 4}};
+  for (const auto& [index, value] : metrics) EXPECT_EQ(GetSystemMetrics(index), value) << index;
   EXPECT_EQ(GetDoubleClickTime(), 500u);
-}
-
-TEST_F(GeometryTest, SystemColoursFollowTheDefaultScheme) {
-  EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
-  EXPECT_EQ(GetSysColor(COLOR_BTNFACE), RGB(240, 240, 240));
-  EXPECT_EQ(GetSysColor(COLOR_HIGHLIGHT), RGB(0, 120, 215));
-  EXPECT_EQ(GetSysColor(99), 0u);
+  const std::pair<int, COLORREF> colours[] = {
+      {COLOR_WINDOW, RGB(255, 255, 255)}, {COLOR_BTNFACE, RGB(240, 240, 240)}, {COLOR_HIGHLIGHT, RGB(0, 120, 215)},
+      {99, 0}};
+  for (const auto& [index, value] : colours) EXPECT_EQ(GetSysColor(index), value) << index;
   const HBRUSH window = GetSysColorBrush(COLOR_WINDOW);
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(GetSysColorBrush(COLOR_WINDOW), window);  // one brush per colour
@@ -50,11 +43,9 @@ TEST_F(GeometryTest, CaptionedWindowsGrowByTheFramePopupsDoNot) {
   expect_rect(r, 0, 0, 392, 269);
   POINT p = {0, 0};
   ClientToScreen(framed, &p);
-  EXPECT_EQ(p.x, 104);
-  EXPECT_EQ(p.y, 77);
+  expect_point(p, 104, 77);
   ScreenToClient(framed, &p);
-  EXPECT_EQ(p.x, 0);
-  EXPECT_EQ(p.y, 0);
+  expect_point(p, 0, 0);
 
   const HWND popup = make(WS_POPUP, 10, 20, 30, 40);
   GetClientRect(popup, &r);
@@ -73,13 +64,12 @@ TEST_F(GeometryTest, ChildrenSitInTheirParentsClientArea) {
   expect_rect(r, 0, 0, 50, 60);
   POINT points[2] = {{0, 0}, {5, 5}};
   const int offset = MapWindowPoints(child, nullptr, points, 2);
-  EXPECT_EQ(points[0].x, 114);
-  EXPECT_EQ(points[1].y, 102);
+  expect_point(points[0], 114, 97);
+  expect_point(points[1], 119, 102);
   EXPECT_EQ(LOWORD(offset), 114);
   EXPECT_EQ(HIWORD(offset), 97);
   MapWindowPoints(parent, child, points, 1);
-  EXPECT_EQ(points[0].x, 104);  // the parent's client origin on screen, in the child's coordinates... then back
-  EXPECT_EQ(points[0].y, 77);
+  expect_point(points[0], 104, 77);  // (114, 97) of the parent's client area is (104, 77) of the child's
 }
 
 TEST_F(GeometryTest, OnePrimaryMonitorIsTheScreen) {

@@ -20,7 +20,7 @@ std::vector<UINT> drain(HWND hwnd) {
   return seen;
 }
 
-TEST_F(TimersTest, TimerMessagesComeLastAndCoalesce) {
+TEST_F(TimersTest, TimerMessagesComeLastCoalesceAndAreReplacedByTheSameId) {
   const HWND hwnd = make(WS_POPUP, 0, 0, 10, 10);
   ASSERT_EQ(SetTimer(hwnd, 1, 100, nullptr), 1u);
   Sleep(350);  // three intervals pass: still a single WM_TIMER
@@ -28,10 +28,6 @@ TEST_F(TimersTest, TimerMessagesComeLastAndCoalesce) {
   EXPECT_EQ(drain(hwnd), (std::vector<UINT>{WM_USER, WM_TIMER}));
   EXPECT_TRUE(KillTimer(hwnd, 1));
   EXPECT_FALSE(KillTimer(hwnd, 1));
-}
-
-TEST_F(TimersTest, SettingTheSameIdReplacesTheTimer) {
-  const HWND hwnd = make(WS_POPUP, 0, 0, 10, 10);
   SetTimer(hwnd, 7, 10, nullptr);
   SetTimer(hwnd, 7, 60000, nullptr);
   Sleep(40);
@@ -49,7 +45,7 @@ void CALLBACK on_timer(HWND hwnd, UINT message, UINT_PTR id, DWORD) {
   }
 }
 
-TEST_F(TimersTest, DispatchCallsTheTimerProcedure) {
+TEST_F(TimersTest, DispatchCallsTheTimerProcedureAndTimersDieWithTheirWindow) {
   const HWND hwnd = make(WS_POPUP, 0, 0, 10, 10);
   clear_log();
   SetTimer(hwnd, 2, 10, on_timer);
@@ -70,14 +66,11 @@ TEST_F(TimersTest, DispatchCallsTheTimerProcedure) {
   EXPECT_EQ(fired_id.load(), thread_timer);
   EXPECT_EQ(fired_window.load(), nullptr);
   EXPECT_TRUE(KillTimer(nullptr, thread_timer));
-}
 
-TEST_F(TimersTest, TimersDieWithTheirWindow) {
-  const HWND hwnd = make(WS_POPUP, 0, 0, 10, 10);
+  // Timers die with their window.
   SetTimer(hwnd, 3, 10, nullptr);
   DestroyWindow(hwnd);
   Sleep(30);
-  MSG msg;
   EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
   EXPECT_FALSE(KillTimer(hwnd, 3));
 }
@@ -88,8 +81,7 @@ TEST_F(PaintTest, ShowingInvalidatesAndPaintWaitsForPostedMessagesButNotTimers) 
   EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE));  // hidden and never shown
   ShowWindow(hwnd, SW_SHOWNA);
   ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
-  EXPECT_EQ(update.right, 30);
-  EXPECT_EQ(update.bottom, 20);
+  expect_rect(update, 0, 0, 30, 20);
   SetTimer(hwnd, 1, 10, nullptr);
   Sleep(20);
   PostMessageW(hwnd, WM_USER, 0, 0);
@@ -115,10 +107,7 @@ TEST_F(PaintTest, UpdateRegionGrowsAndShrinks) {
   InvalidateRect(hwnd, &b, FALSE);
   RECT update;
   ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
-  EXPECT_EQ(update.left, 10);
-  EXPECT_EQ(update.top, 10);
-  EXPECT_EQ(update.right, 100);
-  EXPECT_EQ(update.bottom, 70);
+  expect_rect(update, 10, 10, 100, 70);
   RECT top_half = {0, 0, 100, 40};
   ValidateRect(hwnd, &top_half);
   ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));

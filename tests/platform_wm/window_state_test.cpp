@@ -25,10 +25,7 @@ TEST_F(WindowStateTest, MovingAndSizingSendChangingChangedMoveAndSize) {
   expect_sequence(kSame, hwnd, "unchanged");
   RECT update;
   EXPECT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
-  const auto native = platform_test::headless_window_state(hwnd);
-  EXPECT_EQ(native.client.left, 10);
-  EXPECT_EQ(native.client.right, 210);
-  EXPECT_EQ(native.client.bottom, 170);
+  expect_rect(platform_test::headless_window_state(hwnd).client, 10, 20, 210, 170);
 }
 
 TEST_F(WindowStateTest, ChangingPositionCanBeRefusedInWindowPosChanging) {
@@ -40,8 +37,7 @@ TEST_F(WindowStateTest, ChangingPositionCanBeRefusedInWindowPosChanging) {
   SetWindowPos(hwnd, nullptr, 5, 5, 300, 300, SWP_NOZORDER);
   RECT r;
   GetWindowRect(hwnd, &r);
-  EXPECT_EQ(r.left, 5);
-  EXPECT_EQ(r.right, 105);
+  expect_rect(r, 5, 5, 105, 105);
 }
 
 TEST_F(WindowStateTest, TopmostIsReflectedInTheExtendedStyleAndTheNativeWindow) {
@@ -134,9 +130,7 @@ TEST_F(WindowStateTest, ADesktopResizeIsAppliedWithoutBeingRequestedBack) {
   expect_sequence(kResized, hwnd, "desktop resize");
   RECT r;
   GetWindowRect(hwnd, &r);
-  EXPECT_EQ(r.left, 100);
-  EXPECT_EQ(r.right, 708);
-  EXPECT_EQ(r.bottom, 631);
+  expect_rect(r, 100, 100, 708, 631);
   const RECT native = platform_test::headless_window_state(hwnd).client;
   EXPECT_EQ(native.right, requested.right);  // the backend was not asked for what it reported
   EXPECT_EQ(native.bottom, requested.bottom);
@@ -149,8 +143,7 @@ TEST_F(WindowStateTest, ClientPixelsArePresentedOnTheHeadlessScreen) {
   ASSERT_TRUE(platform::wm::window_surface_acquire(hwnd, &surface, &clip));
   EXPECT_EQ(surface.width, 20);
   EXPECT_EQ(surface.height, 10);
-  EXPECT_EQ(clip.right, 20);
-  EXPECT_EQ(clip.bottom, 10);
+  expect_rect(clip, 0, 0, 20, 10);
   for (int y = 0; y < 10; ++y) {
     for (int x = 0; x < 20; ++x) surface.row32(y)[x] = 0x00112233u + static_cast<uint32_t>(x);
   }

@@ -64,6 +64,20 @@ LRESULT CALLBACK recording_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
   return result;
 }
 
+bool register_once(const wchar_t* name, WNDPROC proc) {
+  WNDCLASSW cls = {};
+  cls.lpfnWndProc = proc;
+  cls.lpszClassName = name;
+  return RegisterClassW(&cls) != 0 || GetLastError() == 1410u;  // already registered by an earlier test
+}
+
+void expect_rect(const RECT& r, LONG left, LONG top, LONG right, LONG bottom) {
+  EXPECT_EQ(r.left, left);
+  EXPECT_EQ(r.top, top);
+  EXPECT_EQ(r.right, right);
+  EXPECT_EQ(r.bottom, bottom);
+}
+
 void pump() {
   MSG msg;
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -43,6 +43,10 @@ void expect_sequence(const std::vector<Expected>& expected, HWND hwnd = nullptr,
 // Records, then hands the message to DefWindowProcW.
 LRESULT CALLBACK recording_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
+// Registers a class of `proc` once per process; false when that failed.
+bool register_once(const wchar_t* name, WNDPROC proc);
+void expect_rect(const RECT& r, LONG left, LONG top, LONG right, LONG bottom);
+
 // Takes every waiting message off the calling thread's queue and dispatches it.
 void pump();
 

@@ -26,9 +26,10 @@ class X11PresentTest : public X11Test {
     return shot;
   }
 
-  // Presents `content` to a shown window at kClient; returns it for the test to keep.
-  std::unique_ptr<platform::display::NativeWindow> shown_window(const OwnedSurface& content) {
-    auto window = backend_->create_window(params(L"Present", kClient));
+  // Presents `content` to a shown window at `client`; returns it for the test to keep.
+  std::unique_ptr<platform::display::NativeWindow> shown_window(const OwnedSurface& content,
+                                                                const RECT& client = kClient) {
+    auto window = backend_->create_window(params(L"Present", client));
     window->set_visible(true);
     window->present(content.surface, RECT{0, 0, content.surface.width, content.surface.height});
     return window;
@@ -101,12 +102,10 @@ TEST_F(X11PresentTest, PresentFollowsAResize) {
   EXPECT_EQ(shot.at(320, 180), large.at(320, 180) & 0x00FFFFFFu);
 }
 
-TEST_F(X11PresentTest, ScreenReadsOffTheScreenAreBlack) {
+TEST_F(X11PresentTest, ScreenReadsOffTheScreenAreBlackAndNeed32Bits) {
   OwnedSurface content(320, 180);
   for (uint32_t& pixel : content.pixels) pixel = 0xFF336699u;
-  auto window = backend_->create_window(params(L"Corner", RECT{1120, 600, 1440, 780}));
-  window->set_visible(true);
-  window->present(content.surface, RECT{0, 0, 320, 180});
+  auto window = shown_window(content, RECT{1120, 600, 1440, 780});
 
   // 40x30 of the window's corner at the screen's bottom right, then nothing.
   OwnedSurface shot = screen(1240, 690, 80, 60);
@@ -123,12 +122,8 @@ TEST_F(X11PresentTest, ScreenReadsOffTheScreenAreBlack) {
   EXPECT_TRUE(backend_->read_screen(5000, 5000, away.surface));
   EXPECT_EQ(away.at(0, 0), 0u);
   EXPECT_EQ(away.at(15, 15), 0u);
-}
-
-TEST_F(X11PresentTest, ScreenReadsNeedA32BitSurface) {
-  OwnedSurface shot(8, 8);
-  shot.surface.bits_per_pixel = 24;
-  EXPECT_FALSE(backend_->read_screen(0, 0, shot.surface));
+  away.surface.bits_per_pixel = 24;  // screen reads need a 32-bit surface
+  EXPECT_FALSE(backend_->read_screen(0, 0, away.surface));
 }
 
 TEST_F(X11PresentTest, WindowsOutliveTheBackendThatMadeThem) {

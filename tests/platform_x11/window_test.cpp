@@ -59,6 +59,19 @@ class X11WindowTest : public X11Test {
 
   void close_message_box(XEvent closing);
 
+  void expect_size_hints(Window window, int width, int height) {
+    XSizeHints hints = {};
+    long supplied = 0;
+    ASSERT_TRUE(XGetWMNormalHints(probe_, window, &hints, &supplied));
+    const long wanted = PMinSize | PMaxSize | PWinGravity | USPosition;
+    EXPECT_EQ(hints.flags & wanted, wanted);
+    EXPECT_EQ(hints.min_width, width);
+    EXPECT_EQ(hints.max_width, width);
+    EXPECT_EQ(hints.min_height, height);
+    EXPECT_EQ(hints.max_height, height);
+    EXPECT_EQ(hints.win_gravity, StaticGravity);
+  }
+
   // Client messages sent to the root window, where a window manager would
   // take them; the first one of `type` that comes within some seconds.
   bool next_root_message(Atom type, XClientMessageEvent* out) {
@@ -100,16 +113,7 @@ TEST_F(X11WindowTest, AppearsWithItsTitleAndGeometry) {
   EXPECT_EQ(placed.width, 320u);
   EXPECT_EQ(placed.height, 180u);
 
-  window->set_visible(false);
-  EXPECT_TRUE(wait_until([&] { return map_state(id) == IsUnmapped; }));
-  window.reset();
-  EXPECT_TRUE(wait_until([&] { return !is_top_level(id); }));
-}
-
-TEST_F(X11WindowTest, TitleChangesReachBothNameProperties) {
-  auto window = backend_->create_window(params(L"First", kClient));
-  const Window id = find_window("First");
-  ASSERT_NE(id, None);
+  // A new title reaches both name properties.
   window->set_title(L"Second");
   ASSERT_TRUE(wait_until([&] {
     const Property name = property(id, "_NET_WM_NAME");
@@ -118,86 +122,65 @@ TEST_F(X11WindowTest, TitleChangesReachBothNameProperties) {
   const Property legacy = property(id, "WM_NAME");
   EXPECT_EQ(legacy.type, XA_STRING);
   EXPECT_EQ(std::string(legacy.bytes.begin(), legacy.bytes.end()), "Second");
+
+  window->set_visible(false);
+  EXPECT_TRUE(wait_until([&] { return map_state(id) == IsUnmapped; }));
+  window.reset();
+  EXPECT_TRUE(wait_until([&] { return !is_top_level(id); }));
 }
 
-TEST_F(X11WindowTest, AsksForCloseButtonMessagesAndANormalType) {
-  auto window = backend_->create_window(params(L"Protocols", kClient));
-  const Window id = find_window("Protocols");
-  ASSERT_NE(id, None);
-  EXPECT_EQ(property(id, "WM_PROTOCOLS").values, std::vector<long>{static_cast<long>(atom("WM_DELETE_WINDOW"))});
-  EXPECT_EQ(property(id, "_NET_WM_WINDOW_TYPE").values,
-            std::vector<long>{static_cast<long>(atom("_NET_WM_WINDOW_TYPE_NORMAL"))});
-  EXPECT_FALSE(property(id, "_MOTIF_WM_HINTS").exists);
-}
-
-TEST_F(X11WindowTest, PopupsAskForNoDecorations) {
+TEST_F(X11WindowTest, NormalPopupAndResizableWindowsAskForTheirHints) {
+  auto normal = backend_->create_window(params(L"Normal", kClient));
   auto popup_params = params(L"Popup", kClient);
   popup_params.popup = true;
-  auto window = backend_->create_window(popup_params);
-  const Window id = find_window("Popup");
-  ASSERT_NE(id, None);
-  // flags = decorations given, functions, decorations = none, input mode, status
-  EXPECT_EQ(property(id, "_MOTIF_WM_HINTS").values, (std::vector<long>{2, 0, 0, 0, 0}));
-}
-
-TEST_F(X11WindowTest, FixedSizeHintsFollowTheClientSize) {
-  auto window = backend_->create_window(params(L"Fixed", kClient));
-  const Window id = find_window("Fixed");
-  ASSERT_NE(id, None);
+  auto popup = backend_->create_window(popup_params);
+  auto resizable_params = params(L"Resizable", kClient);
+  resizable_params.resizable = true;
+  auto resizable = backend_->create_window(resizable_params);
+  const Window normal_id = find_window("Normal"), popup_id = find_window("Popup");
+  const Window resizable_id = find_window("Resizable");
+  ASSERT_NE(normal_id, None);
+  ASSERT_NE(popup_id, None);
+  ASSERT_NE(resizable_id, None);
+  // Close-button messages and a normal type; no decoration hints.
+  EXPECT_EQ(property(normal_id, "WM_PROTOCOLS").values, std::vector<long>{static_cast<long>(atom("WM_DELETE_WINDOW"))});
+  EXPECT_EQ(property(normal_id, "_NET_WM_WINDOW_TYPE").values,
+            std::vector<long>{static_cast<long>(atom("_NET_WM_WINDOW_TYPE_NORMAL"))});
+  EXPECT_FALSE(property(normal_id, "_MOTIF_WM_HINTS").exists);
+  // Popups: flags = decorations given, functions, decorations = none, input mode, status.
+  EXPECT_EQ(property(popup_id, "_MOTIF_WM_HINTS").values, (std::vector<long>{2, 0, 0, 0, 0}));
+  // Fixed windows have their client size as both limits; resizable ones have none.
+  expect_size_hints(normal_id, 320, 180);
   XSizeHints hints = {};
   long supplied = 0;
-  ASSERT_TRUE(XGetWMNormalHints(probe_, id, &hints, &supplied));
-  EXPECT_EQ(hints.flags & (PMinSize | PMaxSize | PWinGravity | USPosition), PMinSize | PMaxSize | PWinGravity | USPosition);
-  EXPECT_EQ(hints.min_width, 320);
-  EXPECT_EQ(hints.max_width, 320);
-  EXPECT_EQ(hints.min_height, 180);
-  EXPECT_EQ(hints.max_height, 180);
+  ASSERT_TRUE(XGetWMNormalHints(probe_, resizable_id, &hints, &supplied));
+  EXPECT_EQ(hints.flags & (PMinSize | PMaxSize), 0);
   EXPECT_EQ(hints.win_gravity, StaticGravity);
 
-  window->set_client_rect(RECT{10, 20, 410, 320});
-  ASSERT_TRUE(wait_until([&] { return geometry(id).width == 400u; }));
-  const Geometry moved = geometry(id);
+  normal->set_client_rect(RECT{10, 20, 410, 320});
+  ASSERT_TRUE(wait_until([&] { return geometry(normal_id).width == 400u; }));
+  const Geometry moved = geometry(normal_id);
   EXPECT_EQ(moved.x, 10);
   EXPECT_EQ(moved.y, 20);
   EXPECT_EQ(moved.height, 300u);
-  ASSERT_TRUE(XGetWMNormalHints(probe_, id, &hints, &supplied));
-  EXPECT_EQ(hints.min_width, 400);
-  EXPECT_EQ(hints.max_width, 400);
-  EXPECT_EQ(hints.min_height, 300);
-  EXPECT_EQ(hints.max_height, 300);
-}
-
-TEST_F(X11WindowTest, ResizableWindowsHaveNoSizeLimits) {
-  auto resizable = params(L"Resizable", kClient);
-  resizable.resizable = true;
-  auto window = backend_->create_window(resizable);
-  const Window id = find_window("Resizable");
-  ASSERT_NE(id, None);
-  XSizeHints hints = {};
-  long supplied = 0;
-  ASSERT_TRUE(XGetWMNormalHints(probe_, id, &hints, &supplied));
-  EXPECT_EQ(hints.flags & (PMinSize | PMaxSize), 0);
-  EXPECT_EQ(hints.win_gravity, StaticGravity);
+  expect_size_hints(normal_id, 400, 300);
 }
 
 TEST_F(X11WindowTest, OpacityIsACardinalThatOpaqueRemoves) {
   auto window = backend_->create_window(params(L"Opacity", kClient));
   const Window id = find_window("Opacity");
   ASSERT_NE(id, None);
-  window->set_opacity(0x80);
-  ASSERT_TRUE(wait_until([&] { return property(id, "_NET_WM_WINDOW_OPACITY").exists; }));
-  Property opacity = property(id, "_NET_WM_WINDOW_OPACITY");
-  EXPECT_EQ(opacity.type, XA_CARDINAL);
-  ASSERT_EQ(opacity.values.size(), 1u);
-  EXPECT_EQ(static_cast<uint32_t>(opacity.values[0]), 0x80808080u);
-
-  window->set_opacity(0);
-  ASSERT_TRUE(wait_until([&] { return property(id, "_NET_WM_WINDOW_OPACITY").values == std::vector<long>{0}; }));
-  window->set_opacity(254);
-  ASSERT_TRUE(wait_until([&] {
-    const Property value = property(id, "_NET_WM_WINDOW_OPACITY");
-    return value.values.size() == 1 && static_cast<uint32_t>(value.values[0]) == 0xFEFEFEFEu;
-  }));
+  const auto opacity_becomes = [&](BYTE alpha, uint32_t cardinal) {
+    window->set_opacity(alpha);
+    return wait_until([&] {
+      const Property value = property(id, "_NET_WM_WINDOW_OPACITY");
+      return value.type == XA_CARDINAL && value.values.size() == 1 &&
+             static_cast<uint32_t>(value.values[0]) == cardinal;
+    });
+  };
+  EXPECT_TRUE(opacity_becomes(0x80, 0x80808080u));
+  EXPECT_TRUE(opacity_becomes(0, 0));
+  EXPECT_TRUE(opacity_becomes(254, 0xFEFEFEFEu));
   window->set_opacity(255);
   EXPECT_TRUE(wait_until([&] { return !property(id, "_NET_WM_WINDOW_OPACITY").exists; }));
 }
@@ -268,14 +251,11 @@ void X11WindowTest::close_message_box(XEvent closing) {
   EXPECT_TRUE(shown.get());
 }
 
-TEST_F(X11WindowTest, MessageBoxClosesOnAKey) {
+TEST_F(X11WindowTest, MessageBoxClosesOnAKeyOrItsCloseButton) {
   XEvent key = {};
   key.xkey.type = KeyPress;
   key.xkey.keycode = 36;
   close_message_box(key);
-}
-
-TEST_F(X11WindowTest, MessageBoxClosesOnItsCloseButton) {
   XEvent close = {};
   close.xclient.type = ClientMessage;
   close.xclient.message_type = atom("WM_PROTOCOLS");

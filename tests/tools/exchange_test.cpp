@@ -128,23 +128,17 @@ class Exchange : public ::testing::Test {
   int port_ = 0;
 };
 
-TEST_F(Exchange, PartnersReceiveEachOthersLatestBody) {
+TEST_F(Exchange, PartnersReceiveEachOthersLatestBodyAndUnknownUsersGet201) {
   EXPECT_EQ(exchange("alice", "A1" + kToken), std::make_pair(200, std::string()));
+  EXPECT_EQ(exchange("mallory", "M" + kToken), std::make_pair(201, std::string()));
+  EXPECT_EQ(exchange("Alice", "M" + kToken).first, 201);  // names are case-sensitive
   EXPECT_EQ(exchange("bob", "B1" + kToken), std::make_pair(200, "A1" + kToken));
   EXPECT_EQ(exchange("alice", "A2" + kToken), std::make_pair(200, "B1" + kToken));
   EXPECT_EQ(exchange("alice", "A3" + kToken), std::make_pair(200, "B1" + kToken));
   EXPECT_EQ(exchange("bob", "B2" + kToken), std::make_pair(200, "A3" + kToken));
-}
-
-TEST_F(Exchange, ASelfPairedUserReceivesItsOwnLatestBody) {
+  // A self-paired user receives its own latest body.
   EXPECT_EQ(exchange("carol", "C1" + kToken), std::make_pair(200, "C1" + kToken));
   EXPECT_EQ(exchange("carol", "C2" + kToken), std::make_pair(200, "C2" + kToken));
-}
-
-TEST_F(Exchange, AnUnknownUserGets201AndStoresNothing) {
-  EXPECT_EQ(exchange("mallory", "M" + kToken), std::make_pair(201, std::string()));
-  EXPECT_EQ(exchange("Alice", "M" + kToken).first, 201);  // names are case-sensitive
-  EXPECT_EQ(exchange("bob", "B" + kToken), std::make_pair(200, std::string()));
 }
 
 TEST_F(Exchange, BodiesMustEndInAHexadecimalToken) {
@@ -193,17 +187,13 @@ TEST_F(Exchange, BodiesAbove32MiBAre413) {
 }
 
 TEST_F(Exchange, BodiesThatCannotBeBoundedAreRefusedUnread) {
-  EXPECT_EQ(raw("PATCH /v1/swap/alice HTTP/1.1\r\nTransfer-Encoding: chunked\r\n\r\n"
-                "14\r\npicture0123456789abcdef\r\n0\r\n\r\n")
-                .substr(0, 12),
-            "HTTP/1.1 411");
-  EXPECT_EQ(raw("PATCH /v1/swap/alice HTTP/1.1\r\n\r\n").substr(0, 12), "HTTP/1.1 411");
-  EXPECT_EQ(raw("PATCH /v1/swap/alice HTTP/1.1\r\nContent-Encoding: gzip\r\nContent-Length: 16\r\n\r\n" + kToken)
-                .substr(0, 12),
-            "HTTP/1.1 415");
-  EXPECT_EQ(raw("PATCH /v1/swap/alice HTTP/1.1\r\nRange: bytes=0-,0-,0-\r\nContent-Length: 16\r\n\r\n" + kToken)
-                .substr(0, 12),
-            "HTTP/1.1 416");
+  const std::string head = "PATCH /v1/swap/alice HTTP/1.1\r\n";
+  for (const auto& [request_text, status] : std::vector<std::pair<std::string, std::string>>{
+           {head + "Transfer-Encoding: chunked\r\n\r\n14\r\npicture0123456789abcdef\r\n0\r\n\r\n", "411"},
+           {head + "\r\n", "411"},
+           {head + "Content-Encoding: gzip\r\nContent-Length: 16\r\n\r\n" + kToken, "415"},
+           {head + "Range: bytes=0-,0-,0-\r\nContent-Length: 16\r\n\r\n" + kToken, "416"}})
+    EXPECT_EQ(raw(request_text).substr(0, 12), "HTTP/1.1 " + status) << request_text;
   EXPECT_EQ(exchange("bob", "B" + kToken).second, "");
 }
 

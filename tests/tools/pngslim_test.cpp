@@ -72,85 +72,58 @@ TEST_F(Pngslim, ScreenshotKeepsEveryPixelAndBeatsLibpngDefaults) {
   expect_screenshot_slimmed(960, 540);
 }
 
-TEST_F(Pngslim, TransparentPixelsKeepAlpha) {
-  PngSource s{61, 17, 8, kRgba, false, random_samples(61 * 17 * 4, 1), {}, {}};
-  expect_slimmed(s, s.rows, kRgba);
-}
-
-TEST_F(Pngslim, OpaqueAlphaIsDropped) {
-  std::vector<std::uint8_t> rgba = random_samples(40 * 30 * 4, 2);
-  for (std::size_t i = 3; i < rgba.size(); i += 4) rgba[i] = 255;
-  expect_slimmed({40, 30, 8, kRgba, false, rgba, {}, {}}, rgba, kRgb);
-}
-
-TEST_F(Pngslim, GreyBecomesRgb) {
-  const std::vector<std::uint8_t> grey = random_samples(33 * 9, 3);
-  std::vector<std::uint8_t> expected;
-  for (std::uint8_t v : grey) expected.insert(expected.end(), {v, v, v, 255});
-  expect_slimmed({33, 9, 8, kGrey, false, grey, {}, {}}, expected, kRgb);
-}
-
-TEST_F(Pngslim, GreyWithAlphaBecomesRgba) {
-  const std::vector<std::uint8_t> grey_alpha = random_samples(20 * 10 * 2, 4);
-  std::vector<std::uint8_t> expected;
+TEST_F(Pngslim, EveryInputLayoutBecomesEightBitRgbOrRgba) {
+  using bytes = std::vector<std::uint8_t>;
+  const bytes rgba = random_samples(61 * 17 * 4, 1), grey = random_samples(33 * 9, 3),
+              grey_alpha = random_samples(20 * 10 * 2, 4), eight = random_samples(25 * 7 * 3, 5),
+              rgb = random_samples(37 * 23 * 3, 6);
+  bytes opaque = random_samples(40 * 30 * 4, 2), grey_rgba, grey_alpha_rgba, one_bit_rgba, sixteen;
+  for (std::size_t i = 3; i < opaque.size(); i += 4) opaque[i] = 255;
+  for (std::uint8_t v : grey) grey_rgba.insert(grey_rgba.end(), {v, v, v, 255});
   for (std::size_t i = 0; i < grey_alpha.size(); i += 2)
-    expected.insert(expected.end(), {grey_alpha[i], grey_alpha[i], grey_alpha[i], grey_alpha[i + 1]});
-  expect_slimmed({20, 10, 8, kGreyAlpha, false, grey_alpha, {}, {}}, expected, kRgba);
-}
-
-TEST_F(Pngslim, OneBitGreyExpandsToBlackAndWhite) {
-  // 10 pixels a row in two bytes: 1010101010 then padding.
-  const std::vector<std::uint8_t> rows = {0xAA, 0x80, 0x55, 0x40};
-  std::vector<std::uint8_t> expected;
-  for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 10; ++x) {
-      const std::uint8_t v = ((x + y) % 2 == 0) ? 255 : 0;
-      expected.insert(expected.end(), {v, v, v, 255});
-    }
-  expect_slimmed({10, 2, 1, kGrey, false, rows, {}, {}}, expected, kRgb);
-}
-
-TEST_F(Pngslim, PaletteWithTransparencyBecomesRgba) {
-  const std::vector<std::uint8_t> palette = {10, 20, 30, 200, 100, 0, 0, 0, 255, 255, 255, 255};
-  const std::vector<std::uint8_t> alpha = {255, 128, 0};
-  // 2-bit indices, 4 pixels a byte: row 0 = 0 1 2 3, row 1 = 3 2 1 0.
-  const std::vector<std::uint8_t> rows = {0x1B, 0xE4};
-  const std::vector<std::uint8_t> expected = {10,  20,  30,  255, 200, 100, 0,   128, 0,   0,   255, 0,
-                                              255, 255, 255, 255, 255, 255, 255, 255, 0,   0,   255, 0,
-                                              200, 100, 0,   128, 10,  20,  30,  255};
-  expect_slimmed({4, 2, 2, kPalette, false, rows, palette, alpha}, expected, kRgba);
-}
-
-TEST_F(Pngslim, OpaquePaletteBecomesRgb) {
-  const std::vector<std::uint8_t> palette = {1, 2, 3, 250, 251, 252};
-  const std::vector<std::uint8_t> rows = {0, 1, 1, 0};
-  const std::vector<std::uint8_t> expected = {1, 2, 3, 255, 250, 251, 252, 255, 250, 251, 252, 255, 1, 2, 3, 255};
-  expect_slimmed({2, 2, 8, kPalette, false, rows, palette, {}}, expected, kRgb);
-}
-
-TEST_F(Pngslim, SixteenBitSamplesScaleToEight) {
-  const std::vector<std::uint8_t> eight = random_samples(25 * 7 * 3, 5);
-  std::vector<std::uint8_t> sixteen;
+    grey_alpha_rgba.insert(grey_alpha_rgba.end(), {grey_alpha[i], grey_alpha[i], grey_alpha[i], grey_alpha[i + 1]});
+  for (int i = 0; i < 20; ++i) {  // 1-bit rows 1010101010 and 0101010101, padded
+    const std::uint8_t v = (i % 10 + i / 10) % 2 == 0 ? 255 : 0;
+    one_bit_rgba.insert(one_bit_rgba.end(), {v, v, v, 255});
+  }
   for (std::uint8_t v : eight) sixteen.insert(sixteen.end(), {v, v});  // v * 257, big-endian
-  expect_slimmed({25, 7, 16, kRgb, false, sixteen, {}, {}}, with_opaque_alpha(eight), kRgb);
+  const bytes palette = {10, 20, 30, 200, 100, 0, 0, 0, 255, 255, 255, 255}, opaque_palette = {1, 2, 3, 250, 251, 252};
+  const struct {
+    const char* name;
+    PngSource source;
+    bytes expected;
+    int colour_type;
+  } cases[] = {
+      {"transparent RGBA", {61, 17, 8, kRgba, false, rgba, {}, {}}, rgba, kRgba},
+      {"opaque RGBA drops alpha", {40, 30, 8, kRgba, false, opaque, {}, {}}, opaque, kRgb},
+      {"grey", {33, 9, 8, kGrey, false, grey, {}, {}}, grey_rgba, kRgb},
+      {"grey with alpha", {20, 10, 8, kGreyAlpha, false, grey_alpha, {}, {}}, grey_alpha_rgba, kRgba},
+      {"1-bit grey", {10, 2, 1, kGrey, false, {0xAA, 0x80, 0x55, 0x40}, {}, {}}, one_bit_rgba, kRgb},
+      // 2-bit indices, 4 pixels a byte: row 0 = 0 1 2 3, row 1 = 3 2 1 0.
+      {"palette with tRNS",
+       {4, 2, 2, kPalette, false, {0x1B, 0xE4}, palette, {255, 128, 0}},
+       {10, 20, 30, 255, 200, 100, 0, 128, 0, 0, 255, 0, 255, 255, 255, 255,
+        255, 255, 255, 255, 0, 0, 255, 0, 200, 100, 0, 128, 10, 20, 30, 255},
+       kRgba},
+      {"opaque palette",
+       {2, 2, 8, kPalette, false, {0, 1, 1, 0}, opaque_palette, {}},
+       {1, 2, 3, 255, 250, 251, 252, 255, 250, 251, 252, 255, 1, 2, 3, 255},
+       kRgb},
+      {"16-bit", {25, 7, 16, kRgb, false, sixteen, {}, {}}, with_opaque_alpha(eight), kRgb},
+      {"interlaced", {37, 23, 8, kRgb, true, rgb, {}, {}}, with_opaque_alpha(rgb), kRgb},
+      {"single pixel", {1, 1, 8, kRgb, false, {9, 8, 7}, {}, {}}, {9, 8, 7, 255}, kRgb},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    expect_slimmed(c.source, c.expected, c.colour_type);
+  }
 }
 
-TEST_F(Pngslim, InterlacedBecomesSequential) {
-  const std::vector<std::uint8_t> rgb = random_samples(37 * 23 * 3, 6);
-  expect_slimmed({37, 23, 8, kRgb, true, rgb, {}, {}}, with_opaque_alpha(rgb), kRgb);
-}
-
-TEST_F(Pngslim, SinglePixel) {
-  expect_slimmed({1, 1, 8, kRgb, false, {9, 8, 7}, {}, {}}, {9, 8, 7, 255}, kRgb);
-}
-
-TEST_F(Pngslim, MissingInputLeavesOutputAlone) {
+TEST_F(Pngslim, MissingOrUnreadableInputsLeaveOutputAlone) {
   write_file(dir / "out.png", "earlier output");
   EXPECT_EQ(pngslim(dir / "absent.png", dir / "out.png"), 1);
   EXPECT_EQ(read_file(dir / "out.png"), "earlier output");
-}
-
-TEST_F(Pngslim, UnreadableInputsLeaveOutputAlone) {
+  EXPECT_EQ(run_program({PNGSLIM_PROGRAM, dir / "in.png"}), 2);  // wrong argument count
   PngSource s{64, 64, 8, kRgb, false, random_samples(64 * 64 * 3, 7), {}, {}};
   ASSERT_TRUE(write_png(dir / "good.png", s));
   const std::string good = read_file(dir / "good.png");
@@ -182,10 +155,6 @@ TEST_F(Pngslim, BackslashSeparatesFolders) {
   EXPECT_EQ(dir.names("temp"), (std::vector<std::string>{"image2.png", "image3.png"}));
   EXPECT_EQ(dir.names(), std::vector<std::string>{"temp"});
   EXPECT_TRUE(decode_rgba(dir / "temp/image3.png") == with_opaque_alpha(s.rows));
-}
-
-TEST_F(Pngslim, WrongArgumentCountIsAUsageError) {
-  EXPECT_EQ(run_program({PNGSLIM_PROGRAM, dir / "in.png"}), 2);
 }
 
 }  // namespace
