@@ -47,7 +47,7 @@ void cut_at_character(char* text, size_t length) {
   }
 }
 
-bool is_spec_char(wchar_t c) { return std::wcschr(L"0123456789$-+ #'I.*hlLqjzZt", c) != nullptr && c != 0; }
+bool is_directive_char(wchar_t c) { return std::wcschr(L"0123456789$-+ #'I.*hlLqjzZt", c) != nullptr && c != 0; }
 bool is_length_char(wchar_t c) { return std::wcschr(L"hlLqjzZt", c) != nullptr && c != 0; }
 
 // The library's wide formats read %s and %c as wide (wchar_t) and %hs, %hc,
@@ -60,24 +60,24 @@ void to_c_wide_format(const wchar_t* format, std::wstring* out) {
       out->push_back(*p++);
       continue;
     }
-    const wchar_t* conversion = ++p;
-    while (is_spec_char(*p)) ++p;
+    const wchar_t* flags = ++p;
+    while (is_directive_char(*p)) ++p;
     std::wstring lengths;
-    for (const wchar_t* q = conversion; q < p; ++q)
+    for (const wchar_t* q = flags; q < p; ++q)
       if (is_length_char(*q)) lengths.push_back(*q);
     const wchar_t conversion = *p;
     out->push_back(L'%');
     if (conversion == L's' || conversion == L'c') {
-      for (const wchar_t* q = conversion; q < p; ++q)
+      for (const wchar_t* q = flags; q < p; ++q)
         if (lengths != L"h" || *q != L'h') out->push_back(*q);
       if (lengths.empty()) out->push_back(L'l');
     } else if (conversion == L'S' || conversion == L'C') {
-      out->append(conversion, p);
+      out->append(flags, p);
       out->push_back(conversion == L'S' ? L's' : L'c');
       ++p;
       continue;
     } else {
-      out->append(conversion, p);
+      out->append(flags, p);
     }
     if (conversion != 0) out->push_back(*p++);
   }
