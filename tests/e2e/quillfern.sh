@@ -80,3 +80,15 @@ paint_screen() {
   E2E_PIDS+=($!)
   sleep 1
 }
+
+# Copies a PNG that the client rewrites every cycle, retrying until the copy
+# is a whole picture; prints its "width height".
+copy_whole_png() {
+  local from=$1 to=$2 size i
+  for i in $(seq 1 100); do
+    cp "$from" "$to" 2>/dev/null
+    size=$(identify -format '%w %h' "$to" 2>/dev/null) && [ -n "$size" ] && { echo "$size"; return 0; }
+    sleep 0.05
+  done
+  fail "no whole picture in $from"
+}

@@ -46,12 +46,7 @@ save_screenshot "$alice_window" alice-window.png
 
 # The outgoing picture at resolution low: 960x540 RGB. (A copy taken between
 # two cycles' writes, as the client rewrites the file every cycle.)
-for i in $(seq 1 50); do
-  cp "$alice/temp/image2.png" "$E2E_TMP/outgoing.png"
-  size=$(identify -format '%w %h' "$E2E_TMP/outgoing.png" 2>/dev/null) && [ -n "$size" ] && break
-  sleep 0.05
-done
-expect_eq "$size" "960 540" "outgoing size"
+expect_eq "$(copy_whole_png "$alice/temp/image2.png" "$E2E_TMP/outgoing.png")" "960 540" "outgoing size"
 identify -verbose "$E2E_TMP/outgoing.png" | grep -q 'png:IHDR.color_type: 2' || fail "outgoing picture is not RGB"
 
 # Bob starts chatting: alice's decryptions carry a chat token, in lower case,
