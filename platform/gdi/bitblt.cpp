@@ -92,17 +92,6 @@ void execute(const Surface& dst, const std::vector<RECT>& clip, const AxisMap& m
   }
 }
 
-RECT bounding_box(const std::vector<RECT>& rects) {
-  RECT b = rects.front();
-  for (const RECT& r : rects) {
-    b.left = std::min(b.left, r.left);
-    b.top = std::min(b.top, r.top);
-    b.right = std::max(b.right, r.right);
-    b.bottom = std::max(b.bottom, r.bottom);
-  }
-  return b;
-}
-
 // The common body of the three calls. Logical coordinates of each DC; an
 // empty destination or source extent answers `when_empty`.
 BOOL block_transfer(HDC dst, int x, int y, int w, int h, HDC src, int xs, int ys, int ws, int hs, DWORD rop,

@@ -58,13 +58,7 @@ int GetClipBox(HDC dc, LPRECT box) {
     *box = RECT{0, 0, 0, 0};
     return NULLREGION;
   }
-  RECT b = rects.front();
-  for (const RECT& r : rects) {
-    b.left = std::min(b.left, r.left);
-    b.top = std::min(b.top, r.top);
-    b.right = std::max(b.right, r.right);
-    b.bottom = std::max(b.bottom, r.bottom);
-  }
+  const RECT b = platform::gdi::bounding_box(rects);
   const int64_t vx = d->viewport.x, vy = d->viewport.y;
   *box = RECT{clamp_long(b.left - vx), clamp_long(b.top - vy), clamp_long(b.right - vx), clamp_long(b.bottom - vy)};
   return rects.size() == 1 ? SIMPLEREGION : COMPLEXREGION;

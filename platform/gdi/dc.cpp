@@ -90,6 +90,17 @@ std::vector<RECT> clip_rects(const DeviceContext& dc, int width, int height) {
   return out;
 }
 
+RECT bounding_box(const std::vector<RECT>& rects) {
+  RECT b = rects.front();
+  for (const RECT& r : rects) {
+    b.left = std::min(b.left, r.left);
+    b.top = std::min(b.top, r.top);
+    b.right = std::max(b.right, r.right);
+    b.bottom = std::max(b.bottom, r.bottom);
+  }
+  return b;
+}
+
 HDC create_screen_dc() { return add_dc(true); }
 
 bool release_screen_dc(HDC dc) { return delete_dc_if(dc, is_screen_dc); }

@@ -51,6 +51,9 @@ SIZE device_size(const DeviceContext& dc);
 // The clip region's rectangles within `width` x `height`, or that whole area without a clip region.
 std::vector<RECT> clip_rects(const DeviceContext& dc, int width, int height);
 
+// The smallest rectangle holding all of `rects` (not empty).
+RECT bounding_box(const std::vector<RECT>& rects);
+
 // Logical to device coordinates, in 64 bits so no argument can overflow.
 inline int64_t device_x(const DeviceContext& dc, int x) { return int64_t{x} + dc.viewport.x; }
 inline int64_t device_y(const DeviceContext& dc, int y) { return int64_t{y} + dc.viewport.y; }

@@ -85,32 +85,38 @@ BOOL GetMiterLimit(HDC dc, float* limit) {
   return TRUE;
 }
 
-BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT old_origin) {
+namespace {
+
+// The DC's point `field` becomes (x, y); the old one goes to `old` when given.
+BOOL replace_point(HDC dc, POINT platform::gdi::DeviceContext::*field, int x, int y, LPPOINT old) {
   const auto d = find_dc(dc);
   if (!d) return FALSE;
-  if (old_origin) *old_origin = d->viewport;
-  d->viewport = POINT{x, y};
+  if (old) *old = (*d).*field;
+  (*d).*field = POINT{x, y};
   return TRUE;
+}
+
+BOOL read_point(HDC dc, POINT platform::gdi::DeviceContext::*field, LPPOINT out) {
+  const auto d = find_dc(dc);
+  if (!d || !out) return FALSE;
+  *out = (*d).*field;
+  return TRUE;
+}
+
+}  // namespace
+
+BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT old_origin) {
+  return replace_point(dc, &platform::gdi::DeviceContext::viewport, x, y, old_origin);
 }
 
 BOOL GetViewportOrgEx(HDC dc, LPPOINT origin) {
-  const auto d = find_dc(dc);
-  if (!d || !origin) return FALSE;
-  *origin = d->viewport;
-  return TRUE;
+  return read_point(dc, &platform::gdi::DeviceContext::viewport, origin);
 }
 
 BOOL MoveToEx(HDC dc, int x, int y, LPPOINT old_position) {
-  const auto d = find_dc(dc);
-  if (!d) return FALSE;
-  if (old_position) *old_position = d->position;
-  d->position = POINT{x, y};
-  return TRUE;
+  return replace_point(dc, &platform::gdi::DeviceContext::position, x, y, old_position);
 }
 
 BOOL GetCurrentPositionEx(HDC dc, LPPOINT position) {
-  const auto d = find_dc(dc);
-  if (!d || !position) return FALSE;
-  *position = d->position;
-  return TRUE;
+  return read_point(dc, &platform::gdi::DeviceContext::position, position);
 }

@@ -39,6 +39,14 @@ HGLOBAL next_moveable_handle(BlockTable& t) {
   return reinterpret_cast<HGLOBAL>(value | 1u);
 }
 
+// The block behind a handle (the table's lock held); the end, with the last
+// error ERROR_INVALID_HANDLE, for an unknown handle.
+std::unordered_map<HGLOBAL, Block>::iterator find_block(BlockTable& t, HGLOBAL memory) {
+  const auto it = t.blocks.find(memory);
+  if (it == t.blocks.end()) SetLastError(ERROR_INVALID_HANDLE);
+  return it;
+}
+
 }  // namespace
 
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
@@ -59,11 +67,8 @@ HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
 HGLOBAL GlobalReAlloc(HGLOBAL memory, SIZE_T bytes, UINT flags) {
   BlockTable& t = blocks();
   std::lock_guard<std::mutex> lock(t.mutex);
-  const auto it = t.blocks.find(memory);
-  if (it == t.blocks.end()) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return nullptr;
-  }
+  const auto it = find_block(t, memory);
+  if (it == t.blocks.end()) return nullptr;
   Block block = it->second;
   // A fixed block may move only when the caller allows it (its handle then
   // changes with it); otherwise it can only shrink in place.
@@ -97,11 +102,8 @@ HGLOBAL GlobalReAlloc(HGLOBAL memory, SIZE_T bytes, UINT flags) {
 LPVOID GlobalLock(HGLOBAL memory) {
   BlockTable& t = blocks();
   std::lock_guard<std::mutex> lock(t.mutex);
-  const auto it = t.blocks.find(memory);
-  if (it == t.blocks.end()) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return nullptr;
-  }
+  const auto it = find_block(t, memory);
+  if (it == t.blocks.end()) return nullptr;
   if (it->second.moveable) ++it->second.lock_count;
   return it->second.memory;
 }
@@ -111,11 +113,8 @@ LPVOID GlobalLock(HGLOBAL memory) {
 BOOL GlobalUnlock(HGLOBAL memory) {
   BlockTable& t = blocks();
   std::lock_guard<std::mutex> lock(t.mutex);
-  const auto it = t.blocks.find(memory);
-  if (it == t.blocks.end()) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
+  const auto it = find_block(t, memory);
+  if (it == t.blocks.end()) return FALSE;
   Block& block = it->second;
   if (block.lock_count == 0) {
     SetLastError(block.moveable ? ERROR_NOT_LOCKED : ERROR_SUCCESS);
@@ -131,11 +130,8 @@ BOOL GlobalUnlock(HGLOBAL memory) {
 SIZE_T GlobalSize(HGLOBAL memory) {
   BlockTable& t = blocks();
   std::lock_guard<std::mutex> lock(t.mutex);
-  const auto it = t.blocks.find(memory);
-  if (it == t.blocks.end()) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return 0;
-  }
+  const auto it = find_block(t, memory);
+  if (it == t.blocks.end()) return 0;
   return it->second.size;
 }
 
@@ -143,11 +139,8 @@ SIZE_T GlobalSize(HGLOBAL memory) {
 HGLOBAL GlobalFree(HGLOBAL memory) {
   BlockTable& t = blocks();
   std::lock_guard<std::mutex> lock(t.mutex);
-  const auto it = t.blocks.find(memory);
-  if (it == t.blocks.end()) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return memory;
-  }
+  const auto it = find_block(t, memory);
+  if (it == t.blocks.end()) return memory;
   std::free(it->second.memory);
   t.blocks.erase(it);
   return nullptr;

@@ -9,6 +9,7 @@
 
 #include "platform/kernel32.h"
 #include "platform/user32.h"
+#include "wm/wm_state.h"
 
 namespace {
 
@@ -53,15 +54,6 @@ class Output {
   wchar_t* out_;
   size_t count_ = 0;
 };
-
-std::wstring widen(const char* text) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
-  wide.pop_back();
-  return wide;
-}
 
 std::wstring digits(uint64_t value, unsigned base, bool upper) {
   const char* symbols = upper ? "0123456789ABCDEF" : "0123456789abcdef";
@@ -131,7 +123,7 @@ void convert(Output& out, const Layout& layout, wchar_t type, va_list& arguments
     case L'S': {
       const void* text = va_arg(arguments, const void*);
       if (text == nullptr) put_text(out, layout, L"(null)");
-      else put_text(out, layout, wide ? static_cast<const wchar_t*>(text) : widen(static_cast<const char*>(text)));
+      else put_text(out, layout, wide ? static_cast<const wchar_t*>(text) : platform::wm::widen(static_cast<const char*>(text)));
       return;
     }
     case L'd':
