@@ -16,6 +16,11 @@ struct window_settings {
 };
 window_settings& window_globals();
 
+// The window thread's 50 ms refresh timer.
+constexpr UINT_PTR refresh_timer_id = 916;
+// Starts (or restarts) the refresh timer on the window's thread, from any thread.
+void start_refresh_timer();
+
 LRESULT CALLBACK graph_wndproc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 WNDPROC get_wndproc();
 void register_window_class(graphics_state* s, HINSTANCE instance);
