@@ -59,12 +59,15 @@ void take_snapshot(Surface* src, AxisMap* mx, AxisMap* my, std::vector<uint32_t>
 }
 
 // Runs the operation over the mapped area within each clip rectangle.
-// `src` is 32-bit, or null when the operation reads no source.
+// `src` is 32-bit, or null when the operation reads no source. With
+// `lines_only` (a hatched brush in TRANSPARENT mode) the hatch gaps keep
+// their pixels, as FillRect leaves them.
 void execute(const Surface& dst, const std::vector<RECT>& clip, const AxisMap& mx, const AxisMap& my,
-             const Surface* src, uint8_t table, const Pattern& pattern) {
+             const Surface* src, uint8_t table, const Pattern& pattern, bool lines_only) {
   const size_t width = static_cast<size_t>(mx.hi - mx.lo);
   std::vector<uint32_t> src_words(src && !mx.translated() ? width : 0);
   std::vector<uint32_t> dst_words(dst.bits_per_pixel == 32 ? 0 : width);
+  std::vector<uint32_t> kept(lines_only ? width : 0);
   for (const RECT& c : clip) {
     const int x0 = static_cast<int>(std::max<int64_t>(c.left, mx.lo));
     const int x1 = static_cast<int>(std::min<int64_t>(c.right, mx.hi));
@@ -86,7 +89,11 @@ void execute(const Surface& dst, const std::vector<RECT>& clip, const AxisMap& m
           s = into;
         }
       }
+      if (lines_only) std::copy(d, d + n, kept.begin());
       if (s != d) rop3_row(table, d, s, pattern.row(y), x0, n);
+      if (lines_only)
+        for (size_t i = 0; i < n; ++i)
+          if (!pattern.on_line(x0 + static_cast<int64_t>(i), y)) d[i] = kept[i];
       close_span(dst, x0, y, n, d);
     }
   }
@@ -113,6 +120,7 @@ BOOL block_transfer(HDC dst, int x, int y, int w, int h, HDC src, int xs, int ys
     pattern = make_pattern(*d->brush, d->bk_color);
     if (pattern.hollow) return TRUE;
   }
+  const bool lines_only = !reads_source && !pattern.solid && d->bk_mode == TRANSPARENT;
 
   const RECT bounds = bounding_box(clip);
   AxisMap mx, my;
@@ -129,7 +137,7 @@ BOOL block_transfer(HDC dst, int x, int y, int w, int h, HDC src, int xs, int ys
   if (reads_source && (src_surface.bits_per_pixel != 32 || overlaps(src_surface, dst_surface))) {
     take_snapshot(&src_surface, &mx, &my, &snapshot);
   }
-  execute(dst_surface, clip, mx, my, reads_source ? &src_surface : nullptr, table, pattern);
+  execute(dst_surface, clip, mx, my, reads_source ? &src_surface : nullptr, table, pattern, lines_only);
   return TRUE;
 }
 
