@@ -12,14 +12,15 @@ BOOL ImmReleaseContext(HWND window, HIMC context) { return window != nullptr && 
 
 BOOL ImmSetCompositionWindow(HIMC context, COMPOSITIONFORM* form) { return context != nullptr && form != nullptr; }
 
-const Export kExports[] = {
-    {"ImmGetContext", export_address(ImmGetContext)},
-    {"ImmReleaseContext", export_address(ImmReleaseContext)},
-    {"ImmSetCompositionWindow", export_address(ImmSetCompositionWindow)},
-};
-
 }  // namespace
 
-ExportTable imm32_exports() { return export_table(kExports); }
+ExportTable imm32_exports() {
+  static const Export exports[] = {
+      {"ImmGetContext", export_address(ImmGetContext)},
+      {"ImmReleaseContext", export_address(ImmReleaseContext)},
+      {"ImmSetCompositionWindow", export_address(ImmSetCompositionWindow)},
+  };
+  return export_table(exports);
+}
 
 }  // namespace platform::syslibs
