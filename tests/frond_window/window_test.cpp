@@ -65,6 +65,13 @@ TEST(Window, CaptionChangesReachTheWindow) {
   setcaption("Frond window test");
 }
 
+TEST(Window, AnIconIdWithoutAResourceChangesNothing) {
+  const LONG_PTR before = GetClassLongPtrW(window(), GCLP_HICON);
+  seticon(123);
+  EXPECT_EQ(GetClassLongPtrW(window(), GCLP_HICON), before);
+  EXPECT_EQ(state().icon, reinterpret_cast<HICON>(before));
+}
+
 TEST(Window, ViewportIsClampedToThePage) {
   setviewport(-10, -10, 5000, 5000, 1);
   int l, t, r, b, c;
