@@ -22,6 +22,8 @@ class HeadlessBackend : public Backend {
     return std::make_unique<HeadlessWindow>(params);
   }
 
+  int bits_per_pixel() override { return 32; }
+
   SIZE screen_size() override { return SIZE{gdi::kScreenWidth, gdi::kScreenHeight}; }
 
   POINT cursor_position() override {

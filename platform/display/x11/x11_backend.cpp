@@ -31,6 +31,8 @@ class X11Backend final : public Backend {
     return std::make_unique<X11Window>(connection_, params);
   }
 
+  int bits_per_pixel() override { return connection_->pixels().bits_per_pixel(); }
+
   SIZE screen_size() override {
     Display* display = connection_->display();
     return SIZE{DisplayWidth(display, connection_->screen()), DisplayHeight(display, connection_->screen())};
@@ -73,11 +75,8 @@ class X11Backend final : public Backend {
       capture_ = Image::create(*connection_, right - left, bottom - top);
     }
     if (!capture_ || !capture_->get(connection_->root(), left, top)) return false;
-    for (int row = top; row < bottom; ++row) {
-      const uint32_t* from = capture_->row(row - top);
-      uint32_t* to = destination.row32(row - y) + (left - x);
-      for (int column = 0; column < right - left; ++column) to[column] = from[column] & 0x00FFFFFFu;
-    }
+    for (int row = top; row < bottom; ++row)
+      connection_->pixels().decode(capture_->row(row - top), destination.row32(row - y) + (left - x), right - left);
     return true;
   }
 
@@ -94,8 +93,8 @@ class X11Backend final : public Backend {
 
 }  // namespace
 
-std::unique_ptr<Backend> try_open() {
-  std::shared_ptr<Connection> connection = Connection::open();
+std::unique_ptr<Backend> try_open(std::string* why) {
+  std::shared_ptr<Connection> connection = Connection::open(why);
   if (!connection) return nullptr;
   return std::make_unique<X11Backend>(std::move(connection));
 }
