@@ -20,7 +20,8 @@ std::atomic<bool> headless_forced{false};
 class UnusableDisplay final : public Backend {
  public:
   explicit UnusableDisplay(std::unique_ptr<Backend> rest) : rest_(std::move(rest)) {}
-  const char* name() const override { return "unusable"; }
+  // Its screen is the headless one.
+  const char* name() const override { return rest_->name(); }
   std::unique_ptr<NativeWindow> create_window(const NativeWindowParams&) override { return nullptr; }
   int bits_per_pixel() override { return rest_->bits_per_pixel(); }
   SIZE screen_size() override { return rest_->screen_size(); }
