@@ -58,7 +58,9 @@ class Backend {
   virtual SIZE screen_size() = 0;
   // Pointer position in screen coordinates.
   virtual POINT cursor_position() = 0;
-  // Copies the screen's pixels at (x, y) into `destination` (32-bit).
+  // Copies the screen's pixels at (x, y) into `destination` (32 bits a pixel
+  // with alpha 0, or 24; either row order); what lies off the screen reads as
+  // black. False when the destination is of another depth or the read failed.
   virtual bool read_screen(int x, int y, const gdi::Surface& destination) = 0;
   // Shows a modal message box when the backend can; false when it cannot.
   virtual bool show_message_box(const std::wstring& caption, const std::wstring& text) = 0;

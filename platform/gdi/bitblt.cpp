@@ -11,6 +11,7 @@
 #include "gdi/dc.h"
 #include "gdi/primitives.h"
 #include "gdi/rop.h"
+#include "gdi/screen_copy.h"
 
 namespace platform::gdi {
 namespace {
@@ -109,6 +110,8 @@ BOOL block_transfer(HDC dst, int x, int y, int w, int h, HDC src, int xs, int ys
   const auto s = reads_source ? find_dc(src) : nullptr;
   if (!d || (reads_source && !s)) return FALSE;
   if (w == 0 || h == 0 || (reads_source && (ws == 0 || hs == 0))) return when_empty;
+  if (table == kSrcCopy && w == ws && h == hs && s->is_screen() && copy_from_screen(*d, x, y, w, h, *s, xs, ys))
+    return TRUE;
 
   Surface dst_surface, src_surface;
   if (!surface_of(*d, &dst_surface)) return TRUE;  // nothing to draw on

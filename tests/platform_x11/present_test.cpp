@@ -157,7 +157,7 @@ TEST_F(X11PresentTest, PresentFollowsAResize) {
   EXPECT_EQ(shot.at(320, 180), large.at(320, 180) & 0x00FFFFFFu);
 }
 
-TEST_F(X11PresentTest, ScreenReadsOffTheScreenAreBlackAndNeed32Bits) {
+TEST_F(X11PresentTest, ScreenReadsOffTheScreenAreBlackInEitherDepth) {
   OwnedSurface content(320, 180);
   for (uint32_t& pixel : content.pixels) pixel = 0xFF336699u;
   auto window = shown_window(content, RECT{1120, 600, 1440, 780});
@@ -177,8 +177,23 @@ TEST_F(X11PresentTest, ScreenReadsOffTheScreenAreBlackAndNeed32Bits) {
   EXPECT_TRUE(backend_->read_screen(5000, 5000, away.surface));
   EXPECT_EQ(away.at(0, 0), 0u);
   EXPECT_EQ(away.at(15, 15), 0u);
-  away.surface.bits_per_pixel = 24;  // screen reads need a 32-bit surface
+  away.surface.bits_per_pixel = 16;  // screen reads need a 32-bit or 24-bit surface
   EXPECT_FALSE(backend_->read_screen(0, 0, away.surface));
+
+  // Into 24-bit rows, bottom-up as a DIB lays them out, with padding.
+  std::vector<uint8_t> rows(62 * 60, 0xEE);
+  platform::gdi::Surface packed;
+  packed.bits = rows.data() + 62 * 59;
+  packed.width = 20;
+  packed.height = 60;
+  packed.stride = -62;
+  packed.bits_per_pixel = 24;
+  ASSERT_TRUE(backend_->read_screen(1260, 690, packed));
+  EXPECT_EQ(rows[62 * 59 + 0], 0x99);  // top row, first pixel: blue, green, red
+  EXPECT_EQ(rows[62 * 59 + 2], 0x33);
+  EXPECT_EQ(rows[62 * 30 + 59], 0x33);  // the last row on the screen, pixel 19: red
+  EXPECT_EQ(rows[62 * 29 + 57], 0x00);  // below the screen: black
+  EXPECT_EQ(rows[62 * 59 + 60], 0xEE);  // padding untouched
 }
 
 TEST_F(X11PresentTest, WindowsOutliveTheBackendThatMadeThem) {

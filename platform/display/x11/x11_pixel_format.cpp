@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "display/screen_read.h"
 #include "gdi/system_palette.h"
 
 #include <X11/Xutil.h>
@@ -142,26 +143,29 @@ void PixelFormat::encode(const uint32_t* words, uint8_t* pixels, int count) cons
   }
 }
 
-void PixelFormat::decode(const uint8_t* pixels, uint32_t* words, int count) const {
-  switch (kind_) {
-    case Kind::identity:
-      for (int i = 0; i < count; ++i) {
-        uint32_t w;
-        std::memcpy(&w, pixels + static_cast<size_t>(i) * 4, 4);
-        words[i] = w & 0x00FFFFFFu;
-      }
-      break;
-    case Kind::true_colour:
-      for (int i = 0; i < count; ++i) {
+void PixelFormat::decode(const uint8_t* pixels, const gdi::Surface& destination, int column, int row,
+                         int count) const {
+  // Image rows are 4-byte aligned: the server's 32-bit words are ours already.
+  if (kind_ == Kind::identity) {
+    write_words(destination, column, row, reinterpret_cast<const uint32_t*>(pixels), count);
+    return;
+  }
+  constexpr int kChunk = 512;
+  uint32_t words[kChunk];
+  const size_t bytes = static_cast<size_t>(bits_per_pixel_ / 8);
+  for (int done = 0; done < count; done += kChunk) {
+    const int n = std::min(kChunk, count - done);
+    const uint8_t* from = pixels + static_cast<size_t>(done) * bytes;
+    for (int i = 0; i < n; ++i) {
+      if (kind_ == Kind::indexed) {
+        words[i] = colour_of_[from[i]];
+      } else {
         uint32_t pixel = 0;
-        std::memcpy(&pixel, pixels + static_cast<size_t>(i) * static_cast<size_t>(bits_per_pixel_ / 8),
-                    static_cast<size_t>(bits_per_pixel_ / 8));
+        std::memcpy(&pixel, from + static_cast<size_t>(i) * bytes, bytes);
         words[i] = unpack(pixel);
       }
-      break;
-    case Kind::indexed:
-      for (int i = 0; i < count; ++i) words[i] = colour_of_[pixels[i]];
-      break;
+    }
+    write_words(destination, column + done, row, words, n);
   }
 }
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "gdi/surface.h"
+
 #include <X11/Xlib.h>
 
 namespace platform::display::x11 {
@@ -27,9 +29,10 @@ class PixelFormat {
   // The server takes our words as they lie in memory: rows are copied.
   bool identity() const { return kind_ == Kind::identity; }
 
-  // Our words to the server's pixels, and back (the result has alpha 0).
+  // Our words to the server's pixels.
   void encode(const uint32_t* words, uint8_t* pixels, int count) const;
-  void decode(const uint8_t* pixels, uint32_t* words, int count) const;
+  // The server's pixels into (column, row) of a 32-bit (alpha 0) or 24-bit surface.
+  void decode(const uint8_t* pixels, const gdi::Surface& destination, int column, int row, int count) const;
 
  private:
   enum class Kind { identity, true_colour, indexed };
