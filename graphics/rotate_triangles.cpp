@@ -1,0 +1,175 @@
+// Triangle mapping on pixel buffers: a destination triangle is filled row by
+// row, each row sampling the source along the matching texture span, by one
+// of eight span kernels (nearest or bilinear; zero samples skipped or not;
+// copied or blended with a constant alpha). Colour arithmetic works on packed
+// words, red with blue and green apart, with divisions by 256 as shifts.
+// Depends on: images (buffers only). No GDI, no viewport, no selectors.
+
+#include <algorithm>
+#include <cmath>
+
+#include "graphics/rotate_internal.h"
+
+namespace frond {
+namespace {
+
+constexpr uint32_t kRedBlue = 0x00FF00FF, kGreen = 0x0000FF00;
+
+struct texture {
+  const argb_color* pixels;
+  int width, height;
+};
+
+// A row of the destination from x = left to x = right, with the texel
+// positions (in source pixels) at its two ends.
+struct span {
+  int row;
+  float left, right;
+  float ul, vl, ur, vr;
+};
+
+// w0 * a + w1 * b per channel, each divided by 256 rounding down (w0 + w1 <= 255).
+inline uint32_t mix(uint32_t a, uint32_t b, uint32_t w0, uint32_t w1) {
+  const uint32_t rb = (((a & kRedBlue) * w0 + (b & kRedBlue) * w1) >> 8) & kRedBlue;
+  const uint32_t g = (((a & kGreen) * w0 + (b & kGreen) * w1) >> 8) & kGreen;
+  return rb | g;
+}
+
+// The colour blended over the destination pixel with `alpha` (0..255); alpha byte 0.
+inline uint32_t blend(uint32_t color, uint32_t pixel, uint32_t alpha) {
+  const uint32_t rb = ((((color & kRedBlue) * alpha) >> 8) & kRedBlue) +
+                      ((((pixel & kRedBlue) * (255 - alpha)) >> 8) & kRedBlue);
+  const uint32_t g = ((((color & kGreen) * alpha) >> 8) & kGreen) + ((((pixel & kGreen) * (255 - alpha)) >> 8) & kGreen);
+  return rb | g;
+}
+
+// Bilinear sample at (u, v) with weights 255 - f and f; the 2x2 block read is
+// kept inside the source (which is at least 2x2). Alpha byte 0.
+inline uint32_t sample_bilinear(const texture& t, float u, float v) {
+  const int x0 = std::clamp(int(u), 0, t.width - 2), y0 = std::clamp(int(v), 0, t.height - 2);
+  const uint32_t fx = uint32_t(std::clamp(int((u - float(x0)) * 256.0f), 0, 255));
+  const uint32_t fy = uint32_t(std::clamp(int((v - float(y0)) * 256.0f), 0, 255));
+  const argb_color* p = t.pixels + size_t(y0) * size_t(t.width) + size_t(x0);
+  const uint32_t top = mix(p[0], p[1], 255 - fx, fx);
+  const uint32_t bottom = mix(p[t.width], p[t.width + 1], 255 - fx, fx);
+  return mix(top, bottom, 255 - fy, fy);
+}
+
+// The texel under (u, v), positions already offset by one half; kept inside the source.
+inline uint32_t sample_nearest(const texture& t, float u, float v) {
+  const int x = std::clamp(int(u), 0, t.width - 1), y = std::clamp(int(v), 0, t.height - 1);
+  return t.pixels[size_t(y) * size_t(t.width) + size_t(x)];
+}
+
+inline int round_half_away(float v) { return int(std::round(v)); }
+
+// One row. Span ends round halves away from zero, except in the nearest
+// kernels that skip zero texels, which add one half and truncate.
+template <bool Smooth, bool Key, bool Blend>
+void spanfill(IMAGE* dst, const span& s, const texture& src, uint32_t alpha) {
+  constexpr bool kAddHalf = Key && !Smooth;
+  const int xl = kAddHalf ? int(s.left + 0.5f) : round_half_away(s.left);
+  const int xr = kAddHalf ? int(s.right + 0.5f) : round_half_away(s.right);
+  const int n = xr - xl;
+  if (n < 1) return;
+  // u corrected for the rounding of both ends; v runs from vl as given.
+  const float du_dx = (s.ur - s.ul) / (s.right - s.left);
+  const float u_left = s.ul + (float(xl) - s.left) * du_dx;
+  const float u_right = s.ur + (float(xr) - s.right) * du_dx;
+  const float u_step = (u_right - u_left) / float(n), v_step = (s.vr - s.vl) / float(n);
+  float u = u_left, v = s.vl;
+  if (!Smooth) u += 0.5f, v += 0.5f;
+  const int x0 = std::max(xl, 0), x1 = std::min(xr, dst->width);
+  if (x0 >= x1) return;
+  u += float(x0 - xl) * u_step;
+  v += float(x0 - xl) * v_step;
+  argb_color* out = dst->pixels + size_t(s.row) * size_t(dst->width);
+  for (int x = x0; x < x1; ++x, u += u_step, v += v_step) {
+    const uint32_t c = Smooth ? sample_bilinear(src, u, v) : sample_nearest(src, u, v);
+    if (Key && c == 0) continue;
+    out[x] = Blend ? blend(c, out[x], alpha) : c;
+  }
+}
+
+using kernel = void (*)(IMAGE*, const span&, const texture&, uint32_t);
+
+kernel choose_kernel(const map_flags& f) {
+  static constexpr kernel kernels[8] = {
+      spanfill<false, false, false>, spanfill<false, false, true>, spanfill<false, true, false>,
+      spanfill<false, true, true>,   spanfill<true, false, false>, spanfill<true, false, true>,
+      spanfill<true, true, false>,   spanfill<true, true, true>,
+  };
+  const bool blend_on = unsigned(f.alpha) <= 255;
+  return kernels[(f.smooth ? 4 : 0) + (f.transparent ? 2 : 0) + (blend_on ? 1 : 0)];
+}
+
+// A triangle corner: destination position and texel position.
+struct corner {
+  float x, y, u, v;
+};
+
+// The point a fraction f of the way from a to b.
+inline corner along(const corner& a, const corner& b, float f) {
+  return corner{a.x + f * (b.x - a.x), a.y + f * (b.y - a.y), a.u + f * (b.u - a.u), a.v + f * (b.v - a.v)};
+}
+
+struct row_painter {
+  IMAGE* dst;
+  texture src;
+  kernel fill;
+  uint32_t alpha;
+
+  void operator()(int row, const corner& left, const corner& right) const {
+    fill(dst, span{row, left.x, right.x, left.u, left.v, right.u, right.v}, src, alpha);
+  }
+};
+
+}  // namespace
+
+void maptriangle(IMAGE* dst, const IMAGE* src, const map_point dst_triangle[3], const map_point src_triangle[3],
+                 map_flags flags) {
+  if (dst == nullptr || src == nullptr || dst->width < 1 || dst->height < 1) return;
+  const int reach = flags.smooth ? 2 : 1;
+  if (src->width < reach || src->height < reach) return;
+  const float su = float(src->width - reach), sv = float(src->height - reach);
+  corner p[3];
+  for (int i = 0; i < 3; ++i)
+    p[i] = corner{dst_triangle[i].x, dst_triangle[i].y, std::round(src_triangle[i].x * su),
+                  std::round(src_triangle[i].y * sv)};
+  // Sorted by y with three compare-and-swap steps.
+  const auto order = [&p](int a, int b) {
+    if (p[a].y > p[b].y) std::swap(p[a], p[b]);
+  };
+  order(1, 2), order(0, 1), order(1, 2);
+  const int ytop = round_half_away(p[0].y), ymid = round_half_away(p[1].y), ybot = round_half_away(p[2].y);
+  const int height = dst->height;
+  const row_painter paint{dst, texture{src->pixels, src->width, src->height}, choose_kernel(flags),
+                          uint32_t(flags.alpha)};
+
+  // Top half: the edges from P0 to P1 and to P2; the edge to P1 is left unless P1 lies right of P2.
+  if (ymid - ytop >= 1) {
+    const bool p1_left = !(p[1].x > p[2].x);
+    for (int r = std::max(ytop, 0); r < std::min(height, ymid); ++r) {
+      const corner to1 = along(p[0], p[1], float(r - ytop) / float(ymid - ytop));
+      const corner to2 = along(p[0], p[2], float(r - ytop) / float(ybot - ytop));
+      p1_left ? paint(r, to1, to2) : paint(r, to2, to1);
+    }
+  }
+  // The middle row: from P1 to the long edge at P1's height.
+  if (ymid >= 0 && ymid < std::min(ybot, height)) {
+    const corner on_long = along(p[0], p[2], float(ymid - ytop) / float(ybot - ytop));
+    p[1].x <= on_long.x ? paint(ymid, p[1], on_long) : paint(ymid, on_long, p[1]);
+  }
+  // Bottom half, upwards from P2: the edges to P0 and to P1; the edge to P0 is left unless P0 lies right of P1.
+  if (ybot > std::min(height, ymid)) {
+    const bool p0_left = !(p[0].x > p[1].x);
+    const int stop = std::max(ymid, -1);
+    for (int r = std::min(ybot, height - 1); r > stop; --r) {
+      const corner to0 = along(p[2], p[0], float(ybot - r) / float(ybot - ytop));
+      const corner to1 = along(p[2], p[1], float(ybot - r) / float(ybot - ymid));
+      p0_left ? paint(r, to0, to1) : paint(r, to1, to0);
+    }
+  }
+}
+
+}  // namespace frond
