@@ -56,28 +56,28 @@ IMAGE* page_or_image(IMAGE* dst) {
 int putimage_rotate(IMAGE* dst, IMAGE* src, int x, int y, float centerx, float centery, float angle, int transparent,
                     int alpha, int smooth) {
   rotate_zoom(page_or_image(dst), src, x, y, centerx, centery, angle, 1.0f,
-              map_flags{transparent != 0, alpha, smooth != 0}, L"putimage_rotate");
+              map_flags{transparent != 0, alpha, smooth != 0}, L"IMAGE::putimage_rotate");
   return 0;
 }
 
 int putimage_rotatezoom(IMAGE* dst, IMAGE* src, int x, int y, float centerx, float centery, float angle, float zoom,
                         int transparent, int alpha, int smooth) {
   rotate_zoom(page_or_image(dst), src, x, y, centerx, centery, angle, zoom,
-              map_flags{transparent != 0, alpha, smooth != 0}, L"putimage_rotatezoom");
+              map_flags{transparent != 0, alpha, smooth != 0}, L"IMAGE::putimage_rotatezoom");
   return 0;
 }
 
 int putimage_rotate(IMAGE* dst, IMAGE* src, int x, int y, float centerx, float centery, float angle, bool transparent,
                     int alpha, bool smooth) {
   rotate_zoom(resolve_image_counting(dst), src, x, y, centerx, centery, angle, 1.0f,
-              map_flags{transparent, alpha, smooth}, L"putimage_rotate");
+              map_flags{transparent, alpha, smooth}, L"IMAGE::putimage_rotate");
   return 0;
 }
 
 int putimage_rotatezoom(IMAGE* dst, IMAGE* src, int x, int y, float centerx, float centery, float angle, float zoom,
                         bool transparent, int alpha, bool smooth) {
   rotate_zoom(resolve_image_counting(dst), src, x, y, centerx, centery, angle, zoom,
-              map_flags{transparent, alpha, smooth}, L"putimage_rotatezoom");
+              map_flags{transparent, alpha, smooth}, L"IMAGE::putimage_rotatezoom");
   return 0;
 }
 
