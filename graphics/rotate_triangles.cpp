@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "graphics/rotate_internal.h"
 
@@ -63,41 +64,68 @@ inline uint32_t sample_nearest(const texture& t, float u, float v) {
 
 inline int round_half_away(float v) { return int(std::round(v)); }
 
-// One row. Span ends round halves away from zero, except in the nearest
-// kernels that skip zero texels, which add one half and truncate.
-template <bool Smooth, bool Key, bool Blend>
-void spanfill(IMAGE* dst, const span& s, const texture& src, uint32_t alpha) {
-  constexpr bool kAddHalf = Key && !Smooth;
-  const int xl = kAddHalf ? int(s.left + 0.5f) : round_half_away(s.left);
-  const int xr = kAddHalf ? int(s.right + 0.5f) : round_half_away(s.right);
-  const int n = xr - xl;
-  if (n < 1) return;
-  // u corrected for the rounding of both ends; v runs from vl as given.
-  const float du_dx = (s.ur - s.ul) / (s.right - s.left);
-  const float u_left = s.ul + (float(xl) - s.left) * du_dx;
-  const float u_right = s.ur + (float(xr) - s.right) * du_dx;
-  const float u_step = (u_right - u_left) / float(n), v_step = (s.vr - s.vl) / float(n);
-  float u = u_left, v = s.vl;
-  if (!Smooth) u += 0.5f, v += 0.5f;
-  const int x0 = std::max(xl, 0), x1 = std::min(xr, dst->width);
-  if (x0 >= x1) return;
-  u += float(x0 - xl) * u_step;
-  v += float(x0 - xl) * v_step;
-  argb_color* out = dst->pixels + size_t(s.row) * size_t(dst->width);
-  for (int x = x0; x < x1; ++x, u += u_step, v += v_step) {
-    const uint32_t c = Smooth ? sample_bilinear(src, u, v) : sample_nearest(src, u, v);
-    if (Key && c == 0) continue;
-    out[x] = Blend ? blend(c, out[x], alpha) : c;
-  }
-}
+// A row ready to draw: its clipped pixels [x, end) and the sample position at x.
+struct run {
+  argb_color* out;
+  int x, end;
+  float u, v, u_step, v_step;
+};
 
-using kernel = void (*)(IMAGE*, const span&, const texture&, uint32_t);
+// The span kernels. prepare() sets a row up: span ends rounded (halves away
+// from zero, except in the nearest kernels that skip zero texels, which add
+// one half and truncate), u corrected for that rounding, v from vl as given,
+// nearest positions offset by one half, and the row clipped; false when it
+// draws nothing. advance() draws the row's pixels up to `until`, left to
+// right, so a row may be drawn in pieces with the same result.
+template <bool Smooth, bool Key, bool Blend>
+struct spanfill {
+  static bool prepare(IMAGE* dst, const span& s, run* r) {
+    constexpr bool kAddHalf = Key && !Smooth;
+    const int xl = kAddHalf ? int(s.left + 0.5f) : round_half_away(s.left);
+    const int xr = kAddHalf ? int(s.right + 0.5f) : round_half_away(s.right);
+    const int n = xr - xl;
+    if (n < 1) return false;
+    const float du_dx = (s.ur - s.ul) / (s.right - s.left);
+    const float u_left = s.ul + (float(xl) - s.left) * du_dx;
+    const float u_right = s.ur + (float(xr) - s.right) * du_dx;
+    r->u_step = (u_right - u_left) / float(n), r->v_step = (s.vr - s.vl) / float(n);
+    r->u = u_left, r->v = s.vl;
+    if (!Smooth) r->u += 0.5f, r->v += 0.5f;
+    r->x = std::max(xl, 0), r->end = std::min(xr, dst->width);
+    if (r->x >= r->end) return false;
+    r->u += float(r->x - xl) * r->u_step;
+    r->v += float(r->x - xl) * r->v_step;
+    r->out = dst->pixels + size_t(s.row) * size_t(dst->width);
+    return true;
+  }
+
+  static void advance(run& r, int until, const texture& src, uint32_t alpha) {
+    const int stop = std::min(r.end, until);
+    float u = r.u, v = r.v;
+    for (int x = r.x; x < stop; ++x, u += r.u_step, v += r.v_step) {
+      const uint32_t c = Smooth ? sample_bilinear(src, u, v) : sample_nearest(src, u, v);
+      if (Key && c == 0) continue;
+      r.out[x] = Blend ? blend(c, r.out[x], alpha) : c;
+    }
+    r.x = std::max(r.x, stop), r.u = u, r.v = v;
+  }
+};
+
+struct kernel {
+  bool (*prepare)(IMAGE*, const span&, run*);
+  void (*advance)(run&, int, const texture&, uint32_t);
+};
+
+template <bool Smooth, bool Key, bool Blend>
+constexpr kernel kernel_of() {
+  return kernel{spanfill<Smooth, Key, Blend>::prepare, spanfill<Smooth, Key, Blend>::advance};
+}
 
 kernel choose_kernel(const map_flags& f) {
   static constexpr kernel kernels[8] = {
-      spanfill<false, false, false>, spanfill<false, false, true>, spanfill<false, true, false>,
-      spanfill<false, true, true>,   spanfill<true, false, false>, spanfill<true, false, true>,
-      spanfill<true, true, false>,   spanfill<true, true, true>,
+      kernel_of<false, false, false>(), kernel_of<false, false, true>(), kernel_of<false, true, false>(),
+      kernel_of<false, true, true>(),   kernel_of<true, false, false>(), kernel_of<true, false, true>(),
+      kernel_of<true, true, false>(),   kernel_of<true, true, true>(),
   };
   const bool blend_on = unsigned(f.alpha) <= 255;
   return kernels[(f.smooth ? 4 : 0) + (f.transparent ? 2 : 0) + (blend_on ? 1 : 0)];
@@ -113,14 +141,32 @@ inline corner along(const corner& a, const corner& b, float f) {
   return corner{a.x + f * (b.x - a.x), a.y + f * (b.y - a.y), a.u + f * (b.u - a.u), a.v + f * (b.v - a.v)};
 }
 
+// Collects a triangle's rows, then draws them in tiles of 64 rows by 64
+// columns, so that the source is read in small neighbourhoods rather than
+// along whole turned rows, which keeps its pixels and pages in cache.
 struct row_painter {
+  static constexpr int kTile = 64;
+
   IMAGE* dst;
   texture src;
   kernel fill;
   uint32_t alpha;
+  std::vector<run> rows;  // adjacent rows next to each other
 
-  void operator()(int row, const corner& left, const corner& right) const {
-    fill(dst, span{row, left.x, right.x, left.u, left.v, right.u, right.v}, src, alpha);
+  void operator()(int row, const corner& left, const corner& right) {
+    run r;
+    if (fill.prepare(dst, span{row, left.x, right.x, left.u, left.v, right.u, right.v}, &r)) rows.push_back(r);
+  }
+
+  void draw() {
+    for (size_t band = 0; band < rows.size(); band += kTile) {
+      const auto first = rows.begin() + ptrdiff_t(band), last = first + ptrdiff_t(std::min<size_t>(kTile, rows.size() - band));
+      int from = first->x, to = first->end;
+      for (auto r = first; r != last; ++r) from = std::min(from, r->x), to = std::max(to, r->end);
+      for (int tile = from; tile < to; tile += kTile)
+        for (auto r = first; r != last; ++r)
+          if (r->x < tile + kTile) fill.advance(*r, tile + kTile, src, alpha);
+    }
   }
 };
 
@@ -143,8 +189,7 @@ void maptriangle(IMAGE* dst, const IMAGE* src, const map_point dst_triangle[3], 
   order(1, 2), order(0, 1), order(1, 2);
   const int ytop = round_half_away(p[0].y), ymid = round_half_away(p[1].y), ybot = round_half_away(p[2].y);
   const int height = dst->height;
-  const row_painter paint{dst, texture{src->pixels, src->width, src->height}, choose_kernel(flags),
-                          uint32_t(flags.alpha)};
+  row_painter paint{dst, texture{src->pixels, src->width, src->height}, choose_kernel(flags), uint32_t(flags.alpha), {}};
 
   // Top half: the edges from P0 to P1 and to P2; the edge to P1 is left unless P1 lies right of P2.
   if (ymid - ytop >= 1) {
@@ -170,6 +215,7 @@ void maptriangle(IMAGE* dst, const IMAGE* src, const map_point dst_triangle[3], 
       p0_left ? paint(r, to0, to1) : paint(r, to1, to0);
     }
   }
+  paint.draw();
 }
 
 }  // namespace frond
