@@ -874,8 +874,8 @@ frond_path* frond_path_createfrom(const frond_point* points, const uint8_t* type
 frond_path* frond_path_clone(const frond_path* path);
 void frond_path_destroy(const frond_path* path);
 
-// Outline with the image's pen, fill with its brush. Selector 0 counts one
-// change, also for a null path. The offset forms move the path by (x, y)
+// Outline with the image's pen (nothing with line style 5), fill with its
+// brush. Selector 0 counts one change, also for a null path. The offset forms move the path by (x, y)
 // inside the world transform, which is the same afterwards.
 void frond_drawpath(const frond_path* path, IMAGE* img = nullptr);
 void frond_fillpath(const frond_path* path, IMAGE* img = nullptr);
@@ -965,9 +965,10 @@ uint8_t* frond_path_gettypes(const frond_path* path, uint8_t* types, int capacit
 // the pixel buffers (no viewport, no GDI). Sampling is the nearest texel or,
 // with smooth, bilinear (which writes alpha 0 and needs a source of at least
 // 2x2). transparent skips zero samples; alpha 0..255 blends with that
-// weight (alpha byte 0), any other value copies. Always 0. A null or
-// selector source draws nothing; sizes or positions that are not finite
-// draw nothing.
+// weight (alpha byte 0), any other value copies. Always 0. src follows the
+// image-argument rule without counting (0: the drawing target); a dead
+// image is fatal. Input that is not finite, or corners more than 2^24
+// pixels away, draw nothing.
 // int-flag forms: a dst below 32 is page (dst & 15), counting no change.
 int putimage_rotate(IMAGE* dst, IMAGE* src, int x, int y, float centerx, float centery, float angle, int transparent,
                     int alpha, int smooth);

@@ -141,11 +141,12 @@ inline corner along(const corner& a, const corner& b, float f) {
   return corner{a.x + f * (b.x - a.x), a.y + f * (b.y - a.y), a.u + f * (b.u - a.u), a.v + f * (b.v - a.v)};
 }
 
-// Collects a triangle's rows, then draws them in tiles of 64 rows by 64
+// Collects a triangle's rows, then draws them in tiles of 256 rows by 32
 // columns, so that the source is read in small neighbourhoods rather than
 // along whole turned rows, which keeps its pixels and pages in cache.
 struct row_painter {
-  static constexpr int kTile = 64;
+  static constexpr size_t kBand = 256;
+  static constexpr int kColumns = 32;
 
   IMAGE* dst;
   texture src;
@@ -159,13 +160,13 @@ struct row_painter {
   }
 
   void draw() {
-    for (size_t band = 0; band < rows.size(); band += kTile) {
-      const auto first = rows.begin() + ptrdiff_t(band), last = first + ptrdiff_t(std::min<size_t>(kTile, rows.size() - band));
+    for (size_t band = 0; band < rows.size(); band += kBand) {
+      const auto first = rows.begin() + ptrdiff_t(band), last = first + ptrdiff_t(std::min(kBand, rows.size() - band));
       int from = first->x, to = first->end;
       for (auto r = first; r != last; ++r) from = std::min(from, r->x), to = std::max(to, r->end);
-      for (int tile = from; tile < to; tile += kTile)
+      for (int tile = from; tile < to; tile += kColumns)
         for (auto r = first; r != last; ++r)
-          if (r->x < tile + kTile) fill.advance(*r, tile + kTile, src, alpha);
+          if (r->x < tile + kColumns) fill.advance(*r, tile + kColumns, src, alpha);
     }
   }
 };
