@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <vector>
 
 #include "graphics/frond.h"
@@ -74,6 +75,39 @@ TEST_F(RotateTest, BilinearSamplesUniformWhiteAs253AndNeedsTwoByTwo) {
   EXPECT_EQ(pixel(&dst, 10, 10), 0x00FDFDFDu);
   EXPECT_EQ(changed(&dst), 64);
   for (argb_color p : pixels_of(&dst)) EXPECT_TRUE(p == kBackground || p == 0x00FDFDFDu);
+}
+
+// The bilinear weights as a plain reference: per channel, rounding down at each step; alpha 0.
+argb_color bilinear_reference(const argb_color c[4], unsigned fx, unsigned fy) {
+  argb_color out = 0;
+  for (int shift : {0, 8, 16}) {
+    const auto ch = [&](int i) { return (c[i] >> shift) & 0xFF; };
+    const unsigned top = (ch(0) * (255 - fx) + ch(1) * fx) / 256, bottom = (ch(2) * (255 - fx) + ch(3) * fx) / 256;
+    out |= ((top * (255 - fy) + bottom * fy) / 256) << shift;
+  }
+  return out;
+}
+
+TEST_F(RotateTest, BilinearWeightsMatchAPlainReference) {
+  // A 3x3 source zoomed by 8/3 fills an 8x8 block whose pixel (x, y) samples
+  // exactly (x / 8, y / 8) of the source's top-left 2x2 block.
+  for (unsigned seed = 1; seed <= 20; ++seed) {
+    std::mt19937 random(seed);
+    IMAGE src(3, 3), dst(8, 8);
+    for (int i = 0; i < 9; ++i) {
+      argb_color p = 0;
+      for (int b = 0; b < 4; ++b) {
+        const unsigned r = random() % 4;  // biased towards 0 and 255
+        p |= argb_color(r == 0 ? 0 : r == 1 ? 255 : random() % 256) << (8 * b);
+      }
+      src.pixels[i] = p;
+    }
+    putimage_rotatezoom(&dst, &src, 0, 0, 0.0f, 0.0f, 0.0f, 8.0f / 3.0f, false, -1, true);
+    const argb_color block[4] = {src.pixels[0], src.pixels[1], src.pixels[3], src.pixels[4]};
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x)
+        EXPECT_EQ(pixel(&dst, x, y), bilinear_reference(block, 32u * x, 32u * y)) << seed << ": " << x << "," << y;
+  }
 }
 
 TEST_F(RotateTest, KeyAndAlphaRules) {
