@@ -51,10 +51,13 @@ inline uint32_t blend(uint32_t color, uint32_t pixel, uint32_t alpha) {
 // Bilinear sample at (u, v) with weights 255 - f and f; the 2x2 block read is
 // kept inside the source (which is at least 2x2). Alpha byte 0. With SSE2
 // the four channels go through 16-bit lanes, which round exactly alike.
+template <bool Clamp>
 inline uint32_t sample_bilinear(const texture& t, float u, float v) {
-  const int x0 = std::clamp(int(u), 0, t.width - 2), y0 = std::clamp(int(v), 0, t.height - 2);
-  const uint32_t fx = uint32_t(std::clamp(int((u - float(x0)) * 256.0f), 0, 255));
-  const uint32_t fy = uint32_t(std::clamp(int((v - float(y0)) * 256.0f), 0, 255));
+  const int x0 = Clamp ? std::clamp(int(u), 0, t.width - 2) : int(u);
+  const int y0 = Clamp ? std::clamp(int(v), 0, t.height - 2) : int(v);
+  const int fxi = int((u - float(x0)) * 256.0f), fyi = int((v - float(y0)) * 256.0f);
+  const uint32_t fx = uint32_t(Clamp ? std::clamp(fxi, 0, 255) : fxi);
+  const uint32_t fy = uint32_t(Clamp ? std::clamp(fyi, 0, 255) : fyi);
   const argb_color* p = t.pixels + size_t(y0) * size_t(t.width) + size_t(x0);
 #if defined(__SSE2__)
   const __m128i zero = _mm_setzero_si128();
@@ -77,8 +80,10 @@ inline uint32_t sample_bilinear(const texture& t, float u, float v) {
 }
 
 // The texel under (u, v), positions already offset by one half; kept inside the source.
+template <bool Clamp>
 inline uint32_t sample_nearest(const texture& t, float u, float v) {
-  const int x = std::clamp(int(u), 0, t.width - 1), y = std::clamp(int(v), 0, t.height - 1);
+  const int x = Clamp ? std::clamp(int(u), 0, t.width - 1) : int(u);
+  const int y = Clamp ? std::clamp(int(v), 0, t.height - 1) : int(v);
   return t.pixels[size_t(y) * size_t(t.width) + size_t(x)];
 }
 
@@ -119,15 +124,32 @@ struct spanfill {
     return true;
   }
 
+  // Draws [r.x, stop); positions are clamped to the source only where they may leave it.
   static void advance(run& r, int until, const texture& src, uint32_t alpha) {
     const int stop = std::min(r.end, until);
+    if (r.x >= stop) return;
+    // Each float step may drift by half a unit in the last place of the
+    // largest position; a margin of one pixel plus twice the drift over the
+    // piece keeps unclamped reads inside the source.
+    const float last = float(stop - 1 - r.x);
+    const float u1 = r.u + last * r.u_step, v1 = r.v + last * r.v_step;
+    const float margin = 1.0f + float(stop - r.x) * float(std::max(src.width, src.height)) * 0x1p-23f;
+    const float reach = Smooth ? 2.0f : 1.0f;
+    const bool inside = std::min(r.u, u1) >= margin && std::min(r.v, v1) >= margin &&
+                        std::max(r.u, u1) < float(src.width) - reach - margin &&
+                        std::max(r.v, v1) < float(src.height) - reach - margin;
+    inside ? draw<false>(r, stop, src, alpha) : draw<true>(r, stop, src, alpha);
+  }
+
+  template <bool Clamp>
+  static void draw(run& r, int stop, const texture& src, uint32_t alpha) {
     float u = r.u, v = r.v;
     for (int x = r.x; x < stop; ++x, u += r.u_step, v += r.v_step) {
-      const uint32_t c = Smooth ? sample_bilinear(src, u, v) : sample_nearest(src, u, v);
+      const uint32_t c = Smooth ? sample_bilinear<Clamp>(src, u, v) : sample_nearest<Clamp>(src, u, v);
       if (Key && c == 0) continue;
       r.out[x] = Blend ? blend(c, r.out[x], alpha) : c;
     }
-    r.x = std::max(r.x, stop), r.u = u, r.v = v;
+    r.x = stop, r.u = u, r.v = v;
   }
 };
 

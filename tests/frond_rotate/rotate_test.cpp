@@ -88,25 +88,38 @@ argb_color bilinear_reference(const argb_color c[4], unsigned fx, unsigned fy) {
   return out;
 }
 
-TEST_F(RotateTest, BilinearWeightsMatchAPlainReference) {
-  // A 3x3 source zoomed by 8/3 fills an 8x8 block whose pixel (x, y) samples
-  // exactly (x / 8, y / 8) of the source's top-left 2x2 block.
-  for (unsigned seed = 1; seed <= 20; ++seed) {
+TEST_F(RotateTest, SamplesMatchAPlainReference) {
+  // A 34x34 source zoomed by 256/34 fills a 256x256 block whose pixel (x, y)
+  // samples exactly (x / 8, y / 8) in texel units (bilinear: texels 0..32),
+  // so every sample is known; nearest reads the texel at that position plus
+  // one half (a 33x33 source). Rows cross both the edges and the middle.
+  for (unsigned seed = 1; seed <= 3; ++seed) {
     std::mt19937 random(seed);
-    IMAGE src(3, 3), dst(8, 8);
-    for (int i = 0; i < 9; ++i) {
-      argb_color p = 0;
-      for (int b = 0; b < 4; ++b) {
-        const unsigned r = random() % 4;  // biased towards 0 and 255
-        p |= argb_color(r == 0 ? 0 : r == 1 ? 255 : random() % 256) << (8 * b);
+    for (bool smooth : {true, false}) {
+      const int size = smooth ? 34 : 33;
+      IMAGE src(size, size), dst(256, 256);
+      for (int i = 0; i < size * size; ++i) {
+        argb_color p = 0;
+        for (int b = 0; b < 4; ++b) {
+          const unsigned r = random() % 4;  // biased towards 0 and 255
+          p |= argb_color(r == 0 ? 0 : r == 1 ? 255 : random() % 256) << (8 * b);
+        }
+        src.pixels[i] = p;
       }
-      src.pixels[i] = p;
+      putimage_rotatezoom(&dst, &src, 0, 0, 0.0f, 0.0f, 0.0f, 256.0f / float(size), false, -1, smooth);
+      int wrong = 0;
+      for (int y = 0; y < 256; ++y)
+        for (int x = 0; x < 256; ++x) {
+          const int tx = x / 8, ty = y / 8;
+          const argb_color* c = src.pixels + ty * size + tx;
+          const argb_color block[4] = {c[0], c[1], c[size], c[size + 1]};
+          const argb_color expected = smooth ? bilinear_reference(block, 32u * (x % 8), 32u * (y % 8))
+                                             : pixel(&src, (x + 4) / 8, (y + 4) / 8);
+          if (pixel(&dst, x, y) != expected && wrong++ == 0)
+            ADD_FAILURE() << "seed " << seed << (smooth ? " bilinear" : " nearest") << " at " << x << "," << y;
+        }
+      EXPECT_EQ(wrong, 0);
     }
-    putimage_rotatezoom(&dst, &src, 0, 0, 0.0f, 0.0f, 0.0f, 8.0f / 3.0f, false, -1, true);
-    const argb_color block[4] = {src.pixels[0], src.pixels[1], src.pixels[3], src.pixels[4]};
-    for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x)
-        EXPECT_EQ(pixel(&dst, x, y), bilinear_reference(block, 32u * x, 32u * y)) << seed << ": " << x << "," << y;
   }
 }
 
