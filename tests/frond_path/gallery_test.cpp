@@ -21,7 +21,7 @@ void paint_picture(IMAGE* img) {
   for (int y = 0; y < img->height; ++y)
     for (int x = 0; x < img->width; ++x) {
       const bool frame = x < 2 || y < 2 || x >= img->width - 2 || y >= img->height - 2;
-      const bool arrow = std::abs(y - img->height / 2) < 3 + (x > 30 ? 0 : 0) && x > 8 && x < 34;
+      const bool arrow = std::abs(y - img->height / 2) < 3 && x > 8 && x < 34;
       const bool head = x >= 34 && x < 44 && std::abs(y - img->height / 2) < 44 - x;
       img->pixels[y * img->width + x] = frame           ? 0xFFFFFFFFu
                                         : arrow || head ? 0xFF202040u
