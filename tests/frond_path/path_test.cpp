@@ -155,6 +155,12 @@ TEST_F(PathTest, FillingCoversExactlyThePixelsAndTheOffsetMovesThem) {
   frond_get_transform(&after, &image);
   EXPECT_EQ(after.dx, before.dx);
   EXPECT_EQ(after.dy, before.dy);
+  // Line style 5 means no line: outlining draws nothing.
+  cleardevice(&image);
+  setlinecolor(0xFFFFFFFF, &image);
+  setlinestyle(5, 0, 1, &image);
+  frond_drawpath(p.get(), &image);
+  for (int i = 0; i < 144; ++i) EXPECT_NE(image.pixels[i], 0xFFFFFFFFu);
 }
 
 TEST_F(PathTest, HitTestsWithAnImageUseItsViewportAndPen) {
