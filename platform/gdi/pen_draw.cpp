@@ -132,8 +132,9 @@ class PenSpans : public Gdiplus::render::SpanSink {
 void draw_cosmetic(const ShapeTarget& target, const PenShape& pen, const POINT* points, size_t count, bool closed,
                    ShapeMask* mask) {
   if (pen.null || count < 2) return;
-  const StyleCursor cursor(pen.runs);
+  const StyleCursor cursor(pen.styled() ? pen.runs : std::vector<double>{});
   const PixelWriter write{target, mask, pen.styled() ? &cursor : nullptr};
+  const bool copy_only = !mask && !pen.styled() && target.pen.is_copy() && target.surface.bits_per_pixel == 32;
   const size_t segments = closed ? count : count - 1;
   uint64_t offset = 0;  // the style runs on along the figure
   for (size_t i = 0; i < segments; ++i) {
@@ -141,8 +142,18 @@ void draw_cosmetic(const ShapeTarget& target, const PenShape& pen, const POINT* 
     const POINT& b = points[(i + 1) % count];
     const int64_t x0 = int64_t{a.x} + target.origin.x, y0 = int64_t{a.y} + target.origin.y;
     const int64_t x1 = int64_t{b.x} + target.origin.x, y1 = int64_t{b.y} + target.origin.y;
-    const auto plot = [&write, offset](int64_t x, int64_t y, int64_t index) { write(x, y, offset + uint64_t(index)); };
-    for (const RECT& c : target.clip) walk_line(x0, y0, x1, y1, c, plot);
+    if (copy_only) {  // the common case: stores only, no reads of the destination
+      uint8_t* const bits = target.surface.bits;
+      const ptrdiff_t stride = target.surface.stride;
+      const uint32_t word = target.pen.xor_mask;
+      const auto store = [bits, stride, word](int64_t x, int64_t y, int64_t) {
+        reinterpret_cast<uint32_t*>(bits + stride * y)[x] = word;
+      };
+      for (const RECT& c : target.clip) walk_line(x0, y0, x1, y1, c, store);
+    } else {
+      const auto plot = [&write, offset](int64_t x, int64_t y, int64_t index) { write(x, y, offset + uint64_t(index)); };
+      for (const RECT& c : target.clip) walk_line(x0, y0, x1, y1, c, plot);
+    }
     offset += uint64_t(std::max(std::llabs(x1 - x0), std::llabs(y1 - y0)));
   }
 }
