@@ -112,22 +112,16 @@ std::vector<Gdiplus::render::Contour> pen_outline(const PenShape& pen, float mit
   return Gdiplus::render::stroke_outline(path, gp_pen, Gdiplus::GpMatrix());
 }
 
-class PenSpans : public Gdiplus::render::SpanSink {
- public:
-  PenSpans(const ShapeTarget& target, ShapeMask* mask) : target_(target), mask_(mask) {}
-  void span(int y, int x, int len, const uint8_t*, uint8_t) override {
-    if (mask_)
-      mask_->mark(y, x, int64_t(x) + len, ShapeMask::kPen);
-    else
-      target_.span(y, x, int64_t(x) + len, target_.pen);
-  }
-
- private:
-  const ShapeTarget& target_;
-  ShapeMask* mask_;
-};
-
 }  // namespace
+
+void ShapeSpans::span(int y, int x, int len, const uint8_t*, uint8_t) {
+  if (mask_)
+    mask_->mark(y, x, int64_t(x) + len, what_);
+  else if (what_ == ShapeMask::kPen)
+    target_.span(y, x, int64_t(x) + len, target_.pen);
+  else
+    target_.span(y, x, int64_t(x) + len, target_.brush);
+}
 
 void draw_cosmetic(const ShapeTarget& target, const PenShape& pen, const POINT* points, size_t count, bool closed,
                    ShapeMask* mask) {
@@ -180,7 +174,7 @@ void draw_geometric(const ShapeTarget& target, const PenShape& pen, float miter_
   Gdiplus::render::Rasterizer raster(false, Gdiplus::FillModeWinding,
                                      Gdiplus::render::PixelBox{int(b.left), int(b.top), int(b.right), int(b.bottom)});
   raster.add(contours);
-  PenSpans sink(target, mask);
+  ShapeSpans sink(target, mask, ShapeMask::kPen);
   raster.sweep(sink);
 }
 
