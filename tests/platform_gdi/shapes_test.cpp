@@ -209,6 +209,21 @@ TEST(GdiShapes, FloodFillFailsWhereItCannotStartAndEndsOnItsOwnColour) {
   EXPECT_TRUE(ExtFloodFill(dib.dc, 10, 10, RGB(255, 255, 255), FLOODFILLSURFACE));  // brush = surface: ends
 }
 
+// A corridor that winds through every other row of a large image: a fill
+// that recursed per pixel or per span would run out of stack here.
+TEST(GdiShapes, FloodFillFollowsAWindingCorridorWithoutRecursion) {
+  TestDib dib(2048, 1024);
+  for (int y = 1; y < 1024; y += 2)
+    for (int x = 0; x < 2048; ++x) dib.set(x, y, x == ((y / 2) % 2 ? 0 : 2047) ? 0u : 0x00FFFFFFu);  // walls with a gap
+  SelectObject(dib.dc, GetStockObject(GRAY_BRUSH));
+  ASSERT_TRUE(ExtFloodFill(dib.dc, 5, 0, 0, FLOODFILLSURFACE));
+  for (int y = 0; y < 1024; ++y)
+    for (int x = 0; x < 2048; x += 97) {
+      const bool wall = y % 2 == 1 && x != ((y / 2) % 2 ? 0 : 2047);
+      ASSERT_EQ(dib.get(x, y), wall ? 0x00FFFFFFu : 0x00808080u) << x << "," << y;
+    }
+}
+
 TEST(GdiShapes, FillRectIgnoresTheWriteMode) {
   TestDib dib(8, 8);
   dib.fill(0x00123456);
