@@ -72,7 +72,7 @@ BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD polyli
 BOOL PolyBezier(HDC dc, const POINT* points, DWORD count) {
   ShapeCall call;
   if (!begin_shape(dc, &call, false) || points == nullptr || count < 1 || count % 3 != 1) return FALSE;
-  if (!call.drawable || call.pen.null) return TRUE;
+  if (!call.drawable || call.pen.null || count < 4) return TRUE;
   Figure curve = figure_of(points, 1);
   for (DWORD i = 1; i + 2 < count; i += 3) {
     const Figure part = figure_of(points + i - 1, 4);

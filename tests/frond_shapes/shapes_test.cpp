@@ -255,6 +255,10 @@ TEST_F(ShapesTest, HugeIntegerArgumentsAreCutNotOverflowed) {
   circle_f(3e38f, 0, 3e38f, &img);
   fillellipse_f(16, 16, INFINITY, 4, &img);
   EXPECT_EQ(pixel(&img, 16, 16), 0x00FFFFFFu);  // the circle of huge radius covers the image
+  setlinestyle(3, 0, big, &img);                 // a pen wider than any image
+  line(small, 0, big, 31, &img);
+  fillpie(16, 16, 10, 300, 1 << 30, &img);
+  EXPECT_EQ(pixel(&img, 16, 16), kPen);
 }
 
 // Changes counted for a null image, drawn or not.
