@@ -43,10 +43,11 @@ std::vector<Figure> dash_pieces(const Figure& figure, const std::vector<double>&
   std::vector<FloatPoint> path = figure.points;
   if (figure.closed && !path.empty()) path.push_back(path.front());
   std::vector<Figure> out;
+  if (path.empty()) return out;
   size_t run = 0;
   double left = runs[0];  // length left in the current run
-  bool on = true;
-  if (on) out.push_back(Figure{{path.empty() ? FloatPoint{0, 0} : path[0]}, false});
+  bool on = true;         // runs start with a drawn one
+  out.push_back(Figure{{path[0]}, false});
   for (size_t i = 1; i < path.size(); ++i) {
     FloatPoint a = path[i - 1];
     const FloatPoint b = path[i];
