@@ -39,24 +39,27 @@ TEST(GdiShapes, Rop2MasksMatchEveryTruthTable) {
 }
 
 TEST(GdiShapes, CosmeticLinesAreExactOnAxesAndDiagonals) {
-  TestDib dib(32, 32);
-  use_pen(dib.dc, CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
-  const struct { int x0, y0, x1, y1; } lines[] = {{2, 3, 20, 3}, {20, 5, 2, 5}, {4, 8, 4, 30}, {6, 30, 6, 8},
-                                                   {8, 8, 28, 28}, {28, 10, 10, 28}};
-  for (const auto& l : lines) {
-    dib.fill(0);
-    MoveToEx(dib.dc, l.x0, l.y0, nullptr);
-    ASSERT_TRUE(LineTo(dib.dc, l.x1, l.y1));
-    POINT at{};
-    GetCurrentPositionEx(dib.dc, &at);
-    EXPECT_EQ(at.x, l.x1);
-    const int n = std::max(std::abs(l.x1 - l.x0), std::abs(l.y1 - l.y0));
-    const int sx = (l.x1 > l.x0) - (l.x1 < l.x0), sy = (l.y1 > l.y0) - (l.y1 < l.y0);
-    int lit = 0;
-    for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x) lit += dib.get(x, y) == kRed;
-    EXPECT_EQ(lit, n);
-    for (int i = 0; i < n; ++i) EXPECT_EQ(dib.get(l.x0 + i * sx, l.y0 + i * sy), kRed) << i;
+  for (int bits : {32, 24}) {
+    TestDib dib(32, 32, bits);
+    use_pen(dib.dc, CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
+    SetROP2(dib.dc, bits == 32 ? R2_COPYPEN : R2_MERGEPEN);  // the general path on 24-bit rows
+    const struct { int x0, y0, x1, y1; } lines[] = {{2, 3, 20, 3}, {20, 5, 2, 5}, {4, 8, 4, 30}, {6, 30, 6, 8},
+                                                     {8, 8, 28, 28}, {28, 10, 10, 28}};
+    for (const auto& l : lines) {
+      dib.fill(0);
+      MoveToEx(dib.dc, l.x0, l.y0, nullptr);
+      ASSERT_TRUE(LineTo(dib.dc, l.x1, l.y1));
+      POINT at{};
+      GetCurrentPositionEx(dib.dc, &at);
+      EXPECT_EQ(at.x, l.x1);
+      const int n = std::max(std::abs(l.x1 - l.x0), std::abs(l.y1 - l.y0));
+      const int sx = (l.x1 > l.x0) - (l.x1 < l.x0), sy = (l.y1 > l.y0) - (l.y1 < l.y0);
+      int lit = 0;
+      for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) lit += dib.get(x, y) == kRed;
+      EXPECT_EQ(lit, n);
+      for (int i = 0; i < n; ++i) EXPECT_EQ(dib.get(l.x0 + i * sx, l.y0 + i * sy), kRed) << i;
+    }
   }
 }
 
