@@ -11,23 +11,6 @@
 
 namespace frond {
 
-HDC shape_dc(IMAGE* img) {
-  IMAGE* image = resolve_image_counting(img);
-  return image ? image->dc : nullptr;
-}
-
-bool truncate_to_int(double v, int* out) {
-  if (!std::isfinite(v)) return false;
-  *out = v <= INT32_MIN ? INT32_MIN : v >= INT32_MAX ? INT32_MAX : int(v);
-  return true;
-}
-
-POINT current_position(HDC dc) {
-  POINT p{0, 0};
-  GetCurrentPositionEx(dc, &p);
-  return p;
-}
-
 namespace {
 
 constexpr int kNoLineStyle = PS_NULL;
