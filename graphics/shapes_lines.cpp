@@ -10,7 +10,6 @@
 #include "graphics/state.h"
 
 namespace frond {
-
 namespace {
 
 constexpr int kNoLineStyle = PS_NULL;
