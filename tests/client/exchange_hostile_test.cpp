@@ -14,6 +14,7 @@
 #include "Client/exchange.h"
 #include "client/scripted_server.h"
 #include "graphics/frond.h"
+#include "support/resident_memory.h"
 
 using namespace quillfern;
 using Clock = std::chrono::steady_clock;
@@ -23,14 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::string kKey = "00112233445566778899aabbccddeeff0011223344556677";
-
-long resident_kib() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.compare(0, 6, "VmRSS:") == 0) return std::atol(line.c_str() + 6);
-  return -1;
-}
 
 std::string read_bytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);

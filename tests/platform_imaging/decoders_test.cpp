@@ -5,13 +5,12 @@
 #include <png.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <string>
 #include <vector>
 
 #include "imaging/decoder.h"
 #include "platform_imaging/bmp_builder.h"
 #include "platform_imaging/encoders.h"
+#include "support/resident_memory.h"
 
 namespace {
 
@@ -164,14 +163,6 @@ TEST(Decode, DamagedFilesOfEveryFormatNeverCrash) {
       decode(damaged.data(), damaged.size(), image);
     }
   }
-}
-
-long resident_kib() {
-  std::ifstream status("/proc/self/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.compare(0, 6, "VmRSS:") == 0) return std::atol(line.c_str() + 6);
-  return -1;
 }
 
 // A header announcing far more pixels than the rest of the file could fill

@@ -8,7 +8,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -98,14 +97,6 @@ std::string reply_body(const std::string& reply) {
 std::string patch_request(const std::string& user, const std::string& body) {
   return "PATCH /v1/swap/" + user + " HTTP/1.1\r\nHost: x\r\nContent-Length: " + std::to_string(body.size()) +
          "\r\n\r\n" + body;
-}
-
-long resident_kib(pid_t pid) {
-  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
-  std::string line;
-  while (std::getline(status, line))
-    if (line.compare(0, 6, "VmRSS:") == 0) return std::atol(line.c_str() + 6);
-  return -1;
 }
 
 void Exchange::start(std::vector<std::string> extra, const std::string& pairs) {

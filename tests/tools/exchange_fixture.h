@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/resident_memory.h"
 #include "tools/tool_process.h"
 
 inline const std::string kToken = "0123456789abcdef";
@@ -45,9 +46,6 @@ std::string reply_body(const std::string& reply);
 
 // A request with a body: "PATCH <path> HTTP/1.1", Host and Content-Length.
 std::string patch_request(const std::string& user, const std::string& body);
-
-// The resident memory of a process in KiB.
-long resident_kib(pid_t pid);
 
 // Starts the server, waits for its "listening" line, and stops it with
 // SIGTERM at the end, expecting a clean exit (a crash would show as 128+n).
