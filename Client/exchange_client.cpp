@@ -13,7 +13,10 @@ namespace {
 
 // Hands the library's reads and writes through, counting what is read: the
 // reply's head (up to its first empty line) may hold `head_limit` bytes, the
-// whole reply `reply_limit`. Past either, reads fail.
+// whole reply `reply_limit`, and so may any one line the library reads after
+// the head (a chunk size, a trailer). The library reads lines a byte at a
+// time and bodies in larger reads, so a run of one-byte reads without a
+// line end is a line. Past any bound, reads fail.
 class counting_stream : public httplib::Stream {
  public:
   counting_stream(httplib::Stream& inner, const exchange_limits& limits) : inner_(inner), limits_(limits) {}
@@ -33,11 +36,13 @@ class counting_stream : public httplib::Stream {
     for (ssize_t i = 0; i < n && !head_done_; ++i) {
       ++head_bytes_;
       // "\n\n" or "\n\r\n" ends the head.
-      if (ptr[i] == '\n') head_done_ = line_length_ == 0 || (line_length_ == 1 && last_ == '\r');
-      line_length_ = ptr[i] == '\n' ? 0 : line_length_ + 1;
+      if (ptr[i] == '\n') head_done_ = head_line_ == 0 || (head_line_ == 1 && last_ == '\r');
+      head_line_ = ptr[i] == '\n' ? 0 : head_line_ + 1;
       last_ = ptr[i];
     }
-    over_ = (!head_done_ && head_bytes_ > limits_.head_limit) || total_ > limits_.reply_limit;
+    line_run_ = size == 1 && ptr[0] != '\n' ? line_run_ + 1 : 0;
+    over_ = (!head_done_ && head_bytes_ > limits_.head_limit) || line_run_ > limits_.head_limit ||
+            total_ > limits_.reply_limit;
     return over_ ? -1 : n;
   }
 
@@ -46,7 +51,8 @@ class counting_stream : public httplib::Stream {
   const exchange_limits& limits_;
   size_t total_ = 0;
   size_t head_bytes_ = 0;
-  size_t line_length_ = 0;
+  size_t head_line_ = 0;
+  size_t line_run_ = 0;
   char last_ = 0;
   bool head_done_ = false;
   bool over_ = false;

@@ -6,9 +6,9 @@
 // exchange may take (its read time-out starts again with every byte). Two
 // additions close both gaps, each through a hook the library offers:
 // - every exchange's bytes pass through a counting stream, installed where
-//   the library hands its socket stream to the request: a reply whose head
-//   passes `head_limit` bytes, or whose bytes in all pass `reply_limit`, ends
-//   the exchange as a failed read;
+//   the library hands its socket stream to the request: a reply whose head,
+//   or any one line, passes `head_limit` bytes, or whose bytes in all pass
+//   `reply_limit`, ends the exchange as a failed read;
 // - a watchdog thread runs beside each exchange and, once the exchange's
 //   deadline passes or the program is closing, calls the library's stop(),
 //   which shuts the socket down so that the waiting read or write returns at
