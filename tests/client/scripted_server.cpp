@@ -1,3 +1,4 @@
+// A one-connection-at-a-time loopback server driven by a test's script.
 #include "client/scripted_server.h"
 
 #include <arpa/inet.h>

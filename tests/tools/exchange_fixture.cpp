@@ -1,3 +1,4 @@
+// The exchange server fixture and the raw connections of the server tests.
 #include "tools/exchange_fixture.h"
 
 #include <arpa/inet.h>

@@ -1,3 +1,5 @@
+// The watcher of connection deadlines: a set of open connections and a thread
+// that shuts down the sockets of those past the limit.
 #include "connection_deadlines.h"
 
 #include <sys/socket.h>

@@ -1,3 +1,4 @@
+// The non-blocking request log: a bounded queue and its writer thread.
 #include "request_log.h"
 
 #include <poll.h>

@@ -1,3 +1,5 @@
+// The swap route on libmicrohttpd: the library's callbacks, refusals from the
+// request head, the body budget, replies sent from the stored bodies.
 #include "swap_server.h"
 
 #include <fcntl.h>

@@ -15,8 +15,9 @@
 // a compressed body, 416 a Range request, 503 when the bodies being received
 // already fill the server's memory budget; 400 after the body for one
 // shorter than the token or a token that is not hexadecimal. Malformed
-// requests and request heads over the memory bound are answered by the
-// library itself (400, 414, 431) and closed.
+// requests (an HTTP/1.1 request without Host among them, as the library
+// parses strictly) and request heads over the memory bound are answered by
+// the library itself (400, 414, 431) and closed.
 #pragma once
 
 #include <atomic>
