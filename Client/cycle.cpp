@@ -38,7 +38,7 @@ picture_size outgoing_size(int resolution) {
   }
 }
 
-bool swap_cycle(httplib::Client& client) {
+bool swap_cycle(exchange_client& client) {
   const double t0 = frond::elapsedseconds();
   capture_screen();
   save_capture_bmp();

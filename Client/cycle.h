@@ -2,11 +2,9 @@
 // show, wait out the period.
 #pragma once
 
-namespace httplib {
-class Client;
-}
-
 namespace quillfern {
+
+class exchange_client;
 
 // Outgoing picture size for a resolution code.
 struct picture_size {
@@ -15,6 +13,6 @@ struct picture_size {
 picture_size outgoing_size(int resolution);
 
 // One cycle; false when the window was closed.
-bool swap_cycle(httplib::Client& client);
+bool swap_cycle(exchange_client& client);
 
 }  // namespace quillfern

@@ -95,17 +95,11 @@ reply_outcome evaluate_reply(bool replied, int status, const std::string& body) 
   return outcome;
 }
 
-std::unique_ptr<httplib::Client> make_http_client() {
-  auto client = std::make_unique<httplib::Client>(settings.server, EXCHANGE_PORT);
-  client->set_connection_timeout(0, 5000000);
-  client->set_read_timeout(5, 0);
-  client->set_write_timeout(5, 0);
-  client->set_tcp_nodelay(true);
-  client->set_url_encode(false);  // the path is encoded already
-  return client;
+std::unique_ptr<exchange_client> make_http_client() {
+  return std::make_unique<exchange_client>(settings.server, EXCHANGE_PORT, exchange_limits{}, frond::isrunning);
 }
 
-void exchange(httplib::Client& client, const std::string& token) {
+void exchange(exchange_client& client, const std::string& token) {
   // A missing file sends the token alone rather than reaching the library's
   // own file reader, which cannot report a missing file.
   httplib::Request request;
@@ -119,7 +113,7 @@ void exchange(httplib::Client& client, const std::string& token) {
     reply.append(data, length);
     return true;
   };
-  const httplib::Result result = client.send(request);
+  const httplib::Result result = client.send_bounded(request);
   const bool replied = result && !too_large;
   const int status = replied ? result->status : 0;
   if (replied)
@@ -136,6 +130,8 @@ void exchange(httplib::Client& client, const std::string& token) {
       std::ofstream file(platform::posix_path("temp\\image5.enc"), std::ios::binary | std::ios::trunc);
       file.write(outcome.partner_picture.data(), std::streamsize(outcome.partner_picture.size()));
     }
+    // A picture that does not decrypt must not leave an older one to load.
+    DeleteFileA("temp\\image6.png");
     decrypt_received(settings.key + outcome.partner_token);
     lock_state();
     if (png_larger_than("temp\\image6.png", received_side_limit) ||

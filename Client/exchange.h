@@ -5,9 +5,7 @@
 #include <memory>
 #include <string>
 
-namespace httplib {
-class Client;
-}
+#include "Client/exchange_client.h"
 
 namespace quillfern {
 
@@ -27,9 +25,10 @@ struct reply_outcome {
 reply_outcome evaluate_reply(bool replied, int status, const std::string& body);
 
 // The exchange step of a cycle. `token` is this cycle's token.
-void exchange(httplib::Client& client, const std::string& token);
+void exchange(exchange_client& client, const std::string& token);
 
-// The client for the configured server, with the exchange's time-outs.
-std::unique_ptr<httplib::Client> make_http_client();
+// The client for the configured server, with the exchange's time-outs and
+// bounds; an exchange in progress ends when the window closes.
+std::unique_ptr<exchange_client> make_http_client();
 
 }  // namespace quillfern

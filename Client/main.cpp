@@ -45,7 +45,7 @@ int main() {
   start_worker(input_thread, input_ended);
   start_worker(notification_thread, notification_ended);
   start_worker(refresh_thread, refresh_ended);
-  std::unique_ptr<httplib::Client> client = make_http_client();
+  std::unique_ptr<exchange_client> client = make_http_client();
 
   while (swap_cycle(*client)) {
   }

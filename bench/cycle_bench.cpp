@@ -28,7 +28,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace quillfern;
 
-std::unique_ptr<httplib::Client> client;
+decltype(make_http_client()) client;
 
 // Windows, text lines and a photo-like panel, as a desktop shows them.
 void paint_screenshot() {

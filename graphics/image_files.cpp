@@ -13,8 +13,11 @@
 #include "graphics/image_files.h"
 
 #include <png.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <csetjmp>
 #include <cstring>
 #include <cwctype>
@@ -37,6 +40,11 @@ namespace {
 constexpr png_uint_32 max_png_side = 16384;
 constexpr png_uint_32 max_cached_chunks = 256;
 constexpr png_alloc_size_t max_chunk_bytes = png_alloc_size_t(8) << 20;
+// The most pixels one byte of a PNG file can stand for (deflate's 1032:1 of
+// one bit per pixel): a header announcing more than the whole file could
+// fill is refused before the image is sized.
+constexpr uint64_t png_pixels_per_byte = 8256;
+constexpr uint64_t unknown_size = UINT64_MAX / png_pixels_per_byte;
 
 // ---- libpng error handling ---------------------------------------------------
 
@@ -76,12 +84,14 @@ void png_memory_read(png_structp png, png_bytep out, png_size_t length) {
 // arrives as 8-bit B, G, R, A (straight alpha, no gamma), sizes the image
 // and reads the rows straight into its pixels. Runs under decode_guarded's
 // setjmp: it owns nothing that a longjmp out of libpng would leak.
-void decodepng(IMAGE* img, png_structp png, png_infop info, std::vector<png_bytep>& rows) {
+void decodepng(IMAGE* img, png_structp png, png_infop info, std::vector<png_bytep>& rows, uint64_t data_size) {
   png_set_option(png, PNG_SKIP_sRGB_CHECK_PROFILE, PNG_OPTION_ON);
   // Only IHDR, PLTE, tRNS, IDAT and IEND matter here: every other chunk is
   // skipped unread, so no text, profile or compressed ancillary data is kept.
   png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
   png_read_info(png, info);
+  if (uint64_t(png_get_image_width(png, info)) * png_get_image_height(png, info) > data_size * png_pixels_per_byte)
+    png_error(png, "more pixels than the data could fill");
   const int colour_type = png_get_color_type(png, info);
   const int bit_depth = png_get_bit_depth(png, info);
   if (colour_type == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
@@ -109,16 +119,19 @@ void decodepng(IMAGE* img, png_structp png, png_infop info, std::vector<png_byte
   png_read_end(png, nullptr);
 }
 
-png_outcome decode_guarded(IMAGE* img, png_structp png, png_infop info, std::vector<png_bytep>& rows) {
+png_outcome decode_guarded(IMAGE* img, png_structp png, png_infop info, std::vector<png_bytep>& rows,
+                           uint64_t data_size) {
   if (setjmp(png_jmpbuf(png)) != 0) return png_outcome::damaged;
-  decodepng(img, png, info, rows);
+  decodepng(img, png, info, rows, data_size);
   return png_outcome::ok;
 }
 
 // Makes libpng's structures with the limits, lets `attach` name the source,
 // and decodes; the signature has been checked and consumed by the caller.
+// `data_size` is how many bytes the source holds (unknown_size when that
+// cannot be known).
 template <class Attach>
-png_outcome read_png(IMAGE* img, Attach&& attach) {
+png_outcome read_png(IMAGE* img, uint64_t data_size, Attach&& attach) {
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, png_failed, png_warned);
   if (png == nullptr) return png_outcome::no_memory;
   png_infop info = png_create_info_struct(png);
@@ -134,7 +147,7 @@ png_outcome read_png(IMAGE* img, Attach&& attach) {
   std::vector<png_bytep> rows;
   png_outcome outcome;
   try {
-    outcome = decode_guarded(img, png, info, rows);
+    outcome = decode_guarded(img, png, info, rows, data_size);
   } catch (const std::bad_alloc&) {
     outcome = png_outcome::no_memory;
   }
@@ -342,13 +355,18 @@ png_outcome readpngfile(IMAGE* img, FILE* file) {
   png_byte signature[8];
   if (std::fread(signature, 1, sizeof signature, file) != sizeof signature || !has_png_signature(signature, 8))
     return png_outcome::not_png;
-  return read_png(img, [file](png_structp png) { png_init_io(png, file); });
+  struct stat status {};
+  const long at = std::ftell(file);
+  const uint64_t data_size = fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode) && at >= 0
+                                 ? uint64_t(std::max<off_t>(0, status.st_size - at))
+                                 : unknown_size;
+  return read_png(img, data_size, [file](png_structp png) { png_init_io(png, file); });
 }
 
 png_outcome readpngmemory(IMAGE* img, const void* data, size_t size) {
   if (!has_png_signature(data, size)) return png_outcome::not_png;
   png_memory_source source = {static_cast<const uint8_t*>(data), size, 8};
-  return read_png(img, [&source](png_structp png) { png_set_read_fn(png, &source, png_memory_read); });
+  return read_png(img, size, [&source](png_structp png) { png_set_read_fn(png, &source, png_memory_read); });
 }
 
 // ---- loading -------------------------------------------------------------------------------

@@ -177,7 +177,7 @@ void convert_masked(const uint8_t* src, uint32_t* dst, const layout& l, const bi
 bool decode_bmp(const uint8_t* data, size_t size, argb_image& image) {
   layout l;
   size_t pixels_at = 0;
-  if (!read_headers(data, size, l, pixels_at) || !allocate(image, l.width, l.rows)) return false;
+  if (!read_headers(data, size, l, pixels_at) || !allocate(image, l.width, l.rows, size, bmp_pixels_per_byte)) return false;
   const bitfields fields{channel(l.masks[0]), channel(l.masks[1]), channel(l.masks[2]), channel(l.masks[3])};
   const size_t stride = (size_t(l.width) * l.bits + 31) / 32 * 4;
   for (uint32_t r = 0; r < l.rows; ++r) {

@@ -13,8 +13,13 @@ bool starts_with(const uint8_t* data, size_t size, const char* signature, size_t
 
 }  // namespace
 
-bool allocate(argb_image& image, uint64_t width, uint64_t height) {
+bool fits_data(uint64_t width, uint64_t height, size_t data_size, uint64_t pixels_per_byte) {
+  return width * height <= uint64_t(data_size) * pixels_per_byte;
+}
+
+bool allocate(argb_image& image, uint64_t width, uint64_t height, size_t data_size, uint64_t pixels_per_byte) {
   if (width == 0 || height == 0 || width > max_side || height > max_side) return false;
+  if (!fits_data(width, height, data_size, pixels_per_byte)) return false;
   image.pixels.reset(new (std::nothrow) uint8_t[size_t(width) * size_t(height) * 4]);
   if (!image.pixels) return false;
   image.width = uint32_t(width);

@@ -80,8 +80,10 @@ bool read_frame(GifFileType* gif, int transparent, argb_image& image) {
   return true;
 }
 
-bool read_first_frame(GifFileType* gif, argb_image& image) {
-  if (!allocate(image, uint32_t(std::max(0, gif->SWidth)), uint32_t(std::max(0, gif->SHeight)))) return false;
+bool read_first_frame(GifFileType* gif, size_t data_size, argb_image& image) {
+  if (!allocate(image, uint32_t(std::max(0, gif->SWidth)), uint32_t(std::max(0, gif->SHeight)), data_size,
+                gif_pixels_per_byte))
+    return false;
   std::memset(image.pixels.get(), 0, size_t(image.width) * image.height * 4);
   int transparent = -1;
   for (;;) {
@@ -111,7 +113,7 @@ bool decode_gif(const uint8_t* data, size_t size, argb_image& image) {
   if (gif == nullptr) return false;
   bool decoded = false;
   try {
-    decoded = read_first_frame(gif, image);
+    decoded = read_first_frame(gif, size, image);
   } catch (const std::bad_alloc&) {
     decoded = false;
   }

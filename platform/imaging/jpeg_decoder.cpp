@@ -55,11 +55,14 @@ bool run(jpeg_decompress_struct& info, error_state& errors, const uint8_t* data,
   if (setjmp(errors.escape) != 0) return false;
   jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
   if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) return false;
-  if (info.image_width > max_side || info.image_height > max_side) return false;
+  // Checked before the library takes its own buffers for the picture.
+  if (info.image_width > max_side || info.image_height > max_side ||
+      !fits_data(info.image_width, info.image_height, size, jpeg_pixels_per_byte))
+    return false;
   const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
   info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
   jpeg_start_decompress(&info);
-  if (!allocate(image, info.output_width, info.output_height)) return false;
+  if (!allocate(image, info.output_width, info.output_height, size, jpeg_pixels_per_byte)) return false;
   while (info.output_scanline < info.output_height) {
     uint32_t* dst = image.row(info.output_scanline);
     JSAMPROW target = cmyk ? cmyk_row : reinterpret_cast<JSAMPROW>(dst);

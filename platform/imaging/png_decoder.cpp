@@ -13,7 +13,7 @@ bool decode_png(const uint8_t* data, size_t size, argb_image& image) {
   png.version = PNG_IMAGE_VERSION;
   if (png_image_begin_read_from_memory(&png, data, size) == 0) return false;
   png.format = PNG_FORMAT_BGRA;
-  if (!allocate(image, png.width, png.height)) {
+  if (!allocate(image, png.width, png.height, size, png_pixels_per_byte)) {
     png_image_free(&png);
     return false;
   }

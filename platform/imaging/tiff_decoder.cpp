@@ -60,11 +60,11 @@ uint32_t straight_argb(uint32_t abgr) {
   return a << 24 | unscale(r) << 16 | unscale(g) << 8 | unscale(b);
 }
 
-bool read_picture(TIFF* tiff, argb_image& image) {
+bool read_picture(TIFF* tiff, size_t size, argb_image& image) {
   uint32_t width = 0, height = 0;
   char message[1024];
   if (TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width) != 1 || TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height) != 1 ||
-      TIFFRGBAImageOK(tiff, message) != 1 || !allocate(image, width, height))
+      TIFFRGBAImageOK(tiff, message) != 1 || !allocate(image, width, height, size, tiff_pixels_per_byte))
     return false;
   auto* raster = reinterpret_cast<uint32_t*>(image.pixels.get());
   if (TIFFReadRGBAImageOriented(tiff, width, height, raster, ORIENTATION_TOPLEFT, 0) != 1) return false;
@@ -86,7 +86,7 @@ bool decode_tiff(const uint8_t* data, size_t size, argb_image& image) {
                                  unmap_file, options);
   TIFFOpenOptionsFree(options);
   if (tiff == nullptr) return false;
-  const bool decoded = read_picture(tiff, image);
+  const bool decoded = read_picture(tiff, size, image);
   TIFFClose(tiff);
   return decoded;
 }

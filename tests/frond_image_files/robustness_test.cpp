@@ -10,6 +10,7 @@
 #include "graphics/frond.h"
 #include "graphics/image_files.h"
 #include "platform_imaging/bmp_builder.h"
+#include "support/resident_memory.h"
 
 namespace {
 
@@ -101,6 +102,24 @@ TEST_F(RobustnessTest, OversizedPngHeadersAreRefusedBeforeAnyMemoryIsTakenButThe
   ASSERT_EQ(read_memory(img, build_png(16384, 1, 1, 0, rows)), png_outcome::ok);
   EXPECT_EQ(img.width, 16384);
   EXPECT_EQ(frond_test::pixel(&img, 16383, 0), 0xFFFFFFFFu);
+}
+
+// A header announcing far more pixels than its file could fill is refused
+// before the image is sized: a few hundred bytes never cost a gigabyte. The
+// best compression a real picture reaches still decodes.
+TEST_F(RobustnessTest, PngCanvasesLargerThanTheirDataCouldFillAreRefused) {
+  IMAGE img(2, 2);
+  std::vector<std::vector<uint8_t>> white(64, std::vector<uint8_t>(16384 / 8, 0xFF));
+  const std::vector<uint8_t> huge = build_png(16384, 16384, 1, 0, {white[0]});
+  const long before = resident_kib();
+  reset_peak_resident();
+  EXPECT_EQ(read_memory(img, huge), png_outcome::damaged);
+  write_bytes("huge.png", huge);
+  EXPECT_EQ(frond::getimage(&img, "huge.png"), -12);
+  EXPECT_LT(peak_resident_kib() - before, 64 * 1024 + sanitizer_allowance_kib);
+  EXPECT_EQ(img.width, 2);
+  ASSERT_EQ(read_memory(img, build_png(16384, 64, 1, 0, white)), png_outcome::ok);
+  EXPECT_EQ(img.height, 64);
 }
 
 TEST_F(RobustnessTest, AncillaryChunksAreSkippedWhateverTheirSize) {

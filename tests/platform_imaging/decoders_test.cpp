@@ -10,6 +10,7 @@
 #include "imaging/decoder.h"
 #include "platform_imaging/bmp_builder.h"
 #include "platform_imaging/encoders.h"
+#include "support/resident_memory.h"
 
 namespace {
 
@@ -162,6 +163,34 @@ TEST(Decode, DamagedFilesOfEveryFormatNeverCrash) {
       decode(damaged.data(), damaged.size(), image);
     }
   }
+}
+
+// A header announcing far more pixels than the rest of the file could fill
+// (a 16384 x 16384 canvas from a few dozen bytes) is refused before the
+// canvas's gigabyte is taken.
+TEST(Decode, CanvasesLargerThanTheirDataCouldFillAreRefusedUnallocated) {
+  gif_fields g;
+  g.screen_width = g.screen_height = 16384;
+  g.width = g.height = 1;
+  g.palette = {0x123456, 0x654321};
+  g.indices = {1};
+  std::vector<uint8_t> jpeg = imaging_test::make_jpeg(8, 8, 1, std::vector<uint8_t>(64, 90));
+  for (size_t i = 0; i + 8 < jpeg.size(); ++i)
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {  // start of frame: height, then width
+      jpeg[i + 5] = jpeg[i + 7] = 0x40;
+      jpeg[i + 6] = jpeg[i + 8] = 0x00;
+      break;
+    }
+  for (const std::vector<uint8_t>& file : {imaging_test::make_gif(g), jpeg}) {
+    const long before = resident_kib();
+    reset_peak_resident();
+    argb_image image;
+    EXPECT_EQ(decode(file.data(), file.size(), image), decode_result::failed);
+    EXPECT_LT(peak_resident_kib() - before, 64 * 1024 + sanitizer_allowance_kib);
+  }
+  // Where the data could fill the canvas, the same frame decodes.
+  g.screen_width = g.screen_height = 64;
+  EXPECT_EQ(decoded(imaging_test::make_gif(g)).width, 64u);
 }
 
 }  // namespace

@@ -115,14 +115,31 @@ TEST_F(Encfile, FlippedTruncatedOrExtendedFilesAreRefused) {
     expect_refused(cut);
 }
 
-TEST_F(Encfile, AnInputWithoutTheMagicIsEncrypted) {
-  // A damaged magic makes the file an ordinary input: it is sealed again,
-  // never opened, so no plaintext can come out of it.
-  std::string sealed = encrypt("picture");
-  sealed[0] = 'X';
-  write_file(dir / "odd", sealed);
-  ASSERT_EQ(encfile(dir / "odd", dir / "out"), 0);
-  EXPECT_EQ(read_file(dir / "out").size(), encrypted_size(sealed.size()));
+TEST_F(Encfile, ADamagedMagicIsRefusedAndAnythingElseEncrypted) {
+  // A file whose first bytes are a damaged copy of the magic was an
+  // encrypted file: refused, never sealed again as if it were a picture.
+  const std::string sealed = encrypt("picture");
+  std::string flipped = sealed;
+  flipped[3] = static_cast<char>(flipped[3] ^ 0x04);
+  for (const auto& [input, refused] : std::vector<std::pair<std::string, bool>>{
+           {"X" + sealed.substr(1), true},                                  // one byte changed
+           {flipped, true},                                                  // one bit flipped
+           {"QF" + std::string("xx") + sealed.substr(4), true},             // two bytes changed
+           {"QFENC0", true},                                                // cut inside the magic
+           {"QFEN", true},
+           {"QxxxC01\n" + sealed.substr(8), false},                         // three changed: a plaintext
+           {"QFE", false},
+           {"\x89PNG\r\n\x1A\n", false},
+           {"", false}}) {
+    SCOPED_TRACE(input);
+    write_file(dir / "odd", input);
+    if (refused) {
+      expect_refused(input);
+    } else {
+      ASSERT_EQ(encfile(dir / "odd", dir / "out"), 0);
+      EXPECT_EQ(read_file(dir / "out").size(), encrypted_size(input.size()));
+    }
+  }
 }
 
 TEST_F(Encfile, MalformedKeysAndMissingInputsWriteNothing) {

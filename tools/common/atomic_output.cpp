@@ -1,12 +1,52 @@
 #include "atomic_output.h"
 
+#include <fcntl.h>
+#include <limits.h>
+#include <signal.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <vector>
 
 namespace {
+
+// The one named temporary that a stop signal must remove, in storage a
+// signal handler may read.
+char pending_removal[PATH_MAX];
+volatile sig_atomic_t removal_armed = 0;
+
+void remove_and_die(int signal_number) {
+  if (removal_armed) unlink(pending_removal);
+  ::signal(signal_number, SIG_DFL);
+  raise(signal_number);
+}
+
+void install_stop_handlers() {
+  static bool installed = false;
+  if (installed) return;
+  installed = true;
+  struct sigaction action {};
+  action.sa_handler = remove_and_die;
+  sigemptyset(&action.sa_mask);
+  for (int signal_number : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal_number, &action, nullptr);
+}
+
+// Arms or disarms the handler's removal, with the stop signals held off so
+// that the handler never sees a half-copied name.
+void set_pending_removal(const std::string& path) {
+  sigset_t stops, previous;
+  sigemptyset(&stops);
+  for (int signal_number : {SIGTERM, SIGINT, SIGHUP}) sigaddset(&stops, signal_number);
+  sigprocmask(SIG_BLOCK, &stops, &previous);
+  removal_armed = 0;
+  if (!path.empty() && path.size() < sizeof pending_removal) {
+    std::memcpy(pending_removal, path.c_str(), path.size() + 1);
+    removal_armed = 1;
+  }
+  sigprocmask(SIG_SETMASK, &previous, nullptr);
+}
 
 // mkstemp creates mode 0600; the finished file gets what a plain fopen would.
 mode_t default_file_mode() {
@@ -15,22 +55,43 @@ mode_t default_file_mode() {
   return 0666 & ~mask;
 }
 
+// A fresh hidden name beside the target: "<folder>/.<name>.XXXXXX", made
+// unique by creating it; -1 when it could not be made.
+int create_named_temporary(const std::string& target, std::string& name) {
+  const std::string::size_type slash = target.rfind('/');
+  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
+  std::string pattern = folder + "." + base + ".XXXXXX";
+  std::vector<char> buffer(pattern.begin(), pattern.end());
+  buffer.push_back('\0');
+  const int fd = mkstemp(buffer.data());
+  if (fd >= 0) name = buffer.data();
+  return fd;
+}
+
+std::string folder_of(const std::string& target) {
+  const std::string::size_type slash = target.rfind('/');
+  return slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+}
+
 }  // namespace
 
 AtomicOutput::AtomicOutput(const std::string& target) : target_(target) {
-  std::string::size_type slash = target.rfind('/');
-  std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-  std::string pattern = folder + "." + name + ".XXXXXX";
-  std::vector<char> buffer(pattern.begin(), pattern.end());
-  buffer.push_back('\0');
-  int fd = mkstemp(buffer.data());
-  if (fd < 0) return;
-  temporary_ = buffer.data();
-  if (fchmod(fd, default_file_mode()) != 0 || (stream_ = fdopen(fd, "wb")) == nullptr) {
+  install_stop_handlers();
+  int fd = open(folder_of(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, default_file_mode());
+  if (fd < 0) {
+    fd = create_named_temporary(target, named_);
+    if (fd < 0) return;
+    set_pending_removal(named_);
+    if (fchmod(fd, default_file_mode()) != 0) {
+      close(fd);
+      discard();
+      return;
+    }
+  }
+  if ((stream_ = fdopen(fd, "wb")) == nullptr) {
     close(fd);
-    unlink(temporary_.c_str());
-    temporary_.clear();
+    discard();
   }
 }
 
@@ -39,10 +100,25 @@ AtomicOutput::~AtomicOutput() { discard(); }
 bool AtomicOutput::commit() {
   if (!stream_) return false;
   bool written = fflush(stream_) == 0 && !ferror(stream_);
-  bool closed = fclose(stream_) == 0;
+  if (written && named_.empty()) {
+    // Give the unnamed file a hidden name: made unique by creating a file,
+    // which the link then needs gone, so the name is taken over at once.
+    const int placeholder = create_named_temporary(target_, named_);
+    if (placeholder >= 0) {
+      close(placeholder);
+      set_pending_removal(named_);
+      const std::string self = "/proc/self/fd/" + std::to_string(fileno(stream_));
+      written = unlink(named_.c_str()) == 0 &&
+                linkat(AT_FDCWD, self.c_str(), AT_FDCWD, named_.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    } else {
+      written = false;
+    }
+  }
+  const bool closed = fclose(stream_) == 0;
   stream_ = nullptr;
-  if (written && closed && rename(temporary_.c_str(), target_.c_str()) == 0) {
-    temporary_.clear();
+  if (written && closed && rename(named_.c_str(), target_.c_str()) == 0) {
+    set_pending_removal("");
+    named_.clear();
     return true;
   }
   discard();
@@ -54,8 +130,9 @@ void AtomicOutput::discard() {
     fclose(stream_);
     stream_ = nullptr;
   }
-  if (!temporary_.empty()) {
-    unlink(temporary_.c_str());
-    temporary_.clear();
+  if (!named_.empty()) {
+    unlink(named_.c_str());
+    set_pending_removal("");
+    named_.clear();
   }
 }

@@ -1,7 +1,15 @@
-// An output file that appears whole or not at all: the bytes go to a
-// temporary file beside the target, which is renamed over the target only
-// when the writer commits. Readers never see a half-written file, and a
-// failed run leaves an existing target untouched.
+// An output file that appears whole or not at all, and leaves nothing
+// behind when its writer is stopped.
+//
+// The bytes go to an unnamed temporary file in the target's folder (Linux's
+// O_TMPFILE): a process killed while writing, by any signal, leaves no file
+// at all. Committing links the finished file into the folder under a hidden
+// temporary name and renames that over the target, so readers never see a
+// half-written file and a failed run leaves an existing target untouched.
+// Where the file system cannot make unnamed files, a named hidden temporary
+// is used instead. A named temporary, in that fallback or in the instant
+// between link and rename, is removed when SIGTERM, SIGINT or SIGHUP ends
+// the process (only SIGKILL in that instant can leave one).
 #pragma once
 
 #include <cstdio>
@@ -17,14 +25,14 @@ class AtomicOutput {
   // Null when the temporary file could not be created.
   FILE* stream() const { return stream_; }
 
-  // Flushes, closes and renames over the target; false (and the temporary
-  // file removed) when any of that fails.
+  // Flushes, closes and puts the file in place of the target; false (and
+  // nothing left behind) when any of that fails.
   bool commit();
 
  private:
   void discard();
 
   std::string target_;
-  std::string temporary_;
+  std::string named_;  // the named temporary while one exists
   FILE* stream_ = nullptr;
 };

@@ -1,6 +1,7 @@
 // encfile in out <64 hex>: encrypts `in` into `out`, or decrypts it when
 // `in` starts with the tool's magic, keyed from the 64 hexadecimal
-// characters. The output appears whole or not at all: a wrong key, a damaged
+// characters; an `in` whose first bytes are a damaged copy of the magic is
+// refused. The output appears whole or not at all: a wrong key, a damaged
 // file or any other failure writes nothing and exits with status 1.
 #include <cstdio>
 #include <memory>
@@ -36,8 +37,11 @@ int main(int argc, char** argv) {
 
   std::unique_ptr<FILE, FileCloser> in(std::fopen(in_path.c_str(), "rb"));
   if (!in) return fail("cannot open ", in_path);
-  const bool decrypting = starts_with_magic(in.get());
+  const InputKind kind = classify_input(in.get());
   std::rewind(in.get());
+  if (kind == InputKind::DamagedEncrypted)
+    return fail("damaged encrypted file (its first bytes are a damaged copy of the magic): ", in_path);
+  const bool decrypting = kind == InputKind::Encrypted;
 
   AtomicOutput out(out_path);
   if (!out.stream()) return fail("cannot create a file beside ", out_path);

@@ -1,5 +1,6 @@
 #include "secret_stream.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -10,10 +11,21 @@ constexpr std::size_t kSealed = kChunk + crypto_secretstream_xchacha20poly1305_A
 
 }  // namespace
 
-bool starts_with_magic(FILE* in) {
+InputKind classify_input(const unsigned char* head, std::size_t size) {
+  constexpr std::size_t kMinimumCompared = 4, kMostDifferences = 2;
+  const std::size_t compared = std::min(size, sizeof kEncryptedMagic);
+  std::size_t differences = 0;
+  for (std::size_t i = 0; i < compared; ++i) differences += head[i] != kEncryptedMagic[i];
+  if (compared == sizeof kEncryptedMagic && differences == 0) return InputKind::Encrypted;
+  // Shorter than the magic and all of it matching is a cut magic.
+  const bool damaged = compared >= kMinimumCompared && differences <= kMostDifferences &&
+                       (differences > 0 || compared < sizeof kEncryptedMagic);
+  return damaged ? InputKind::DamagedEncrypted : InputKind::Plain;
+}
+
+InputKind classify_input(FILE* in) {
   unsigned char head[sizeof kEncryptedMagic];
-  return std::fread(head, 1, sizeof head, in) == sizeof head &&
-         std::memcmp(head, kEncryptedMagic, sizeof head) == 0;
+  return classify_input(head, std::fread(head, 1, sizeof head, in));
 }
 
 bool encrypt_stream(FILE* in, FILE* out, const StreamKey& key) {

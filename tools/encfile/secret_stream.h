@@ -14,9 +14,17 @@
 
 constexpr unsigned char kEncryptedMagic[8] = {'Q', 'F', 'E', 'N', 'C', '0', '1', '\n'};
 
-// True when the stream starts with the magic; the stream is left just past
-// the bytes examined either way, so callers rewind.
-bool starts_with_magic(FILE* in);
+// What a file is, from its first bytes (up to the magic's 8): one that
+// starts with the magic is encrypted; one of at least 4 bytes whose first
+// bytes differ from the magic's in 1 or 2 places (a flipped bit, a cut) is
+// a damaged encrypted file, never to be taken for a plaintext; anything
+// else is a plaintext.
+enum class InputKind { Encrypted, DamagedEncrypted, Plain };
+InputKind classify_input(const unsigned char* head, std::size_t size);
+
+// The same from a stream, which is left just past the bytes examined, so
+// callers rewind.
+InputKind classify_input(FILE* in);
 
 // Both read `in` from its start and write `out` in chunks: memory stays
 // bounded whatever the file size. False on a read or write error, and when

@@ -1,17 +1,17 @@
-// quillfern-exchange [--listen ADDR] [--port N] [--pairs FILE]: the exchange
-// server the clients swap their pictures through. Listens on 127.0.0.1:26001
-// with pairs.txt of the working directory unless told otherwise; --port 0
-// picks a free port. The first line on stdout says where it listens, then
-// one line per request. SIGINT or SIGTERM end it cleanly with status 0.
+// quillfern-exchange [--listen ADDR] [--port N] [--pairs FILE] [--deadline S]:
+// the exchange server the clients swap their pictures through. Listens on
+// 127.0.0.1:26001 with pairs.txt of the working directory unless told
+// otherwise; --port 0 picks a free port; --deadline is the most seconds one
+// request may take (20). The first line on stdout says where it listens,
+// then one line per request. SIGINT or SIGTERM end it with status 0 within
+// a second, whatever its clients are doing.
 #include <pthread.h>
 #include <signal.h>
+#include <unistd.h>
 
-#include <atomic>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <thread>
 
 #include "pairs_file.h"
 #include "request_log.h"
@@ -23,18 +23,19 @@ struct ServerOptions {
   std::string address = "127.0.0.1";
   int port = 26001;  // 0 picks a free port
   std::string pairs_file = "pairs.txt";
+  ServerLimits limits;
 };
 
 int usage() {
-  std::fprintf(stderr, "usage: quillfern-exchange [--listen ADDR] [--port N] [--pairs FILE]\n");
+  std::fprintf(stderr, "usage: quillfern-exchange [--listen ADDR] [--port N] [--pairs FILE] [--deadline SECONDS]\n");
   return 2;
 }
 
-bool parse_port(const char* text, int& port) {
+bool parse_number(const char* text, long low, long high, long& number) {
   char* end = nullptr;
-  long value = std::strtol(text, &end, 10);
-  if (end == text || *end != '\0' || value < 0 || value > 65535) return false;
-  port = static_cast<int>(value);
+  const long value = std::strtol(text, &end, 10);
+  if (end == text || *end != '\0' || value < low || value > high) return false;
+  number = value;
   return true;
 }
 
@@ -42,11 +43,16 @@ bool parse_options(int argc, char** argv, ServerOptions& options) {
   for (int i = 1; i < argc; i += 2) {
     const std::string name = argv[i];
     if (i + 1 >= argc) return false;
+    long number = 0;
     if (name == "--listen") {
       options.address = argv[i + 1];
     } else if (name == "--pairs") {
       options.pairs_file = argv[i + 1];
-    } else if (name != "--port" || !parse_port(argv[i + 1], options.port)) {
+    } else if (name == "--port" && parse_number(argv[i + 1], 0, 65535, number)) {
+      options.port = static_cast<int>(number);
+    } else if (name == "--deadline" && parse_number(argv[i + 1], 1, 3600, number)) {
+      options.limits.whole_request = std::chrono::seconds(number);
+    } else {
       return false;
     }
   }
@@ -71,9 +77,9 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  // Signals are taken by one waiting thread; every other thread, the pool's
-  // included, inherits the blocked mask. A peer that goes away mid-reply must
-  // not end the server.
+  // The stop signals are taken by this thread alone: every thread started
+  // below inherits the blocked mask. A peer that goes away mid-reply must not
+  // end the server.
   signal(SIGPIPE, SIG_IGN);
   sigset_t stop_signals;
   sigemptyset(&stop_signals);
@@ -81,31 +87,22 @@ int main(int argc, char** argv) {
   sigaddset(&stop_signals, SIGTERM);
   pthread_sigmask(SIG_BLOCK, &stop_signals, nullptr);
 
+  // The server is never torn down connection by connection: the process
+  // ends, and the kernel closes every connection at once. (The library's
+  // own teardown of connections caught mid-request is not safe in the
+  // packaged version: it crashed on connections a peer had just reset.)
+  RequestLog log(STDOUT_FILENO);
   SwapStore store(std::move(partners));
-  SwapServer server(store);
-  const int port = server.bind(options.address, options.port);
+  SwapServer server(store, log, options.limits);
+  const int port = server.start(options.address, options.port);
   if (port < 0) {
-    std::fprintf(stderr, "quillfern-exchange: cannot listen on %s port %d\n", options.address.c_str(),
-                 options.port);
+    std::fprintf(stderr, "quillfern-exchange: cannot listen on %s port %d\n", options.address.c_str(), options.port);
     return 1;
   }
-  log_line("listening on " + options.address + " port " + std::to_string(port));
-
-  // A signal may come before the accept loop runs, when stop() has nothing to
-  // stop yet: the stopper keeps asking until serving has ended.
-  std::atomic<bool> finished{false};
-  std::thread stopper([&server, &finished, stop_signals] {
-    int received = 0;
-    sigwait(&stop_signals, &received);
-    while (!finished) {
-      server.stop();
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-  });
-  const bool served = server.serve();
-  finished = true;
-  pthread_kill(stopper.native_handle(), SIGTERM);
-  stopper.join();
-  log_line("stopped");
-  return served ? 0 : 1;
+  log.line("listening on " + options.address + " port " + std::to_string(port));
+  int received = 0;
+  sigwait(&stop_signals, &received);
+  log.line("stopped");
+  log.finish();  // writes what the reader takes within half a second
+  _exit(0);
 }

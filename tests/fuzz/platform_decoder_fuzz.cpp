@@ -1,0 +1,13 @@
+// libFuzzer target: one of the platform's format decoders (chosen when the
+// target is built, by FUZZ_DECODER) on arbitrary bytes, directly and through
+// the format recognition. Any result but a crash, a read out of bounds or an
+// allocation beyond what the bytes could fill.
+#include "imaging/decoder.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  platform::imaging::argb_image decoded;
+  platform::imaging::FUZZ_DECODER(data, size, decoded);
+  platform::imaging::argb_image recognised;
+  platform::imaging::decode(data, size, recognised);
+  return 0;
+}

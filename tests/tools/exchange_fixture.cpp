@@ -1,0 +1,164 @@
+// The exchange server fixture and the raw connections of the server tests.
+#include "tools/exchange_fixture.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+// Where the head of a reply ends and how long the whole reply is, or npos.
+std::size_t reply_length(const std::string& bytes) {
+  const std::size_t head_end = bytes.find("\r\n\r\n");
+  if (head_end == std::string::npos) return std::string::npos;
+  const std::size_t length = bytes.find("Content-Length: ");
+  const std::size_t body = length < head_end ? std::stoul(bytes.substr(length + 16)) : 0;
+  return head_end + 4 + body;
+}
+
+}  // namespace
+
+RawConnection::RawConnection(int port, const std::string& source) {
+  fd_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in local{};
+  local.sin_family = AF_INET;
+  inet_pton(AF_INET, source.c_str(), &local.sin_addr);
+  sockaddr_in server{};
+  server.sin_family = AF_INET;
+  server.sin_port = htons(static_cast<std::uint16_t>(port));
+  server.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  if (bind(fd_, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0 ||
+      connect(fd_, reinterpret_cast<sockaddr*>(&server), sizeof server) != 0) {
+    close(fd_);
+    fd_ = -1;
+  }
+}
+
+RawConnection::~RawConnection() {
+  if (fd_ >= 0) close(fd_);
+}
+
+bool RawConnection::send_all(const std::string& bytes) {
+  for (std::size_t sent = 0; sent < bytes.size();) {
+    pollfd p{fd_, POLLOUT, 0};
+    if (poll(&p, 1, 5000) <= 0) return false;
+    const ssize_t n = send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (n <= 0 && errno != EAGAIN) return false;
+    if (n > 0) sent += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+void RawConnection::half_close() { shutdown(fd_, SHUT_WR); }
+
+std::string RawConnection::read_reply(std::chrono::milliseconds wait) {
+  const auto until = std::chrono::steady_clock::now() + wait;
+  char buffer[65536];
+  while (reply_length(pending_) == std::string::npos || pending_.size() < reply_length(pending_)) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+    pollfd p{fd_, POLLIN, 0};
+    if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) return {};
+    const ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
+    if (n <= 0) return {};
+    pending_.append(buffer, static_cast<std::size_t>(n));
+  }
+  const std::size_t length = reply_length(pending_);
+  std::string reply = pending_.substr(0, length);
+  pending_.erase(0, length);
+  return reply;
+}
+
+bool RawConnection::closed_within(std::chrono::milliseconds wait) {
+  const auto until = std::chrono::steady_clock::now() + wait;
+  char buffer[65536];
+  for (;;) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+    pollfd p{fd_, POLLIN, 0};
+    if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) return false;
+    if (recv(fd_, buffer, sizeof buffer, 0) <= 0) return true;
+  }
+}
+
+int reply_status(const std::string& reply) {
+  return reply.compare(0, 9, "HTTP/1.1 ") == 0 ? std::atoi(reply.c_str() + 9) : 0;
+}
+
+std::string reply_body(const std::string& reply) {
+  const std::size_t head_end = reply.find("\r\n\r\n");
+  return head_end == std::string::npos ? std::string() : reply.substr(head_end + 4);
+}
+
+std::string patch_request(const std::string& user, const std::string& body) {
+  return "PATCH /v1/swap/" + user + " HTTP/1.1\r\nHost: x\r\nContent-Length: " + std::to_string(body.size()) +
+         "\r\n\r\n" + body;
+}
+
+void Exchange::start(std::vector<std::string> extra, const std::string& pairs) {
+  write_file(dir / "pairs.txt", pairs);
+  write_file(dir / "log.txt", "");
+  port_ = 0;
+  std::vector<std::string> argv = {EXCHANGE_PROGRAM, "--port", "0", "--pairs", dir / "pairs.txt"};
+  argv.insert(argv.end(), extra.begin(), extra.end());
+  pid_ = start_program(argv, dir.path(), dir / "log.txt");
+  ASSERT_GT(pid_, 0);
+  for (int waited = 0; waited < 10000 && port_ == 0; waited += 10) {
+    std::istringstream log(read_file(dir / "log.txt"));
+    std::string word;
+    while (log >> word)
+      if (word == "port" && log >> port_) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ASSERT_NE(port_, 0) << read_file(dir / "log.txt");
+}
+
+int Exchange::stop() {
+  if (pid_ <= 0) return 0;
+  kill(pid_, SIGTERM);
+  const int status = wait_program(pid_);
+  pid_ = -1;
+  return status;
+}
+
+httplib::Result Exchange::request(const std::string& method, const std::string& path, const std::string& body) {
+  httplib::Client client("127.0.0.1", port_);
+  client.set_url_encode(false);
+  client.set_connection_timeout(5);
+  client.set_read_timeout(10);
+  client.set_write_timeout(10);
+  httplib::Request r;
+  r.method = method;
+  r.path = path;
+  r.body = body;
+  if (!body.empty()) r.set_header("Content-Type", "application/octet-stream");
+  return client.send(r);
+}
+
+std::pair<int, std::string> Exchange::exchange(const std::string& user, const std::string& body) {
+  httplib::Result result = swap(user, body);
+  if (!result) return {-1, ""};
+  return {result->status, result->body};
+}
+
+std::string Exchange::log_with(long lines) {
+  std::string log;
+  for (int waited = 0; waited < 5000; waited += 10) {
+    log = read_file(dir / "log.txt");
+    if (std::count(log.begin(), log.end(), '\n') >= lines) break;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return log;
+}
+
+std::string Exchange::raw(const std::string& bytes, bool wait_for_reply) {
+  RawConnection connection(port_);
+  if (!connection.connected()) return {};
+  connection.send_all(bytes);
+  return wait_for_reply ? connection.read_reply(std::chrono::seconds(2)) : std::string();
+}
