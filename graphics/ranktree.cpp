@@ -164,6 +164,19 @@ int32_t ranktree::indexof(const frondControlBase* key) const {
   return -1;
 }
 
+int32_t ranktree::countbelow(const frondControlBase* key) const {
+  int32_t below = 0;
+  for (const node* n = root; n;) {
+    if (less(n->key, key)) {
+      below += size_of(n->left) + 1;
+      n = n->right;
+    } else {
+      n = n->left;
+    }
+  }
+  return below;
+}
+
 void ranktree::insert(frondControlBase* key) { insert_at(root, nullptr, key); }
 
 std::unique_ptr<ranktree::node> ranktree::removeat(int32_t rank) {

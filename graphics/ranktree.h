@@ -30,6 +30,8 @@ class ranktree {
   frondControlBase* itemat(int32_t rank) const;
   // The in-order position of key, or -1.
   int32_t indexof(const frondControlBase* key) const;
+  // How many keys are below key (key itself need not be in the set).
+  int32_t countbelow(const frondControlBase* key) const;
   // Adds key (the set is used with distinct keys only).
   void insert(frondControlBase* key);
   // Removes the key at rank and hands back the node whose storage was freed

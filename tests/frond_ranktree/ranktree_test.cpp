@@ -38,6 +38,8 @@ void check_tree(const ranktree& tree, const std::set<uintptr_t>& expected) {
   for (uintptr_t k : expected) {
     EXPECT_EQ(reinterpret_cast<uintptr_t>(tree.itemat(rank)), k);
     EXPECT_EQ(tree.indexof(reinterpret_cast<frondControlBase*>(k)), rank);
+    EXPECT_EQ(tree.countbelow(reinterpret_cast<frondControlBase*>(k)), rank);
+    EXPECT_EQ(tree.countbelow(reinterpret_cast<frondControlBase*>(k + 1)), rank + 1);  // absent keys too
     ++rank;
   }
 }
