@@ -78,11 +78,14 @@ std::vector<RECT> clip_rects(const DeviceContext& dc, int width, int height) {
               std::min(bounds.right, dc.window_area.right), std::min(bounds.bottom, dc.window_area.bottom)};
     if (bounds.left >= bounds.right || bounds.top >= bounds.bottom) return out;
   }
-  if (!dc.has_clip) {
+  if (!dc.has_clip && dc.window_excluded.empty()) {
     out.push_back(bounds);
     return out;
   }
-  for (const RECT& r : dc.clip.rects()) {
+  Region allowed(bounds);
+  for (const RECT& child : dc.window_excluded) allowed = Region::combine(allowed, Region(child), RGN_DIFF);
+  if (dc.has_clip) allowed = Region::combine(allowed, dc.clip, RGN_AND);
+  for (const RECT& r : allowed.rects()) {
     const RECT c{std::max(r.left, bounds.left), std::max(r.top, bounds.top), std::min(r.right, bounds.right),
                  std::min(r.bottom, bounds.bottom)};
     if (c.left < c.right && c.top < c.bottom) out.push_back(c);
