@@ -383,6 +383,96 @@ void getlinejoin(int* join, float* miterlimit, IMAGE* img = nullptr);
 int getlinejoin(IMAGE* img = nullptr);
 
 // ============================================================================
+// Lines and GDI shapes
+// ============================================================================
+
+// Aliased drawing through the image's DC in viewport coordinates, with its
+// pen (line style, pattern, thickness, cap, join), fill brush and write mode;
+// boxes exclude their right and bottom edge, lines their end point. Each call
+// on selector 0 counts one change (bar3d one per step). Angles are degrees,
+// counter-clockwise from the positive x axis. Variants: fill* outline and
+// fill, solid* fill only, the plain names outline only.
+
+// A vertex of fillpoly_gradient.
+struct gradient_point {
+  float x;
+  float y;
+  argb_color color;
+};
+
+void moveto(int x, int y, IMAGE* img = nullptr);
+void moverel(int dx, int dy, IMAGE* img = nullptr);
+// Leaves the current position at (x1, y1); nothing with line style 5.
+void line(int x1, int y1, int x2, int y2, IMAGE* img = nullptr);
+void lineto(int x, int y, IMAGE* img = nullptr);
+void linerel(int dx, int dy, IMAGE* img = nullptr);
+// One-pixel lines in the line colour written straight into the pixels (alpha
+// as it is), ignoring style and width; float end points, viewport-relative.
+void line_f(float x1, float y1, float x2, float y2, IMAGE* img = nullptr);
+void lineto_f(float x, float y, IMAGE* img = nullptr);
+void linerel_f(float dx, float dy, IMAGE* img = nullptr);
+
+void arc(int x, int y, int stangle, int endangle, int radius, IMAGE* img = nullptr);
+void arc_f(float x, float y, float stangle, float endangle, float radius, IMAGE* img = nullptr);
+void ellipse(int x, int y, int stangle, int endangle, int xradius, int yradius, IMAGE* img = nullptr);
+void ellipse_f(float x, float y, float stangle, float endangle, float xradius, float yradius, IMAGE* img = nullptr);
+void circle(int x, int y, int radius, IMAGE* img = nullptr);
+void circle_f(float x, float y, float radius, IMAGE* img = nullptr);
+
+void fillpie(int x, int y, int stangle, int endangle, int xradius, int yradius, IMAGE* img = nullptr);
+void fillpie(int x, int y, int stangle, int endangle, int radius, IMAGE* img = nullptr);
+void sector(int x, int y, int stangle, int endangle, int xradius, int yradius, IMAGE* img = nullptr);
+void pie(int x, int y, int stangle, int endangle, int xradius, int yradius, IMAGE* img = nullptr);
+void solidpie(int x, int y, int stangle, int endangle, int xradius, int yradius, IMAGE* img = nullptr);
+void fillpie_f(float x, float y, float stangle, float endangle, float xradius, float yradius, IMAGE* img = nullptr);
+void fillpie_f(float x, float y, float stangle, float endangle, float radius, IMAGE* img = nullptr);
+void sector_f(float x, float y, float stangle, float endangle, float xradius, float yradius, IMAGE* img = nullptr);
+void pie_f(float x, float y, float stangle, float endangle, float xradius, float yradius, IMAGE* img = nullptr);
+void solidpie_f(float x, float y, float stangle, float endangle, float xradius, float yradius, IMAGE* img = nullptr);
+
+void fillellipse(int x, int y, int xradius, int yradius, IMAGE* img = nullptr);
+void solidellipse(int x, int y, int xradius, int yradius, IMAGE* img = nullptr);
+void fillcircle(int x, int y, int radius, IMAGE* img = nullptr);
+void solidcircle(int x, int y, int radius, IMAGE* img = nullptr);
+void fillellipse_f(float x, float y, float xradius, float yradius, IMAGE* img = nullptr);
+void solidellipse_f(float x, float y, float xradius, float yradius, IMAGE* img = nullptr);
+void fillcircle_f(float x, float y, float radius, IMAGE* img = nullptr);
+void solidcircle_f(float x, float y, float radius, IMAGE* img = nullptr);
+
+void rectangle(int left, int top, int right, int bottom, IMAGE* img = nullptr);
+void fillrect(int left, int top, int right, int bottom, IMAGE* img = nullptr);
+void solidrect(int left, int top, int right, int bottom, IMAGE* img = nullptr);
+// The brush only (FillRect): the write mode does not apply.
+void bar(int left, int top, int right, int bottom, IMAGE* img = nullptr);
+// Corner radii, not diameters.
+void roundrect(int left, int top, int right, int bottom, int xradius, int yradius, IMAGE* img = nullptr);
+void roundrect(int left, int top, int right, int bottom, int radius, IMAGE* img = nullptr);
+void fillroundrect(int left, int top, int right, int bottom, int xradius, int yradius, IMAGE* img = nullptr);
+void fillroundrect(int left, int top, int right, int bottom, int radius, IMAGE* img = nullptr);
+void solidroundrect(int left, int top, int right, int bottom, int xradius, int yradius, IMAGE* img = nullptr);
+void solidroundrect(int left, int top, int right, int bottom, int radius, IMAGE* img = nullptr);
+// A filled front face and the outline of a box `depth` deep; the top too when topflag is not 0.
+void bar3d(int left, int top, int right, int bottom, int depth, int topflag, IMAGE* img = nullptr);
+
+// points: numpoints (x, y) pairs. drawpoly closes the figure when more than
+// 3 points end where they start.
+void drawpoly(int numpoints, const int* points, IMAGE* img = nullptr);
+void polyline(int numpoints, const int* points, IMAGE* img = nullptr);
+void polygon(int numpoints, const int* points, IMAGE* img = nullptr);
+void fillpoly(int numpoints, const int* points, IMAGE* img = nullptr);
+void solidpoly(int numpoints, const int* points, IMAGE* img = nullptr);
+// Segment i from point 2i to point 2i+1.
+void drawlines(int numlines, const int* points, IMAGE* img = nullptr);
+// Cubic Bezier curves through the first 3k + 1 points.
+void drawbezier(int numpoints, const int* points, IMAGE* img = nullptr);
+// Triangles (i, i+1, i+2) of the points, colours shaded between the corners.
+void fillpoly_gradient(int numpoints, const gradient_point* points, IMAGE* img = nullptr);
+
+// With the fill brush: up to pixels of `border`, or the area of `areacolor`.
+void floodfill(int x, int y, argb_color border, IMAGE* img = nullptr);
+void floodfillsurface(int x, int y, argb_color areacolor, IMAGE* img = nullptr);
+
+// ============================================================================
 // Block copies (raster operations are GDI ternary codes such as SRCCOPY)
 // ============================================================================
 

@@ -374,6 +374,37 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
 COLORREF GetPixel(HDC dc, int x, int y);
 BOOL GdiFlush();
 
+// ---- lines and shapes -----------------------------------------------------------------------------
+// Lines are drawn with the selected pen from the start up to, not including,
+// the end point; only LineTo moves the current position. Closed shapes take
+// a box that excludes its right and bottom edges, fill with the brush and
+// outline with the pen; with a null pen the filled area is one pixel smaller
+// both ways. Arcs run counter-clockwise from the start radial to the end
+// radial (equal radials: the whole ellipse). The pen and the filled
+// interiors follow SetROP2; FillRect does not.
+#define FLOODFILLBORDER 0
+#define FLOODFILLSURFACE 1
+BOOL LineTo(HDC dc, int x, int y);
+BOOL Polyline(HDC dc, const POINT* points, int count);
+BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD polylines);
+// 3k + 1 points: the start and then three points (two controls, an end) per curve.
+BOOL PolyBezier(HDC dc, const POINT* points, DWORD count);
+// Filled with the ALTERNATE rule, then outlined.
+BOOL Polygon(HDC dc, const POINT* points, int count);
+BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
+BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
+// Corners rounded by an ellipse of width x height.
+BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height);
+BOOL Arc(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye);
+BOOL Pie(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye);
+BOOL Chord(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye);
+// Fills with the brush the four-connected area around (x, y) up to the
+// border colour (FLOODFILLBORDER) or of the surface colour (FLOODFILLSURFACE);
+// colours are compared on 24 bits. Fails when the start pixel is the border
+// colour, lacks the surface colour or lies outside the clip.
+BOOL ExtFloodFill(HDC dc, int x, int y, COLORREF color, UINT type);
+BOOL FloodFill(HDC dc, int x, int y, COLORREF border);
+
 // ---- text ------------------------------------------------------------------------------------------
 // Fonts are matched to installed faces when first drawn or measured with. A
 // positive lfHeight is the cell height (ascent + descent), a negative one the

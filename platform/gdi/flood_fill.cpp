@@ -1,0 +1,126 @@
+// FloodFill and ExtFloodFill: an iterative span fill. The area is found
+// first (a bit per pixel of the clip box marks what is taken, so a brush of
+// the surface colour still ends, and memory stays bounded by the box) and
+// then painted with the brush under the ROP2. Colours are compared on 24
+// bits; the area is four-connected and stays inside the clip.
+#include <algorithm>
+#include <vector>
+
+#include "gdi/primitives.h"
+#include "gdi/shape_call.h"
+
+using namespace platform::gdi;
+
+namespace {
+
+struct Span {
+  int64_t y, left, right;  // right excluded
+};
+
+class AreaFinder {
+ public:
+  AreaFinder(const ShapeTarget& t, uint32_t colour, bool surface_mode)
+      : t_(t), colour_(colour & 0xFFFFFFu), surface_mode_(surface_mode), width_(t.box.right - t.box.left),
+        words_per_row_(size_t(width_ + 63) / 64), taken_(words_per_row_ * size_t(t.box.bottom - t.box.top), 0) {}
+
+  bool fillable(int64_t x, int64_t y) const {
+    const uint32_t w = t_.surface.bits_per_pixel == 32 ? t_.surface.row32(int(y))[x] : read_pixel(t_.surface, int(x), int(y));
+    return ((w & 0xFFFFFFu) == colour_) == surface_mode_ && allowed(x, y);
+  }
+
+  // The area around (x, y) as spans; empty when (x, y) cannot start one.
+  std::vector<Span> find(int64_t x, int64_t y) {
+    std::vector<Span> area;
+    if (!fillable(x, y)) return area;
+    std::vector<Span> pending{take(y, x, x + 1, true)};
+    while (!pending.empty()) {
+      const Span s = pending.back();
+      pending.pop_back();
+      area.push_back(s);
+      for (int64_t ny : {s.y - 1, s.y + 1}) {
+        if (ny < t_.box.top || ny >= t_.box.bottom) continue;
+        int64_t x0 = s.left;
+        while (x0 < s.right) {
+          x0 = next_open(ny, x0, s.right);
+          if (x0 >= s.right) break;
+          if (!fillable(x0, ny)) {
+            ++x0;
+            continue;
+          }
+          const Span run = take(ny, x0, x0 + 1, x0 == s.left);
+          pending.push_back(run);
+          x0 = run.right;
+        }
+      }
+    }
+    return area;
+  }
+
+ private:
+  bool allowed(int64_t x, int64_t y) const {
+    if (t_.clip.size() == 1) return true;  // the box is the clip
+    for (const RECT& c : t_.clip)
+      if (x >= c.left && x < c.right && y >= c.top && y < c.bottom) return true;
+    return false;
+  }
+  uint64_t* row_bits(int64_t y) { return taken_.data() + size_t(y - t_.box.top) * words_per_row_; }
+  bool is_taken(int64_t x, int64_t y) {
+    const size_t i = size_t(x - t_.box.left);
+    return (row_bits(y)[i / 64] >> (i % 64)) & 1;
+  }
+  // The first column from x below `end` not yet taken (64 at a time over taken words).
+  int64_t next_open(int64_t y, int64_t x, int64_t end) {
+    const uint64_t* bits = row_bits(y);
+    while (x < end) {
+      const size_t i = size_t(x - t_.box.left);
+      const uint64_t open = ~bits[i / 64] >> (i % 64);
+      if (open == 0) {
+        x += int64_t(64 - i % 64);
+        continue;
+      }
+      return std::min(end, x + int64_t(__builtin_ctzll(open)));
+    }
+    return end;
+  }
+  // Grows [x0, x1) of row y over open fillable pixels (to the left only when
+  // asked) and takes it.
+  Span take(int64_t y, int64_t x0, int64_t x1, bool grow_left) {
+    if (grow_left)
+      while (x0 > t_.box.left && !is_taken(x0 - 1, y) && fillable(x0 - 1, y)) --x0;
+    while (x1 < t_.box.right && !is_taken(x1, y) && fillable(x1, y)) ++x1;
+    uint64_t* bits = row_bits(y);
+    for (int64_t x = x0; x < x1; ++x) {
+      const size_t i = size_t(x - t_.box.left);
+      bits[i / 64] |= uint64_t{1} << (i % 64);
+    }
+    return Span{y, x0, x1};
+  }
+
+  const ShapeTarget& t_;
+  const uint32_t colour_;
+  const bool surface_mode_;  // fill pixels of the colour (true) or up to it (false)
+  const int64_t width_;
+  const size_t words_per_row_;
+  std::vector<uint64_t> taken_;
+};
+
+}  // namespace
+
+BOOL ExtFloodFill(HDC dc, int x, int y, COLORREF color, UINT type) {
+  ShapeCall call;
+  if (!begin_shape(dc, &call) || (type != FLOODFILLBORDER && type != FLOODFILLSURFACE) || !call.drawable) return FALSE;
+  const ShapeTarget& t = call.target;
+  const int64_t px = int64_t{x} + t.origin.x, py = int64_t{y} + t.origin.y;
+  if (px < t.box.left || px >= t.box.right || py < t.box.top || py >= t.box.bottom) return FALSE;
+  try {
+    AreaFinder finder(t, colorref_word(color), type == FLOODFILLSURFACE);
+    const std::vector<Span> area = finder.find(px, py);
+    if (area.empty()) return FALSE;
+    for (const Span& s : area) t.span(s.y, s.left, s.right, t.brush);
+  } catch (const std::bad_alloc&) {
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL FloodFill(HDC dc, int x, int y, COLORREF border) { return ExtFloodFill(dc, x, y, border, FLOODFILLBORDER); }

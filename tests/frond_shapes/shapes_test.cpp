@@ -1,0 +1,291 @@
+// Lines and GDI shapes: exact pixels of the cases GDI pins, the current
+// position, line styles, write modes, viewports, flood fills, the variants
+// of one shape, the float lines and the counting of changes.
+
+#include <cmath>
+#include <limits>
+
+#include "support/graphics_fixture.h"
+
+using namespace frond;
+using frond_test::GraphicsTest;
+using frond_test::pixel;
+using frond_test::pixels_of;
+
+namespace {
+
+constexpr argb_color kBlack = 0xFF000000;  // a new image
+constexpr argb_color kPen = 0x00D3D3D3;    // the default line colour as GDI writes it
+
+class ShapesTest : public GraphicsTest {};
+
+bool lit(IMAGE* img, int x, int y) { return pixel(img, x, y) != kBlack; }
+
+// The lit pixels of an image as a string of rows, '#' lit and '.' not.
+std::string picture(IMAGE* img, int x0, int y0, int x1, int y1) {
+  std::string out;
+  for (int y = y0; y < y1; ++y) {
+    for (int x = x0; x < x1; ++x) out += lit(img, x, y) ? '#' : '.';
+    out += '\n';
+  }
+  return out;
+}
+
+TEST_F(ShapesTest, BarFillsItsBoxWithoutRightAndBottomEdges) {
+  IMAGE img(16, 16);
+  setfillcolor(0xFF00FF00, &img);
+  bar(0, 0, 10, 10, &img);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) EXPECT_EQ(pixel(&img, x, y), x < 10 && y < 10 ? 0x0000FF00u : kBlack) << x << "," << y;
+}
+
+TEST_F(ShapesTest, LineLeavesThePositionAtItsStart) {
+  IMAGE img(64, 64);
+  line(10, 10, 50, 10, &img);
+  lineto(50, 50, &img);
+  for (int x = 0; x < 64; ++x) EXPECT_EQ(lit(&img, x, 10), x >= 10 && x < 50) << x;
+  for (int i = 0; i < 40; ++i) EXPECT_EQ(pixel(&img, 10 + i, 10 + i), kPen) << i;
+  EXPECT_FALSE(lit(&img, 50, 10));
+  EXPECT_FALSE(lit(&img, 50, 50));
+  EXPECT_EQ(getx(&img), 50);
+  EXPECT_EQ(gety(&img), 50);
+}
+
+TEST_F(ShapesTest, RectangleOutlinesAndSolidRectFillsOnePixelLess) {
+  IMAGE img(10, 10);
+  rectangle(2, 2, 8, 8, &img);
+  EXPECT_EQ(picture(&img, 0, 0, 10, 10),
+            "..........\n..........\n..######..\n..#....#..\n..#....#..\n"
+            "..#....#..\n..#....#..\n..######..\n..........\n..........\n");
+  IMAGE solid(10, 10);
+  setfillcolor(0xFFFF0000, &solid);
+  solidrect(2, 2, 8, 8, &solid);
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 10; ++x)
+      EXPECT_EQ(pixel(&solid, x, y), x >= 2 && x <= 6 && y >= 2 && y <= 6 ? 0x00FF0000u : kBlack) << x << "," << y;
+}
+
+TEST_F(ShapesTest, UserLinePatternStartsWithADrawnRun) {
+  IMAGE img(40, 4);
+  setlinestyle(7, 0xFF00, 1, &img);
+  line(0, 1, 32, 1, &img);
+  for (int x = 0; x < 40; ++x) EXPECT_EQ(lit(&img, x, 1), x <= 7 || (x >= 16 && x <= 23)) << x;
+}
+
+TEST_F(ShapesTest, LineStyleFiveDrawsNoOutlinesButStillFills) {
+  IMAGE img(20, 20);
+  setlinestyle(5, 0, 1, &img);
+  moveto(3, 4, &img);
+  line(0, 0, 19, 0, &img);
+  EXPECT_EQ(getx(&img), 3);  // line left the position alone
+  lineto(10, 10, &img);
+  linerel(5, 1, &img);
+  EXPECT_EQ(getx(&img), 15);
+  EXPECT_EQ(gety(&img), 11);
+  EXPECT_EQ(pixels_of(&img), pixels_of(&*std::make_unique<IMAGE>(20, 20)));
+  setfillcolor(0xFF0000FF, &img);
+  fillrect(2, 2, 8, 8, &img);  // a null pen: the fill is one pixel smaller
+  EXPECT_EQ(pixel(&img, 2, 2), 0x000000FFu);
+  EXPECT_EQ(pixel(&img, 6, 6), 0x000000FFu);
+  EXPECT_EQ(pixel(&img, 7, 7), kBlack);
+  line_f(0, 15, 10, 15, &img);
+  EXPECT_EQ(pixel(&img, 5, 15), 0xFFD3D3D3u);
+}
+
+TEST_F(ShapesTest, XorWriteModeDrawnTwiceRestoresThePicture) {
+  IMAGE img(80, 80);
+  frond_test::paint_coordinates(&img);
+  const std::vector<argb_color> before = pixels_of(&img);
+  setwritemode(R2_XORPEN, &img);
+  setfillstyle(7, 0xFF3366CC, &img);
+  const int star[] = {40, 2, 50, 70, 5, 25, 75, 25, 30, 70};
+  for (int round = 0; round < 2; ++round) {
+    for (int thickness : {1, 5}) {
+      setlinestyle(thickness == 1 ? 0 : 3, 0, thickness, &img);
+      line(0, 0, 79, 33, &img);
+      fillellipse(40, 40, 30, 20, &img);
+      fillpie(40, 40, 30, 200, 25, &img);
+      fillroundrect(5, 5, 60, 50, 8, &img);
+      fillpoly(5, star, &img);
+      drawbezier(4, star, &img);
+    }
+  }
+  EXPECT_EQ(pixels_of(&img), before);
+}
+
+TEST_F(ShapesTest, ViewportMovesAndClipsShapes) {
+  IMAGE img(50, 50);
+  setfillcolor(0xFFFFFFFF, &img);
+  setviewport(10, 10, 30, 30, 1, &img);
+  bar(0, 0, 100, 100, &img);
+  for (int y = 0; y < 50; ++y)
+    for (int x = 0; x < 50; ++x) EXPECT_EQ(lit(&img, x, y), x >= 10 && x < 30 && y >= 10 && y < 30) << x << "," << y;
+}
+
+TEST_F(ShapesTest, FloodFillTakesTheInsideOfAnOutline) {
+  IMAGE img(20, 20);
+  rectangle(2, 2, 12, 12, &img);
+  setfillcolor(0xFF00FF00, &img);
+  floodfill(0, 0, 0xFFD3D3D3, &img);  // outside: fills around the outline, not into it
+  EXPECT_EQ(pixel(&img, 5, 5), kBlack);
+  EXPECT_EQ(pixel(&img, 19, 19), 0x0000FF00u);
+  IMAGE inner(20, 20);
+  rectangle(2, 2, 12, 12, &inner);
+  setfillcolor(0xFF00FF00, &inner);
+  const std::vector<argb_color> outlined = pixels_of(&inner);
+  floodfill(2, 2, 0xFFD3D3D3, &inner);  // on the border: nothing
+  EXPECT_EQ(pixels_of(&inner), outlined);
+  floodfill(5, 5, 0xFFD3D3D3, &inner);
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) {
+      const bool interior = x >= 3 && x <= 10 && y >= 3 && y <= 10;
+      const argb_color expected = interior ? 0x0000FF00u : outlined[size_t(y) * 20 + size_t(x)];
+      EXPECT_EQ(pixel(&inner, x, y), expected) << x << "," << y;
+    }
+  floodfillsurface(5, 5, 0xFF00FF00, &inner);  // the brush is the surface colour: it still ends
+  EXPECT_EQ(pixel(&inner, 5, 5), 0x0000FF00u);
+}
+
+TEST_F(ShapesTest, ClosedDrawpolyEqualsPolygonAndOpenOneIsAPolyline) {
+  const int closed[] = {5, 5, 30, 8, 12, 28, 5, 5};
+  IMAGE a(40, 40), b(40, 40), c(40, 40), d(40, 40);
+  setfillcolor(0xFFFFFFFF, &a);
+  setfillcolor(0xFFFFFFFF, &b);
+  drawpoly(4, closed, &a);
+  polygon(3, closed, &b);
+  EXPECT_EQ(pixels_of(&a), pixels_of(&b));
+  const int open[] = {5, 5, 30, 8, 5, 5};
+  drawpoly(3, open, &c);
+  polyline(3, open, &d);
+  EXPECT_EQ(pixels_of(&c), pixels_of(&d));
+}
+
+TEST_F(ShapesTest, GradientPolygonIsATriangleStrip) {
+  const gradient_point quad[] = {{0, 0, 0xFFFF0000}, {20, 0, 0xFFFF0000}, {0, 20, 0xFFFF0000}, {20, 20, 0xFFFF0000}};
+  IMAGE img(24, 24);
+  fillpoly_gradient(4, quad, &img);
+  EXPECT_EQ(pixel(&img, 2, 2), 0x00FF0000u);    // in ABC
+  EXPECT_EQ(pixel(&img, 17, 17), 0x00FF0000u);  // in BCD, the strip's second triangle
+  const gradient_point nan_point[] = {{NAN, 0, 0}, {1e30f, 0, 0}, {0, 5, 0}};
+  fillpoly_gradient(3, nan_point, &img);  // not finite: nothing
+}
+
+TEST_F(ShapesTest, ArcsAndPiesStayInTheirQuadrant) {
+  IMAGE a(200, 200), p(200, 200), s(200, 200);
+  arc(100, 100, 0, 90, 50, &a);
+  setfillcolor(0xFF0000FF, &p);
+  setfillcolor(0xFF0000FF, &s);
+  fillpie(100, 100, 0, 90, 50, &p);
+  sector(100, 100, 0, 90, 50, 50, &s);
+  EXPECT_EQ(pixels_of(&p), pixels_of(&s));
+  int arc_pixels = 0, pie_pixels = 0;
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 200; ++x) {
+      const bool quadrant = x >= 99 && y <= 100;
+      if (lit(&a, x, y)) {
+        EXPECT_TRUE(quadrant) << x << "," << y;
+        ++arc_pixels;
+      }
+      if (lit(&p, x, y)) {
+        EXPECT_TRUE(quadrant) << x << "," << y;
+        ++pie_pixels;
+      }
+    }
+  EXPECT_TRUE(lit(&a, 149, 99));  // from (150, 100) to (100, 50)
+  EXPECT_TRUE(lit(&a, 100, 50));
+  EXPECT_GT(arc_pixels, 60);
+  EXPECT_GT(pie_pixels, 1800);  // about a quarter of pi 50^2
+  EXPECT_EQ(pixel(&p, 120, 80), 0x000000FFu);
+}
+
+TEST_F(ShapesTest, BezierCountIsCutTo3kPlus1) {
+  const int points[] = {0, 0, 10, 30, 30, 30, 40, 0, 50, 20, 60, 0};
+  IMAGE six(64, 40), four(64, 40), five(64, 40);
+  drawbezier(6, points, &six);
+  drawbezier(5, points, &five);
+  drawbezier(4, points, &four);
+  EXPECT_EQ(pixels_of(&six), pixels_of(&four));
+  EXPECT_EQ(pixels_of(&five), pixels_of(&four));
+  EXPECT_NE(pixels_of(&four), pixels_of(&*std::make_unique<IMAGE>(64, 40)));
+}
+
+TEST_F(ShapesTest, FloatLinesFollowTheEndPointRule) {
+  IMAGE img(20, 20);
+  line_f(0, 0, 10, 0, &img);
+  EXPECT_TRUE(lit(&img, 9, 0));
+  EXPECT_FALSE(lit(&img, 10, 0));
+  line_f(0, 1, 10.5f, 1, &img);
+  EXPECT_TRUE(lit(&img, 10, 1));
+  EXPECT_EQ(pixel(&img, 3, 1), 0xFFD3D3D3u);  // the line colour with its alpha
+  const std::vector<argb_color> before = pixels_of(&img);
+  line_f(5, 5, 5, 5, &img);
+  line_f(-10, 2, -1, 8, &img);  // left of the viewport
+  line_f(-3, 2, -3, 18, &img);  // vertical, left of it
+  const float inf = std::numeric_limits<float>::infinity();
+  line_f(NAN, 0, 5, 5, &img);
+  line_f(0, 0, inf, 5, &img);
+  line_f(-inf, -inf, inf, inf, &img);
+  line_f(-3e38f, 4, 3e38f, 4.5f, &img);  // huge: clipped in double
+  EXPECT_EQ(pixels_of(&img)[size_t(5) * 20 + 5], before[size_t(5) * 20 + 5]);
+  for (int y = 0; y < 20; ++y)
+    if (y != 4) {
+      EXPECT_EQ(std::vector<argb_color>(img.pixels + y * 20, img.pixels + y * 20 + 20),
+                std::vector<argb_color>(before.begin() + y * 20, before.begin() + y * 20 + 20)) << y;
+    }
+  lineto_f(3.5f, 2.5f, &img);
+  EXPECT_EQ(getx(&img), 4);
+  EXPECT_EQ(gety(&img), 3);
+  lineto_f(-3.5f, 2.5f, &img);
+  EXPECT_EQ(getx(&img), -4);
+  lineto_f(NAN, 3e30f, &img);  // not finite: the position stays
+  EXPECT_EQ(getx(&img), -4);
+}
+
+TEST_F(ShapesTest, HugeIntegerArgumentsAreCutNotOverflowed) {
+  IMAGE img(32, 32);
+  setfillcolor(0xFFFFFFFF, &img);
+  const int big = std::numeric_limits<int>::max(), small = std::numeric_limits<int>::min();
+  fillellipse(big, small, big, big, &img);
+  fillcircle(16, 16, big, &img);
+  fillpie(big, 0, 0, 90, big, &img);
+  bar3d(small, small, big, big, big, 1, &img);
+  roundrect(0, 0, 31, 31, big, &img);
+  linerel(big, big, &img);
+  moverel(big, big, &img);
+  circle_f(3e38f, 0, 3e38f, &img);
+  fillellipse_f(16, 16, INFINITY, 4, &img);
+  EXPECT_EQ(pixel(&img, 16, 16), 0x00FFFFFFu);  // the circle of huge radius covers the image
+}
+
+// Changes counted for a null image, drawn or not.
+TEST_F(ShapesTest, EachCallCountsOneChangeAndBar3dOnePerStep) {
+  IMAGE page(40, 40);
+  frond::state().draw_target = &page;
+  const int tri[] = {0, 0, 5, 0, 0, 5};
+  const gradient_point two[] = {{0, 0, 0}, {5, 5, 0}};
+  const struct {
+    const char* name;
+    void (*draw)(const int*, const gradient_point*);
+    int changes;
+  } cases[] = {
+      {"line", [](const int*, const gradient_point*) { line(0, 0, 5, 5); }, 1},
+      {"line_f", [](const int*, const gradient_point*) { line_f(0, 0, 5, 5); }, 1},
+      {"fillellipse", [](const int*, const gradient_point*) { fillellipse(9, 9, 4, 4); }, 1},
+      {"fillpoly", [](const int* p, const gradient_point*) { fillpoly(3, p); }, 1},
+      {"floodfill", [](const int*, const gradient_point*) { floodfill(1, 1, 0); }, 1},
+      {"bar3d without top", [](const int*, const gradient_point*) { bar3d(5, 5, 20, 20, 3, 0); }, 2},
+      {"bar3d with top", [](const int*, const gradient_point*) { bar3d(5, 5, 20, 20, 3, 1); }, 3},
+      {"fillpoly_gradient of two", [](const int*, const gradient_point* g) { fillpoly_gradient(2, g); }, 0},
+  };
+  for (const auto& c : cases) {
+    const int before = counter();
+    c.draw(tri, two);
+    EXPECT_EQ(before - counter(), c.changes) << c.name;
+  }
+  frond::state().draw_target = nullptr;
+  const int before = counter();
+  fillcircle(1, 1, 1);  // no target: nothing drawn, the change still counted
+  EXPECT_EQ(before - counter(), 1);
+}
+
+}  // namespace
