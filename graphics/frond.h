@@ -629,6 +629,40 @@ class construction_guard {
 int popconstruction();
 
 // ============================================================================
+// Line input box
+// ============================================================================
+
+// The library's edit control: a control whose platform window is a standard
+// EDIT window, made on the window thread and subclassed so that its messages
+// reach handlewindowmessage. Used by inputbox_getline.
+class sys_edit final : public frondControlBase {
+ public:
+  sys_edit();
+  // Focus changes set window_focus; WM_CTLCOLOREDIT answers with a brush of
+  // edit_bk_color; everything else goes to the window's own procedure.
+  LRESULT handlewindowmessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+  HWND edit_window = nullptr;
+  HFONT edit_font = nullptr;    // owned
+  HBRUSH edit_brush = nullptr;  // owned: the last one handed to the window
+  argb_color edit_text_color = 0x00000000;
+  argb_color edit_bk_color = 0x00FFFFFF;
+  WNDPROC edit_wndproc = nullptr;
+};
+
+// Asks for a line of text in a modal 400x300 box over the drawing target
+// until Enter is released or the window closes; puts the picture back.
+// buf receives at most len - 1 characters and a terminator; the result is
+// the line's length in characters (line breaks at its end cut off). A len
+// below 1 or a null buf, a call before initgraph, after the window is gone or
+// on the window thread returns 0 (an empty line where buf can hold one).
+int inputbox_getline(const wchar_t* title, const wchar_t* text, wchar_t* buf, int len);
+// The 8-bit form, through the library's code page: buf receives the longest
+// whole-character prefix that fits in len bytes with its terminator; the
+// result counts wide characters.
+int inputbox_getline(const char* title, const char* text, char* buf, int len);
+
+// ============================================================================
 // Integer rectangles and points
 // ============================================================================
 

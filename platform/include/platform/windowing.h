@@ -933,6 +933,8 @@ void inject_wheel(int delta, int x, int y);
 void inject_close(HWND window);
 // Text an input method committed (UTF-16 units): a VK_PROCESSKEY press that types it, and its release.
 void inject_ime_text(HWND window, const std::u16string& text);
+// Live GDI objects (DCs, bitmaps, pens, brushes, fonts, regions), stock objects included.
+size_t gdi_object_count();
 // Caret blinking on (the default) or off: off, a shown caret stays drawn, so that pixels are steady.
 void set_caret_blink(bool blink);
 
