@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The input box under a real X server and window manager: it shows over the
-# picture with its white field, takes typed text and Return, composes a dead
-# key with a letter through the input method (in a UTF-8 locale), and hands
+# picture with its white field, takes typed text and Return, composes dead
+# keys with letters through the input method (in a UTF-8 locale), and hands
 # back what was typed when the window is closed. A screenshot of the open box
 # is kept as inputbox.png in the given folder.
 # Usage: inputbox_e2e.sh <inputbox_probe binary> <folder for the screenshot>
@@ -27,9 +27,9 @@ wait_for_line probe 5 '^line=hello count=5$'
 
 wait_for_line probe 5 '^box$'
 sleep 0.3
-xdotool key dead_acute e
+xdotool key dead_acute e dead_acute a
 xdotool key Return
-wait_for_line probe 5 '^line=é count=1$'
+wait_for_line probe 5 '^line=éá count=2$'
 
 wait_for_line probe 5 '^box$'
 sleep 0.3

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <thread>
@@ -54,12 +55,12 @@ struct Outcome {
 };
 
 // Runs the wide box with `len` while `user` acts on its field.
-Outcome wide_box(int len, const std::function<void()>& user) {
+Outcome wide_box(int len, const std::function<void(HWND field)>& user) {
   std::vector<wchar_t> buf(size_t(std::max(len, 1)), L'#');
   int result = -1;
   std::thread box([&] { result = inputbox_getline(L"Title", L"Type a line", buf.data(), len); });
   const HWND field = wait_for_field();
-  user();
+  user(field);
   box.join();
   return {std::wstring(buf.data()), result, field};
 }
@@ -86,8 +87,10 @@ TEST(InputBox, TypingAndEnterInBothForms) {
       {u"abcdef", 5, L"abcd", 4},  // the field keeps len - 1
   };
   for (const Case& c : cases) {
-    const Outcome out = wide_box(c.len, [&] {
+    const Outcome out = wide_box(c.len, [&](HWND field) {
       type(c.typed);
+      Sleep(50);
+      EXPECT_EQ(SendMessageW(field, WM_GETTEXTLENGTH, 0, 0), LRESULT(std::wcslen(c.line)));  // nothing lost later
       enter();
     });
     EXPECT_EQ(out.line, c.line);
@@ -105,7 +108,7 @@ TEST(InputBox, TypingAndEnterInBothForms) {
 }
 
 TEST(InputBox, InnerLineBreaksStayAndInputMethodTextArrivesWhole) {
-  const Outcome out = wide_box(64, [] {
+  const Outcome out = wide_box(64, [](HWND) {
     type(u"ab");
     key(VK_RETURN, true, u"\r");  // held: a line break, not yet the end
     type(u"cd");
@@ -121,7 +124,7 @@ TEST(InputBox, AnEnterFromBeforeTheBoxDoesNotEndIt) {
   key(VK_RETURN, false);
   key(VK_RETURN, true, u"\r");  // still held when the box opens
   Sleep(50);
-  const Outcome out = wide_box(64, [] {
+  const Outcome out = wide_box(64, [](HWND) {
     key(VK_RETURN, false);
     type(u"q");
     enter();
@@ -133,7 +136,7 @@ TEST(InputBox, LeavesThePictureTheQueueAndNoWindowOrObjectBehind) {
   frond_test::paint_coordinates(state().pages[0]);
   const std::vector<argb_color> before = frond_test::pixels_of(state().pages[0]);
   const size_t objects = platform_test::gdi_object_count();
-  const Outcome out = wide_box(64, [] {
+  const Outcome out = wide_box(64, [](HWND) {
     // While open: the box's background on the page, the white field on the screen.
     const int bx = (640 - 400) / 2, by = (360 - 300) / 2;
     for (int i = 0; i < 100 && frond_test::pixel(state().pages[0], bx + 10, by + 150) != 0xFF80A080u; ++i) Sleep(5);
@@ -164,7 +167,7 @@ TEST(InputBox, RefusesBadBuffers) {
 }
 
 TEST(InputBox, ClosingTheWindowReturnsWhatWasTyped) {
-  const Outcome out = wide_box(64, [] {
+  const Outcome out = wide_box(64, [](HWND) {
     type(u"xy");
     Sleep(50);
     platform_test::inject_close(window());
