@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "Client/client_state.h"
+#include "Client/picture_size.h"
 #include "Client/run_log.h"
 #include "Client/settings.h"
 #include "Client/token.h"
@@ -137,7 +138,8 @@ void exchange(httplib::Client& client, const std::string& token) {
     }
     decrypt_received(settings.key + outcome.partner_token);
     lock_state();
-    if (frond::getimage_pngfile(received_image, "temp\\image6.png") != 0)
+    if (png_larger_than("temp\\image6.png", received_side_limit) ||
+        frond::getimage_pngfile(received_image, "temp\\image6.png") != 0)
       outcome.file_invalid = true;
     else if (token_says_chat(outcome.partner_token))
       new_chat = 1;

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "display/x11/x11_backend.h"
@@ -64,9 +65,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   setenv("DISPLAY", server.display().c_str(), 1);
-  std::unique_ptr<platform::display::Backend> opened = platform::display::x11::try_open();
+  std::string why;
+  std::unique_ptr<platform::display::Backend> opened = platform::display::x11::try_open(&why);
   if (!opened) {
-    std::fprintf(stderr, "x11_present_bench: the X11 backend did not open\n");
+    std::fprintf(stderr, "x11_present_bench: the X11 backend did not open: %s\n", why.c_str());
     return 1;
   }
   platform::display::NativeWindowParams params;

@@ -121,7 +121,9 @@ int IMAGE::putimage_alphafilter(IMAGE* dst_arg, int x, int y, const IMAGE* filte
   check_magic(L"IMAGE::putimage_alphafilter");
   IMAGE* dst = resolve_image_counting(dst_arg);
   blend_area a = {x, y, xs, ys, w, h};
-  if (dst == nullptr || filter == nullptr || !clip_blend_rect(dst, this, a)) return 0;
+  // The filter must be a real image: a selector value names none.
+  if (dst == nullptr || is_selector(filter) || !clip_blend_rect(dst, this, a)) return 0;
+  filter->check_magic(L"IMAGE::putimage_alphafilter");
   // The filter is read at the source's coordinates: it must cover them all.
   if (int64_t(a.xs) + a.w > filter->width || int64_t(a.ys) + a.h > filter->height) return 0;
   for_each_row(dst, this, a, [&](argb_color* d, const argb_color* s, int j) {

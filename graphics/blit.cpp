@@ -67,7 +67,10 @@ int get_block(IMAGE* dst, IMAGE* src_arg, int x, int y, int w, int h) {
 
 }  // namespace
 
-void null_getimage() { internal_error_box(L"Fatal Error: pass NULL to `frond::getimage`"); }
+IMAGE* getimage_target(IMAGE* img) {
+  if (img == nullptr) internal_error_box(L"Fatal Error: pass NULL to `frond::getimage`");
+  return is_selector(img) ? nullptr : img;
+}
 
 // ---- getimage -------------------------------------------------------------------------
 
@@ -82,13 +85,13 @@ int IMAGE::getimage(int x, int y, int w, int h) {
 }
 
 int getimage(IMAGE* img, IMAGE* src, int x, int y, int w, int h) {
-  if (img == nullptr) null_getimage();
-  return img->getimage(src, x, y, w, h);
+  IMAGE* target = getimage_target(img);
+  return target ? target->getimage(src, x, y, w, h) : -11;
 }
 
 int getimage(IMAGE* img, int x, int y, int w, int h) {
-  if (img == nullptr) null_getimage();
-  return img->getimage(x, y, w, h);
+  IMAGE* target = getimage_target(img);
+  return target ? target->getimage(x, y, w, h) : -11;
 }
 
 // ---- putimage, member forms (this image is the source) ------------------------------------

@@ -9,11 +9,10 @@
 #include "graphics/controls.h"
 #include "graphics/input_queue.h"
 #include "graphics/pacing.h"
+#include "graphics/window.h"
 
 namespace frond {
 namespace {
-
-constexpr UINT_PTR refresh_timer_id = 916;
 
 // The window's outer rectangle, relative to its parent's client area when it has one.
 RECT window_rect_in_parent(HWND window) {
@@ -167,7 +166,7 @@ void setrendermode(int mode) {
     return;
   }
   present_now();
-  SetTimer(window, refresh_timer_id, 50, nullptr);
+  start_refresh_timer();
   s.timer_refresh_off = 0;
   s.manual_render = 0;
 }

@@ -476,6 +476,7 @@ void floodfillsurface(int x, int y, argb_color areacolor, IMAGE* img = nullptr);
 // Block copies (raster operations are GDI ternary codes such as SRCCOPY)
 // ============================================================================
 
+// img is a real image: null is fatal, a selector value gives -11.
 int getimage(IMAGE* img, IMAGE* src, int x, int y, int w, int h);
 int getimage(IMAGE* img, int x, int y, int w, int h);  // from the drawing target
 void putimage(int x, int y, IMAGE* src, DWORD rop = SRCCOPY);
@@ -815,13 +816,14 @@ argb_color alphablendcolor_premultiplied(argb_color dst, argb_color src, uint8_t
 // when the file could not be opened, else at whatever size decoding reached.
 
 // By path: PNG through libpng; a file that is not a PNG (signature test)
-// goes to the platform decoder. A null image is fatal. The ints are unused.
+// goes to the platform decoder. A null image is fatal; a selector value
+// (1 to 31) is no image to load into and gives -11. The ints are unused.
 int getimage(IMAGE* img, const char* path, int = 0, int = 0);
 int getimage(IMAGE* img, const wchar_t* path);
 // A resource of the program: PNG by libpng, anything else by the platform.
 int getimage(IMAGE* img, const char* resType, const char* resName);
 int getimage(IMAGE* img, const wchar_t* resType, const wchar_t* resName);
-// PNG only: 0, -3, -12 (not a PNG or damaged) or 21.
+// PNG only: 0, -3, -12 (not a PNG or damaged, or a null or selector image) or 21.
 int getimage_pngfile(IMAGE* img, const char* path);
 int getimage_pngfile(IMAGE* img, const wchar_t* path);
 // 8-bit RGBA (colour type 6) with alpha, else RGB (colour type 2).

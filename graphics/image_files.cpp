@@ -409,27 +409,27 @@ int IMAGE::getimage(const void* data, uint32_t size) {
 }
 
 int getimage(IMAGE* img, const char* path, int, int) {
-  if (img == nullptr) null_getimage();
-  return img->getimage(path);
+  IMAGE* target = getimage_target(img);
+  return target ? target->getimage(path) : -11;
 }
 
 int getimage(IMAGE* img, const wchar_t* path) {
-  if (img == nullptr) null_getimage();
-  return img->getimage(path);
+  IMAGE* target = getimage_target(img);
+  return target ? target->getimage(path) : -11;
 }
 
 int getimage(IMAGE* img, const char* resType, const char* resName) {
-  if (img == nullptr) null_getimage();
-  return img->getimage(resType, resName);
+  IMAGE* target = getimage_target(img);
+  return target ? target->getimage(resType, resName) : -11;
 }
 
 int getimage(IMAGE* img, const wchar_t* resType, const wchar_t* resName) {
-  if (img == nullptr) null_getimage();
-  return img->getimage(resType, resName);
+  IMAGE* target = getimage_target(img);
+  return target ? target->getimage(resType, resName) : -11;
 }
 
 int getimage_pngfile(IMAGE* img, const wchar_t* path) {
-  if (img == nullptr) return -12;
+  if (is_selector(img)) return -12;
   FILE* file = open_file(path, "rb");
   if (file == nullptr) return -3;
   const png_outcome outcome = readpngfile(img, file);

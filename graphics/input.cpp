@@ -14,8 +14,17 @@ constexpr int packed_release = 0x20000;
 constexpr int packed_char = 0x40000;
 constexpr int packed_first_press = 0x80000;
 
-input_queue& keys() { return *state().key_queue; }
-input_queue& mice() { return *state().mouse_queue; }
+// The rings exist from the window thread's first start; before that (or when
+// initgraph failed) the readers see an empty ring and the waiting ones return.
+bool rings_exist() { return state().key_queue != nullptr && state().mouse_queue != nullptr; }
+
+input_queue& ring(input_queue* queue) {
+  static input_queue empty;
+  return queue != nullptr ? *queue : empty;
+}
+
+input_queue& keys() { return ring(state().key_queue); }
+input_queue& mice() { return ring(state().mouse_queue); }
 
 bool is_key_message(uint32_t message) {
   return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR;
@@ -103,6 +112,7 @@ int waitchar() { return waitchar(0); }
 
 int waitchar(int filter) {
   if (window_destroyed()) return -1;
+  if (!rings_exist()) return 0;
   const uint32_t now = GetTickCount();
   for (;;) {
     if (window_destroyed()) return 0;
@@ -128,7 +138,7 @@ int waitchar(int filter) {
 
 key_message getkey() {
   key_message record = {};
-  if (window_destroyed()) return record;
+  if (window_destroyed() || !rings_exist()) return record;
   for (;;) {
     const int k = popkey();
     if (k != 0) {
@@ -168,7 +178,7 @@ int mousepending() {
 
 mouse_message getmouse() {
   mouse_message record = {};
-  if (window_destroyed()) return record;
+  if (window_destroyed() || !rings_exist()) return record;
   queued_message entry;
   while (!mice().pop(&entry) || entry.window == nullptr) {
     if (close_requested() || window_destroyed()) return record;
@@ -195,7 +205,7 @@ mouse_message getmouse() {
 
 mouse_record getmouserecord() {
   mouse_record record = {};
-  if (window_destroyed()) return record;
+  if (window_destroyed() || !rings_exist()) return record;
   queued_message entry;
   while (!mice().pop(&entry) || entry.window == nullptr) {
     if (window_destroyed()) return record;  // a close request alone does not end this wait

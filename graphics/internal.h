@@ -13,8 +13,9 @@ void gdiplus_start();
 // A new GDI+ graphics on `dc` carrying over the settings of `old` (may be null).
 Gdiplus::GpGraphics* clone_gdip_graphics(HDC dc, gdip_holder<Gdiplus::GpGraphics>& old);
 
-// The fatal box of a null image handed to getimage; ends the process.
-[[noreturn]] void null_getimage();
+// The image getimage loads into: a null image shows the fatal box and ends the
+// process; a selector value is no image to load into, and gives null.
+IMAGE* getimage_target(IMAGE* img);
 
 // Shows "Fatal error: read/write at 0x... At function '...'" and ends the process.
 [[noreturn]] void fatal_image_error(const void* image, const wchar_t* operation);

@@ -26,11 +26,13 @@ void setviewport(int left, int top, int right, int bottom, int clip, IMAGE* img)
 
   if (GpGraphics* graphics = image->gdip_graphics()) {
     gdip_holder<GpGraphics>& holder = image->graphics_holder;
+    // A clip rectangle is mapped through the world transform in force, so the
+    // transform is reset before the clip is set in device coordinates.
+    holder.record(GdipResetWorldTransform(graphics));
     if (clip)
       holder.record(GdipSetClipRectI(graphics, left, top, right - left, bottom - top, CombineModeReplace));
     else
       holder.record(GdipResetClip(graphics));
-    holder.record(GdipResetWorldTransform(graphics));
     holder.record(GdipTranslateWorldTransform(graphics, REAL(left), REAL(top), MatrixOrderPrepend));
   }
 

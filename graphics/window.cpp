@@ -19,7 +19,8 @@
 namespace frond {
 namespace {
 
-constexpr UINT_PTR refresh_timer_id = 916;
+// Only the window's own thread may start its timers.
+constexpr UINT request_refresh_timer = WM_USER + 3;
 
 // How the last start of the window thread went: 0 pending, 1 running, -1 failed.
 std::atomic<int> window_start{0};
@@ -352,6 +353,9 @@ LRESULT CALLBACK graph_wndproc(HWND window, UINT message, WPARAM wparam, LPARAM 
     case WM_TIMER:
       if (wparam == refresh_timer_id) refresh_tick();
       return 0;
+    case request_refresh_timer:
+      SetTimer(window, refresh_timer_id, 50, nullptr);
+      return 0;
     case WM_CTLCOLOREDIT:
       return control_wndproc(nullptr, window, message, wparam, lparam);
     default:
@@ -362,19 +366,25 @@ LRESULT CALLBACK graph_wndproc(HWND window, UINT message, WPARAM wparam, LPARAM 
 
 WNDPROC get_wndproc() { return graph_wndproc; }
 
-void initgraph(int width, int height, int mode) {
+void start_refresh_timer() { SendMessageW(state().window.load(), request_refresh_timer, 0, 0); }
+
+namespace {
+
+bool window_is_open() {
+  const HWND window = state().window.load();
+  return state().window_ready.load() && window != nullptr && IsWindow(window);
+}
+
+// Both forms of initgraph once their mode and size are settled: an open window
+// is resized and shown; otherwise the window thread makes one.
+void open_window(int width, int height) {
   graphics_state& s = state();
   window_settings& settings = window_globals();
-  setinitmode(mode, settings.position.x, settings.position.y);
-  s.stop_flags = 0;
-  width = int16_t(width);
-  height = int16_t(height);
   load_system_libraries();
 
-  HWND existing = s.window.load();
-  if (s.window_ready.load() && existing != nullptr && IsWindow(existing)) {
+  if (window_is_open()) {
     resizewindow(width, height);
-    if (!IsWindowVisible(existing)) ShowWindow(existing, SW_SHOW);
+    if (!IsWindowVisible(s.window.load())) ShowWindow(s.window.load(), SW_SHOW);
     return;
   }
 
@@ -417,12 +427,28 @@ void initgraph(int width, int height, int mode) {
   s.cursor_shown = 1;
 }
 
+}  // namespace
+
+void initgraph(int width, int height, int mode) {
+  window_settings& settings = window_globals();
+  setinitmode(mode, settings.position.x, settings.position.y);
+  state().stop_flags = 0;
+  open_window(int16_t(width), int16_t(height));
+}
+
+// The older form keeps the mode bits, styles and character switch as they are.
+// Driver 12 takes the size from the two halves of the mode value, any other
+// driver 640 x 480 for a new window; an open window takes the two halves.
 void initgraph(int* driver, int* mode) {
+  if (driver == nullptr || mode == nullptr) return;
+  state().stop_flags = 0;
   const int value = *mode;
-  const int width = *driver == 12 ? int16_t(value & 0xFFFF) : 640;
-  const int height = *driver == 12 ? int16_t((value >> 16) & 0xFFFF) : 480;
-  const int bits = window_globals().init_mode;
-  initgraph(width, height, bits);
+  const int halves_width = int16_t(value & 0xFFFF);
+  const int halves_height = int16_t((value >> 16) & 0xFFFF);
+  if (window_is_open() || *driver == 12)
+    open_window(halves_width, halves_height);
+  else
+    open_window(640, 480);
 }
 
 void setinitmode(int mode, int x, int y) {

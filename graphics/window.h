@@ -29,6 +29,10 @@ struct control_window_request {
 };
 constexpr UINT request_child_window = WM_USER + 1;
 constexpr UINT request_focus = WM_USER + 2;
+// The window thread's 50 ms refresh timer.
+constexpr UINT_PTR refresh_timer_id = 916;
+// Starts (or restarts) the refresh timer on the window's thread, from any thread.
+void start_refresh_timer();
 
 LRESULT CALLBACK graph_wndproc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 WNDPROC get_wndproc();

@@ -3,10 +3,11 @@
 // present its client pixels) and what it tells the window manager (input,
 // close requests, moves) through the calls in wm/input_events.h.
 //
-// Two backends implement it: X11 (chosen when DISPLAY names a display that
-// opens) and headless (always works; its "screen" is a 1920x1080 framebuffer
-// in memory, and tests inject input through platform_test:: functions that
-// enter the window manager where the X11 backend does).
+// Two backends implement it: X11 (chosen when DISPLAY is set) and headless
+// (chosen when it is not; its "screen" is a 1920x1080 framebuffer in memory,
+// and tests inject input through platform_test:: functions that enter the
+// window manager where the X11 backend does). A display that is named but
+// cannot be used is reported once on stderr, and its windows fail to open.
 //
 // Backends run their own event thread where they need one; every call below
 // may come from any thread.
@@ -51,18 +52,23 @@ class Backend {
  public:
   virtual ~Backend() = default;
   virtual const char* name() const = 0;
+  // Null when the backend cannot make windows.
   virtual std::unique_ptr<NativeWindow> create_window(const NativeWindowParams& params) = 0;
+  // Bits of one screen pixel, as a display device context reports them (8, 16 or 32).
+  virtual int bits_per_pixel() = 0;
   // Size of the primary screen in pixels.
   virtual SIZE screen_size() = 0;
   // Pointer position in screen coordinates.
   virtual POINT cursor_position() = 0;
-  // Copies the screen's pixels at (x, y) into `destination` (32-bit).
+  // Copies the screen's pixels at (x, y) into `destination` (32 bits a pixel
+  // with alpha 0, or 24; either row order); what lies off the screen reads as
+  // black. False when the destination is of another depth or the read failed.
   virtual bool read_screen(int x, int y, const gdi::Surface& destination) = 0;
   // Shows a modal message box when the backend can; false when it cannot.
   virtual bool show_message_box(const std::wstring& caption, const std::wstring& text) = 0;
 };
 
-// The backend of this process: X11 when a display opens, else headless.
+// The backend of this process: X11 when DISPLAY is set, else headless.
 Backend& backend();
 
 }  // namespace platform::display

@@ -11,6 +11,7 @@
 #include "gdi/dc.h"
 #include "gdi/primitives.h"
 #include "gdi/rop.h"
+#include "gdi/screen_copy.h"
 
 namespace platform::gdi {
 namespace {
@@ -59,12 +60,15 @@ void take_snapshot(Surface* src, AxisMap* mx, AxisMap* my, std::vector<uint32_t>
 }
 
 // Runs the operation over the mapped area within each clip rectangle.
-// `src` is 32-bit, or null when the operation reads no source.
+// `src` is 32-bit, or null when the operation reads no source. With
+// `lines_only` (a hatched brush in TRANSPARENT mode) the hatch gaps keep
+// their pixels, as FillRect leaves them.
 void execute(const Surface& dst, const std::vector<RECT>& clip, const AxisMap& mx, const AxisMap& my,
-             const Surface* src, uint8_t table, const Pattern& pattern) {
+             const Surface* src, uint8_t table, const Pattern& pattern, bool lines_only) {
   const size_t width = static_cast<size_t>(mx.hi - mx.lo);
   std::vector<uint32_t> src_words(src && !mx.translated() ? width : 0);
   std::vector<uint32_t> dst_words(dst.bits_per_pixel == 32 ? 0 : width);
+  std::vector<uint32_t> kept(lines_only ? width : 0);
   for (const RECT& c : clip) {
     const int x0 = static_cast<int>(std::max<int64_t>(c.left, mx.lo));
     const int x1 = static_cast<int>(std::min<int64_t>(c.right, mx.hi));
@@ -86,7 +90,11 @@ void execute(const Surface& dst, const std::vector<RECT>& clip, const AxisMap& m
           s = into;
         }
       }
+      if (lines_only) std::copy(d, d + n, kept.begin());
       if (s != d) rop3_row(table, d, s, pattern.row(y), x0, n);
+      if (lines_only)
+        for (size_t i = 0; i < n; ++i)
+          if (!pattern.on_line(x0 + static_cast<int64_t>(i), y)) d[i] = kept[i];
       close_span(dst, x0, y, n, d);
     }
   }
@@ -102,6 +110,8 @@ BOOL block_transfer(HDC dst, int x, int y, int w, int h, HDC src, int xs, int ys
   const auto s = reads_source ? find_dc(src) : nullptr;
   if (!d || (reads_source && !s)) return FALSE;
   if (w == 0 || h == 0 || (reads_source && (ws == 0 || hs == 0))) return when_empty;
+  if (table == kSrcCopy && w == ws && h == hs && s->is_screen() && copy_from_screen(*d, x, y, w, h, *s, xs, ys))
+    return TRUE;
 
   Surface dst_surface, src_surface;
   if (!surface_of(*d, &dst_surface)) return TRUE;  // nothing to draw on
@@ -113,6 +123,7 @@ BOOL block_transfer(HDC dst, int x, int y, int w, int h, HDC src, int xs, int ys
     pattern = make_pattern(*d->brush, d->bk_color);
     if (pattern.hollow) return TRUE;
   }
+  const bool lines_only = !reads_source && !pattern.solid && d->bk_mode == TRANSPARENT;
 
   const RECT bounds = bounding_box(clip);
   AxisMap mx, my;
@@ -129,7 +140,7 @@ BOOL block_transfer(HDC dst, int x, int y, int w, int h, HDC src, int xs, int ys
   if (reads_source && (src_surface.bits_per_pixel != 32 || overlaps(src_surface, dst_surface))) {
     take_snapshot(&src_surface, &mx, &my, &snapshot);
   }
-  execute(dst_surface, clip, mx, my, reads_source ? &src_surface : nullptr, table, pattern);
+  execute(dst_surface, clip, mx, my, reads_source ? &src_surface : nullptr, table, pattern, lines_only);
   return TRUE;
 }
 

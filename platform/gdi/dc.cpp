@@ -143,7 +143,7 @@ int GetDeviceCaps(HDC dc, int index) {
   switch (index) {
     case HORZRES: return platform::display::backend().screen_size().cx;
     case VERTRES: return platform::display::backend().screen_size().cy;
-    case BITSPIXEL: return 32;
+    case BITSPIXEL: return platform::display::backend().bits_per_pixel();
     case PLANES: return 1;
     case NUMCOLORS: return -1;
     case RASTERCAPS:

@@ -1,12 +1,15 @@
 // Bitmaps with pixels: DIB sections (32-bit and 24-bit, top-down or
-// bottom-up), compatible bitmaps (32-bit, top-down) and GetDIBits. Sizes are
-// computed in 64 bits; memory is zero-filled.
+// bottom-up), compatible bitmaps (32-bit, top-down) and GetDIBits (into 32,
+// 24 or 8 bits; 8-bit rows index the system palette). Sizes are computed in
+// 64 bits; memory is zero-filled.
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
 
 #include "gdi/dc.h"
 #include "gdi/primitives.h"
+#include "gdi/system_palette.h"
 
 namespace platform::gdi {
 
@@ -107,11 +110,21 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, BITMA
     h.biSizeImage = static_cast<DWORD>(dib_row_bytes(b->width, b->bits_per_pixel) * b->height);
     return b->height;
   }
+  // 8-bit rows come with the system palette as their colour table.
+  const bool indexed = h.biBitCount == 8;
   int64_t bytes = 0;
-  if (h.biCompression != BI_RGB || !plausible(h.biWidth, h.biHeight, h.biBitCount, &bytes)) return 0;
+  if (h.biCompression != BI_RGB || !plausible(h.biWidth, h.biHeight, indexed ? 24 : h.biBitCount, &bytes)) return 0;
+  if (indexed) bytes = dib_row_bytes(h.biWidth, 8) * (h.biHeight < 0 ? -int64_t{h.biHeight} : h.biHeight);
   h.biSizeImage = static_cast<DWORD>(bytes);
   const int out_height = static_cast<int>(std::min<int64_t>(h.biHeight < 0 ? -int64_t{h.biHeight} : h.biHeight,
                                                             b->height));
+  if (indexed) {
+    const std::array<uint32_t, 256>& colours = system_palette();
+    for (size_t i = 0; i < colours.size(); ++i) {
+      const uint32_t c = colours[i];
+      info->bmiColors[i] = RGBQUAD{static_cast<BYTE>(c), static_cast<BYTE>(c >> 8), static_cast<BYTE>(c >> 16), 0};
+    }
+  }
   if (!bits) return out_height;
 
   // The caller's buffer holds scan lines start .. start + lines - 1 of the DIB it describes.
@@ -132,6 +145,9 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, BITMA
     const int out_row = static_cast<int>(scan - first);
     if (to.bits_per_pixel == 32) {
       std::memcpy(to.row32(out_row), words, scratch.size() * sizeof(uint32_t));
+    } else if (indexed) {
+      uint8_t* indexes = to.bits + to.stride * out_row;
+      for (size_t i = 0; i < scratch.size(); ++i) indexes[i] = nearest_system_index(words[i]);
     } else {
       close_span(to, 0, out_row, scratch.size(), words);
     }

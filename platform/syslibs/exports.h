@@ -28,6 +28,9 @@ FARPROC export_address(F* function) {
   return reinterpret_cast<FARPROC>(function);
 }
 
+// Each table is a function-local static, built on first use: it may be asked
+// for before the static initialisers of its file have run (an image made
+// during another file's static initialisation loads the libraries).
 ExportTable msimg32_exports();
 ExportTable imm32_exports();
 ExportTable winmm_exports();

@@ -16,14 +16,15 @@ BOOL ImmSetCompositionWindow(HIMC context, COMPOSITIONFORM* form) {
   return wm::set_composition_spot(reinterpret_cast<HWND>(context), form->ptCurrentPos) ? TRUE : FALSE;
 }
 
-const Export kExports[] = {
-    {"ImmGetContext", export_address(ImmGetContext)},
-    {"ImmReleaseContext", export_address(ImmReleaseContext)},
-    {"ImmSetCompositionWindow", export_address(ImmSetCompositionWindow)},
-};
-
 }  // namespace
 
-ExportTable imm32_exports() { return export_table(kExports); }
+ExportTable imm32_exports() {
+  static const Export exports[] = {
+      {"ImmGetContext", export_address(ImmGetContext)},
+      {"ImmReleaseContext", export_address(ImmReleaseContext)},
+      {"ImmSetCompositionWindow", export_address(ImmSetCompositionWindow)},
+  };
+  return export_table(exports);
+}
 
 }  // namespace platform::syslibs

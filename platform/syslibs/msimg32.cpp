@@ -265,13 +265,14 @@ BOOL GradientFill(HDC dc, TRIVERTEX* vertices, ULONG vertex_count, void* meshes,
   return TRUE;
 }
 
-const Export kExports[] = {
-    {"AlphaBlend", export_address(AlphaBlend)},
-    {"GradientFill", export_address(GradientFill)},
-};
-
 }  // namespace
 
-ExportTable msimg32_exports() { return export_table(kExports); }
+ExportTable msimg32_exports() {
+  static const Export exports[] = {
+      {"AlphaBlend", export_address(AlphaBlend)},
+      {"GradientFill", export_address(GradientFill)},
+  };
+  return export_table(exports);
+}
 
 }  // namespace platform::syslibs

@@ -125,12 +125,13 @@ HRESULT CreateStreamOnHGlobal(HGLOBAL memory, BOOL delete_on_release, IStream** 
   return S_OK;
 }
 
-const Export kExports[] = {
-    {"CreateStreamOnHGlobal", export_address(CreateStreamOnHGlobal)},
-};
-
 }  // namespace
 
-ExportTable ole32_exports() { return export_table(kExports); }
+ExportTable ole32_exports() {
+  static const Export exports[] = {
+      {"CreateStreamOnHGlobal", export_address(CreateStreamOnHGlobal)},
+  };
+  return export_table(exports);
+}
 
 }  // namespace platform::syslibs

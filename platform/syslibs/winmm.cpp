@@ -135,14 +135,15 @@ MMRESULT timeKillEvent(UINT timer_id) { return timer_thread().kill(timer_id); }
 
 MCIERROR mciSendCommandW(MCIDEVICEID, UINT, DWORD_PTR, DWORD_PTR) { return MCIERR_UNSUPPORTED_FUNCTION; }
 
-const Export kExports[] = {
-    {"timeBeginPeriod", export_address(timeBeginPeriod)}, {"timeEndPeriod", export_address(timeEndPeriod)},
-    {"timeSetEvent", export_address(timeSetEvent)},       {"timeKillEvent", export_address(timeKillEvent)},
-    {"mciSendCommandW", export_address(mciSendCommandW)},
-};
-
 }  // namespace
 
-ExportTable winmm_exports() { return export_table(kExports); }
+ExportTable winmm_exports() {
+  static const Export exports[] = {
+      {"timeBeginPeriod", export_address(timeBeginPeriod)}, {"timeEndPeriod", export_address(timeEndPeriod)},
+      {"timeSetEvent", export_address(timeSetEvent)},       {"timeKillEvent", export_address(timeKillEvent)},
+      {"mciSendCommandW", export_address(mciSendCommandW)},
+  };
+  return export_table(exports);
+}
 
 }  // namespace platform::syslibs

@@ -1,6 +1,8 @@
 // Icons: the application's own icon, a 32x32 ARGB picture drawn here (a green
-// disc with a pale quill across it), handed out by LoadIcon and LoadImage.
-// The program carries no resources, so EnumResourceNames finds no names.
+// disc with a pale quill across it), handed out by LoadIcon and LoadImage as
+// the system's icons (no module). An icon of a module must be among its icon
+// group resources; the program carries none, so EnumResourceNames finds no
+// names and loading an icon by a module's id fails.
 #include "wm/icons.h"
 
 #include <cmath>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "platform/kernel32.h"
+#include "platform/resources.h"
 #include "wm/wm_state.h"
 
 namespace {
@@ -27,6 +30,15 @@ IconTable& icons() {
 }
 
 HICON application_icon() { return reinterpret_cast<HICON>(kApplicationIcon); }
+
+// Whether `name` names an icon that can be loaded from `instance` (null: the system's).
+bool icon_exists(HINSTANCE instance, LPCWSTR name) {
+  if (name == nullptr) {
+    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    return false;
+  }
+  return instance == nullptr || FindResourceW(instance, name, RT_GROUP_ICON) != nullptr;
+}
 
 uint8_t channel(double v) { return static_cast<uint8_t>(std::lround(std::fmin(std::fmax(v, 0.0), 255.0))); }
 
@@ -61,23 +73,20 @@ std::vector<uint32_t> application_icon_pixels() {
 
 }  // namespace platform::wm
 
-HICON LoadIconW(HINSTANCE, LPCWSTR name) {
-  if (name == nullptr) {
-    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
-    return nullptr;
-  }
-  return application_icon();
+HICON LoadIconW(HINSTANCE instance, LPCWSTR name) {
+  return icon_exists(instance, name) ? application_icon() : nullptr;
 }
 
 HICON LoadIconA(HINSTANCE instance, LPCSTR name) { return LoadIconW(instance, reinterpret_cast<LPCWSTR>(name)); }
 
 HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int, int, UINT flags) {
   if (type == IMAGE_CURSOR) return LoadCursorW(nullptr, name);
-  if (type != IMAGE_ICON || (flags & LR_LOADFROMFILE) || name == nullptr) {
+  if (type != IMAGE_ICON || (flags & LR_LOADFROMFILE)) {
     SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
     return nullptr;
   }
-  if (flags & LR_SHARED) return LoadIconW(instance, name);
+  if (!icon_exists(instance, name)) return nullptr;
+  if (flags & LR_SHARED) return application_icon();
   IconTable& t = icons();
   std::lock_guard<std::mutex> lock(t.mutex);
   const ULONG_PTR handle = t.next;

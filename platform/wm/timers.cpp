@@ -43,9 +43,10 @@ namespace {
 
 std::atomic<UINT_PTR> next_thread_timer_id{0x7FF0};
 
-// The queue of the window's thread; null (with the error set) for a missing window
-// or a window of another thread.
-std::shared_ptr<MessageQueue> timer_queue(HWND hwnd) {
+// The queue of the window's thread; null (with the error set) for a missing window,
+// or for a window of another thread when only its own thread may use it. Starting a
+// timer is the owner's business; stopping one works from any thread.
+std::shared_ptr<MessageQueue> timer_queue(HWND hwnd, bool owner_only) {
   if (hwnd == nullptr) return current_queue();
   State& s = state();
   std::lock_guard<std::mutex> lock(s.mutex);
@@ -54,7 +55,7 @@ std::shared_ptr<MessageQueue> timer_queue(HWND hwnd) {
     SetLastError(ERROR_INVALID_WINDOW_HANDLE);
     return nullptr;
   }
-  if (w->thread != GetCurrentThreadId()) {
+  if (owner_only && w->thread != GetCurrentThreadId()) {
     SetLastError(ERROR_ACCESS_DENIED);
     return nullptr;
   }
@@ -64,7 +65,7 @@ std::shared_ptr<MessageQueue> timer_queue(HWND hwnd) {
 }  // namespace
 
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC proc) {
-  const std::shared_ptr<MessageQueue> queue = timer_queue(hwnd);
+  const std::shared_ptr<MessageQueue> queue = timer_queue(hwnd, true);
   if (!queue) return 0;
   const UINT interval = std::min<UINT>(std::max<UINT>(milliseconds, USER_TIMER_MINIMUM), USER_TIMER_MAXIMUM);
   {
@@ -88,7 +89,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT milliseconds, TIMERPROC proc) {
 }
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
-  const std::shared_ptr<MessageQueue> queue = timer_queue(hwnd);
+  const std::shared_ptr<MessageQueue> queue = timer_queue(hwnd, false);
   if (!queue) return FALSE;
   std::lock_guard<std::mutex> lock(queue->mutex);
   for (auto it = queue->timers.begin(); it != queue->timers.end(); ++it) {

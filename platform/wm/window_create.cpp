@@ -91,11 +91,14 @@ HWND make_window(DWORD ex_style, LPCWSTR class_name, LPCWSTR title, DWORD style,
   return raw->handle;
 }
 
-void attach_native(HWND hwnd, const platform::display::NativeWindowParams& params) {
+// False when the display cannot make the top-level window.
+bool attach_native(HWND hwnd, const platform::display::NativeWindowParams& params) {
   std::shared_ptr<platform::display::NativeWindow> native = platform::display::backend().create_window(params);
+  if (!native) return false;
   State& s = state();
   std::lock_guard<std::mutex> lock(s.mutex);
   if (Window* w = find_window(s, hwnd)) w->native = std::move(native);
+  return true;
 }
 
 }  // namespace
@@ -114,7 +117,11 @@ HWND CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR title, DWORD st
   platform::display::NativeWindowParams native;
   const HWND hwnd = make_window(ex_style, class_name, title, style, at, parent, menu, instance, &native);
   if (hwnd == nullptr) return nullptr;
-  if (native.hwnd != nullptr) attach_native(hwnd, native);
+  if (native.hwnd != nullptr && !attach_native(hwnd, native)) {
+    unlink_window(hwnd);
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+  }
 
   CREATESTRUCTW cs = {
       param, instance,   menu,    parent, at.height, at.width, at.y, at.x, static_cast<LONG>(requested_style),

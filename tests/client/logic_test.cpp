@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "Client/capture.h"
 #include "Client/cycle.h"
 #include "Client/display.h"
 #include "Client/exchange.h"
 #include "Client/input.h"
 #include "Client/notification.h"
+#include "Client/picture_size.h"
+#include "graphics/frond.h"
 #include "Client/run_log.h"
 #include "Client/token.h"
 #include "Client/tools.h"
@@ -81,6 +85,20 @@ TEST(Exchange, EvaluatesEveryReply) {
   o = evaluate_reply(true, 200, "PICTUREz96d191cf6f6aea6");
   EXPECT_TRUE(o.file_invalid);
   EXPECT_EQ(o.step, reply_outcome::none);
+}
+
+TEST(Exchange, ReceivedPicturesLargerThanPartnersSendAreRefusedUnread) {
+  const struct {
+    int width, height;
+    bool refused;
+  } cases[] = {{4096, 1, false}, {4097, 1, true}, {1, 4097, true}};
+  for (const auto& c : cases) {
+    frond::IMAGE picture(c.width, c.height);
+    ASSERT_EQ(frond::savepng(&picture, "received_size.png", false), 0);
+    EXPECT_EQ(png_larger_than("received_size.png", received_side_limit), c.refused) << c.width << "x" << c.height;
+  }
+  std::remove("received_size.png");
+  EXPECT_FALSE(png_larger_than("no such file.png", received_side_limit));
 }
 
 TEST(Display, Captions) {

@@ -20,11 +20,12 @@ fail() {
   exit 1
 }
 
-# Starts Xvfb on a display number it picks itself (so that tests running at
-# once never share one), with openbox on it, and exports DISPLAY.
+# Starts Xvfb (colour depth $1, 24 unless given) on a display number it picks
+# itself (so that tests running at once never share one), with openbox on it,
+# and exports DISPLAY.
 start_display() {
-  local numberfile="$E2E_TMP/display.$RANDOM" i number
-  Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
+  local depth=${1:-24} numberfile="$E2E_TMP/display.$RANDOM" i number
+  Xvfb -displayfd 3 -screen 0 "1280x720x$depth" -nolisten tcp 3>"$numberfile" >/dev/null 2>&1 &
   E2E_PIDS+=($!)
   for i in $(seq 1 200); do
     number=$(cat "$numberfile" 2>/dev/null)

@@ -4,6 +4,10 @@
 
 QF_KEY=00112233445566778899aabbccddeeff0011223344556677
 
+# The client's port is fixed (26001), so each run's server listens on a
+# loopback address of its own: runs at the same time never meet.
+QF_ADDR=127.$((RANDOM % 250 + 2)).$((RANDOM % 256)).$((RANDOM % 250 + 2))
+
 # make_run_folder <name> <user> [settings lines...]: a copy of build/run with
 # settings for <user> (interval instant, resolution low unless overridden).
 make_run_folder() {
@@ -13,7 +17,7 @@ make_run_folder() {
   cp -r "$QUILLFERN_BUILD/run" "$folder"
   rm -rf "$folder/logs"/* "$folder/temp"/*
   {
-    echo "server=localhost"
+    echo "server=$QF_ADDR"
     echo "user=$user"
     echo "key=$QF_KEY"
     echo "interval=instant"
@@ -24,10 +28,10 @@ make_run_folder() {
   echo "$folder"
 }
 
-# start_server <pairs...>: the exchange server on port 26001 with "a b" pairs.
+# start_server <pairs...>: the exchange server on $QF_ADDR port 26001 with "a b" pairs.
 start_server() {
   printf '%s\n' "$@" >"$E2E_TMP/pairs.txt"
-  start_program server "$QUILLFERN_BUILD/run-server/quillfern-exchange" --pairs "$E2E_TMP/pairs.txt"
+  start_program server "$QUILLFERN_BUILD/run-server/quillfern-exchange" --listen "$QF_ADDR" --pairs "$E2E_TMP/pairs.txt"
   wait_for_line server 10 'listening on'
 }
 

@@ -43,7 +43,7 @@ log_of "$offline" | grep -q '^Status:' && fail "a status line without a reply"
 # Without a display: the headless screen is black (the window too: the
 # partner has sent nothing yet), so the picture goes out green.
 printf 'alice bob\n' >"$E2E_TMP/pairs2.txt"
-start_program server2 "$QUILLFERN_BUILD/run-server/quillfern-exchange" --pairs "$E2E_TMP/pairs2.txt"
+start_program server2 "$QUILLFERN_BUILD/run-server/quillfern-exchange" --listen "$QF_ADDR" --pairs "$E2E_TMP/pairs2.txt"
 wait_for_line server2 10 'listening on'
 headless=$(make_run_folder headless alice)
 (cd "$headless" && unset DISPLAY && exec ./quillfern) >"$E2E_TMP/headless.out" 2>&1 &

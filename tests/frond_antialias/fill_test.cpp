@@ -102,6 +102,32 @@ TEST_F(FillTest, ViewportMovesAndClipsTheFill) {
   expect_changed_exactly(open_before, &open, 15, 10, 25, 15);
 }
 
+// The clip lands in device coordinates whatever viewport, transform or size came before.
+TEST_F(FillTest, ViewportClipIgnoresWhatCameBefore) {
+  struct Case {
+    const char* name;
+    std::function<void(IMAGE*)> before;
+    int left, top, right, bottom;
+  };
+  const Case cases[] = {
+      {"second viewport", [](IMAGE* img) { setviewport(20, 10, 60, 60, 1, img); setviewport(30, 30, 60, 60, 1, img); },
+       30, 30, 60, 60},
+      {"translated", [](IMAGE* img) { frond_translate(30, 30, img); setviewport(0, 0, 50, 50, 1, img); },
+       0, 0, 50, 50},
+      {"resized", [](IMAGE* img) { setviewport(20, 10, 60, 60, 1, img); resize_f(img, 120, 90); },
+       0, 0, 120, 90},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    IMAGE image(160, 120);
+    setfillcolor(0xFF00FF00, &image);
+    c.before(&image);
+    const std::vector<argb_color> before = pixels_of(&image);
+    frond_fillrect(-1000, -1000, 3000, 3000, &image);
+    expect_changed_exactly(before, &image, c.left, c.top, c.right, c.bottom);
+  }
+}
+
 TEST_F(FillTest, EveryFillIgnoresLineStyleFive) {
   IMAGE image(100, 100);
   setfillcolor(0xFFFF0000, &image);

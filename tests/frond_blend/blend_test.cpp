@@ -137,6 +137,7 @@ TEST_F(BlendTest, FilterMustCoverTheSourceArea) {
   fill(&dst, 0xFF000000);
   fill(&small, 0xFF);
   putimage_alphafilter(&dst, &src, 0, 0, nullptr, 0, 0, 0, 0);
+  putimage_alphafilter(&dst, &src, 0, 0, reinterpret_cast<IMAGE*>(1), 0, 0, 0, 0);  // a selector names no filter
   putimage_alphafilter(&dst, &src, 0, 0, &small, 0, 0, 0, 0);
   putimage_alphafilter(&dst, &src, 0, 0, &small, 1, 0, 0, 0);
   for (argb_color p : pixels_of(&dst)) EXPECT_EQ(p, 0xFF000000u);

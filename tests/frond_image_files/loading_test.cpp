@@ -107,6 +107,14 @@ TEST_F(LoadingTest, UnknownFormatsAndUrlsAreNotDecodable) {
   EXPECT_EQ(frond::getimage(&img, "http://x.bmp"), -12);  // opens as a file, but the decoder refuses URLs
 }
 
+TEST(Loading, ASelectorIsNoImageToLoadInto) {
+  IMAGE* const page = reinterpret_cast<IMAGE*>(1);
+  EXPECT_EQ(frond::getimage(page, "x.png"), -11);
+  EXPECT_EQ(frond::getimage(page, L"PNG", L"LOGO"), -11);
+  EXPECT_EQ(frond::getimage(page, 0, 0, 4, 4), -11);
+  EXPECT_EQ(frond::getimage_pngfile(page, "x.png"), -12);
+}
+
 TEST(LoadingDeathTest, ANullImageIsFatal) {
   EXPECT_EXIT(frond::getimage(nullptr, "x.png"), ::testing::ExitedWithCode(245),
               "Fatal Error: pass NULL to `frond::getimage`");

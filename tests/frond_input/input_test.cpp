@@ -33,6 +33,25 @@ class InputTest : public frond_test::GraphicsTest {
   input_queue key_ring, mouse_ring;
 };
 
+// Before the window thread has made the rings, every reader answers "nothing".
+using NoWindowTest = frond_test::GraphicsTest;
+
+TEST_F(NoWindowTest, ReadersBeforeTheWindowAnswerEmpty) {
+  ASSERT_EQ(state().key_queue, nullptr);
+  EXPECT_EQ(keypending(), 0);
+  EXPECT_EQ(peekkey(3), 0);
+  EXPECT_EQ(popkey(), 0);
+  EXPECT_EQ(charpending(), 0);
+  EXPECT_EQ(waitchar(), 0);
+  EXPECT_EQ(getkey().kind, 0u);
+  flushkey();
+  EXPECT_EQ(drainchars(), 0);
+  EXPECT_EQ(mousepending(), 0);
+  EXPECT_EQ(getmouse().kind, 0u);
+  EXPECT_EQ(getmouserecord().message, 0u);
+  flushmouse();
+}
+
 TEST_F(InputTest, FullRingKeepsTheNewest1023) {
   for (int i = 0; i < 1100; ++i) key(WM_KEYDOWN, WPARAM(i));
   int count = 0;

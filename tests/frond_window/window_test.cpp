@@ -65,6 +65,13 @@ TEST(Window, CaptionChangesReachTheWindow) {
   setcaption("Frond window test");
 }
 
+TEST(Window, AnIconIdWithoutAResourceChangesNothing) {
+  const LONG_PTR before = GetClassLongPtrW(window(), GCLP_HICON);
+  seticon(123);
+  EXPECT_EQ(GetClassLongPtrW(window(), GCLP_HICON), before);
+  EXPECT_EQ(state().icon, reinterpret_cast<HICON>(before));
+}
+
 TEST(Window, ViewportIsClampedToThePage) {
   setviewport(-10, -10, 5000, 5000, 1);
   int l, t, r, b, c;
@@ -105,6 +112,22 @@ TEST(Window, PagesAndTheVisualPage) {
   setactivepage(0);
   delay_ms(0);
   EXPECT_EQ(on_screen(100, 100), 0x00FF00u);
+}
+
+TEST(Window, OnlyAutomaticModeRefreshesOnTheTimer) {
+  argb_color* page = getbuffer();
+  for (int i = 0; i < 640 * 360; ++i) page[i] = 0xFF102030;
+  setvisualpage(0);  // a refresh is due, but manual mode has no timer
+  Sleep(250);
+  EXPECT_NE(on_screen(10, 10), 0x102030u);
+
+  setrendermode(0);  // presents now and restarts the timer on the window thread
+  EXPECT_EQ(on_screen(10, 10), 0x102030u);
+  for (int i = 0; i < 640 * 360; ++i) page[i] = 0xFF405060;
+  setvisualpage(0);
+  for (int i = 0; i < 100 && on_screen(10, 10) != 0x405060u; ++i) Sleep(5);
+  EXPECT_EQ(on_screen(10, 10), 0x405060u);
+  setrendermode(1);
 }
 
 TEST(Window, KeysArriveAsRecords) {
@@ -197,6 +220,24 @@ TEST(Window, ResizeFollowsTheDrawingSize) {
   EXPECT_EQ(r, 320);
   EXPECT_EQ(b, 180);
   resizewindow(640, 360);
+}
+
+TEST(Window, OlderInitgraphTakesTheModeHalvesAndKeepsTheSwitches) {
+  const int bits = getinitmode();
+  const int unplaced = int(0x80000000u);
+  setinitmode(bits | INITMODE_UNICODE_CHARS, unplaced, unplaced);
+  setunicodechars(false);
+  int driver = 9, mode = 200 << 16 | 300;
+  initgraph(&driver, &mode);
+  delay_ms(0);
+  const RECT client = client_on_screen();
+  EXPECT_EQ(client.right - client.left, 300);
+  EXPECT_EQ(client.bottom - client.top, 200);
+  EXPECT_FALSE(getunicodechars());
+  EXPECT_EQ(getinitmode(), bits | INITMODE_UNICODE_CHARS);
+  setinitmode(bits, unplaced, unplaced);
+  resizewindow(640, 360);
+  delay_ms(0);
 }
 
 TEST(Window, CloseButtonOnlyRequestsClosing) {

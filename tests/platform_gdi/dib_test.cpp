@@ -145,4 +145,30 @@ TEST(GetDIBits, CopiesRowsInTheRequestedLayout) {
   EXPECT_EQ(GetDIBits(dib.dc, nullptr, 0, 3, nullptr, &info, DIB_RGB_COLORS), 0);
 }
 
+// 8-bit rows index a 256-entry colour table that GetDIBits fills: colours of
+// the table come back exactly, others as a near entry.
+TEST(GetDIBits, EightBitRowsWithTheirColourTable) {
+  TestDib dib(5, 1);
+  const uint32_t colours[5] = {0x000000, 0xFFFFFF, 0xFF0000, 0x333399, 0x808080};
+  for (int x = 0; x < 4; ++x) dib.set(x, 0, 0xFF000000u | colours[x]);
+  dib.set(4, 0, 0xFF7F8182u);
+  struct {
+    BITMAPINFOHEADER header;
+    RGBQUAD table[256];
+  } info{};
+  info.header = header(5, 1, 8).bmiHeader;
+  auto* as_info = reinterpret_cast<BITMAPINFO*>(&info);
+  GuardedBuffer out(8);
+  ASSERT_EQ(GetDIBits(dib.dc, dib.bitmap, 0, 1, out.data(), as_info, DIB_RGB_COLORS), 1);
+  EXPECT_EQ(info.header.biSizeImage, 8u);
+  const auto colour_at = [&](int x) {
+    const RGBQUAD& q = info.table[out.data()[x]];
+    return uint32_t{q.rgbRed} << 16 | uint32_t{q.rgbGreen} << 8 | q.rgbBlue;
+  };
+  EXPECT_EQ(info.table[249].rgbRed, 255);  // the static colours keep their places
+  EXPECT_EQ(info.table[255].rgbBlue, 255);
+  for (int x = 0; x < 4; ++x) EXPECT_EQ(colour_at(x), colours[x]) << x;
+  EXPECT_EQ(colour_at(4), 0x808080u);
+}
+
 }  // namespace

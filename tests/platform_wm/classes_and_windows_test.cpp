@@ -237,7 +237,10 @@ TEST_F(WindowsTest, IconsAndResources) {
   const HICON shared = LoadIconW(nullptr, IDI_APPLICATION);
   EXPECT_NE(shared, nullptr);
   EXPECT_EQ(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)), shared);
-  const HANDLE copy = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);
+  // The program has no icon resources: loading one of its ids fails.
+  EXPECT_EQ(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE), nullptr);
+  EXPECT_EQ(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)), nullptr);
+  const HANDLE copy = LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE);
   ASSERT_NE(copy, nullptr);
   EXPECT_TRUE(DestroyIcon(static_cast<HICON>(copy)));
   EXPECT_FALSE(DestroyIcon(static_cast<HICON>(copy)));

@@ -1,6 +1,7 @@
 // WM_TIMER and WM_PAINT are made only when nothing else waits, paint before
 // timers; timers are coalesced and die with their window; update regions.
 #include <atomic>
+#include <thread>
 
 #include "wm_test_support.h"
 
@@ -33,6 +34,25 @@ TEST_F(TimersTest, TimerMessagesComeLastCoalesceAndAreReplacedByTheSameId) {
   Sleep(40);
   EXPECT_TRUE(drain(hwnd).empty());
   KillTimer(hwnd, 7);
+}
+
+TEST_F(TimersTest, OnlyTheOwnerStartsATimerButAnyThreadStopsIt) {
+  const HWND hwnd = make(WS_POPUP, 0, 0, 10, 10);
+  ASSERT_EQ(SetTimer(hwnd, 3, 10, nullptr), 3u);
+  UINT_PTR started = 1;
+  BOOL stopped = FALSE;
+  DWORD start_error = 0;
+  std::thread other([&] {
+    started = SetTimer(hwnd, 4, 10, nullptr);
+    start_error = GetLastError();
+    stopped = KillTimer(hwnd, 3);
+  });
+  other.join();
+  EXPECT_EQ(started, 0u);
+  EXPECT_EQ(start_error, DWORD(ERROR_ACCESS_DENIED));
+  EXPECT_TRUE(stopped);
+  Sleep(30);
+  EXPECT_TRUE(drain(hwnd).empty());
 }
 
 std::atomic<UINT_PTR> fired_id{0};

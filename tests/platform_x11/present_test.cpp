@@ -2,6 +2,10 @@
 // the plain image fallback (an Xvfb without the extension).
 #include "x11_fixture.h"
 
+#include <cstdlib>
+
+#include <X11/Xutil.h>
+
 namespace x11_test {
 namespace {
 
@@ -35,17 +39,38 @@ class X11PresentTest : public X11Test {
     return window;
   }
 
-  void check_present_reads_back() {
+  // Presents a pattern and reads it back; where the screen's pixels hold
+  // fewer bits than ours, a channel may differ by `most`, and by `mean` on average.
+  void check_present_reads_back(int most = 0, double mean = 0) {
     OwnedSurface content(320, 180);
     paint_pattern(&content, 0x123456u);
     auto window = shown_window(content);
     OwnedSurface shot = screen(100, 50, 320, 180);
+    double total = 0;
     for (int y = 0; y < 180; ++y) {
       for (int x = 0; x < 320; ++x) {
-        ASSERT_EQ(shot.at(x, y), content.at(x, y) & 0x00FFFFFFu) << "at " << x << "," << y;
+        const uint32_t want = content.at(x, y) & 0x00FFFFFFu, got = shot.at(x, y);
+        ASSERT_EQ(got >> 24, 0u);
+        for (int shift : {0, 8, 16}) {
+          const int error = std::abs(int(want >> shift & 255) - int(got >> shift & 255));
+          ASSERT_LE(error, most) << std::hex << want << " shown as " << got << " at " << std::dec << x << "," << y;
+          total += error;
+        }
       }
     }
+    EXPECT_LE(total / (320 * 180 * 3), mean);
   }
+};
+
+// Screens whose pixels are not our 32-bit words: presents and reads convert.
+class X11Present16BitTest : public X11PresentTest {
+ protected:
+  std::string screen() const override { return "1280x720x16"; }
+};
+
+class X11Present8BitTest : public X11PresentTest {
+ protected:
+  std::string screen() const override { return "1280x720x8"; }
 };
 
 class X11PresentWithoutShmTest : public X11PresentTest {
@@ -68,6 +93,36 @@ TEST_F(X11PresentTest, ScreenSizeAndCursorPosition) {
 TEST_F(X11PresentTest, PresentedPixelsReachTheScreenWithoutAlpha) { check_present_reads_back(); }
 
 TEST_F(X11PresentWithoutShmTest, PresentedPixelsReachTheScreenWithoutAlpha) { check_present_reads_back(); }
+
+// 5 or 6 bits a channel: within one step of 8.
+TEST_F(X11Present16BitTest, PresentedPixelsReachTheScreenInFewerBits) {
+  EXPECT_EQ(backend_->bits_per_pixel(), 16);
+  check_present_reads_back(8, 4);
+}
+
+// The nearest cell of the colormap, which holds what of a 6x6x6 cube (steps
+// of 51) could be allocated.
+TEST_F(X11Present8BitTest, PresentedPixelsReachTheScreenAsTheNearestColour) {
+  EXPECT_EQ(backend_->bits_per_pixel(), 8);
+  check_present_reads_back(64, 16);
+}
+
+// Each present has been read by the server when it returns, so that the next
+// one may write its image: another client sees every frame at once.
+TEST_F(X11PresentTest, APresentIsOnTheScreenWhenItReturns) {
+  OwnedSurface content(320, 180);
+  auto window = shown_window(content);
+  for (uint32_t frame = 1; frame <= 30; ++frame) {
+    const uint32_t colour = frame * 0x050301u;
+    for (uint32_t& pixel : content.pixels) pixel = colour;
+    window->present(content.surface, RECT{0, 0, 320, 180});
+    XImage* seen = XGetImage(probe_, DefaultRootWindow(probe_), 260, 140, 1, 1, AllPlanes, ZPixmap);
+    ASSERT_NE(seen, nullptr);
+    const unsigned long pixel = XGetPixel(seen, 0, 0);
+    XDestroyImage(seen);
+    ASSERT_EQ(pixel & 0xFFFFFF, colour) << "frame " << frame;
+  }
+}
 
 TEST_F(X11PresentTest, PartialPresentChangesOnlyItsArea) {
   OwnedSurface content(320, 180);
@@ -102,7 +157,7 @@ TEST_F(X11PresentTest, PresentFollowsAResize) {
   EXPECT_EQ(shot.at(320, 180), large.at(320, 180) & 0x00FFFFFFu);
 }
 
-TEST_F(X11PresentTest, ScreenReadsOffTheScreenAreBlackAndNeed32Bits) {
+TEST_F(X11PresentTest, ScreenReadsOffTheScreenAreBlackInEitherDepth) {
   OwnedSurface content(320, 180);
   for (uint32_t& pixel : content.pixels) pixel = 0xFF336699u;
   auto window = shown_window(content, RECT{1120, 600, 1440, 780});
@@ -122,8 +177,23 @@ TEST_F(X11PresentTest, ScreenReadsOffTheScreenAreBlackAndNeed32Bits) {
   EXPECT_TRUE(backend_->read_screen(5000, 5000, away.surface));
   EXPECT_EQ(away.at(0, 0), 0u);
   EXPECT_EQ(away.at(15, 15), 0u);
-  away.surface.bits_per_pixel = 24;  // screen reads need a 32-bit surface
+  away.surface.bits_per_pixel = 16;  // screen reads need a 32-bit or 24-bit surface
   EXPECT_FALSE(backend_->read_screen(0, 0, away.surface));
+
+  // Into 24-bit rows, bottom-up as a DIB lays them out, with padding.
+  std::vector<uint8_t> rows(62 * 60, 0xEE);
+  platform::gdi::Surface packed;
+  packed.bits = rows.data() + 62 * 59;
+  packed.width = 20;
+  packed.height = 60;
+  packed.stride = -62;
+  packed.bits_per_pixel = 24;
+  ASSERT_TRUE(backend_->read_screen(1260, 690, packed));
+  EXPECT_EQ(rows[62 * 59 + 0], 0x99);  // top row, first pixel: blue, green, red
+  EXPECT_EQ(rows[62 * 59 + 2], 0x33);
+  EXPECT_EQ(rows[62 * 30 + 59], 0x33);  // the last row on the screen, pixel 19: red
+  EXPECT_EQ(rows[62 * 29 + 57], 0x00);  // below the screen: black
+  EXPECT_EQ(rows[62 * 59 + 60], 0xEE);  // padding untouched
 }
 
 TEST_F(X11PresentTest, WindowsOutliveTheBackendThatMadeThem) {

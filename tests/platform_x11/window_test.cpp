@@ -89,14 +89,28 @@ class X11WindowTest : public X11Test {
   }
 };
 
-TEST(X11TryOpen, DeclinesWithoutADisplay) {
-  unsetenv("DISPLAY");
-  EXPECT_EQ(platform::display::x11::try_open(), nullptr);
-  setenv("DISPLAY", "", 1);
-  EXPECT_EQ(platform::display::x11::try_open(), nullptr);
-  // A display number no server listens on.
-  setenv("DISPLAY", ":4093", 1);
-  EXPECT_EQ(platform::display::x11::try_open(), nullptr);
+// Without a display the backend declines quietly; a display that is named
+// but cannot be used is declined with the reason.
+TEST(X11TryOpen, DeclinesWithoutADisplayAndSaysWhyWhenOneIsUnusable) {
+  XvfbServer deep;
+  const bool have_deep = deep.start("640x480x30");
+  const struct {
+    const char* display;
+    const char* why;
+  } cases[] = {
+      {nullptr, ""}, {"", ""}, {":4093", "it does not open"},
+      {have_deep ? deep.display().c_str() : nullptr, have_deep ? "30-bit TrueColor" : ""},
+  };
+  for (const auto& c : cases) {
+    if (c.display == nullptr)
+      unsetenv("DISPLAY");
+    else
+      setenv("DISPLAY", c.display, 1);
+    std::string why = "unchanged";
+    EXPECT_EQ(platform::display::x11::try_open(&why), nullptr);
+    EXPECT_NE(why.find(c.why), std::string::npos) << why;
+    EXPECT_EQ(why.empty(), *c.why == '\0') << why;
+  }
   unsetenv("DISPLAY");
 }
 

@@ -10,10 +10,11 @@
 namespace x11_test {
 
 void X11Test::SetUp() {
-  if (!server_.start("1280x720x24", server_arguments())) GTEST_SKIP() << "no Xvfb could be started";
+  if (!server_.start(screen(), server_arguments())) GTEST_SKIP() << "no Xvfb could be started";
   setenv("DISPLAY", server_.display().c_str(), 1);
-  backend_ = platform::display::x11::try_open();
-  ASSERT_NE(backend_, nullptr);
+  std::string why;
+  backend_ = platform::display::x11::try_open(&why);
+  ASSERT_NE(backend_, nullptr) << why;
   probe_ = XOpenDisplay(server_.display().c_str());
   ASSERT_NE(probe_, nullptr);
 }

@@ -46,6 +46,8 @@ class X11Test : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
+  // The screen as Xvfb's -screen takes it: size and depth.
+  virtual std::string screen() const { return "1280x720x24"; }
   // Extra Xvfb arguments, e.g. to turn an extension off.
   virtual std::vector<std::string> server_arguments() const { return {}; }
 

@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "display/headless/headless_window.h"
+#include "display/screen_read.h"
 #include "gdi/screen.h"
 
 namespace platform::display::headless {
@@ -22,6 +23,8 @@ class HeadlessBackend : public Backend {
     return std::make_unique<HeadlessWindow>(params);
   }
 
+  int bits_per_pixel() override { return 32; }
+
   SIZE screen_size() override { return SIZE{gdi::kScreenWidth, gdi::kScreenHeight}; }
 
   POINT cursor_position() override {
@@ -30,14 +33,14 @@ class HeadlessBackend : public Backend {
   }
 
   bool read_screen(int x, int y, const gdi::Surface& destination) override {
-    const gdi::Surface& screen = gdi::screen_surface();
-    if (destination.bits_per_pixel != 32 || x < 0 || y < 0 || x + destination.width > screen.width ||
-        y + destination.height > screen.height) {
+    if (destination.bits == nullptr || (destination.bits_per_pixel != 32 && destination.bits_per_pixel != 24))
       return false;
-    }
-    for (int row = 0; row < destination.height; ++row) {
-      std::memcpy(destination.row32(row), screen.row32(y + row) + x, static_cast<size_t>(destination.width) * 4);
-    }
+    const gdi::Surface& screen = gdi::screen_surface();
+    if (destination.bits == screen.bits) return true;  // the screen is this buffer
+    const RECT part = on_screen_part(x, y, screen_size(), destination);
+    for (LONG row = part.top; row < part.bottom; ++row)
+      write_words(destination, static_cast<int>(part.left - x), static_cast<int>(row - y),
+                  screen.row32(static_cast<int>(row)) + part.left, static_cast<int>(part.right - part.left));
     return true;
   }
 

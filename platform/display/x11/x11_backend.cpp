@@ -6,6 +6,7 @@
 #include <cstring>
 #include <mutex>
 
+#include "display/screen_read.h"
 #include "display/x11/x11_events.h"
 #include "display/x11/x11_image.h"
 #include "display/x11/x11_message_box.h"
@@ -31,6 +32,8 @@ class X11Backend final : public Backend {
     return std::make_unique<X11Window>(connection_, params);
   }
 
+  int bits_per_pixel() override { return connection_->pixels().bits_per_pixel(); }
+
   SIZE screen_size() override {
     Display* display = connection_->display();
     return SIZE{DisplayWidth(display, connection_->screen()), DisplayHeight(display, connection_->screen())};
@@ -50,34 +53,22 @@ class X11Backend final : public Backend {
     return POINT{root_x, root_y};
   }
 
-  // What lies off the screen reads as black; pixels come with alpha 0.
   bool read_screen(int x, int y, const gdi::Surface& destination) override {
-    if (destination.bits == nullptr || destination.bits_per_pixel != 32) return false;
-    const SIZE screen = screen_size();
-    const int left = std::max(x, 0);
-    const int top = std::max(y, 0);
-    const int right = std::min<int>(x + destination.width, screen.cx);
-    const int bottom = std::min<int>(y + destination.height, screen.cy);
-    const bool inside = left < right && top < bottom;
-    if (!inside || right - left < destination.width || bottom - top < destination.height) {
-      for (int row = 0; row < destination.height; ++row) {
-        std::memset(destination.row32(row), 0, static_cast<size_t>(destination.width) * 4);
-      }
-    }
-    if (!inside) return true;
+    if (destination.bits == nullptr || (destination.bits_per_pixel != 32 && destination.bits_per_pixel != 24))
+      return false;
+    const RECT part = on_screen_part(x, y, screen_size(), destination);
+    if (part.left >= part.right) return true;
+    const int width = static_cast<int>(part.right - part.left), height = static_cast<int>(part.bottom - part.top);
 
     std::lock_guard<std::mutex> capture_lock(capture_mutex_);
     DisplayLock lock(*connection_);
-    if (!capture_ || capture_->width() != right - left || capture_->height() != bottom - top) {
+    if (!capture_ || capture_->width() != width || capture_->height() != height) {
       capture_.reset();
-      capture_ = Image::create(*connection_, right - left, bottom - top);
+      capture_ = Image::create(*connection_, width, height);
     }
-    if (!capture_ || !capture_->get(connection_->root(), left, top)) return false;
-    for (int row = top; row < bottom; ++row) {
-      const uint32_t* from = capture_->row(row - top);
-      uint32_t* to = destination.row32(row - y) + (left - x);
-      for (int column = 0; column < right - left; ++column) to[column] = from[column] & 0x00FFFFFFu;
-    }
+    if (!capture_ || !capture_->get(connection_->root(), part.left, part.top)) return false;
+    for (int row = 0; row < height; ++row)
+      connection_->pixels().decode(capture_->row(row), destination, part.left - x, part.top - y + row, width);
     return true;
   }
 
@@ -94,8 +85,8 @@ class X11Backend final : public Backend {
 
 }  // namespace
 
-std::unique_ptr<Backend> try_open() {
-  std::shared_ptr<Connection> connection = Connection::open();
+std::unique_ptr<Backend> try_open(std::string* why) {
+  std::shared_ptr<Connection> connection = Connection::open(why);
   if (!connection) return nullptr;
   return std::make_unique<X11Backend>(std::move(connection));
 }

@@ -3,14 +3,15 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "display/display.h"
 
 namespace platform::display::x11 {
 
 // Opens the display named by DISPLAY (after XInitThreads) and starts the
-// event thread. Null when DISPLAY is unset, the display does not open, or its
-// default visual is not a 24/32-bit TrueColor one that takes 0x00RRGGBB words.
-std::unique_ptr<Backend> try_open();
+// event thread. Null when DISPLAY is unset (*why empty), or when the display
+// does not open or its default visual cannot be served (*why says which).
+std::unique_ptr<Backend> try_open(std::string* why);
 
 }  // namespace platform::display::x11

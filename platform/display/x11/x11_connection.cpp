@@ -15,24 +15,6 @@
 namespace platform::display::x11 {
 namespace {
 
-// Our pixels are 32-bit words 0x00RRGGBB in host (little-endian) order: the
-// server must take exactly those in a ZPixmap.
-bool visual_takes_our_pixels(Display* display, int screen) {
-  Visual* visual = DefaultVisual(display, screen);
-  const int depth = DefaultDepth(display, screen);
-  if (visual->c_class != TrueColor || (depth != 24 && depth != 32)) return false;
-  if (visual->red_mask != 0xFF0000 || visual->green_mask != 0xFF00 || visual->blue_mask != 0xFF) return false;
-  if (ImageByteOrder(display) != LSBFirst) return false;
-  int count = 0;
-  XPixmapFormatValues* formats = XListPixmapFormats(display, &count);
-  bool found = false;
-  for (int i = 0; i < count; ++i) {
-    if (formats[i].depth == depth) found = formats[i].bits_per_pixel == 32;
-  }
-  XFree(formats);
-  return found;
-}
-
 // The X server went away: the windows are gone with it. End the process at
 // once, as a display connection error must not return into Xlib, and running
 // the program's exit handlers from whichever thread noticed could deadlock.
@@ -77,19 +59,25 @@ Atoms intern_atoms(Display* display) {
   return atoms;
 }
 
-std::shared_ptr<Connection> Connection::open() {
+std::shared_ptr<Connection> Connection::open(std::string* why) {
+  why->clear();
   const char* name = std::getenv("DISPLAY");
   if (name == nullptr || *name == '\0') return nullptr;
   XInitThreads();
   XSetIOErrorHandler(connection_lost);
   Display* display = XOpenDisplay(name);
-  if (display == nullptr) return nullptr;
+  if (display == nullptr) {
+    *why = "it does not open";
+    return nullptr;
+  }
+  const std::optional<PixelFormat> pixels = PixelFormat::of_screen(display, DefaultScreen(display), why);
   int wake_pipe[2];
-  if (!visual_takes_our_pixels(display, DefaultScreen(display)) || pipe2(wake_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+  if (!pixels || pipe2(wake_pipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+    if (pixels) *why = "no pipe could be made";
     XCloseDisplay(display);
     return nullptr;
   }
-  return std::shared_ptr<Connection>(new Connection(display, wake_pipe));
+  return std::shared_ptr<Connection>(new Connection(display, *pixels, wake_pipe));
 }
 
 namespace {
@@ -108,12 +96,13 @@ XIM open_input_method(Display* display) {
 
 }  // namespace
 
-Connection::Connection(Display* display, const int wake_pipe[2])
+Connection::Connection(Display* display, const PixelFormat& pixels, const int wake_pipe[2])
     : display_(display),
       screen_(DefaultScreen(display)),
       root_(RootWindow(display, screen_)),
       visual_(DefaultVisual(display, screen_)),
       depth_(DefaultDepth(display, screen_)),
+      pixels_(pixels),
       atoms_(intern_atoms(display)),
       has_shm_(XShmQueryExtension(display) == True),
       input_method_(open_input_method(display)),

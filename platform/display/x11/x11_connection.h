@@ -8,7 +8,9 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
+#include "display/x11/x11_pixel_format.h"
 #include "display/x11/x11_window_table.h"
 
 #include <X11/Xlib.h>
@@ -36,9 +38,9 @@ Atoms intern_atoms(Display* display);
 
 class Connection {
  public:
-  // Null when DISPLAY is unset, does not open, or its default visual does not
-  // take 32-bit 0x00RRGGBB words as they lie in memory.
-  static std::shared_ptr<Connection> open();
+  // Null when DISPLAY is unset (with *why empty), or when the display does not
+  // open or its default visual's pixels cannot be served (with the reason).
+  static std::shared_ptr<Connection> open(std::string* why);
   ~Connection();
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
@@ -48,6 +50,7 @@ class Connection {
   Window root() const { return root_; }
   Visual* visual() const { return visual_; }
   int depth() const { return depth_; }
+  const PixelFormat& pixels() const { return pixels_; }
   const Atoms& atoms() const { return atoms_; }
   // The server has MIT-SHM (attaching may still fail, e.g. over a network).
   bool has_shm() const { return has_shm_; }
@@ -63,13 +66,14 @@ class Connection {
   void wake() const;
 
  private:
-  Connection(Display* display, const int wake_pipe[2]);
+  Connection(Display* display, const PixelFormat& pixels, const int wake_pipe[2]);
 
   Display* display_;
   int screen_;
   Window root_;
   Visual* visual_;
   int depth_;
+  PixelFormat pixels_;
   Atoms atoms_;
   bool has_shm_;
   XIM input_method_;

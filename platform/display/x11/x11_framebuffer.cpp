@@ -2,7 +2,6 @@
 #include "display/x11/x11_framebuffer.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace platform::display::x11 {
 
@@ -25,12 +24,14 @@ void Framebuffer::present(const gdi::Surface& client, const RECT& area) {
     image_ = Image::create(connection_, client.width, client.height);
     if (!image_) return;
   }
-  const size_t row_bytes = static_cast<size_t>(clipped.right - clipped.left) * 4;
-  for (int y = static_cast<int>(clipped.top); y < clipped.bottom; ++y) {
-    std::memcpy(image_->row(y) + clipped.left, client.row32(y) + clipped.left, row_bytes);
-  }
+  const PixelFormat& format = connection_.pixels();
+  const int count = static_cast<int>(clipped.right - clipped.left);
+  for (int y = static_cast<int>(clipped.top); y < clipped.bottom; ++y)
+    format.encode(client.row32(y) + clipped.left, image_->row(y) + image_->offset(clipped.left), count);
   image_->put(window_, gc_, clipped);
-  XFlush(connection_.display());
+  // The next present writes into the same image: wait until the server has
+  // read this one, or it could show a frame half old and half new.
+  XSync(connection_.display(), False);
 }
 
 }  // namespace platform::display::x11

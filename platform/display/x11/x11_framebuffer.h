@@ -1,7 +1,7 @@
 // A window's presents: the client pixels go into one image per window (a
-// MIT-SHM segment the size of the client area, kept and reused) and from
-// there to the window. The surface's 0xAARRGGBB words are what the visual
-// takes, so a present is a row copy and a put; the alpha byte is ignored.
+// MIT-SHM segment the size of the client area, kept and reused), converted
+// to the visual's pixel format (a row copy for 24-bit TrueColor; the alpha
+// byte is ignored), and from there to the window.
 #pragma once
 
 #include <memory>
@@ -20,7 +20,7 @@ class Framebuffer {
   Framebuffer& operator=(const Framebuffer&) = delete;
 
   // Copies `area` (client coordinates) of the 32-bit `client` to the window
-  // and flushes without waiting for the server.
+  // and returns once the server has read it.
   void present(const gdi::Surface& client, const RECT& area);
 
  private:

@@ -56,13 +56,15 @@ XImage* create_shared(const Connection& connection, int width, int height, XShmS
 }
 
 XImage* create_client_side(const Connection& connection, int width, int height) {
-  const size_t bytes = static_cast<size_t>(width) * height * 4;
-  char* data = static_cast<char*>(std::malloc(bytes));
-  if (data == nullptr) return nullptr;
   XImage* ximage = XCreateImage(connection.display(), connection.visual(), static_cast<unsigned>(connection.depth()),
-                                ZPixmap, 0, data, static_cast<unsigned>(width), static_cast<unsigned>(height), 32,
-                                width * 4);
-  if (ximage == nullptr) std::free(data);
+                                ZPixmap, 0, nullptr, static_cast<unsigned>(width), static_cast<unsigned>(height), 32,
+                                0);
+  if (ximage == nullptr) return nullptr;
+  ximage->data = static_cast<char*>(std::malloc(static_cast<size_t>(ximage->bytes_per_line) * height));
+  if (ximage->data == nullptr) {
+    XDestroyImage(ximage);
+    return nullptr;
+  }
   return ximage;
 }
 

@@ -1,4 +1,4 @@
-// A 32-bit ZPixmap image of the default visual that the server reads from
+// A ZPixmap image of the default visual (in its pixel format) that the server reads from
 // (presents) or writes into (screen captures). It lives in a MIT-SHM segment
 // shared with the server when the extension works, else in client memory
 // that travels in the request.
@@ -26,9 +26,11 @@ class Image {
   int width() const { return ximage_->width; }
   int height() const { return ximage_->height; }
   bool shared() const { return shared_; }
-  uint32_t* row(int y) const {
-    return reinterpret_cast<uint32_t*>(ximage_->data + static_cast<ptrdiff_t>(ximage_->bytes_per_line) * y);
+  // Row y, and the byte where pixel x of a row starts.
+  uint8_t* row(int y) const {
+    return reinterpret_cast<uint8_t*>(ximage_->data + static_cast<ptrdiff_t>(ximage_->bytes_per_line) * y);
   }
+  size_t offset(int x) const { return static_cast<size_t>(x) * static_cast<size_t>(ximage_->bits_per_pixel / 8); }
 
   // Copies `area` of the image to the same place in `drawable`. Does not flush.
   void put(Drawable drawable, GC gc, const RECT& area) const;
