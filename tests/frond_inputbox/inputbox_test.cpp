@@ -156,7 +156,22 @@ TEST(InputBox, LeavesThePictureTheQueueAndNoWindowOrObjectBehind) {
   EXPECT_EQ(platform_test::gdi_object_count(), objects);
 }
 
-TEST(InputBox, RefusesBadBuffers) {
+// Runs the box on the window thread, from inside the window procedure.
+WNDPROC graphics_proc = nullptr;
+int on_window_thread = -1;
+LRESULT CALLBACK box_calling_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message != WM_APP + 7) return CallWindowProcW(graphics_proc, hwnd, message, wparam, lparam);
+  wchar_t buf[4] = L"##";
+  on_window_thread = inputbox_getline(L"t", L"p", buf, 4) + (buf[0] == L'\0' ? 0 : 100);
+  return 0;
+}
+
+TEST(InputBox, RefusesBadBuffersAndTheWindowThread) {
+  graphics_proc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(box_calling_proc)));
+  SendMessageW(window(), WM_APP + 7, 0, 0);  // would never return if the box waited there
+  SetWindowLongPtrW(window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(graphics_proc));
+  EXPECT_EQ(on_window_thread, 0);
   wchar_t buf[2] = {L'#', L'#'};
   EXPECT_EQ(inputbox_getline(L"t", L"p", buf, 0), 0);
   EXPECT_EQ(buf[0], L'#');

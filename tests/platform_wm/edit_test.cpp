@@ -4,6 +4,7 @@
 // brush, is left alone by a WS_CLIPCHILDREN parent's drawing, shows a caret
 // while it has the focus, and gets the focus back when its window is
 // activated again.
+#include "platform/syslibs.h"
 #include "wm/input_events.h"
 #include "wm_test_support.h"
 
@@ -120,6 +121,19 @@ TEST_F(EditTest, ParentDrawingSparesTheFieldAndTheCaretInvertsItsPixels) {
   EXPECT_EQ(shown(34 + 1, 96 + 2), ~kFieldPixel & 0xFFFFFFu);
   SetFocus(parent_);  // the caret goes with the focus
   EXPECT_EQ(shown(34 + 1, 96 + 2), kFieldPixel);
+}
+
+TEST_F(EditTest, CompositionSpotReachesTheDisplayInTheWindowsClientArea) {
+  const HMODULE imm32 = LoadLibraryA("imm32.dll");
+  const auto set_window =
+      reinterpret_cast<ImmSetCompositionWindow_fn>(GetProcAddress(imm32, "ImmSetCompositionWindow"));
+  const auto get_context = reinterpret_cast<ImmGetContext_fn>(GetProcAddress(imm32, "ImmGetContext"));
+  COMPOSITIONFORM form{CFS_POINT, {5, 6}, {0, 0, 0, 0}};
+  EXPECT_TRUE(set_window(get_context(edit_), &form));
+  const POINT spot = platform_test::headless_window_state(parent_).input_spot;
+  EXPECT_EQ(spot.x, 31 + 3 + 5);  // the field's client origin inside its frame, plus the point
+  EXPECT_EQ(spot.y, 93 + 3 + 6);
+  FreeLibrary(imm32);
 }
 
 TEST_F(EditTest, FocusReturnsToTheFieldWhenTheWindowIsActivatedAgain) {
