@@ -82,10 +82,15 @@ std::vector<RECT> clip_rects(const DeviceContext& dc, int width, int height) {
     out.push_back(bounds);
     return out;
   }
-  Region allowed(bounds);
-  for (const RECT& child : dc.window_excluded) allowed = Region::combine(allowed, Region(child), RGN_DIFF);
-  if (dc.has_clip) allowed = Region::combine(allowed, dc.clip, RGN_AND);
-  for (const RECT& r : allowed.rects()) {
+  // Children a WS_CLIPCHILDREN window must leave alone cut the clip region
+  // (window DCs only: memory DCs keep the allocation-free path).
+  Region cut;
+  if (!dc.window_excluded.empty()) {
+    cut = dc.has_clip ? Region::combine(dc.clip, Region(bounds), RGN_AND) : Region(bounds);
+    for (const RECT& child : dc.window_excluded) cut = Region::combine(cut, Region(child), RGN_DIFF);
+  }
+  const Region& region = dc.window_excluded.empty() ? dc.clip : cut;
+  for (const RECT& r : region.rects()) {
     const RECT c{std::max(r.left, bounds.left), std::max(r.top, bounds.top), std::min(r.right, bounds.right),
                  std::min(r.bottom, bounds.bottom)};
     if (c.left < c.right && c.top < c.bottom) out.push_back(c);
