@@ -2,13 +2,18 @@
 #include "wm/edit/edit_text.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <utility>
 
 namespace platform::wm::edit {
 namespace {
 
 bool is_high(wchar_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool is_low(wchar_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+// A CR LF or a surrogate pair: two units that make one character.
+bool is_pair(wchar_t first, wchar_t second) {
+  return (first == L'\r' && second == L'\n') || (is_high(first) && is_low(second));
+}
 
 }  // namespace
 
@@ -27,16 +32,12 @@ void EditText::set_text(const std::wstring& text) {
 
 size_t EditText::step_back(size_t at) const {
   if (at == 0) return 0;
-  if (at >= 2 && ((text_[at - 2] == L'\r' && text_[at - 1] == L'\n') || (is_high(text_[at - 2]) && is_low(text_[at - 1]))))
-    return at - 2;
-  return at - 1;
+  return at >= 2 && is_pair(text_[at - 2], text_[at - 1]) ? at - 2 : at - 1;
 }
 
 size_t EditText::step_forward(size_t at) const {
   if (at >= text_.size()) return text_.size();
-  if (at + 1 < text_.size() && ((text_[at] == L'\r' && text_[at + 1] == L'\n') || (is_high(text_[at]) && is_low(text_[at + 1]))))
-    return at + 2;
-  return at + 1;
+  return at + 1 < text_.size() && is_pair(text_[at], text_[at + 1]) ? at + 2 : at + 1;
 }
 
 std::vector<Line> EditText::wrap(const std::wstring& text) const {
