@@ -241,11 +241,10 @@ frondControlBase* frondControlBase::zsortedchild(int index) const {
   return (*zsorted_children)[size_t(index)];
 }
 
-// The child below `bound` by address (the highest for null). `rank` holds
-// the rank found last and `changes` the child_changes seen then: while
-// nothing was added or removed the next rank is one step on, otherwise it is
-// found afresh from the address, so that a walk never steps on a child twice
-// or past the end.
+// The child below `bound` by address (the highest for null). `at` holds the
+// rank found last and the child_changes seen then: while nothing was added
+// or removed the next rank is one step on, otherwise it is found afresh from
+// the address, so that a walk never steps on a child twice or past the end.
 frondControlBase* frondControlBase::childbelow(const frondControlBase* bound, walk_position* at) const {
   if (!children) return nullptr;
   if (bound == nullptr)

@@ -581,9 +581,9 @@ class frondControlBase {
   IMAGE* filter_image = nullptr;  // alpha filter of blend_mode 1 and mouse mask
   uint32_t visible = 0;
   uint32_t enabled = 0;
-  uint32_t focused = 0;                      // on the keyboard-focus path
-  std::atomic<uint32_t> window_focus{0};     // the control's own window has the focus
-  uint32_t mouse_capture = 0;                // gets every mouse event of its parent first
+  uint32_t focused = 0;                   // on the keyboard-focus path
+  std::atomic<uint32_t> window_focus{0};  // the control's own window has the focus
+  uint32_t mouse_capture = 0;             // gets every mouse event of its parent first
   int32_t zlayer = 0;
   int32_t zorder = 0;
   uint32_t next_id = 0x10000;
