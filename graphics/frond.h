@@ -1019,6 +1019,160 @@ frond_point frond_transform_calc(frond_point p, IMAGE* img = nullptr);
 frond_point frond_transform_calc(float x, float y, IMAGE* img = nullptr);
 
 // ============================================================================
+// Paths
+// ============================================================================
+//
+// A vector path of figures (lines, Bezier curves, closed shapes, glyph
+// outlines) drawn with the image's pen or filled with its brush through
+// GDI+, in the image's world space. Every operation tolerates a null path
+// and a path whose GDI+ object could not be made (a failed copy): it does
+// nothing and queries give false, 0, zero points or rectangles, or null. A
+// failing GDI+ call is kept in the path's holder, never reported. Matrix
+// arguments are optional (null: none). Point arrays pass as a count followed
+// by the points; point types are GDI+'s (0 start, 1 line, 3 Bezier, 0x80
+// closes the figure).
+
+class frond_path {
+ public:
+  frond_path();  // empty, alternate fill mode
+  // From points and their types (a failing creation leaves an empty holder).
+  frond_path(const frond_point* points, const uint8_t* types, int count);
+  frond_path(const frond_path& other);
+  frond_path& operator=(const frond_path& other);
+  virtual ~frond_path();
+
+  // The GDI+ path and its last failing status (null: the path has none).
+  gdip_holder<Gdiplus::GpPath>* data() { return holder_; }
+  const gdip_holder<Gdiplus::GpPath>* data() const { return holder_; }
+
+ private:
+  void release();
+  void copy_from(const frond_path& other);
+
+  gdip_holder<Gdiplus::GpPath>* holder_;
+};
+
+// Null when memory runs out; frond_path_destroy ignores null.
+frond_path* frond_path_create();
+frond_path* frond_path_createfrom(const frond_point* points, const uint8_t* types, int count);
+frond_path* frond_path_clone(const frond_path* path);
+void frond_path_destroy(const frond_path* path);
+
+// Outline with the image's pen (nothing with line style 5), fill with its
+// brush. Selector 0 counts one change, also for a null path. The offset forms move the path by (x, y)
+// inside the world transform, which is the same afterwards.
+void frond_drawpath(const frond_path* path, IMAGE* img = nullptr);
+void frond_fillpath(const frond_path* path, IMAGE* img = nullptr);
+void frond_drawpath(const frond_path* path, float x, float y, IMAGE* img = nullptr);
+void frond_fillpath(const frond_path* path, float x, float y, IMAGE* img = nullptr);
+
+void frond_path_startfigure(frond_path* path);
+void frond_path_closefigure(frond_path* path);
+void frond_path_closeallfigures(frond_path* path);
+// 2 (WINDING) selects non-zero winding, every other value alternate.
+void frond_path_setfillmode(frond_path* path, int mode);
+void frond_path_reset(frond_path* path);
+// The points in reverse order; each figure keeps its segment kinds and closing.
+void frond_path_reverse(frond_path* path);
+
+// The outline a pen of lineWidth draws, as filled figures (flatness: the
+// largest distance allowed between a curve and its lines; 0.25 unless given).
+void frond_path_widen(frond_path* path, float lineWidth, const frond_transform_matrix* matrix = nullptr);
+void frond_path_widen(frond_path* path, float lineWidth, const frond_transform_matrix* matrix, float flatness);
+// Curves replaced by lines.
+void frond_path_flatten(frond_path* path, const frond_transform_matrix* matrix = nullptr);
+void frond_path_flatten(frond_path* path, const frond_transform_matrix* matrix, float flatness);
+// Perspective warp of the rectangle onto 3 or 4 points (top-left, top-right,
+// bottom-left[, bottom-right]); other counts do nothing.
+void frond_path_warp(frond_path* path, const frond_point* points, int count, const frond_rect* rect,
+                     const frond_transform_matrix* matrix = nullptr);
+void frond_path_warp(frond_path* path, const frond_point* points, int count, const frond_rect* rect,
+                     const frond_transform_matrix* matrix, float flatness);
+// The boundary of the area the path fills.
+void frond_path_outline(frond_path* path, const frond_transform_matrix* matrix = nullptr);
+void frond_path_outline(frond_path* path, const frond_transform_matrix* matrix, float flatness);
+void frond_path_transform(frond_path* path, const frond_transform_matrix* matrix);
+
+// Open pieces continue the current figure; closed shapes are figures of
+// their own. Angles are degrees, clockwise, from the positive x axis.
+void frond_path_addpath(frond_path* path, const frond_path* other, bool connect);
+void frond_path_addline(frond_path* path, float x1, float y1, float x2, float y2);
+void frond_path_addarc(frond_path* path, float x, float y, float w, float h, float startAngle, float sweepAngle);
+void frond_path_addpolyline(frond_path* path, int numPoints, const frond_point* points);
+void frond_path_addbezier(frond_path* path, int numPoints, const frond_point* points);  // 1 + 3k points
+void frond_path_addbezier(frond_path* path, float x1, float y1, float x2, float y2, float x3, float y3, float x4,
+                          float y4);
+void frond_path_addcurve(frond_path* path, int numPoints, const frond_point* points);  // tension 0.5
+void frond_path_addcurve(frond_path* path, int numPoints, const frond_point* points, float tension);
+void frond_path_addcircle(frond_path* path, float x, float y, float radius);
+void frond_path_addrect(frond_path* path, float x, float y, float w, float h);
+void frond_path_addellipse(frond_path* path, float x, float y, float w, float h);
+void frond_path_addpie(frond_path* path, float x, float y, float w, float h, float startAngle, float sweepAngle);
+void frond_path_addpolygon(frond_path* path, int numPoints, const frond_point* points);
+void frond_path_addclosedcurve(frond_path* path, int numPoints, const frond_point* points);
+void frond_path_addclosedcurve(frond_path* path, int numPoints, const frond_point* points, float tension);
+// Glyph outlines of `length` characters (8-bit form: bytes; -1: to the
+// terminator) with their line's top-left at (x, y), `height` the em size;
+// fontStyle: bold 1, italic 2, underline 4, strikeout 8. A null or empty
+// typeface is "SimSun"; an unknown one adds nothing.
+void frond_path_addtext(frond_path* path, float x, float y, const char* text, float height, int length = -1,
+                        const char* typeface = nullptr, int fontStyle = 0);
+void frond_path_addtext(frond_path* path, float x, float y, const wchar_t* text, float height, int length = -1,
+                        const wchar_t* typeface = nullptr, int fontStyle = 0);
+
+// Inside the area the path fills. With an image, (x, y) is a pixel of it and
+// the path is placed by the image's world transform (viewport included).
+bool frond_path_inpath(const frond_path* path, float x, float y);
+bool frond_path_inpath(const frond_path* path, float x, float y, IMAGE* img);
+// On the line a 1-wide pen (with an image: its pen) draws.
+bool frond_path_inoutline(const frond_path* path, float x, float y);
+bool frond_path_inoutline(const frond_path* path, float x, float y, IMAGE* img);
+frond_point frond_path_lastpoint(const frond_path* path);
+int frond_path_pointcount(const frond_path* path);
+// Bounds of the path mapped by the matrix; with an image, widened by its pen.
+frond_rect frond_path_getbounds(const frond_path* path, const frond_transform_matrix* matrix = nullptr);
+frond_rect frond_path_getbounds(const frond_path* path, const frond_transform_matrix* matrix, IMAGE* img);
+// A new array of every point (type), freed by the caller with delete[].
+frond_point* frond_path_getpoints(const frond_path* path);
+uint8_t* frond_path_gettypes(const frond_path* path);
+// At most `capacity` points (types) into the caller's buffer, which is returned.
+frond_point* frond_path_getpoints(const frond_path* path, frond_point* points, int capacity);
+uint8_t* frond_path_gettypes(const frond_path* path, uint8_t* types, int capacity);
+
+// ============================================================================
+// Rotation and zoom
+// ============================================================================
+//
+// src drawn turned by `angle` radians (clockwise on screen) about its point
+// (centerx, centery), given in fractions of its size, which lands on pixel
+// (x, y) of dst; zoom scales it. The picture is mapped as two triangles onto
+// the pixel buffers (no viewport, no GDI). Sampling is the nearest texel or,
+// with smooth, bilinear (which writes alpha 0 and needs a source of at least
+// 2x2). transparent skips zero samples; alpha 0..255 blends with that
+// weight (alpha byte 0), any other value copies. Always 0. src follows the
+// image-argument rule without counting (0: the drawing target); a dead
+// image is fatal. Input that is not finite, or corners more than 2^24
+// pixels away, draw nothing.
+// int-flag forms: a dst below 32 is page (dst & 15), counting no change.
+int putimage_rotate(IMAGE* dst, IMAGE* src, int x, int y, float centerx, float centery, float angle, int transparent,
+                    int alpha, int smooth);
+int putimage_rotatezoom(IMAGE* dst, IMAGE* src, int x, int y, float centerx, float centery, float angle, float zoom,
+                        int transparent, int alpha, int smooth);
+// bool-flag forms: dst follows the image-argument rule (0 counts one change).
+int putimage_rotate(IMAGE* dst, IMAGE* src, int x, int y, float centerx, float centery, float angle, bool transparent,
+                    int alpha, bool smooth);
+int putimage_rotatezoom(IMAGE* dst, IMAGE* src, int x, int y, float centerx, float centery, float angle, float zoom,
+                        bool transparent, int alpha, bool smooth);
+// The source rectangle stretched by zoom (nearest pixel), then every pixel
+// that differs from `key` in all 32 bits turned about source pixel
+// (centerx, centery) onto dst at (x, y) (viewport coordinates) as four
+// neighbouring pixels, each keeping dst's alpha. dst and src follow the
+// image-argument rule (src 0 counts nothing); a dead src is fatal.
+int putimage(IMAGE* dst, IMAGE* src, int x, int y, int xsrc, int ysrc, int wsrc, int hsrc, int centerx, int centery,
+             argb_color key, float angle, float zoom);
+int putimage(IMAGE* dst, IMAGE* src, int x, int y, int centerx, int centery, argb_color key, float angle, float zoom);
+
+// ============================================================================
 // Run-time system libraries
 // ============================================================================
 

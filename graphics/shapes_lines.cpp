@@ -10,24 +10,6 @@
 #include "graphics/state.h"
 
 namespace frond {
-
-HDC shape_dc(IMAGE* img) {
-  IMAGE* image = resolve_image_counting(img);
-  return image ? image->dc : nullptr;
-}
-
-bool truncate_to_int(double v, int* out) {
-  if (!std::isfinite(v)) return false;
-  *out = v <= INT32_MIN ? INT32_MIN : v >= INT32_MAX ? INT32_MAX : int(v);
-  return true;
-}
-
-POINT current_position(HDC dc) {
-  POINT p{0, 0};
-  GetCurrentPositionEx(dc, &p);
-  return p;
-}
-
 namespace {
 
 constexpr int kNoLineStyle = PS_NULL;
@@ -43,6 +25,26 @@ struct end_point {
   double x, y;
 };
 
+enum class end_tag { none, at_p, at_q };
+
+// Cuts the segment p-q, whose p is not beyond q along `along`, to [lo, hi]
+// on that axis; false when nothing is left. A cut end stops being the end point.
+bool cut_axis(end_point& p, end_point& q, end_tag& end, double lo, double hi, double end_point::*along,
+              double end_point::*across) {
+  if (q.*along < lo || p.*along > hi) return false;
+  if (p.*along < lo) {
+    if (q.*along - p.*along < 0.001) return false;
+    p.*across = q.*across + (p.*across - q.*across) * (q.*along - lo) / (q.*along - p.*along), p.*along = lo;
+    if (end == end_tag::at_p) end = end_tag::none;
+  }
+  if (q.*along > hi) {
+    if (q.*along - p.*along < 0.001) return false;
+    q.*across = p.*across + (q.*across - p.*across) * (hi - p.*along) / (q.*along - p.*along), q.*along = hi;
+    if (end == end_tag::at_q) end = end_tag::none;
+  }
+  return true;
+}
+
 // A one-pixel line from (x1, y1) to (x2, y2), viewport-relative, written
 // in line_color. The end point keeps its value unless the line was cut
 // short of it. Non-finite end points draw nothing; every write stays inside
@@ -56,36 +58,15 @@ void raster_line(IMAGE* img, double x1, double y1, double x2, double y2) {
   x1 += L, y1 += T, x2 += L, y2 += T;
   if (x1 == x2 && y1 == y2) return;
   end_point p{x1, y1}, q{x2, y2};
-  enum { none, at_p, at_q } end = at_q;
-  if (x1 > x2) std::swap(p, q), end = at_p;
-
-  if (q.x < L || p.x > R) return;
-  if (p.x < L) {
-    if (q.x - p.x < 0.001) return;
-    p.y = q.y + (p.y - q.y) * (q.x - L) / (q.x - p.x), p.x = L;
-    if (end == at_p) end = none;
-  }
-  if (q.x > R) {
-    if (q.x - p.x < 0.001) return;
-    q.y = p.y + (q.y - p.y) * (R - p.x) / (q.x - p.x), q.x = R;
-    if (end == at_q) end = none;
-  }
+  end_tag end = end_tag::at_q;
+  if (x1 > x2) std::swap(p, q), end = end_tag::at_p;
+  if (!cut_axis(p, q, end, L, R, &end_point::x, &end_point::y)) return;
   const auto swap_ends = [&] {
     std::swap(p, q);
-    end = end == at_p ? at_q : end == at_q ? at_p : none;
+    end = end == end_tag::at_p ? end_tag::at_q : end == end_tag::at_q ? end_tag::at_p : end_tag::none;
   };
   if (p.y > q.y) swap_ends();
-  if (q.y < T || p.y > B) return;
-  if (p.y < T) {
-    if (q.y - p.y < 0.001) return;
-    p.x = q.x + (p.x - q.x) * (q.y - T) / (q.y - p.y), p.y = T;
-    if (end == at_p) end = none;
-  }
-  if (q.y > B) {
-    if (q.y - p.y < 0.001) return;
-    q.x = p.x + (q.x - p.x) * (B - p.y) / (q.y - p.y), q.y = B;
-    if (end == at_q) end = none;
-  }
+  if (!cut_axis(p, q, end, T, B, &end_point::y, &end_point::x)) return;
 
   // Every coordinate now lies within the viewport's closed rectangle.
   const int64_t left = int64_t(L), top = int64_t(T), right = int64_t(R), bottom = int64_t(B);
@@ -96,10 +77,10 @@ void raster_line(IMAGE* img, double x1, double y1, double x2, double y2) {
   int64_t end_c = 0, end_r = 0;
   argb_color saved = 0;
   const auto remember = [&] {
-    if (end == none) return;
-    const end_point& e = end == at_p ? p : q;
+    if (end == end_tag::none) return;
+    const end_point& e = end == end_tag::at_p ? p : q;
     end_c = int64_t(e.x), end_r = int64_t(e.y);
-    if (inside(end_c, end_r)) saved = pixel(end_c, end_r); else end = none;
+    if (inside(end_c, end_r)) saved = pixel(end_c, end_r); else end = end_tag::none;
   };
   remember();
 
@@ -107,7 +88,7 @@ void raster_line(IMAGE* img, double x1, double y1, double x2, double y2) {
   double dx = q.x - p.x, dy = q.y - p.y;
   if (dy > std::fabs(dx)) {
     const int64_t r0 = ceil_up(p.y), r1 = std::min(int64_t(q.y), bottom - 1);
-    if (q.y > double(r1)) end = none;
+    if (q.y > double(r1)) end = end_tag::none;
     double x = p.x + (double(r0) - p.y) * dx / dy + 0.5;
     const double step = dx / dy;
     for (int64_t r = r0; r <= r1; ++r, x += step)
@@ -115,13 +96,13 @@ void raster_line(IMAGE* img, double x1, double y1, double x2, double y2) {
   } else {
     if (p.x > q.x) swap_ends(), dx = q.x - p.x, dy = q.y - p.y;
     const int64_t c0 = ceil_up(p.x), c1 = std::min(int64_t(q.x), right - 1);
-    if (q.x > double(c1)) end = none;
+    if (q.x > double(c1)) end = end_tag::none;
     double y = p.y + (double(c0) - p.x) * dy / dx + 0.5;
     const double step = dy / dx;
     for (int64_t c = c0; c <= c1; ++c, y += step)
       if (inside(c, int64_t(y))) pixel(c, int64_t(y)) = color;
   }
-  if (end != none) pixel(end_c, end_r) = saved;
+  if (end != end_tag::none) pixel(end_c, end_r) = saved;
 }
 
 }  // namespace

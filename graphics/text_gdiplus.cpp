@@ -14,15 +14,15 @@
 using namespace Gdiplus;
 
 namespace frond {
-namespace {
 
-// The process's generic typographic format, obtained once and cloned for each use.
 gdip_holder<GpStringFormat>& typographic_format() {
   static gdip_holder<GpStringFormat> holder;
   static std::once_flag made;
   std::call_once(made, [] { holder.record(GdipStringFormatGetGenericTypographic(&holder.object)); });
   return holder;
 }
+
+namespace {
 
 int extent_width(HDC dc, const wchar_t* text) {
   SIZE extent = {};

@@ -2,10 +2,20 @@
 #pragma once
 
 #include <cstdarg>
+#include <string>
 
 #include "graphics/frond.h"
+#include "platform/gdiplus_text.h"
 
 namespace frond {
+
+// The process's generic typographic string format, obtained on first use
+// (its object stays null when GDI+ cannot supply it) and kept for good.
+gdip_holder<Gdiplus::GpStringFormat>& typographic_format();
+
+// `bytes` bytes of 8-bit text (-1: up to the terminator) as wide text
+// through the library's code page; empty on failure.
+std::wstring mb_to_wide_n(const char* text, int bytes);
 
 struct text_offset {
   int dx, dy;

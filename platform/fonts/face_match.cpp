@@ -117,6 +117,27 @@ std::vector<std::string> candidate_families(const LOGFONTW& record) {
   return out;
 }
 
+bool family_known(const wchar_t* name) {
+  const std::wstring lowered = lower(name);
+  if (lowered.empty()) return false;
+  if (find_alias(lowered) != nullptr) return true;
+  const std::string family = utf8(std::wstring(name, lowered.size()));
+  std::lock_guard<std::mutex> guard(fontconfig_lock());
+  if (!FcInit()) return false;
+  FcPattern* pattern = FcPatternCreate();
+  FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+  FcFontSet* fonts = nullptr;
+  if (pattern != nullptr && objects != nullptr) {
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
+    fonts = FcFontList(nullptr, pattern, objects);
+  }
+  const bool found = fonts != nullptr && fonts->nfont > 0;
+  if (fonts != nullptr) FcFontSetDestroy(fonts);
+  if (objects != nullptr) FcObjectSetDestroy(objects);
+  if (pattern != nullptr) FcPatternDestroy(pattern);
+  return found;
+}
+
 bool match_face(const LOGFONTW& record, FaceChoice* out) {
   const Alias* alias = find_alias(lower(record.lfFaceName));
   const int weight = requested_weight(record, alias);

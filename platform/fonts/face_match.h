@@ -22,6 +22,10 @@ struct FaceChoice {
 // Family names to try, best first (UTF-8): the face name, its stand-ins, a generic family.
 std::vector<std::string> candidate_families(const LOGFONTW& record);
 
+// True when `name` is a face the mapper knows by name: a well-known Windows
+// face of its table or an installed family (compared without regard to case).
+bool family_known(const wchar_t* name);
+
 // The installed face for `record`; false when fontconfig finds none.
 bool match_face(const LOGFONTW& record, FaceChoice* out);
 

@@ -1,7 +1,8 @@
 // Arc, Pie and Chord: part of the ellipse of a box, counter-clockwise (on
 // screen) from the start radial to the end radial; equal radials take the
-// whole ellipse. Pie closes the arc with both radii, Chord with the line
-// between its ends; both fill with the brush, the pen painting over it.
+// whole ellipse. Pie closes the arc with both radii (one line over the whole
+// ellipse when the radials are equal), Chord with the line between its
+// ends; both fill with the brush, the pen painting over it.
 #include <algorithm>
 #include <cmath>
 
@@ -59,7 +60,7 @@ Figure arc_figure(const ArcGeometry& g, ArcKind kind, POINT origin) {
   Figure f;
   f.closed = kind != ArcKind::arc;
   const double ox = origin.x, oy = origin.y;
-  if (kind == ArcKind::pie && g.sweep < 2 * kPi) f.points.push_back(FloatPoint{g.cx - ox, g.cy - oy});
+  if (kind == ArcKind::pie) f.points.push_back(FloatPoint{g.cx - ox, g.cy - oy});
   const double phi0 = std::atan2(g.rx * std::sin(g.start), g.ry * std::cos(g.start));
   const double end = g.start + g.sweep;
   double phi1 = std::atan2(g.rx * std::sin(end), g.ry * std::cos(end));
@@ -117,11 +118,11 @@ BOOL draw_arc(HDC dc, int left, int top, int right, int bottom, int xs, int ys, 
         mask.mark(x, y, ShapeMask::kBrush);
     }
   }
-  if (thin && g.sweep < 2 * kPi) {
+  if (thin && kind == ArcKind::pie) {  // both radii, one line when the radials are equal
     const FloatPoint centre{g.cx, g.cy};
-    if (kind == ArcKind::pie) mark_line(mask, centre, g.first), mark_line(mask, centre, g.last);
-    if (kind == ArcKind::chord) mark_line(mask, g.first, g.last);
+    mark_line(mask, centre, g.first), mark_line(mask, centre, g.last);
   }
+  if (thin && kind == ArcKind::chord && g.sweep < 2 * kPi) mark_line(mask, g.first, g.last);
   if (!thin) draw_pen(call, outline, &mask);
   mask.paint(t);
   return TRUE;

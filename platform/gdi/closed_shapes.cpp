@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "gdi/shape_call.h"
-#include "gdiplus/raster.h"
 
 using namespace platform::gdi;
 
@@ -109,22 +108,6 @@ BOOL draw_row_shape(HDC dc, int left, int top, int right, int bottom, int64_t co
 
 int64_t corner(int size) { return std::llabs(int64_t{size}); }
 
-// Receives the polygon's interior rows.
-class InteriorSpans : public Gdiplus::render::SpanSink {
- public:
-  InteriorSpans(const ShapeTarget& target, ShapeMask* mask) : target_(target), mask_(mask) {}
-  void span(int y, int x, int len, const uint8_t*, uint8_t) override {
-    if (mask_)
-      mask_->mark(y, x, int64_t(x) + len, ShapeMask::kBrush);
-    else
-      target_.span(y, x, int64_t(x) + len, target_.brush);
-  }
-
- private:
-  const ShapeTarget& target_;
-  ShapeMask* mask_;
-};
-
 }  // namespace
 
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
@@ -160,7 +143,7 @@ BOOL Polygon(HDC dc, const POINT* points, int count) {
                                      Gdiplus::render::PixelBox{int(b.left), int(b.top), int(b.right), int(b.bottom)});
   raster.add(contour);
   if (call.pen.null) {
-    InteriorSpans direct(t, nullptr);
+    ShapeSpans direct(t, nullptr, ShapeMask::kBrush);
     raster.sweep(direct);
     return TRUE;
   }
@@ -168,7 +151,7 @@ BOOL Polygon(HDC dc, const POINT* points, int count) {
                                         : RECT{LONG(std::max<int64_t>(x0, INT32_MIN)), LONG(std::max<int64_t>(y0, INT32_MIN)),
                                                LONG(std::min<int64_t>(x1 + 1, INT32_MAX)), LONG(std::min<int64_t>(y1 + 1, INT32_MAX))};
   ShapeMask mask(t, reach.left, reach.top, reach.right, reach.bottom);
-  InteriorSpans into_mask(t, &mask);
+  ShapeSpans into_mask(t, &mask, ShapeMask::kBrush);
   raster.sweep(into_mask);
   if (call.pen.geometric)
     draw_geometric(t, call.pen, call.dc->miter_limit, {outline}, &mask);

@@ -1,9 +1,12 @@
-// FloodFill and ExtFloodFill: an iterative span fill. The area is found
-// first (a bit per pixel of the clip box marks what is taken, so a brush of
-// the surface colour still ends, and memory stays bounded by the box) and
-// then painted with the brush under the ROP2. Colours are compared on 24
-// bits; the area is four-connected and stays inside the clip.
+// FloodFill and ExtFloodFill: an iterative span fill. A bit per pixel of the
+// clip box marks what is taken; a span is painted with the brush (under the
+// ROP2) as soon as it is taken, and only pixels not yet taken are ever
+// tested, so a brush of the surface colour still ends and no pixel is
+// painted twice. Colours are compared on 24 bits; the area is
+// four-connected and stays inside the clip. Memory: the bits and a stack of
+// spans waiting to be looked around.
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 #include "gdi/primitives.h"
@@ -17,9 +20,29 @@ struct Span {
   int64_t y, left, right;  // right excluded
 };
 
-class AreaFinder {
+// Moves x on by whole blocks of 32 fillable pixels (four to a vector) and
+// stops before the first block holding one that is not.
+template <bool kSurface>
+int64_t skip_fillable(const uint32_t* row, int64_t x, int64_t limit, uint32_t colour) {
+  typedef uint32_t words4 __attribute__((vector_size(16)));
+  const words4 c = {colour, colour, colour, colour}, rgb = {0xFFFFFFu, 0xFFFFFFu, 0xFFFFFFu, 0xFFFFFFu};
+  constexpr int kBlock = 32;
+  for (; x + kBlock <= limit; x += kBlock) {
+    words4 stop = {0, 0, 0, 0};
+    for (int k = 0; k < kBlock; k += 4) {
+      words4 v;
+      std::memcpy(&v, row + x + k, sizeof v);
+      const words4 other = (v ^ c) & rgb;
+      stop |= kSurface ? other : words4(other == 0);
+    }
+    if (stop[0] | stop[1] | stop[2] | stop[3]) break;
+  }
+  return x;
+}
+
+class AreaFiller {
  public:
-  AreaFinder(const ShapeTarget& t, uint32_t colour, bool surface_mode)
+  AreaFiller(const ShapeTarget& t, uint32_t colour, bool surface_mode)
       : t_(t), colour_(colour & 0xFFFFFFu), surface_mode_(surface_mode), width_(t.box.right - t.box.left),
         words_per_row_(size_t(width_ + 63) / 64), taken_(words_per_row_ * size_t(t.box.bottom - t.box.top), 0) {}
 
@@ -28,15 +51,13 @@ class AreaFinder {
     return ((w & 0xFFFFFFu) == colour_) == surface_mode_ && allowed(x, y);
   }
 
-  // The area around (x, y) as spans; empty when (x, y) cannot start one.
-  std::vector<Span> find(int64_t x, int64_t y) {
-    std::vector<Span> area;
-    if (!fillable(x, y)) return area;
+  // Fills the area around (x, y); false when (x, y) cannot start one.
+  bool fill(int64_t x, int64_t y) {
+    if (!fillable(x, y)) return false;
     std::vector<Span> pending{take(y, x, x + 1, true)};
     while (!pending.empty()) {
       const Span s = pending.back();
       pending.pop_back();
-      area.push_back(s);
       for (int64_t ny : {s.y - 1, s.y + 1}) {
         if (ny < t_.box.top || ny >= t_.box.bottom) continue;
         int64_t x0 = s.left;
@@ -53,7 +74,7 @@ class AreaFinder {
         }
       }
     }
-    return area;
+    return true;
   }
 
  private:
@@ -83,17 +104,44 @@ class AreaFinder {
     return end;
   }
   // Grows [x0, x1) of row y over open fillable pixels (to the left only when
-  // asked) and takes it.
+  // asked), takes it and paints it.
   Span take(int64_t y, int64_t x0, int64_t x1, bool grow_left) {
     if (grow_left)
       while (x0 > t_.box.left && !is_taken(x0 - 1, y) && fillable(x0 - 1, y)) --x0;
-    while (x1 < t_.box.right && !is_taken(x1, y) && fillable(x1, y)) ++x1;
+    x1 = grow_right(y, x1, next_taken(y, x1));
     uint64_t* bits = row_bits(y);
-    for (int64_t x = x0; x < x1; ++x) {
-      const size_t i = size_t(x - t_.box.left);
-      bits[i / 64] |= uint64_t{1} << (i % 64);
+    for (int64_t x = x0; x < x1;) {
+      const size_t i = size_t(x - t_.box.left), shift = i % 64;
+      const size_t n = std::min<size_t>(64 - shift, size_t(x1 - x));
+      bits[i / 64] |= (n == 64 ? ~uint64_t{0} : ((uint64_t{1} << n) - 1)) << shift;
+      x += int64_t(n);
     }
+    t_.span(y, x0, x1, t_.brush);
     return Span{y, x0, x1};
+  }
+  // The first taken column from x on (the box's right edge when none).
+  int64_t next_taken(int64_t y, int64_t x) {
+    const uint64_t* bits = row_bits(y);
+    while (x < t_.box.right) {
+      const size_t i = size_t(x - t_.box.left);
+      const uint64_t taken = bits[i / 64] >> (i % 64);
+      if (taken != 0) return std::min<int64_t>(t_.box.right, x + int64_t(__builtin_ctzll(taken)));
+      x += int64_t(64 - i % 64);
+    }
+    return t_.box.right;
+  }
+  // The first column from x, below `limit`, that is not fillable.
+  int64_t grow_right(int64_t y, int64_t x, int64_t limit) {
+    if (t_.surface.bits_per_pixel != 32 || t_.clip.size() != 1) {
+      while (x < limit && fillable(x, y)) ++x;
+      return x;
+    }
+    const uint32_t* row = t_.surface.row32(int(y));
+    const uint32_t c = colour_;
+    const auto differs = [&](int64_t k) { return ((row[k] & 0xFFFFFFu) == c) != surface_mode_; };
+    x = surface_mode_ ? skip_fillable<true>(row, x, limit, c) : skip_fillable<false>(row, x, limit, c);
+    while (x < limit && !differs(x)) ++x;
+    return x;
   }
 
   const ShapeTarget& t_;
@@ -113,10 +161,8 @@ BOOL ExtFloodFill(HDC dc, int x, int y, COLORREF color, UINT type) {
   const int64_t px = int64_t{x} + t.origin.x, py = int64_t{y} + t.origin.y;
   if (px < t.box.left || px >= t.box.right || py < t.box.top || py >= t.box.bottom) return FALSE;
   try {
-    AreaFinder finder(t, colorref_word(color), type == FLOODFILLSURFACE);
-    const std::vector<Span> area = finder.find(px, py);
-    if (area.empty()) return FALSE;
-    for (const Span& s : area) t.span(s.y, s.left, s.right, t.brush);
+    AreaFiller finder(t, colorref_word(color), type == FLOODFILLSURFACE);
+    if (!finder.fill(px, py)) return FALSE;
   } catch (const std::bad_alloc&) {
     return FALSE;
   }

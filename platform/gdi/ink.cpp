@@ -2,7 +2,7 @@
 // that apply them.
 #include "gdi/ink.h"
 
-#include <algorithm>
+#include <cwchar>
 
 namespace platform::gdi {
 
@@ -34,7 +34,9 @@ BrushInk make_brush_ink(const Pattern& pattern, int mode, bool transparent_gaps)
 
 void ink_span(uint32_t* words, size_t n, const Ink& ink) {
   if (ink.is_copy()) {
-    std::fill(words, words + n, ink.xor_mask);
+    // wchar_t is 32 bits here: the C library's wide memset is its fastest word fill.
+    static_assert(sizeof(wchar_t) == sizeof(uint32_t), "32-bit wchar_t");
+    std::wmemset(reinterpret_cast<wchar_t*>(words), static_cast<wchar_t>(ink.xor_mask), n);
   } else {
     const uint32_t a = ink.and_mask, x = ink.xor_mask;
     for (size_t i = 0; i < n; ++i) words[i] = (words[i] & a) ^ x;

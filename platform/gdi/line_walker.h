@@ -6,7 +6,9 @@
 // found exactly, before the loop, so the pixels inside the clip never change.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <type_traits>
 
 #include "platform/gdi32.h"
 
@@ -59,14 +61,17 @@ void walk_line(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const RECT& clip,
   t0 = std::max(t0, u_lo - ua);
   t1 = std::min(t1, u_hi - 1 - ua);
   if (t0 > t1) return;
-  if (dv >= 0) {
-    const int64_t first = first_true(t0, t1, [&](int64_t t) { return v_at(t) >= v_lo; });
-    t1 = first_true(first, t1, [&](int64_t t) { return v_at(t) >= v_hi; }) - 1;
-    t0 = first;
-  } else {
-    const int64_t first = first_true(t0, t1, [&](int64_t t) { return v_at(t) < v_hi; });
-    t1 = first_true(first, t1, [&](int64_t t) { return v_at(t) < v_lo; }) - 1;
-    t0 = first;
+  // The minor coordinate stays between va and vb: search only when the clip cuts that range.
+  if (std::min(va, vb) < v_lo || std::max(va, vb) >= v_hi) {
+    if (dv >= 0) {
+      const int64_t first = first_true(t0, t1, [&](int64_t t) { return v_at(t) >= v_lo; });
+      t1 = first_true(first, t1, [&](int64_t t) { return v_at(t) >= v_hi; }) - 1;
+      t0 = first;
+    } else {
+      const int64_t first = first_true(t0, t1, [&](int64_t t) { return v_at(t) < v_hi; });
+      t1 = first_true(first, t1, [&](int64_t t) { return v_at(t) < v_lo; }) - 1;
+      t0 = first;
+    }
   }
   if (t0 > t1) return;
 
@@ -74,17 +79,25 @@ void walk_line(int64_t x0, int64_t y0, int64_t x1, int64_t y1, const RECT& clip,
   const int64_t two_du = 2 * du, two_dv = 2 * dv;
   int64_t v = va + int64_t(floor_div(numerator, two_du));
   int64_t rem = int64_t(numerator - __int128(v - va) * two_du);  // 0 <= rem < 2 du
-  for (int64_t t = t0; t <= t1; ++t) {
-    const int64_t index = reversed ? du - t : t;
-    if (x_major) plot(ua + t, v, index); else plot(v, ua + t, index);
-    rem += two_dv;
-    if (rem >= two_du) {
-      rem -= two_du;
-      ++v;
-    } else if (rem < 0) {
-      rem += two_du;
-      --v;
+  // One loop per axis and direction keeps the body to a store and one test.
+  const auto run = [&](auto x_major_tag, auto up_tag) {
+    constexpr bool kXMajor = decltype(x_major_tag)::value, kUp = decltype(up_tag)::value;
+    for (int64_t t = t0; t <= t1; ++t) {
+      const int64_t index = reversed ? du - t : t;
+      if (kXMajor) plot(ua + t, v, index); else plot(v, ua + t, index);
+      rem += two_dv;
+      if (kUp ? rem >= two_du : rem < 0) {
+        rem += kUp ? -two_du : two_du;
+        v += kUp ? 1 : -1;
+      }
     }
+  };
+  using yes = std::true_type;
+  using no = std::false_type;
+  if (x_major) {
+    if (dv >= 0) run(yes{}, yes{}); else run(yes{}, no{});
+  } else {
+    if (dv >= 0) run(no{}, yes{}); else run(no{}, no{});
   }
 }
 

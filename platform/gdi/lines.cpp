@@ -42,7 +42,7 @@ void add_bezier(FloatPoint p0, FloatPoint p1, FloatPoint p2, FloatPoint p3, std:
 
 BOOL LineTo(HDC dc, int x, int y) {
   ShapeCall call;
-  if (!begin_shape(dc, &call)) return FALSE;
+  if (!begin_shape(dc, &call, false)) return FALSE;
   const POINT points[2] = {call.dc->position, POINT{x, y}};
   draw_polyline(call, points, 2);
   call.dc->position = points[1];
@@ -51,14 +51,14 @@ BOOL LineTo(HDC dc, int x, int y) {
 
 BOOL Polyline(HDC dc, const POINT* points, int count) {
   ShapeCall call;
-  if (!begin_shape(dc, &call) || points == nullptr || count < 2) return FALSE;
+  if (!begin_shape(dc, &call, false) || points == nullptr || count < 2) return FALSE;
   draw_polyline(call, points, size_t(count));
   return TRUE;
 }
 
 BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD polylines) {
   ShapeCall call;
-  if (!begin_shape(dc, &call) || points == nullptr || counts == nullptr || polylines == 0) return FALSE;
+  if (!begin_shape(dc, &call, false) || points == nullptr || counts == nullptr || polylines == 0) return FALSE;
   for (DWORD i = 0; i < polylines; ++i)
     if (counts[i] < 2) return FALSE;
   size_t first = 0;
@@ -71,8 +71,8 @@ BOOL PolyPolyline(HDC dc, const POINT* points, const DWORD* counts, DWORD polyli
 
 BOOL PolyBezier(HDC dc, const POINT* points, DWORD count) {
   ShapeCall call;
-  if (!begin_shape(dc, &call) || points == nullptr || count < 1 || count % 3 != 1) return FALSE;
-  if (!call.drawable || call.pen.null) return TRUE;
+  if (!begin_shape(dc, &call, false) || points == nullptr || count < 1 || count % 3 != 1) return FALSE;
+  if (!call.drawable || call.pen.null || count < 4) return TRUE;
   Figure curve = figure_of(points, 1);
   for (DWORD i = 1; i + 2 < count; i += 3) {
     const Figure part = figure_of(points + i - 1, 4);

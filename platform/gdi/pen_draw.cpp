@@ -43,10 +43,11 @@ std::vector<Figure> dash_pieces(const Figure& figure, const std::vector<double>&
   std::vector<FloatPoint> path = figure.points;
   if (figure.closed && !path.empty()) path.push_back(path.front());
   std::vector<Figure> out;
+  if (path.empty()) return out;
   size_t run = 0;
   double left = runs[0];  // length left in the current run
-  bool on = true;
-  if (on) out.push_back(Figure{{path.empty() ? FloatPoint{0, 0} : path[0]}, false});
+  bool on = true;         // runs start with a drawn one
+  out.push_back(Figure{{path[0]}, false});
   for (size_t i = 1; i < path.size(); ++i) {
     FloatPoint a = path[i - 1];
     const FloatPoint b = path[i];
@@ -112,28 +113,23 @@ std::vector<Gdiplus::render::Contour> pen_outline(const PenShape& pen, float mit
   return Gdiplus::render::stroke_outline(path, gp_pen, Gdiplus::GpMatrix());
 }
 
-class PenSpans : public Gdiplus::render::SpanSink {
- public:
-  PenSpans(const ShapeTarget& target, ShapeMask* mask) : target_(target), mask_(mask) {}
-  void span(int y, int x, int len, const uint8_t*, uint8_t) override {
-    if (mask_)
-      mask_->mark(y, x, int64_t(x) + len, ShapeMask::kPen);
-    else
-      target_.span(y, x, int64_t(x) + len, target_.pen);
-  }
-
- private:
-  const ShapeTarget& target_;
-  ShapeMask* mask_;
-};
-
 }  // namespace
+
+void ShapeSpans::span(int y, int x, int len, const uint8_t*, uint8_t) {
+  if (mask_)
+    mask_->mark(y, x, int64_t(x) + len, what_);
+  else if (what_ == ShapeMask::kPen)
+    target_.span(y, x, int64_t(x) + len, target_.pen);
+  else
+    target_.span(y, x, int64_t(x) + len, target_.brush);
+}
 
 void draw_cosmetic(const ShapeTarget& target, const PenShape& pen, const POINT* points, size_t count, bool closed,
                    ShapeMask* mask) {
   if (pen.null || count < 2) return;
-  const StyleCursor cursor(pen.runs);
+  const StyleCursor cursor(pen.styled() ? pen.runs : std::vector<double>{});
   const PixelWriter write{target, mask, pen.styled() ? &cursor : nullptr};
+  const bool copy_only = !mask && !pen.styled() && target.pen.is_copy() && target.surface.bits_per_pixel == 32;
   const size_t segments = closed ? count : count - 1;
   uint64_t offset = 0;  // the style runs on along the figure
   for (size_t i = 0; i < segments; ++i) {
@@ -141,8 +137,18 @@ void draw_cosmetic(const ShapeTarget& target, const PenShape& pen, const POINT* 
     const POINT& b = points[(i + 1) % count];
     const int64_t x0 = int64_t{a.x} + target.origin.x, y0 = int64_t{a.y} + target.origin.y;
     const int64_t x1 = int64_t{b.x} + target.origin.x, y1 = int64_t{b.y} + target.origin.y;
-    const auto plot = [&write, offset](int64_t x, int64_t y, int64_t index) { write(x, y, offset + uint64_t(index)); };
-    for (const RECT& c : target.clip) walk_line(x0, y0, x1, y1, c, plot);
+    if (copy_only) {  // the common case: stores only, no reads of the destination
+      uint8_t* const bits = target.surface.bits;
+      const ptrdiff_t stride = target.surface.stride;
+      const uint32_t word = target.pen.xor_mask;
+      const auto store = [bits, stride, word](int64_t x, int64_t y, int64_t) {
+        reinterpret_cast<uint32_t*>(bits + stride * y)[x] = word;
+      };
+      for (const RECT& c : target.clip) walk_line(x0, y0, x1, y1, c, store);
+    } else {
+      const auto plot = [&write, offset](int64_t x, int64_t y, int64_t index) { write(x, y, offset + uint64_t(index)); };
+      for (const RECT& c : target.clip) walk_line(x0, y0, x1, y1, c, plot);
+    }
     offset += uint64_t(std::max(std::llabs(x1 - x0), std::llabs(y1 - y0)));
   }
 }
@@ -169,7 +175,7 @@ void draw_geometric(const ShapeTarget& target, const PenShape& pen, float miter_
   Gdiplus::render::Rasterizer raster(false, Gdiplus::FillModeWinding,
                                      Gdiplus::render::PixelBox{int(b.left), int(b.top), int(b.right), int(b.bottom)});
   raster.add(contours);
-  PenSpans sink(target, mask);
+  ShapeSpans sink(target, mask, ShapeMask::kPen);
   raster.sweep(sink);
 }
 

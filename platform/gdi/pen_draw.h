@@ -9,6 +9,7 @@
 
 #include "gdi/pen_shape.h"
 #include "gdi/shape_target.h"
+#include "gdiplus/raster.h"
 
 namespace platform::gdi {
 
@@ -19,6 +20,19 @@ struct FloatPoint {
 struct Figure {
   std::vector<FloatPoint> points;
   bool closed = false;
+};
+
+// Receives scan-converted runs: marks them as `what` in the mask when there
+// is one, else paints them with the pen (kPen) or the brush (kBrush).
+class ShapeSpans : public Gdiplus::render::SpanSink {
+ public:
+  ShapeSpans(const ShapeTarget& target, ShapeMask* mask, uint8_t what) : target_(target), mask_(mask), what_(what) {}
+  void span(int y, int x, int len, const uint8_t*, uint8_t) override;
+
+ private:
+  const ShapeTarget& target_;
+  ShapeMask* mask_;
+  uint8_t what_;
 };
 
 // Cosmetic pen along the integer polyline; a closed one returns to its first

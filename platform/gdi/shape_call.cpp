@@ -7,7 +7,7 @@
 
 namespace platform::gdi {
 
-bool begin_shape(HDC handle, ShapeCall* call) {
+bool begin_shape(HDC handle, ShapeCall* call, bool with_brush) {
   call->dc = find_dc(handle);
   if (!call->dc) return false;
   const DeviceContext& dc = *call->dc;
@@ -17,7 +17,7 @@ bool begin_shape(HDC handle, ShapeCall* call) {
   const bool transparent = dc.bk_mode == TRANSPARENT;
   call->target.pen = make_ink(dc.rop2, colorref_word(dc.pen->color));
   call->target.background = transparent ? Ink{} : make_ink(dc.rop2, colorref_word(dc.bk_color));
-  call->target.brush = make_brush_ink(make_pattern(*dc.brush, dc.bk_color), dc.rop2, transparent);
+  if (with_brush) call->target.brush = make_brush_ink(make_pattern(*dc.brush, dc.bk_color), dc.rop2, transparent);
   return true;
 }
 

@@ -17,8 +17,8 @@ struct ShapeCall {
   bool drawable = false;  // false: nothing can be drawn (no pixels, empty clip)
 };
 
-// False for an unknown DC.
-bool begin_shape(HDC handle, ShapeCall* call);
+// False for an unknown DC. Lines leave the brush out (`with_brush` false).
+bool begin_shape(HDC handle, ShapeCall* call, bool with_brush = true);
 
 // Draws the pen along `figure`, straight onto the target or into `mask`;
 // cosmetic pens follow the figure's points rounded to whole pixels.

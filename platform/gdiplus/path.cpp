@@ -76,6 +76,24 @@ std::vector<GpPointF> spline_points(const GpPointF* points, size_t count, REAL t
 
 namespace detail {
 
+bool valid_types(const BYTE* types, size_t count) {
+  constexpr BYTE kKnownFlags = PathPointTypeDashMode | PathPointTypePathMarker | PathPointTypeCloseSubpath;
+  for (size_t i = 0; i < count; ++i) {
+    const BYTE kind = types[i] & PathPointTypePathTypeMask;
+    if ((types[i] & ~(PathPointTypePathTypeMask | kKnownFlags)) != 0) return false;
+    if (i == 0 && kind != PathPointTypeStart) return false;
+    if (kind == PathPointTypeBezier) {
+      if (i + 2 >= count) return false;
+      for (size_t k = 1; k <= 2; ++k)
+        if ((types[i + k] & PathPointTypePathTypeMask) != PathPointTypeBezier) return false;
+      i += 2;
+    } else if (kind != PathPointTypeStart && kind != PathPointTypeLine) {
+      return false;
+    }
+  }
+  return true;
+}
+
 std::vector<GpPointF> to_float(const GpPoint* points, INT count) {
   std::vector<GpPointF> out;
   for (INT i = 0; i < count; ++i) out.push_back(GpPointF{REAL(points[i].X), REAL(points[i].Y)});
@@ -100,6 +118,39 @@ void GpPath::close_last() {
 
 void GpPath::close_figure() {
   if (!new_figure_) close_last();
+}
+
+void GpPath::close_all_figures() {
+  for (size_t i = 0; i < types.size(); ++i)
+    if (i + 1 == types.size() || (types[i + 1] & PathPointTypePathTypeMask) == PathPointTypeStart)
+      types[i] |= PathPointTypeCloseSubpath;
+  new_figure_ = true;
+}
+
+void GpPath::assign(const GpPointF* pts, const BYTE* kinds, size_t count) {
+  points.assign(pts, pts + count);
+  types.assign(kinds, kinds + count);
+  new_figure_ = types.empty() || (types.back() & PathPointTypeCloseSubpath) != 0;
+}
+
+void GpPath::reverse() {
+  std::vector<GpPointF> new_points(points.rbegin(), points.rend());
+  std::vector<BYTE> new_types;
+  new_types.reserve(types.size());
+  // Figures from the last to the first; within one, the segment that ends at
+  // new point j is the old segment that ended at old point n - j + 1.
+  size_t end = types.size();
+  while (end > 0) {
+    size_t start = end - 1;
+    while (start > 0 && (types[start] & PathPointTypePathTypeMask) != PathPointTypeStart) --start;
+    const bool closed = (types[end - 1] & PathPointTypeCloseSubpath) != 0;
+    new_types.push_back(PathPointTypeStart);
+    for (size_t old = end - 1; old > start; --old) new_types.push_back(BYTE(types[old] & ~PathPointTypeCloseSubpath));
+    if (closed) new_types.back() |= PathPointTypeCloseSubpath;
+    end = start;
+  }
+  points = std::move(new_points);
+  types = std::move(new_types);
 }
 
 void GpPath::reset() {
@@ -179,6 +230,17 @@ void GpPath::add_path(const GpPath& other, bool connect) {
 
 void GpPath::transform(const GpMatrix& matrix) {
   for (GpPointF& p : points) p = matrix.apply(p);
+}
+
+void GpPath::replace_figures(const std::vector<render::Contour>& contours, const std::vector<bool>& closed) {
+  const FillMode mode = fill_mode;
+  reset();
+  fill_mode = mode;
+  for (size_t i = 0; i < contours.size(); ++i) {
+    start_figure();
+    add_lines(contours[i].data(), contours[i].size());
+    if (closed[i]) close_figure();
+  }
 }
 
 std::vector<render::Contour> GpPath::flatten(const GpMatrix& matrix, double tolerance, std::vector<bool>* closed) const {

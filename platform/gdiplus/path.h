@@ -5,6 +5,7 @@
 // closed or a new one is started; closed shapes are figures of their own.
 #pragma once
 
+#include <cmath>
 #include <vector>
 
 #include "gdiplus/matrix.h"
@@ -19,7 +20,14 @@ class GpPath {
 
   void start_figure() { new_figure_ = true; }
   void close_figure();
+  void close_all_figures();
   void reset();
+  // Replaces the figures by points with their types (already checked); a
+  // later open piece continues the last figure unless it is closed.
+  void assign(const GpPointF* points, const BYTE* types, size_t count);
+  // The points in reverse order, figure by figure from the last; each
+  // segment keeps its kind, each figure its closing.
+  void reverse();
 
   // Open pieces, continuing the current figure.
   void add_lines(const GpPointF* points, size_t count);
@@ -36,6 +44,9 @@ class GpPath {
   void add_path(const GpPath& other, bool connect);
 
   void transform(const GpMatrix& matrix);
+  // Replaces the figures by polygonal ones, each closed where `closed` says;
+  // the fill mode stays.
+  void replace_figures(const std::vector<render::Contour>& contours, const std::vector<bool>& closed);
 
   // The figures as polygonal lines mapped by `matrix`; curves are divided
   // until they stray less than `tolerance` (in mapped units) from the lines.
@@ -59,6 +70,10 @@ namespace detail {
 constexpr REAL kDefaultTension = 0.5f;
 // The curve tolerance of flattening, in device pixels.
 constexpr double kFlatness = 0.25;
+// True when `types` form figures: each starts with a start point, its other
+// points are lines or Beziers in threes, and no unknown flag is set.
+bool valid_types(const BYTE* types, size_t count);
+inline bool valid_flatness(REAL flatness) { return flatness > 0 && flatness < HUGE_VALF; }
 // Integer points as float points.
 std::vector<GpPointF> to_float(const GpPoint* points, INT count);
 }  // namespace detail

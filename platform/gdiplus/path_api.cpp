@@ -1,5 +1,6 @@
 // The flat calls that make, copy and build paths.
 #include <algorithm>
+#include <memory>
 
 #include "gdiplus/path.h"
 #include "gdiplus/status.h"
@@ -28,6 +29,18 @@ GpStatus GdipCreatePath(GpFillMode mode, GpPath** path) {
   if (path == nullptr || !valid_fill_mode(mode)) return InvalidParameter;
   return detail::guard_allocation([&] {
     *path = new GpPath(mode);
+    return Ok;
+  });
+}
+
+GpStatus GdipCreatePath2(const GpPointF* points, const BYTE* types, INT count, GpFillMode mode, GpPath** path) {
+  if (detail::any_null(points, types, path) || count < 0 || !valid_fill_mode(mode) ||
+      !detail::valid_types(types, size_t(count)))
+    return InvalidParameter;
+  return detail::guard_allocation([&] {
+    auto made = std::make_unique<GpPath>(mode);
+    made->assign(points, types, size_t(count));
+    *path = made.release();
     return Ok;
   });
 }
@@ -86,6 +99,20 @@ GpStatus GdipStartPathFigure(GpPath* path) {
 
 GpStatus GdipClosePathFigure(GpPath* path) {
   return build(path, true, [](GpPath& p) { p.close_figure(); });
+}
+
+GpStatus GdipClosePathFigures(GpPath* path) {
+  return build(path, true, [](GpPath& p) { p.close_all_figures(); });
+}
+
+GpStatus GdipReversePath(GpPath* path) {
+  return build(path, true, [](GpPath& p) { p.reverse(); });
+}
+
+GpStatus GdipGetPathLastPoint(GpPath* path, GpPointF* point) {
+  if (detail::any_null(path, point) || path->points.empty()) return InvalidParameter;
+  *point = path->points.back();
+  return Ok;
 }
 
 GpStatus GdipAddPathLine(GpPath* path, REAL x1, REAL y1, REAL x2, REAL y2) {

@@ -1,7 +1,9 @@
-// The flat calls that transform, flatten, widen and measure paths, and test points against them.
+// The flat calls that transform, flatten, widen and measure paths, and test
+// points against them (with a graphics: in its device coordinates).
 #include <algorithm>
 #include <cmath>
 
+#include "gdiplus/graphics.h"
 #include "gdiplus/path.h"
 #include "gdiplus/region.h"
 #include "gdiplus/status.h"
@@ -10,20 +12,6 @@
 namespace Gdiplus {
 
 namespace {
-
-// Replaces the path's figures by `contours` as polygonal figures.
-void replace_figures(GpPath& path, const std::vector<render::Contour>& contours, const std::vector<bool>& closed) {
-  const FillMode mode = path.fill_mode;
-  path.reset();
-  path.fill_mode = mode;
-  for (size_t i = 0; i < contours.size(); ++i) {
-    path.start_figure();
-    path.add_lines(contours[i].data(), contours[i].size());
-    if (closed[i]) path.close_figure();
-  }
-}
-
-bool valid_flatness(REAL flatness) { return flatness > 0 && std::isfinite(flatness); }
 
 // The pen outline of `path`, divided finely enough for `flatness` in path units.
 std::vector<render::Contour> outline(const GpPath& path, const GpPen& pen, REAL flatness) {
@@ -40,11 +28,11 @@ GpStatus GdipTransformPath(GpPath* path, GpMatrix* matrix) {
 }
 
 GpStatus GdipFlattenPath(GpPath* path, GpMatrix* matrix, REAL flatness) {
-  if (path == nullptr || !valid_flatness(flatness)) return InvalidParameter;
+  if (path == nullptr || !detail::valid_flatness(flatness)) return InvalidParameter;
   return detail::guard_allocation([&] {
     std::vector<bool> closed;
     const auto contours = path->flatten(matrix ? *matrix : GpMatrix(), flatness, &closed);
-    replace_figures(*path, contours, closed);
+    path->replace_figures(contours, closed);
     return Ok;
   });
 }
@@ -52,10 +40,10 @@ GpStatus GdipFlattenPath(GpPath* path, GpMatrix* matrix, REAL flatness) {
 // The result is the outline's closed figures, filled by the winding rule
 // (the outline's pieces overlap where the path turns).
 GpStatus GdipWidenPath(GpPath* path, GpPen* pen, GpMatrix* matrix, REAL flatness) {
-  if (detail::any_null(path, pen) || !valid_flatness(flatness)) return InvalidParameter;
+  if (detail::any_null(path, pen) || !detail::valid_flatness(flatness)) return InvalidParameter;
   return detail::guard_allocation([&] {
     const auto contours = outline(*path, *pen, flatness);
-    replace_figures(*path, contours, std::vector<bool>(contours.size(), true));
+    path->replace_figures(contours, std::vector<bool>(contours.size(), true));
     path->fill_mode = FillModeWinding;
     if (matrix != nullptr) path->transform(*matrix);
     return Ok;
@@ -85,19 +73,23 @@ GpStatus GdipGetPathWorldBounds(GpPath* path, GpRectF* bounds, const GpMatrix* m
   });
 }
 
-GpStatus GdipIsVisiblePathPoint(GpPath* path, REAL x, REAL y, GpGraphics*, BOOL* result) {
+GpStatus GdipIsVisiblePathPoint(GpPath* path, REAL x, REAL y, GpGraphics* graphics, BOOL* result) {
   if (detail::any_null(path, result)) return InvalidParameter;
+  if (graphics != nullptr && detail::usable(graphics) != Ok) return detail::usable(graphics);
   return detail::guard_allocation([&] {
-    const GpRegion area = GpRegion::from_contours(path->flatten(GpMatrix(), detail::kFlatness, nullptr), path->fill_mode);
+    const GpMatrix to_device = graphics != nullptr ? graphics->world_to_device() : GpMatrix();
+    const GpRegion area = GpRegion::from_contours(path->flatten(to_device, detail::kFlatness, nullptr), path->fill_mode);
     *result = area.contains(x, y) ? TRUE : FALSE;
     return Ok;
   });
 }
 
-GpStatus GdipIsOutlineVisiblePathPoint(GpPath* path, REAL x, REAL y, GpPen* pen, GpGraphics*, BOOL* result) {
+GpStatus GdipIsOutlineVisiblePathPoint(GpPath* path, REAL x, REAL y, GpPen* pen, GpGraphics* graphics, BOOL* result) {
   if (detail::any_null(path, pen, result)) return InvalidParameter;
+  if (graphics != nullptr && detail::usable(graphics) != Ok) return detail::usable(graphics);
   return detail::guard_allocation([&] {
-    const GpRegion area = GpRegion::from_contours(outline(*path, *pen, REAL(detail::kFlatness)), FillModeWinding);
+    GpRegion area = GpRegion::from_contours(outline(*path, *pen, REAL(detail::kFlatness)), FillModeWinding);
+    if (graphics != nullptr) area = area.transformed(graphics->world_to_device());
     *result = area.contains(x, y) ? TRUE : FALSE;
     return Ok;
   });

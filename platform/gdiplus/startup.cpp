@@ -1,6 +1,7 @@
-// Library start-up and shutdown. Nothing else depends on them: every object
-// works without start-up. The library counts its users and hands all of them
-// the same token.
+// Library start-up and shutdown, and the memory calls GdipAlloc/GdipFree.
+// Nothing else depends on start-up: every object works without it. The
+// library counts its users and hands all of them the same token.
+#include <cstdlib>
 #include <mutex>
 
 #include "platform/gdiplus.h"
@@ -45,5 +46,9 @@ void GdiplusShutdown(ULONG_PTR token) {
   std::lock_guard<std::mutex> lock(startup_mutex);
   if (token == startup_token() && startup_count > 0) --startup_count;
 }
+
+void* GdipAlloc(size_t size) { return std::malloc(size); }
+
+void GdipFree(void* ptr) { std::free(ptr); }
 
 }  // namespace Gdiplus

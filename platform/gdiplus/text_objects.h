@@ -1,7 +1,11 @@
-// The GDI+ text objects: a font (its GDI record and em size) and a string
-// format (its alignment).
+// The GDI+ text objects: a font (its GDI record and em size), a font family
+// (its name) and a string format (its alignment), and the layout of text as
+// glyph outlines.
 #pragma once
 
+#include <string>
+
+#include "fonts/fonts.h"
 #include "platform/gdiplus_text.h"
 
 namespace Gdiplus {
@@ -13,11 +17,25 @@ class GpFont {
   const REAL em;          // pixels
 };
 
+class GpFontFamily {
+ public:
+  explicit GpFontFamily(const std::wstring& name_) : name(name_) {}
+  const std::wstring name;  // at most LF_FACESIZE - 1 characters
+};
+
 class GpStringFormat {
  public:
   explicit GpStringFormat(bool shared_) : shared(shared_) {}
   StringAlignment align = StringAlignmentNear;
   const bool shared;  // the generic typographic format, never deleted
 };
+
+namespace detail {
+// Adds the outlines of `text` in `font`, every length multiplied by `scale`,
+// its first line's top at the layout's top, each line placed across the
+// layout's width by `align`.
+GpStatus add_text_outlines(GpPath* path, const platform::fonts::Font& font, double scale, const std::u32string& text,
+                           const GpRectF& layout, StringAlignment align);
+}  // namespace detail
 
 }  // namespace Gdiplus

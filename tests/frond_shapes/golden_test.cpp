@@ -95,6 +95,17 @@ const std::vector<std::pair<const char*, std::function<void(IMAGE*)>>>& script()
          setfillstyle(5, 0xFFFF4040, g);
          floodfill(310, 45, 0xFFFFFFFF, g);
        }},
+      {"wide and styled outlines", [](IMAGE* g) {
+         setcolor(0xFFF0F080, g);
+         setfillcolor(0xFF205020, g);
+         setlinestyle(0, 0, 4, g);
+         setlinejoin(2, g);
+         fillpie(60, 215, 100, 350, 22, 18, g);
+         setlinestyle(2, 0, 2, g);
+         fillellipse(25, 140, 18, 12, g);
+         setlinestyle(7, 0x0F0F, 1, g);
+         fillroundrect(130, 130, 190, 170, 10, g);
+       }},
       {"write modes", [](IMAGE* g) {
          setfillcolor(0xFFFFFFFF, g);
          const int modes[] = {R2_XORPEN, R2_NOT, R2_MASKPEN, R2_MERGEPEN, R2_NOTCOPYPEN};
@@ -111,7 +122,7 @@ const std::vector<std::pair<const char*, std::function<void(IMAGE*)>>>& script()
 
 const uint64_t kGolden[] = {
     0x96bb44cb484255adull, 0xa0d05173ee7e6fcdull, 0xdca42c8e01cb7baeull, 0xbf71f7c3ef5e528bull,
-    0x838a2f15bbaa9930ull, 0x5f3bf9dd20d17c71ull, 0xe9929d883f417f34ull,
+    0x838a2f15bbaa9930ull, 0x5f3bf9dd20d17c71ull, 0xc212f9e1929e6c56ull, 0x5e228b0d083e58ebull,
 };
 
 TEST(ShapesGolden, ScriptMatchesItsHashes) {

@@ -239,6 +239,11 @@ TEST_F(ShapesTest, FloatLinesFollowTheEndPointRule) {
   EXPECT_EQ(getx(&img), -4);
   lineto_f(NAN, 3e30f, &img);  // not finite: the position stays
   EXPECT_EQ(getx(&img), -4);
+  // Float end points are viewport-relative like the GDI calls, and clipped to it.
+  IMAGE moved(40, 40);
+  setviewport(10, 10, 30, 30, 1, &moved);
+  line_f(-5, 0, 25.5f, 0, &moved);
+  for (int x = 0; x < 40; ++x) EXPECT_EQ(lit(&moved, x, 10), x >= 10 && x < 30) << x;
 }
 
 TEST_F(ShapesTest, HugeIntegerArgumentsAreCutNotOverflowed) {
@@ -255,6 +260,10 @@ TEST_F(ShapesTest, HugeIntegerArgumentsAreCutNotOverflowed) {
   circle_f(3e38f, 0, 3e38f, &img);
   fillellipse_f(16, 16, INFINITY, 4, &img);
   EXPECT_EQ(pixel(&img, 16, 16), 0x00FFFFFFu);  // the circle of huge radius covers the image
+  setlinestyle(3, 0, big, &img);                 // a pen wider than any image
+  line(small, 0, big, 31, &img);
+  fillpie(16, 16, 10, 300, 1 << 30, &img);
+  EXPECT_EQ(pixel(&img, 16, 16), kPen);
 }
 
 // Changes counted for a null image, drawn or not.

@@ -39,24 +39,27 @@ TEST(GdiShapes, Rop2MasksMatchEveryTruthTable) {
 }
 
 TEST(GdiShapes, CosmeticLinesAreExactOnAxesAndDiagonals) {
-  TestDib dib(32, 32);
-  use_pen(dib.dc, CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
-  const struct { int x0, y0, x1, y1; } lines[] = {{2, 3, 20, 3}, {20, 5, 2, 5}, {4, 8, 4, 30}, {6, 30, 6, 8},
-                                                   {8, 8, 28, 28}, {28, 10, 10, 28}};
-  for (const auto& l : lines) {
-    dib.fill(0);
-    MoveToEx(dib.dc, l.x0, l.y0, nullptr);
-    ASSERT_TRUE(LineTo(dib.dc, l.x1, l.y1));
-    POINT at{};
-    GetCurrentPositionEx(dib.dc, &at);
-    EXPECT_EQ(at.x, l.x1);
-    const int n = std::max(std::abs(l.x1 - l.x0), std::abs(l.y1 - l.y0));
-    const int sx = (l.x1 > l.x0) - (l.x1 < l.x0), sy = (l.y1 > l.y0) - (l.y1 < l.y0);
-    int lit = 0;
-    for (int y = 0; y < 32; ++y)
-      for (int x = 0; x < 32; ++x) lit += dib.get(x, y) == kRed;
-    EXPECT_EQ(lit, n);
-    for (int i = 0; i < n; ++i) EXPECT_EQ(dib.get(l.x0 + i * sx, l.y0 + i * sy), kRed) << i;
+  for (int bits : {32, 24}) {
+    TestDib dib(32, 32, bits);
+    use_pen(dib.dc, CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
+    SetROP2(dib.dc, bits == 32 ? R2_COPYPEN : R2_MERGEPEN);  // the general path on 24-bit rows
+    const struct { int x0, y0, x1, y1; } lines[] = {{2, 3, 20, 3}, {20, 5, 2, 5}, {4, 8, 4, 30}, {6, 30, 6, 8},
+                                                     {8, 8, 28, 28}, {28, 10, 10, 28}};
+    for (const auto& l : lines) {
+      dib.fill(0);
+      MoveToEx(dib.dc, l.x0, l.y0, nullptr);
+      ASSERT_TRUE(LineTo(dib.dc, l.x1, l.y1));
+      POINT at{};
+      GetCurrentPositionEx(dib.dc, &at);
+      EXPECT_EQ(at.x, l.x1);
+      const int n = std::max(std::abs(l.x1 - l.x0), std::abs(l.y1 - l.y0));
+      const int sx = (l.x1 > l.x0) - (l.x1 < l.x0), sy = (l.y1 > l.y0) - (l.y1 < l.y0);
+      int lit = 0;
+      for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x) lit += dib.get(x, y) == kRed;
+      EXPECT_EQ(lit, n);
+      for (int i = 0; i < n; ++i) EXPECT_EQ(dib.get(l.x0 + i * sx, l.y0 + i * sy), kRed) << i;
+    }
   }
 }
 
@@ -207,6 +210,21 @@ TEST(GdiShapes, FloodFillFailsWhereItCannotStartAndEndsOnItsOwnColour) {
   EXPECT_EQ(dib.get(12, 12), 0x00FFFFFFu);
   EXPECT_EQ(dib.get(25, 25), 0u);
   EXPECT_TRUE(ExtFloodFill(dib.dc, 10, 10, RGB(255, 255, 255), FLOODFILLSURFACE));  // brush = surface: ends
+}
+
+// A corridor that winds through every other row of a large image: a fill
+// that recursed per pixel or per span would run out of stack here.
+TEST(GdiShapes, FloodFillFollowsAWindingCorridorWithoutRecursion) {
+  TestDib dib(2048, 1024);
+  for (int y = 1; y < 1024; y += 2)
+    for (int x = 0; x < 2048; ++x) dib.set(x, y, x == ((y / 2) % 2 ? 0 : 2047) ? 0u : 0x00FFFFFFu);  // walls with a gap
+  SelectObject(dib.dc, GetStockObject(GRAY_BRUSH));
+  ASSERT_TRUE(ExtFloodFill(dib.dc, 5, 0, 0, FLOODFILLSURFACE));
+  for (int y = 0; y < 1024; ++y)
+    for (int x = 0; x < 2048; x += 97) {
+      const bool wall = y % 2 == 1 && x != ((y / 2) % 2 ? 0 : 2047);
+      ASSERT_EQ(dib.get(x, y), wall ? 0x00FFFFFFu : 0x00808080u) << x << "," << y;
+    }
 }
 
 TEST(GdiShapes, FillRectIgnoresTheWriteMode) {

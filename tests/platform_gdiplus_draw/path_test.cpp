@@ -1,6 +1,8 @@
 // Paths: the recorded points and types, figures, bounds, flattening,
-// widening, point tests, and regions made from paths.
+// widening, warping, outlines, text, point tests, and regions made from paths.
 #include <cmath>
+
+#include "platform/gdiplus_text.h"
 
 #include "draw_test_support.h"
 
@@ -142,6 +144,130 @@ TEST_F(PathTest, PathDrawingMatchesTheShapeCalls) {
   fill_all(kWhite);
   ASSERT_EQ(GdipFillPie(graphics_, brush(kBlack), 4, 4, 50, 50, 30, 200), Ok);
   EXPECT_EQ(snapshot(), by_path);
+}
+
+TEST_F(PathTest, CreatingFromTypesChecksThem) {
+  const GpPointF pts[5] = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}};
+  const struct {
+    std::vector<BYTE> types;
+    bool valid;
+  } cases[] = {
+      {{0, 1, 1, 0x81, 0}, true},  {{0, 3, 3, 3, 0x81}, true}, {{0, 1, 0, 1, 0x20}, true},
+      {{1, 1, 1, 1, 1}, false},    {{0, 3, 3, 1, 1}, false},   {{0, 1, 1, 3, 3}, false},
+      {{0, 2, 1, 1, 1}, false},    {{0, 0x41, 1, 1, 1}, false},
+  };
+  for (const auto& c : cases) {
+    GpPath* made = nullptr;
+    EXPECT_EQ(GdipCreatePath2(pts, c.types.data(), 5, FillModeAlternate, &made), c.valid ? Ok : InvalidParameter);
+    if (made == nullptr) continue;
+    paths_.push_back(made);
+    EXPECT_EQ(read<BYTE>(made), c.types);
+  }
+  // An open last figure continues; a closed one does not.
+  const BYTE open[2] = {0, 1};
+  GpPath* p = nullptr;
+  ASSERT_EQ(GdipCreatePath2(pts, open, 2, FillModeAlternate, &p), Ok);
+  paths_.push_back(p);
+  ASSERT_EQ(GdipAddPathLine(p, 5, 5, 6, 6), Ok);
+  EXPECT_EQ(read<BYTE>(p), (std::vector<BYTE>{0, 1, 1, 1}));
+}
+
+TEST_F(PathTest, CloseAllReverseAndLastPoint) {
+  GpPath* p = path();
+  GpPointF last{};
+  EXPECT_EQ(GdipGetPathLastPoint(p, &last), InvalidParameter);
+  ASSERT_EQ(GdipAddPathBezier(p, 0, 0, 1, 1, 2, 2, 3, 3), Ok);
+  ASSERT_EQ(GdipAddPathLine(p, 3, 3, 9, 9), Ok);
+  ASSERT_EQ(GdipAddPathRectangle(p, 20, 20, 5, 5), Ok);
+  ASSERT_EQ(GdipStartPathFigure(p), Ok);
+  ASSERT_EQ(GdipAddPathLine(p, 40, 0, 50, 0), Ok);
+  ASSERT_EQ(GdipGetPathLastPoint(p, &last), Ok);
+  EXPECT_EQ(last.X, 50);
+  ASSERT_EQ(GdipReversePath(p), Ok);
+  EXPECT_EQ(read<BYTE>(p), (std::vector<BYTE>{0, 1, 0, 1, 1, 0x81, 0, 1, 3, 3, 3}));
+  const std::vector<GpPointF> reversed = read<GpPointF>(p);
+  EXPECT_EQ(reversed.front().X, 50);
+  EXPECT_EQ(reversed.back().X, 0);
+  ASSERT_EQ(GdipClosePathFigures(p), Ok);
+  EXPECT_EQ(read<BYTE>(p), (std::vector<BYTE>{0, 0x81, 0, 1, 1, 0x81, 0, 1, 3, 3, 0x83}));
+}
+
+TEST_F(PathTest, WarpMapsTheRectangleOntoThePoints) {
+  const GpPointF three[3] = {{100, 100}, {120, 100}, {100, 130}};
+  const GpPointF four[4] = {{0, 0}, {40, 0}, {10, 20}, {30, 20}};
+  GpPath* p = path();
+  ASSERT_EQ(GdipAddPathRectangle(p, 0, 0, 10, 10), Ok);
+  EXPECT_EQ(GdipWarpPath(p, nullptr, three, 2, 0, 0, 10, 10, WarpModePerspective, 0.25f), InvalidParameter);
+  EXPECT_EQ(GdipWarpPath(p, nullptr, three, 3, 0, 0, 10, 10, WarpModeBilinear, 0.25f), NotImplemented);
+  EXPECT_EQ(GdipWarpPath(p, nullptr, three, 3, 0, 0, 0, 10, WarpModePerspective, 0.25f), InvalidParameter);
+  ASSERT_EQ(GdipWarpPath(p, nullptr, three, 3, 0, 0, 10, 10, WarpModePerspective, 0.25f), Ok);
+  std::vector<GpPointF> pts = read<GpPointF>(p);
+  ASSERT_EQ(pts.size(), 4u);
+  EXPECT_NEAR(pts[2].X, 120, 1e-4);  // the far corner of the parallelogram
+  EXPECT_NEAR(pts[2].Y, 130, 1e-4);
+  GpPath* q = path();
+  ASSERT_EQ(GdipAddPathRectangle(q, 0, 0, 10, 10), Ok);
+  ASSERT_EQ(GdipWarpPath(q, nullptr, four, 4, 0, 0, 10, 10, WarpModePerspective, 0.25f), Ok);
+  pts = read<GpPointF>(q);
+  const GpPointF expected[4] = {four[0], four[1], four[3], four[2]};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_NEAR(pts[i].X, expected[i].X, 1e-3) << i;
+    EXPECT_NEAR(pts[i].Y, expected[i].Y, 1e-3) << i;
+  }
+}
+
+TEST_F(PathTest, WindingOutlineIsTheUnion) {
+  GpPath* p = path();
+  ASSERT_EQ(GdipAddPathRectangle(p, 0, 0, 10, 10), Ok);
+  ASSERT_EQ(GdipAddPathRectangle(p, 5, 5, 10, 10), Ok);
+  EXPECT_FALSE(visible(p, 7, 7));  // alternate: the overlap is a hole
+  ASSERT_EQ(GdipWindingModeOutline(p, nullptr, 0.25f), Ok);
+  const std::vector<BYTE> types = read<BYTE>(p);
+  EXPECT_EQ(types.size(), 8u);  // one L-shaped figure
+  EXPECT_EQ(types.back(), PathPointTypeLine | PathPointTypeCloseSubpath);
+  EXPECT_TRUE(visible(p, 7, 7));
+  EXPECT_TRUE(visible(p, 2, 2));
+  EXPECT_FALSE(visible(p, 12, 2));
+}
+
+TEST_F(PathTest, TextOutlinesInKnownFamiliesOnly) {
+  GpFontFamily* family = nullptr;
+  EXPECT_EQ(GdipCreateFontFamilyFromName(L"No Such Face 4711", nullptr, &family), FontFamilyNotFound);
+  ASSERT_EQ(GdipCreateFontFamilyFromName(L"SimSun", nullptr, &family), Ok);
+  GpPath* p = path();
+  const GpRectF layout{10, 20, 0, 0};
+  EXPECT_EQ(GdipAddPathString(p, L"H", 1, family, FontStyleRegular, 0, &layout, nullptr), InvalidParameter);
+  ASSERT_EQ(GdipAddPathString(p, L"Hx", -1, family, FontStyleRegular, 40, &layout, nullptr), Ok);
+  GdipDeleteFontFamily(family);
+  GpRectF bounds{};
+  ASSERT_EQ(GdipGetPathWorldBounds(p, &bounds, nullptr, nullptr), Ok);
+  EXPECT_GT(bounds.X, 10);
+  EXPECT_GT(bounds.Y, 20);
+  EXPECT_LT(bounds.Y + bounds.Height, 20 + 40);
+  EXPECT_GT(bounds.Width, 20);
+  for (BYTE t : read<BYTE>(p)) EXPECT_NE(t & PathPointTypePathTypeMask, PathPointTypeBezier);
+}
+
+TEST_F(PathTest, PointTestsWithAGraphicsRunInDeviceCoordinates) {
+  GpPath* p = path();
+  ASSERT_EQ(GdipAddPathRectangle(p, 0, 0, 10, 10), Ok);
+  ASSERT_EQ(GdipTranslateWorldTransform(graphics_, 20, 20, MatrixOrderPrepend), Ok);
+  BOOL in = FALSE;
+  ASSERT_EQ(GdipIsVisiblePathPoint(p, 25, 25, graphics_, &in), Ok);
+  EXPECT_TRUE(in);
+  ASSERT_EQ(GdipIsVisiblePathPoint(p, 5, 5, graphics_, &in), Ok);
+  EXPECT_FALSE(in);
+  ASSERT_EQ(GdipIsOutlineVisiblePathPoint(p, 20, 25, pen(kBlack, 2), graphics_, &in), Ok);
+  EXPECT_TRUE(in);
+  ASSERT_EQ(GdipIsOutlineVisiblePathPoint(p, 0, 5, pen(kBlack, 2), graphics_, &in), Ok);
+  EXPECT_FALSE(in);
+}
+
+TEST(GdiplusMemory, AllocAndFree) {
+  void* block = GdipAlloc(64);
+  ASSERT_NE(block, nullptr);
+  GdipFree(block);
+  GdipFree(nullptr);
 }
 
 }  // namespace

@@ -381,7 +381,8 @@ BOOL GdiFlush();
 // outline with the pen; with a null pen the filled area is one pixel smaller
 // both ways. Arcs run counter-clockwise from the start radial to the end
 // radial (equal radials: the whole ellipse). The pen and the filled
-// interiors follow SetROP2; FillRect does not.
+// interiors follow SetROP2, bitwise over all 32 bits of a pixel (R2_COPYPEN
+// writes alpha 0, R2_XORPEN twice restores a pixel); FillRect does not.
 #define FLOODFILLBORDER 0
 #define FLOODFILLSURFACE 1
 BOOL LineTo(HDC dc, int x, int y);

@@ -119,6 +119,7 @@ enum BrushType {
   BrushTypeLinearGradient = 4,
 };
 enum FillMode { FillModeAlternate = 0, FillModeWinding = 1 };
+enum WarpMode { WarpModePerspective = 0, WarpModeBilinear = 1 };
 typedef FillMode GpFillMode;
 
 // ---- drawing types ----
@@ -222,6 +223,9 @@ class GpImageAttributes;
 // ---- start-up --------------------------------------------------------------------
 Status GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input, GdiplusStartupOutput* output);
 void GdiplusShutdown(ULONG_PTR token);
+// Memory for objects that callers hand to the library; GdipFree(null) does nothing.
+void* GdipAlloc(size_t size);
+void GdipFree(void* ptr);
 
 // ---- graphics ------------------------------------------------------------------------
 // A graphics over a DC draws into whatever bitmap the DC has selected when it draws.
@@ -382,6 +386,9 @@ GpStatus GdipGetHatchBackgroundColor(GpHatch* brush, ARGB* color);
 
 // ---- paths -------------------------------------------------------------------------------------
 GpStatus GdipCreatePath(GpFillMode mode, GpPath** path);
+// A path from points and their types; InvalidParameter unless the types form
+// figures (each starting with a start point, Beziers in threes).
+GpStatus GdipCreatePath2(const GpPointF* points, const BYTE* types, INT count, GpFillMode mode, GpPath** path);
 GpStatus GdipClonePath(GpPath* path, GpPath** clone);
 GpStatus GdipDeletePath(GpPath* path);
 GpStatus GdipResetPath(GpPath* path);
@@ -392,6 +399,10 @@ GpStatus GdipGetPathPoints(GpPath* path, GpPointF* points, INT count);
 GpStatus GdipGetPathTypes(GpPath* path, BYTE* types, INT count);
 GpStatus GdipStartPathFigure(GpPath* path);
 GpStatus GdipClosePathFigure(GpPath* path);
+GpStatus GdipClosePathFigures(GpPath* path);
+// The points in reverse order; each figure keeps its start and close marks.
+GpStatus GdipReversePath(GpPath* path);
+GpStatus GdipGetPathLastPoint(GpPath* path, GpPointF* point);
 GpStatus GdipAddPathLine(GpPath* path, REAL x1, REAL y1, REAL x2, REAL y2);
 GpStatus GdipAddPathLineI(GpPath* path, INT x1, INT y1, INT x2, INT y2);
 GpStatus GdipAddPathLine2(GpPath* path, const GpPointF* points, INT count);
@@ -415,6 +426,16 @@ GpStatus GdipGetPathWorldBounds(GpPath* path, GpRectF* bounds, const GpMatrix* m
 GpStatus GdipTransformPath(GpPath* path, GpMatrix* matrix);
 GpStatus GdipFlattenPath(GpPath* path, GpMatrix* matrix, REAL flatness);
 GpStatus GdipWidenPath(GpPath* path, GpPen* pen, GpMatrix* matrix, REAL flatness);
+// The flattened path mapped so that the source rectangle lands on the 3 or 4
+// destination points (top-left, top-right, bottom-left[, bottom-right]);
+// perspective mode only (bilinear gives NotImplemented).
+GpStatus GdipWarpPath(GpPath* path, GpMatrix* matrix, const GpPointF* points, INT count, REAL srcx, REAL srcy,
+                      REAL srcwidth, REAL srcheight, WarpMode mode, REAL flatness);
+// The outline of the area the flattened path fills under the non-zero
+// winding rule, as closed figures; the path's fill mode becomes winding.
+GpStatus GdipWindingModeOutline(GpPath* path, GpMatrix* matrix, REAL flatness);
+// With a graphics the test runs in device coordinates: the path is mapped by
+// the graphics' world transform, the point is taken as a device point.
 GpStatus GdipIsVisiblePathPoint(GpPath* path, REAL x, REAL y, GpGraphics* graphics, BOOL* result);
 GpStatus GdipIsOutlineVisiblePathPoint(GpPath* path, REAL x, REAL y, GpPen* pen, GpGraphics* graphics, BOOL* result);
 

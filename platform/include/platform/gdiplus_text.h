@@ -11,7 +11,11 @@
 namespace Gdiplus {
 
 class GpFont;
+class GpFontFamily;
+class GpFontCollection;
 class GpStringFormat;
+
+enum FontStyle { FontStyleRegular = 0, FontStyleBold = 1, FontStyleItalic = 2, FontStyleUnderline = 4, FontStyleStrikeout = 8 };
 
 enum StringAlignment { StringAlignmentNear = 0, StringAlignmentCenter = 1, StringAlignmentFar = 2 };
 
@@ -24,6 +28,17 @@ GpStatus GdipCreateFontFromDC(HDC dc, GpFont** font);
 GpStatus GdipDeleteFont(GpFont* font);
 GpStatus GdipGetFontSize(GpFont* font, REAL* size);
 GpStatus GdipGetFontUnit(GpFont* font, Unit* unit);
+
+// A family of the installed fonts (`collection` must be null): a name the
+// font mapper knows (an installed family or a well-known Windows face such as
+// SimSun); FontFamilyNotFound for any other name.
+GpStatus GdipCreateFontFamilyFromName(const WCHAR* name, GpFontCollection* collection, GpFontFamily** family);
+GpStatus GdipDeleteFontFamily(GpFontFamily* family);
+// The glyph outlines of the text (`length` -1: up to the terminator) as
+// closed figures, `em` high in path units, the first line's top at the
+// layout rectangle's top; `style` is a FontStyle combination.
+GpStatus GdipAddPathString(GpPath* path, const WCHAR* text, INT length, const GpFontFamily* family, INT style,
+                           REAL em, const GpRectF* layout, const GpStringFormat* format);
 
 // The process's one generic typographic format (no padding); deleting it does nothing.
 GpStatus GdipStringFormatGetGenericTypographic(GpStringFormat** format);
