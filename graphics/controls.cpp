@@ -242,34 +242,35 @@ frondControlBase* frondControlBase::zsortedchild(int index) const {
 }
 
 // The child below `bound` by address (the highest for null). `at` holds the
-// rank found last and the child_changes seen then: while nothing was added
-// or removed the next rank is one step on, otherwise it is found afresh from
-// the address, so that a walk never steps on a child twice or past the end.
+// node found last and the child_changes seen then: while nothing was added
+// or removed the next child is that node's neighbour, otherwise it is found
+// afresh from the address, so that a walk never steps on a child twice or
+// past the end.
 frondControlBase* frondControlBase::childbelow(const frondControlBase* bound, walk_position* at) const {
   if (!children) return nullptr;
   if (bound == nullptr)
-    at->rank = children->size() - 1;
+    at->node = children->nodeat(children->size() - 1);
   else if (at->changes == child_changes)
-    --at->rank;
+    at->node = ranktree::previous(at->node);
   else
-    at->rank = children->countbelow(bound) - 1;
+    at->node = children->nodeat(children->countbelow(bound) - 1);
   at->changes = child_changes;
-  return children->itemat(at->rank);
+  return at->node ? at->node->key : nullptr;
 }
 
 // The child above `bound` by address (the lowest for null), likewise.
 frondControlBase* frondControlBase::childabove(const frondControlBase* bound, walk_position* at) const {
   if (!children) return nullptr;
   if (bound == nullptr) {
-    at->rank = 0;
+    at->node = children->nodeat(0);
   } else if (at->changes == child_changes) {
-    ++at->rank;
+    at->node = ranktree::next(at->node);
   } else {
     const auto after = reinterpret_cast<const frondControlBase*>(reinterpret_cast<uintptr_t>(bound) + 1);
-    at->rank = children->countbelow(after);
+    at->node = children->nodeat(children->countbelow(after));
   }
   at->changes = child_changes;
-  return children->itemat(at->rank);
+  return at->node ? at->node->key : nullptr;
 }
 
 template <class Handler, class Pass>

@@ -517,6 +517,7 @@ void getfont(LOGFONTW* font, IMAGE* img = nullptr);
 // ============================================================================
 
 class ranktree;
+struct ranktree_node;
 
 // A control: paints into its own image, which is composited onto its
 // parent's before each frame, and receives the queued input routed down the
@@ -599,7 +600,7 @@ class frondControlBase {
  private:
   void initcontrol(frondControlBase* parent);
   struct walk_position {
-    int32_t rank = -1;
+    const ranktree_node* node = nullptr;
     uint32_t changes = 0;
   };
   frondControlBase* childbelow(const frondControlBase* bound, walk_position* at) const;
