@@ -23,8 +23,6 @@ constexpr DWORD kFieldStyle = 0x40A01004;  // WS_CHILD, WS_BORDER, WS_VSCROLL, E
 constexpr DWORD kFieldExStyle = WS_EX_CLIENTEDGE;
 constexpr UINT kPromptFormat = DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_EDITCONTROL;
 
-COLORREF gdi_colour(argb_color c) { return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
-
 // Hands a request to the window thread and waits for it, or for the window's end.
 void ask_window_thread(UINT message, WPARAM wparam, control_window_request* request) {
   request->done_event = CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -149,10 +147,10 @@ LRESULT sys_edit::handlewindowmessage(UINT message, WPARAM wparam, LPARAM lparam
       window_focus = 0;
       break;
     case WM_CTLCOLOREDIT: {
-      HBRUSH brush = CreateSolidBrush(gdi_colour(edit_bk_color));
+      HBRUSH brush = CreateSolidBrush(to_gdi_color(edit_bk_color));
       HDC dc = reinterpret_cast<HDC>(wparam);
-      SetBkColor(dc, gdi_colour(edit_bk_color));
-      SetTextColor(dc, gdi_colour(edit_text_color));
+      SetBkColor(dc, to_gdi_color(edit_bk_color));
+      SetTextColor(dc, to_gdi_color(edit_text_color));
       if (edit_brush != nullptr) DeleteObject(edit_brush);
       edit_brush = brush;
       return reinterpret_cast<LRESULT>(brush);

@@ -55,10 +55,9 @@ bool owns(HWND window) { return caret.window != nullptr && (window == nullptr ||
 
 }  // namespace
 
-BOOL CreateCaret(HWND window, HBITMAP bitmap, int width, int height) {
+BOOL CreateCaret(HWND window, HBITMAP, int width, int height) {
   if (!platform::wm::window_exists(window)) return FALSE;
   DestroyCaret();
-  (void)bitmap;
   caret.window = window;
   caret.width = width > 0 ? width : GetSystemMetrics(SM_CXBORDER);
   caret.height = height > 0 ? height : GetSystemMetrics(SM_CYBORDER);

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "gdi/objects.h"
 #include "wm/wm_state.h"
 
 namespace platform::wm {
@@ -141,11 +142,7 @@ void fill(const gdi::Surface& surface, const RECT& clip, RECT r, DWORD colour) {
   }
 }
 
-// A COLORREF as a pixel word 0x00RRGGBB.
-DWORD pixel_of(int system_colour) {
-  const DWORD c = GetSysColor(system_colour);
-  return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF);
-}
+DWORD pixel_of(int system_colour) { return gdi::colorref_word(GetSysColor(system_colour)); }
 
 // Light on the bottom and right, dark on the top and left: a sunken edge.
 void sunken(const gdi::Surface& surface, const RECT& clip, const RECT& r, int dark, int light) {

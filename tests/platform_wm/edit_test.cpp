@@ -4,6 +4,7 @@
 // brush, is left alone by a WS_CLIPCHILDREN parent's drawing, shows a caret
 // while it has the focus, and gets the focus back when its window is
 // activated again.
+#include "gdi/objects.h"
 #include "platform/syslibs.h"
 #include "wm/input_events.h"
 #include "wm_test_support.h"
@@ -14,7 +15,7 @@ namespace {
 constexpr COLORREF kFieldColour = RGB(0x20, 0x40, 0x60);
 constexpr uint32_t kFieldPixel = 0x204060;  // as the screen holds it: 0x00RRGGBB
 
-uint32_t pixel_of(COLORREF c) { return (c & 0xFF) << 16 | (c & 0xFF00) | (c >> 16 & 0xFF); }
+uint32_t pixel_of(COLORREF c) { return platform::gdi::colorref_word(c); }
 
 LRESULT CALLBACK parent_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   static HBRUSH brush = CreateSolidBrush(kFieldColour);

@@ -20,7 +20,7 @@ namespace {
 constexpr int kMargin = 1;  // pixels left of the text
 
 struct Field {
-  Field(DWORD window_style) : style(window_style), text(window_style & ES_MULTILINE, window_style & ES_AUTOVSCROLL) {}
+  explicit Field(DWORD window_style) : style(window_style), text(window_style & ES_MULTILINE, window_style & ES_AUTOVSCROLL) {}
   DWORD style;
   EditText text;
   HFONT font = nullptr;
