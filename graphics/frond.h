@@ -12,8 +12,11 @@
 // image). delimage and the file loaders take real pointers only.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/gdiplus.h"
 #include "platform/windows.h"
@@ -513,20 +516,31 @@ void getfont(LOGFONTW* font, IMAGE* img = nullptr);
 // Controls
 // ============================================================================
 
+class ranktree;
+struct ranktree_node;
+
 // A control: paints into its own image, which is composited onto its
 // parent's before each frame, and receives the queued input routed down the
-// tree. The first control made becomes the root; initgraph makes one.
+// tree: mouse events to the frontmost control under the pointer, keys along
+// the focus path that mouse presses set. The first control made becomes the
+// root; initgraph makes one. Children are kept in front-to-back order by
+// (zlayer, zorder, address); a new or newly focused child comes to the front
+// of its layer.
 class frondControlBase {
  public:
+  // A child of the root (or the root itself when there is none yet).
   frondControlBase();
+  // A child of `parent`; without one, of the control whose constructor is
+  // running (see construction_guard), else of the root.
   frondControlBase(int level, frondControlBase* parent);
-  ~frondControlBase();  // not virtual: controls are destroyed by their own type
+  // Hands the children to the parent (or detaches them) and leaves the focus path.
+  virtual ~frondControlBase();
   frondControlBase(const frondControlBase&) = delete;
   frondControlBase& operator=(const frondControlBase&) = delete;
 
   virtual LRESULT handlewindowmessage(UINT message, WPARAM wparam, LPARAM lparam);
-  virtual int handlemouse(int x, int y, int flags);  // nonzero consumes
-  virtual int handlekeypress(int key, int flags);    // nonzero consumes
+  virtual int handlemouse(int x, int y, int flags);  // own coordinates; nonzero consumes
+  virtual int handlekeypress(int key, int flags);    // nonzero hides the key from the children
   virtual int handlekeyrelease(int key, int flags);
   virtual int handlechar(int character, int flags);
   virtual int handleupdate();
@@ -535,41 +549,120 @@ class frondControlBase {
   virtual void sparehook1();
   virtual void sparehook2();
   virtual void paintcontent(IMAGE* surface) const;
-  virtual void clearfilter();
+  virtual void clearfilter();  // every filter pixel opaque black: the whole image hits
   virtual void handlechildadded(frondControlBase* child);
   virtual void handlechildremoved(frondControlBase* child);
   virtual void sparehook3();
 
+  // Takes child from its old parent and puts it in front of its layer here. Returns 0.
+  int addchild(frondControlBase* child);
+  // 1 when child was a child here and is now detached, else 0.
+  int removechild(frondControlBase* child);
+  void sortchildren();
+  // The next z-order for a child; renumbers the children 1..n first once past 0x800000.
+  int nextzorder();
+  void renumberzorder();
+  int nextid();  // 0x10001 on the first call
+  // Z-order changes within the parent (nothing without one).
+  void bringtofront();
+  void sendtoback();
+  void setzorder(int z);
+  int childcount() const;
+  // The children, backmost first.
+  frondControlBase* zsortedchild(int index) const;
+
   void dispatchkeydown(int key, int flags);
   void dispatchkeyup(int key, int flags);
   void dispatchchar(int character, int flags);
-  void dispatchmouse(int x, int y, int flags);
+  void dispatchmouse(int x, int y, int flags);  // x, y in the parent's coordinates
   void dispatchupdate();
   void dispatchdraw(IMAGE* target);
-  int nextid();
 
-  IMAGE* main_image;
-  IMAGE* filter_image;
-  uint32_t visible;
-  uint32_t enabled;
-  uint32_t focused;
-  uint32_t window_focus;
-  uint32_t mouse_capture;
-  int32_t zlayer;
-  int32_t zorder;
-  uint32_t next_id;
-  int32_t next_zorder;
-  frondControlBase* parent;
-  int32_t x, y;
-  int32_t width, height;
-  uint32_t rop;
-  uint32_t blend_mode;
-  uint32_t direct;
-  int32_t construct_level;
+  IMAGE* main_image = nullptr;
+  IMAGE* filter_image = nullptr;  // alpha filter of blend_mode 1 and mouse mask
+  uint32_t visible = 0;
+  uint32_t enabled = 0;
+  uint32_t focused = 0;                   // on the keyboard-focus path
+  std::atomic<uint32_t> window_focus{0};  // the control's own window has the focus
+  uint32_t mouse_capture = 0;             // gets every mouse event of its parent first
+  int32_t zlayer = 0;
+  int32_t zorder = 0;
+  uint32_t next_id = 0x10000;
+  int32_t next_zorder = 1;
+  frondControlBase* parent = nullptr;
+  int32_t x = 0, y = 0;
+  int32_t width = 1, height = 1;
+  uint32_t rop = SRCCOPY;
+  uint32_t blend_mode = 0;  // 0 composite with rop, 1 through filter_image, else not at all
+  uint32_t direct = 0;      // paints straight onto the parent's surface; never composited or mask-tested
+  int32_t construct_level = 0;
 
  private:
   void initcontrol(frondControlBase* parent);
+  struct walk_position {
+    const ranktree_node* node = nullptr;
+    uint32_t changes = 0;
+  };
+  frondControlBase* childbelow(const frondControlBase* bound, walk_position* at) const;
+  frondControlBase* childabove(const frondControlBase* bound, walk_position* at) const;
+  template <class Handler, class Pass>
+  void keywalk(bool consumable, Handler handler, Pass pass);
+  std::unique_ptr<ranktree> children;  // by address
+  uint32_t child_changes = 0;          // counts additions and removals, for walks in progress
+  std::unique_ptr<std::vector<frondControlBase*>> zsorted_children;  // backmost first
 };
+
+// Kept by a control class's constructor for the length of its body: controls
+// made inside it with the (level, parent) constructor and no parent become
+// its children.
+class construction_guard {
+ public:
+  construction_guard(frondControlBase* control, int level);
+  ~construction_guard();  // drops the control from the construction stack
+  construction_guard(const construction_guard&) = delete;
+  construction_guard& operator=(const construction_guard&) = delete;
+
+ private:
+  frondControlBase* control;
+  int level;
+};
+
+// Drops the innermost control under construction; returns how many remain.
+int popconstruction();
+
+// ============================================================================
+// Line input box
+// ============================================================================
+
+// The library's edit control: a control whose platform window is a standard
+// EDIT window, made on the window thread and subclassed so that its messages
+// reach handlewindowmessage. Used by inputbox_getline.
+class sys_edit final : public frondControlBase {
+ public:
+  sys_edit();
+  // Focus changes set window_focus; WM_CTLCOLOREDIT answers with a brush of
+  // edit_bk_color; everything else goes to the window's own procedure.
+  LRESULT handlewindowmessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+
+  HWND edit_window = nullptr;
+  HFONT edit_font = nullptr;    // owned
+  HBRUSH edit_brush = nullptr;  // owned: the last one handed to the window
+  argb_color edit_text_color = 0x00000000;
+  argb_color edit_bk_color = 0x00FFFFFF;
+  WNDPROC edit_wndproc = nullptr;
+};
+
+// Asks for a line of text in a modal 400x300 box over the drawing target
+// until Enter is released or the window closes; puts the picture back.
+// buf receives at most len - 1 characters and a terminator; the result is
+// the line's length in characters (line breaks at its end cut off). A len
+// below 1 or a null buf, a call before initgraph, after the window is gone or
+// on the window thread returns 0 (an empty line where buf can hold one).
+int inputbox_getline(const wchar_t* title, const wchar_t* text, wchar_t* buf, int len);
+// The 8-bit form, through the library's code page: buf receives the longest
+// whole-character prefix that fits in len bytes with its terminator; the
+// result counts wide characters.
+int inputbox_getline(const char* title, const char* text, char* buf, int len);
 
 // ============================================================================
 // Integer rectangles and points

@@ -135,12 +135,12 @@ ranktree::~ranktree() { free_nodes(root); }
 
 int32_t ranktree::size() const { return size_of(root); }
 
-frondControlBase* ranktree::itemat(int32_t rank) const {
+const ranktree::node* ranktree::nodeat(int32_t rank) const {
   if (rank < 0 || rank >= size()) return nullptr;
   const node* n = root;
   for (;;) {
     const int32_t left = size_of(n->left);
-    if (rank == left) return n->key;
+    if (rank == left) return n;
     if (rank < left) {
       n = n->left;
     } else {
@@ -148,6 +148,31 @@ frondControlBase* ranktree::itemat(int32_t rank) const {
       n = n->right;
     }
   }
+}
+
+frondControlBase* ranktree::itemat(int32_t rank) const {
+  const node* n = nodeat(rank);
+  return n ? n->key : nullptr;
+}
+
+const ranktree::node* ranktree::next(const node* n) {
+  if (n->right) {
+    n = n->right;
+    while (n->left) n = n->left;
+    return n;
+  }
+  while (n->up && n->up->right == n) n = n->up;
+  return n->up;
+}
+
+const ranktree::node* ranktree::previous(const node* n) {
+  if (n->left) {
+    n = n->left;
+    while (n->right) n = n->right;
+    return n;
+  }
+  while (n->up && n->up->left == n) n = n->up;
+  return n->up;
 }
 
 int32_t ranktree::indexof(const frondControlBase* key) const {
@@ -162,6 +187,19 @@ int32_t ranktree::indexof(const frondControlBase* key) const {
     }
   }
   return -1;
+}
+
+int32_t ranktree::countbelow(const frondControlBase* key) const {
+  int32_t below = 0;
+  for (const node* n = root; n;) {
+    if (less(n->key, key)) {
+      below += size_of(n->left) + 1;
+      n = n->right;
+    } else {
+      n = n->left;
+    }
+  }
+  return below;
 }
 
 void ranktree::insert(frondControlBase* key) { insert_at(root, nullptr, key); }

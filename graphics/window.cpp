@@ -19,22 +19,11 @@
 namespace frond {
 namespace {
 
-constexpr UINT request_child_window = WM_USER + 1;
-constexpr UINT request_focus = WM_USER + 2;
 // Only the window's own thread may start its timers.
 constexpr UINT request_refresh_timer = WM_USER + 3;
 
 // How the last start of the window thread went: 0 pending, 1 running, -1 failed.
 std::atomic<int> window_start{0};
-
-struct control_window_request {
-  HANDLE done_event;
-  HWND hwnd;
-  const wchar_t* class_name;
-  uint32_t style;
-  uint32_t exstyle;
-  UINT_PTR id;
-};
 
 POINT point_of(LPARAM lparam) { return {int16_t(lparam & 0xFFFF), int16_t((lparam >> 16) & 0xFFFF)}; }
 

@@ -16,6 +16,19 @@ struct window_settings {
 };
 window_settings& window_globals();
 
+// What another thread asks of the window thread with WM_USER+1 (create a
+// child window: wParam 1; destroy `hwnd`: wParam 0) and WM_USER+2 (focus
+// `hwnd`); `done_event` is signalled when it is done.
+struct control_window_request {
+  HANDLE done_event;
+  HWND hwnd;
+  const wchar_t* class_name;
+  uint32_t style;
+  uint32_t exstyle;
+  UINT_PTR id;
+};
+constexpr UINT request_child_window = WM_USER + 1;
+constexpr UINT request_focus = WM_USER + 2;
 // The window thread's 50 ms refresh timer.
 constexpr UINT_PTR refresh_timer_id = 916;
 // Starts (or restarts) the refresh timer on the window's thread, from any thread.

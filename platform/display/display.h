@@ -42,6 +42,8 @@ class NativeWindow {
   virtual void set_opacity(BYTE alpha) = 0;
   virtual void raise_and_focus() = 0;
   virtual void set_cursor_hidden(bool hidden) = 0;
+  // Where an input method shows text being composed (client coordinates).
+  virtual void set_input_spot(POINT spot) = 0;
   // Copies `area` (client coordinates) of the client pixels to the screen.
   virtual void present(const gdi::Surface& client, const RECT& area) = 0;
 };

@@ -78,11 +78,19 @@ std::vector<RECT> clip_rects(const DeviceContext& dc, int width, int height) {
               std::min(bounds.right, dc.window_area.right), std::min(bounds.bottom, dc.window_area.bottom)};
     if (bounds.left >= bounds.right || bounds.top >= bounds.bottom) return out;
   }
-  if (!dc.has_clip) {
+  if (!dc.has_clip && dc.window_excluded.empty()) {
     out.push_back(bounds);
     return out;
   }
-  for (const RECT& r : dc.clip.rects()) {
+  // Children a WS_CLIPCHILDREN window must leave alone cut the clip region
+  // (window DCs only: memory DCs keep the allocation-free path).
+  Region cut;
+  if (!dc.window_excluded.empty()) {
+    cut = dc.has_clip ? Region::combine(dc.clip, Region(bounds), RGN_AND) : Region(bounds);
+    for (const RECT& child : dc.window_excluded) cut = Region::combine(cut, Region(child), RGN_DIFF);
+  }
+  const Region& region = dc.window_excluded.empty() ? dc.clip : cut;
+  for (const RECT& r : region.rects()) {
     const RECT c{std::max(r.left, bounds.left), std::max(r.top, bounds.top), std::min(r.right, bounds.right),
                  std::min(r.bottom, bounds.bottom)};
     if (c.left < c.right && c.top < c.bottom) out.push_back(c);

@@ -40,6 +40,7 @@ struct DeviceContext : GdiObject {
   HWND window = nullptr;
   Surface window_surface;
   RECT window_area{};
+  std::vector<RECT> window_excluded;  // visible children of a WS_CLIPCHILDREN window
 };
 
 inline std::shared_ptr<DeviceContext> find_dc(HDC dc) { return find_as<DeviceContext>(dc); }

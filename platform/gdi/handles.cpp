@@ -56,3 +56,10 @@ std::shared_ptr<GdiObject> unregister_locked(HGDIOBJ handle) {
 }
 
 }  // namespace platform::gdi
+
+namespace platform_test {
+size_t gdi_object_count() {
+  std::lock_guard<std::mutex> lock(platform::gdi::registry().mutex);
+  return platform::gdi::registry().live.size();
+}
+}  // namespace platform_test

@@ -17,12 +17,14 @@ bool is_window_dc(const DeviceContext& dc) { return dc.window != nullptr; }
 HDC create_window_dc(HWND hwnd) {
   Surface surface;
   RECT area;
-  if (!wm::window_surface_acquire(hwnd, &surface, &area)) return nullptr;
+  std::vector<RECT> excluded;
+  if (!wm::window_surface_acquire(hwnd, &surface, &area, &excluded)) return nullptr;
   try {
     auto dc = new_dc_record(true);
     dc->window = hwnd;
     dc->window_surface = surface;
     dc->window_area = area;
+    dc->window_excluded = std::move(excluded);
     return static_cast<HDC>(register_object(std::move(dc)));
   } catch (const std::bad_alloc&) {
     wm::window_surface_release(hwnd, RECT{0, 0, 0, 0});

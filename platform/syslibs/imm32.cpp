@@ -1,7 +1,8 @@
-// imm32: there is no input method here, so a window's input context is a
-// dummy derived from the window handle and composition requests succeed
-// without effect.
+// imm32: a window's input context is a handle derived from the window; the
+// composition window's position goes to the display backend, whose input
+// method (X11's) shows text being composed there.
 #include "syslibs/exports.h"
+#include "wm/ime_spot.h"
 
 namespace platform::syslibs {
 namespace {
@@ -10,7 +11,10 @@ HIMC ImmGetContext(HWND window) { return reinterpret_cast<HIMC>(window); }
 
 BOOL ImmReleaseContext(HWND window, HIMC context) { return window != nullptr && context != nullptr; }
 
-BOOL ImmSetCompositionWindow(HIMC context, COMPOSITIONFORM* form) { return context != nullptr && form != nullptr; }
+BOOL ImmSetCompositionWindow(HIMC context, COMPOSITIONFORM* form) {
+  if (context == nullptr || form == nullptr) return FALSE;
+  return wm::set_composition_spot(reinterpret_cast<HWND>(context), form->ptCurrentPos) ? TRUE : FALSE;
+}
 
 }  // namespace
 

@@ -135,7 +135,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_ACTIVATE: {
       if (LOWORD(wparam) == WA_INACTIVE || query(hwnd).iconic) return 0;
       const HWND focus = GetFocus();
-      if (focus == nullptr || (focus != hwnd && !IsChild(hwnd, focus))) SetFocus(hwnd);
+      if (focus == nullptr || (focus != hwnd && !IsChild(hwnd, focus))) SetFocus(focus_to_restore(hwnd));
       return 0;
     }
     case WM_PAINT:

@@ -32,9 +32,21 @@ void deactivate_window(HWND hwnd) {
     if (s.active != hwnd) return;
     s.active = nullptr;
     if (s.focus != nullptr && is_descendant(s, s.focus, hwnd)) std::swap(lost_focus, s.focus);
+    if (Window* w = find_window(s, hwnd)) w->last_focus = lost_focus;
   }
   send_message(hwnd, WM_ACTIVATE, WA_INACTIVE, 0);
   if (lost_focus != nullptr) send_message(lost_focus, WM_KILLFOCUS, 0, 0);
+}
+
+HWND focus_to_restore(HWND hwnd) {
+  State& s = state();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  Window* w = find_window(s, hwnd);
+  if (w == nullptr) return nullptr;
+  const HWND last = w->last_focus;
+  w->last_focus = nullptr;
+  const Window* l = find_window(s, last);
+  return l != nullptr && is_descendant(s, last, hwnd) && is_really_visible(s, l) ? last : hwnd;
 }
 
 }  // namespace platform::wm

@@ -54,9 +54,9 @@ BOOL GetWindowRect(HWND hwnd, LPRECT rect) {
   return TRUE;
 }
 
-BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL, DWORD) {
+BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL, DWORD ex_style) {
   if (rect == nullptr) return FALSE;
-  const RECT frame = frame_insets(style);
+  const RECT frame = frame_insets(style, ex_style);
   rect->left -= frame.left;
   rect->top -= frame.top;
   rect->right += frame.right;

@@ -107,6 +107,12 @@ void key_event(HWND hwnd, UINT vk, UINT scan, bool down, bool repeat, const std:
   post_input(t, down ? WM_KEYDOWN : WM_KEYUP, vk, lparam, pointer_now(), typed);
 }
 
+void text_committed(HWND hwnd, const std::u16string& text) {
+  if (text.empty()) return;
+  for (size_t i = 0; i < text.size(); i += 2) key_event(hwnd, VK_PROCESSKEY, 0, true, false, text.substr(i, 2));
+  key_event(hwnd, VK_PROCESSKEY, 0, false, false, u"");
+}
+
 void pointer_moved(HWND hwnd, int x, int y) {
   const POINT screen = {x, y};
   Target t;
@@ -139,7 +145,8 @@ void close_requested(HWND hwnd) { PostMessageW(hwnd, WM_CLOSE, 0, 0); }
 
 void client_rect_changed(HWND hwnd, const RECT& client) {
   run_on_owner(hwnd, [hwnd, client] {
-    const RECT frame = frame_insets(static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)));
+    const RECT frame = frame_insets(static_cast<DWORD>(GetWindowLongW(hwnd, GWL_STYLE)),
+                                    static_cast<DWORD>(GetWindowLongW(hwnd, GWL_EXSTYLE)));
     set_window_pos(hwnd, nullptr, client.left - frame.left, client.top - frame.top,
                    client.right - client.left + frame.left + frame.right,
                    client.bottom - client.top + frame.top + frame.bottom, SWP_NOZORDER | SWP_NOACTIVATE, true);

@@ -20,6 +20,11 @@ namespace platform::wm {
 // Delete, arrows and function keys type nothing.
 void key_event(HWND hwnd, UINT vk, UINT scan, bool down, bool repeat, const std::u16string& text);
 
+// An input method committed `text` (UTF-16 units) without a key of its own:
+// VK_PROCESSKEY presses that type it (two units each, as a key press carries
+// at most two) and one release.
+void text_committed(HWND hwnd, const std::u16string& text);
+
 // The pointer moved to (x, y) in screen coordinates.
 void pointer_moved(HWND hwnd, int x, int y);
 

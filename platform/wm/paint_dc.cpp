@@ -1,8 +1,9 @@
-// BeginPaint and EndPaint: the update region is taken (validated), the DC
-// is the window's client DC clipped to it, and WM_ERASEBKGND is sent when the
-// invalidation asked for erasing.
+// BeginPaint and EndPaint: the update region is taken (validated), a child
+// window's frame is drawn, the DC is the window's client DC clipped to it,
+// and WM_ERASEBKGND is sent when the invalidation asked for erasing.
 #include "gdi/window_dc.h"
 #include "platform/kernel32.h"
+#include "wm/window_surface.h"
 #include "wm/wm_state.h"
 
 using namespace platform::wm;
@@ -24,6 +25,7 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT paint) {
     w->update = RECT{0, 0, 0, 0};
     w->erase = false;
   }
+  paint_child_frame(hwnd);
   *paint = PAINTSTRUCT{};
   paint->hdc = platform::gdi::create_window_dc(hwnd);
   paint->rcPaint = update;

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/kernel32.h"
+#include "wm/edit/edit_class.h"
 #include "wm/message_queue.h"
 #include "wm/window_pos.h"
 #include "wm/wm_state.h"
@@ -70,7 +71,7 @@ HWND make_window(DWORD ex_style, LPCWSTR class_name, LPCWSTR title, DWORD style,
   w->extra.assign(static_cast<size_t>(std::max(cls->window_extra, 0)), 0);
   w->text = title && !IS_INTRESOURCE(title) ? title : L"";
   w->window_rect = RECT{at.x, at.y, at.x + at.width, at.y + at.height};
-  const RECT frame = frame_insets(w->style);
+  const RECT frame = frame_insets(w->style, w->ex_style);
   w->client_rect = RECT{w->window_rect.left + frame.left, w->window_rect.top + frame.top,
                         std::max(w->window_rect.left + frame.left, w->window_rect.right - frame.right),
                         std::max(w->window_rect.top + frame.top, w->window_rect.bottom - frame.bottom)};
@@ -108,6 +109,7 @@ HWND CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR title, DWORD st
     SetLastError(ERROR_TLW_WITH_WSCHILD);
     return nullptr;
   }
+  edit::register_edit_class();  // the built-in classes exist before the first window
   const DWORD requested_style = style;
   // Overlapped windows always have a caption, as on Windows.
   if (!(style & (WS_POPUP | WS_CHILD))) style |= WS_CLIPSIBLINGS | WS_CAPTION;

@@ -72,7 +72,7 @@ bool apply(const WINDOWPOS& requested, bool from_backend, WINDOWPOS* done, Nativ
   fill_unchanged(&wp, w);  // WM_WINDOWPOSCHANGING may have added SWP_NOMOVE or SWP_NOSIZE
   if ((wp.flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE) || (wp.flags & SWP_FRAMECHANGED)) {
     w->window_rect = RECT{wp.x, wp.y, wp.x + std::max(wp.cx, 0), wp.y + std::max(wp.cy, 0)};
-    const RECT frame = frame_insets(w->style);
+    const RECT frame = frame_insets(w->style, w->ex_style);
     const RECT& r = w->window_rect;
     w->client_rect = RECT{r.left + frame.left, r.top + frame.top, std::max(r.left + frame.left, r.right - frame.right),
                           std::max(r.top + frame.top, r.bottom - frame.bottom)};
@@ -109,6 +109,8 @@ bool apply(const WINDOWPOS& requested, bool from_backend, WINDOWPOS* done, Nativ
 
 BOOL set_window_pos(HWND hwnd, HWND insert_after, int x, int y, int width, int height, UINT flags, bool from_backend) {
   WINDOWPOS wp = {hwnd, insert_after, x, y, width, height, flags};
+  HWND uncovered_parent = nullptr;  // a visible child's parent, which must repaint where it was
+  RECT old_rect = {};
   {
     State& s = state();
     std::lock_guard<std::mutex> lock(s.mutex);
@@ -116,6 +118,10 @@ BOOL set_window_pos(HWND hwnd, HWND insert_after, int x, int y, int width, int h
     if (w == nullptr || hwnd == s.desktop) {
       SetLastError(ERROR_INVALID_WINDOW_HANDLE);
       return FALSE;
+    }
+    if ((w->style & (WS_CHILD | WS_VISIBLE)) == (WS_CHILD | WS_VISIBLE)) {
+      uncovered_parent = w->parent;
+      old_rect = w->window_rect;
     }
     fill_unchanged(&wp, w);
     if ((flags & SWP_SHOWWINDOW) && (w->style & WS_VISIBLE)) wp.flags &= ~SWP_SHOWWINDOW;
@@ -128,6 +134,10 @@ BOOL set_window_pos(HWND hwnd, HWND insert_after, int x, int y, int width, int h
   std::shared_ptr<MessageQueue> wake;
   if (!apply(wp, from_backend, &done, &native, &activate, &wake)) return FALSE;
   tell_native(native);
+  if (uncovered_parent != nullptr && ((done.flags & SWP_HIDEWINDOW) || !(done.flags & SWP_NOMOVE) ||
+                                      !(done.flags & SWP_NOSIZE))) {
+    InvalidateRect(uncovered_parent, &old_rect, TRUE);
+  }
   if (wake) wake->wake();
   if (activate) activate_window(hwnd);
   send_message(hwnd, WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&done));

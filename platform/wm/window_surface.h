@@ -3,6 +3,8 @@
 // screen.
 #pragma once
 
+#include <vector>
+
 #include "gdi/surface.h"
 #include "platform/wintypes.h"
 
@@ -15,9 +17,14 @@ namespace platform::wm {
 // `out` starts at the window's client (0, 0), so its coordinates are client
 // coordinates; `clip` receives the part that may be drawn (the client area
 // within the framebuffer and the ancestors' client areas), in the same
-// coordinates. Each acquire needs one release.
-bool window_surface_acquire(HWND hwnd, gdi::Surface* out, RECT* clip);
+// coordinates; `excluded`, when given, the rectangles of its visible
+// children when it has WS_CLIPCHILDREN. Each acquire needs one release.
+bool window_surface_acquire(HWND hwnd, gdi::Surface* out, RECT* clip, std::vector<RECT>* excluded = nullptr);
 // `changed` (the surface's coordinates) was drawn; the window manager presents it.
 void window_surface_release(HWND hwnd, const RECT& changed);
+
+// Draws a child window's frame (border, client edge, scroll bar strip) and
+// presents it; nothing for windows without one.
+void paint_child_frame(HWND hwnd);
 
 }  // namespace platform::wm

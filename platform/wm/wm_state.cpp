@@ -134,8 +134,14 @@ void place_in_z_order(State& s, Window* w, HWND insert_after) {
   }
 }
 
-RECT frame_insets(DWORD style) {
-  if ((style & WS_CHILD) || (style & WS_CAPTION) != static_cast<DWORD>(WS_CAPTION)) return RECT{0, 0, 0, 0};
+RECT frame_insets(DWORD style, DWORD ex_style) {
+  if (style & WS_CHILD) {
+    LONG edge = (style & WS_BORDER) ? GetSystemMetrics(SM_CXBORDER) : 0;
+    if (ex_style & WS_EX_CLIENTEDGE) edge += 2;
+    const LONG scroll = (style & WS_VSCROLL) ? GetSystemMetrics(SM_CXVSCROLL) : 0;
+    return RECT{edge, edge, edge + scroll, edge};
+  }
+  if ((style & WS_CAPTION) != static_cast<DWORD>(WS_CAPTION)) return RECT{0, 0, 0, 0};
   const LONG fx = GetSystemMetrics(SM_CXFRAME);
   const LONG fy = GetSystemMetrics(SM_CYFRAME);
   return RECT{fx, fy + GetSystemMetrics(SM_CYCAPTION), fx, fy};

@@ -54,6 +54,7 @@ struct Window {
   HWND parent = nullptr;  // the desktop for top-level windows
   HWND owner = nullptr;
   std::vector<HWND> children;  // front to back
+  HWND last_focus = nullptr;   // of a top-level window: where the focus was when it was deactivated
   LONG_PTR id = 0;
   LONG_PTR user_data = 0;
   HINSTANCE instance = nullptr;
@@ -116,12 +117,18 @@ void place_in_z_order(State& s, Window* w, HWND insert_after);
 // pixels that still fit; a no-op for other windows.
 void fit_framebuffer(Window* w);
 
-// The frame around the client area of a window of this style (zero for
-// children and for windows without a caption).
-RECT frame_insets(DWORD style);
+// The frame around the client area of a window of this style: a captioned
+// top-level window's frame and caption; a child's border (WS_BORDER one
+// pixel, WS_EX_CLIENTEDGE two more) and vertical scroll bar strip.
+RECT frame_insets(DWORD style, DWORD ex_style);
 // Checked lookup outside the lock: sets ERROR_INVALID_WINDOW_HANDLE when missing.
 bool window_exists(HWND hwnd);
 DWORD window_thread(HWND hwnd);
+
+// Where the focus goes when a top-level window is activated again: the
+// window inside it that had the focus when it was deactivated, while that
+// still exists and is visible, else the window itself.
+HWND focus_to_restore(HWND hwnd);
 
 // Removes a window (not its children) from the tree after its last message;
 // its native window and framebuffer go with it.

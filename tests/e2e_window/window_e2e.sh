@@ -7,7 +7,7 @@ source "$(dirname "$0")/../e2e/lib.sh"
 probe=$1
 
 start_display
-start_program probe "$probe" "Frond Probe E2E"
+LC_ALL=C.UTF-8 start_program probe "$probe" "Frond Probe E2E"
 wait_for_line probe 10 '^ready$'
 id=$(wait_for_window "Frond Probe E2E")
 
@@ -25,6 +25,13 @@ output_of probe | grep -q '^key kind=4 code=97 flags=0x0$' || fail "character a"
 
 xdotool key --window "$id" BackSpace
 wait_for_line probe 5 '^key kind=4 code=8 '
+
+# Characters an input method composes come as first presses of VK_PROCESSKEY
+# (229), each of them, and their characters as UTF-8 bytes: é C3 A9, á C3 A1.
+xdotool key --window "$id" dead_acute e dead_acute a
+wait_for_line probe 5 '^key kind=4 code=161 '
+expect_eq "$(output_of probe | grep -c '^key kind=1 code=229 flags=0x80000$')" "2" "composed first presses"
+output_of probe | grep -q '^key kind=4 code=169 ' || fail "composed character e acute"
 
 xdotool mousemove --window "$id" 30 40 click 3
 wait_for_line probe 5 '^mouse kind=0x20 x=30 y=40 flags=0x2 '

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <random>
 #include <set>
+#include <vector>
 
 #include "graphics/ranktree.h"
 
@@ -38,8 +39,18 @@ void check_tree(const ranktree& tree, const std::set<uintptr_t>& expected) {
   for (uintptr_t k : expected) {
     EXPECT_EQ(reinterpret_cast<uintptr_t>(tree.itemat(rank)), k);
     EXPECT_EQ(tree.indexof(reinterpret_cast<frondControlBase*>(k)), rank);
+    EXPECT_EQ(tree.countbelow(reinterpret_cast<frondControlBase*>(k)), rank);
+    EXPECT_EQ(tree.countbelow(reinterpret_cast<frondControlBase*>(k + 1)), rank + 1);  // absent keys too
     ++rank;
   }
+  // Stepping node to node visits the keys in order, both ways.
+  std::vector<uintptr_t> forward, backward;
+  for (const ranktree::node* n = tree.nodeat(0); n; n = ranktree::next(n))
+    forward.push_back(reinterpret_cast<uintptr_t>(n->key));
+  for (const ranktree::node* n = tree.nodeat(tree.size() - 1); n; n = ranktree::previous(n))
+    backward.insert(backward.begin(), reinterpret_cast<uintptr_t>(n->key));
+  EXPECT_EQ(forward, std::vector<uintptr_t>(expected.begin(), expected.end()));
+  EXPECT_EQ(backward, forward);
 }
 
 TEST(Ranktree, EmptySet) {

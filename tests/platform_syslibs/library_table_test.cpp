@@ -104,7 +104,7 @@ TEST_F(Libraries, Imm32GivesEachWindowADummyContext) {
   EXPECT_EQ(get_context(first), context);
   EXPECT_NE(get_context(second), context);
   COMPOSITIONFORM form{CFS_POINT, {10, 20}, {0, 0, 0, 0}};
-  EXPECT_TRUE(set_window(context, &form));
+  EXPECT_FALSE(set_window(context, &form));  // no such window: no composition spot
   EXPECT_TRUE(release(first, context));
   FreeLibrary(imm32);
 }

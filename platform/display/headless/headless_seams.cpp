@@ -79,6 +79,8 @@ void inject_wheel(int delta, int x, int y) {
 
 void inject_close(HWND hwnd) { platform::wm::close_requested(hwnd); }
 
+void inject_ime_text(HWND hwnd, const std::u16string& text) { platform::wm::text_committed(hwnd, text); }
+
 ScreenPixels headless_screen() {
   const platform::gdi::Surface& screen = platform::gdi::screen_surface();
   return ScreenPixels{screen.row32(0), screen.width, screen.height, static_cast<int>(screen.stride / 4)};

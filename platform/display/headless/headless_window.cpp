@@ -23,7 +23,7 @@ Table& table() {
 }  // namespace
 
 HeadlessWindow::HeadlessWindow(const NativeWindowParams& params) : hwnd_(params.hwnd) {
-  state_ = platform_test::HeadlessWindowState{true, params.title, false, params.client, params.topmost, 255, false};
+  state_ = platform_test::HeadlessWindowState{true, params.title, false, params.client, params.topmost, 255, false, {0, 0}};
   Table& t = table();
   std::lock_guard<std::mutex> lock(t.mutex);
   t.windows[hwnd_] = this;
@@ -67,6 +67,11 @@ void HeadlessWindow::set_cursor_hidden(bool hidden) {
   state_.cursor_hidden = hidden;
 }
 
+void HeadlessWindow::set_input_spot(POINT spot) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  state_.input_spot = spot;
+}
+
 void HeadlessWindow::present(const gdi::Surface& client, const RECT& area) {
   RECT at;
   {
@@ -94,7 +99,7 @@ platform_test::HeadlessWindowState window_state(HWND hwnd) {
   Table& t = table();
   std::lock_guard<std::mutex> lock(t.mutex);
   const auto it = t.windows.find(hwnd);
-  if (it == t.windows.end()) return platform_test::HeadlessWindowState{false, L"", false, {}, false, 0, false};
+  if (it == t.windows.end()) return platform_test::HeadlessWindowState{false, L"", false, {}, false, 0, false, {0, 0}};
   return it->second->snapshot();
 }
 

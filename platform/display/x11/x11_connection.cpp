@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
@@ -79,6 +80,22 @@ std::shared_ptr<Connection> Connection::open(std::string* why) {
   return std::shared_ptr<Connection>(new Connection(display, *pixels, wake_pipe));
 }
 
+namespace {
+
+// The input method the user's locale and XMODIFIERS name; without one, Xlib's
+// own, which still composes (dead keys, the Compose key) from the locale's
+// compose table. The character classification locale must be the user's
+// for either to know its text.
+XIM open_input_method(Display* display) {
+  if (std::setlocale(LC_CTYPE, "") == nullptr || !XSupportsLocale()) std::setlocale(LC_CTYPE, "C.UTF-8");
+  XSetLocaleModifiers("");
+  if (XIM method = XOpenIM(display, nullptr, nullptr, nullptr)) return method;
+  XSetLocaleModifiers("@im=none");
+  return XOpenIM(display, nullptr, nullptr, nullptr);
+}
+
+}  // namespace
+
 Connection::Connection(Display* display, const PixelFormat& pixels, const int wake_pipe[2])
     : display_(display),
       screen_(DefaultScreen(display)),
@@ -88,7 +105,7 @@ Connection::Connection(Display* display, const PixelFormat& pixels, const int wa
       pixels_(pixels),
       atoms_(intern_atoms(display)),
       has_shm_(XShmQueryExtension(display) == True),
-      input_method_(XOpenIM(display, nullptr, nullptr, nullptr)),
+      input_method_(open_input_method(display)),
       wake_pipe_{wake_pipe[0], wake_pipe[1]} {}
 
 Connection::~Connection() {

@@ -181,14 +181,22 @@ void EventThread::translate_key(XKeyEvent* event, const WindowEntry& entry, std:
     XLookupString(event, ignored, sizeof ignored, &resolved, nullptr);
   }
   const UINT vk = virtual_key(base, resolved);
-  if (vk == 0 && text.empty()) return;
   const unsigned keycode = event->keycode & 0xFF;
+  const HWND hwnd = entry.hwnd;
+  // A release ends the key's press whatever it maps to, so that the next
+  // press of the key is a first press again.
   const bool repeat = down && keys_down_.test(keycode);
-  keys_down_.set(keycode, down);
+  if (keycode != 0) keys_down_.set(keycode, down);
+  if (down && vk == 0 && !text.empty()) {
+    // Text an input method composed (a dead key and a letter, a Compose
+    // sequence), delivered by an event of no key of its own.
+    calls->push_back([=] { wm::text_committed(hwnd, text); });
+    return;
+  }
+  if (vk == 0 && text.empty()) return;
   // X keycodes are the kernel's key numbers plus 8; on the main block of a
   // PC keyboard those equal its set-1 scan codes.
   const UINT scan = keycode >= 8 ? keycode - 8 : 0;
-  const HWND hwnd = entry.hwnd;
   calls->push_back([=] { wm::key_event(hwnd, vk, scan, down, repeat, text); });
 }
 

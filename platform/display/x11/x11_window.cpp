@@ -68,8 +68,26 @@ X11Window::X11Window(std::shared_ptr<Connection> connection, const NativeWindowP
   write_initial_state();
 
   if (XIM input_method = connection_->input_method()) {
-    input_context_ = XCreateIC(input_method, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow,
-                               window_, XNFocusWindow, window_, nullptr);
+    // Composition over the spot the program names when the input method
+    // offers it, else wherever the input method likes.
+    constexpr XIMStyle kAtSpot = XIMPreeditPosition | XIMStatusNothing;
+    XIMStyles* styles = nullptr;
+    if (XGetIMValues(input_method, XNQueryInputStyle, &styles, nullptr) == nullptr && styles != nullptr) {
+      for (unsigned i = 0; i < styles->count_styles; ++i) input_spot_ |= styles->supported_styles[i] == kAtSpot;
+      XFree(styles);
+    }
+    if (input_spot_) {
+      XPoint spot = {0, 0};
+      XVaNestedList preedit = XVaCreateNestedList(0, XNSpotLocation, &spot, nullptr);
+      input_context_ = XCreateIC(input_method, XNInputStyle, kAtSpot, XNClientWindow, window_, XNFocusWindow, window_,
+                                 XNPreeditAttributes, preedit, nullptr);
+      XFree(preedit);
+    }
+    if (input_context_ == nullptr) {
+      input_spot_ = false;
+      input_context_ = XCreateIC(input_method, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow,
+                                 window_, XNFocusWindow, window_, nullptr);
+    }
   }
   framebuffer_ = std::make_unique<Framebuffer>(*connection_, window_);
   connection_->windows().add(window_, WindowEntry{params.hwnd, input_context_});
@@ -177,6 +195,16 @@ void X11Window::set_cursor_hidden(bool hidden) {
   } else {
     XUndefineCursor(display_, window_);
   }
+  XFlush(display_);
+}
+
+void X11Window::set_input_spot(POINT spot) {
+  if (!input_spot_) return;
+  DisplayLock lock(*connection_);
+  XPoint at = {static_cast<short>(spot.x), static_cast<short>(spot.y)};
+  XVaNestedList preedit = XVaCreateNestedList(0, XNSpotLocation, &at, nullptr);
+  XSetICValues(input_context_, XNPreeditAttributes, preedit, nullptr);
+  XFree(preedit);
   XFlush(display_);
 }
 

@@ -22,6 +22,7 @@ class X11Window final : public NativeWindow {
   void set_opacity(BYTE alpha) override;
   void raise_and_focus() override;
   void set_cursor_hidden(bool hidden) override;
+  void set_input_spot(POINT spot) override;
   void present(const gdi::Surface& client, const RECT& area) override;
 
  private:
@@ -36,6 +37,7 @@ class X11Window final : public NativeWindow {
   Display* display_;
   Window window_;
   XIC input_context_;
+  bool input_spot_ = false;  // the input context places composition at a spot
   bool resizable_;
   // Changed only with the display locked.
   bool mapped_ = false;

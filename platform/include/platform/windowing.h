@@ -311,6 +311,8 @@ struct DEVMODEA {
 #define WM_IME_COMPOSITION 0x010F
 #define WM_CTLCOLORMSGBOX 0x0132
 #define WM_CTLCOLOREDIT 0x0133
+#define WM_SETFONT 0x0030
+#define WM_GETFONT 0x0031
 #define WM_CTLCOLORLISTBOX 0x0134
 #define WM_CTLCOLORBTN 0x0135
 #define WM_CTLCOLORDLG 0x0136
@@ -739,6 +741,7 @@ struct DEVMODEA {
 #define VK_OEM_7 0xDE
 #define VK_OEM_8 0xDF
 #define VK_OEM_102 0xE2
+#define VK_PROCESSKEY 0xE5
 
 // ---- window classes ----------------------------------------------------------------------------
 ATOM RegisterClassW(const WNDCLASSW* cls);
@@ -847,6 +850,28 @@ LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wparam, 
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT milliseconds, TIMERPROC proc);
 BOOL KillTimer(HWND window, UINT_PTR id);
 
+// ---- edit controls (the built-in class "EDIT") ----------------------------------------------------
+#define ES_LEFT 0x0000L
+#define ES_MULTILINE 0x0004L
+#define ES_AUTOVSCROLL 0x0040L
+#define ES_AUTOHSCROLL 0x0080L
+#define ES_WANTRETURN 0x1000L
+#define EM_GETSEL 0x00B0
+#define EM_SETSEL 0x00B1
+#define EM_GETLINECOUNT 0x00BA
+#define EM_LIMITTEXT 0x00C5
+#define EM_SETLIMITTEXT EM_LIMITTEXT
+#define EM_GETLIMITTEXT 0x00D5
+
+// ---- carets: one per thread, shown in the window that made it, drawn by inversion ---------------------
+BOOL CreateCaret(HWND window, HBITMAP bitmap, int width, int height);
+BOOL DestroyCaret();
+BOOL ShowCaret(HWND window);
+BOOL HideCaret(HWND window);
+BOOL SetCaretPos(int x, int y);
+BOOL GetCaretPos(LPPOINT point);
+UINT GetCaretBlinkTime();
+
 // ---- painting ---------------------------------------------------------------------------------------
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 BOOL ValidateRect(HWND window, const RECT* rect);
@@ -906,6 +931,12 @@ void inject_pointer(int x, int y);
 void inject_button(int button, bool down, int x, int y);
 void inject_wheel(int delta, int x, int y);
 void inject_close(HWND window);
+// Text an input method committed (UTF-16 units): a VK_PROCESSKEY press that types it, and its release.
+void inject_ime_text(HWND window, const std::u16string& text);
+// Live GDI objects (DCs, bitmaps, pens, brushes, fonts, regions), stock objects included.
+size_t gdi_object_count();
+// Caret blinking on (the default) or off: off, a shown caret stays drawn, so that pixels are steady.
+void set_caret_blink(bool blink);
 
 // The headless screen (0xAARRGGBB words, rows top-down), readable and paintable.
 struct ScreenPixels {
@@ -925,6 +956,7 @@ struct HeadlessWindowState {
   bool topmost;
   BYTE opacity;
   bool cursor_hidden;
+  POINT input_spot;  // where an input method would show composition, client coordinates
 };
 HeadlessWindowState headless_window_state(HWND window);
 }  // namespace platform_test

@@ -1,0 +1,9 @@
+// The built-in window class "EDIT".
+#pragma once
+
+namespace platform::wm::edit {
+
+// Registers "EDIT" once per process; later calls do nothing.
+void register_edit_class();
+
+}  // namespace platform::wm::edit

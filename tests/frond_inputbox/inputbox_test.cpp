@@ -1,0 +1,198 @@
+// The line input box against the headless display: the box runs on a worker
+// thread, as a program's drawing thread would, while this thread types
+// through the input seam into the focused field. One window per process, so
+// the close request comes last.
+
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "graphics/frond.h"
+#include "graphics/state.h"
+#include "support/graphics_fixture.h"
+
+using namespace frond;
+
+namespace {
+
+HWND window() { return getwindowhandle(); }
+
+// Waits until the box's field has the focus; returns it.
+HWND wait_for_field() {
+  for (int i = 0; i < 500; ++i) {
+    HWND focus = GetFocus();
+    if (focus != nullptr && focus != window() && GetParent(focus) == window()) return focus;
+    Sleep(5);
+  }
+  return nullptr;
+}
+
+void key(UINT vk, bool down, const std::u16string& text = u"") {
+  platform_test::inject_key(window(), vk, down, false, down ? text : u"");
+}
+
+void type(const std::u16string& text) {
+  for (char16_t c : text) {
+    const UINT vk = c >= u'a' && c <= u'z' ? UINT(c - 32) : UINT(c);
+    key(vk, true, std::u16string(1, c));
+    key(vk, false);
+  }
+}
+
+void enter() {
+  key(VK_RETURN, true, u"\r");
+  key(VK_RETURN, false);
+}
+
+struct Outcome {
+  std::wstring line;
+  int result;
+  HWND field;
+};
+
+// Runs the wide box with `len` while `user` acts on its field.
+Outcome wide_box(int len, const std::function<void(HWND field)>& user) {
+  std::vector<wchar_t> buf(size_t(std::max(len, 1)), L'#');
+  int result = -1;
+  std::thread box([&] { result = inputbox_getline(L"Title", L"Type a line", buf.data(), len); });
+  const HWND field = wait_for_field();
+  user(field);
+  box.join();
+  return {std::wstring(buf.data()), result, field};
+}
+
+class InputBoxEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    platform_test::use_headless_display();
+    platform_test::set_caret_blink(false);
+    initgraph(640, 360, INITMODE_MANUAL_RENDER | INITMODE_KEEP_ON_CLOSE);
+  }
+};
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new InputBoxEnvironment);
+
+TEST(InputBox, TypingAndEnterInBothForms) {
+  struct Case {
+    const char16_t* typed;
+    int len;
+    const wchar_t* line;
+    int result;
+  } cases[] = {
+      {u"abc", 64, L"abc", 3},
+      {u"", 64, L"", 0},
+      {u"abcdef", 5, L"abcd", 4},  // the field keeps len - 1
+  };
+  for (const Case& c : cases) {
+    const Outcome out = wide_box(c.len, [&](HWND field) {
+      type(c.typed);
+      Sleep(50);
+      EXPECT_EQ(SendMessageW(field, WM_GETTEXTLENGTH, 0, 0), LRESULT(std::wcslen(c.line)));  // nothing lost later
+      enter();
+    });
+    EXPECT_EQ(out.line, c.line);
+    EXPECT_EQ(out.result, c.result);
+  }
+  char narrow[4] = "###";
+  int result = -1;
+  std::thread box([&] { result = inputbox_getline("Title", "Prompt", narrow, 4); });
+  ASSERT_NE(wait_for_field(), nullptr);
+  type(u"\u00e9\u00e9");  // two characters of two bytes each: only one fits with the terminator
+  enter();
+  box.join();
+  EXPECT_EQ(std::string(narrow), "\xc3\xa9");
+  EXPECT_EQ(result, 2);
+}
+
+TEST(InputBox, InnerLineBreaksStayAndInputMethodTextArrivesWhole) {
+  const Outcome out = wide_box(64, [](HWND) {
+    type(u"ab");
+    key(VK_RETURN, true, u"\r");  // held: a line break, not yet the end
+    type(u"cd");
+    platform_test::inject_ime_text(window(), u"\u6F22\u5B57");
+    key(VK_RETURN, false);
+  });
+  EXPECT_EQ(out.line, L"ab\r\ncd\u6F22\u5B57");
+  EXPECT_EQ(out.result, 8);
+}
+
+TEST(InputBox, AnEnterFromBeforeTheBoxDoesNotEndIt) {
+  key(VK_RETURN, true, u"\r");
+  key(VK_RETURN, false);
+  key(VK_RETURN, true, u"\r");  // still held when the box opens
+  Sleep(50);
+  const Outcome out = wide_box(64, [](HWND) {
+    key(VK_RETURN, false);
+    type(u"q");
+    enter();
+  });
+  EXPECT_EQ(out.line, L"q");
+}
+
+TEST(InputBox, LeavesThePictureTheQueueAndNoWindowOrObjectBehind) {
+  frond_test::paint_coordinates(state().pages[0]);
+  const std::vector<argb_color> before = frond_test::pixels_of(state().pages[0]);
+  const size_t objects = platform_test::gdi_object_count();
+  const Outcome out = wide_box(64, [](HWND) {
+    // While open: the box's background on the page, the white field on the screen.
+    const int bx = (640 - 400) / 2, by = (360 - 300) / 2;
+    for (int i = 0; i < 100 && frond_test::pixel(state().pages[0], bx + 10, by + 150) != 0xFF80A080u; ++i) Sleep(5);
+    EXPECT_EQ(frond_test::pixel(state().pages[0], bx + 10, by + 150), 0xFF80A080u);
+    Sleep(100);
+    const auto screen = platform_test::headless_screen();
+    const RECT client = platform_test::headless_window_state(window()).client;
+    const int fx = client.left + bx + 31 + 100, fy = client.top + by + 193 + 30;
+    EXPECT_EQ(screen.pixels[size_t(fy) * size_t(screen.stride) + size_t(fx)] & 0xFFFFFF, 0xFFFFFFu);
+    type(u"x");
+    enter();
+  });
+  EXPECT_EQ(out.line, L"x");
+  EXPECT_EQ(frond_test::pixels_of(state().pages[0]), before);
+  EXPECT_EQ(keypending(), 0);
+  EXPECT_FALSE(IsWindow(out.field));
+  EXPECT_EQ(platform_test::gdi_object_count(), objects);
+}
+
+// Runs the box on the window thread, from inside the window procedure.
+WNDPROC graphics_proc = nullptr;
+int on_window_thread = -1;
+LRESULT CALLBACK box_calling_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message != WM_APP + 7) return CallWindowProcW(graphics_proc, hwnd, message, wparam, lparam);
+  wchar_t buf[4] = L"##";
+  on_window_thread = inputbox_getline(L"t", L"p", buf, 4) + (buf[0] == L'\0' ? 0 : 100);
+  return 0;
+}
+
+TEST(InputBox, RefusesBadBuffersAndTheWindowThread) {
+  graphics_proc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(box_calling_proc)));
+  SendMessageW(window(), WM_APP + 7, 0, 0);  // would never return if the box waited there
+  SetWindowLongPtrW(window(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(graphics_proc));
+  EXPECT_EQ(on_window_thread, 0);
+  wchar_t buf[2] = {L'#', L'#'};
+  EXPECT_EQ(inputbox_getline(L"t", L"p", buf, 0), 0);
+  EXPECT_EQ(buf[0], L'#');
+  EXPECT_EQ(inputbox_getline(L"t", L"p", nullptr, 2), 0);
+  char narrow[2] = {'#', '#'};
+  EXPECT_EQ(inputbox_getline("t", "p", narrow, -1), 0);
+  EXPECT_EQ(narrow[0], '#');
+}
+
+TEST(InputBox, ClosingTheWindowReturnsWhatWasTyped) {
+  const Outcome out = wide_box(64, [](HWND) {
+    type(u"xy");
+    Sleep(50);
+    platform_test::inject_close(window());
+  });
+  EXPECT_EQ(out.line, L"xy");
+  EXPECT_EQ(out.result, 2);
+  EXPECT_FALSE(IsWindow(out.field));
+  wchar_t buf[4] = L"##";
+  EXPECT_EQ(inputbox_getline(L"t", L"p", buf, 4), 0);  // the window is closed: no box
+  EXPECT_EQ(buf[0], L'\0');
+}
+
+}  // namespace
