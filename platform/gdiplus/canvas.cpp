@@ -8,6 +8,10 @@
 
 #include <algorithm>
 
+#if defined(__x86_64__)
+#include <emmintrin.h>
+#endif
+
 namespace Gdiplus::render {
 
 namespace {
@@ -42,6 +46,40 @@ inline uint32_t source_over(uint32_t dst, uint32_t src, uint32_t cover) {
 inline uint32_t source_copy(uint32_t dst, uint32_t src, uint32_t cover) {
   return cover == 255 ? src : lerp_channels(dst, src, cover);
 }
+
+#if defined(__x86_64__)
+// div255 in each 16-bit lane, for v <= 255 * 255.
+inline __m128i div255_16(__m128i v) {
+  return _mm_mulhi_epu16(_mm_add_epi16(v, _mm_set1_epi16(128)), _mm_set1_epi16(257));
+}
+
+// Half of the pixels widened to 16-bit lanes: d moved towards s by w, as
+// div255(d x 255 + (s - d) x w); the lanes wrap but the true value fits.
+inline __m128i lerp_16(__m128i d, __m128i s, __m128i w) {
+  const __m128i d255 = _mm_sub_epi16(_mm_slli_epi16(d, 8), d);
+  return div255_16(_mm_add_epi16(d255, _mm_mullo_epi16(_mm_sub_epi16(s, d), w)));
+}
+
+// source_over(d, s, 255) four pixels at a time; returns the pixels done.
+int source_over_vectors(uint32_t* d, const uint32_t* s, int len) {
+  const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi32(255), colour = _mm_set1_epi32(0x00FFFFFF);
+  int i = 0;
+  for (; i + 4 <= len; i += 4) {
+    const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+    const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+    const __m128i a = _mm_srli_epi32(sv, 24);
+    const __m128i a2 = _mm_or_si128(a, _mm_slli_epi32(a, 16));
+    const __m128i lo = lerp_16(_mm_unpacklo_epi8(dv, zero), _mm_unpacklo_epi8(sv, zero), _mm_unpacklo_epi32(a2, a2));
+    const __m128i hi = lerp_16(_mm_unpackhi_epi8(dv, zero), _mm_unpackhi_epi8(sv, zero), _mm_unpackhi_epi32(a2, a2));
+    const __m128i alpha = _mm_add_epi32(a, div255_16(_mm_mullo_epi16(_mm_srli_epi32(dv, 24), _mm_sub_epi32(full, a))));
+    const __m128i mixed = _mm_and_si128(_mm_packus_epi16(lo, hi), colour);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_or_si128(mixed, _mm_slli_epi32(alpha, 24)));
+  }
+  return i;
+}
+#else
+int source_over_vectors(uint32_t*, const uint32_t*, int) { return 0; }
+#endif
 
 template <typename ColorAt>
 void blend(uint32_t* pixels, int len, const uint8_t* covers, uint32_t cover, bool copy, ColorAt color_at) {
@@ -132,7 +170,10 @@ void Canvas::span(int y, int x, int len, const uint8_t* covers, uint8_t cover) {
   }
   colors_.resize(size_t(len));
   paint_->colors(y, x, len, colors_.data());
-  blend(pixels, len, covers, cover, copy_, [this](int i) { return colors_[size_t(i)]; });
+  // Fully covered runs of source-over (images, gradients) go four pixels at
+  // a time; the formulas are source_over's at coverage 255, bit for bit.
+  const int done = !covers && cover == 255 && !copy_ ? source_over_vectors(pixels, colors_.data(), len) : 0;
+  blend(pixels + done, len - done, covers, cover, copy_, [this, done](int i) { return colors_[size_t(i + done)]; });
 }
 
 }  // namespace Gdiplus::render

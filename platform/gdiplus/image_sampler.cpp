@@ -1,7 +1,7 @@
 // Image sampling. Nearest neighbour takes the pixel under the mapped centre;
 // where the mapping is an axis-aligned stretch between whole pixels it uses
 // the platform's shared stretch rule, so GDI+ and GDI stretches pick the same
-// pixels. Bilinear and bicubic filter in premultiplied colour (transparent
+// pixels, through a column table computed once per call. Bilinear and bicubic filter in premultiplied colour (transparent
 // pixels lend no colour); their high-quality forms widen the filter when
 // shrinking, so that every source pixel contributes.
 #include "gdiplus/image_sampler.h"
@@ -28,6 +28,7 @@ class ImagePaint : public Paint {
   }
 
   void colors(int y, int x, int len, ARGB* out) override {
+    if (copy_stretched_row(y, x, len, out)) return;
     const GpMatrix& m = src_.pixels_to_source;
     for (int i = 0; i < len; ++i) {
       const double px = x + i + 0.5, py = y + 0.5;
@@ -52,16 +53,74 @@ class ImagePaint : public Paint {
     bool covers(long long device) const { return device >= start && device < start + extent; }
   };
 
+  // The fast path of an axis-aligned nearest-neighbour stretch: a span that
+  // lies wholly inside the stretched rectangle reads one source row through
+  // the column table, and the colour matrix (when it acts on each channel
+  // alone) through per-channel tables. The same pixels as the general path.
+  bool copy_stretched_row(int y, int x, int len, ARGB* out) const {
+    if (columns_.empty() || !row_.covers(y) || !col_.covers(x) || !col_.covers(x + (long long)len - 1)) return false;
+    const INT row = INT(row_.source(y));
+    const int32_t* columns = columns_.data() + (x - col_.start);
+    const GpBitmap& bitmap = *src_.bitmap;
+    if (bitmap.format == PixelFormat32bppARGB) {
+      const ARGB* words = reinterpret_cast<const ARGB*>(bitmap.row(row));
+      for (int i = 0; i < len; ++i) out[i] = words[columns[i]];
+    } else {
+      for (int i = 0; i < len; ++i) out[i] = bitmap.get_pixel(columns[i], row);
+    }
+    if (alpha_only_) {
+      const ARGB* t = channel_tables_.data();
+      for (int i = 0; i < len; ++i) out[i] = (out[i] & 0x00FFFFFF) | t[out[i] >> 24];
+    } else if (!channel_tables_.empty()) {
+      const ARGB* t = channel_tables_.data();  // alpha, red, green, blue: 256 entries each
+      for (int i = 0; i < len; ++i) {
+        const ARGB c = out[i];
+        out[i] = t[c >> 24] | t[256 + ((c >> 16) & 0xFF)] | t[512 + ((c >> 8) & 0xFF)] | t[768 + (c & 0xFF)];
+      }
+    } else if (src_.attributes) {
+      for (int i = 0; i < len; ++i) out[i] = src_.attributes->recolor(out[i]);
+    }
+    return true;
+  }
+
+  // The column table and the channel tables, when the stretch is exact and
+  // the source rectangle lies inside the bitmap.
+  void plan_fast_path() {
+    const GpRect& r = src_.rect;
+    const GpBitmap& bitmap = *src_.bitmap;
+    if (!col_.exact || !row_.exact || r.X < 0 || r.Y < 0 || (long long)r.X + r.Width > (long long)bitmap.width ||
+        (long long)r.Y + r.Height > (long long)bitmap.height || col_.extent > (1 << 26))
+      return;
+    columns_.resize(size_t(col_.extent));
+    for (long long i = 0; i < col_.extent; ++i) columns_[size_t(i)] = int32_t(col_.source(col_.start + i));
+    const GpImageAttributes* a = src_.attributes;
+    if (a == nullptr || !a->has_matrix || !a->acts_per_channel()) return;
+    // Each output channel depends on its own input alone, so recolouring a
+    // colour with that one channel set gives the channel's table entry.
+    channel_tables_.resize(4 * 256);
+    const int shifts[4] = {24, 16, 8, 0};
+    for (int k = 0; k < 4; ++k)
+      for (ARGB v = 0; v < 256; ++v)
+        channel_tables_[size_t(k) * 256 + v] = a->recolor(v << shifts[k]) & (ARGB(0xFF) << shifts[k]);
+    // The usual matrix scales alpha alone: the colour tables are then identities.
+    alpha_only_ = true;
+    for (int k = 1; k < 4; ++k)
+      for (ARGB v = 0; v < 256; ++v) alpha_only_ = alpha_only_ && channel_tables_[size_t(k) * 256 + v] == v << shifts[k];
+  }
+
   void plan_stretch() {
     GpMatrix to_pixels = src_.pixels_to_source;
     if (!to_pixels.invert() || !to_pixels.keeps_axes()) return;
     const GpRect& r = src_.rect;
     const GpPointF a = to_pixels.apply(GpPointF{REAL(r.X), REAL(r.Y)});
     const GpPointF b = to_pixels.apply(GpPointF{REAL(r.X + r.Width), REAL(r.Y + r.Height)});
-    const auto whole = [](REAL v) { return std::fabs(v) < 1e9f && v == std::floor(v); };
+    // The corners come back through two float inversions, so a whole-pixel
+    // rectangle may land a rounding error away from its whole coordinates.
+    const auto whole = [](REAL v) { return std::fabs(v) < 1e7f && std::fabs(v - std::rint(v)) < 1e-3f; };
     if (!whole(a.X) || !whole(a.Y) || !whole(b.X) || !whole(b.Y)) return;
-    plan_axis(col_, a.X, b.X, r.X, r.Width);
-    plan_axis(row_, a.Y, b.Y, r.Y, r.Height);
+    plan_axis(col_, std::rint(a.X), std::rint(b.X), r.X, r.Width);
+    plan_axis(row_, std::rint(a.Y), std::rint(b.Y), r.Y, r.Height);
+    plan_fast_path();
   }
 
   static void plan_axis(Axis& axis, REAL from, REAL to, INT src_start, INT src_extent) {
@@ -163,6 +222,9 @@ class ImagePaint : public Paint {
   ImageSource src_;
   InterpolationMode mode_;
   Axis col_, row_;
+  std::vector<int32_t> columns_;       // source column of each device column of col_
+  std::vector<ARGB> channel_tables_;   // the colour matrix per channel, when it allows
+  bool alpha_only_ = false;            // ... and it changes alpha only
   std::vector<long long> cols_, rows_;
   std::vector<double> col_weights_, row_weights_;
 };

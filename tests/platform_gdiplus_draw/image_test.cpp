@@ -3,6 +3,11 @@
 // image attributes (colour matrix, wrap) and the three-point form.
 #include "draw_test_support.h"
 
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <string>
+
 using namespace draw_test;
 
 namespace {
@@ -140,6 +145,93 @@ TEST_F(ImageTest, ClipAndTransformApply) {
   ASSERT_EQ(GdipTranslateWorldTransform(graphics_, 5, 5, MatrixOrderPrepend), Ok);
   ASSERT_EQ(GdipDrawImageRectI(graphics_, wrap(pixels, 2, 2), 4, 0, 4, 4), Ok);
   EXPECT_EQ(off_box(kRed, 9, 5, 11, 9), 0);  // columns 11 and 12 clipped
+}
+
+// The colour matrix written out plainly: [r g b a 1] x m, each 0..1, rounded.
+ARGB reference_recolor(ARGB c, const ColorMatrix& m) {
+  const double in[5] = {red(c) / 255.0, green(c) / 255.0, blue(c) / 255.0, alpha(c) / 255.0, 1.0};
+  const int shifts[4] = {16, 8, 0, 24};
+  ARGB out = 0;
+  for (int j = 0; j < 4; ++j) {
+    double v = 0;
+    for (int i = 0; i < 5; ++i) v += in[i] * m.m[i][j];
+    out |= ARGB(std::lround(std::clamp(v, 0.0, 1.0) * 255)) << shifts[j];
+  }
+  return out;
+}
+
+// Source-over on a destination whose colour stands whatever its alpha.
+ARGB reference_over(ARGB d, ARGB s) {
+  const uint32_t a = s >> 24;
+  const auto mix = [a](uint32_t dc, uint32_t sc) { return (dc * (255 - a) + sc * a + 127) / 255; };
+  const uint32_t out_alpha = a + ((d >> 24) * (255 - a) + 127) / 255;
+  return out_alpha << 24 | mix(red(d), red(s)) << 16 | mix(green(d), green(s)) << 8 | mix(blue(d), blue(s));
+}
+
+// Seeded random nearest-neighbour stretches (mirrored or not, clipped by a
+// rectangle or a rectangular path, recoloured by alpha-only, per-channel and
+// mixing matrices) against the stretch rule and the formulas written out.
+TEST_F(ImageTest, RandomNearestStretchesMatchThePlainReference) {
+  interpolation(InterpolationModeNearestNeighbor);
+  for (uint32_t seed = 0; seed < 200; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    const auto byte = [&rng] {
+      const uint32_t pick = rng() % 4;
+      return pick == 0 ? 0u : pick == 1 ? 255u : rng() & 0xFF;
+    };
+    const int sw = 1 + int(rng() % 19), sh = 1 + int(rng() % 7);
+    std::vector<uint32_t> pixels(size_t(sw) * sh);
+    for (uint32_t& p : pixels) p = byte() << 24 | byte() << 16 | byte() << 8 | byte();
+    for (uint32_t y = 0; y < 64 * 64; ++y) pixels_[y] = byte() << 24 | byte() << 16 | byte() << 8 | byte();
+    const std::vector<uint32_t> before = snapshot();
+    const int w = 1 + int(rng() % 50), h = 1 + int(rng() % 20), x = int(rng() % 70) - 3, y = int(rng() % 50) - 3;
+    const bool mirror = rng() % 4 == 0;
+    ColorMatrix m{};
+    for (int i = 0; i < 5; ++i) m.m[i][i] = 1;
+    const uint32_t kind = rng() % 4;  // none, alpha only, per channel with offsets, mixing
+    if (kind >= 1) m.m[3][3] = float(rng() % 256) / 255.0f;
+    if (kind >= 2) m.m[0][0] = 0.75f, m.m[4][2] = 0.25f;
+    if (kind == 3) m.m[1][0] = 0.5f;
+    GpImageAttributes* recolour = nullptr;
+    if (kind > 0) {
+      ASSERT_EQ(GdipCreateImageAttributes(&recolour), Ok);
+      ASSERT_EQ(GdipSetImageAttributesColorMatrix(recolour, ColorAdjustTypeBitmap, TRUE, &m, nullptr,
+                                                  ColorMatrixFlagsDefault),
+                Ok);
+    }
+    const int cx = int(rng() % 8), cy = int(rng() % 8), cw = 40 + int(rng() % 30), ch = 40 + int(rng() % 30);
+    if (rng() % 2 == 0) {
+      ASSERT_EQ(GdipSetClipRectI(graphics_, cx, cy, cw, ch, CombineModeReplace), Ok);
+    } else {
+      GpPath* path = nullptr;
+      GpRegion* region = nullptr;
+      ASSERT_EQ(GdipCreatePath(FillModeAlternate, &path), Ok);
+      ASSERT_EQ(GdipAddPathRectangle(path, REAL(cx), REAL(cy), REAL(cw), REAL(ch)), Ok);
+      ASSERT_EQ(GdipCreateRegionPath(path, &region), Ok);
+      ASSERT_EQ(GdipSetClipRegion(graphics_, region, CombineModeReplace), Ok);
+      GdipDeleteRegion(region);
+      GdipDeletePath(path);
+    }
+    const int left = mirror ? x - w : x;
+    ASSERT_EQ(GdipDrawImageRectRectI(graphics_, wrap(pixels.data(), sw, sh), mirror ? x : x, y, mirror ? -w : w, h,
+                                     0, 0, sw, sh, UnitPixel, recolour, nullptr, nullptr),
+              Ok);
+    if (recolour) GdipDisposeImageAttributes(recolour);
+    for (int py = 0; py < 64; ++py) {
+      for (int px = 0; px < 64; ++px) {
+        ARGB expected = before[size_t(py) * 64 + px];
+        const bool inside = px >= left && px < left + w && py >= y && py < y + h;
+        if (inside && px >= cx && px < cx + cw && py >= cy && py < cy + ch) {
+          const int offset = int((2 * (px - left) + 1) * sw / (2 * w));
+          const int col = mirror ? sw - 1 - offset : offset, row = int((2 * (py - y) + 1) * sh / (2 * h));
+          const ARGB source = pixels[size_t(row) * sw + col];
+          expected = reference_over(expected, kind > 0 ? reference_recolor(source, m) : source);
+        }
+        ASSERT_EQ(at(px, py), expected) << px << "," << py;
+      }
+    }
+  }
 }
 
 }  // namespace
