@@ -14,11 +14,13 @@ namespace Gdiplus {
 namespace {
 
 using platform::fonts::Outline;
+using platform::fonts::OutlineRef;
 
 // Adds one line of outlines with its pen starting at (x, baseline); y runs down.
-GpStatus add_line(GpPath* path, const std::vector<Outline>& glyphs, double x, double baseline) {
+GpStatus add_line(GpPath* path, const std::vector<OutlineRef>& glyphs, double x, double baseline) {
   std::vector<GpPointF> points;
-  for (const Outline& g : glyphs) {
+  for (const OutlineRef& ref : glyphs) {
+    const Outline& g = *ref;
     for (const auto& contour : g.contours) {
       points.clear();
       for (const Outline::Point& p : contour) points.push_back({REAL(x + p.x), REAL(baseline - p.y)});
@@ -31,9 +33,9 @@ GpStatus add_line(GpPath* path, const std::vector<Outline>& glyphs, double x, do
   return Ok;
 }
 
-double line_width(const std::vector<Outline>& glyphs) {
+double line_width(const std::vector<OutlineRef>& glyphs) {
   double w = 0;
-  for (const Outline& g : glyphs) w += g.advance;
+  for (const OutlineRef& g : glyphs) w += g->advance;
   return w;
 }
 
@@ -63,7 +65,7 @@ GpStatus draw(GpGraphics* graphics, const std::u32string& text, const GpFont& fo
     size_t end = text.find(U'\n', start);
     if (end == std::u32string::npos) end = text.size();
     const size_t length = end > start && text[end - 1] == U'\r' ? end - start - 1 : end - start;
-    const std::vector<Outline> glyphs = realised->outlines(text.data() + start, length);
+    const std::vector<OutlineRef> glyphs = realised->outlines(text.data() + start, length);
     const double w = line_width(glyphs);
     double x = layout.X;
     if (align == StringAlignmentCenter) x += (layout.Width - w) / 2;
