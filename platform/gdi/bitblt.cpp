@@ -65,6 +65,9 @@ void execute(const Surface& dst, const std::vector<RECT>& clip, const AxisMap& m
   const size_t width = static_cast<size_t>(mx.hi - mx.lo);
   std::vector<uint32_t> src_words(src && !mx.translated() ? width : 0);
   std::vector<uint32_t> dst_words(dst.bits_per_pixel == 32 ? 0 : width);
+  // A copy into a 24-bit row never reads the row: the source words are
+  // narrowed into it directly, with no widening of the old pixels first.
+  const bool narrow_copy = table == kSrcCopy && dst.bits_per_pixel != 32;
   for (const RECT& c : clip) {
     const int x0 = static_cast<int>(std::max<int64_t>(c.left, mx.lo));
     const int x1 = static_cast<int>(std::min<int64_t>(c.right, mx.hi));
@@ -73,7 +76,7 @@ void execute(const Surface& dst, const std::vector<RECT>& clip, const AxisMap& m
     if (x0 >= x1 || y0 >= y1) continue;
     const size_t n = static_cast<size_t>(x1 - x0);
     for (int y = y0; y < y1; ++y) {
-      uint32_t* d = open_span(dst, x0, y, n, dst_words.data());
+      uint32_t* d = narrow_copy ? dst_words.data() : open_span(dst, x0, y, n, dst_words.data());
       const uint32_t* s = nullptr;
       if (src) {
         const uint32_t* row = src->row32(static_cast<int>(my.source(y)));
@@ -85,6 +88,10 @@ void execute(const Surface& dst, const std::vector<RECT>& clip, const AxisMap& m
           gather_span(row, mx.table.data() + (x0 - mx.lo), n, into);
           s = into;
         }
+      }
+      if (narrow_copy) {
+        close_span(dst, x0, y, n, s);
+        continue;
       }
       if (s != d) rop3_row(table, d, s, pattern.row(y), x0, n);
       close_span(dst, x0, y, n, d);
