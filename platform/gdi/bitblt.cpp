@@ -82,6 +82,9 @@ void execute(const Surface& dst, const std::vector<RECT>& clip, const AxisMap& m
         const uint32_t* row = src->row32(static_cast<int>(my.source(y)));
         if (mx.translated()) {
           s = row + (x0 + mx.shift);
+        } else if (table == kSrcCopy && y > y0 && dst.bits_per_pixel == 32 && my.source(y) == my.source(y - 1)) {
+          // An enlarged SRCCOPY repeats the row it has just gathered.
+          s = dst.row32(y - 1) + x0;
         } else {
           // A stretched SRCCOPY gathers straight into the destination.
           uint32_t* into = table == kSrcCopy ? d : src_words.data();
