@@ -7,6 +7,7 @@
 #include "gdiplus/image_sampler.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -17,6 +18,13 @@ namespace Gdiplus::render {
 
 namespace {
 
+// a / 255.0 for every alpha byte, as the filter's sums use it.
+const std::array<double, 256> kAlphaFractions = [] {
+  std::array<double, 256> table{};
+  for (int a = 0; a < 256; ++a) table[size_t(a)] = a / 255.0;
+  return table;
+}();
+
 class ImagePaint : public Paint {
  public:
   ImagePaint(const ImageSource& source, InterpolationMode mode) : src_(source), mode_(mode) {
@@ -24,11 +32,14 @@ class ImagePaint : public Paint {
     // A whole-pixel translation samples exactly whatever the mode.
     if (m.m11 == 1 && m.m22 == 1 && m.m12 == 0 && m.m21 == 0 && m.dx == std::floor(m.dx) && m.dy == std::floor(m.dy))
       mode_ = InterpolationModeNearestNeighbor;
-    if (mode_ == InterpolationModeNearestNeighbor) plan_stretch();
+    if (mode_ == InterpolationModeNearestNeighbor)
+      plan_stretch();
+    else
+      plan_filter();
   }
 
   void colors(int y, int x, int len, ARGB* out) override {
-    if (copy_stretched_row(y, x, len, out)) return;
+    if (copy_stretched_row(y, x, len, out) || filter_axis_aligned_row(y, x, len, out)) return;
     const GpMatrix& m = src_.pixels_to_source;
     for (int i = 0; i < len; ++i) {
       const double px = x + i + 0.5, py = y + 0.5;
@@ -68,6 +79,12 @@ class ImagePaint : public Paint {
     } else {
       for (int i = 0; i < len; ++i) out[i] = bitmap.get_pixel(columns[i], row);
     }
+    recolour(out, len);
+    return true;
+  }
+
+  // The colour matrix over a span: through the channel tables when it allows.
+  void recolour(ARGB* out, int len) const {
     if (alpha_only_) {
       const ARGB* t = channel_tables_.data();
       for (int i = 0; i < len; ++i) out[i] = (out[i] & 0x00FFFFFF) | t[out[i] >> 24];
@@ -80,7 +97,71 @@ class ImagePaint : public Paint {
     } else if (src_.attributes) {
       for (int i = 0; i < len; ++i) out[i] = src_.attributes->recolor(out[i]);
     }
+  }
+
+  // Bilinear and bicubic spans of an axis-aligned drawing whose source
+  // rectangle lies in the bitmap, without a wrap mode: the row taps are the
+  // same for the whole span and are worked out once, edge taps are clamped
+  // to the rectangle up front and rows are read directly. The sums are those
+  // of filtered(), term by term, so the colours are the same.
+  bool filter_axis_aligned_row(int y, int x, int len, ARGB* out) {
+    if (!filter_fast_) return false;
+    const GpMatrix& m = src_.pixels_to_source;
+    const GpRect& r = src_.rect;
+    const double py = y + 0.5;
+    taps(m.m12 * (x + 0.5) + m.m22 * py + m.dy, row_footprint_, rows_, row_weights_);
+    row_words_.clear();
+    for (long long& row : rows_) {
+      row = std::clamp<long long>(row, r.Y, r.Y + r.Height - 1);
+      row_words_.push_back(reinterpret_cast<const ARGB*>(src_.bitmap->row(INT(row))));
+    }
+    plan_columns(x, len, py);
+    const bool direct = src_.bitmap->format == PixelFormat32bppARGB;
+    for (int i = 0; i < len; ++i) {
+      const ColumnTaps& taps = column_taps_[size_t(x + i - column_base_)];
+      cols_.assign(column_index_.begin() + taps.first, column_index_.begin() + taps.first + taps.count);
+      col_weights_.assign(column_weight_.begin() + taps.first, column_weight_.begin() + taps.first + taps.count);
+      out[i] = direct ? mix_taps([this](size_t c, size_t w) { return row_words_[w][cols_[c]]; })
+                      : mix_taps([this](size_t c, size_t w) { return src_.bitmap->get_pixel(INT(cols_[c]), INT(rows_[w])); });
+    }
+    recolour(out, len);
     return true;
+  }
+
+  // The column taps of device columns [x, x + len), clamped to the source
+  // rectangle: the same for every row, so made once for the columns drawn.
+  void plan_columns(int x, int len, double py) {
+    if (x >= column_base_ && (long long)x + len <= column_base_ + (long long)column_taps_.size()) return;
+    const long long from = column_taps_.empty() ? x : std::min<long long>(x, column_base_);
+    const long long to = column_taps_.empty() ? (long long)x + len
+                                              : std::max<long long>((long long)x + len, column_base_ + column_taps_.size());
+    const GpMatrix& m = src_.pixels_to_source;
+    const GpRect& r = src_.rect;
+    column_base_ = from;
+    column_taps_.clear();
+    column_index_.clear();
+    column_weight_.clear();
+    for (long long cx = from; cx < to; ++cx) {
+      taps(m.m11 * (double(cx) + 0.5) + m.m21 * py + m.dx, col_footprint_, cols_, col_weights_);
+      column_taps_.push_back({column_index_.size(), cols_.size()});
+      for (size_t k = 0; k < cols_.size(); ++k) {
+        column_index_.push_back(std::clamp<long long>(cols_[k], r.X, r.X + r.Width - 1));
+        column_weight_.push_back(col_weights_[k]);
+      }
+    }
+  }
+
+  void plan_filter() {
+    const GpMatrix& m = src_.pixels_to_source;
+    const GpRect& r = src_.rect;
+    const GpBitmap& bitmap = *src_.bitmap;
+    col_footprint_ = std::hypot(double(m.m11), double(m.m21));
+    row_footprint_ = std::hypot(double(m.m12), double(m.m22));
+    const GpImageAttributes* a = src_.attributes;
+    filter_fast_ = m.keeps_axes() && (a == nullptr || !a->has_wrap) && r.X >= 0 && r.Y >= 0 &&
+                   (long long)r.X + r.Width <= (long long)bitmap.width &&
+                   (long long)r.Y + r.Height <= (long long)bitmap.height;
+    plan_channel_tables();
   }
 
   // The column table and the channel tables, when the stretch is exact and
@@ -93,6 +174,12 @@ class ImagePaint : public Paint {
       return;
     columns_.resize(size_t(col_.extent));
     for (long long i = 0; i < col_.extent; ++i) columns_[size_t(i)] = int32_t(col_.source(col_.start + i));
+    plan_channel_tables();
+  }
+
+  // Per-channel tables of the colour matrix, when each channel of its result
+  // depends on that channel alone.
+  void plan_channel_tables() {
     const GpImageAttributes* a = src_.attributes;
     if (a == nullptr || !a->has_matrix || !a->acts_per_channel()) return;
     // Each output channel depends on its own input alone, so recolouring a
@@ -198,12 +285,19 @@ class ImagePaint : public Paint {
     const GpMatrix& m = src_.pixels_to_source;
     taps(u, std::hypot(double(m.m11), double(m.m21)), cols_, col_weights_);
     taps(v, std::hypot(double(m.m12), double(m.m22)), rows_, row_weights_);
+    return mix_taps([this](size_t i, size_t j) { return texel(cols_[i], rows_[j]); });
+  }
+
+  // The weighted mean of the taps in cols_ x rows_ in premultiplied colour;
+  // `texel(i, j)` reads the pixel of column tap i and row tap j.
+  template <class Texel>
+  ARGB mix_taps(const Texel& texel) const {
     double sum[4] = {0, 0, 0, 0}, total = 0;  // premultiplied b, g, r and alpha
     for (size_t j = 0; j < rows_.size(); ++j)
       for (size_t i = 0; i < cols_.size(); ++i) {
         const double w = col_weights_[i] * row_weights_[j];
-        const ARGB c = texel(cols_[i], rows_[j]);
-        const double a = (c >> 24) / 255.0;
+        const ARGB c = texel(i, j);
+        const double a = kAlphaFractions[c >> 24];
         sum[0] += w * a * (c & 0xFF);
         sum[1] += w * a * ((c >> 8) & 0xFF);
         sum[2] += w * a * ((c >> 16) & 0xFF);
@@ -225,6 +319,16 @@ class ImagePaint : public Paint {
   std::vector<int32_t> columns_;       // source column of each device column of col_
   std::vector<ARGB> channel_tables_;   // the colour matrix per channel, when it allows
   bool alpha_only_ = false;            // ... and it changes alpha only
+  bool filter_fast_ = false;           // filter_axis_aligned_row applies
+  struct ColumnTaps {
+    size_t first, count;  // in column_index_ and column_weight_
+  };
+  long long column_base_ = 0;          // the device column of column_taps_[0]
+  std::vector<ColumnTaps> column_taps_;
+  std::vector<long long> column_index_;
+  std::vector<double> column_weight_;
+  double col_footprint_ = 1, row_footprint_ = 1;
+  std::vector<const ARGB*> row_words_;  // the rows of rows_
   std::vector<long long> cols_, rows_;
   std::vector<double> col_weights_, row_weights_;
 };
