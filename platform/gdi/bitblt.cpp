@@ -58,6 +58,15 @@ void take_snapshot(Surface* src, AxisMap* mx, AxisMap* my, std::vector<uint32_t>
   *src = copy;
 }
 
+// True when a SRCCOPY of whole top-down 32-bit rows, unstretched, reads and
+// writes one contiguous block of memory each.
+bool copies_whole_rows(const Surface& dst, const Surface* src, const AxisMap& mx, const AxisMap& my, uint8_t table,
+                       int x0, size_t n) {
+  return table == kSrcCopy && src != nullptr && mx.translated() && my.translated() && dst.bits_per_pixel == 32 &&
+         x0 == 0 && mx.shift == 0 && n == static_cast<size_t>(dst.width) && src->width == dst.width &&
+         dst.stride == static_cast<ptrdiff_t>(n * sizeof(uint32_t)) && src->stride == dst.stride;
+}
+
 // Runs the operation over the mapped area within each clip rectangle.
 // `src` is 32-bit, or null when the operation reads no source.
 void execute(const Surface& dst, const std::vector<RECT>& clip, const AxisMap& mx, const AxisMap& my,
@@ -75,6 +84,12 @@ void execute(const Surface& dst, const std::vector<RECT>& clip, const AxisMap& m
     const int y1 = static_cast<int>(std::min<int64_t>(c.bottom, my.hi));
     if (x0 >= x1 || y0 >= y1) continue;
     const size_t n = static_cast<size_t>(x1 - x0);
+    if (copies_whole_rows(dst, src, mx, my, table, x0, n)) {
+      // One block: the C library streams large copies past the cache.
+      std::memmove(dst.row32(y0), src->row32(static_cast<int>(my.source(y0))),
+                   n * sizeof(uint32_t) * static_cast<size_t>(y1 - y0));
+      continue;
+    }
     for (int y = y0; y < y1; ++y) {
       uint32_t* d = narrow_copy ? dst_words.data() : open_span(dst, x0, y, n, dst_words.data());
       const uint32_t* s = nullptr;
