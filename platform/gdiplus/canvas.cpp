@@ -10,7 +10,7 @@
 #include <cwchar>
 
 #if defined(__x86_64__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace Gdiplus::render {
@@ -61,8 +61,37 @@ inline __m128i lerp_16(__m128i d, __m128i s, __m128i w) {
   return div255_16(_mm_add_epi16(d255, _mm_mullo_epi16(_mm_sub_epi16(s, d), w)));
 }
 
+// source_over(d, s, 255) eight pixels at a time with AVX2: the SSE2 steps
+// below in 256-bit registers (unpacking and packing stay within each
+// 128-bit half, so every pixel keeps its place).
+__attribute__((target("avx2"))) int source_over_vectors_avx2(uint32_t* d, const uint32_t* s, int len) {
+  const __m256i zero = _mm256_setzero_si256(), full = _mm256_set1_epi32(255), colour = _mm256_set1_epi32(0x00FFFFFF);
+  const __m256i c128 = _mm256_set1_epi16(128), c257 = _mm256_set1_epi16(257);
+  int i = 0;
+  for (; i + 8 <= len; i += 8) {
+    const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + i));
+    const __m256i dv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + i));
+    const __m256i a = _mm256_srli_epi32(sv, 24);
+    const __m256i a2 = _mm256_or_si256(a, _mm256_slli_epi32(a, 16));
+    __m256i half[2];
+    for (int h = 0; h < 2; ++h) {
+      const __m256i dw = h ? _mm256_unpackhi_epi8(dv, zero) : _mm256_unpacklo_epi8(dv, zero);
+      const __m256i sw = h ? _mm256_unpackhi_epi8(sv, zero) : _mm256_unpacklo_epi8(sv, zero);
+      const __m256i w = h ? _mm256_unpackhi_epi32(a2, a2) : _mm256_unpacklo_epi32(a2, a2);
+      const __m256i d255 = _mm256_sub_epi16(_mm256_slli_epi16(dw, 8), dw);
+      const __m256i t = _mm256_add_epi16(d255, _mm256_mullo_epi16(_mm256_sub_epi16(sw, dw), w));
+      half[h] = _mm256_mulhi_epu16(_mm256_add_epi16(t, c128), c257);
+    }
+    const __m256i kept = _mm256_mullo_epi16(_mm256_srli_epi32(dv, 24), _mm256_sub_epi32(full, a));
+    const __m256i alpha = _mm256_add_epi32(a, _mm256_mulhi_epu16(_mm256_add_epi16(kept, c128), c257));
+    const __m256i mixed = _mm256_and_si256(_mm256_packus_epi16(half[0], half[1]), colour);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + i), _mm256_or_si256(mixed, _mm256_slli_epi32(alpha, 24)));
+  }
+  return i;
+}
+
 // source_over(d, s, 255) four pixels at a time; returns the pixels done.
-int source_over_vectors(uint32_t* d, const uint32_t* s, int len) {
+int source_over_vectors_sse2(uint32_t* d, const uint32_t* s, int len) {
   const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi32(255), colour = _mm_set1_epi32(0x00FFFFFF);
   int i = 0;
   for (; i + 4 <= len; i += 4) {
@@ -77,6 +106,13 @@ int source_over_vectors(uint32_t* d, const uint32_t* s, int len) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_or_si128(mixed, _mm_slli_epi32(alpha, 24)));
   }
   return i;
+}
+
+// The widest of the two the processor runs, chosen once.
+int source_over_vectors(uint32_t* d, const uint32_t* s, int len) {
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  const int done = avx2 ? source_over_vectors_avx2(d, s, len) : 0;
+  return done + source_over_vectors_sse2(d + done, s + done, len - done);
 }
 #else
 int source_over_vectors(uint32_t*, const uint32_t*, int) { return 0; }

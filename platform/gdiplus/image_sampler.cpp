@@ -11,12 +11,36 @@
 #include <cmath>
 #include <vector>
 
+#if defined(__x86_64__)
+#include <emmintrin.h>
+#endif
+
 #include "gdi/stretch_sampling.h"
 #include "gdiplus/brush_kinds.h"
 
 namespace Gdiplus::render {
 
 namespace {
+
+// round(v / 255) for 0 <= v <= 255 * 255.
+uint32_t div255round(uint32_t v) { return (v + ((v + 384) >> 8) + 127) >> 8; }
+
+// Each pixel's alpha a becomes round(a * w / 255); colours stay.
+void scale_alpha(ARGB* p, int len, uint32_t w) {
+  int i = 0;
+#if defined(__x86_64__)
+  const __m128i weight = _mm_set1_epi32(int(w)), colour = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i c128 = _mm_set1_epi16(128), c257 = _mm_set1_epi16(257);
+  for (; i + 4 <= len; i += 4) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    // a * w fits the low 16 bits of each lane; ((v + 128) * 257) >> 16 is round(v / 255) there.
+    const __m128i product = _mm_mullo_epi16(_mm_srli_epi32(v, 24), weight);
+    const __m128i scaled = _mm_mulhi_epu16(_mm_add_epi16(product, c128), c257);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), _mm_or_si128(_mm_and_si128(v, colour), _mm_slli_epi32(scaled, 24)));
+  }
+#endif
+  for (; i < len; ++i) p[i] = (p[i] & 0x00FFFFFF) | div255round((p[i] >> 24) * w) << 24;
+}
 
 // a / 255.0 for every alpha byte, as the filter's sums use it.
 const std::array<double, 256> kAlphaFractions = [] {
@@ -85,7 +109,9 @@ class ImagePaint : public Paint {
 
   // The colour matrix over a span: through the channel tables when it allows.
   void recolour(ARGB* out, int len) const {
-    if (alpha_only_) {
+    if (alpha_weight_ >= 0) {
+      scale_alpha(out, len, uint32_t(alpha_weight_));
+    } else if (alpha_only_) {
       const ARGB* t = channel_tables_.data();
       for (int i = 0; i < len; ++i) out[i] = (out[i] & 0x00FFFFFF) | t[out[i] >> 24];
     } else if (!channel_tables_.empty()) {
@@ -193,6 +219,11 @@ class ImagePaint : public Paint {
     alpha_only_ = true;
     for (int k = 1; k < 4; ++k)
       for (ARGB v = 0; v < 256; ++v) alpha_only_ = alpha_only_ && channel_tables_[size_t(k) * 256 + v] == v << shifts[k];
+    // Scaling alpha by w / 255 with rounding is an integer weight: vectorised.
+    const uint32_t w = channel_tables_[255] >> 24;
+    bool weighted = alpha_only_;
+    for (ARGB v = 0; v < 256 && weighted; ++v) weighted = channel_tables_[v] >> 24 == div255round(v * w);
+    if (weighted) alpha_weight_ = int(w);
   }
 
   void plan_stretch() {
@@ -319,6 +350,7 @@ class ImagePaint : public Paint {
   std::vector<int32_t> columns_;       // source column of each device column of col_
   std::vector<ARGB> channel_tables_;   // the colour matrix per channel, when it allows
   bool alpha_only_ = false;            // ... and it changes alpha only
+  int alpha_weight_ = -1;              // ... by this weight over 255 (-1: not so)
   bool filter_fast_ = false;           // filter_axis_aligned_row applies
   struct ColumnTaps {
     size_t first, count;  // in column_index_ and column_weight_
