@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "graphics/frond.h"
+#include "libpng_up_level1.h"
 
 namespace {
 
@@ -191,23 +192,11 @@ void BM_LibpngUpLevel1(benchmark::State& state) {
     rgb[i * 3 + 1] = png_byte(img.pixels[i] >> 8);
     rgb[i * 3 + 2] = png_byte(img.pixels[i]);
   }
-  std::vector<png_bytep> rows(size_t(img.height));
-  for (int y = 0; y < img.height; ++y) rows[size_t(y)] = rgb.data() + size_t(y) * img.width * 3;
   for (auto _ : state) {
     FILE* out = std::fopen(f.saved.c_str(), "wb");
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (!out || setjmp(png_jmpbuf(png))) return state.SkipWithError("libpng failed");
-    png_init_io(png, out);
-    png_set_IHDR(png, info, png_uint_32(img.width), png_uint_32(img.height), 8, PNG_COLOR_TYPE_RGB,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
-    png_set_compression_level(png, 1);
-    png_write_info(png, info);
-    png_write_image(png, rows.data());
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(out);
+    const bool written = out && write_png_up_level1(out, rgb.data(), img.width, img.height);
+    if (out) std::fclose(out);
+    if (!written) return state.SkipWithError("libpng failed");
   }
   state.counters["bytes"] = double(file_size(f.saved));
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "common/png_encode.h"
+#include "libpng_up_level1.h"
 #include "pngslim/png_decode.h"
 #include "tools/synthetic_screenshot.h"
 
@@ -34,20 +35,7 @@ std::string savepng_like(const std::vector<std::uint8_t>& rgb, int width, int he
   char* data = nullptr;
   std::size_t length = 0;
   FILE* out = open_memstream(&data, &length);
-  std::vector<png_bytep> rows(height);
-  for (int y = 0; y < height; ++y) rows[y] = const_cast<png_bytep>(rgb.data() + std::size_t(y) * width * 3);
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) std::abort();
-  png_init_io(png, out);
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
-  png_set_compression_level(png, 1);
-  png_write_info(png, info);
-  png_write_image(png, rows.data());
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
+  if (!out || !write_png_up_level1(out, rgb.data(), width, height)) std::abort();
   std::fclose(out);
   std::string bytes(data, length);
   free(data);

@@ -78,10 +78,8 @@ void execute(const Surface& dst, const std::vector<RECT>& clip, const AxisMap& m
   // narrowed into it directly, with no widening of the old pixels first.
   const bool narrow_copy = table == kSrcCopy && dst.bits_per_pixel != 32;
   for (const RECT& c : clip) {
-    const int x0 = static_cast<int>(std::max<int64_t>(c.left, mx.lo));
-    const int x1 = static_cast<int>(std::min<int64_t>(c.right, mx.hi));
-    const int y0 = static_cast<int>(std::max<int64_t>(c.top, my.lo));
-    const int y1 = static_cast<int>(std::min<int64_t>(c.bottom, my.hi));
+    const RECT area = clipped_area(c, mx, my);
+    const int x0 = area.left, x1 = area.right, y0 = area.top, y1 = area.bottom;
     if (x0 >= x1 || y0 >= y1) continue;
     const size_t n = static_cast<size_t>(x1 - x0);
     if (copies_whole_rows(dst, src, mx, my, table, x0, n)) {

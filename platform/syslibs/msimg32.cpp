@@ -103,10 +103,8 @@ BOOL AlphaBlend(HDC dst, int xd, int yd, int wd, int hd, HDC src, int xs, int ys
   const size_t width = static_cast<size_t>(mx.hi - mx.lo);
   std::vector<uint32_t> source_words(width), target_words(width);
   for (const RECT& clip : platform::gdi::dc_clip_rects(dst)) {
-    const int x0 = static_cast<int>(std::max<int64_t>(clip.left, mx.lo));
-    const int x1 = static_cast<int>(std::min<int64_t>(clip.right, mx.hi));
-    const int y0 = static_cast<int>(std::max<int64_t>(clip.top, my.lo));
-    const int y1 = static_cast<int>(std::min<int64_t>(clip.bottom, my.hi));
+    const RECT area = platform::gdi::clipped_area(clip, mx, my);
+    const int x0 = area.left, x1 = area.right, y0 = area.top, y1 = area.bottom;
     if (x0 >= x1 || y0 >= y1) continue;
     const size_t n = static_cast<size_t>(x1 - x0);
     for (int y = y0; y < y1; ++y) {
