@@ -59,36 +59,45 @@ void filter_row(const std::uint8_t* row, const std::uint8_t* above, std::size_t 
   std::copy(row, row + stride, dst + 1);
 }
 
+// Bytes that are not zeroed first: every one the encoder reads it has
+// written, and a 4 MB buffer of which a compressed stream fills a tenth
+// should not have all its pages touched.
+struct Bytes {
+  explicit Bytes(std::size_t n) : data(new std::uint8_t[n]), size(n) {}
+  std::unique_ptr<std::uint8_t[]> data;
+  std::size_t size;
+};
+
 struct CompressorDeleter {
   void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
 };
 
-bool deflate_rle(const std::vector<std::uint8_t>& data, std::vector<std::uint8_t>& out) {
+// The zlib stream's length in `out` (0 when zlib fails).
+std::size_t deflate_rle(const Bytes& data, std::unique_ptr<Bytes>& out) {
   z_stream z{};
-  if (deflateInit2(&z, 1, Z_DEFLATED, 15, 9, Z_RLE) != Z_OK) return false;
-  out.resize(deflateBound(&z, data.size()));
-  z.next_in = const_cast<Bytef*>(data.data());
-  z.avail_in = static_cast<uInt>(data.size());
-  z.next_out = out.data();
-  z.avail_out = static_cast<uInt>(out.size());
+  if (deflateInit2(&z, 1, Z_DEFLATED, 15, 9, Z_RLE) != Z_OK) return 0;
+  out = std::make_unique<Bytes>(deflateBound(&z, data.size));
+  z.next_in = data.data.get();
+  z.avail_in = static_cast<uInt>(data.size);
+  z.next_out = out->data.get();
+  z.avail_out = static_cast<uInt>(out->size);
   const bool ok = deflate(&z, Z_FINISH) == Z_STREAM_END;
-  out.resize(z.total_out);
   deflateEnd(&z);
-  return ok;
+  return ok ? z.total_out : 0;
 }
 
-// A zlib stream of `data`. Nearly uniform pictures (almost every filtered
-// byte zero) go to zlib's run-length strategy, which beats libdeflate's block
-// overhead there in the same time; everything else to libdeflate.
-bool compress(const std::vector<std::uint8_t>& data, int level, std::vector<std::uint8_t>& out) {
-  const std::size_t nonzero = data.size() - std::size_t(std::count(data.begin(), data.end(), 0));
-  if (nonzero * kUniformRatio < data.size()) return deflate_rle(data, out);
+// A zlib stream of `data` and its length (0 on failure). Nearly uniform
+// pictures (almost every filtered byte zero) go to zlib's run-length
+// strategy, which beats libdeflate's block overhead there in the same time;
+// everything else to libdeflate.
+std::size_t compress(const Bytes& data, int level, std::unique_ptr<Bytes>& out) {
+  const std::uint8_t* begin = data.data.get();
+  const std::size_t nonzero = data.size - std::size_t(std::count(begin, begin + data.size, 0));
+  if (nonzero * kUniformRatio < data.size) return deflate_rle(data, out);
   std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(level));
-  if (!compressor) return false;
-  out.resize(libdeflate_zlib_compress_bound(compressor.get(), data.size()));
-  const std::size_t size = libdeflate_zlib_compress(compressor.get(), data.data(), data.size(), out.data(), out.size());
-  out.resize(size);
-  return size != 0;
+  if (!compressor) return 0;
+  out = std::make_unique<Bytes>(libdeflate_zlib_compress_bound(compressor.get(), data.size));
+  return libdeflate_zlib_compress(compressor.get(), begin, data.size, out->data.get(), out->size);
 }
 
 }  // namespace
@@ -98,13 +107,15 @@ bool encode_png(FILE* out, const std::uint8_t* pixels, std::uint32_t width, std:
   if ((channels != 3 && channels != 4) || width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF)
     return false;
   const std::size_t stride = std::size_t(width) * channels;
-  std::vector<std::uint8_t> filtered((stride + 1) * height);
+  const Bytes filtered((stride + 1) * height);
   for (std::uint32_t y = 0; y < height; ++y) {
     const std::uint8_t* row = pixels + y * stride;
-    filter_row(row, y == 0 ? nullptr : row - stride, stride, &filtered[y * (stride + 1)]);
+    filter_row(row, y == 0 ? nullptr : row - stride, stride, filtered.data.get() + y * (stride + 1));
   }
-  std::vector<std::uint8_t> stream;
-  if (!compress(filtered, encoding.level, stream)) return false;
+  std::unique_ptr<Bytes> stream;
+  const std::size_t length = compress(filtered, encoding.level, stream);
+  if (length == 0) return false;
+  const std::uint8_t* deflated = stream->data.get();
 
   std::vector<std::uint8_t> header;
   put32(header, width);
@@ -113,7 +124,7 @@ bool encode_png(FILE* out, const std::uint8_t* pixels, std::uint32_t width, std:
   if (std::fwrite(kSignature, 1, sizeof kSignature, out) != sizeof kSignature ||
       !write_chunk(out, "IHDR", header.data(), header.size()))
     return false;
-  for (std::size_t at = 0; at < stream.size(); at += kMaxIdat)
-    if (!write_chunk(out, "IDAT", stream.data() + at, std::min(kMaxIdat, stream.size() - at))) return false;
+  for (std::size_t at = 0; at < length; at += kMaxIdat)
+    if (!write_chunk(out, "IDAT", deflated + at, std::min(kMaxIdat, length - at))) return false;
   return write_chunk(out, "IEND", nullptr, 0);
 }
