@@ -21,6 +21,12 @@ namespace {
 
 constexpr int kWidth = 1600, kHeight = 900;
 
+// After the timed fills: every pixel of the image is the fill colour.
+void check_filled(benchmark::State& state, const frond::IMAGE& image, uint32_t colour) {
+  for (size_t i = 0; i < size_t(kWidth) * kHeight; ++i)
+    if (image.pixels[i] != colour) return state.SkipWithError("the fill did not cover the image");
+}
+
 void PlainLoopFill(benchmark::State& state) {
   frond::IMAGE image(kWidth, kHeight);
   uint32_t color = 0xFF336699;
@@ -33,6 +39,7 @@ void PlainLoopFill(benchmark::State& state) {
     benchmark::ClobberMemory();
     color ^= 0x00010101;
   }
+  check_filled(state, image, color ^ 0x00010101);
   state.SetItemsProcessed(state.iterations() * kWidth * kHeight);
 }
 
@@ -47,6 +54,7 @@ void PixmanFill(benchmark::State& state) {
     benchmark::ClobberMemory();
   }
   pixman_image_unref(surface);
+  check_filled(state, image, 0xFF336699);
   state.SetItemsProcessed(state.iterations() * kWidth * kHeight);
 }
 
@@ -58,6 +66,7 @@ void FrondFillRectOpaque(benchmark::State& state) {
     frond::frond_fillrect(0, 0, kWidth, kHeight, &image);
     benchmark::ClobberMemory();
   }
+  check_filled(state, image, 0xFF336699);
   state.SetItemsProcessed(state.iterations() * kWidth * kHeight);
   state.SetLabel(state.range(0) ? "anti-aliased" : "aliased");
 }
