@@ -1,8 +1,12 @@
-// Image-file loading speed: a 1600x900 PNG through the library against
-// libpng's own simplified-API decode of the same file, and a 1920x1080
-// 24-bit BMP through the library's general loader (platform decoder).
-// Run with --benchmark_repetitions=N for medians.
+// Image files against their references in the same run: a 1600x900 PNG
+// loaded by the library and by libpng's simplified API; savepng of the
+// outgoing picture (1600x900 and 3840x2160) and libpng writing the same
+// pixels with the up filter at zlib level 1; a 1920x1080 24-bit BMP through
+// the library's general loader and a plain fread of the file; a 1920x1080
+// JPEG through the library and through libjpeg-turbo directly. Run with
+// --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true.
 #include <benchmark/benchmark.h>
+#include <jpeglib.h>
 #include <png.h>
 #include <unistd.h>
 
@@ -11,6 +15,7 @@
 #include <vector>
 
 #include "graphics/frond.h"
+#include "libpng_up_level1.h"
 
 namespace {
 
@@ -26,19 +31,51 @@ void paint(frond::IMAGE& img) {
     }
 }
 
+// Writes `img` as a JPEG of quality 90 with libjpeg-turbo.
+void write_jpeg(const frond::IMAGE& img, const std::string& path) {
+  FILE* out = std::fopen(path.c_str(), "wb");
+  if (!out) return;
+  jpeg_compress_struct c{};
+  jpeg_error_mgr errors{};
+  c.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&c);
+  jpeg_stdio_dest(&c, out);
+  c.image_width = JDIMENSION(img.width);
+  c.image_height = JDIMENSION(img.height);
+  c.input_components = 3;
+  c.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&c);
+  jpeg_set_quality(&c, 90, TRUE);
+  jpeg_start_compress(&c, TRUE);
+  std::vector<JSAMPLE> row(size_t(img.width) * 3);
+  while (c.next_scanline < c.image_height) {
+    const uint32_t* src = img.pixels + size_t(c.next_scanline) * img.width;
+    for (int x = 0; x < img.width; ++x) {
+      row[size_t(x) * 3] = JSAMPLE(src[x] >> 16);
+      row[size_t(x) * 3 + 1] = JSAMPLE(src[x] >> 8);
+      row[size_t(x) * 3 + 2] = JSAMPLE(src[x]);
+    }
+    JSAMPROW rows[1] = {row.data()};
+    jpeg_write_scanlines(&c, rows, 1);
+  }
+  jpeg_finish_compress(&c);
+  jpeg_destroy_compress(&c);
+  std::fclose(out);
+}
+
 struct files {
-  std::string png = "/tmp/image_files_bench_" + std::to_string(getpid()) + ".png";
-  std::string bmp = "/tmp/image_files_bench_" + std::to_string(getpid()) + ".bmp";
+  const std::string stem = "/tmp/image_files_bench_" + std::to_string(getpid());
+  std::string png = stem + ".png", bmp = stem + ".bmp", jpeg = stem + ".jpg", saved = stem + "-saved.png";
   files() {
     frond::IMAGE wide(1600, 900), full(1920, 1080);
     paint(wide);
     paint(full);
     frond::savepng(&wide, png.c_str(), false);
     frond::savebmp(&full, bmp.c_str(), false);
+    write_jpeg(full, jpeg);
   }
   ~files() {
-    std::remove(png.c_str());
-    std::remove(bmp.c_str());
+    for (const std::string& path : {png, bmp, jpeg, saved}) std::remove(path.c_str());
   }
 };
 
@@ -78,9 +115,100 @@ void BM_FrondLoadBmp24(benchmark::State& state) {
   }
 }
 
+long file_size(const std::string& path) {
+  FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) return 0;
+  std::fseek(f, 0, SEEK_END);
+  const long size = std::ftell(f);
+  std::fclose(f);
+  return size;
+}
+
+// The reference of the BMP loader: reading the file's bytes.
+void BM_FreadBmp24(benchmark::State& state) {
+  const files& f = test_files();
+  std::vector<char> bytes(size_t(file_size(f.bmp)));
+  for (auto _ : state) {
+    FILE* in = std::fopen(f.bmp.c_str(), "rb");
+    if (!in || std::fread(bytes.data(), 1, bytes.size(), in) != bytes.size()) state.SkipWithError("read failed");
+    if (in) std::fclose(in);
+    benchmark::DoNotOptimize(bytes.data());
+  }
+}
+
+void BM_FrondLoadJpeg(benchmark::State& state) {
+  const files& f = test_files();
+  frond::IMAGE img;
+  for (auto _ : state) {
+    if (frond::getimage(&img, f.jpeg.c_str()) != 0) state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(img.pixels);
+  }
+}
+
+// The reference of the JPEG loader: libjpeg-turbo decoding straight to BGRA.
+void BM_LibjpegTurboLoadJpeg(benchmark::State& state) {
+  const files& f = test_files();
+  std::vector<JSAMPLE> pixels(size_t(1920) * 1080 * 4);
+  for (auto _ : state) {
+    FILE* in = std::fopen(f.jpeg.c_str(), "rb");
+    if (!in) return state.SkipWithError("open failed");
+    jpeg_decompress_struct d{};
+    jpeg_error_mgr errors{};
+    d.err = jpeg_std_error(&errors);
+    jpeg_create_decompress(&d);
+    jpeg_stdio_src(&d, in);
+    jpeg_read_header(&d, TRUE);
+    d.out_color_space = JCS_EXT_BGRA;
+    jpeg_start_decompress(&d);
+    while (d.output_scanline < d.output_height) {
+      JSAMPROW rows[1] = {pixels.data() + size_t(d.output_scanline) * d.output_width * 4};
+      jpeg_read_scanlines(&d, rows, 1);
+    }
+    jpeg_finish_decompress(&d);
+    jpeg_destroy_decompress(&d);
+    std::fclose(in);
+    benchmark::DoNotOptimize(pixels.data());
+  }
+}
+
+// savepng of a picture of the given size (RGB, as the client saves it).
+void BM_FrondSavePng(benchmark::State& state) {
+  const files& f = test_files();
+  frond::IMAGE img(int(state.range(0)), int(state.range(1)));
+  paint(img);
+  for (auto _ : state)
+    if (frond::savepng(&img, f.saved.c_str(), false) != 0) state.SkipWithError("save failed");
+  state.counters["bytes"] = double(file_size(f.saved));
+}
+
+// The reference of savepng: libpng with the up filter at zlib level 1, rows handed over ready.
+void BM_LibpngUpLevel1(benchmark::State& state) {
+  const files& f = test_files();
+  frond::IMAGE img(int(state.range(0)), int(state.range(1)));
+  paint(img);
+  std::vector<png_byte> rgb(size_t(img.width) * img.height * 3);
+  for (size_t i = 0; i < size_t(img.width) * img.height; ++i) {
+    rgb[i * 3] = png_byte(img.pixels[i] >> 16);
+    rgb[i * 3 + 1] = png_byte(img.pixels[i] >> 8);
+    rgb[i * 3 + 2] = png_byte(img.pixels[i]);
+  }
+  for (auto _ : state) {
+    FILE* out = std::fopen(f.saved.c_str(), "wb");
+    const bool written = out && write_png_up_level1(out, rgb.data(), img.width, img.height);
+    if (out) std::fclose(out);
+    if (!written) return state.SkipWithError("libpng failed");
+  }
+  state.counters["bytes"] = double(file_size(f.saved));
+}
+
 BENCHMARK(BM_FrondLoadPng)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LibpngSimplifiedLoadPng)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrondLoadBmp24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FreadBmp24)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrondLoadJpeg)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LibjpegTurboLoadJpeg)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FrondSavePng)->Args({1600, 900})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LibpngUpLevel1)->Args({1600, 900})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -1,9 +1,12 @@
-// The PNG tool on a 1600x900 screenshot: the whole program run (start,
-// decode, encode, write, rename) and, in the same run, its encoder at other
-// levels and thread counts against libpng with its defaults (adaptive
-// filtering, zlib level 6) and libpng with unfiltered rows. Each case reports
-// the bytes it produced as the counter "bytes".
+// The PNG tool against two recoders of the same input, in the same run: a
+// plain single-threaded one (libpng decode, "up" filter, libdeflate level 6)
+// and libpng with its defaults (decode, adaptive filters, zlib level 6).
+// Inputs are written as the library's savepng writes the outgoing picture:
+// a 1600x900 and a 3840x2160 screenshot, a black and a white 1600x900 frame.
+// Each case reports the bytes it produced as the counter "bytes".
+// Run with --benchmark_repetitions=5 --benchmark_enable_random_interleaving.
 #include <benchmark/benchmark.h>
+#include <libdeflate.h>
 #include <png.h>
 #include <spawn.h>
 #include <stdlib.h>
@@ -15,122 +18,166 @@
 #include <vector>
 
 #include "common/png_encode.h"
+#include "libpng_up_level1.h"
+#include "pngslim/png_decode.h"
 #include "tools/synthetic_screenshot.h"
 
 extern char** environ;
 
 namespace {
 
-constexpr int kWidth = 1600, kHeight = 900;
+struct Input {
+  int width, height;
+  std::string png;  // as savepng writes it
+};
 
-const std::vector<std::uint8_t>& screenshot() {
-  static const std::vector<std::uint8_t> pixels = synthetic::screenshot(kWidth, kHeight);
-  return pixels;
+std::string savepng_like(const std::vector<std::uint8_t>& rgb, int width, int height) {
+  char* data = nullptr;
+  std::size_t length = 0;
+  FILE* out = open_memstream(&data, &length);
+  if (!out || !write_png_up_level1(out, rgb.data(), width, height)) std::abort();
+  std::fclose(out);
+  std::string bytes(data, length);
+  free(data);
+  return bytes;
 }
 
-png_image rgb_image() {
+const Input& input(int index) {
+  static const std::vector<Input> inputs = [] {
+    std::vector<Input> list;
+    for (auto [w, h] : {std::pair{1600, 900}, std::pair{3840, 2160}})
+      list.push_back({w, h, savepng_like(synthetic::screenshot(w, h), w, h)});
+    for (std::uint8_t v : {0x00, 0xFF})
+      list.push_back({1600, 900, savepng_like(std::vector<std::uint8_t>(1600 * 900 * 3, v), 1600, 900)});
+    return list;
+  }();
+  return inputs[index];
+}
+
+void name_input(benchmark::State& state) {
+  static const char* const names[] = {"screen1600x900", "screen3840x2160", "black1600x900", "white1600x900"};
+  state.SetLabel(names[state.range(0)]);
+}
+
+// libpng's simplified reader into packed RGB.
+std::vector<std::uint8_t> decode_rgb(const std::string& png) {
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
-  image.width = kWidth;
-  image.height = kHeight;
+  std::vector<std::uint8_t> rgb;
+  if (!png_image_begin_read_from_memory(&image, png.data(), png.size())) return rgb;
   image.format = PNG_FORMAT_RGB;
-  return image;
+  rgb.resize(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) rgb.clear();
+  return rgb;
 }
 
-std::size_t file_size(const std::string& path) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return 0;
-  std::fseek(f, 0, SEEK_END);
-  const long size = std::ftell(f);
-  std::fclose(f);
-  return size < 0 ? 0 : std::size_t(size);
-}
-
-// The program on an input written by libpng with its defaults, as a
-// client's capture would be.
+// The whole program: start, read, decode, encode, write, rename.
 void BM_PngslimProgram(benchmark::State& state) {
+  name_input(state);
   char folder[] = "/tmp/pngslim_bench.XXXXXX";
   if (!mkdtemp(folder)) return state.SkipWithError("no temporary folder");
   const std::string in = std::string(folder) + "/in.png", out = std::string(folder) + "/out.png";
-  png_image image = rgb_image();
-  if (!png_image_write_to_file(&image, in.c_str(), 0, screenshot().data(), 0, nullptr))
+  FILE* f = std::fopen(in.c_str(), "wb");
+  const std::string& bytes = input(int(state.range(0))).png;
+  if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f) != 0)
     return state.SkipWithError("cannot write the input");
   char* argv[] = {const_cast<char*>("pngslim"), const_cast<char*>(in.c_str()), const_cast<char*>(out.c_str()),
                   nullptr};
+  long size = 0;
   for (auto _ : state) {
+    std::remove(out.c_str());
     pid_t pid = 0;
     int status = 0;
     if (posix_spawn(&pid, PNGSLIM_PROGRAM, nullptr, nullptr, argv, environ) != 0 || waitpid(pid, &status, 0) != pid ||
         !WIFEXITED(status) || WEXITSTATUS(status) != 0)
       return state.SkipWithError("pngslim failed");
   }
-  state.counters["bytes"] = double(file_size(out));
-  state.counters["input_bytes"] = double(file_size(in));
+  if (FILE* result = std::fopen(out.c_str(), "rb")) {
+    std::fseek(result, 0, SEEK_END);
+    size = std::ftell(result);
+    std::fclose(result);
+  }
+  if (size <= 0) state.SkipWithError("pngslim wrote nothing");
+  state.counters["bytes"] = double(size);
   std::remove(in.c_str());
   std::remove(out.c_str());
   rmdir(folder);
 }
-BENCHMARK(BM_PngslimProgram)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_LibpngDefaults(benchmark::State& state) {
-  std::vector<std::uint8_t> buffer(std::size_t(kWidth) * kHeight * 4);
-  png_alloc_size_t size = 0;
-  for (auto _ : state) {
-    png_image image = rgb_image();
-    size = buffer.size();
-    if (!png_image_write_to_memory(&image, buffer.data(), &size, 0, screenshot().data(), 0, nullptr))
-      return state.SkipWithError("libpng failed");
-  }
-  state.counters["bytes"] = double(size);
-}
-BENCHMARK(BM_LibpngDefaults)->Unit(benchmark::kMillisecond);
-
-// Argument: the zlib level.
-void BM_LibpngUnfiltered(benchmark::State& state) {
-  std::vector<png_bytep> rows(kHeight);
-  for (int y = 0; y < kHeight; ++y) rows[y] = const_cast<png_bytep>(screenshot().data() + y * kWidth * 3);
+// The program's own steps in this process, without start-up and files.
+void BM_PngslimSteps(benchmark::State& state) {
+  name_input(state);
+  const std::string& bytes = input(int(state.range(0))).png;
   std::size_t size = 0;
   for (auto _ : state) {
+    FILE* in = fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
+    RgbaImage image;
+    const bool decoded = in && decode_png(in, image);
+    if (in) std::fclose(in);
+    if (!decoded) return state.SkipWithError("decode failed");
+    const int channels = drop_opaque_alpha(image);
     char* data = nullptr;
     std::size_t length = 0;
     FILE* out = open_memstream(&data, &length);
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) return state.SkipWithError("libpng failed");
-    png_init_io(png, out);
-    png_set_IHDR(png, info, kWidth, kHeight, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
-    png_set_compression_level(png, int(state.range(0)));
-    png_write_info(png, info);
-    png_write_image(png, rows.data());
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(out);
-    size = length;
-    free(data);
-  }
-  state.counters["bytes"] = double(size);
-}
-BENCHMARK(BM_LibpngUnfiltered)->Arg(3)->Arg(4)->Arg(6)->Unit(benchmark::kMillisecond);
-
-// Arguments: the zlib level, then the thread count (0: the tool's default).
-void BM_Encoding(benchmark::State& state) {
-  const PngEncoding encoding{int(state.range(0)), unsigned(state.range(1))};
-  std::size_t size = 0;
-  for (auto _ : state) {
-    char* data = nullptr;
-    std::size_t length = 0;
-    FILE* out = open_memstream(&data, &length);
-    const bool ok = out && encode_png(out, screenshot().data(), kWidth, kHeight, 3, encoding);
+    const bool ok = out && encode_png(out, image.pixels.data(), image.width, image.height, channels);
     if (out) std::fclose(out);
-    size = length;
+    size = ok ? length : 0;
     free(data);
     if (!ok) return state.SkipWithError("encoding failed");
   }
   state.counters["bytes"] = double(size);
 }
-BENCHMARK(BM_Encoding)->ArgsProduct({{6, 7, 8, 9}, {1, 0}})->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Reference: libpng decode, "up" filter, libdeflate level 6 on one thread.
+void BM_LibdeflateRecoder(benchmark::State& state) {
+  name_input(state);
+  const Input& in = input(int(state.range(0)));
+  libdeflate_compressor* compressor = libdeflate_alloc_compressor(6);
+  std::size_t size = 0;
+  for (auto _ : state) {
+    const std::vector<std::uint8_t> rgb = decode_rgb(in.png);
+    if (rgb.empty()) return state.SkipWithError("decode failed");
+    const std::size_t stride = std::size_t(in.width) * 3;
+    std::vector<std::uint8_t> filtered((stride + 1) * in.height);
+    for (int y = 0; y < in.height; ++y) {
+      std::uint8_t* dst = &filtered[y * (stride + 1)];
+      const std::uint8_t* row = &rgb[y * stride];
+      *dst++ = 2;
+      for (std::size_t i = 0; i < stride; ++i) dst[i] = std::uint8_t(row[i] - (y ? row[i - stride] : 0));
+    }
+    std::vector<std::uint8_t> out(libdeflate_zlib_compress_bound(compressor, filtered.size()));
+    size = libdeflate_zlib_compress(compressor, filtered.data(), filtered.size(), out.data(), out.size());
+    if (size == 0) return state.SkipWithError("libdeflate failed");
+    benchmark::DoNotOptimize(out.data());
+  }
+  libdeflate_free_compressor(compressor);
+  state.counters["bytes"] = double(size + 57);  // plus signature, IHDR, one IDAT and IEND
+}
+
+// Reference: libpng decode and encode with its defaults.
+void BM_LibpngRecoder(benchmark::State& state) {
+  name_input(state);
+  const Input& in = input(int(state.range(0)));
+  std::vector<std::uint8_t> buffer(std::size_t(in.width) * in.height * 4);
+  png_alloc_size_t size = 0;
+  for (auto _ : state) {
+    const std::vector<std::uint8_t> rgb = decode_rgb(in.png);
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    image.width = in.width;
+    image.height = in.height;
+    image.format = PNG_FORMAT_RGB;
+    size = buffer.size();
+    if (rgb.empty() || !png_image_write_to_memory(&image, buffer.data(), &size, 0, rgb.data(), 0, nullptr))
+      return state.SkipWithError("libpng failed");
+  }
+  state.counters["bytes"] = double(size);
+}
+
+BENCHMARK(BM_PngslimProgram)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PngslimSteps)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LibdeflateRecoder)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LibpngRecoder)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 

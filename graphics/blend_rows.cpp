@@ -36,6 +36,17 @@ struct sse2_ops {
   static vec shl8_16(vec a) { return _mm_slli_epi16(a, 8); }
   static vec shl16_32(vec a) { return _mm_slli_epi32(a, 16); }
   static vec shr24_32(vec a) { return _mm_srli_epi32(a, 24); }
+  static vec shr8_32(vec a) { return _mm_srli_epi32(a, 8); }
+  static vec shl8_32(vec a) { return _mm_slli_epi32(a, 8); }
+  static vec add32(vec a, vec b) { return _mm_add_epi32(a, b); }
+  static vec sub32(vec a, vec b) { return _mm_sub_epi32(a, b); }
+  // The low 32 bits of each lane's product: SSE2 multiplies the even lanes, then the odd ones.
+  static vec mullo32(vec a, vec b) {
+    const vec even = _mm_mul_epu32(a, b);
+    const vec odd = _mm_mul_epu32(_mm_srli_epi64(a, 32), _mm_srli_epi64(b, 32));
+    return _mm_unpacklo_epi32(_mm_shuffle_epi32(even, _MM_SHUFFLE(0, 0, 2, 0)),
+                              _mm_shuffle_epi32(odd, _MM_SHUFFLE(0, 0, 2, 0)));
+  }
   static vec or_(vec a, vec b) { return _mm_or_si128(a, b); }
   static vec and_(vec a, vec b) { return _mm_and_si128(a, b); }
   static vec andnot(vec a, vec b) { return _mm_andnot_si128(a, b); }
@@ -96,7 +107,8 @@ void alphatransparent_row(argb_color* d, const argb_color* s, int n, argb_color 
 }
 
 void withalpha_row(argb_color* d, const argb_color* s, int n) {
-  for (int i = 0; i < n; ++i) d[i] = blendpacked(d[i], s[i], alphato256(s[i] >> 24));
+  int i = overtakes(d, s) ? 0 : kernels()->withalpha(d, s, n);
+  for (; i < n; ++i) d[i] = blendpacked(d[i], s[i], alphato256(s[i] >> 24));
 }
 
 void alphafilter_row(argb_color* d, const argb_color* s, const argb_color* f, int n) {

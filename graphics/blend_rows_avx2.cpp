@@ -37,6 +37,11 @@ struct avx2_ops {
   static vec shl8_16(vec a) { return _mm256_slli_epi16(a, 8); }
   static vec shl16_32(vec a) { return _mm256_slli_epi32(a, 16); }
   static vec shr24_32(vec a) { return _mm256_srli_epi32(a, 24); }
+  static vec shr8_32(vec a) { return _mm256_srli_epi32(a, 8); }
+  static vec shl8_32(vec a) { return _mm256_slli_epi32(a, 8); }
+  static vec add32(vec a, vec b) { return _mm256_add_epi32(a, b); }
+  static vec sub32(vec a, vec b) { return _mm256_sub_epi32(a, b); }
+  static vec mullo32(vec a, vec b) { return _mm256_mullo_epi32(a, b); }
   static vec or_(vec a, vec b) { return _mm256_or_si256(a, b); }
   static vec and_(vec a, vec b) { return _mm256_and_si256(a, b); }
   static vec andnot(vec a, vec b) { return _mm256_andnot_si256(a, b); }

@@ -1,6 +1,6 @@
 // A realised font: one FreeType face at the font's size and transform (width
-// stretch, synthetic italic shear, escapement rotation), and a cache of its
-// rendered glyphs. A FreeType face serves one thread at a time, so the face
+// stretch, synthetic italic shear, escapement rotation), and caches of its
+// rendered glyphs and of its flattened outlines. A FreeType face serves one thread at a time, so the face
 // and the cache sit behind the font's own lock; rendered glyphs never change
 // and are shared, so they are used after the lock is released.
 #include <ft2build.h>
@@ -21,7 +21,7 @@ namespace {
 
 // FreeType's own oblique slant.
 constexpr double kItalicShear = 0x0366A / 65536.0;
-// Rendered glyphs kept per font; beyond this the cache starts over.
+// Rendered glyphs, and flattened outlines, kept per font; beyond this a cache starts over.
 constexpr size_t kGlyphCacheBytes = 4u << 20;
 
 FT_Fixed fixed(double v) { return static_cast<FT_Fixed>(std::lround(v * 65536.0)); }
@@ -56,6 +56,8 @@ struct Font::Face {
   int bold_extra = 0;   // pixels added to each advance by synthetic bold
   std::unordered_map<char32_t, GlyphRef> cache;
   size_t cached_bytes = 0;
+  std::unordered_map<char32_t, OutlineRef> outline_cache;
+  size_t outline_bytes = 0;
 
   ~Face() {
     std::lock_guard<std::mutex> guard(freetype().face_lock);
@@ -88,6 +90,21 @@ struct Font::Face {
     if (embolden != 0) FT_Outline_Embolden(&slot->outline, embolden);
     if (!flatten_outline(slot->outline, &out)) out.contours.clear();
     return out;
+  }
+
+  OutlineRef cached_outline(char32_t code_point) {
+    const auto found = outline_cache.find(code_point);
+    if (found != outline_cache.end()) return found->second;
+    auto made = std::make_shared<const Outline>(outline(code_point));
+    size_t bytes = sizeof(Outline);
+    for (const auto& contour : made->contours) bytes += sizeof(contour) + contour.size() * sizeof(Outline::Point);
+    if (outline_bytes + bytes > kGlyphCacheBytes) {
+      outline_cache.clear();  // outlines in use elsewhere live on through their references
+      outline_bytes = 0;
+    }
+    outline_cache.emplace(code_point, made);
+    outline_bytes += bytes;
+    return made;
   }
 
   GlyphRef glyph(char32_t code_point) {
@@ -151,11 +168,11 @@ std::vector<GlyphRef> Font::glyphs(const char32_t* text, size_t count) const {
   return out;
 }
 
-std::vector<Outline> Font::outlines(const char32_t* text, size_t count) const {
-  std::vector<Outline> out;
+std::vector<OutlineRef> Font::outlines(const char32_t* text, size_t count) const {
+  std::vector<OutlineRef> out;
   out.reserve(count);
   std::lock_guard<std::mutex> guard(face_->lock);
-  for (size_t i = 0; i < count; ++i) out.push_back(face_->outline(text[i]));
+  for (size_t i = 0; i < count; ++i) out.push_back(face_->cached_outline(text[i]));
   return out;
 }
 

@@ -60,6 +60,7 @@ struct Outline {
   std::vector<std::vector<Point>> contours;
   double advance = 0.0;
 };
+using OutlineRef = std::shared_ptr<const Outline>;
 
 class Font {
  public:
@@ -73,8 +74,9 @@ class Font {
   const Metrics& metrics() const { return metrics_; }
   // The glyphs of `count` characters, one each; never null.
   std::vector<GlyphRef> glyphs(const char32_t* text, size_t count) const;
-  // The outlines of `count` characters, one each (empty for a blank or missing one).
-  std::vector<Outline> outlines(const char32_t* text, size_t count) const;
+  // The outlines of `count` characters, one each (empty for a blank or
+  // missing one); never null. Made once per character and kept.
+  std::vector<OutlineRef> outlines(const char32_t* text, size_t count) const;
 
  private:
   struct Face;

@@ -59,6 +59,15 @@ void take_snapshot(Surface* src, AxisMap* mx, AxisMap* my, std::vector<uint32_t>
   *src = copy;
 }
 
+// True when a SRCCOPY of whole top-down 32-bit rows, unstretched, reads and
+// writes one contiguous block of memory each.
+bool copies_whole_rows(const Surface& dst, const Surface* src, const AxisMap& mx, const AxisMap& my, uint8_t table,
+                       int x0, size_t n) {
+  return table == kSrcCopy && src != nullptr && mx.translated() && my.translated() && dst.bits_per_pixel == 32 &&
+         x0 == 0 && mx.shift == 0 && n == static_cast<size_t>(dst.width) && src->width == dst.width &&
+         dst.stride == static_cast<ptrdiff_t>(n * sizeof(uint32_t)) && src->stride == dst.stride;
+}
+
 // Runs the operation over the mapped area within each clip rectangle.
 // `src` is 32-bit, or null when the operation reads no source. With
 // `lines_only` (a hatched brush in TRANSPARENT mode) the hatch gaps keep
@@ -69,26 +78,40 @@ void execute(const Surface& dst, const std::vector<RECT>& clip, const AxisMap& m
   std::vector<uint32_t> src_words(src && !mx.translated() ? width : 0);
   std::vector<uint32_t> dst_words(dst.bits_per_pixel == 32 ? 0 : width);
   std::vector<uint32_t> kept(lines_only ? width : 0);
+  // A copy into a 24-bit row never reads the row: the source words are
+  // narrowed into it directly, with no widening of the old pixels first.
+  const bool narrow_copy = table == kSrcCopy && dst.bits_per_pixel != 32;
   for (const RECT& c : clip) {
-    const int x0 = static_cast<int>(std::max<int64_t>(c.left, mx.lo));
-    const int x1 = static_cast<int>(std::min<int64_t>(c.right, mx.hi));
-    const int y0 = static_cast<int>(std::max<int64_t>(c.top, my.lo));
-    const int y1 = static_cast<int>(std::min<int64_t>(c.bottom, my.hi));
+    const RECT area = clipped_area(c, mx, my);
+    const int x0 = area.left, x1 = area.right, y0 = area.top, y1 = area.bottom;
     if (x0 >= x1 || y0 >= y1) continue;
     const size_t n = static_cast<size_t>(x1 - x0);
+    if (copies_whole_rows(dst, src, mx, my, table, x0, n)) {
+      // One block: the C library streams large copies past the cache.
+      std::memmove(dst.row32(y0), src->row32(static_cast<int>(my.source(y0))),
+                   n * sizeof(uint32_t) * static_cast<size_t>(y1 - y0));
+      continue;
+    }
     for (int y = y0; y < y1; ++y) {
-      uint32_t* d = open_span(dst, x0, y, n, dst_words.data());
+      uint32_t* d = narrow_copy ? dst_words.data() : open_span(dst, x0, y, n, dst_words.data());
       const uint32_t* s = nullptr;
       if (src) {
         const uint32_t* row = src->row32(static_cast<int>(my.source(y)));
         if (mx.translated()) {
           s = row + (x0 + mx.shift);
+        } else if (table == kSrcCopy && y > y0 && dst.bits_per_pixel == 32 && my.source(y) == my.source(y - 1)) {
+          // An enlarged SRCCOPY repeats the row it has just gathered.
+          s = dst.row32(y - 1) + x0;
         } else {
           // A stretched SRCCOPY gathers straight into the destination.
           uint32_t* into = table == kSrcCopy ? d : src_words.data();
           gather_span(row, mx.table.data() + (x0 - mx.lo), n, into);
           s = into;
         }
+      }
+      if (narrow_copy) {
+        close_span(dst, x0, y, n, s);
+        continue;
       }
       if (lines_only) std::copy(d, d + n, kept.begin());
       if (s != d) rop3_row(table, d, s, pattern.row(y), x0, n);

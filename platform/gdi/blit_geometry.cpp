@@ -57,4 +57,10 @@ AxisMap map_axis(int64_t origin, int64_t extent, int64_t bound_lo, int64_t bound
   return m;
 }
 
+RECT clipped_area(const RECT& clip, const AxisMap& mx, const AxisMap& my) {
+  return RECT{static_cast<LONG>(std::max<int64_t>(clip.left, mx.lo)), static_cast<LONG>(std::max<int64_t>(clip.top, my.lo)),
+              static_cast<LONG>(std::min<int64_t>(clip.right, mx.hi)),
+              static_cast<LONG>(std::min<int64_t>(clip.bottom, my.hi))};
+}
+
 }  // namespace platform::gdi

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/gdi32.h"
+
 namespace platform::gdi {
 
 struct AxisMap {
@@ -30,5 +32,9 @@ AxisMap span_axis(int64_t origin, int64_t extent, int64_t bound_lo, int64_t boun
 // in [0, s_size). Equal extents translate.
 AxisMap map_axis(int64_t origin, int64_t extent, int64_t bound_lo, int64_t bound_hi, int64_t s_origin,
                  int64_t s_extent, int64_t s_size);
+
+// The part of the mapped area [mx.lo, mx.hi) x [my.lo, my.hi) inside `clip`;
+// right <= left or bottom <= top when there is none.
+RECT clipped_area(const RECT& clip, const AxisMap& mx, const AxisMap& my);
 
 }  // namespace platform::gdi

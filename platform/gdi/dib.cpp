@@ -141,8 +141,13 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, BITMA
   std::vector<uint32_t> scratch(static_cast<size_t>(columns));
   for (int64_t scan = first; scan < last; ++scan) {
     const int row = scan_row(static_cast<int>(scan), b->height, top_down);
-    const uint32_t* words = open_span(from, 0, row, scratch.size(), scratch.data());
     const int out_row = static_cast<int>(scan - first);
+    if (from.bits_per_pixel == 24 && to.bits_per_pixel == 24) {
+      // The same layout: the row's bytes as they are.
+      std::memcpy(to.bits + to.stride * out_row, from.bits + from.stride * row, scratch.size() * 3);
+      continue;
+    }
+    const uint32_t* words = open_span(from, 0, row, scratch.size(), scratch.data());
     if (to.bits_per_pixel == 32) {
       std::memcpy(to.row32(out_row), words, scratch.size() * sizeof(uint32_t));
     } else if (indexed) {

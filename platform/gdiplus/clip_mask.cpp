@@ -3,6 +3,7 @@
 #include "gdiplus/clip_mask.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace Gdiplus::render {
 
@@ -104,6 +105,32 @@ void tighten(ClipMask& mask) {
   if (std::all_of(mask.bits.begin(), mask.bits.end(), [](uint8_t b) { return b != 0; })) mask.bits.clear();
 }
 
+// A polygon that is one axis-aligned rectangle with whole-pixel corners (a
+// clip path made of a rectangle): no pixel centre lies on its edges, so it
+// covers exactly the pixels of that rectangle, and needs no mask.
+bool whole_pixel_rectangle(const Node& node, GpRectF* rect) {
+  if (node.kind != Kind::Polygon || node.contours.size() != 1) return false;
+  GpRegion::Contour c = node.contours[0];
+  if (c.size() == 5 && c[4].X == c[0].X && c[4].Y == c[0].Y) c.pop_back();
+  if (c.size() != 4) return false;
+  for (const GpPointF& p : c)
+    if (p.X != std::floor(p.X) || p.Y != std::floor(p.Y) || std::fabs(p.X) > 1e7f || std::fabs(p.Y) > 1e7f)
+      return false;
+  // Either edge order: the first edge horizontal or vertical, the rest alternating.
+  const bool h = c[0].Y == c[1].Y;
+  for (int i = 0; i < 4; ++i) {
+    const GpPointF& a = c[size_t(i)];
+    const GpPointF& b = c[size_t((i + 1) % 4)];
+    const bool horizontal = (i % 2 == 0) == h;
+    if (horizontal ? a.Y != b.Y : a.X != b.X) return false;
+  }
+  const REAL x0 = std::min(c[0].X, c[2].X), x1 = std::max(c[0].X, c[2].X);
+  const REAL y0 = std::min(c[0].Y, c[2].Y), y1 = std::max(c[0].Y, c[2].Y);
+  if (x0 == x1 || y0 == y1) return false;
+  *rect = GpRectF{x0, y0, x1 - x0, y1 - y0};
+  return true;
+}
+
 }  // namespace
 
 std::vector<uint8_t> rasterize_region(const Node& region, const PixelBox& box) {
@@ -120,12 +147,13 @@ const ClipMask& update_clip_mask(ClipMask& cache, const GpRegion& clip, int widt
   mask.surface_height = height;
   mask.box = PixelBox{0, 0, width, height};
   const Node& root = clip.root();
+  GpRectF rect = root.rect;
   if (root.kind == Kind::Empty) {
     mask.box = PixelBox{};
-  } else if (root.kind == Kind::Rect) {
-    mask.box = PixelBox{first_centre(root.rect.X, 0, width), first_centre(root.rect.Y, 0, height),
-                        first_centre(double(root.rect.X) + root.rect.Width, 0, width),
-                        first_centre(double(root.rect.Y) + root.rect.Height, 0, height)};
+  } else if (root.kind == Kind::Rect || whole_pixel_rectangle(root, &rect)) {
+    mask.box = PixelBox{first_centre(rect.X, 0, width), first_centre(rect.Y, 0, height),
+                        first_centre(double(rect.X) + rect.Width, 0, width),
+                        first_centre(double(rect.Y) + rect.Height, 0, height)};
   } else if (root.kind != Kind::Infinite) {
     mask.bits = rasterize_region(root, mask.box);
     tighten(mask);

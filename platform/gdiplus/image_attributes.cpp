@@ -25,6 +25,13 @@ ARGB GpImageAttributes::recolor(ARGB color) const {
   return out;
 }
 
+bool GpImageAttributes::acts_per_channel() const {
+  for (int i = 0; i < 4; ++i)
+    for (int j = 0; j < 4; ++j)
+      if (i != j && matrix.m[i][j] != 0) return false;
+  return true;
+}
+
 GpStatus GdipCreateImageAttributes(GpImageAttributes** attributes) {
   if (attributes == nullptr) return InvalidParameter;
   return detail::guard_allocation([&] {

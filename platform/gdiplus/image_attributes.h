@@ -10,6 +10,9 @@ class GpImageAttributes {
  public:
   // `color` (straight ARGB) through the colour matrix, when one is set.
   ARGB recolor(ARGB color) const;
+  // True when each channel of the matrix's result depends on that channel of
+  // the input alone (no mixing between red, green, blue and alpha).
+  bool acts_per_channel() const;
 
   bool has_matrix = false;
   ColorMatrix matrix{};

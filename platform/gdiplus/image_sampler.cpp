@@ -1,14 +1,19 @@
 // Image sampling. Nearest neighbour takes the pixel under the mapped centre;
 // where the mapping is an axis-aligned stretch between whole pixels it uses
 // the platform's shared stretch rule, so GDI+ and GDI stretches pick the same
-// pixels. Bilinear and bicubic filter in premultiplied colour (transparent
+// pixels, through a column table computed once per call. Bilinear and bicubic filter in premultiplied colour (transparent
 // pixels lend no colour); their high-quality forms widen the filter when
 // shrinking, so that every source pixel contributes.
 #include "gdiplus/image_sampler.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
+
+#if defined(__x86_64__)
+#include <emmintrin.h>
+#endif
 
 #include "gdi/stretch_sampling.h"
 #include "gdiplus/brush_kinds.h"
@@ -17,6 +22,33 @@ namespace Gdiplus::render {
 
 namespace {
 
+// round(v / 255) for 0 <= v <= 255 * 255.
+uint32_t div255round(uint32_t v) { return (v + ((v + 384) >> 8) + 127) >> 8; }
+
+// Each pixel's alpha a becomes round(a * w / 255); colours stay.
+void scale_alpha(ARGB* p, int len, uint32_t w) {
+  int i = 0;
+#if defined(__x86_64__)
+  const __m128i weight = _mm_set1_epi32(int(w)), colour = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i c128 = _mm_set1_epi16(128), c257 = _mm_set1_epi16(257);
+  for (; i + 4 <= len; i += 4) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    // a * w fits the low 16 bits of each lane; ((v + 128) * 257) >> 16 is round(v / 255) there.
+    const __m128i product = _mm_mullo_epi16(_mm_srli_epi32(v, 24), weight);
+    const __m128i scaled = _mm_mulhi_epu16(_mm_add_epi16(product, c128), c257);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p + i), _mm_or_si128(_mm_and_si128(v, colour), _mm_slli_epi32(scaled, 24)));
+  }
+#endif
+  for (; i < len; ++i) p[i] = (p[i] & 0x00FFFFFF) | div255round((p[i] >> 24) * w) << 24;
+}
+
+// a / 255.0 for every alpha byte, as the filter's sums use it.
+const std::array<double, 256> kAlphaFractions = [] {
+  std::array<double, 256> table{};
+  for (int a = 0; a < 256; ++a) table[size_t(a)] = a / 255.0;
+  return table;
+}();
+
 class ImagePaint : public Paint {
  public:
   ImagePaint(const ImageSource& source, InterpolationMode mode) : src_(source), mode_(mode) {
@@ -24,10 +56,14 @@ class ImagePaint : public Paint {
     // A whole-pixel translation samples exactly whatever the mode.
     if (m.m11 == 1 && m.m22 == 1 && m.m12 == 0 && m.m21 == 0 && m.dx == std::floor(m.dx) && m.dy == std::floor(m.dy))
       mode_ = InterpolationModeNearestNeighbor;
-    if (mode_ == InterpolationModeNearestNeighbor) plan_stretch();
+    if (mode_ == InterpolationModeNearestNeighbor)
+      plan_stretch();
+    else
+      plan_filter();
   }
 
   void colors(int y, int x, int len, ARGB* out) override {
+    if (copy_stretched_row(y, x, len, out) || filter_axis_aligned_row(y, x, len, out)) return;
     const GpMatrix& m = src_.pixels_to_source;
     for (int i = 0; i < len; ++i) {
       const double px = x + i + 0.5, py = y + 0.5;
@@ -52,16 +88,157 @@ class ImagePaint : public Paint {
     bool covers(long long device) const { return device >= start && device < start + extent; }
   };
 
+  // The fast path of an axis-aligned nearest-neighbour stretch: a span that
+  // lies wholly inside the stretched rectangle reads one source row through
+  // the column table, and the colour matrix (when it acts on each channel
+  // alone) through per-channel tables. The same pixels as the general path.
+  bool copy_stretched_row(int y, int x, int len, ARGB* out) const {
+    if (columns_.empty() || !row_.covers(y) || !col_.covers(x) || !col_.covers(x + (long long)len - 1)) return false;
+    const INT row = INT(row_.source(y));
+    const int32_t* columns = columns_.data() + (x - col_.start);
+    const GpBitmap& bitmap = *src_.bitmap;
+    if (bitmap.format == PixelFormat32bppARGB) {
+      const ARGB* words = reinterpret_cast<const ARGB*>(bitmap.row(row));
+      for (int i = 0; i < len; ++i) out[i] = words[columns[i]];
+    } else {
+      for (int i = 0; i < len; ++i) out[i] = bitmap.get_pixel(columns[i], row);
+    }
+    recolour(out, len);
+    return true;
+  }
+
+  // The colour matrix over a span: through the channel tables when it allows.
+  void recolour(ARGB* out, int len) const {
+    if (alpha_weight_ >= 0) {
+      scale_alpha(out, len, uint32_t(alpha_weight_));
+    } else if (alpha_only_) {
+      const ARGB* t = channel_tables_.data();
+      for (int i = 0; i < len; ++i) out[i] = (out[i] & 0x00FFFFFF) | t[out[i] >> 24];
+    } else if (!channel_tables_.empty()) {
+      const ARGB* t = channel_tables_.data();  // alpha, red, green, blue: 256 entries each
+      for (int i = 0; i < len; ++i) {
+        const ARGB c = out[i];
+        out[i] = t[c >> 24] | t[256 + ((c >> 16) & 0xFF)] | t[512 + ((c >> 8) & 0xFF)] | t[768 + (c & 0xFF)];
+      }
+    } else if (src_.attributes) {
+      for (int i = 0; i < len; ++i) out[i] = src_.attributes->recolor(out[i]);
+    }
+  }
+
+  // Bilinear and bicubic spans of an axis-aligned drawing whose source
+  // rectangle lies in the bitmap, without a wrap mode: the row taps are the
+  // same for the whole span and are worked out once, edge taps are clamped
+  // to the rectangle up front and rows are read directly. The sums are those
+  // of filtered(), term by term, so the colours are the same.
+  bool filter_axis_aligned_row(int y, int x, int len, ARGB* out) {
+    if (!filter_fast_) return false;
+    const GpMatrix& m = src_.pixels_to_source;
+    const GpRect& r = src_.rect;
+    const double py = y + 0.5;
+    taps(m.m12 * (x + 0.5) + m.m22 * py + m.dy, row_footprint_, rows_, row_weights_);
+    row_words_.clear();
+    for (long long& row : rows_) {
+      row = std::clamp<long long>(row, r.Y, r.Y + r.Height - 1);
+      row_words_.push_back(reinterpret_cast<const ARGB*>(src_.bitmap->row(INT(row))));
+    }
+    plan_columns(x, len, py);
+    const bool direct = src_.bitmap->format == PixelFormat32bppARGB;
+    for (int i = 0; i < len; ++i) {
+      const ColumnTaps& taps = column_taps_[size_t(x + i - column_base_)];
+      cols_.assign(column_index_.begin() + taps.first, column_index_.begin() + taps.first + taps.count);
+      col_weights_.assign(column_weight_.begin() + taps.first, column_weight_.begin() + taps.first + taps.count);
+      out[i] = direct ? mix_taps([this](size_t c, size_t w) { return row_words_[w][cols_[c]]; })
+                      : mix_taps([this](size_t c, size_t w) { return src_.bitmap->get_pixel(INT(cols_[c]), INT(rows_[w])); });
+    }
+    recolour(out, len);
+    return true;
+  }
+
+  // The column taps of device columns [x, x + len), clamped to the source
+  // rectangle: the same for every row, so made once for the columns drawn.
+  void plan_columns(int x, int len, double py) {
+    if (x >= column_base_ && (long long)x + len <= column_base_ + (long long)column_taps_.size()) return;
+    const long long from = column_taps_.empty() ? x : std::min<long long>(x, column_base_);
+    const long long to = column_taps_.empty() ? (long long)x + len
+                                              : std::max<long long>((long long)x + len, column_base_ + column_taps_.size());
+    const GpMatrix& m = src_.pixels_to_source;
+    const GpRect& r = src_.rect;
+    column_base_ = from;
+    column_taps_.clear();
+    column_index_.clear();
+    column_weight_.clear();
+    for (long long cx = from; cx < to; ++cx) {
+      taps(m.m11 * (double(cx) + 0.5) + m.m21 * py + m.dx, col_footprint_, cols_, col_weights_);
+      column_taps_.push_back({column_index_.size(), cols_.size()});
+      for (size_t k = 0; k < cols_.size(); ++k) {
+        column_index_.push_back(std::clamp<long long>(cols_[k], r.X, r.X + r.Width - 1));
+        column_weight_.push_back(col_weights_[k]);
+      }
+    }
+  }
+
+  void plan_filter() {
+    const GpMatrix& m = src_.pixels_to_source;
+    const GpRect& r = src_.rect;
+    const GpBitmap& bitmap = *src_.bitmap;
+    col_footprint_ = std::hypot(double(m.m11), double(m.m21));
+    row_footprint_ = std::hypot(double(m.m12), double(m.m22));
+    const GpImageAttributes* a = src_.attributes;
+    filter_fast_ = m.keeps_axes() && (a == nullptr || !a->has_wrap) && r.X >= 0 && r.Y >= 0 &&
+                   (long long)r.X + r.Width <= (long long)bitmap.width &&
+                   (long long)r.Y + r.Height <= (long long)bitmap.height;
+    plan_channel_tables();
+  }
+
+  // The column table and the channel tables, when the stretch is exact and
+  // the source rectangle lies inside the bitmap.
+  void plan_fast_path() {
+    const GpRect& r = src_.rect;
+    const GpBitmap& bitmap = *src_.bitmap;
+    if (!col_.exact || !row_.exact || r.X < 0 || r.Y < 0 || (long long)r.X + r.Width > (long long)bitmap.width ||
+        (long long)r.Y + r.Height > (long long)bitmap.height || col_.extent > (1 << 26))
+      return;
+    columns_.resize(size_t(col_.extent));
+    for (long long i = 0; i < col_.extent; ++i) columns_[size_t(i)] = int32_t(col_.source(col_.start + i));
+    plan_channel_tables();
+  }
+
+  // Per-channel tables of the colour matrix, when each channel of its result
+  // depends on that channel alone.
+  void plan_channel_tables() {
+    const GpImageAttributes* a = src_.attributes;
+    if (a == nullptr || !a->has_matrix || !a->acts_per_channel()) return;
+    // Each output channel depends on its own input alone, so recolouring a
+    // colour with that one channel set gives the channel's table entry.
+    channel_tables_.resize(4 * 256);
+    const int shifts[4] = {24, 16, 8, 0};
+    for (int k = 0; k < 4; ++k)
+      for (ARGB v = 0; v < 256; ++v)
+        channel_tables_[size_t(k) * 256 + v] = a->recolor(v << shifts[k]) & (ARGB(0xFF) << shifts[k]);
+    // The usual matrix scales alpha alone: the colour tables are then identities.
+    alpha_only_ = true;
+    for (int k = 1; k < 4; ++k)
+      for (ARGB v = 0; v < 256; ++v) alpha_only_ = alpha_only_ && channel_tables_[size_t(k) * 256 + v] == v << shifts[k];
+    // Scaling alpha by w / 255 with rounding is an integer weight: vectorised.
+    const uint32_t w = channel_tables_[255] >> 24;
+    bool weighted = alpha_only_;
+    for (ARGB v = 0; v < 256 && weighted; ++v) weighted = channel_tables_[v] >> 24 == div255round(v * w);
+    if (weighted) alpha_weight_ = int(w);
+  }
+
   void plan_stretch() {
     GpMatrix to_pixels = src_.pixels_to_source;
     if (!to_pixels.invert() || !to_pixels.keeps_axes()) return;
     const GpRect& r = src_.rect;
     const GpPointF a = to_pixels.apply(GpPointF{REAL(r.X), REAL(r.Y)});
     const GpPointF b = to_pixels.apply(GpPointF{REAL(r.X + r.Width), REAL(r.Y + r.Height)});
-    const auto whole = [](REAL v) { return std::fabs(v) < 1e9f && v == std::floor(v); };
+    // The corners come back through two float inversions, so a whole-pixel
+    // rectangle may land a rounding error away from its whole coordinates.
+    const auto whole = [](REAL v) { return std::fabs(v) < 1e7f && std::fabs(v - std::rint(v)) < 1e-3f; };
     if (!whole(a.X) || !whole(a.Y) || !whole(b.X) || !whole(b.Y)) return;
-    plan_axis(col_, a.X, b.X, r.X, r.Width);
-    plan_axis(row_, a.Y, b.Y, r.Y, r.Height);
+    plan_axis(col_, std::rint(a.X), std::rint(b.X), r.X, r.Width);
+    plan_axis(row_, std::rint(a.Y), std::rint(b.Y), r.Y, r.Height);
+    plan_fast_path();
   }
 
   static void plan_axis(Axis& axis, REAL from, REAL to, INT src_start, INT src_extent) {
@@ -139,12 +316,19 @@ class ImagePaint : public Paint {
     const GpMatrix& m = src_.pixels_to_source;
     taps(u, std::hypot(double(m.m11), double(m.m21)), cols_, col_weights_);
     taps(v, std::hypot(double(m.m12), double(m.m22)), rows_, row_weights_);
+    return mix_taps([this](size_t i, size_t j) { return texel(cols_[i], rows_[j]); });
+  }
+
+  // The weighted mean of the taps in cols_ x rows_ in premultiplied colour;
+  // `texel(i, j)` reads the pixel of column tap i and row tap j.
+  template <class Texel>
+  ARGB mix_taps(const Texel& texel) const {
     double sum[4] = {0, 0, 0, 0}, total = 0;  // premultiplied b, g, r and alpha
     for (size_t j = 0; j < rows_.size(); ++j)
       for (size_t i = 0; i < cols_.size(); ++i) {
         const double w = col_weights_[i] * row_weights_[j];
-        const ARGB c = texel(cols_[i], rows_[j]);
-        const double a = (c >> 24) / 255.0;
+        const ARGB c = texel(i, j);
+        const double a = kAlphaFractions[c >> 24];
         sum[0] += w * a * (c & 0xFF);
         sum[1] += w * a * ((c >> 8) & 0xFF);
         sum[2] += w * a * ((c >> 16) & 0xFF);
@@ -163,6 +347,20 @@ class ImagePaint : public Paint {
   ImageSource src_;
   InterpolationMode mode_;
   Axis col_, row_;
+  std::vector<int32_t> columns_;       // source column of each device column of col_
+  std::vector<ARGB> channel_tables_;   // the colour matrix per channel, when it allows
+  bool alpha_only_ = false;            // ... and it changes alpha only
+  int alpha_weight_ = -1;              // ... by this weight over 255 (-1: not so)
+  bool filter_fast_ = false;           // filter_axis_aligned_row applies
+  struct ColumnTaps {
+    size_t first, count;  // in column_index_ and column_weight_
+  };
+  long long column_base_ = 0;          // the device column of column_taps_[0]
+  std::vector<ColumnTaps> column_taps_;
+  std::vector<long long> column_index_;
+  std::vector<double> column_weight_;
+  double col_footprint_ = 1, row_footprint_ = 1;
+  std::vector<const ARGB*> row_words_;  // the rows of rows_
   std::vector<long long> cols_, rows_;
   std::vector<double> col_weights_, row_weights_;
 };

@@ -9,11 +9,13 @@ namespace Gdiplus::detail {
 namespace {
 
 using platform::fonts::Outline;
+using platform::fonts::OutlineRef;
 
 // Adds one line of outlines with its pen starting at (x, baseline); y runs down.
-GpStatus add_line(GpPath* path, const std::vector<Outline>& glyphs, double x, double baseline, double scale) {
+GpStatus add_line(GpPath* path, const std::vector<OutlineRef>& glyphs, double x, double baseline, double scale) {
   std::vector<GpPointF> points;
-  for (const Outline& g : glyphs) {
+  for (const OutlineRef& ref : glyphs) {
+    const Outline& g = *ref;
     for (const auto& contour : g.contours) {
       points.clear();
       for (const Outline::Point& p : contour) points.push_back({REAL(x + p.x * scale), REAL(baseline - p.y * scale)});
@@ -26,9 +28,9 @@ GpStatus add_line(GpPath* path, const std::vector<Outline>& glyphs, double x, do
   return Ok;
 }
 
-double line_width(const std::vector<Outline>& glyphs) {
+double line_width(const std::vector<OutlineRef>& glyphs) {
   double w = 0;
-  for (const Outline& g : glyphs) w += g.advance;
+  for (const OutlineRef& g : glyphs) w += g->advance;
   return w;
 }
 
@@ -44,7 +46,7 @@ GpStatus add_text_outlines(GpPath* path, const platform::fonts::Font& font, doub
     size_t end = text.find(U'\n', start);
     if (end == std::u32string::npos) end = text.size();
     const size_t length = end > start && text[end - 1] == U'\r' ? end - start - 1 : end - start;
-    const std::vector<Outline> glyphs = font.outlines(text.data() + start, length);
+    const std::vector<OutlineRef> glyphs = font.outlines(text.data() + start, length);
     const double w = line_width(glyphs) * scale;
     double x = layout.X;
     if (align == StringAlignmentCenter) x += (layout.Width - w) / 2;

@@ -1,5 +1,6 @@
 // msimg32: AlphaBlend and GradientFill on the bitmaps selected into device
-// contexts, clipped to the destination's clip rectangles.
+// contexts, clipped to the destination's clip rectangles. AlphaBlend maps its
+// axes like StretchBlt (blit_geometry) and blends rows (alpha_blend_row).
 //
 // Pixels are 32-bit 0xAARRGGBB or 24-bit B,G,R; a 24-bit pixel reads with
 // alpha 0 and stores without it. Coordinates are logical and go through each
@@ -8,8 +9,10 @@
 #include <cmath>
 #include <vector>
 
-#include "gdi/stretch_sampling.h"
+#include "gdi/blit_geometry.h"
+#include "gdi/primitives.h"
 #include "gdi/surface.h"
+#include "syslibs/alpha_blend_row.h"
 #include "platform/kernel32.h"
 #include "syslibs/exports.h"
 
@@ -19,12 +22,6 @@ namespace {
 using platform::gdi::Surface;
 
 bool supported(const Surface& s) { return s.bits_per_pixel == 32 || s.bits_per_pixel == 24; }
-
-uint32_t load(const Surface& s, int x, int y) {
-  if (s.bits_per_pixel == 32) return s.row32(y)[x];
-  const uint8_t* p = s.bits + s.stride * y + 3 * x;
-  return p[0] | (p[1] << 8) | (p[2] << 16);
-}
 
 void store(const Surface& s, int x, int y, uint32_t value) {
   if (s.bits_per_pixel == 32) {
@@ -66,23 +63,6 @@ BOOL fail() {
 
 // ---- AlphaBlend ----------------------------------------------------------------
 
-// round(v / 255) for 0 <= v <= 255 * 255.
-uint32_t div255(uint32_t v) { return (v + ((v + 384) >> 8) + 127) >> 8; }
-
-// Source-over with the source scaled by the constant alpha. With a per-pixel
-// (premultiplied) source alpha the destination keeps 1 - Sa*sca/255 of
-// itself; without one it keeps 1 - sca/255. Every channel, alpha included.
-uint32_t blend_pixel(uint32_t source, uint32_t destination, uint32_t constant_alpha, bool per_pixel_alpha) {
-  const uint32_t coverage = per_pixel_alpha ? div255((source >> 24) * constant_alpha) : constant_alpha;
-  uint32_t result = 0;
-  for (int shift = 0; shift < 32; shift += 8) {
-    const uint32_t s = div255(((source >> shift) & 0xFF) * constant_alpha);
-    const uint32_t d = div255(((destination >> shift) & 0xFF) * (255 - coverage));
-    result |= std::min<uint32_t>(s + d, 255) << shift;
-  }
-  return result;
-}
-
 bool overlaps(const Surface& a, const Span& in_a, const Surface& b, const Span& in_b) {
   return a.bits == b.bits && in_a.left < in_b.right && in_b.left < in_a.right && in_a.top < in_b.bottom &&
          in_b.top < in_a.bottom;
@@ -114,18 +94,35 @@ BOOL AlphaBlend(HDC dst, int xd, int yd, int wd, int hd, HDC src, int xs, int ys
   if (to.empty() || from.empty()) return TRUE;
   if (overlaps(target, to, source, from)) return fail();
 
-  for (const Span& part : visible_parts(dst, target, to)) {
-    std::vector<int> columns;
-    for (int64_t x = part.left; x < part.right; ++x) {
-      columns.push_back(static_cast<int>(from.left + platform::gdi::stretch_source_offset(x - to.left, wd, ws)));
-    }
-    for (int64_t y = part.top; y < part.bottom; ++y) {
-      const int sy = static_cast<int>(from.top + platform::gdi::stretch_source_offset(y - to.top, hd, hs));
-      for (int64_t x = part.left; x < part.right; ++x) {
-        const int dx = static_cast<int>(x), dy = static_cast<int>(y);
-        const uint32_t s = load(source, columns[static_cast<size_t>(x - part.left)], sy);
-        store(target, dx, dy, blend_pixel(s, load(target, dx, dy), blend.SourceConstantAlpha, per_pixel_alpha));
+  // Axis maps as for StretchBlt: a translation, or one source column per
+  // destination column computed once; the source lies inside its bitmap.
+  using platform::gdi::AxisMap;
+  const AxisMap mx = platform::gdi::map_axis(to.left, wd, 0, target.width, from.left, ws, source.width);
+  const AxisMap my = platform::gdi::map_axis(to.top, hd, 0, target.height, from.top, hs, source.height);
+  if (mx.empty() || my.empty()) return TRUE;
+  const size_t width = static_cast<size_t>(mx.hi - mx.lo);
+  std::vector<uint32_t> source_words(width), target_words(width);
+  for (const RECT& clip : platform::gdi::dc_clip_rects(dst)) {
+    const RECT area = platform::gdi::clipped_area(clip, mx, my);
+    const int x0 = area.left, x1 = area.right, y0 = area.top, y1 = area.bottom;
+    if (x0 >= x1 || y0 >= y1) continue;
+    const size_t n = static_cast<size_t>(x1 - x0);
+    for (int y = y0; y < y1; ++y) {
+      const int sy = static_cast<int>(my.source(y));
+      const uint32_t* s = nullptr;
+      if (mx.translated()) {
+        s = platform::gdi::open_span(source, static_cast<int>(x0 + mx.shift), sy, n, source_words.data());
+      } else if (source.bits_per_pixel == 32) {
+        platform::gdi::gather_span(source.row32(sy), mx.table.data() + (x0 - mx.lo), n, source_words.data());
+        s = source_words.data();
+      } else {
+        for (size_t i = 0; i < n; ++i)
+          source_words[i] = platform::gdi::read_pixel(source, mx.table[x0 - mx.lo + i], sy);
+        s = source_words.data();
       }
+      uint32_t* d = platform::gdi::open_span(target, x0, y, n, target_words.data());
+      alpha_blend_row(d, s, n, blend.SourceConstantAlpha, per_pixel_alpha);
+      platform::gdi::close_span(target, x0, y, n, d);
     }
   }
   return TRUE;

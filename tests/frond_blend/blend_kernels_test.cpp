@@ -65,6 +65,8 @@ void check_set(const blend_kernels& k) {
                  [&](int i, uint32_t old) {
                    return f[i] == 0 ? old : blendover(old, s[i], div255round((f[i] & 0xFF) * (s[i] >> 24)));
                  });
+    check_kernel("withalpha", n, d, [&](uint32_t* p) { return k.withalpha(p, s.data(), n); },
+                 [&](int i, uint32_t old) { return blendpacked(old, s[i], alphato256(s[i] >> 24)); });
   }
 }
 

@@ -3,6 +3,10 @@
 // partly outside their bitmap, and the equal-extent case being BitBlt.
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
 #include "gdi/stretch_sampling.h"
 #include "gdi_test_util.h"
 
@@ -119,6 +123,39 @@ TEST(StretchBlt, TwentyFourBitSourceAndDestination) {
   back.fill(0xFFFFFFFFu);
   ASSERT_TRUE(BitBlt(back.dc, 0, 0, 4, 1, dst.dc, 0, 0, SRCCOPY));
   EXPECT_EQ(back.get(3, 0), 0x00D4E5F6u);  // the missing 4th byte reads as alpha 0
+}
+
+// Seeded random copies (enlarging, shrinking, 32- and 24-bit destinations,
+// clipped) against the sampling rule written out; a failing seed can be
+// rerun alone.
+TEST(StretchBlt, RandomCopiesFollowTheSamplingRule) {
+  for (uint32_t seed = 0; seed < 200; ++seed) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::mt19937 rng(seed);
+    const int sw = 1 + int(rng() % 30), sh = 1 + int(rng() % 12), dw = 1 + int(rng() % 40), dh = 1 + int(rng() % 30);
+    TestDib src(sw, sh), dst(dw, dh, rng() % 3 == 0 ? 24 : 32);
+    src.randomize(seed);
+    dst.fill(kUntouched);
+    const std::vector<uint32_t> before = dst.pixels();
+    const int xs = int(rng() % sw), ys = int(rng() % sh);
+    const int ws = 1 + int(rng() % (sw - xs)), hs = 1 + int(rng() % (sh - ys));
+    const int wd = 1 + int(rng() % 45), hd = 1 + int(rng() % 35), xd = int(rng() % 9) - 4, yd = int(rng() % 9) - 4;
+    const int clip_top = int(rng() % 4);
+    IntersectClipRect(dst.dc, 0, clip_top, dw, dh);
+    ASSERT_TRUE(StretchBlt(dst.dc, xd, yd, wd, hd, src.dc, xs, ys, ws, hs, SRCCOPY));
+    const uint32_t colour_mask = dst.bpp == 32 ? 0xFFFFFFFFu : 0x00FFFFFFu;
+    for (int y = 0; y < dh; ++y) {
+      for (int x = 0; x < dw; ++x) {
+        uint32_t expected = before[size_t(y) * dw + x];
+        if (x >= xd && x < xd + wd && y >= yd && y < yd + hd && y >= clip_top) {
+          const int sx = xs + int(platform::gdi::stretch_source_offset(x - xd, wd, ws));
+          const int sy = ys + int(platform::gdi::stretch_source_offset(y - yd, hd, hs));
+          expected = src.get(sx, sy) & colour_mask;
+        }
+        ASSERT_EQ(dst.get(x, y), expected) << x << "," << y;
+      }
+    }
+  }
 }
 
 TEST(StretchSampling, SharedRuleAtTheExtremes) {

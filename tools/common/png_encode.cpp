@@ -1,19 +1,24 @@
+// PNG writer of the tools: filters the rows, compresses them with libdeflate
+// (zlib's run-length strategy for nearly uniform pictures) and writes the
+// chunks. Depends on libdeflate and zlib (CRC, run-length deflate). Does not
+// write palettes, grey, 16-bit or interlaced files.
 #include "png_encode.h"
 
+#include <libdeflate.h>
 #include <zlib.h>
 
 #include <algorithm>
-#include <thread>
+#include <memory>
 #include <vector>
-
-#include "parallel_deflate.h"
 
 namespace {
 
 constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr std::uint8_t kFilterNone = 0;
 constexpr std::uint8_t kFilterUp = 2;
 constexpr std::size_t kMaxIdat = 1u << 20;
-constexpr unsigned kMaxThreads = 8;
+// Data with fewer than one non-zero byte in this many is a nearly uniform picture.
+constexpr std::size_t kUniformRatio = 256;
 
 void put32(std::vector<std::uint8_t>& v, std::uint32_t x) {
   for (int shift = 24; shift >= 0; shift -= 8) v.push_back(static_cast<std::uint8_t>(x >> shift));
@@ -31,9 +36,68 @@ bool write_chunk(FILE* out, const char type[4], const std::uint8_t* data, std::s
          (size == 0 || std::fwrite(data, 1, size, out) == size) && std::fwrite(tail.data(), 1, 4, out) == 4;
 }
 
-unsigned thread_count(unsigned asked) {
-  const unsigned hardware = std::max(1u, std::thread::hardware_concurrency());
-  return std::min(asked ? asked : hardware, kMaxThreads);
+// libpng's measure of how well a filtered row will compress: the sum of its
+// bytes taken as signed values, small where the row is mostly zeros.
+std::uint32_t signed_sum(const std::uint8_t* bytes, std::size_t size) {
+  std::uint32_t sum = 0;
+  for (std::size_t i = 0; i < size; ++i) sum += std::min(bytes[i], static_cast<std::uint8_t>(-bytes[i]));
+  return sum;
+}
+
+// One filter byte, then the row: its "up" differences, or the row itself
+// where that measures no worse (a black area then stays one run of zeros
+// that no filter byte interrupts).
+void filter_row(const std::uint8_t* row, const std::uint8_t* above, std::size_t stride, std::uint8_t* dst) {
+  if (above != nullptr) {
+    for (std::size_t i = 0; i < stride; ++i) dst[i + 1] = static_cast<std::uint8_t>(row[i] - above[i]);
+    if (signed_sum(dst + 1, stride) < signed_sum(row, stride)) {
+      dst[0] = kFilterUp;
+      return;
+    }
+  }
+  dst[0] = kFilterNone;
+  std::copy(row, row + stride, dst + 1);
+}
+
+// Bytes that are not zeroed first: every one the encoder reads it has
+// written, and a 4 MB buffer of which a compressed stream fills a tenth
+// should not have all its pages touched.
+struct Bytes {
+  explicit Bytes(std::size_t n) : data(new std::uint8_t[n]), size(n) {}
+  std::unique_ptr<std::uint8_t[]> data;
+  std::size_t size;
+};
+
+struct CompressorDeleter {
+  void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
+};
+
+// The zlib stream's length in `out` (0 when zlib fails).
+std::size_t deflate_rle(const Bytes& data, std::unique_ptr<Bytes>& out) {
+  z_stream z{};
+  if (deflateInit2(&z, 1, Z_DEFLATED, 15, 9, Z_RLE) != Z_OK) return 0;
+  out = std::make_unique<Bytes>(deflateBound(&z, data.size));
+  z.next_in = data.data.get();
+  z.avail_in = static_cast<uInt>(data.size);
+  z.next_out = out->data.get();
+  z.avail_out = static_cast<uInt>(out->size);
+  const bool ok = deflate(&z, Z_FINISH) == Z_STREAM_END;
+  deflateEnd(&z);
+  return ok ? z.total_out : 0;
+}
+
+// A zlib stream of `data` and its length (0 on failure). Nearly uniform
+// pictures (almost every filtered byte zero) go to zlib's run-length
+// strategy, which beats libdeflate's block overhead there in the same time;
+// everything else to libdeflate.
+std::size_t compress(const Bytes& data, int level, std::unique_ptr<Bytes>& out) {
+  const std::uint8_t* begin = data.data.get();
+  const std::size_t nonzero = data.size - std::size_t(std::count(begin, begin + data.size, 0));
+  if (nonzero * kUniformRatio < data.size) return deflate_rle(data, out);
+  std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(level));
+  if (!compressor) return 0;
+  out = std::make_unique<Bytes>(libdeflate_zlib_compress_bound(compressor.get(), data.size));
+  return libdeflate_zlib_compress(compressor.get(), begin, data.size, out->data.get(), out->size);
 }
 
 }  // namespace
@@ -43,21 +107,15 @@ bool encode_png(FILE* out, const std::uint8_t* pixels, std::uint32_t width, std:
   if ((channels != 3 && channels != 4) || width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF)
     return false;
   const std::size_t stride = std::size_t(width) * channels;
-  std::vector<std::uint8_t> filtered((stride + 1) * height);
+  const Bytes filtered((stride + 1) * height);
   for (std::uint32_t y = 0; y < height; ++y) {
     const std::uint8_t* row = pixels + y * stride;
-    std::uint8_t* dst = &filtered[y * (stride + 1)];
-    *dst++ = kFilterUp;
-    if (y == 0) {
-      std::copy(row, row + stride, dst);
-    } else {
-      const std::uint8_t* above = row - stride;
-      for (std::size_t i = 0; i < stride; ++i) dst[i] = static_cast<std::uint8_t>(row[i] - above[i]);
-    }
+    filter_row(row, y == 0 ? nullptr : row - stride, stride, filtered.data.get() + y * (stride + 1));
   }
-  std::vector<std::uint8_t> stream;
-  if (!parallel_deflate(filtered.data(), filtered.size(), encoding.zlib_level, thread_count(encoding.threads), stream))
-    return false;
+  std::unique_ptr<Bytes> stream;
+  const std::size_t length = compress(filtered, encoding.level, stream);
+  if (length == 0) return false;
+  const std::uint8_t* deflated = stream->data.get();
 
   std::vector<std::uint8_t> header;
   put32(header, width);
@@ -66,7 +124,7 @@ bool encode_png(FILE* out, const std::uint8_t* pixels, std::uint32_t width, std:
   if (std::fwrite(kSignature, 1, sizeof kSignature, out) != sizeof kSignature ||
       !write_chunk(out, "IHDR", header.data(), header.size()))
     return false;
-  for (std::size_t at = 0; at < stream.size(); at += kMaxIdat)
-    if (!write_chunk(out, "IDAT", stream.data() + at, std::min(kMaxIdat, stream.size() - at))) return false;
+  for (std::size_t at = 0; at < length; at += kMaxIdat)
+    if (!write_chunk(out, "IDAT", deflated + at, std::min(kMaxIdat, length - at))) return false;
   return write_chunk(out, "IEND", nullptr, 0);
 }

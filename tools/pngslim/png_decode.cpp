@@ -25,17 +25,19 @@ bool decode_png(FILE* in, RgbaImage& image) {
   png_init_io(png, in);
   png_read_info(png, info);
 
+  const bool has_alpha = (png_get_color_type(png, info) & PNG_COLOR_MASK_ALPHA) != 0 ||
+                         png_get_valid(png, info, PNG_INFO_tRNS) != 0;
   png_set_expand(png);
   png_set_scale_16(png);
   png_set_gray_to_rgb(png);
-  png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+  image.channels = has_alpha ? 4 : 3;
   png_set_interlace_handling(png);
   png_read_update_info(png, info);
 
   image.width = png_get_image_width(png, info);
   image.height = png_get_image_height(png, info);
   if (std::uint64_t(image.width) * image.height > kMaxPixels) png_error(png, "picture too large");
-  const std::size_t stride = std::size_t(image.width) * 4;
+  const std::size_t stride = std::size_t(image.width) * image.channels;
   if (png_get_rowbytes(png, info) != stride) png_error(png, "unexpected row layout");
   image.pixels.resize(stride * image.height);
   rows.resize(image.height);
@@ -48,6 +50,7 @@ bool decode_png(FILE* in, RgbaImage& image) {
 
 int drop_opaque_alpha(RgbaImage& image) {
   std::vector<std::uint8_t>& p = image.pixels;
+  if (image.channels == 3) return 3;
   for (std::size_t i = 3; i < p.size(); i += 4)
     if (p[i] != 0xFF) return 4;
   std::size_t out = 0;
@@ -57,5 +60,6 @@ int drop_opaque_alpha(RgbaImage& image) {
     p[out++] = p[i + 2];
   }
   p.resize(out);
+  image.channels = 3;
   return 3;
 }
