@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "graphics/frond.h"
+#include <frond/frond.h>
 
 using namespace frond;
 

@@ -18,8 +18,22 @@
 #include <string>
 #include <vector>
 
+// Xlib names int "Status" with a macro; here that name is GDI+'s status type,
+// so the macro gives way to a typedef that means the same to X11 code.
+#ifdef Status
+#undef Status
+typedef int Status;
+#endif
+
+// Only the types this interface names, unless the includer asks for the whole
+// Windows-style platform interface (Frond's own sources and its tests do).
+#ifdef FROND_WITH_PLATFORM_API
 #include "platform/gdiplus.h"
 #include "platform/windows.h"
+#else
+#include "platform/gdiplus_types.h"
+#include "platform/public_types.h"
+#endif
 
 namespace frond {
 

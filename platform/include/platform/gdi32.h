@@ -226,23 +226,6 @@ struct LOGFONTA {
 #define STRETCH_DELETESCANS COLORONCOLOR
 #define STRETCH_HALFTONE HALFTONE
 
-// ---- ternary raster operations ----------------------------------------------------------
-#define SRCCOPY 0x00CC0020u
-#define SRCPAINT 0x00EE0086u
-#define SRCAND 0x008800C6u
-#define SRCINVERT 0x00660046u
-#define SRCERASE 0x00440328u
-#define NOTSRCCOPY 0x00330008u
-#define NOTSRCERASE 0x001100A6u
-#define MERGECOPY 0x00C000CAu
-#define MERGEPAINT 0x00BB0226u
-#define PATCOPY 0x00F00021u
-#define PATPAINT 0x00FB0A09u
-#define PATINVERT 0x005A0049u
-#define DSTINVERT 0x00550009u
-#define BLACKNESS 0x00000042u
-#define WHITENESS 0x00FF0062u
-
 // ---- regions ----------------------------------------------------------------------------
 #define ERROR 0
 #define NULLREGION 1

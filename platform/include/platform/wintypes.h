@@ -6,42 +6,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/public_types.h"
+
 #define WINAPI
 #define CALLBACK
 #define APIENTRY
 
-typedef int BOOL;
-typedef unsigned char BYTE;
-typedef unsigned short WORD;
-typedef uint32_t DWORD;
-typedef int INT;
-typedef unsigned int UINT;
-typedef int32_t LONG;
-typedef uint32_t ULONG;
-typedef int64_t LONGLONG;
-typedef uint64_t ULONGLONG;
-typedef short SHORT;
-typedef unsigned short USHORT;
-typedef char CHAR;
-typedef wchar_t WCHAR;
-typedef float REAL;
-typedef intptr_t INT_PTR, LONG_PTR;
-typedef uintptr_t UINT_PTR, ULONG_PTR, DWORD_PTR;
-typedef size_t SIZE_T;
-typedef void* LPVOID;
-typedef const void* LPCVOID;
-typedef CHAR* LPSTR;
-typedef const CHAR* LPCSTR;
-typedef WCHAR* LPWSTR;
-typedef const WCHAR* LPCWSTR;
-typedef DWORD* LPDWORD;
-typedef BOOL* LPBOOL;
-typedef int32_t HRESULT;
-typedef UINT_PTR WPARAM;
-typedef LONG_PTR LPARAM;
-typedef LONG_PTR LRESULT;
-typedef DWORD COLORREF;
-typedef WORD ATOM;
 
 #ifndef TRUE
 #define TRUE 1
@@ -53,30 +23,10 @@ typedef WORD ATOM;
 #define E_INVALIDARG ((HRESULT)0x80070057L)
 #define E_OUTOFMEMORY ((HRESULT)0x8007000EL)
 
-// Handles are distinct pointer types, as with STRICT on Windows.
+// Declares a handle as a distinct pointer type, as with STRICT on Windows.
 #define DECLARE_HANDLE(name) \
   struct name##__;           \
   typedef struct name##__* name
-typedef void* HANDLE;
-typedef HANDLE HGLOBAL;
-typedef HANDLE HLOCAL;
-typedef void* HGDIOBJ;
-DECLARE_HANDLE(HINSTANCE);
-typedef HINSTANCE HMODULE;
-DECLARE_HANDLE(HWND);
-DECLARE_HANDLE(HDC);
-DECLARE_HANDLE(HBITMAP);
-DECLARE_HANDLE(HPEN);
-DECLARE_HANDLE(HBRUSH);
-DECLARE_HANDLE(HFONT);
-DECLARE_HANDLE(HRGN);
-DECLARE_HANDLE(HPALETTE);
-DECLARE_HANDLE(HICON);
-DECLARE_HANDLE(HMONITOR);
-DECLARE_HANDLE(HRSRC);
-typedef HICON HCURSOR;
-// void(*)() so that casts to and from real entry types are warning-free.
-typedef void (*FARPROC)();
 
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
 #define INFINITE 0xFFFFFFFFu
