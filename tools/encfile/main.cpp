@@ -8,6 +8,7 @@
 
 #include "common/atomic_output.h"
 #include "common/tool_path.h"
+#include "common/tool_usage.h"
 #include "key_material.h"
 #include "secret_stream.h"
 
@@ -24,9 +25,21 @@ int fail(const char* message, const std::string& detail) {
 
 }  // namespace
 
+const char usage_text[] =
+    "usage: encfile in out KEY\n"
+    "Encrypts in into out with authenticated encryption keyed from KEY, 64 hexadecimal\n"
+    "characters; when in was made by encfile it is decrypted instead. A wrong key, a\n"
+    "damaged file or any other failure writes nothing and exits with status 1; out\n"
+    "appears whole or not at all.\n"
+    "A '\\' in a path separates folders, as in the client's command lines.\n"
+    "  --help     this text\n"
+    "  --version  the version\n";
+
 int main(int argc, char** argv) {
+  const int answered = answer_help_or_version(argc, argv, "encfile", usage_text);
+  if (answered >= 0) return answered;
   if (argc != 4) {
-    std::fprintf(stderr, "usage: encfile in out <64 hexadecimal characters>\n");
+    std::fputs(usage_text, stderr);
     return 2;
   }
   const std::string in_path = native_path(argv[1]);

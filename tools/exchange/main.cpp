@@ -9,10 +9,13 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 
+#include "common/tool_usage.h"
 #include "pairs_file.h"
 #include "request_log.h"
 #include "swap_server.h"
@@ -26,8 +29,24 @@ struct ServerOptions {
   ServerLimits limits;
 };
 
+const char usage_text[] =
+    "usage: quillfern-exchange [--listen ADDR] [--port N] [--pairs FILE] [--deadline SECONDS]\n"
+    "The exchange server: each client's PATCH /v1/swap/<user> stores its picture and\n"
+    "is answered with the latest picture of the user's partner. Pictures are kept in\n"
+    "memory only; users are not authenticated.\n"
+    "  --listen ADDR  the address to listen on (default 127.0.0.1, this machine only;\n"
+    "                 0.0.0.0 for every interface)\n"
+    "  --port N       the port (default 26001, the one the clients use; 0 picks a free one)\n"
+    "  --pairs FILE   who sees whom, one pair of user names a line (default pairs.txt in\n"
+    "                 the working folder)\n"
+    "  --deadline S   the most seconds one request may take (default 20)\n"
+    "  --help         this text\n"
+    "  --version      the version\n"
+    "The first line on stdout says where it listens, then one line per request.\n"
+    "SIGINT or SIGTERM end it with status 0 within a second.\n";
+
 int usage() {
-  std::fprintf(stderr, "usage: quillfern-exchange [--listen ADDR] [--port N] [--pairs FILE] [--deadline SECONDS]\n");
+  std::fputs(usage_text, stderr);
   return 2;
 }
 
@@ -62,6 +81,8 @@ bool parse_options(int argc, char** argv, ServerOptions& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const int answered = answer_help_or_version(argc, argv, "quillfern-exchange", usage_text);
+  if (answered >= 0) return answered;
   ServerOptions options;
   if (!parse_options(argc, argv, options)) return usage();
 
@@ -94,9 +115,12 @@ int main(int argc, char** argv) {
   RequestLog log(STDOUT_FILENO);
   SwapStore store(std::move(partners));
   SwapServer server(store, log, options.limits);
+  errno = 0;
   const int port = server.start(options.address, options.port);
   if (port < 0) {
-    std::fprintf(stderr, "quillfern-exchange: cannot listen on %s port %d\n", options.address.c_str(), options.port);
+    const int reason = errno;  // the failing bind's or listen's, if the system gave one
+    std::fprintf(stderr, "quillfern-exchange: cannot listen on %s port %d: %s\n", options.address.c_str(),
+                 options.port, reason != 0 ? std::strerror(reason) : "not a local address of this machine");
     return 1;
   }
   log.line("listening on " + options.address + " port " + std::to_string(port));

@@ -8,6 +8,7 @@
 #include "common/atomic_output.h"
 #include "common/png_encode.h"
 #include "common/tool_path.h"
+#include "common/tool_usage.h"
 #include "png_decode.h"
 
 namespace {
@@ -23,9 +24,20 @@ int fail(const char* message, const std::string& path) {
 
 }  // namespace
 
+const char usage_text[] =
+    "usage: pngslim in.png out.png\n"
+    "Writes the pixels of in.png to out.png as a smaller PNG: 8-bit RGB, or RGBA when\n"
+    "some pixel is not opaque; never grey, never interlaced. out.png appears whole or\n"
+    "not at all: on any failure the exit status is 1 and out.png is left as it was.\n"
+    "A '\\' in a path separates folders, as in the client's command lines.\n"
+    "  --help     this text\n"
+    "  --version  the version\n";
+
 int main(int argc, char** argv) {
+  const int answered = answer_help_or_version(argc, argv, "pngslim", usage_text);
+  if (answered >= 0) return answered;
   if (argc != 3) {
-    std::fprintf(stderr, "usage: pngslim in.png out.png\n");
+    std::fputs(usage_text, stderr);
     return 2;
   }
   const std::string in_path = native_path(argv[1]);
