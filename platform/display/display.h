@@ -28,6 +28,7 @@ struct NativeWindowParams {
   bool resizable = false;     // fixed size hints unless the style has a sizing border
   bool topmost = false;
   bool popup = false;         // no caption or border (WS_POPUP without WS_CAPTION)
+  bool position_set = true;   // false: the program left the position to the system
 };
 
 class NativeWindow {

@@ -115,6 +115,7 @@ HWND CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR title, DWORD st
   if (!(style & (WS_POPUP | WS_CHILD))) style |= WS_CLIPSIBLINGS | WS_CAPTION;
   const Placement at = default_placement(style, x, y, width, height);
   platform::display::NativeWindowParams native;
+  native.position_set = x != CW_USEDEFAULT;
   const HWND hwnd = make_window(ex_style, class_name, title, style, at, parent, menu, instance, &native);
   if (hwnd == nullptr) return nullptr;
   if (native.hwnd != nullptr && !attach_native(hwnd, native)) {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The graphics window under a real X server and window manager, driven with
-# real input: its title, what it shows, keys and clicks arriving as records,
-# and the close button only requesting the end.
+# real input: its title and identity, where the window manager puts it, what
+# it shows, keys and clicks arriving as records, and the close button only
+# requesting the end.
 # Usage: window_e2e.sh <window_probe binary>
 source "$(dirname "$0")/../e2e/lib.sh"
 probe=$1
@@ -13,6 +14,18 @@ id=$(wait_for_window "Frond Probe E2E")
 
 expect_eq "$(window_title "$id")" "Frond Probe E2E" "title"
 xprop -id "$id" WM_NORMAL_HINTS | grep -q "minimum size: 640 by 360" || fail "window is resizable"
+expect_eq "$(xprop -id "$id" WM_CLASS)" 'WM_CLASS(STRING) = "window_probe", "Window_probe"' "class"
+expect_eq "$(xprop -id "$id" _NET_WM_PID)" "_NET_WM_PID(CARDINAL) = $(cat "$E2E_TMP/probe.pid")" "process id"
+
+# A second window with no position of its own: the window manager places it,
+# so it does not open exactly over the first.
+start_program second "$probe" "Frond Probe Second"
+wait_for_line second 10 '^ready$'
+second=$(wait_for_window "Frond Probe Second")
+corner() { xwininfo -id "$1" | awk '/Absolute upper-left/ {printf "%s ", $4}'; }
+[ "$(corner "$id")" != "$(corner "$second")" ] || fail "both windows at $(corner "$id")"
+wmctrl -c "Frond Probe Second"
+wait_for_line second 10 '^closed window=1$'
 expect_eq "$(xwininfo -id "$id" | awk '/Width:/ {print $2}')" "640" "client width"
 expect_pixel "$id" 100 100 "0,0,255"
 expect_pixel "$id" 500 300 "255,0,0"

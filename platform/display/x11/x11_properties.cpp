@@ -1,10 +1,15 @@
-// Title and size-hint properties.
+// Title, size-hint and program-identity properties.
 #include "display/x11/x11_properties.h"
 
 #include "kernel/codepage_convert.h"
 
+#include <unistd.h>
+
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
+
+#include <cctype>
+#include <cerrno>  // program_invocation_short_name
 
 namespace platform::display::x11 {
 
@@ -28,11 +33,11 @@ void set_title(Display* display, const Atoms& atoms, Window window, const std::w
   }
 }
 
-void set_normal_hints(Display* display, Window window, const RECT& client, bool fixed_size) {
+void set_normal_hints(Display* display, Window window, const RECT& client, bool fixed_size, bool position) {
   XSizeHints* hints = XAllocSizeHints();
   const int width = static_cast<int>(client.right - client.left);
   const int height = static_cast<int>(client.bottom - client.top);
-  hints->flags = USPosition | USSize | PWinGravity;
+  hints->flags = (position ? USPosition : 0) | USSize | PWinGravity;
   hints->x = static_cast<int>(client.left);
   hints->y = static_cast<int>(client.top);
   hints->width = width;
@@ -45,6 +50,27 @@ void set_normal_hints(Display* display, Window window, const RECT& client, bool 
   }
   XSetWMNormalHints(display, window, hints);
   XFree(hints);
+}
+
+void set_program_identity(Display* display, Window window) {
+  std::string name = program_invocation_short_name;
+  std::string class_name = name;
+  if (!class_name.empty()) class_name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(class_name[0])));
+  XClassHint class_hint = {name.data(), class_name.data()};
+  XSetClassHint(display, window, &class_hint);
+
+  const long pid = static_cast<long>(getpid());
+  XChangeProperty(display, window, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&pid), 1);
+  char host[256] = {};
+  if (gethostname(host, sizeof(host) - 1) == 0) {
+    char* hosts[] = {host};
+    XTextProperty machine = {};
+    if (XStringListToTextProperty(hosts, 1, &machine) != 0) {
+      XSetWMClientMachine(display, window, &machine);
+      XFree(machine.value);
+    }
+  }
 }
 
 }  // namespace platform::display::x11

@@ -13,7 +13,11 @@ void set_title(Display* display, const Atoms& atoms, Window window, const std::w
 
 // WM_NORMAL_HINTS: the client area stays where asked (static gravity, user
 // position); a fixed-size window has min = max = its size.
-void set_normal_hints(Display* display, Window window, const RECT& client, bool fixed_size);
+// Without `position` the window manager places the window itself.
+void set_normal_hints(Display* display, Window window, const RECT& client, bool fixed_size, bool position = true);
+// WM_CLASS from the program's name ("quillfern", "Quillfern"), _NET_WM_PID and
+// WM_CLIENT_MACHINE, so that desktops can tell programs and processes apart.
+void set_program_identity(Display* display, Window window);
 
 // UTF-8 of wide text (UTF-32 here, or UTF-16 with surrogate pairs).
 std::string utf8_of_wide(const std::wstring& text);

@@ -57,7 +57,8 @@ X11Window::X11Window(std::shared_ptr<Connection> connection, const NativeWindowP
   wm_hints->initial_state = NormalState;
   XSetWMHints(display_, window_, wm_hints);
   XFree(wm_hints);
-  set_normal_hints(display_, window_, params.client, !resizable_);
+  set_normal_hints(display_, window_, params.client, !resizable_, params.position_set);
+  set_program_identity(display_, window_);
   x11::set_title(display_, atoms, window_, params.title);
   set_atom_property(display_, window_, atoms.net_wm_window_type, &atoms.net_wm_window_type_normal, 1);
   if (params.popup) {
