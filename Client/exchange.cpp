@@ -13,6 +13,7 @@
 #include "Client/picture_size.h"
 #include "Client/run_log.h"
 #include "Client/settings.h"
+#include "Client/terminal_report.h"
 #include "Client/token.h"
 #include "Client/tools.h"
 
@@ -46,6 +47,32 @@ void replace_received(frond::IMAGE* picture) {
   frond::delimage(received_image);
   received_image = picture;
 }
+
+// Why no reply came, in words for the terminal.
+std::string transport_problem(httplib::Error error) {
+  switch (error) {
+    case httplib::Error::Connection: return "no connection (is the server running and listening on that address?)";
+    case httplib::Error::ConnectionTimeout: return "no connection within 5 seconds";
+    case httplib::Error::Read: return "no reply within 5 seconds, or the connection broke";
+    case httplib::Error::Write: return "the picture could not be sent within 5 seconds";
+    default: return httplib::to_string(error);
+  }
+}
+
+// The exchange's problem in words for the terminal; empty when it worked.
+std::string describe_problem(const reply_outcome& outcome, const httplib::Result& result, bool too_large) {
+  const std::string server = settings.server + ":" + std::to_string(EXCHANGE_PORT);
+  if (outcome.network_error) {
+    if (too_large) return "the reply from " + server + " is too large; it was dropped";
+    if (!result) return "cannot exchange with " + server + ": " + transport_problem(result.error());
+    return server + " answered with HTTP status " + std::to_string(result->status);
+  }
+  if (outcome.user_not_found) return server + " does not know the user \"" + settings.user + "\" (see its pairs file)";
+  if (outcome.file_invalid) return "the partner's picture could not be read (is key= the same on both sides?)";
+  return {};
+}
+
+std::string last_exchange_problem;
 
 }  // namespace
 
@@ -141,6 +168,8 @@ void exchange(exchange_client& client, const std::string& token) {
       new_chat = 1;
     unlock_state();
   }
+  report_change(last_exchange_problem, describe_problem(outcome, result, too_large),
+                "the exchange with " + settings.server + " works again");
   network_error = outcome.network_error;
   file_invalid = outcome.file_invalid;
   user_not_found = outcome.user_not_found;

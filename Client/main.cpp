@@ -12,6 +12,7 @@
 #include "Client/exchange.h"
 #include "Client/input.h"
 #include "Client/notification.h"
+#include "Client/run_folder.h"
 #include "Client/run_log.h"
 #include "Client/settings.h"
 
@@ -36,6 +37,8 @@ int main() {
   frond::setcaption("Quillfern");
   frond::initgraph(640, 360, frond::INITMODE_MANUAL_RENDER | frond::INITMODE_KEEP_ON_CLOSE);
   frond::setbkcolor(0xFF000000);
+  keep_new_files_private();
+  check_run_folder();
   open_log();
   if (!load_settings()) return 0;
   frond::setbkmode(TRANSPARENT);
@@ -53,5 +56,6 @@ int main() {
   while (!input_ended || !notification_ended || !refresh_ended) frond::sleep_ms(25);
   frond::sleep_ms(25);
   client.reset();
+  remove_temporary_pictures();
   return 0;
 }

@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <fstream>
 
+#include "Client/run_folder.h"
 #include "Client/run_log.h"
+#include "Client/terminal_report.h"
 
 namespace quillfern {
 namespace {
@@ -107,11 +109,25 @@ std::string parse_settings(std::istream& in, client_settings& out) {
   return {};
 }
 
+namespace {
+
+// What to do about a settings error, for the terminal.
+const char* settings_error_hint(const std::string& error) {
+  if (error == "Settings error: server invalid!") return "server= must name the exchange server's host";
+  if (error == "Settings error: user invalid!") return "user= must give your user name on the exchange server";
+  if (error == "Settings error: key invalid!")
+    return "key= must be 48 hexadecimal characters, the same for both partners";
+  return "each line must be key=value with a known key and one of its values; comments are not allowed";
+}
+
+}  // namespace
+
 bool load_settings() {
   std::ifstream file("settings.txt");
   const std::string error = parse_settings(file, settings);
   if (!error.empty()) {
     write_log_line(error);
+    report("settings.txt in " + run_folder() + ": " + error + " (" + settings_error_hint(error) + ")");
     return false;
   }
   write_log_line("Settings has been successfully loaded.");

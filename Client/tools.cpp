@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "Client/terminal_report.h"
 #include "graphics/frond.h"
 
 namespace quillfern {
@@ -19,7 +20,7 @@ std::string decrypt_command(const std::string& key_material) {
   return "bin\\encfile.exe temp\\image5.enc temp\\image6.png " + key_material;
 }
 
-void run_command(const std::string& command_line) {
+int run_command(const std::string& command_line) {
   std::vector<char> buffer(command_line.begin(), command_line.end());
   buffer.push_back('\0');
   STARTUPINFOA startup = {};
@@ -27,16 +28,39 @@ void run_command(const std::string& command_line) {
   PROCESS_INFORMATION process = {};
   if (!CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
                       &process))
-    return;
+    return -1;
   WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD exit_code = 0;
+  GetExitCodeProcess(process.hProcess, &exit_code);
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
+  return int(exit_code);
 }
 
-void run_pngslim() { run_command(pngslim_command()); }
+namespace {
 
-void encrypt_capture(const std::string& key_material) { run_command(encrypt_command(key_material)); }
+// Runs one tool and tells the terminal when its outcome changes; the cycle
+// goes on either way.
+void run_tool(const std::string& command_line, const char* tool, const char* task, std::string& last_problem) {
+  const int status = run_command(command_line);
+  std::string problem;
+  if (status < 0)
+    problem = std::string("cannot start ") + tool + " (is it in bin/ of the run folder?)";
+  else if (status != 0)
+    problem = std::string(tool) + " failed to " + task + " (exit status " + std::to_string(status) + ")";
+  report_change(last_problem, problem, std::string(tool) + " can " + task + " again");
+}
 
-void decrypt_received(const std::string& key_material) { run_command(decrypt_command(key_material)); }
+std::string pngslim_problem, encrypt_problem, decrypt_problem;
+
+}  // namespace
+
+void run_pngslim() { run_tool(pngslim_command(), "bin/pngslim", "compress the picture", pngslim_problem); }
+void encrypt_capture(const std::string& key_material) {
+  run_tool(encrypt_command(key_material), "bin/encfile", "encrypt the picture", encrypt_problem);
+}
+void decrypt_received(const std::string& key_material) {
+  run_tool(decrypt_command(key_material), "bin/encfile", "decrypt the partner's picture", decrypt_problem);
+}
 
 }  // namespace quillfern

@@ -1,5 +1,6 @@
 // The two external tools: the PNG tool and the encryption tool, run as child
-// processes that the client waits for without looking at their results.
+// processes that the client waits for. Their results change nothing in the
+// cycle; a change in them is only told on the terminal.
 #pragma once
 
 #include <string>
@@ -11,8 +12,9 @@ std::string pngslim_command();
 std::string encrypt_command(const std::string& key_material);
 std::string decrypt_command(const std::string& key_material);
 
-// Starts the command line and waits until the process has ended.
-void run_command(const std::string& command_line);
+// Starts the command line and waits until the process has ended; its exit
+// status, or -1 when it could not be started.
+int run_command(const std::string& command_line);
 void run_pngslim();
 // key_material = the 48 characters of the key + a 16-character cycle token.
 void encrypt_capture(const std::string& key_material);

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # What a user sees when something is wrong: a settings error ends the run
-# with two log lines and no request; an unknown user gets a red window
-# titled "[UserNotFound]"; a server that is down gives "[NetworkError]" and
-# no status line. Without a display, an all-black screen is sent green.
+# with two log lines, no request and one line on stderr; a client started
+# outside its run folder says what it could not find there; an unknown user
+# gets a red window titled "[UserNotFound]"; a server that is down gives
+# "[NetworkError]", no status line and one line on stderr however many cycles
+# fail. Without a display, an all-black screen is sent green.
 # Usage: errors_e2e.sh <build folder>
 source "$(dirname "$0")/../e2e/lib.sh"
 QUILLFERN_BUILD=$1
@@ -19,6 +21,16 @@ expect_eq "$(log_of "$bad" | wc -l)" "2" "log lines after a settings error"
 log_of "$bad" | head -n 1 | grep -q -E '^Log has been created at [0-9]{8}-[0-9]{6}\.$' || fail "first log line"
 expect_eq "$(log_of "$bad" | tail -n 1)" "Settings error: resolution=ultra" "settings error line"
 output_of server | grep -q PATCH && fail "a request was sent despite the settings error"
+expect_eq "$(output_of bad)" \
+  "quillfern: settings.txt in $bad: Settings error: resolution=ultra (each line must be key=value with a known key and one of its values; comments are not allowed)" \
+  "stderr after a settings error"
+
+# Started outside its run folder: each missing part is named with the folder.
+mkdir "$E2E_TMP/elsewhere"
+(cd "$E2E_TMP/elsewhere" && exec "$bad/quillfern") >"$E2E_TMP/elsewhere.out" 2>&1 || fail "exit status outside the run folder"
+output_of elsewhere | grep -q -F "quillfern: no settings.txt in $E2E_TMP/elsewhere: " || fail "missing settings.txt not named"
+output_of elsewhere | grep -q -F "quillfern: no bin/pngslim in $E2E_TMP/elsewhere: " || fail "missing tool not named"
+output_of elsewhere | grep -q -F "Settings error: user invalid!" || fail "settings error outside the run folder"
 
 # A user the server does not know.
 unknown=$(make_run_folder unknown alice)
@@ -36,9 +48,12 @@ offline=$(make_run_folder offline alice)
 start_client offline "$offline"
 id=$(wait_for_title '^Quillfern \[NetworkError\]$' 30)
 expect_pixel "$id" 320 180 "255,0,0"
+sleep 1  # more failing cycles
 wmctrl -c "Quillfern [NetworkError]"
 wait_client_exit offline 20
 log_of "$offline" | grep -q '^Status:' && fail "a status line without a reply"
+expect_eq "$(output_of offline | grep -c "^quillfern: cannot exchange with $QF_ADDR:26001: no connection")" "1" \
+  "network error lines on stderr"
 
 # Without a display: the headless screen is black (the window too: the
 # partner has sent nothing yet), so the picture goes out green.

@@ -87,11 +87,17 @@ xdotool click 4
 for i in $(seq 1 50); do [ "$(xwininfo -id "$alice_window" | awk '/Width:/ {print $2}')" = 640 ] && break; sleep 0.1; done
 expect_eq "$(xwininfo -id "$alice_window" | awk '/Height:/ {print $2}')" "360" "height back"
 
-# Closing ends each client; alice's last request was image4.enc + a 16-byte token.
+# The pictures of the screen are the user's alone while they exist.
+expect_eq "$(stat -c %a "$alice/temp/image4.enc")" "600" "mode of a temporary picture"
+
+# Closing ends each client; alice's last request is the one her log counted,
+# and her temporary pictures are gone.
 wmctrl -c "Quillfern [Chat][Hold][Top]"
 wait_client_exit alice 20
 sent=$(log_of "$alice" | grep -o 'Sent Size: [0-9]*' | tail -n 1 | awk '{print $3}')
-expect_eq "$sent" "$(($(stat -c %s "$alice/temp/image4.enc") + 16))" "request body size"
+received=$(output_of server | grep -o 'PATCH /v1/swap/alice [0-9]* in=[0-9]*' | tail -n 1 | sed 's/.*in=//')
+expect_eq "$sent" "$received" "request body size"
+expect_eq "$(ls -A "$alice/temp")" "" "temporary pictures at exit"
 # Alice was chatting too, so bob has a box open, which holds his shutdown
 # until the user closes it.
 DISPLAY=$screen_b wait_for_title '^Quillfern Notification Box$' 30 >/dev/null
