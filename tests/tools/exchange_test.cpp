@@ -141,6 +141,15 @@ TEST_F(ExchangeOptions, ListensOnTheAddressItIsGiven) {
   EXPECT_EQ(exchange("bob", "B" + kToken).first, -1);  // nothing on 127.0.0.1
 }
 
+TEST_F(ExchangeOptions, APortInUseEndsASecondServerWithTheReason) {
+  start({});
+  const pid_t second = start_program({EXCHANGE_PROGRAM, "--port", std::to_string(port_), "--pairs", dir / "pairs.txt"},
+                                     dir.path(), dir / "second.txt");
+  EXPECT_EQ(wait_program(second), 1);
+  EXPECT_NE(read_file(dir / "second.txt").find(": Address already in use"), std::string::npos)
+      << read_file(dir / "second.txt");
+}
+
 TEST_F(ExchangeOptions, BadCommandLinesAndPairsFilesEndIt) {
   EXPECT_EQ(run_program({EXCHANGE_PROGRAM, "--port"}), 2);
   EXPECT_EQ(run_program({EXCHANGE_PROGRAM, "--port", "70000"}), 2);
