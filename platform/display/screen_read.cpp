@@ -10,13 +10,22 @@
 namespace platform::display {
 namespace {
 
-__attribute__((target("ssse3"))) int pack_24_ssse3(const uint32_t* words, uint8_t* out, int count) {
+// Sixteen pixels (64 bytes) become three whole 16-byte stores: each group of
+// four is shuffled down to 12 bytes and the groups are shifted together.
+__attribute__((target("ssse3"))) inline __m128i packed_four(const uint32_t* words) {
   const __m128i order = _mm_setr_epi8(0, 1, 2, 4, 5, 6, 8, 9, 10, 12, 13, 14, -1, -1, -1, -1);
+  return _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(words)), order);
+}
+
+__attribute__((target("ssse3"))) int pack_24_ssse3(const uint32_t* words, uint8_t* out, int count) {
   int i = 0;
-  // 16 bytes are stored for every 12 written: stop while 4 spare bytes remain.
-  for (; i + 6 <= count; i += 4) {
-    const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(words + i));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * i), _mm_shuffle_epi8(four, order));
+  for (; i + 16 <= count; i += 16) {
+    const __m128i a = packed_four(words + i), b = packed_four(words + i + 4), c = packed_four(words + i + 8),
+                  d = packed_four(words + i + 12);
+    __m128i* to = reinterpret_cast<__m128i*>(out + 3 * i);
+    _mm_storeu_si128(to, _mm_or_si128(a, _mm_slli_si128(b, 12)));
+    _mm_storeu_si128(to + 1, _mm_or_si128(_mm_srli_si128(b, 4), _mm_slli_si128(c, 8)));
+    _mm_storeu_si128(to + 2, _mm_or_si128(_mm_srli_si128(c, 8), _mm_slli_si128(d, 4)));
   }
   return i;
 }

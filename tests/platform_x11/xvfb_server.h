@@ -1,17 +1,16 @@
-// An Xvfb server of our own for a test or a benchmark: started on a free
-// display number, ready once its socket exists, stopped when destroyed.
+// An Xvfb server of our own for a test or a benchmark: Xvfb picks a free
+// display number itself and reports it (-displayfd) once it takes
+// connections; stopped when destroyed.
 #pragma once
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 extern char** environ;
@@ -23,24 +22,50 @@ class XvfbServer {
   XvfbServer& operator=(const XvfbServer&) = delete;
   ~XvfbServer() { stop(); }
 
-  // Starts `Xvfb :N -screen 0 <screen> -nolisten tcp -terminate <extra...>`
-  // on the first free N from 90 on. False when Xvfb is missing or never became
-  // ready. The server also ends once its last client has gone, so that a
-  // test that dies does not leave it behind.
+  // Starts `Xvfb -displayfd 3 -screen 0 <screen> -nolisten tcp -terminate
+  // <extra...>`. False when Xvfb is missing or never became ready within 15 s.
+  // The server also ends once its last client has gone, so that a test that
+  // dies does not leave it behind.
   bool start(const std::string& screen = "1280x720x24", const std::vector<std::string>& extra = {}) {
-    for (int number = 90; number < 300; ++number) {
-      if (exists(socket_path(number)) || exists("/tmp/.X" + std::to_string(number) + "-lock")) continue;
-      switch (launch(number, screen, extra)) {
-        case Launch::ready:
-          display_ = ":" + std::to_string(number);
-          return true;
-        case Launch::taken:
-          continue;
-        case Launch::failed:
-          return false;
-      }
+    int ready[2];
+    if (pipe(ready) != 0) return false;
+    std::vector<std::string> args = {"Xvfb", "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp",
+                                     "-terminate"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    // Closed first: the read end may itself be descriptor 3.
+    posix_spawn_file_actions_addclose(&actions, ready[0]);
+    posix_spawn_file_actions_adddup2(&actions, ready[1], 3);
+    const int spawned = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(ready[1]);
+    if (spawned != 0) {
+      pid_ = -1;
+      close(ready[0]);
+      return false;
     }
-    return false;
+    // The number arrives as a line once the server listens.
+    std::string number;
+    pollfd wait = {ready[0], POLLIN, 0};
+    while (number.find('\n') == std::string::npos && poll(&wait, 1, 15000) == 1) {
+      char bytes[16];
+      const ssize_t got = read(ready[0], bytes, sizeof bytes);
+      if (got <= 0) break;
+      number.append(bytes, static_cast<size_t>(got));
+    }
+    close(ready[0]);
+    if (number.find('\n') == std::string::npos) {
+      stop();
+      return false;
+    }
+    display_ = ":" + number.substr(0, number.find('\n'));
+    return true;
   }
 
   void stop() {
@@ -54,46 +79,6 @@ class XvfbServer {
   const std::string& display() const { return display_; }
 
  private:
-  enum class Launch { ready, taken, failed };
-
-  static std::string socket_path(int number) { return "/tmp/.X11-unix/X" + std::to_string(number); }
-  static bool exists(const std::string& path) {
-    struct stat info;
-    return stat(path.c_str(), &info) == 0;
-  }
-
-  Launch launch(int number, const std::string& screen, const std::vector<std::string>& extra) {
-    std::vector<std::string> args = {"Xvfb", ":" + std::to_string(number), "-screen", "0", screen,
-                                     "-nolisten", "tcp", "-terminate"};
-    args.insert(args.end(), extra.begin(), extra.end());
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    const int spawned = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0) {
-      pid_ = -1;
-      return Launch::failed;
-    }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
-    while (std::chrono::steady_clock::now() < deadline) {
-      int status = 0;
-      if (waitpid(pid_, &status, WNOHANG) == pid_) {
-        // Another server took the number first, or Xvfb could not run.
-        pid_ = -1;
-        return WIFEXITED(status) && WEXITSTATUS(status) == 127 ? Launch::failed : Launch::taken;
-      }
-      if (exists(socket_path(number))) return Launch::ready;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    stop();
-    return Launch::failed;
-  }
-
   pid_t pid_ = -1;
   std::string display_;
 };
