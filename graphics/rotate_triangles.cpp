@@ -33,12 +33,14 @@ struct span {
   float ul, vl, ur, vr;
 };
 
+#if !defined(__SSE2__)
 // w0 * a + w1 * b per channel, each divided by 256 rounding down (w0 + w1 <= 255).
 inline uint32_t mix(uint32_t a, uint32_t b, uint32_t w0, uint32_t w1) {
   const uint32_t rb = (((a & kRedBlue) * w0 + (b & kRedBlue) * w1) >> 8) & kRedBlue;
   const uint32_t g = (((a & kGreen) * w0 + (b & kGreen) * w1) >> 8) & kGreen;
   return rb | g;
 }
+#endif
 
 // The colour blended over the destination pixel with `alpha` (0..255); alpha byte 0.
 inline uint32_t blend(uint32_t color, uint32_t pixel, uint32_t alpha) {
