@@ -1,6 +1,7 @@
 // The client's pure logic: tokens, reply evaluation, captions, the request
-// path, the capture file layout, the input bindings and the chat line cells.
-
+// path, the tools' command lines, the capture file layout, the outgoing
+// sizes, the input bindings and chat line editing, the notification's font
+// fitting and quiet minute.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -35,10 +36,7 @@ TEST(Token, StandardEngineWithTheChatBit) {
   }
 }
 
-TEST(RunLog, IntToStringAndTimestamp) {
-  EXPECT_EQ(int_to_string(0), "0");
-  EXPECT_EQ(int_to_string(7), "7");
-  EXPECT_EQ(int_to_string(120), "120");
+TEST(RunLog, TimestampIsDateDashTime) {
   const std::string stamp = current_timestamp();
   ASSERT_EQ(stamp.size(), 15u);
   EXPECT_EQ(stamp[8], '-');
@@ -52,39 +50,38 @@ TEST(Exchange, RequestPathIsPercentEncoded) {
 }
 
 TEST(Exchange, EvaluatesEveryReply) {
-  reply_outcome o = evaluate_reply(false, 0, "");
-  EXPECT_TRUE(o.network_error);
-  EXPECT_FALSE(o.file_invalid || o.user_not_found);
-
-  o = evaluate_reply(true, 404, "nope");
-  EXPECT_TRUE(o.network_error);
-
-  o = evaluate_reply(true, 201, "");
-  EXPECT_TRUE(o.user_not_found);
-  EXPECT_FALSE(o.network_error || o.file_invalid);
-
-  o = evaluate_reply(true, 200, "");
-  EXPECT_EQ(o.step, reply_outcome::show_black);
-  EXPECT_FALSE(o.network_error || o.file_invalid || o.user_not_found);
-
-  for (size_t n : {1u, 15u, 16u}) {
-    o = evaluate_reply(true, 200, std::string(n, 'a'));
-    EXPECT_TRUE(o.file_invalid) << n;
-    EXPECT_EQ(o.step, reply_outcome::none) << n;
+  using step = reply_outcome;
+  const struct {
+    bool ok;
+    int status;
+    std::string body;
+    bool network_error, file_invalid, user_not_found;
+    decltype(reply_outcome::step) next;
+    std::string picture, token;
+  } cases[] = {
+      {false, 0, "", true, false, false, step::none, "", ""},
+      {true, 404, "nope", true, false, false, step::none, "", ""},
+      {true, 201, "", false, false, true, step::none, "", ""},
+      {true, 200, "", false, false, false, step::show_black, "", ""},
+      {true, 200, "a", false, true, false, step::none, "", ""},
+      {true, 200, std::string(15, 'a'), false, true, false, step::none, "", ""},
+      {true, 200, std::string(16, 'a'), false, true, false, step::none, "", ""},
+      {true, 200, "PICTUREz96d191cf6f6aea6", false, true, false, step::none, "", ""},
+      // The token is accepted in either case and lower-cased.
+      {true, 200, "PICTUREC96D191CF6F6AEA6", false, false, false, step::decrypt_partner, "PICTURE", "c96d191cf6f6aea6"},
+      {true, 200, "PICTURE796d191cf6f6aea6", false, false, false, step::decrypt_partner, "PICTURE", "796d191cf6f6aea6"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.status) + " " + c.body);
+    const reply_outcome o = evaluate_reply(c.ok, c.status, c.body);
+    EXPECT_EQ(o.network_error, c.network_error);
+    EXPECT_EQ(o.file_invalid, c.file_invalid);
+    EXPECT_EQ(o.user_not_found, c.user_not_found);
+    EXPECT_EQ(o.step, c.next);
+    if (c.next != step::decrypt_partner) continue;
+    EXPECT_EQ(o.partner_picture, c.picture);
+    EXPECT_EQ(o.partner_token, c.token);
   }
-
-  o = evaluate_reply(true, 200, "PICTUREC96D191CF6F6AEA6");
-  EXPECT_EQ(o.step, reply_outcome::decrypt_partner);
-  EXPECT_EQ(o.partner_picture, "PICTURE");
-  EXPECT_EQ(o.partner_token, "c96d191cf6f6aea6");  // accepted and lower-cased
-  EXPECT_TRUE(token_says_chat(o.partner_token));
-
-  o = evaluate_reply(true, 200, "PICTURE796d191cf6f6aea6");
-  EXPECT_FALSE(token_says_chat(o.partner_token));
-
-  o = evaluate_reply(true, 200, "PICTUREz96d191cf6f6aea6");
-  EXPECT_TRUE(o.file_invalid);
-  EXPECT_EQ(o.step, reply_outcome::none);
 }
 
 TEST(Exchange, ReceivedPicturesLargerThanPartnersSendAreRefusedUnread) {
@@ -102,13 +99,17 @@ TEST(Exchange, ReceivedPicturesLargerThanPartnersSendAreRefusedUnread) {
 }
 
 TEST(Display, Captions) {
-  EXPECT_EQ(build_caption({false, false, false, false, false, false}), "Quillfern");
-  EXPECT_EQ(build_caption({false, false, false, true, false, true}), "Quillfern [Chat][Top]");
-  EXPECT_EQ(build_caption({false, false, false, true, true, true}), "Quillfern [Chat][Hold][Top]");
-  EXPECT_EQ(build_caption({false, false, false, false, true, false}), "Quillfern [Hold]");
-  EXPECT_EQ(build_caption({false, true, false, true, true, false}), "Quillfern [FileInvalid]");
-  EXPECT_EQ(build_caption({true, true, true, false, false, false}), "Quillfern [NetworkError]");
-  EXPECT_EQ(build_caption({false, false, true, false, false, false}), "Quillfern [UserNotFound]");
+  // Flags: network error, file invalid, user not found, chat, hold, topmost.
+  const std::pair<caption_flags, const char*> cases[] = {
+      {{false, false, false, false, false, false}, "Quillfern"},
+      {{false, false, false, true, false, true}, "Quillfern [Chat][Top]"},
+      {{false, false, false, true, true, true}, "Quillfern [Chat][Hold][Top]"},
+      {{false, false, false, false, true, false}, "Quillfern [Hold]"},
+      {{false, true, false, true, true, false}, "Quillfern [FileInvalid]"},
+      {{true, true, true, false, false, false}, "Quillfern [NetworkError]"},
+      {{false, false, true, false, false, false}, "Quillfern [UserNotFound]"},
+  };
+  for (const auto& [flags, caption] : cases) EXPECT_EQ(build_caption(flags), caption);
 }
 
 TEST(Tools, CommandLines) {
@@ -120,31 +121,23 @@ TEST(Tools, CommandLines) {
 }
 
 TEST(Capture, FileLayoutByDisplayDepth) {
-  capture_layout l = capture_layout_for(32, 1280, 720);
-  EXPECT_EQ(l.bits_per_pixel, 24);
-  EXPECT_EQ(l.palette_bytes, 0u);
-  EXPECT_EQ(l.row_bytes, 3840u);
-  EXPECT_EQ(l.file_bytes, 54u + 3840u * 720u);
-
-  l = capture_layout_for(24, 1366, 768);
-  EXPECT_EQ(l.row_bytes, 4100u);  // 4098 rounded up
-
-  l = capture_layout_for(8, 1366, 768);
-  EXPECT_EQ(l.bits_per_pixel, 8);
-  EXPECT_EQ(l.palette_bytes, 1024u);
-  EXPECT_EQ(54 + l.palette_bytes, 1078u);
-  EXPECT_EQ(l.row_bytes, 1368u);
-
-  l = capture_layout_for(4, 10, 2);
-  EXPECT_EQ(l.bits_per_pixel, 4);
-  EXPECT_EQ(l.palette_bytes, 64u);
-  EXPECT_EQ(l.row_bytes, 8u);
-
-  l = capture_layout_for(1, 33, 1);
-  EXPECT_EQ(l.bits_per_pixel, 1);
-  EXPECT_EQ(l.palette_bytes, 8u);
-  EXPECT_EQ(l.row_bytes, 8u);
-  EXPECT_EQ(capture_layout_for(16, 1, 1).bits_per_pixel, 24);
+  const struct {
+    int depth, width, height, bits_per_pixel;
+    uint32_t palette_bytes, row_bytes;
+  } cases[] = {
+      {32, 1280, 720, 24, 0, 3840},  {24, 1366, 768, 24, 0, 4100},  // 4098 rounded up
+      {16, 1, 1, 24, 0, 4},          {8, 1366, 768, 8, 1024, 1368},
+      {4, 10, 2, 4, 64, 8},          {1, 33, 1, 1, 8, 8},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.depth);
+    const capture_layout l = capture_layout_for(c.depth, c.width, c.height);
+    EXPECT_EQ(l.bits_per_pixel, c.bits_per_pixel);
+    EXPECT_EQ(l.palette_bytes, c.palette_bytes);
+    EXPECT_EQ(l.row_bytes, c.row_bytes);
+    EXPECT_EQ(l.pixel_bytes, uint64_t(c.row_bytes) * c.height);
+    EXPECT_EQ(l.file_bytes, 54 + c.palette_bytes + l.pixel_bytes);
+  }
 }
 
 TEST(Cycle, OutgoingSizes) {
