@@ -2,6 +2,7 @@
 // path, the tools' command lines, the capture file layout, the outgoing
 // sizes, the input bindings and chat line editing, the notification's font
 // fitting and quiet minute.
+// Depends on: the client library; starts no thread and opens no window.
 #include <gtest/gtest.h>
 
 #include <cstdio>

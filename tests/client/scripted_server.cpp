@@ -1,4 +1,5 @@
 // A one-connection-at-a-time loopback server driven by a test's script.
+// Depends on: POSIX sockets and poll.
 #include "client/scripted_server.h"
 
 #include <arpa/inet.h>

@@ -1,5 +1,6 @@
 // libFuzzer target: the client's settings parser on arbitrary text. Accepted
 // settings must hold what the parser promises.
+// Depends on: the client library's settings parser.
 #include <cstdlib>
 #include <sstream>
 #include <string>

@@ -2,6 +2,7 @@
 // layout (magic, header, one sealed chunk per 64 KiB and a final one),
 // damaged files, wrong and malformed keys and damaged magics refused
 // without writing anything.
+// Depends on: the built encfile program; links none of its code.
 #include <gtest/gtest.h>
 
 #include <cctype>

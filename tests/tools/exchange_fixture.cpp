@@ -1,4 +1,5 @@
 // The exchange server fixture and the raw connections of the server tests.
+// Depends on: POSIX sockets, cpp-httplib and the tool process helpers.
 #include "tools/exchange_fixture.h"
 
 #include <arpa/inet.h>
@@ -154,11 +155,4 @@ std::string Exchange::log_with(long lines) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return log;
-}
-
-std::string Exchange::raw(const std::string& bytes, bool wait_for_reply) {
-  RawConnection connection(port_);
-  if (!connection.connected()) return {};
-  connection.send_all(bytes);
-  return wait_for_reply ? connection.read_reply(std::chrono::seconds(2)) : std::string();
 }

@@ -1,5 +1,7 @@
 // The exchange server started as the real program on a free loopback port,
 // and plain sockets to talk to it byte by byte.
+// Depends on: the built quillfern-exchange, cpp-httplib and POSIX sockets;
+// links none of the server's code.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -67,10 +69,6 @@ class Exchange : public ::testing::Test {
   // The log once it holds `lines` lines: the server writes a request's line
   // just after the reply, so it may come a moment after the client has it.
   std::string log_with(long lines);
-
-  // Sends raw bytes on a fresh connection; with `wait_for_reply`, returns the
-  // head and body of the first reply (empty when none comes in two seconds).
-  std::string raw(const std::string& bytes, bool wait_for_reply = true);
 
   ScratchFolder dir;
   pid_t pid_ = -1;

@@ -1,6 +1,7 @@
 // quillfern-exchange against hostile peers: slow and idle connections,
 // oversized heads, smuggled and pipelined requests, a log nobody reads,
 // SIGTERM under load, half-closed requests and the budget for bodies.
+// Depends on: the exchange fixture.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>

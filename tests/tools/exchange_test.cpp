@@ -1,6 +1,7 @@
 // quillfern-exchange, started as the real program on a free loopback port:
 // pairing, the status of every refused request, the body limit, names,
 // the log, malformed input and the command line.
+// Depends on: the exchange fixture.
 #include <algorithm>
 
 #include "tools/exchange_fixture.h"
@@ -110,7 +111,7 @@ TEST_F(Exchange, LogsOneLinePerRequest) {
 }
 
 TEST_F(Exchange, MalformedRequestsDoNotBringItDown) {
-  const std::vector<std::string> hostile = {
+  std::vector<std::string> hostile = {
       "garbage\r\n\r\n",
       std::string("\0\xff\x01\x02", 4) + std::string(5000, '\x80') + "\r\n\r\n",
       "PATCH /v1/swap/alice HTTP/1.1\r\nHost: x\r\nContent-Len",
@@ -130,8 +131,8 @@ TEST_F(Exchange, MalformedRequestsDoNotBringItDown) {
   };
   std::string many_headers = "PATCH /v1/swap/alice HTTP/1.1\r\n";
   for (int i = 0; i < 20000; ++i) many_headers += "X-" + std::to_string(i) + ": v\r\n";
-  for (const std::string& bytes : hostile) raw(bytes, false);
-  raw(many_headers + "\r\n", false);
+  hostile.push_back(many_headers + "\r\n");
+  for (const std::string& bytes : hostile) RawConnection(port_).send_all(bytes);
   EXPECT_EQ(exchange("alice", "A" + kToken).first, 200);
   EXPECT_EQ(exchange("bob", "B" + kToken), std::make_pair(200, "A" + kToken));
 }
