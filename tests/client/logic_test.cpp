@@ -5,6 +5,7 @@
 // Depends on: the client library; starts no thread and opens no window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "Client/capture.h"
@@ -135,13 +136,13 @@ TEST(Cycle, OutgoingSizes) {
   EXPECT_EQ(outgoing_size(3).height, 540);
 }
 
+// Every rung of the ladder, down and up, stopping at both ends.
 TEST(Input, OpacityLadder) {
-  EXPECT_EQ(opacity_step_down(255), 224);
-  int alpha = 224;
-  for (int i = 0; i < 7; ++i) alpha = opacity_step_down(alpha);
-  EXPECT_EQ(alpha, 32);
-  EXPECT_EQ(opacity_step_up(32), 64);
-  EXPECT_EQ(opacity_step_up(255), 255);
+  const int ladder[] = {255, 224, 192, 160, 128, 96, 64, 32};
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(opacity_step_down(ladder[i]), ladder[std::min(i + 1, 7)]) << ladder[i];
+    EXPECT_EQ(opacity_step_up(ladder[i]), ladder[std::max(i - 1, 0)]) << ladder[i];
+  }
 }
 
 TEST(Input, ModeKeysInEitherCase) {
