@@ -101,6 +101,8 @@ TEST_F(Pngslim, EveryInputLayoutBecomesEightBitRgbOrRgba) {
               rgb = random_samples(37 * 23 * 3, 6);
   bytes opaque = random_samples(40 * 30 * 4, 2), grey_rgba, grey_alpha_rgba, one_bit_rgba, sixteen;
   for (std::size_t i = 3; i < opaque.size(); i += 4) opaque[i] = 255;
+  bytes last_translucent = opaque;
+  last_translucent.back() = 254;
   for (std::uint8_t v : grey) grey_rgba.insert(grey_rgba.end(), {v, v, v, 255});
   for (std::size_t i = 0; i < grey_alpha.size(); i += 2)
     grey_alpha_rgba.insert(grey_alpha_rgba.end(), {grey_alpha[i], grey_alpha[i], grey_alpha[i], grey_alpha[i + 1]});
@@ -118,6 +120,7 @@ TEST_F(Pngslim, EveryInputLayoutBecomesEightBitRgbOrRgba) {
   } cases[] = {
       {"transparent RGBA", {61, 17, 8, kRgba, false, rgba, {}, {}}, rgba, kRgba},
       {"opaque RGBA drops alpha", {40, 30, 8, kRgba, false, opaque, {}, {}}, opaque, kRgb},
+      {"only the last pixel translucent", {40, 30, 8, kRgba, false, last_translucent, {}, {}}, last_translucent, kRgba},
       {"grey", {33, 9, 8, kGrey, false, grey, {}, {}}, grey_rgba, kRgb},
       {"grey with alpha", {20, 10, 8, kGreyAlpha, false, grey_alpha, {}, {}}, grey_alpha_rgba, kRgba},
       {"1-bit grey", {10, 2, 1, kGrey, false, {0xAA, 0x80, 0x55, 0x40}, {}, {}}, one_bit_rgba, kRgb},
