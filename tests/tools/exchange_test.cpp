@@ -31,10 +31,6 @@ TEST_F(Exchange, BodiesEndInAHexadecimalTokenOfEitherCase) {
 // nothing sent after it is taken for another request: the swap hidden
 // behind each is never stored.
 TEST_F(Exchange, RefusedRequestsGetTheirStatusAndEndTheConnection) {
-  const auto request = [](const std::string& method, const std::string& path, const std::string& body) {
-    return method + " " + path + " HTTP/1.1\r\nHost: x\r\nContent-Length: " + std::to_string(body.size()) +
-           "\r\n\r\n" + body;
-  };
   const std::string head = "PATCH /v1/swap/alice HTTP/1.1\r\nHost: x\r\n";
   std::vector<std::pair<std::string, int>> cases = {
       {patch_request("alice", "0123456789abcde"), 400},  // bodies must end in a 16-digit token
@@ -49,12 +45,12 @@ TEST_F(Exchange, RefusedRequestsGetTheirStatusAndEndTheConnection) {
       {head + "\r\n", 411},
       {head + "Content-Encoding: gzip\r\nContent-Length: 16\r\n\r\n" + kToken, 415},
       {head + "Range: bytes=0-,0-,0-\r\nContent-Length: 16\r\n\r\n" + kToken, 416},
-      {request("GET", "/index.html", ""), 404},
+      {http_request("GET", "/index.html", ""), 404},
   };
   for (const std::string method : {"GET", "POST", "PUT", "DELETE", "OPTIONS"})
-    cases.push_back({request(method, "/v1/swap/alice", "A" + kToken), 405});
+    cases.push_back({http_request(method, "/v1/swap/alice", "A" + kToken), 405});
   for (const std::string path : {"/", "/v1/swap", "/v1/swap/", "/v2/swap/alice", "/v1/swapalice", "/V1/swap/alice"})
-    cases.push_back({request("PATCH", path, "A" + kToken), 404});
+    cases.push_back({http_request("PATCH", path, "A" + kToken), 404});
   const std::string hidden = patch_request("bob", "HIDDEN" + kToken);
   for (const auto& [refused, status] : cases) {
     SCOPED_TRACE(refused);
@@ -101,7 +97,9 @@ TEST_F(Exchange, PercentEncodedNamesAreDecoded) {
 TEST_F(Exchange, LogsOneLinePerRequest) {
   exchange("alice", "A" + kToken);
   exchange("mallory", "M" + kToken);
-  request("GET", "/x", "");
+  RawConnection get(port_);
+  get.send_all(http_request("GET", "/x", ""));
+  EXPECT_EQ(reply_status(get.read_reply()), 404);
   const std::string log = log_with(4);
   EXPECT_NE(log.find(" listening on 127.0.0.1 port " + std::to_string(port_) + "\n"), std::string::npos);
   EXPECT_NE(log.find(" PATCH /v1/swap/alice 200 in=17 out=0\n"), std::string::npos);
@@ -145,10 +143,9 @@ class ExchangeOptions : public Exchange {
 TEST_F(ExchangeOptions, ListensOnTheAddressItIsGiven) {
   start({"--listen", "127.0.0.2"});
   EXPECT_NE(read_file(dir / "log.txt").find("listening on 127.0.0.2 port"), std::string::npos);
-  httplib::Client elsewhere("127.0.0.2", port_);
-  httplib::Result r = elsewhere.Patch("/v1/swap/alice", "A" + kToken, "application/octet-stream");
-  ASSERT_TRUE(r);
-  EXPECT_EQ(r->status, 200);
+  RawConnection elsewhere(port_, "127.0.0.2", "127.0.0.2");
+  ASSERT_TRUE(elsewhere.send_all(patch_request("alice", "A" + kToken)));
+  EXPECT_EQ(reply_status(elsewhere.read_reply()), 200);
   EXPECT_EQ(exchange("bob", "B" + kToken).first, -1);  // nothing on 127.0.0.1
 }
 
