@@ -147,6 +147,18 @@ TEST_F(Exchange, SigtermEndsItPromptlyWhateverItsClientsDo) {
   pid_ = -1;
 }
 
+// Reads `fd` a byte at a time, no further than needed, until `until` has
+// come or five seconds have passed.
+std::string read_until(int fd, const std::string& until) {
+  std::string text;
+  char c = 0;
+  for (const auto began = Clock::now(); text.find(until) == std::string::npos && Clock::now() - began < seconds(5);) {
+    pollfd p{fd, POLLIN, 0};
+    if (poll(&p, 1, 100) > 0 && read(fd, &c, 1) == 1) text += c;
+  }
+  return text;
+}
+
 class ExchangeOnAPipe : public Exchange {
  protected:
   void SetUp() override {}
@@ -159,12 +171,7 @@ TEST_F(ExchangeOnAPipe, ALogNobodyReadsDoesNotStopServing) {
   const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
   write_file(dir / "pairs.txt", "alice bob\n");
   pid_ = start_program({EXCHANGE_PROGRAM, "--port", "0", "--pairs", dir / "pairs.txt"}, dir.path(), fifo);
-  std::string first;
-  char c = 0;
-  for (const auto began = Clock::now(); first.find('\n') == std::string::npos && Clock::now() - began < seconds(5);) {
-    pollfd p{reader, POLLIN, 0};
-    if (poll(&p, 1, 100) > 0 && read(reader, &c, 1) == 1) first += c;
-  }
+  const std::string first = read_until(reader, "\n");
   port_ = std::atoi(first.substr(first.rfind(' ') + 1).c_str());
   ASSERT_NE(port_, 0) << first;
 
@@ -177,16 +184,7 @@ TEST_F(ExchangeOnAPipe, ALogNobodyReadsDoesNotStopServing) {
   EXPECT_EQ(answered, 6000);
 
   // Once read again, the log says how many lines it had to drop.
-  std::string log;
-  char buffer[65536];
-  for (const auto began = Clock::now(); log.find("log lines dropped") == std::string::npos &&
-                                        Clock::now() - began < seconds(5);) {
-    pollfd p{reader, POLLIN, 0};
-    if (poll(&p, 1, 100) > 0) {
-      const ssize_t n = read(reader, buffer, sizeof buffer);
-      if (n > 0) log.append(buffer, static_cast<std::size_t>(n));
-    }
-  }
+  const std::string log = read_until(reader, "log lines dropped: the output was not read");
   EXPECT_NE(log.find("log lines dropped: the output was not read"), std::string::npos);
   EXPECT_EQ(stop(), 0);
   close(reader);

@@ -161,7 +161,6 @@ TEST_F(ExchangeOptions, APortInUseEndsASecondServerWithTheReason) {
 TEST_F(ExchangeOptions, BadCommandLinesAndPairsFilesEndIt) {
   EXPECT_EQ(run_program({EXCHANGE_PROGRAM, "--port"}), 2);
   EXPECT_EQ(run_program({EXCHANGE_PROGRAM, "--port", "70000"}), 2);
-  EXPECT_EQ(run_program({EXCHANGE_PROGRAM, "--verbose", "1"}), 2);
   EXPECT_EQ(run_program({EXCHANGE_PROGRAM, "--pairs", dir / "absent.txt"}), 1);
   for (const std::string pairs : {"alice\n", "alice bob carol\n", "alice bob\nbob carol\n", "a b\na c\n"}) {
     SCOPED_TRACE(pairs);
