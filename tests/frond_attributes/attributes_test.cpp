@@ -1,5 +1,8 @@
-// Drawing attributes: colours, background repaint, line styles and pens,
-// caps and joins, fill styles and brushes, and their GDI+ counterparts.
+// Drawing attributes as Frond maps them: which colour fields a setter
+// touches, the background repaint, defaults without an image, line styles
+// and user patterns to GDI pens and dashes, caps, joins and miter limits,
+// fill styles to brushes. Depends on: graphics/internal.h. Counting is in
+// frond_counting; what the pens draw is pinned by the platform tests.
 
 #include "graphics/internal.h"
 #include "support/graphics_fixture.h"
@@ -11,11 +14,6 @@ using frond_test::pixels_of;
 namespace {
 
 class AttributesTest : public GraphicsTest {};
-
-TEST_F(AttributesTest, GdiColourSwapsRedAndBlueAndDropsAlpha) {
-  EXPECT_EQ(to_gdi_color(0xFF5BFE4B), 0x004BFE5Bu);
-  EXPECT_EQ(to_gdi_color(0x80112233), 0x00332211u);
-}
 
 TEST_F(AttributesTest, BackgroundRepaintReplacesOnlyExactOldColour) {
   IMAGE image(4, 1);
@@ -36,27 +34,6 @@ TEST_F(AttributesTest, BackgroundRepaintReplacesOnlyExactOldColour) {
   setfontbkcolor(0xFF00FF00, &image);
   EXPECT_EQ(getbkcolor(&image), 0xFF123456u);
   EXPECT_EQ(GetBkColor(image.dc), 0x0000FF00u);
-}
-
-TEST_F(AttributesTest, OnlyBackgroundSettersCountChanges) {
-  const int start = counter();
-  setbkcolor(0xFF000001);  // no target at all: still counts
-  setbkcolor_norepaint(0xFF000001);
-  setfontbkcolor(0xFF000001);
-  EXPECT_EQ(counter(), start - 3);
-
-  IMAGE image(2, 2);
-  state().draw_target = &image;
-  setcolor(0xFF111111);
-  setfillcolor(0xFF222222);
-  setbkmode(TRANSPARENT);
-  setlinestyle(1, 0, 2);
-  EXPECT_EQ(counter(), start - 3);
-  EXPECT_EQ(getcolor(), 0xFF111111u);
-  EXPECT_EQ(GetBkMode(image.dc), TRANSPARENT);
-  setbkcolor(0xFF333333);
-  EXPECT_EQ(counter(), start - 4);
-  for (argb_color p : pixels_of(&image)) EXPECT_EQ(p, 0xFF333333u);
 }
 
 TEST_F(AttributesTest, GettersWithoutAnImage) {
@@ -108,14 +85,6 @@ TEST_F(AttributesTest, LineWidthAndThickness) {
   Gdiplus::DashStyle dash;
   Gdiplus::GdipGetPenDashStyle(image.pen_holder.object, &dash);
   EXPECT_EQ(dash, Gdiplus::DashStyleDashDot);
-}
-
-TEST_F(AttributesTest, GdiplusDashStyles) {
-  EXPECT_EQ(to_gdiplus_dashstyle(0), 0);
-  EXPECT_EQ(to_gdiplus_dashstyle(1), 1);
-  EXPECT_EQ(to_gdiplus_dashstyle(2), 2);
-  EXPECT_EQ(to_gdiplus_dashstyle(3), 3);
-  for (int style : {4, 5, 7, -1, 99}) EXPECT_EQ(to_gdiplus_dashstyle(style), 0) << style;
 }
 
 TEST_F(AttributesTest, SimpleOrGeometricPen) {
@@ -264,12 +233,6 @@ TEST_F(AttributesTest, FillChangesDropTheGdiplusBrush) {
   EXPECT_EQ(image.brush_holder.object, nullptr);
   Gdiplus::GdipGetSolidFillColor(reinterpret_cast<Gdiplus::GpSolidFill*>(image.gdip_brush()), &color);
   EXPECT_EQ(color, 0xFF0000FFu);
-}
-
-TEST_F(AttributesTest, WriteModeGoesToTheDc) {
-  IMAGE image(1, 1);
-  setwritemode(R2_XORPEN, &image);
-  EXPECT_EQ(GetROP2(image.dc), R2_XORPEN);
 }
 
 }  // namespace
