@@ -151,19 +151,6 @@ TEST(Window, KeysArriveAsRecords) {
   EXPECT_EQ(keypending(), 0);
 }
 
-TEST(Window, ControlKeysAndKeysThatTypeNothing) {
-  flushkey();
-  type_key(VK_BACK, u"\b");
-  type_key(VK_DELETE, u"");
-  settle();
-  EXPECT_EQ(popkey(), VK_BACK | 0x10000 | 0x80000);
-  EXPECT_EQ(popkey(), 8 | 0x40000);
-  EXPECT_EQ(popkey(), VK_BACK | 0x20000);
-  EXPECT_EQ(popkey(), VK_DELETE | 0x10000 | 0x80000);
-  EXPECT_EQ(popkey(), VK_DELETE | 0x20000);
-  EXPECT_EQ(popkey(), 0);
-}
-
 TEST(Window, CharactersOutsideTheBasicPlaneBecomeCodePageBytes) {
   flushkey();
   setcodepage(65001);
