@@ -1,6 +1,7 @@
 // GDI+ fills as Frond sets them up: the viewport moving and clipping them
 // (whatever came before) and line style 5 leaving fills alone. Rendering
 // itself is pinned by the platform tests and the golden hashes.
+// Depends on: the graphics fixture.
 
 #include <functional>
 

@@ -1,6 +1,7 @@
 // Fill patterns: what ends a pattern, patterns that cannot be made, and
 // textures that copy their source's pixels. Gradient pixels are pinned by
 // the platform brush tests and the golden hashes.
+// Depends on: the graphics fixture.
 
 #include "support/graphics_fixture.h"
 #include "graphics/frond.h"

@@ -1,5 +1,7 @@
 // Loading PNG through libpng (every colour type and depth into straight
 // ARGB), other formats through the platform decoder, and the result codes.
+// Depends on: png_builder.h, the BMP builder, scratch folders. Decoder
+// internals are the platform's and the fuzzers'.
 #include <gtest/gtest.h>
 
 #include <iterator>

@@ -3,6 +3,7 @@
 // 16-bit channels keep their high byte, within one step of the reference,
 // which may round; fully transparent pixels carry no colour there), and
 // every deliberately corrupt one is an error.
+// Depends on: the PngSuite files when present (skipped otherwise).
 #include <dirent.h>
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 // A fixture that runs each test in a fresh scratch folder as the current
 // directory (removed afterwards), with small file helpers.
+// Depends on: POSIX file calls. Tests nothing itself.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -3,6 +3,7 @@
 // viewports, real input entering where the X11 backend enters, and the close
 // button. One window per process, so the tests run in order and the close
 // request comes last.
+// Depends on: the headless display and the platform input seam.
 
 #include <gtest/gtest.h>
 
