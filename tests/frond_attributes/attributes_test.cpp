@@ -1,7 +1,7 @@
 // Drawing attributes as Frond maps them: which colour fields a setter
 // touches, the background repaint, defaults without an image, line styles
-// and user patterns to GDI pens and dashes, caps, joins and miter limits,
-// fill styles to brushes. Depends on: graphics/internal.h. Counting is in
+// and user patterns to dashes and pens, caps, joins and miter limits
+// (their pictures are in the golden script). Depends on: graphics/internal.h. Counting is in
 // frond_counting; what the pens draw is pinned by the platform tests.
 
 #include "graphics/internal.h"
@@ -87,36 +87,6 @@ TEST_F(AttributesTest, LineWidthAndThickness) {
   EXPECT_EQ(dash, Gdiplus::DashStyleDashDot);
 }
 
-TEST_F(AttributesTest, SimpleOrGeometricPen) {
-  IMAGE image(1, 1);
-  auto selected_pen_type = [&] { return GetObjectType(GetCurrentObject(image.dc, OBJ_PEN)); };
-  setlinestyle(0, 0, 1, &image);
-  EXPECT_EQ(selected_pen_type(), DWORD(OBJ_PEN));
-  setlinestyle(5, 0, 1, &image);
-  EXPECT_EQ(selected_pen_type(), DWORD(OBJ_PEN));
-
-  setlinestyle(0, 0, 2, &image);
-  ASSERT_EQ(selected_pen_type(), DWORD(OBJ_EXTPEN));
-  EXTLOGPEN pen = {};
-  GetObjectW(GetCurrentObject(image.dc, OBJ_PEN), sizeof(pen), &pen);
-  EXPECT_EQ(pen.elpPenStyle, DWORD(PS_GEOMETRIC | PS_SOLID | PS_ENDCAP_FLAT | PS_JOIN_MITER));
-  EXPECT_EQ(pen.elpWidth, 2u);
-
-  setlinestyle(1, 0, 1, &image);
-  EXPECT_EQ(selected_pen_type(), DWORD(OBJ_EXTPEN));
-
-  setlinecap(2, &image);
-  setlinejoin(1, &image);
-  GetObjectW(GetCurrentObject(image.dc, OBJ_PEN), sizeof(pen), &pen);
-  EXPECT_EQ(pen.elpPenStyle, DWORD(PS_GEOMETRIC | PS_DASH | PS_ENDCAP_ROUND | PS_JOIN_BEVEL));
-  Gdiplus::LineCap cap;
-  Gdiplus::LineJoin join;
-  Gdiplus::GdipGetPenEndCap(image.pen_holder.object, &cap);
-  Gdiplus::GdipGetPenLineJoin(image.pen_holder.object, &join);
-  EXPECT_EQ(cap, Gdiplus::LineCapRound);
-  EXPECT_EQ(join, Gdiplus::LineJoinBevel);
-}
-
 TEST_F(AttributesTest, CapsAndJoins) {
   IMAGE image(1, 1);
   setlinecap(1, 2, &image);
@@ -192,31 +162,6 @@ TEST_F(AttributesTest, UserPatternPens) {
   setlinestyle(PS_USERSTYLE, 0x0000, 1, &image);  // nothing drawn
   GetObjectW(GetCurrentObject(image.dc, OBJ_PEN), sizeof(simple), &simple);
   EXPECT_EQ(simple.lopnStyle, UINT(PS_NULL));
-}
-
-TEST_F(AttributesTest, FillStylesMakeTheirBrushes) {
-  IMAGE image(1, 1);
-  auto brush = [&] {
-    LOGBRUSH record = {};
-    GetObjectW(GetCurrentObject(image.dc, OBJ_BRUSH), sizeof(record), &record);
-    return record;
-  };
-  setfillstyle(0, 0xFF102030, &image);
-  EXPECT_EQ(brush().lbStyle, UINT(BS_NULL));
-  EXPECT_EQ(getfillcolor(&image), 0xFF102030u);
-
-  for (int pattern : {1, 12, 40, -3}) {
-    setfillstyle(pattern, 0xFF102030, &image);
-    EXPECT_EQ(brush().lbStyle, UINT(BS_SOLID)) << pattern;
-    EXPECT_EQ(brush().lbColor, 0x302010u);
-  }
-  const int hatches[] = {HS_HORIZONTAL, HS_BDIAGONAL, HS_BDIAGONAL, HS_FDIAGONAL, HS_FDIAGONAL,
-                         HS_CROSS,      HS_DIAGCROSS, HS_VERTICAL,  HS_DIAGCROSS, HS_DIAGCROSS};
-  for (int pattern = 2; pattern <= 11; ++pattern) {
-    setfillstyle(pattern, 0xFF000000, &image);
-    EXPECT_EQ(brush().lbStyle, UINT(BS_HATCHED)) << pattern;
-    EXPECT_EQ(brush().lbHatch, ULONG_PTR(hatches[pattern - 2])) << pattern;
-  }
 }
 
 TEST_F(AttributesTest, FillChangesDropTheGdiplusBrush) {

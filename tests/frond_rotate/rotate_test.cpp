@@ -20,7 +20,6 @@ namespace {
 class RotateTest : public GraphicsTest {};
 
 constexpr argb_color kBackground = 0xFF102030;
-constexpr float kQuarterTurn = 1.5707963f;
 
 // A 4x4 source whose texel (x, y) is 0xFF00yyxx-like: 0xFF000000 | y << 8 | x + 1.
 void paint_source(IMAGE* src) {
@@ -33,33 +32,6 @@ int changed(IMAGE* img) {
   int n = 0;
   for (argb_color p : pixels_of(img)) n += p != kBackground;
   return n;
-}
-
-TEST_F(RotateTest, NearestAtAngleZeroCoversTheBlockWithTheSampleMapping) {
-  IMAGE src(4, 4), dst(20, 20);
-  paint_source(&src);
-  fill(&dst, kBackground);
-  EXPECT_EQ(putimage_rotate(&dst, &src, 10, 10, 0.0f, 0.0f, 0.0f, 0, -1, 0), 0);
-  // Texel positions run 0..3 over four pixels; with the half added: 0, 1, 2, 2.
-  const int texel[4] = {0, 1, 2, 2};
-  for (int y = 0; y < 20; ++y)
-    for (int x = 0; x < 20; ++x) {
-      const bool inside = x >= 10 && x < 14 && y >= 10 && y < 14;
-      const argb_color expected = inside ? pixel(&src, texel[x - 10], texel[y - 10]) : kBackground;
-      EXPECT_EQ(pixel(&dst, x, y), expected) << x << "," << y;
-    }
-  // A quarter turn (clockwise) about the same corner lays the block down to
-  // the left, transposed: source columns down the rows, source rows leftwards
-  // along each row. Those spans run from v = 3 down to 0, so their samples
-  // round the other way: rows 1, 2, 2, 3 from the right.
-  IMAGE turned(20, 20);
-  fill(&turned, kBackground);
-  putimage_rotate(&turned, &src, 10, 10, 0.0f, 0.0f, kQuarterTurn, 0, -1, 0);
-  EXPECT_EQ(changed(&turned), 16);
-  const int row_from_right[4] = {1, 2, 2, 3};
-  for (int i = 0; i < 4; ++i)
-    for (int j = 0; j < 4; ++j)
-      EXPECT_EQ(pixel(&turned, 9 - j, 10 + i), pixel(&src, texel[i], row_from_right[j])) << i << "," << j;
 }
 
 TEST_F(RotateTest, BilinearSamplesUniformWhiteAs253AndNeedsTwoByTwo) {
