@@ -1,6 +1,6 @@
 // Loading PNG through libpng (every colour type and depth into straight
 // ARGB), other formats through the platform decoder, and the result codes.
-// Depends on: png_builder.h, the BMP builder, scratch folders. Decoder
+// Depends on: png_builder.h, the BMP builder, support/scratch_folder.h. Decoder
 // internals are the platform's and the fuzzers'.
 #include <gtest/gtest.h>
 
@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "frond_image_files/png_builder.h"
-#include "frond_image_files/scratch_folder.h"
+#include "support/graphics_fixture.h"
+#include "support/scratch_folder.h"
 #include "graphics/frond.h"
 #include "platform_imaging/bmp_builder.h"
 
@@ -17,8 +18,8 @@ namespace {
 using frond::IMAGE;
 using image_files_test::build_png;
 using image_files_test::png_chunk;
-using image_files_test::write_bytes;
-using LoadingTest = image_files_test::ScratchFolderTest;
+using test_support::write_bytes;
+using LoadingTest = test_support::ScratchFolderTest<frond_test::GraphicsTest>;
 using pixels = std::vector<frond::argb_color>;
 
 // PNGs built in memory, loaded through a file and the general loader: every

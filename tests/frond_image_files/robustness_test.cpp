@@ -1,13 +1,14 @@
 // Damaged and hostile files: the error codes Frond returns for truncated
 // files, oversized or overpromising headers refused before memory is taken,
 // ancillary chunks skipped; the image stays valid. Random damage is the
-// fuzzers' (tests/fuzz). Depends on: png_builder.h, the BMP builder, scratch folders.
+// fuzzers' (tests/fuzz). Depends on: png_builder.h, the BMP builder, support/scratch_folder.h.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "frond_image_files/png_builder.h"
-#include "frond_image_files/scratch_folder.h"
+#include "support/graphics_fixture.h"
+#include "support/scratch_folder.h"
 #include "graphics/frond.h"
 #include "graphics/image_files.h"
 #include "platform_imaging/bmp_builder.h"
@@ -18,8 +19,8 @@ namespace {
 using frond::IMAGE;
 using frond::png_outcome;
 using image_files_test::build_png;
-using image_files_test::write_bytes;
-using RobustnessTest = image_files_test::ScratchFolderTest;
+using test_support::write_bytes;
+using RobustnessTest = test_support::ScratchFolderTest<frond_test::GraphicsTest>;
 
 std::vector<uint8_t> sample_png() {
   std::vector<std::vector<uint8_t>> rows;

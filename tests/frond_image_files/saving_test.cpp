@@ -1,19 +1,20 @@
 // Saving: PNG colour types and round trips, the byte-exact BMP writer, the
 // choice of format by extension, backslashes as folder separators, and the
-// codes of failed opens, writes and closes. Depends on: scratch folders.
+// codes of failed opens, writes and closes. Depends on: support/scratch_folder.h.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "frond_image_files/scratch_folder.h"
+#include "support/graphics_fixture.h"
+#include "support/scratch_folder.h"
 #include "graphics/frond.h"
 
 namespace {
 
 using frond::IMAGE;
-using image_files_test::exists;
-using image_files_test::read_bytes;
-using SavingTest = image_files_test::ScratchFolderTest;
+using test_support::exists;
+using test_support::read_bytes;
+using SavingTest = test_support::ScratchFolderTest<frond_test::GraphicsTest>;
 
 const std::vector<frond::argb_color> six = {0xFF102030, 0x80405060, 0x00708090, 0x01A0B0C0, 0xFEFFFFFF, 0x7F000000};
 
@@ -102,7 +103,7 @@ TEST_F(SavingTest, BackslashesSeparateFolders) {
   EXPECT_EQ(frond::getimage(&back, "temp\\image2.png"), 0);
   EXPECT_EQ(frond::getimage(&back, "temp\\image1.bmp"), 0);  // through the platform decoder
   EXPECT_EQ(back.width, 4);
-  const std::string absolute = folder_ + "\\temp\\image2.png";
+  const std::string absolute = scratch_.path().string() + "\\temp\\image2.png";
   EXPECT_EQ(frond::getimage_pngfile(&back, absolute.c_str()), 0);
 }
 
