@@ -43,14 +43,7 @@ TEST_F(OutlineTest, LineStyleFiveHidesEveryOutlineButTheRoundedRectangle) {
   draw_every_outline(&image);
   EXPECT_EQ(changed_count(before, &image), 0);
   frond_roundrect(10, 10, 60, 40, 8, 8, 8, 8, &image);
-  EXPECT_GT(changed_count(before, &image), 100);
-
-  // The same calls with a visible line style draw.
-  IMAGE shown(100, 100);
-  setcolor(0xFFFFFFFF, &shown);
-  const std::vector<argb_color> shown_before = pixels_of(&shown);
-  draw_every_outline(&shown);
-  EXPECT_GT(changed_count(shown_before, &shown), 500);
+  EXPECT_GT(changed_count(before, &image), 100);  // with a visible style each draws (frond_counting)
 }
 
 // The pixels of `draw` on a fresh black image with a thick white pen.
