@@ -13,7 +13,7 @@
 #include "client/scripted_server.h"
 #include "graphics/frond.h"
 #include "support/resident_memory.h"
-#include "support/scratch_dir.h"
+#include "support/scratch_folder.h"
 
 using namespace quillfern;
 using Clock = std::chrono::steady_clock;
@@ -32,7 +32,7 @@ class HostileServer : public ::testing::Test {
     fs::create_directories("temp");
     fs::create_directories("bin");
     fs::create_symlink(ENCFILE_PROGRAM, "bin/encfile");
-    write_file("temp/image4.enc", "outgoing");
+    test_support::write_bytes("temp/image4.enc", {'o', 'u', 't'});
     settings.key = kKey;
     network_error = file_invalid = user_not_found = new_chat = 0;
   }
@@ -48,7 +48,7 @@ class HostileServer : public ::testing::Test {
     return Clock::now() - began;
   }
 
-  ScratchFolder folder_{ScratchFolder::enter};
+  test_support::scratch_folder folder_;
 };
 
 // Writes `piece` over and over, up to `most` bytes or until the client goes.
@@ -116,7 +116,8 @@ TEST_F(HostileServer, APictureThatDoesNotDecryptNeverShowsAnOlderOneNorRaisesACh
   frond::savepng(small, "temp\\plain.png", false);
   frond::delimage(small);
   ASSERT_EQ(std::system((std::string(ENCFILE_PROGRAM) + " temp/plain.png temp/sealed.enc " + kKey + quiet).c_str()), 0);
-  const std::string sealed = read_file("temp/sealed.enc");
+  const std::vector<uint8_t> sealed_bytes = test_support::read_bytes("temp/sealed.enc");
+  const std::string sealed(sealed_bytes.begin(), sealed_bytes.end());
   const auto reply_with = [](const std::string& body) {
     return [body](int fd) {
       ScriptedServer::send_bytes(fd, "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);

@@ -45,7 +45,7 @@ class Encfile : public ::testing::Test {
     std::remove((dir / "opened").c_str());
     write_file(dir / "damaged", sealed);
     EXPECT_EQ(encfile(dir / "damaged", dir / "opened", key), 1);
-    EXPECT_FALSE(file_exists(dir / "opened"));
+    EXPECT_FALSE(test_support::exists(dir / "opened"));
     for (const std::string& name : dir.names()) EXPECT_NE(name[0], '.') << name;
   }
 
@@ -136,10 +136,10 @@ TEST_F(Encfile, MalformedKeysAndMissingInputsWriteNothing) {
                                  std::string(62, 'a') + " 0", std::string(62, 'a') + "0x"}) {
     SCOPED_TRACE(key);
     EXPECT_EQ(encfile(dir / "plain", dir / "out", key), 1);
-    EXPECT_FALSE(file_exists(dir / "out"));
+    EXPECT_FALSE(test_support::exists(dir / "out"));
   }
   EXPECT_EQ(encfile(dir / "absent", dir / "out"), 1);
-  EXPECT_FALSE(file_exists(dir / "out"));
+  EXPECT_FALSE(test_support::exists(dir / "out"));
 }
 
 }  // namespace

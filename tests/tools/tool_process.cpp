@@ -7,6 +7,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <filesystem>
+
 extern char** environ;
 
 pid_t start_program(const std::vector<std::string>& argv, const std::string& folder, const std::string& output) {
@@ -34,4 +37,21 @@ int wait_program(pid_t pid) {
 
 int run_program(const std::vector<std::string>& argv, const std::string& folder) {
   return wait_program(start_program(argv, folder));
+}
+
+std::vector<std::string> ScratchFolder::names(const std::string& sub) const {
+  std::vector<std::string> result;
+  for (const auto& entry : std::filesystem::directory_iterator(sub.empty() ? path() : *this / sub))
+    result.push_back(entry.path().filename().string());
+  std::sort(result.begin(), result.end());
+  return result;
+}
+
+std::string read_file(const std::string& path) {
+  const std::vector<uint8_t> bytes = test_support::read_bytes(path);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+void write_file(const std::string& path, const std::string& bytes) {
+  test_support::write_bytes(path, std::vector<uint8_t>(bytes.begin(), bytes.end()));
 }

@@ -1,6 +1,7 @@
 // Running the tools as child processes: started in a folder with stdin from
-// /dev/null and their output in a file, waited for, their exit status.
-// Depends on: posix_spawn; scratch folders from tests/support. Links no tool.
+// /dev/null and their output in a file, waited for, their exit status; the
+// shared scratch folder with string paths, and whole files as strings.
+// Depends on: posix_spawn and tests/support's scratch folder. Links no tool.
 #pragma once
 
 #include <sys/types.h>
@@ -8,7 +9,20 @@
 #include <string>
 #include <vector>
 
-#include "support/scratch_dir.h"
+#include "support/scratch_folder.h"
+
+// The shared scratch folder (the current directory while it lives), its
+// paths as strings.
+class ScratchFolder : public test_support::scratch_folder {
+ public:
+  std::string path() const { return scratch_folder::path().string(); }
+  std::string operator/(const std::string& name) const { return path() + "/" + name; }
+  // The names in the folder or in one below it (not recursive), sorted.
+  std::vector<std::string> names(const std::string& sub = "") const;
+};
+
+std::string read_file(const std::string& path);
+void write_file(const std::string& path, const std::string& bytes);
 
 // Starts `argv` (argv[0] the program's path) in `folder` with stdin from
 // /dev/null and stdout/stderr to `output` (or /dev/null); -1 on failure.
