@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "display/x11/x11_backend.h"
-#include "xvfb_server.h"
+#include "support/xvfb_server.h"
 
 #include <X11/Xlib.h>
 
