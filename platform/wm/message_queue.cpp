@@ -1,5 +1,6 @@
 // Message queues and their threads: made on a thread's first use, shut down
 // when the thread ends (its windows go with it, and sends waiting for it get 0).
+// Depends on: wm_state, kernel32 (thread ids). Makes no WM_PAINT or WM_TIMER.
 #include "wm/message_queue.h"
 
 #include <algorithm>
