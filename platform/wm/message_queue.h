@@ -86,8 +86,6 @@ class MessageQueue {
 
 // The calling thread's queue, made on first use.
 const std::shared_ptr<MessageQueue>& current_queue();
-// The queue of a thread that has made one, else null.
-std::shared_ptr<MessageQueue> queue_of_thread(DWORD thread);
 // Runs the sent messages waiting in the calling thread's queue; true when there were any.
 bool process_sent_messages();
 // A message's time and position fields for now.

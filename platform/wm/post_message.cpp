@@ -32,13 +32,4 @@ BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   return post_to(queue, hwnd, message, wparam, lparam);
 }
 
-BOOL PostThreadMessageW(DWORD thread_id, UINT message, WPARAM wparam, LPARAM lparam) {
-  const std::shared_ptr<MessageQueue> queue = queue_of_thread(thread_id);
-  if (!queue) {
-    SetLastError(ERROR_INVALID_THREAD_ID);
-    return FALSE;
-  }
-  return post_to(queue, nullptr, message, wparam, lparam);
-}
-
 void PostQuitMessage(int exit_code) { current_queue()->post_quit(exit_code); }

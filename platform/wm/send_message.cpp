@@ -1,7 +1,7 @@
 // Sent messages: a direct call for windows of the calling thread; for another
 // thread's window the message joins that thread's sent list and the caller
 // waits for the answer, running messages sent to its own thread meanwhile.
-// Depends on: message_queue, wm_state, ansi_messages (A procedures and SendMessageA).
+// Depends on: message_queue, wm_state, ansi_messages (procedures of A classes).
 #include <optional>
 
 #include "platform/kernel32.h"
@@ -82,9 +82,4 @@ using namespace platform::wm;
 
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   return send_message(hwnd, message, wparam, lparam);
-}
-
-LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  return with_wide_message(message, wparam, lparam,
-                           [hwnd, message](WPARAM w, LPARAM l) { return send_message(hwnd, message, w, l); });
 }

@@ -23,7 +23,6 @@ typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define ERROR_CANNOT_FIND_WND_CLASS 1407
 #define ERROR_CLASS_ALREADY_EXISTS 1410
 #define ERROR_INVALID_INDEX 1413
-#define ERROR_INVALID_THREAD_ID 1444
 #define ERROR_RESOURCE_TYPE_NOT_FOUND 1813
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814
 
@@ -743,9 +742,7 @@ UINT GetDoubleClickTime();
 
 // ---- messages ---------------------------------------------------------------------------------
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-LRESULT SendMessageA(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 BOOL PostMessageW(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-BOOL PostThreadMessageW(DWORD thread_id, UINT message, WPARAM wparam, LPARAM lparam);
 void PostQuitMessage(int exit_code);
 BOOL GetMessageW(LPMSG msg, HWND window, UINT first, UINT last);
 BOOL GetMessageA(LPMSG msg, HWND window, UINT first, UINT last);
