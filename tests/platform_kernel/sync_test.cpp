@@ -1,5 +1,6 @@
 // Events (auto and manual reset, named), waits with time-outs and re-entrant
 // critical sections.
+// Depends on: the kernel32 stand-in only.
 #include <gtest/gtest.h>
 
 #include <atomic>

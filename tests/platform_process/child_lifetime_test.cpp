@@ -1,6 +1,7 @@
 // A child's life as its handles show it: running (STILL_ACTIVE, waits time
 // out), ended (handles signalled, exit code), several children at once, and
 // children the program starts by other means.
+// Depends on: scratch_folder.h and the probe program.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -1,5 +1,6 @@
 // CreateProcessA: how the command line reaches the child, which program
 // runs, what the child inherits, and programs that cannot be started.
+// Depends on: scratch_folder.h and the probe program.
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>

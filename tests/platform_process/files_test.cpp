@@ -1,5 +1,6 @@
 // Files through CreateFileA and WriteFile (read back through the C++ streams),
 // the dispositions' rules, '\' paths, DeleteFileA and GetCurrentDirectoryW.
+// Depends on: scratch_folder.h (a fresh current directory).
 #include <cstring>
 
 #include "scratch_folder.h"

@@ -1,6 +1,7 @@
 // Expected message sequences: a window procedure records what it receives,
 // and tests compare the record with static tables of the messages Windows
 // sends, flagged as sent or posted and with the parameters that matter.
+// Depends on: the headless display and its test seams.
 #pragma once
 
 #include <gtest/gtest.h>

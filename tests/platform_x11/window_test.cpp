@@ -1,5 +1,6 @@
 // Windows of the X11 backend as another client of the server sees them:
 // properties, hints, geometry and the messages meant for a window manager.
+// Depends on: x11_fixture (an Xvfb per test).
 #include <algorithm>
 #include <cstdlib>
 #include <future>

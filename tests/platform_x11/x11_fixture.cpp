@@ -1,4 +1,5 @@
 // The X11 test fixture: a server per test, the backend on it, and a look at it from outside.
+// Depends on: support/xvfb_server.h, the X11 backend, Xlib.
 #include "x11_fixture.h"
 
 #include <chrono>

@@ -1,6 +1,7 @@
 // A fixture that gives each test its own Xvfb, an X11 backend on it (from
 // try_open, not the process-wide backend), and a second connection of our
 // own that looks at what the backend did, as a window manager would.
+// Depends on: support/xvfb_server.h, the X11 backend, Xlib.
 #pragma once
 
 #include <gtest/gtest.h>
