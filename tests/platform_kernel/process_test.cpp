@@ -83,17 +83,15 @@ bool all_zero(const void* memory, size_t bytes) {
   return std::all_of(p, p + bytes, [](unsigned char c) { return c == 0; });
 }
 
-TEST(GlobalMemory, FixedBlockHandleIsItsMemory) {
-  HGLOBAL block = GlobalAlloc(GPTR, 100);
-  ASSERT_NE(block, nullptr);
-  EXPECT_EQ(GlobalLock(block), block);
-  EXPECT_TRUE(all_zero(block, 100));
-  EXPECT_EQ(GlobalSize(block), 100u);
-  EXPECT_FALSE(GlobalUnlock(block));
-  EXPECT_EQ(GlobalFree(block), nullptr);
-}
+TEST(GlobalMemory, FixedBlocksAreTheirMemoryMoveableOnesLockToAStablePointer) {
+  HGLOBAL fixed = GlobalAlloc(GPTR, 100);
+  ASSERT_NE(fixed, nullptr);
+  EXPECT_EQ(GlobalLock(fixed), fixed);
+  EXPECT_TRUE(all_zero(fixed, 100));
+  EXPECT_EQ(GlobalSize(fixed), 100u);
+  EXPECT_FALSE(GlobalUnlock(fixed));
+  EXPECT_EQ(GlobalFree(fixed), nullptr);
 
-TEST(GlobalMemory, MoveableBlockLocksToAStablePointerAndCountsLocks) {
   HGLOBAL block = GlobalAlloc(GHND, 64);
   void* first = GlobalLock(block);
   ASSERT_NE(first, nullptr);

@@ -35,18 +35,6 @@ class X11WindowTest : public X11Test {
     return result;
   }
 
-  // The root's children, bottom of the stacking order first.
-  std::vector<Window> top_levels() {
-    Window root = None;
-    Window parent = None;
-    Window* children = nullptr;
-    unsigned count = 0;
-    XQueryTree(probe_, DefaultRootWindow(probe_), &root, &parent, &children, &count);
-    std::vector<Window> result(children, children + count);
-    if (children != nullptr) XFree(children);
-    return result;
-  }
-
   bool is_top_level(Window window) {
     const std::vector<Window> windows = top_levels();
     return std::find(windows.begin(), windows.end(), window) != windows.end();

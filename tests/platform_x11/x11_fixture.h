@@ -53,6 +53,8 @@ class X11Test : public ::testing::Test {
   virtual std::vector<std::string> server_arguments() const { return {}; }
 
   platform::display::NativeWindowParams params(const std::wstring& title, const RECT& client) const;
+  // The root's children, bottom of the stacking order first.
+  std::vector<Window> top_levels();
   // The top-level window whose _NET_WM_NAME is `title`, waiting for it to
   // appear; None when it never does.
   Window find_window(const std::string& title);
