@@ -27,6 +27,15 @@ TEST_F(WindowsTest, SecondRegistrationFailsAndTheClassStaysUsable) {
   EXPECT_NE(make(WS_POPUP, 0, 0, 10, 10), nullptr);
 }
 
+TEST_F(WindowsTest, AClassLongChangesForEveryWindowOfTheClass) {
+  const HWND first = make(WS_POPUP, 0, 0, 10, 10), second = make(WS_POPUP, 0, 0, 10, 10);
+  const HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
+  EXPECT_EQ(SetClassLongPtrW(first, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon)), 0u);  // the previous value
+  EXPECT_EQ(GetClassLongPtrA(second, GCLP_HICON), reinterpret_cast<ULONG_PTR>(icon));
+  EXPECT_EQ(GetClassLongPtrA(second, GCL_STYLE), static_cast<ULONG_PTR>(CS_DBLCLKS));
+  SetClassLongPtrW(first, GCLP_HICON, 0);
+}
+
 TEST_F(WindowsTest, CreatingAVisibleCaptionedWindowSendsTheDocumentedSequence) {
   const HWND hwnd = make(kVisibleCaptioned, 100, 50, 400, 300);
   static const std::vector<Expected> kCreate = {
