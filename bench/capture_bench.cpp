@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "platform/windows.h"
-#include "tests/platform_x11/xvfb_server.h"
+#include "support/xvfb_server.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>

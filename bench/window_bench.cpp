@@ -10,7 +10,7 @@
 
 #include "graphics/frond.h"
 #include "graphics/state.h"
-#include "tests/platform_x11/xvfb_server.h"
+#include "support/xvfb_server.h"
 
 // Xlib's macros (Status, None ...) come last, after the Windows-style names.
 #include <X11/Xlib.h>

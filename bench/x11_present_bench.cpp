@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "display/x11/x11_backend.h"
-#include "tests/platform_x11/xvfb_server.h"
+#include "support/xvfb_server.h"
 
 namespace {
 
