@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "platform/gdi32.h"
-#include "tests/platform_x11/xvfb_server.h"
+#include "tests/support/xvfb_server.h"
 
 namespace bench {
 
