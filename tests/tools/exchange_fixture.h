@@ -72,3 +72,9 @@ class Exchange : public ::testing::Test {
   pid_t pid_ = -1;
   int port_ = 0;
 };
+
+// For tests that start the server themselves.
+class ExchangeNotStarted : public Exchange {
+ protected:
+  void SetUp() override {}
+};

@@ -109,15 +109,14 @@ TEST_F(Exchange, LogsOneLinePerRequest) {
 }
 
 TEST_F(Exchange, MalformedRequestsDoNotBringItDown) {
-  std::vector<std::string> hostile = {
+  // (Long and many header lines: RequestHeadsAreBoundedInMemory.)
+  const std::string hostile[] = {
       "garbage\r\n\r\n",
       std::string("\0\xff\x01\x02", 4) + std::string(5000, '\x80') + "\r\n\r\n",
       "PATCH /v1/swap/alice HTTP/1.1\r\nHost: x\r\nContent-Len",
       "PATCH /v1/swap/alice HTTP/1.1\r\nContent-Length: 100\r\n\r\nshort",
       "PATCH /v1/swap/alice HTTP/1.1\r\nContent-Length: -5\r\n\r\n",
-      "PATCH /v1/swap/alice HTTP/1.1\r\nContent-Length: lots\r\n\r\n",
       "PATCH /v1/swap/alice HTTP/1.1\r\nContent-Length: 99999999999999999999999\r\n\r\n",
-      "PATCH /v1/swap/alice HTTP/1.1\r\nX-Long: " + std::string(200000, 'h') + "\r\n\r\n",
       "PATCH /v1/swap/" + std::string(20000, 'u') + " HTTP/1.1\r\n\r\n",
       "PATCH /v1/swap/" + std::string(5000, 'u') + " HTTP/1.1\r\nContent-Length: 16\r\n\r\n" + kToken,
       "PATCH /v1/swap/%zz%%%0 HTTP/1.1\r\nContent-Length: 16\r\n\r\n" + kToken,
@@ -127,20 +126,12 @@ TEST_F(Exchange, MalformedRequestsDoNotBringItDown) {
       "CONNECT /v1/swap/alice HTTP/1.1\r\n\r\n",
       "\r\n\r\n\r\n",
   };
-  std::string many_headers = "PATCH /v1/swap/alice HTTP/1.1\r\n";
-  for (int i = 0; i < 20000; ++i) many_headers += "X-" + std::to_string(i) + ": v\r\n";
-  hostile.push_back(many_headers + "\r\n");
   for (const std::string& bytes : hostile) RawConnection(port_).send_all(bytes);
   EXPECT_EQ(exchange("alice", "A" + kToken).first, 200);
   EXPECT_EQ(exchange("bob", "B" + kToken), std::make_pair(200, "A" + kToken));
 }
 
-class ExchangeOptions : public Exchange {
- protected:
-  void SetUp() override {}
-};
-
-TEST_F(ExchangeOptions, ListensOnTheAddressItIsGiven) {
+TEST_F(ExchangeNotStarted, ListensOnTheAddressItIsGiven) {
   start({"--listen", "127.0.0.2"});
   EXPECT_NE(read_file(dir / "log.txt").find("listening on 127.0.0.2 port"), std::string::npos);
   RawConnection elsewhere(port_, "127.0.0.2", "127.0.0.2");
@@ -149,7 +140,7 @@ TEST_F(ExchangeOptions, ListensOnTheAddressItIsGiven) {
   EXPECT_EQ(exchange("bob", "B" + kToken).first, -1);  // nothing on 127.0.0.1
 }
 
-TEST_F(ExchangeOptions, APortInUseEndsASecondServerWithTheReason) {
+TEST_F(ExchangeNotStarted, APortInUseEndsASecondServerWithTheReason) {
   start({});
   const pid_t second = start_program({EXCHANGE_PROGRAM, "--port", std::to_string(port_), "--pairs", dir / "pairs.txt"},
                                      dir.path(), dir / "second.txt");
@@ -158,7 +149,7 @@ TEST_F(ExchangeOptions, APortInUseEndsASecondServerWithTheReason) {
       << read_file(dir / "second.txt");
 }
 
-TEST_F(ExchangeOptions, BadCommandLinesAndPairsFilesEndIt) {
+TEST_F(ExchangeNotStarted, BadCommandLinesAndPairsFilesEndIt) {
   EXPECT_EQ(run_program({EXCHANGE_PROGRAM, "--port"}), 2);
   EXPECT_EQ(run_program({EXCHANGE_PROGRAM, "--port", "70000"}), 2);
   EXPECT_EQ(run_program({EXCHANGE_PROGRAM, "--pairs", dir / "absent.txt"}), 1);

@@ -9,6 +9,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <random>
+
+#include <gtest/gtest.h>
 
 extern char** environ;
 
@@ -54,4 +57,19 @@ std::string read_file(const std::string& path) {
 
 void write_file(const std::string& path, const std::string& bytes) {
   test_support::write_bytes(path, std::vector<uint8_t>(bytes.begin(), bytes.end()));
+}
+
+std::vector<std::uint8_t> random_samples(std::size_t size, std::uint32_t seed) {
+  std::mt19937 rng(seed);
+  std::vector<std::uint8_t> bytes(size);
+  for (auto& b : bytes) b = static_cast<std::uint8_t>(rng());
+  return bytes;
+}
+
+void expect_refused_run(const std::vector<std::string>& argv, const ScratchFolder& dir, const std::string& output) {
+  write_file(output, "earlier output");
+  const std::vector<std::string> before = dir.names();
+  EXPECT_EQ(run_program(argv), 1);
+  EXPECT_EQ(read_file(output), "earlier output");
+  EXPECT_EQ(dir.names(), before);
 }

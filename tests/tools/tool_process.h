@@ -1,11 +1,13 @@
 // Running the tools as child processes: started in a folder with stdin from
 // /dev/null and their output in a file, waited for, their exit status; the
-// shared scratch folder with string paths, and whole files as strings.
+// shared scratch folder with string paths, whole files as strings, seeded
+// random bytes and the check that a refused run left its output alone.
 // Depends on: posix_spawn and tests/support's scratch folder. Links no tool.
 #pragma once
 
 #include <sys/types.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,3 +35,14 @@ pid_t start_program(const std::vector<std::string>& argv, const std::string& fol
 int run_program(const std::vector<std::string>& argv, const std::string& folder = "");
 int wait_program(pid_t pid);
 
+
+// `size` bytes from a Mersenne Twister seeded with `seed`.
+std::vector<std::uint8_t> random_samples(std::size_t size, std::uint32_t seed);
+inline std::string random_bytes(std::size_t size, std::uint32_t seed) {
+  const std::vector<std::uint8_t> bytes = random_samples(size, seed);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+// Puts an earlier output at `output`, runs `argv` (which writes there) and
+// checks that it exits 1, keeps that output and adds no file to `dir`.
+void expect_refused_run(const std::vector<std::string>& argv, const ScratchFolder& dir, const std::string& output);
