@@ -1,19 +1,25 @@
-// The swap cycle of the main thread. The cycle's images are drawn outside
-// the lock; only the token and the chat-text copy are taken under it.
+// The swap cycle of the main thread, timing each of its steps. The cycle's
+// images are drawn outside the lock; only the token and the chat-text copy
+// are taken under it.
 // Depends on: capture, tools, token, exchange, display and the bitmap font.
 
 #include "Client/cycle.h"
+
+#include <chrono>
 
 #include "Client/bitmap_font.h"
 #include "Client/capture.h"
 #include "Client/client_state.h"
 #include "Client/display.h"
 #include "Client/exchange.h"
+#include "Client/quillfern_client.h"
 #include "Client/token.h"
 #include "Client/tools.h"
 
 namespace quillfern {
 namespace {
+
+cycle_step_seconds step_seconds{};
 
 // True when some pixel has a colour other than black (alpha not counted).
 bool has_non_black_pixel(frond::IMAGE* picture, int width, int height) {
@@ -39,10 +45,19 @@ picture_size outgoing_size(int resolution) {
   }
 }
 
+cycle_step_seconds last_cycle_steps() { return step_seconds; }
+
 bool swap_cycle(exchange_client& client) {
   const double t0 = frond::elapsedseconds();
+  auto mark = std::chrono::steady_clock::now();
+  const auto lap = [&mark](double& seconds) {
+    const auto now = std::chrono::steady_clock::now();
+    seconds = std::chrono::duration<double>(now - mark).count();
+    mark = now;
+  };
   capture_screen();
   save_capture_bmp();
+  lap(step_seconds.capture);
   const picture_size size = outgoing_size(settings.resolution);
   const int W = size.width, H = size.height;
 
@@ -64,14 +79,20 @@ bool swap_cycle(exchange_client& client) {
   const std::string line = chatting ? chat_text : std::string();
   unlock_state();
   if (chatting) draw_chat_line(outgoing, H, line, false);
+  lap(step_seconds.scale);
 
   frond::savepng(outgoing, "temp\\image2.png", false);
   frond::delimage(outgoing);
+  lap(step_seconds.save);
   run_pngslim();
+  lap(step_seconds.pngslim);
   encrypt_capture(settings.key + token);
+  lap(step_seconds.encfile);
   exchange(client, token);
+  lap(step_seconds.exchange);
   update_caption();
   redraw_window();
+  lap(step_seconds.display);
 
   const double period = settings.interval * 5.0;
   while (period > frond::elapsedseconds() - t0) {
