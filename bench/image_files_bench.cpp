@@ -1,10 +1,10 @@
-// Image files against their references in the same run: a 1600x900 PNG
-// loaded by the library and by libpng's simplified API; savepng of the
-// outgoing picture (1600x900 and 3840x2160) and libpng writing the same
-// pixels with the up filter at zlib level 1; a 1920x1080 24-bit BMP through
-// the library's general loader and a plain fread of the file; a 1920x1080
-// JPEG through the library and through libjpeg-turbo directly. Run with
-// --benchmark_repetitions=5 --benchmark_enable_random_interleaving=true.
+// Image files of the screenshot-like picture of support/ against their
+// references in the same run: a 1600x900 PNG loaded by the library and by
+// libpng's simplified API; savepng of the outgoing picture (1600x900 and
+// 3840x2160) and libpng writing the same pixels with the up filter at zlib
+// level 1; a 1920x1080 24-bit BMP through the library's general loader and a
+// plain fread of the file; a 1920x1080 JPEG through the library and through
+// libjpeg-turbo directly. Depends on: Frond, libpng, libjpeg-turbo.
 #include <benchmark/benchmark.h>
 #include <jpeglib.h>
 #include <png.h>
@@ -16,19 +16,15 @@
 
 #include "graphics/frond.h"
 #include "support/bench_support.h"
+#include "support/synthetic_screenshot.h"
 
 namespace {
 
-// A picture with smooth areas and fine detail, like a screen capture.
+// The screenshot-like picture of support/ at the image's size.
 void paint(frond::IMAGE& img) {
-  uint32_t noise = 12345;
-  for (int y = 0; y < img.height; ++y)
-    for (int x = 0; x < img.width; ++x) {
-      noise = noise * 1103515245u + 12345u;
-      const uint32_t detail = ((x / 40 + y / 30) % 3 == 0) ? (noise >> 24) & 0x3F : 0;
-      const uint32_t r = (x * 255 / img.width) ^ detail, g = (y * 255 / img.height), b = ((x + y) / 8) & 0xFF;
-      img.pixels[size_t(y) * img.width + x] = 0xFF000000u | r << 16 | g << 8 | b;
-    }
+  const std::vector<uint8_t> rgb = synthetic::screenshot(img.width, img.height);
+  for (size_t i = 0; i < size_t(img.width) * img.height; ++i)
+    img.pixels[i] = 0xFF000000u | uint32_t(rgb[3 * i]) << 16 | uint32_t(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
 }
 
 // Writes `img` as a JPEG of quality 90 with libjpeg-turbo.
@@ -158,17 +154,11 @@ void BM_FrondSavePng(benchmark::State& state) {
 // The reference of savepng: libpng with the up filter at zlib level 1, rows handed over ready.
 void BM_LibpngUpLevel1(benchmark::State& state) {
   const files& f = test_files();
-  frond::IMAGE img(int(state.range(0)), int(state.range(1)));
-  paint(img);
-  std::vector<png_byte> rgb(size_t(img.width) * img.height * 3);
-  for (size_t i = 0; i < size_t(img.width) * img.height; ++i) {
-    rgb[i * 3] = png_byte(img.pixels[i] >> 16);
-    rgb[i * 3 + 1] = png_byte(img.pixels[i] >> 8);
-    rgb[i * 3 + 2] = png_byte(img.pixels[i]);
-  }
+  const int width = int(state.range(0)), height = int(state.range(1));
+  const std::vector<uint8_t> rgb = synthetic::screenshot(width, height);
   for (auto _ : state) {
     FILE* out = std::fopen(f.saved.c_str(), "wb");
-    const bool written = out && bench::write_png_up_level1(out, rgb.data(), img.width, img.height);
+    const bool written = out && bench::write_png_up_level1(out, rgb.data(), width, height);
     if (out) std::fclose(out);
     if (!written) return state.SkipWithError("libpng failed");
   }

@@ -31,27 +31,15 @@ struct Segment {
   int x0, y0, x1, y1;
 };
 
-const std::vector<Segment>& random_lines() {
-  static const std::vector<Segment> lines = [] {
-    std::mt19937 rng(12);
-    std::vector<Segment> out;
-    for (int i = 0; i < kLines; ++i)
-      out.push_back(Segment{int(rng() % kWidth), int(rng() % kHeight), int(rng() % kWidth), int(rng() % kHeight)});
-    return out;
-  }();
-  return lines;
+// `count` seeded random segments whose ends keep `margin` from the edges.
+std::vector<Segment> random_segments(int count, unsigned seed, int margin) {
+  std::mt19937 rng(seed);
+  const auto at = [&](int size) { return margin + int(rng() % unsigned(size - 2 * margin)); };
+  std::vector<Segment> out;
+  for (int i = 0; i < count; ++i) out.push_back({at(kWidth), at(kHeight), at(kWidth), at(kHeight)});
+  return out;
 }
-
-const std::vector<Segment>& circle_centres() {
-  static const std::vector<Segment> centres = [] {
-    std::mt19937 rng(13);
-    std::vector<Segment> out;
-    for (int i = 0; i < kCircles; ++i)
-      out.push_back(Segment{kRadius + int(rng() % (kWidth - 2 * kRadius)), kRadius + int(rng() % (kHeight - 2 * kRadius)), 0, 0});
-    return out;
-  }();
-  return centres;
-}
+const std::vector<Segment> lines = random_segments(kLines, 12, 0), circles = random_segments(kCircles, 13, kRadius);
 
 struct AggCanvas {
   explicit AggCanvas(frond::IMAGE& image)
@@ -65,7 +53,7 @@ void FrondLines(benchmark::State& state) {
   frond::IMAGE image(kWidth, kHeight);
   frond::setcolor(0xFF33CC66, &image);
   for (auto _ : state) {
-    for (const Segment& s : random_lines()) frond::line(s.x0, s.y0, s.x1, s.y1, &image);
+    for (const Segment& s : lines) frond::line(s.x0, s.y0, s.x1, s.y1, &image);
     benchmark::ClobberMemory();
   }
   state.SetItemsProcessed(state.iterations() * kLines);
@@ -78,7 +66,7 @@ void AggOutlineLines(benchmark::State& state) {
   agg::rasterizer_outline<decltype(primitives)> outline(primitives);
   primitives.line_color(agg::rgba8(0x33, 0xCC, 0x66, 0xFF));
   for (auto _ : state) {
-    for (const Segment& s : random_lines()) {
+    for (const Segment& s : lines) {
       outline.move_to(primitives.coord(s.x0), primitives.coord(s.y0));
       outline.line_to(primitives.coord(s.x1), primitives.coord(s.y1));
     }
@@ -91,7 +79,7 @@ void FrondFilledCircles(benchmark::State& state) {
   frond::IMAGE image(kWidth, kHeight);
   frond::setfillcolor(0xFF3366CC, &image);
   for (auto _ : state) {
-    for (const Segment& c : circle_centres()) frond::solidcircle(c.x0, c.y0, kRadius, &image);
+    for (const Segment& c : circles) frond::solidcircle(c.x0, c.y0, kRadius, &image);
     benchmark::ClobberMemory();
   }
   state.SetItemsProcessed(state.iterations() * kCircles);
@@ -104,7 +92,7 @@ void AggScanlineCircles(benchmark::State& state) {
   agg::scanline_bin scanline;
   const agg::rgba8 colour(0x33, 0x66, 0xCC, 0xFF);
   for (auto _ : state) {
-    for (const Segment& c : circle_centres()) {
+    for (const Segment& c : circles) {
       agg::ellipse shape(c.x0, c.y0, kRadius, kRadius);
       rasterizer.reset();
       rasterizer.add_path(shape);

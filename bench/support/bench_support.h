@@ -1,9 +1,9 @@
 // What the benchmarks share: timing a drawing call once it is seen to change
 // its destination, a 32-bit DIB section in a memory DC, the reference PNG
 // writer (libpng, "up" filter, zlib level 1, as savepng writes), a file's
-// size, and an Xvfb of the benchmark's own as its display.
-// Depends on: Google Benchmark, the platform's GDI header, libpng, the Xvfb
-// starter of the tests. Never included by the library, the client or tests.
+// size, and the check that an X display was given.
+// Depends on: Google Benchmark, the platform's public GDI header, libpng.
+// Never included by the library, the client or tests; starts no X server.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "platform/gdi32.h"
-#include "tests/support/xvfb_server.h"
 
 namespace bench {
 
@@ -105,22 +104,14 @@ inline long file_size(const char* path) {
   return size;
 }
 
-// Starts `server` with a 1920x1080 24-bit screen and makes it the display
-// of this process; false, with a line on stderr naming `program`, when no
-// Xvfb could be started.
-inline bool use_own_xvfb(XvfbServer& server, const char* program) {
-  if (!server.start("1920x1080x24")) {
-    std::fprintf(stderr, "%s: no Xvfb could be started\n", program);
-    return false;
-  }
-  setenv("DISPLAY", server.display().c_str(), 1);
-  return true;
-}
-
-// Registered benchmarks timed in real time, in microseconds, nine times,
-// reporting only the aggregates.
-inline void nine_repetitions(std::initializer_list<benchmark::internal::Benchmark*> benchmarks) {
-  for (auto* b : benchmarks) b->UseRealTime()->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+// True when an X display was given (DISPLAY is set); otherwise says so on
+// stderr, naming `program` and how to give it one.
+inline bool have_display(const char* program) {
+  const char* display = getenv("DISPLAY");
+  if (display != nullptr && *display != '\0') return true;
+  std::fprintf(stderr, "%s: no X display (DISPLAY is not set); run it as\n"
+               "  xvfb-run -a -s \"-screen 0 1920x1080x24\" %s\n", program, program);
+  return false;
 }
 
 }  // namespace bench

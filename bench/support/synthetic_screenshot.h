@@ -1,7 +1,7 @@
 // A deterministic picture with the make-up of a desktop screenshot: a
 // gradient wallpaper, a task bar with icons, overlapping windows with title
 // bars, toolbars, anti-aliased text on flat ground and one photo-like panel.
-// Shared by the PNG tool's benchmark and its tests.
+// Shared by the PNG tool's and the cycle's benchmarks and the PNG tool's tests.
 // Depends on the standard library only.
 #pragma once
 
