@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <tuple>
 
 #include "Client/capture.h"
 #include "Client/cycle.h"
@@ -130,10 +131,8 @@ TEST(Capture, FileLayoutByDisplayDepth) {
 }
 
 TEST(Cycle, OutgoingSizes) {
-  EXPECT_EQ(outgoing_size(1).width, 1600);
-  EXPECT_EQ(outgoing_size(2).height, 720);
-  EXPECT_EQ(outgoing_size(3).width, 960);
-  EXPECT_EQ(outgoing_size(3).height, 540);
+  for (const auto& [resolution, width, height] : {std::tuple{1, 1600, 900}, {2, 1280, 720}, {3, 960, 540}})
+    EXPECT_EQ(std::pair(outgoing_size(resolution).width, outgoing_size(resolution).height), std::pair(width, height));
 }
 
 // Every rung of the ladder, down and up, stopping at both ends.
@@ -146,12 +145,9 @@ TEST(Input, OpacityLadder) {
 }
 
 TEST(Input, ModeKeysInEitherCase) {
-  EXPECT_EQ(mode_key_of('h'), mode_key::hold);
-  EXPECT_EQ(mode_key_of('H'), mode_key::hold);
-  EXPECT_EQ(mode_key_of('t'), mode_key::topmost);
-  EXPECT_EQ(mode_key_of('C'), mode_key::chat);
-  EXPECT_EQ(mode_key_of('x'), mode_key::none);
-  EXPECT_EQ(mode_key_of(0xE8), mode_key::none);
+  const std::pair<unsigned, mode_key> keys[] = {{'h', mode_key::hold},    {'H', mode_key::hold}, {'t', mode_key::topmost},
+                                                {'C', mode_key::chat},    {'x', mode_key::none}, {0xE8, mode_key::none}};
+  for (const auto& [code, key] : keys) EXPECT_EQ(mode_key_of(code), key) << code;
 }
 
 TEST(Input, ChatLineEditing) {

@@ -59,17 +59,20 @@ bool RawConnection::send_all(const std::string& bytes) {
 
 void RawConnection::half_close() { shutdown(fd_, SHUT_WR); }
 
+int RawConnection::receive(std::chrono::steady_clock::time_point until) {
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+  pollfd p{fd_, POLLIN, 0};
+  if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) return -1;
+  char buffer[65536];
+  const ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
+  if (n > 0) pending_.append(buffer, static_cast<std::size_t>(n));
+  return n > 0 ? 1 : 0;
+}
+
 std::string RawConnection::read_reply(std::chrono::milliseconds wait) {
   const auto until = std::chrono::steady_clock::now() + wait;
-  char buffer[65536];
-  while (reply_length(pending_) == std::string::npos || pending_.size() < reply_length(pending_)) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
-    pollfd p{fd_, POLLIN, 0};
-    if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) return {};
-    const ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
-    if (n <= 0) return {};
-    pending_.append(buffer, static_cast<std::size_t>(n));
-  }
+  while (reply_length(pending_) == std::string::npos || pending_.size() < reply_length(pending_))
+    if (receive(until) <= 0) return {};
   const std::size_t length = reply_length(pending_);
   std::string reply = pending_.substr(0, length);
   pending_.erase(0, length);
@@ -78,12 +81,9 @@ std::string RawConnection::read_reply(std::chrono::milliseconds wait) {
 
 bool RawConnection::closed_within(std::chrono::milliseconds wait) {
   const auto until = std::chrono::steady_clock::now() + wait;
-  char buffer[65536];
-  for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
-    pollfd p{fd_, POLLIN, 0};
-    if (left.count() <= 0 || poll(&p, 1, static_cast<int>(left.count())) <= 0) return false;
-    if (recv(fd_, buffer, sizeof buffer, 0) <= 0) return true;
+  for (int got = receive(until);; got = receive(until)) {
+    if (got <= 0) return got == 0;
+    pending_.clear();
   }
 }
 

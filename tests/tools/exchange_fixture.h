@@ -37,6 +37,10 @@ class RawConnection {
   bool closed_within(std::chrono::milliseconds wait);
 
  private:
+  // Waits for bytes until `until` and appends them: 1, or 0 when the peer
+  // closed, -1 on a timeout or an error.
+  int receive(std::chrono::steady_clock::time_point until);
+
   int fd_ = -1;
   std::string pending_;  // received bytes not yet handed out
 };

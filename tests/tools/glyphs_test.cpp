@@ -18,12 +18,7 @@ TEST(GlyphImages, EveryCodeHasA50By100RgbImageOfItsCharacter) {
   std::set<std::vector<std::uint8_t>> distinct;
   for (int code = 0; code < 128; ++code) {
     SCOPED_TRACE(code);
-    const PngHeader h = read_header(glyph_path(code));
-    EXPECT_EQ(h.width, 50u);
-    EXPECT_EQ(h.height, 100u);
-    EXPECT_EQ(h.bit_depth, 8);
-    EXPECT_EQ(h.colour_type, 2);
-    EXPECT_EQ(h.interlace, 0);
+    EXPECT_EQ(png_header(glyph_path(code)), "50x100 depth 8 type 2 interlace 0");
     const std::vector<std::uint8_t> rgba = decode_rgba(glyph_path(code));
     ASSERT_EQ(rgba.size(), 50u * 100u * 4u);
     const bool printable = code > 32 && code < 127;

@@ -18,16 +18,12 @@ std::uint32_t be32(const std::string& s, std::size_t at) {
 
 }  // namespace
 
-PngHeader read_header(const std::string& path) {
+std::string png_header(const std::string& path) {
   const std::string bytes = read_file(path);
-  PngHeader h;
-  if (bytes.size() < 29 || bytes.compare(12, 4, "IHDR") != 0) return h;
-  h.width = be32(bytes, 16);
-  h.height = be32(bytes, 20);
-  h.bit_depth = std::uint8_t(bytes[24]);
-  h.colour_type = std::uint8_t(bytes[25]);
-  h.interlace = std::uint8_t(bytes[28]);
-  return h;
+  if (bytes.size() < 29 || bytes.compare(12, 4, "IHDR") != 0) return {};
+  return std::to_string(be32(bytes, 16)) + "x" + std::to_string(be32(bytes, 20)) + " depth " +
+         std::to_string(std::uint8_t(bytes[24])) + " type " + std::to_string(std::uint8_t(bytes[25])) + " interlace " +
+         std::to_string(std::uint8_t(bytes[28]));
 }
 
 std::vector<std::uint8_t> decode_rgba(const std::string& path) {

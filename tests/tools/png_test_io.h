@@ -5,13 +5,9 @@
 #include <string>
 #include <vector>
 
-struct PngHeader {
-  std::uint32_t width = 0, height = 0;
-  int bit_depth = 0, colour_type = -1, interlace = -1;
-};
-
-// The IHDR fields as stored in the file; colour_type -1 when unreadable.
-PngHeader read_header(const std::string& path);
+// The IHDR fields as stored in the file, as "<width>x<height> depth <bits>
+// type <colour type> interlace <method>"; empty when unreadable.
+std::string png_header(const std::string& path);
 
 // Every pixel as 8-bit RGBA (libpng's simplified reader); empty on failure.
 std::vector<std::uint8_t> decode_rgba(const std::string& path);
