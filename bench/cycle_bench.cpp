@@ -11,9 +11,7 @@
 // Depends on: the client library's public header, Frond, Xlib, zlib. Without
 // a display it says so and exits 0.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -34,8 +32,6 @@
 // Xlib's macros (Status, None ...) come last, after the Windows-style names.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-
-extern char** environ;
 
 namespace {
 
@@ -126,19 +122,11 @@ std::string own_loopback_address() {
 }
 
 pid_t start_server(const fs::path& folder, const std::string& address) {
-  const std::string pairs = (folder / "pairs.txt").string();
-  std::ofstream(pairs) << "bench bench\n";
-  std::string program = QUILLFERN_EXCHANGE_PROGRAM;
-  char* argv[] = {program.data(), const_cast<char*>("--pairs"), const_cast<char*>(pairs.c_str()),
-                  const_cast<char*>("--listen"), const_cast<char*>(address.c_str()), nullptr};
-  pid_t pid = 0;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  posix_spawn(&pid, argv[0], &actions, nullptr, argv, environ);
-  posix_spawn_file_actions_destroy(&actions);
+  std::ofstream(folder / "pairs.txt") << "bench bench\n";
+  const pid_t pid = bench::start_program(
+      {QUILLFERN_EXCHANGE_PROGRAM, "--pairs", (folder / "pairs.txt").string(), "--listen", address});
   std::this_thread::sleep_for(std::chrono::milliseconds(300));
-  if (waitpid(pid, nullptr, WNOHANG) != 0) {
+  if (pid < 0 || waitpid(pid, nullptr, WNOHANG) != 0) {
     std::fprintf(stderr, "cycle_bench: the exchange server could not listen on %s\n", address.c_str());
     std::exit(1);
   }

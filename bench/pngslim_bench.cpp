@@ -8,9 +8,7 @@
 #include <benchmark/benchmark.h>
 #include <libdeflate.h>
 #include <png.h>
-#include <spawn.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -21,8 +19,6 @@
 #include "pngslim/png_decode.h"
 #include "support/bench_support.h"
 #include "support/synthetic_screenshot.h"
-
-extern char** environ;
 
 namespace {
 
@@ -81,15 +77,9 @@ void BM_PngslimProgram(benchmark::State& state) {
   const std::string& bytes = input(int(state.range(0))).png;
   if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f) != 0)
     return state.SkipWithError("cannot write the input");
-  char* argv[] = {const_cast<char*>("pngslim"), const_cast<char*>(in.c_str()), const_cast<char*>(out.c_str()),
-                  nullptr};
   for (auto _ : state) {
     std::remove(out.c_str());
-    pid_t pid = 0;
-    int status = 0;
-    if (posix_spawn(&pid, PNGSLIM_PROGRAM, nullptr, nullptr, argv, environ) != 0 || waitpid(pid, &status, 0) != pid ||
-        !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-      return state.SkipWithError("pngslim failed");
+    if (!bench::run_program({PNGSLIM_PROGRAM, in, out})) return state.SkipWithError("pngslim failed");
   }
   const long size = bench::file_size(out.c_str());
   if (size <= 0) state.SkipWithError("pngslim wrote nothing");

@@ -1,22 +1,28 @@
 // What the benchmarks share: timing a drawing call once it is seen to change
 // its destination, a 32-bit DIB section in a memory DC, the reference PNG
 // writer (libpng, "up" filter, zlib level 1, as savepng writes), a file's
-// size, and the check that an X display was given.
+// size, starting a program, and the check that an X display was given.
 // Depends on: Google Benchmark, the platform's public GDI header, libpng.
 // Never included by the library, the client or tests; starts no X server.
 #pragma once
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <png.h>
+#include <spawn.h>
 #include <stdlib.h>
+#include <sys/wait.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "platform/gdi32.h"
+
+extern char** environ;
 
 namespace bench {
 
@@ -102,6 +108,28 @@ inline long file_size(const char* path) {
   const long size = std::ftell(f);
   std::fclose(f);
   return size;
+}
+
+// Starts `argv` (argv[0] the program's path) with its output to /dev/null;
+// its process id, or -1.
+inline pid_t start_program(std::vector<std::string> argv) {
+  std::vector<char*> args;
+  for (std::string& a : argv) args.push_back(a.data());
+  args.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  pid_t pid = -1;
+  const int failed = posix_spawn(&pid, args[0], &actions, nullptr, args.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  return failed ? -1 : pid;
+}
+
+// Runs `argv` to its end; true when it exited with status 0.
+inline bool run_program(const std::vector<std::string>& argv) {
+  int status = 0;
+  const pid_t pid = start_program(argv);
+  return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // True when an X display was given (DISPLAY is set); otherwise says so on
