@@ -167,10 +167,6 @@ TEST(Input, ChatLineEditing) {
   EXPECT_EQ(line, "");
 }
 
-}  // namespace
-
-namespace {
-
 TEST(Notification, FontFittingTakesTheLargestSizeThatFits) {
   // Lines 6 and 8 pixels wide a point of size: 300 - 20 = 280 > 8 x size.
   EXPECT_EQ(quillfern::fit_font_size(300, [](int size) { return std::make_pair(6 * size, 8 * size); }), 34);

@@ -94,9 +94,11 @@ std::string default_libpng_png(const std::vector<std::uint8_t>& rgb, std::uint32
   return bytes;
 }
 
-std::vector<std::uint8_t> with_opaque_alpha(const std::vector<std::uint8_t>& rgb) {
+std::vector<std::uint8_t> to_rgba(const std::vector<std::uint8_t>& samples, int channels) {
   std::vector<std::uint8_t> rgba;
-  rgba.reserve(rgb.size() / 3 * 4);
-  for (std::size_t i = 0; i < rgb.size(); i += 3) rgba.insert(rgba.end(), {rgb[i], rgb[i + 1], rgb[i + 2], 255});
+  for (std::size_t i = 0; i + channels <= samples.size(); i += channels) {
+    const std::uint8_t* p = &samples[i];
+    rgba.insert(rgba.end(), {p[0], p[channels == 3], p[channels == 3 ? 2 : 0], channels == 2 ? p[1] : std::uint8_t(255)});
+  }
   return rgba;
 }

@@ -27,5 +27,6 @@ bool write_png(const std::string& path, const PngSource& source);
 // What libpng makes of 8-bit RGB pixels with all its default settings.
 std::string default_libpng_png(const std::vector<std::uint8_t>& rgb, std::uint32_t width, std::uint32_t height);
 
-// RGB -> RGBA with opaque alpha, for comparing with decode_rgba.
-std::vector<std::uint8_t> with_opaque_alpha(const std::vector<std::uint8_t>& rgb);
+// Grey (1 channel), grey and alpha (2) or RGB (3) samples as 8-bit RGBA,
+// alpha opaque where there is none, for comparing with decode_rgba.
+std::vector<std::uint8_t> to_rgba(const std::vector<std::uint8_t>& samples, int channels);

@@ -54,7 +54,7 @@ TEST_F(Pngslim, PicturesKeepEveryPixelAndAreNoLargerThanLibpngDefaults) {
     // The input is what libpng writes with its defaults; the output may not
     // be larger (must be smaller, for screenshots).
     const std::string reference = default_libpng_png(c.rgb, c.width, c.height);
-    const std::size_t size = expect_slimmed(reference, c.width, c.height, with_opaque_alpha(c.rgb), kRgb);
+    const std::size_t size = expect_slimmed(reference, c.width, c.height, to_rgba(c.rgb, 3), kRgb);
     EXPECT_LE(size + c.strictly_smaller, reference.size());
   }
 }
@@ -64,13 +64,10 @@ TEST_F(Pngslim, EveryInputLayoutBecomesEightBitRgbOrRgba) {
   const bytes rgba = random_samples(61 * 17 * 4, 1), grey = random_samples(33 * 9, 3),
               grey_alpha = random_samples(20 * 10 * 2, 4), eight = random_samples(25 * 7 * 3, 5),
               rgb = random_samples(37 * 23 * 3, 6);
-  bytes opaque = random_samples(40 * 30 * 4, 2), grey_rgba, grey_alpha_rgba, one_bit_rgba, sixteen;
+  bytes opaque = random_samples(40 * 30 * 4, 2), one_bit_rgba, sixteen;
   for (std::size_t i = 3; i < opaque.size(); i += 4) opaque[i] = 255;
   bytes last_translucent = opaque;
   last_translucent.back() = 254;
-  for (std::uint8_t v : grey) grey_rgba.insert(grey_rgba.end(), {v, v, v, 255});
-  for (std::size_t i = 0; i < grey_alpha.size(); i += 2)
-    grey_alpha_rgba.insert(grey_alpha_rgba.end(), {grey_alpha[i], grey_alpha[i], grey_alpha[i], grey_alpha[i + 1]});
   for (int i = 0; i < 20; ++i) {  // 1-bit rows 1010101010 and 0101010101, padded
     const std::uint8_t v = (i % 10 + i / 10) % 2 == 0 ? 255 : 0;
     one_bit_rgba.insert(one_bit_rgba.end(), {v, v, v, 255});
@@ -86,8 +83,8 @@ TEST_F(Pngslim, EveryInputLayoutBecomesEightBitRgbOrRgba) {
       {"transparent RGBA", {61, 17, 8, kRgba, false, rgba, {}, {}}, rgba, kRgba},
       {"opaque RGBA drops alpha", {40, 30, 8, kRgba, false, opaque, {}, {}}, opaque, kRgb},
       {"only the last pixel translucent", {40, 30, 8, kRgba, false, last_translucent, {}, {}}, last_translucent, kRgba},
-      {"grey", {33, 9, 8, kGrey, false, grey, {}, {}}, grey_rgba, kRgb},
-      {"grey with alpha", {20, 10, 8, kGreyAlpha, false, grey_alpha, {}, {}}, grey_alpha_rgba, kRgba},
+      {"grey", {33, 9, 8, kGrey, false, grey, {}, {}}, to_rgba(grey, 1), kRgb},
+      {"grey with alpha", {20, 10, 8, kGreyAlpha, false, grey_alpha, {}, {}}, to_rgba(grey_alpha, 2), kRgba},
       {"1-bit grey", {10, 2, 1, kGrey, false, {0xAA, 0x80, 0x55, 0x40}, {}, {}}, one_bit_rgba, kRgb},
       // 2-bit indices, 4 pixels a byte: row 0 = 0 1 2 3, row 1 = 3 2 1 0.
       {"palette with tRNS",
@@ -99,8 +96,8 @@ TEST_F(Pngslim, EveryInputLayoutBecomesEightBitRgbOrRgba) {
        {2, 2, 8, kPalette, false, {0, 1, 1, 0}, opaque_palette, {}},
        {1, 2, 3, 255, 250, 251, 252, 255, 250, 251, 252, 255, 1, 2, 3, 255},
        kRgb},
-      {"16-bit", {25, 7, 16, kRgb, false, sixteen, {}, {}}, with_opaque_alpha(eight), kRgb},
-      {"interlaced", {37, 23, 8, kRgb, true, rgb, {}, {}}, with_opaque_alpha(rgb), kRgb},
+      {"16-bit", {25, 7, 16, kRgb, false, sixteen, {}, {}}, to_rgba(eight, 3), kRgb},
+      {"interlaced", {37, 23, 8, kRgb, true, rgb, {}, {}}, to_rgba(rgb, 3), kRgb},
       {"single pixel", {1, 1, 8, kRgb, false, {9, 8, 7}, {}, {}}, {9, 8, 7, 255}, kRgb},
   };
   for (const auto& c : cases) {
