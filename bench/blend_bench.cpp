@@ -11,8 +11,7 @@
 // Sizes are the destination's: 1600x900, 3840x2160 (beyond the last-level
 // cache) and 128x128 (cache-resident); the fixed cost of a call is measured
 // on one pixel. Every case checks that its call changed the destination.
-// Run with --benchmark_enable_random_interleaving=true
-// --benchmark_repetitions=5 so that both sides of a comparison see the same load.
+// Depends on: Frond, pixman, support/.
 #include <benchmark/benchmark.h>
 #include <pixman.h>
 

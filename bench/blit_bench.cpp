@@ -3,9 +3,8 @@
 // from 1920x1080 to 1600x900, and up to 3840x2160, beyond the last-level
 // cache) against pixman's nearest-neighbour scaling of the same picture. The
 // empty-call and cache-resident cases are measured apart from the full-size
-// ones; every case checks that its call changed the destination. On a busy
-// machine run with --benchmark_enable_random_interleaving=true --benchmark_repetitions=10
-// so that both sides of a comparison see the same load.
+// ones; every case checks that its call changed the destination.
+// Depends on: the platform's public GDI header, pixman, support/.
 #include <benchmark/benchmark.h>
 #include <pixman.h>
 

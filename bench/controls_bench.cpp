@@ -2,8 +2,7 @@
 // compositing, one mouse move walked down the tree) against its reference in
 // the same run: a plain loop blitting the same 1,000 images to the same
 // places. The difference is the walks' own cost; keep it under 20% of the
-// blits. On a busy machine run with --benchmark_enable_random_interleaving=true
-// --benchmark_repetitions=10 so that both sides see the same load.
+// blits. Depends on: Frond's public header.
 #include <benchmark/benchmark.h>
 
 #include <memory>

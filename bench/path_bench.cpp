@@ -1,7 +1,7 @@
 // Filling a 1000-point polygon path (even-odd, anti-aliased and aliased,
 // opaque) on a 1600x900 image with frond_fillpath beside AGG's scanline fill
-// of the same polygon into the same kind of buffer. On a busy machine run
-// with --benchmark_enable_random_interleaving=true --benchmark_repetitions=10.
+// of the same polygon into the same kind of buffer.
+// Depends on: Frond and AGG.
 #include <agg_pixfmt_rgba.h>
 #include <agg_rasterizer_scanline_aa.h>
 #include <agg_renderer_base.h>

@@ -4,7 +4,7 @@
 // Inputs are written as the library's savepng writes the outgoing picture:
 // a 1600x900 and a 3840x2160 screenshot, a black and a white 1600x900 frame.
 // Each case reports the bytes it produced as the counter "bytes".
-// Run with --benchmark_repetitions=5 --benchmark_enable_random_interleaving.
+// Depends on: the PNG tool's libraries and program, libpng, libdeflate, support/.
 #include <benchmark/benchmark.h>
 #include <libdeflate.h>
 #include <png.h>

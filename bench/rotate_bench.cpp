@@ -2,8 +2,7 @@
 // bilinear, with the library's triangle mapper beside pixman's affine
 // transform of the same image with the same filter (which writes the whole
 // bounding box of the turned picture, the least it can be asked to write).
-// On a busy machine run with
-// --benchmark_enable_random_interleaving=true --benchmark_repetitions=10.
+// Depends on: Frond and pixman.
 #include <benchmark/benchmark.h>
 #include <pixman.h>
 

@@ -3,8 +3,7 @@
 // 1600x900 image. The reference renders each glyph once (anti-aliased, no
 // hinting, as the GDI+ path draws) and then only blends the cached coverage
 // in the text colour, pen position rounded to whole pixels. Every case checks
-// that its call changed the image. Run with --benchmark_repetitions=5
-// --benchmark_enable_random_interleaving=true.
+// that its call changed the image. Depends on: Frond, FreeType, support/.
 #include <benchmark/benchmark.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H

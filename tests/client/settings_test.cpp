@@ -2,6 +2,7 @@
 // trimmed around keys and values (inner ones kept), CR LF line ends, later
 // lines replacing earlier ones, the key lower-cased, and every error line
 // with the first fault winning.
+// Depends on: the client's settings parser; reads no file.
 #include <gtest/gtest.h>
 
 #include <sstream>

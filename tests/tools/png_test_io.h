@@ -1,4 +1,5 @@
 // PNG reading and writing for the tool tests, through libpng directly.
+// Depends on libpng only; knows nothing of the tools.
 #pragma once
 
 #include <cstdint>

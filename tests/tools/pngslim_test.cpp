@@ -1,6 +1,8 @@
 // pngslim run as a program: the same pixels, 8-bit RGB or RGBA, never grey
 // or interlaced, smaller than libpng's defaults on screenshots; failures
 // leave no output. Inputs are written with libpng (png_test_io).
+// Depends on: the built pngslim, libpng and the benchmarks' screenshot-like
+// picture; links none of the tool's code.
 #include <gtest/gtest.h>
 #include <zlib.h>
 

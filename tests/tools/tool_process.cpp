@@ -1,4 +1,6 @@
-// Child processes of the tool tests (see tool_process.h).
+// Child processes of the tool tests (see tool_process.h), seeded random
+// bytes and the refused-run check.
+// Depends on: posix_spawn, gtest and tests/support's scratch folder.
 #include "tools/tool_process.h"
 
 #include <fcntl.h>

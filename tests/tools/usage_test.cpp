@@ -2,6 +2,7 @@
 // --version with the project's version, the usage on stderr with status 2
 // for a command line it cannot use), and '\' in the tools' path arguments
 // taken as a folder separator, as the client names its files.
+// Depends on: the built tools and libpng (png_test_io).
 #include <gtest/gtest.h>
 
 #include <filesystem>
