@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cwchar>
 #include <new>
@@ -45,13 +44,7 @@ bool byte_source::read_file(const std::string& path) {
 }
 
 std::string native_path(LPCWSTR path) {
-  const int length = WideCharToMultiByte(CP_UTF8, 0, path, -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 1) return {};
-  std::string native(size_t(length), '\0');
-  if (WideCharToMultiByte(CP_UTF8, 0, path, -1, native.data(), length, nullptr, nullptr) != length) return {};
-  native.pop_back();  // the terminator
-  std::replace(native.begin(), native.end(), '\\', '/');
-  return native;
+  return posix_path(wide_to_multibyte(CP_UTF8, path));
 }
 
 bool is_url(LPCWSTR path) { return std::wcsstr(path, L"://") != nullptr; }

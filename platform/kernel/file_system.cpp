@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "kernel/system_errors.h"
-#include "kernel/utf8_text.h"
 
 namespace platform::kernel {
 namespace {
@@ -52,7 +51,7 @@ BOOL DeleteFileA(LPCSTR name) { return platform::kernel::delete_file(name); }
 
 BOOL DeleteFileW(LPCWSTR name) {
   if (name == nullptr) return platform::kernel::delete_file(nullptr);
-  return platform::kernel::delete_file(platform::kernel::utf8_of(name).c_str());
+  return platform::kernel::delete_file(platform::wide_to_multibyte(CP_UTF8, name).c_str());
 }
 
 DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
@@ -64,9 +63,7 @@ DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
 DWORD GetCurrentDirectoryW(DWORD size, LPWSTR buffer) {
   std::string cwd;
   if (!platform::kernel::current_directory(&cwd)) return 0;
-  // Without MB_ERR_INVALID_CHARS the conversion cannot fail: bad bytes become U+FFFD.
-  const int length = MultiByteToWideChar(CP_UTF8, 0, cwd.c_str(), -1, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, cwd.c_str(), -1, wide.data(), length);
-  return platform::kernel::deliver(wide.c_str(), static_cast<DWORD>(length - 1), size, buffer);
+  // The conversion cannot fail: bad bytes become U+FFFD.
+  const std::wstring wide = platform::multibyte_to_wide(CP_UTF8, cwd.c_str());
+  return platform::kernel::deliver(wide.c_str(), static_cast<DWORD>(wide.size()), size, buffer);
 }

@@ -9,7 +9,6 @@
 
 #include "kernel/kernel_object.h"
 #include "kernel/system_errors.h"
-#include "kernel/utf8_text.h"
 
 namespace platform::kernel {
 namespace {
@@ -148,7 +147,7 @@ HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWOR
 HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD, LPSECURITY_ATTRIBUTES, DWORD disposition,
                    DWORD flags_and_attributes, HANDLE) {
   try {
-    const std::string name8 = name ? platform::kernel::utf8_of(name) : "";
+    const std::string name8 = name ? platform::wide_to_multibyte(CP_UTF8, name) : "";
     return platform::kernel::create_file(name ? name8.c_str() : nullptr, access, disposition, flags_and_attributes);
   } catch (const std::bad_alloc&) {
     SetLastError(ERROR_NOT_ENOUGH_MEMORY);

@@ -20,7 +20,6 @@
 #include "kernel/command_line.h"
 #include "kernel/process_object.h"
 #include "kernel/system_errors.h"
-#include "kernel/utf8_text.h"
 
 extern char** environ;
 
@@ -75,7 +74,8 @@ std::string program_path(const std::string& name, bool child_changes_directory) 
 std::vector<std::string> environment_of(LPVOID block, bool wide) {
   std::vector<std::string> out;
   if (wide) {
-    for (auto* p = static_cast<const wchar_t*>(block); *p != L'\0'; p += std::wcslen(p) + 1) out.push_back(utf8_of(p));
+    for (auto* p = static_cast<const wchar_t*>(block); *p != L'\0'; p += std::wcslen(p) + 1)
+      out.push_back(wide_to_multibyte(CP_UTF8, p));
   } else {
     for (auto* p = static_cast<const char*>(block); *p != '\0'; p += std::strlen(p) + 1) out.emplace_back(p);
   }
@@ -220,11 +220,11 @@ BOOL CreateProcessA(LPCSTR application, LPSTR command_line, LPSECURITY_ATTRIBUTE
 BOOL CreateProcessW(LPCWSTR application, LPWSTR command_line, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL,
                     DWORD flags, LPVOID environment, LPCWSTR directory, LPSTARTUPINFOW,
                     LPPROCESS_INFORMATION info) {
-  using platform::kernel::utf8_of;
+  using platform::wide_to_multibyte;
   try {
-    const std::string application8 = application ? utf8_of(application) : "";
-    const std::string command_line8 = command_line ? utf8_of(command_line) : "";
-    const std::string directory8 = directory ? utf8_of(directory) : "";
+    const std::string application8 = application ? wide_to_multibyte(CP_UTF8, application) : "";
+    const std::string command_line8 = command_line ? wide_to_multibyte(CP_UTF8, command_line) : "";
+    const std::string directory8 = directory ? wide_to_multibyte(CP_UTF8, directory) : "";
     return platform::kernel::create_process(application ? application8.c_str() : nullptr,
                                             command_line ? command_line8.c_str() : nullptr, flags, environment,
                                             directory ? directory8.c_str() : nullptr, info);

@@ -95,9 +95,7 @@ HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL manual_reset, BOOL initial_state
 
 HANDLE CreateEventA(LPSECURITY_ATTRIBUTES, BOOL manual_reset, BOOL initial_state, LPCSTR name) {
   if (name == nullptr || *name == '\0') return CreateEventW(nullptr, manual_reset, initial_state, nullptr);
-  const int length = MultiByteToWideChar(CP_ACP, 0, name, -1, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, name, -1, wide.data(), length);
+  const std::wstring wide = platform::multibyte_to_wide(CP_ACP, name);
   return CreateEventW(nullptr, manual_reset, initial_state, wide.c_str());
 }
 

@@ -40,10 +40,8 @@ struct wide_id {
       value = reinterpret_cast<LPCWSTR>(id);
       return;
     }
-    const int length = MultiByteToWideChar(CP_ACP, 0, id, -1, nullptr, 0);
-    if (length <= 0) return;
-    text.resize(size_t(length));
-    if (MultiByteToWideChar(CP_ACP, 0, id, -1, text.data(), length) == length) value = text.c_str();
+    text = platform::multibyte_to_wide(CP_ACP, id);  // cannot fail: bad bytes become U+FFFD
+    value = text.c_str();
   }
   std::wstring text;
   LPCWSTR value = nullptr;

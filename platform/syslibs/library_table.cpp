@@ -88,10 +88,7 @@ HMODULE LoadLibraryW(LPCWSTR name) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  const int length = WideCharToMultiByte(CP_UTF8, 0, name, -1, nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, name, -1, narrow.data(), length, nullptr, nullptr);
-  return LoadLibraryA(narrow.c_str());
+  return LoadLibraryA(platform::wide_to_multibyte(CP_UTF8, name).c_str());
 }
 
 // Entries are found by name only; ordinals are not supported.

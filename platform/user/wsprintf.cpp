@@ -9,7 +9,6 @@
 
 #include "platform/kernel32.h"
 #include "platform/user32.h"
-#include "wm/wm_state.h"
 
 namespace {
 
@@ -122,8 +121,12 @@ void convert(Output& out, const Layout& layout, wchar_t type, va_list& arguments
     case L's':
     case L'S': {
       const void* text = va_arg(arguments, const void*);
-      if (text == nullptr) put_text(out, layout, L"(null)");
-      else put_text(out, layout, wide ? static_cast<const wchar_t*>(text) : platform::wm::widen(static_cast<const char*>(text)));
+      if (text == nullptr)
+        put_text(out, layout, L"(null)");
+      else if (wide)
+        put_text(out, layout, static_cast<const wchar_t*>(text));
+      else
+        put_text(out, layout, platform::multibyte_to_wide(CP_ACP, static_cast<const char*>(text)));
       return;
     }
     case L'd':

@@ -97,7 +97,7 @@ HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int, int, UINT fl
 
 HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags) {
   if (IS_INTRESOURCE(name)) return LoadImageW(instance, reinterpret_cast<LPCWSTR>(name), type, width, height, flags);
-  const std::wstring wide = platform::wm::widen(name);
+  const std::wstring wide = platform::multibyte_to_wide(CP_ACP, name);
   return LoadImageW(instance, wide.c_str(), type, width, height, flags);
 }
 

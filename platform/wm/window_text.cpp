@@ -41,7 +41,7 @@ int GetWindowTextA(HWND hwnd, LPSTR text, int max_count) {
     return static_cast<int>(
         SendMessageA(hwnd, WM_GETTEXT, static_cast<WPARAM>(max_count), reinterpret_cast<LPARAM>(text)));
   }
-  const std::string bytes = narrow(current);
+  const std::string bytes = platform::wide_to_multibyte(CP_ACP, current.c_str());
   const size_t count = std::min(bytes.size(), static_cast<size_t>(max_count - 1));
   std::copy(bytes.begin(), bytes.begin() + static_cast<ptrdiff_t>(count), text);
   text[count] = '\0';

@@ -19,7 +19,4 @@ void set_normal_hints(Display* display, Window window, const RECT& client, bool 
 // WM_CLIENT_MACHINE, so that desktops can tell programs and processes apart.
 void set_program_identity(Display* display, Window window);
 
-// UTF-8 of wide text (UTF-32 here, or UTF-16 with surrogate pairs).
-std::string utf8_of_wide(const std::wstring& text);
-
 }  // namespace platform::display::x11
