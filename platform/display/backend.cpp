@@ -8,6 +8,7 @@
 #include "display/display.h"
 #include "display/headless/headless_backend.h"
 #include "display/x11/x11_backend.h"
+#include "platform/test_seams.h"
 #include "platform/windowing.h"
 
 namespace platform::display {

@@ -2,6 +2,7 @@
 // feeds them (no window needed for the readers that do not wait).
 
 #include "graphics/input_queue.h"
+#include "platform/test_seams.h"
 #include "support/graphics_fixture.h"
 
 using namespace frond;

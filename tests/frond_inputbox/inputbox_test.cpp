@@ -13,6 +13,7 @@
 
 #include "graphics/frond.h"
 #include "graphics/state.h"
+#include "platform/test_seams.h"
 #include "support/graphics_fixture.h"
 
 using namespace frond;

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "graphics/frond.h"
+#include "platform/test_seams.h"
 
 namespace logo_test {
 

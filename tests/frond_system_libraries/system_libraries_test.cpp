@@ -2,6 +2,7 @@
 // libraries and entries, the forwarders, Ole32 per call, the error box.
 
 #include "graphics/system_libraries.h"
+#include "platform/test_seams.h"
 #include "support/graphics_fixture.h"
 
 using namespace frond;

@@ -8,6 +8,7 @@
 
 #include "graphics/frond.h"
 #include "graphics/state.h"
+#include "platform/test_seams.h"
 
 using namespace frond;
 

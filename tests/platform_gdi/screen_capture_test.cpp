@@ -9,6 +9,7 @@
 
 #include "gdi/surface.h"
 #include "gdi_test_util.h"
+#include "platform/test_seams.h"
 #include "platform/user32.h"
 #include "platform/windowing.h"
 

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/kernel32.h"
+#include "platform/test_seams.h"
 
 namespace {
 

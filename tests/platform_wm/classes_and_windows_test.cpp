@@ -1,6 +1,7 @@
 // Classes, creation and destruction sequences, window longs, text and subclassing.
 #include <cstring>
 
+#include "platform/test_seams.h"
 #include "wm_test_support.h"
 
 namespace wm_test {

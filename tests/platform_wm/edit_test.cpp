@@ -6,6 +6,7 @@
 // activated again.
 #include "gdi/objects.h"
 #include "platform/syslibs.h"
+#include "platform/test_seams.h"
 #include "wm/input_events.h"
 #include "wm_test_support.h"
 

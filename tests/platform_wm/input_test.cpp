@@ -1,5 +1,6 @@
 // Keyboard and pointer input entering where the display backend enters, as
 // the window procedure sees it after GetMessage and TranslateMessage.
+#include "platform/test_seams.h"
 #include "wm_test_support.h"
 
 namespace wm_test {

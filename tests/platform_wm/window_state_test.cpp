@@ -1,5 +1,6 @@
 // Positions, z-order, visibility, activation, focus, layered attributes, what
 // the native window is told, and the client framebuffer reaching the screen.
+#include "platform/test_seams.h"
 #include "wm/input_events.h"
 #include "wm/window_surface.h"
 #include "wm_test_support.h"

@@ -1,5 +1,7 @@
 #include "wm_test_support.h"
 
+#include "platform/test_seams.h"
+
 #include <sstream>
 
 namespace wm_test {

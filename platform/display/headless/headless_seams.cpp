@@ -3,6 +3,7 @@
 #include "display/headless/headless_backend.h"
 #include "display/headless/headless_windows.h"
 #include "gdi/screen.h"
+#include "platform/test_seams.h"
 #include "platform/windowing.h"
 #include "wm/input_events.h"
 

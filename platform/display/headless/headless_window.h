@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "display/display.h"
+#include "platform/test_seams.h"
 #include "platform/windowing.h"
 
 namespace platform::display::headless {

@@ -1,6 +1,7 @@
 // The headless windows by handle, for the test seams.
 #pragma once
 
+#include "platform/test_seams.h"
 #include "platform/windowing.h"
 
 namespace platform::display::headless {
