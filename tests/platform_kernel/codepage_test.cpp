@@ -1,5 +1,6 @@
 // Code-page conversions: UTF-8 round trips, Windows' sizing and error rules,
-// invalid input, UTF-16 surrogates in wide text, and iconv code pages.
+// invalid input, UTF-16 surrogates in wide text, iconv code pages, and the
+// string forms the library and the platform use.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -123,6 +124,20 @@ TEST(Encoding, SurrogatesJoinUnmappableCharactersAreSubstitutedAndCodePagesConve
                     ERROR_NO_UNICODE_TRANSLATION);
   EXPECT_EQ(WideCharToMultiByte(1252, 0, L"\u00e9", -1, out, 4, nullptr, nullptr), 2);  // the terminator converts too
   EXPECT_STREQ(out, "\xe9");
+}
+
+// The string forms: -1 stops at the terminator and drops it, an explicit
+// length keeps zeros; null, empty or unconvertible text is empty.
+TEST(StringForms, DropTheTerminatorAndAreEmptyOnFailure) {
+  EXPECT_EQ(platform::multibyte_to_wide(CP_ACP, kMixed), L"a\u00e9\u20ac\U0001F600");
+  EXPECT_EQ(platform::multibyte_to_wide(936, "A\0\xd6\xd0", 4), std::wstring(L"A\0\u4e2d", 3));
+  EXPECT_EQ(platform::wide_to_multibyte(CP_UTF8, L"\u00e9"), "\xc3\xa9");
+  EXPECT_EQ(platform::wide_to_multibyte(1252, L"a\u65e5b\0c", 4), std::string("a?b\0", 4));
+  EXPECT_EQ(platform::multibyte_to_wide(CP_UTF8, nullptr), L"");
+  EXPECT_EQ(platform::multibyte_to_wide(CP_UTF8, ""), L"");
+  EXPECT_EQ(platform::multibyte_to_wide(12345, "a"), L"");
+  EXPECT_EQ(platform::wide_to_multibyte(CP_UTF8, nullptr), "");
+  EXPECT_EQ(platform::wide_to_multibyte(CP_UTF8, L"a", 0), "");
 }
 
 }  // namespace
