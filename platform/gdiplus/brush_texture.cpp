@@ -11,9 +11,6 @@ namespace Gdiplus {
 
 namespace {
 
-GpTexture* texture_brush(GpTexture* brush) { return detail::brush_of_kind(brush, BrushTypeTextureFill); }
-GpHatch* hatch_brush(GpHatch* brush) { return detail::brush_of_kind(brush, BrushTypeHatchFill); }
-
 GpStatus create_texture(GpImage* image, WrapMode wrap, INT x, INT y, INT width, INT height, GpTexture** texture) {
   auto* bitmap = dynamic_cast<GpBitmap*>(image);
   if (bitmap == nullptr || texture == nullptr || !detail::valid_wrap(wrap)) return InvalidParameter;
@@ -65,72 +62,12 @@ GpStatus GdipCreateTexture2(GpImage* image, GpWrapMode wrap, REAL x, REAL y, REA
                         INT(std::lround(height)), texture);
 }
 
-GpStatus GdipCreateTexture2I(GpImage* image, GpWrapMode wrap, INT x, INT y, INT width, INT height, GpTexture** texture) {
-  return create_texture(image, wrap, x, y, width, height, texture);
-}
-
-GpStatus GdipSetTextureTransform(GpTexture* brush, const GpMatrix* matrix) {
-  GpTexture* texture = texture_brush(brush);
-  if (texture == nullptr || matrix == nullptr || !matrix->invertible()) return InvalidParameter;
-  texture->transform = *matrix;
-  return Ok;
-}
-
-GpStatus GdipGetTextureTransform(GpTexture* brush, GpMatrix* matrix) {
-  GpTexture* texture = texture_brush(brush);
-  if (texture == nullptr || matrix == nullptr) return InvalidParameter;
-  *matrix = texture->transform;
-  return Ok;
-}
-
-GpStatus GdipResetTextureTransform(GpTexture* brush) {
-  GpTexture* texture = texture_brush(brush);
-  if (texture == nullptr) return InvalidParameter;
-  texture->transform = GpMatrix();
-  return Ok;
-}
-
-GpStatus GdipSetTextureWrapMode(GpTexture* brush, GpWrapMode wrap) {
-  GpTexture* texture = texture_brush(brush);
-  if (texture == nullptr || !detail::valid_wrap(wrap)) return InvalidParameter;
-  texture->wrap = wrap;
-  return Ok;
-}
-
-GpStatus GdipGetTextureWrapMode(GpTexture* brush, GpWrapMode* wrap) {
-  GpTexture* texture = texture_brush(brush);
-  if (texture == nullptr || wrap == nullptr) return InvalidParameter;
-  *wrap = texture->wrap;
-  return Ok;
-}
-
 GpStatus GdipCreateHatchBrush(HatchStyle style, ARGB foreground, ARGB background, GpHatch** brush) {
   if (brush == nullptr || !detail::in_range(style, HatchStyleHorizontal, HatchStyleDiagonalCross)) return InvalidParameter;
   return detail::guard_allocation([&] {
     *brush = new GpHatch(style, foreground, background);
     return Ok;
   });
-}
-
-GpStatus GdipGetHatchStyle(GpHatch* brush, HatchStyle* style) {
-  GpHatch* hatch = hatch_brush(brush);
-  if (hatch == nullptr || style == nullptr) return InvalidParameter;
-  *style = hatch->style;
-  return Ok;
-}
-
-GpStatus GdipGetHatchForegroundColor(GpHatch* brush, ARGB* color) {
-  GpHatch* hatch = hatch_brush(brush);
-  if (hatch == nullptr || color == nullptr) return InvalidParameter;
-  *color = hatch->foreground;
-  return Ok;
-}
-
-GpStatus GdipGetHatchBackgroundColor(GpHatch* brush, ARGB* color) {
-  GpHatch* hatch = hatch_brush(brush);
-  if (hatch == nullptr || color == nullptr) return InvalidParameter;
-  *color = hatch->background;
-  return Ok;
 }
 
 }  // namespace Gdiplus

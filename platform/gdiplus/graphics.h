@@ -40,10 +40,7 @@ class GpGraphics {
   GpMatrix world_to_device() const;
 
   HDC dc;
-  bool dc_taken = false;  // between GdipGetDC and GdipReleaseDC
   GraphicsSettings settings;
-  std::vector<std::pair<GraphicsState, GraphicsSettings>> saved;  // oldest first
-  GraphicsState next_state = 1;
   ClipMask clip_cache;  // the clip rasterised for the surface last drawn on
 };
 

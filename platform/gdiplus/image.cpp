@@ -25,6 +25,4 @@ GpStatus GdipGetImageWidth(GpImage* image, UINT* width) { return get(image, &GpI
 
 GpStatus GdipGetImageHeight(GpImage* image, UINT* height) { return get(image, &GpImage::height, height); }
 
-GpStatus GdipGetImagePixelFormat(GpImage* image, PixelFormat* format) { return get(image, &GpImage::format, format); }
-
 }  // namespace Gdiplus

@@ -40,14 +40,6 @@ GpStatus GdipCreateImageAttributes(GpImageAttributes** attributes) {
   });
 }
 
-GpStatus GdipCloneImageAttributes(const GpImageAttributes* attributes, GpImageAttributes** clone) {
-  if (detail::any_null(attributes, clone)) return InvalidParameter;
-  return detail::guard_allocation([&] {
-    *clone = new GpImageAttributes(*attributes);
-    return Ok;
-  });
-}
-
 GpStatus GdipDisposeImageAttributes(GpImageAttributes* attributes) {
   if (attributes == nullptr) return InvalidParameter;
   delete attributes;
@@ -64,14 +56,6 @@ GpStatus GdipSetImageAttributesColorMatrix(GpImageAttributes* attributes, ColorA
   if (type != ColorAdjustTypeDefault && type != ColorAdjustTypeBitmap) return Ok;
   attributes->has_matrix = enable != FALSE;
   if (enable) attributes->matrix = *matrix;
-  return Ok;
-}
-
-GpStatus GdipSetImageAttributesWrapMode(GpImageAttributes* attributes, WrapMode wrap, ARGB color, BOOL) {
-  if (attributes == nullptr || !detail::valid_wrap(wrap)) return InvalidParameter;
-  attributes->has_wrap = true;
-  attributes->wrap = wrap;
-  attributes->clamp_color = color;
   return Ok;
 }
 

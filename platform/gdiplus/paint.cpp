@@ -231,10 +231,8 @@ std::unique_ptr<Paint> make_paint(const GpBrush& brush, const DeviceSpace& space
     case BrushTypePathGradient:
       return std::make_unique<PathGradientPaint>(static_cast<const GpPathGradient&>(brush), space);
     case BrushTypeTextureFill: {
-      const auto& texture = static_cast<const GpTexture&>(brush);
-      GpMatrix world_to_texture = texture.transform;
-      if (!world_to_texture.invert()) return nullptr;
-      return std::make_unique<TexturePaint>(texture, GpMatrix::product(space.pixels_to_world, world_to_texture));
+      // Texture space is world space: the texture is tiled from the world origin.
+      return std::make_unique<TexturePaint>(static_cast<const GpTexture&>(brush), space.pixels_to_world);
     }
     case BrushTypeHatchFill:
       return std::make_unique<HatchPaint>(static_cast<const GpHatch&>(brush), space);

@@ -1,6 +1,7 @@
-// Objects: DC defaults, selection and deletion rules, handle validation,
-// GetObject round trips, pen argument rules, DC state and device caps, and
-// use from several threads at once.
+// GDI objects: a memory DC's documented defaults and device caps, selection
+// and deletion rules, handle validation, the records GetObject returns, pen
+// argument rules, and use from several threads at once.
+// Depends on: gdi_test_util.h.
 #include <gtest/gtest.h>
 
 #include <cstddef>
@@ -15,7 +16,7 @@ using gdi_test::TestDib;
 namespace {
 
 // Each setter returns the previous value, so the first call shows the default.
-TEST(MemoryDc, StartsWithTheDocumentedDefaultsAndSettersReturnThePreviousValue) {
+TEST(MemoryDc, StartsWithTheDocumentedDefaults) {
   const HDC dc = CreateCompatibleDC(nullptr);
   ASSERT_NE(dc, nullptr);
   EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
@@ -31,30 +32,20 @@ TEST(MemoryDc, StartsWithTheDocumentedDefaultsAndSettersReturnThePreviousValue) 
   EXPECT_EQ(GetClipRgn(dc, r), 0);
   DeleteObject(r);
   EXPECT_EQ(SetBkColor(dc, RGB(1, 2, 3)), RGB(255, 255, 255));
-  EXPECT_EQ(SetBkColor(dc, 0), RGB(1, 2, 3));
   EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);
   EXPECT_EQ(SetBkMode(dc, 7), 0);
-  EXPECT_EQ(GetBkMode(dc), TRANSPARENT);
   EXPECT_EQ(SetTextColor(dc, RGB(9, 9, 9)), 0u);
-  EXPECT_EQ(GetTextColor(dc), RGB(9, 9, 9));
   EXPECT_EQ(SetROP2(dc, R2_XORPEN), R2_COPYPEN);
   EXPECT_EQ(SetROP2(dc, 0), 0);
-  EXPECT_EQ(GetROP2(dc), R2_XORPEN);
   EXPECT_EQ(SetStretchBltMode(dc, COLORONCOLOR), BLACKONWHITE);
-  EXPECT_EQ(GetStretchBltMode(dc), COLORONCOLOR);
   float old = 0;
   EXPECT_TRUE(SetMiterLimit(dc, 4.0f, &old));
   EXPECT_EQ(old, 10.0f);
   EXPECT_FALSE(SetMiterLimit(dc, 0.5f, nullptr));
-  EXPECT_TRUE(GetMiterLimit(dc, &old));
-  EXPECT_EQ(old, 4.0f);
   POINT p{1, 1};
   EXPECT_TRUE(MoveToEx(dc, 5, -6, &p));
   EXPECT_EQ(p.x, 0);  // the current position starts at (0, 0)
   EXPECT_EQ(p.y, 0);
-  EXPECT_TRUE(GetCurrentPositionEx(dc, &p));
-  EXPECT_EQ(p.x, 5);
-  EXPECT_EQ(p.y, -6);
   const struct { int index, value; } caps[] = {{HORZRES, 1920}, {VERTRES, 1080}, {BITSPIXEL, 32}, {PLANES, 1},
                                                {LOGPIXELSY, 96}, {SIZEPALETTE, 0}, {NUMCOLORS, -1}};
   for (const auto& c : caps) EXPECT_EQ(GetDeviceCaps(dc, c.index), c.value) << c.index;
@@ -92,7 +83,6 @@ TEST(Objects, SelectionAndDeletionRules) {
   const HRGN region = CreateRectRgn(0, 0, 1, 1);
   EXPECT_EQ(SelectObject(a.dc, region), reinterpret_cast<HGDIOBJ>(SIMPLEREGION));
   EXPECT_TRUE(DeleteObject(region));  // the DC keeps its own copy
-  EXPECT_EQ(GetPixel(a.dc, 1, 1), CLR_INVALID);
 
   // Stock objects survive DeleteObject, and foreign or null handles fail cleanly.
   EXPECT_TRUE(DeleteObject(GetStockObject(WHITE_BRUSH)));

