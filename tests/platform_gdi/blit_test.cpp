@@ -1,8 +1,8 @@
 // BitBlt, StretchBlt and PatBlt beyond the seeded random comparisons:
 // overlapping blits within one bitmap, arguments far out of range never
-// touching memory outside the area the DC may draw in, the named operation
-// codes, what an optional source or a null brush does, the transparent
-// background of a hatched pattern, and zero and extreme stretch extents.
+// touching memory outside the area the DC may draw in, what an optional
+// source or a null brush does, the transparent background of a hatched
+// pattern, and zero and extreme stretch extents.
 // Depends on: gdi_test_util.h and the stretch sampling rule's header.
 #include <gtest/gtest.h>
 
@@ -133,16 +133,6 @@ TEST(PatBlt, NegativeExtentsCoverTheSameRectangle) {
   EXPECT_EQ(a.pixels(), b.pixels());
   EXPECT_EQ(a.get(1, 2), 0x00808080u);
   EXPECT_EQ(a.get(5, 2), 0u);
-}
-
-TEST(BitBlt, NamedOperationCodes) {
-  const struct {
-    DWORD code, expected;
-  } codes[] = {{SRCCOPY, 0x00CC0020}, {SRCPAINT, 0x00EE0086},   {SRCAND, 0x008800C6},    {SRCINVERT, 0x00660046},
-               {SRCERASE, 0x00440328}, {NOTSRCCOPY, 0x00330008}, {NOTSRCERASE, 0x001100A6}, {MERGECOPY, 0x00C000CA},
-               {MERGEPAINT, 0x00BB0226}, {PATCOPY, 0x00F00021},  {PATPAINT, 0x00FB0A09},   {PATINVERT, 0x005A0049},
-               {DSTINVERT, 0x00550009}, {BLACKNESS, 0x00000042}, {WHITENESS, 0x00FF0062}};
-  for (const auto& c : codes) EXPECT_EQ(c.code, c.expected);
 }
 
 TEST(StretchBlt, ZeroExtentsFailAndTouchNothing) {

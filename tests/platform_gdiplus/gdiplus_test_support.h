@@ -77,11 +77,4 @@ inline void set_pixel(GpBitmap* bitmap, INT x, INT y, ARGB value) {
   ASSERT_EQ(GdipBitmapUnlockBits(bitmap, &data), Ok);
 }
 
-inline void expect_rect(const GpRectF& rect, REAL x, REAL y, REAL width, REAL height, REAL tolerance = 0) {
-  EXPECT_NEAR(rect.X, x, tolerance);
-  EXPECT_NEAR(rect.Y, y, tolerance);
-  EXPECT_NEAR(rect.Width, width, tolerance);
-  EXPECT_NEAR(rect.Height, height, tolerance);
-}
-
 }  // namespace gdiplus_test

@@ -57,25 +57,6 @@ TEST_F(ImageTest, DrawsAtNaturalSizeWithEveryMode) {
   }
 }
 
-TEST_F(ImageTest, NearestNeighbourScalingAndMirroring) {
-  uint32_t pixels[4] = {kRed, kBlue, kBlack, 0xFF00FF00};
-  GpImage* image = wrap(pixels, 2, 2);
-  interpolation(InterpolationModeNearestNeighbor);
-  ASSERT_EQ(draw(image, 10, 10, 4, 4, 2, 2), Ok);
-  for (int y = 0; y < 4; ++y)
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(at(10 + x, 10 + y), pixels[(y / 2) * 2 + x / 2]) << x << "," << y;
-  EXPECT_EQ(at(14, 10), kWhite);
-  // Mirrored by a negative width: the same pixels, right to left.
-  ASSERT_EQ(draw(image, 34, 20, -4, 4, 2, 2), Ok);
-  EXPECT_EQ(at(30, 20), kBlue);
-  EXPECT_EQ(at(33, 20), kRed);
-  // Shrinking 5 columns to 2 takes the shared stretch rule's columns 1 and 3.
-  uint32_t strip[5] = {0xFF000001, 0xFF000002, 0xFF000003, 0xFF000004, 0xFF000005};
-  ASSERT_EQ(draw(wrap(strip, 5, 1), 40, 40, 2, 1, 5, 1), Ok);
-  EXPECT_EQ(at(40, 40), 0xFF000002u);
-  EXPECT_EQ(at(41, 40), 0xFF000004u);
-}
-
 TEST_F(ImageTest, SourceAlphaBlendsAndPremultipliedSourcesAreUnpremultiplied) {
   uint32_t clear[4] = {0x00000000, 0x00FF0000, 0x0000FF00, 0x000000FF};
   ASSERT_EQ(GdipDrawImageRect(graphics_, wrap(clear, 2, 2), 0, 0, 20, 20), Ok);
