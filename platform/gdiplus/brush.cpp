@@ -1,4 +1,6 @@
-// The flat brush calls: solid fills, and cloning and deleting any brush.
+// The flat brush calls for solid fills (create, read the colour) and
+// deleting any brush. Depends on: the brush classes and status helpers.
+// The other brush kinds are made in brush_gradient.cpp and brush_texture.cpp.
 #include "gdiplus/brush.h"
 
 #include "gdiplus/status.h"

@@ -1,4 +1,7 @@
-// The flat calls of linear and path gradient brushes.
+// The flat calls of linear and path gradient brushes: creation from points,
+// rectangles and paths, centre colour and point, surround colours.
+// Depends on: the brush kinds and paths. Paints nothing: paint.cpp samples
+// the brushes.
 #include <cmath>
 
 #include "gdiplus/brush_kinds.h"

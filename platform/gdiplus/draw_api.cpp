@@ -1,4 +1,6 @@
-// The outline calls: each builds a path of the shape and strokes it.
+// The outline calls (lines, polygons, curves, Beziers, rectangles, ellipses,
+// arcs, pies, paths): each builds a path of the shape and strokes it.
+// Depends on: paths, pens and the renderer. Does no rasterising itself.
 #include <vector>
 
 #include "gdiplus/graphics.h"

@@ -1,4 +1,5 @@
-// The flat calls that apply to any image kind.
+// The flat calls that apply to any image kind: disposing and the size.
+// Depends on: the image class. Decoding and drawing live in their own files.
 #include "gdiplus/image.h"
 #include "gdiplus/status.h"
 

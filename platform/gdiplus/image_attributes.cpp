@@ -1,4 +1,6 @@
-// Image attribute objects and their colour matrix.
+// Image attribute objects and their colour matrix: creating, disposing,
+// setting the matrix and recolouring one straight ARGB pixel through it.
+// Depends on: status helpers. Samples no images: image_sampler.cpp does.
 #include "gdiplus/image_attributes.h"
 
 #include <algorithm>

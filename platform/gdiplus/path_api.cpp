@@ -1,4 +1,7 @@
-// The flat calls that make, copy and build paths.
+// The flat calls that make, copy and build paths: creation (also from points
+// and types), figures, lines, Beziers, arcs, shapes, curves and other paths.
+// Depends on: the path class. Queries and reshaping (bounds, flattening,
+// widening, warping) are in path_queries.cpp and path_reshape.cpp.
 #include <algorithm>
 #include <memory>
 

@@ -1,4 +1,6 @@
-// Pen objects: creation and the flat getters and setters.
+// Pen objects: creation, deletion and the flat getters and setters (colour,
+// width, dash style with its predefined patterns, caps, join, miter limit).
+// Depends on: the pen class and status helpers. Strokes nothing: stroke.cpp does.
 #include "gdiplus/pen.h"
 
 #include <algorithm>

@@ -1,4 +1,6 @@
-// The flat Gdip*Region calls over GpRegion.
+// The flat Gdip*Region calls over GpRegion: an infinite region and deletion
+// (regions from paths are in region_path.cpp). Depends on: the region class.
+// Clipping with regions is graphics_clip.cpp's.
 #include "gdiplus/region.h"
 #include "gdiplus/status.h"
 

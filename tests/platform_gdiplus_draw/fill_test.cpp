@@ -181,8 +181,15 @@ TEST_F(FillTest, WorldTransformAndPageUnit) {
   make_canvas(200, 200);
   ASSERT_EQ(GdipTranslateWorldTransform(graphics_, 100, 50, MatrixOrderPrepend), Ok);
   ASSERT_EQ(GdipRotateWorldTransform(graphics_, 90, MatrixOrderPrepend), Ok);
-  fill_rect(kBlack, 9, -1, 2, 2);  // (10, 0) maps to about (100, 60)
+  fill_rect(kBlack, 9, -1, 2, 2);  // prepended: turned, then moved; (10, 0) maps to about (100, 60)
   EXPECT_EQ(off_box(kBlack, 99, 59, 101, 61), 0);
+  fill_all(kWhite);
+  ASSERT_EQ(GdipResetWorldTransform(graphics_), Ok);
+  ASSERT_EQ(GdipTranslateWorldTransform(graphics_, 10, 100, MatrixOrderPrepend), Ok);
+  ASSERT_EQ(GdipRotateWorldTransform(graphics_, 90, MatrixOrderAppend), Ok);
+  ASSERT_EQ(GdipTranslateWorldTransform(graphics_, 200, 0, MatrixOrderAppend), Ok);
+  fill_rect(kBlack, 39, -1, 2, 2);  // appended: moved, turned, moved; (40, 0) maps to about (100, 50)
+  EXPECT_EQ(off_box(kBlack, 99, 49, 101, 51), 0);
   fill_all(kWhite);
   ASSERT_EQ(GdipResetWorldTransform(graphics_), Ok);
   ASSERT_EQ(GdipScaleWorldTransform(graphics_, 2, 3, MatrixOrderPrepend), Ok);
