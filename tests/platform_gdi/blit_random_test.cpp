@@ -57,14 +57,22 @@ Placement random_setup(std::mt19937& rng, TestDib& dst, TestDib& src) {
   s.src_origin = POINT{between(rng, -3, 3), between(rng, -3, 3)};
   SetViewportOrgEx(dst.dc, s.dst_origin.x, s.dst_origin.y, nullptr);
   SetViewportOrgEx(src.dc, s.src_origin.x, s.src_origin.y, nullptr);
-  // Corners in order: normalising reversed rectangles is not what this test is about.
-  RECT device{between(rng, -2, 4), between(rng, -2, 4), 0, 0};
-  device.right = device.left + between(rng, 0, dst.w + 2), device.bottom = device.top + between(rng, 0, dst.h + 2);
+  // Both clips mostly cover the bitmap (corners in order: normalising reversed
+  // rectangles is not what this test is about).
+  const auto span = [&rng](int extent, LONG* lo, LONG* hi) {
+    *lo = between(rng, -2, extent / 3);
+    *hi = between(rng, std::max<int>(*lo + 1, 2 * extent / 3), extent + 2);
+  };
+  RECT device{}, logical{};
+  span(dst.w, &device.left, &device.right);
+  span(dst.h, &device.top, &device.bottom);
   const HRGN region = CreateRectRgn(device.left, device.top, device.right, device.bottom);
   SelectClipRgn(dst.dc, region);
   DeleteObject(region);
-  RECT logical{between(rng, -4, 6), between(rng, -4, 6), 0, 0};
-  logical.right = logical.left + between(rng, 0, dst.w + 4), logical.bottom = logical.top + between(rng, 0, dst.h + 4);
+  span(dst.w, &logical.left, &logical.right);
+  span(dst.h, &logical.top, &logical.bottom);
+  logical = RECT{logical.left - s.dst_origin.x, logical.top - s.dst_origin.y, logical.right - s.dst_origin.x,
+                 logical.bottom - s.dst_origin.y};
   IntersectClipRect(dst.dc, logical.left, logical.top, logical.right, logical.bottom);
   s.clip = RECT{std::max(device.left, logical.left + s.dst_origin.x), std::max(device.top, logical.top + s.dst_origin.y),
                 std::min(device.right, logical.right + s.dst_origin.x),
@@ -90,8 +98,10 @@ TEST(BlitRandom, BitBltFollowsTheTruthTableOfEveryOperation) {
     const HBRUSH brush = style < 0 ? CreateSolidBrush(ink) : CreateHatchBrush(style, ink);
     SelectObject(dst.dc, brush);
     SetBkColor(dst.dc, paper);
-    const int x = between(rng, -5, dst.w), y = between(rng, -5, dst.h), w = between(rng, 0, 25), h = between(rng, 0, 15);
-    const int xs = between(rng, -5, src.w), ys = between(rng, -5, src.h);
+    // Rectangles that start near or on both bitmaps, in logical coordinates.
+    const int x = between(rng, -3, dst.w - 1) - s.dst_origin.x, y = between(rng, -3, dst.h - 1) - s.dst_origin.y;
+    const int w = between(rng, 1, 25), h = between(rng, 1, 15);
+    const int xs = between(rng, -1, src.w - 1) - s.src_origin.x, ys = between(rng, -1, src.h - 1) - s.src_origin.y;
     const std::vector<uint32_t> before = dst.pixels();
     ASSERT_TRUE(BitBlt(dst.dc, x, y, w, h, src.dc, xs, ys, DWORD(rop) << 16));
 
@@ -107,7 +117,7 @@ TEST(BlitRandom, BitBltFollowsTheTruthTableOfEveryOperation) {
             (source_there || !reads_source(rop))) {
           const uint32_t p = gdi_word(style < 0 || hatch_line(style, dx, dy) ? ink : paper);
           expected = truth_table(rop, p, source_there ? src.get(sx, sy) : 0, d) & keep;
-        }
+          }
         ASSERT_EQ(dst.get(dx, dy), expected) << "rop 0x" << std::hex << int(rop) << std::dec << " pixel " << dx << ","
                                              << dy;
       }
