@@ -66,27 +66,6 @@ GpStatus GdipCreateLineBrush(const GpPointF* point1, const GpPointF* point2, ARG
   return create_line(*point1, *point2, color1, color2, wrap, brush);
 }
 
-// The colours sit on the rectangle's sides (horizontal, vertical) or corners
-// (diagonals); the diagonal modes keep the gradient's lines parallel to the
-// other diagonal of the rectangle.
-GpStatus GdipCreateLineBrushFromRect(const GpRectF* rect, ARGB color1, ARGB color2, LinearGradientMode mode,
-                                     GpWrapMode wrap, GpLineGradient** brush) {
-  if (rect == nullptr || !detail::in_range(mode, LinearGradientModeHorizontal, LinearGradientModeBackwardDiagonal))
-    return InvalidParameter;
-  if (rect->Width == 0 || rect->Height == 0) return OutOfMemory;
-  const REAL x = rect->X, y = rect->Y, w = rect->Width, h = rect->Height;
-  GpPointF from{x, y}, to{x + w, y};
-  if (mode == LinearGradientModeVertical) to = GpPointF{x, y + h};
-  const GpStatus status = create_line(from, to, color1, color2, wrap, brush);
-  if (status != Ok || mode == LinearGradientModeHorizontal || mode == LinearGradientModeVertical) return status;
-  GpLineGradient* made = *brush;
-  const double sign = mode == LinearGradientModeForwardDiagonal ? 1 : -1;
-  made->along_x = sign / (2.0 * w);
-  made->along_y = 1 / (2.0 * h);
-  made->along_0 = sign > 0 ? -(x / (2.0 * w) + y / (2.0 * h)) : (x + w) / (2.0 * w) - y / (2.0 * h);
-  return Ok;
-}
-
 GpStatus GdipCreatePathGradient(const GpPointF* points, INT count, GpWrapMode wrap, GpPathGradient** brush) {
   if (detail::any_null(points, brush) || count < 2 || !detail::valid_wrap(wrap)) return InvalidParameter;
   return detail::guard_allocation(

@@ -1,5 +1,5 @@
-// The brush kinds beyond the solid fill: linear and path gradients, textures
-// and hatches. Each keeps its geometry in brush (world) coordinates.
+// The brush kinds beyond the solid fill: linear and path gradients and
+// textures. Each keeps its geometry in brush (world) coordinates.
 #pragma once
 
 #include <vector>
@@ -42,20 +42,6 @@ class GpTexture : public GpBrush {
   INT width = 0, height = 0;
   std::vector<ARGB> pixels;  // straight ARGB, rows top-down; a copy of the image
   WrapMode wrap = WrapModeTile;
-};
-
-class GpHatch : public GpBrush {
- public:
-  GpHatch(HatchStyle style_, ARGB foreground_, ARGB background_)
-      : style(style_), foreground(foreground_), background(background_) {}
-  BrushType type() const override { return BrushTypeHatchFill; }
-
-  // True where the 8x8 pattern (x, y in 0..7) shows the foreground.
-  bool foreground_at(int x, int y) const;
-
-  HatchStyle style;
-  ARGB foreground;
-  ARGB background;
 };
 
 namespace detail {

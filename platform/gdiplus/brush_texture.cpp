@@ -1,6 +1,7 @@
-// Texture and hatch brushes. A texture brush keeps its own copy of the image
-// part it was made from, so later changes to the image (or its release) do
-// not reach it, as in GDI+.
+// Texture brushes (GdipCreateTexture2). A texture brush keeps its own copy
+// of the image part it was made from, so later changes to the image (or its
+// release) do not reach it, as in GDI+. Depends on: the brush kinds and
+// bitmaps. Paints nothing: paint.cpp tiles the copy.
 #include <cmath>
 
 #include "gdiplus/brush_kinds.h"
@@ -31,43 +32,12 @@ GpStatus create_texture(GpImage* image, WrapMode wrap, INT x, INT y, INT width, 
 
 }  // namespace
 
-bool GpHatch::foreground_at(int x, int y) const {
-  switch (style) {
-    case HatchStyleHorizontal:
-      return y == 0;
-    case HatchStyleVertical:
-      return x == 0;
-    case HatchStyleForwardDiagonal:
-      return x == y;
-    case HatchStyleBackwardDiagonal:
-      return x == 7 - y;
-    case HatchStyleCross:
-      return x == 0 || y == 0;
-    case HatchStyleDiagonalCross:
-      return x == y || x == 7 - y;
-  }
-  return false;
-}
-
-GpStatus GdipCreateTexture(GpImage* image, GpWrapMode wrap, GpTexture** texture) {
-  if (image == nullptr) return InvalidParameter;
-  return create_texture(image, wrap, 0, 0, INT(image->width), INT(image->height), texture);
-}
-
 GpStatus GdipCreateTexture2(GpImage* image, GpWrapMode wrap, REAL x, REAL y, REAL width, REAL height,
                             GpTexture** texture) {
   if (!(std::fabs(x) < 1e9f && std::fabs(y) < 1e9f && std::fabs(width) < 1e9f && std::fabs(height) < 1e9f))
     return InvalidParameter;
   return create_texture(image, wrap, INT(std::lround(x)), INT(std::lround(y)), INT(std::lround(width)),
                         INT(std::lround(height)), texture);
-}
-
-GpStatus GdipCreateHatchBrush(HatchStyle style, ARGB foreground, ARGB background, GpHatch** brush) {
-  if (brush == nullptr || !detail::in_range(style, HatchStyleHorizontal, HatchStyleDiagonalCross)) return InvalidParameter;
-  return detail::guard_allocation([&] {
-    *brush = new GpHatch(style, foreground, background);
-    return Ok;
-  });
 }
 
 }  // namespace Gdiplus

@@ -27,7 +27,7 @@ struct GraphicsSettings {
   UINT text_contrast = 4;
   Unit page_unit = UnitDisplay;
   REAL page_scale = 1;
-  INT origin_x = 0;  // rendering origin (dither and hatch alignment), device pixels
+  INT origin_x = 0;  // rendering origin (kept for callers; nothing here is aligned to it), device pixels
   INT origin_y = 0;
 };
 

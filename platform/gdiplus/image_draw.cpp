@@ -68,11 +68,6 @@ GpStatus GdipDrawImageI(GpGraphics* graphics, GpImage* image, INT x, INT y) {
   return GdipDrawImage(graphics, image, REAL(x), REAL(y));
 }
 
-GpStatus GdipDrawImageRect(GpGraphics* graphics, GpImage* image, REAL x, REAL y, REAL width, REAL height) {
-  if (image == nullptr) return InvalidParameter;
-  return draw_rect(graphics, image, GpRectF{x, y, width, height}, whole(image), UnitPixel, nullptr);
-}
-
 GpStatus GdipDrawImageRectRect(GpGraphics* graphics, GpImage* image, REAL dst_x, REAL dst_y, REAL dst_width,
                                REAL dst_height, REAL src_x, REAL src_y, REAL src_width, REAL src_height, GpUnit src_unit,
                                const GpImageAttributes* attributes, DrawImageAbort, void*) {

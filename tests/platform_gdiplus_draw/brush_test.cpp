@@ -1,6 +1,6 @@
-// Brushes: linear gradients (ends, tiling, mirroring, rectangle modes), path
-// gradients (centre, surround colours, nothing outside), textures (tiled from
-// the world origin, a copy of the image) and hatches.
+// Brushes: linear gradients (ends, tiling, mirroring), path gradients
+// (centre, surround colours, nothing outside) and textures (tiled from the
+// world origin, a copy of the image).
 // Depends on: draw_test_support.h.
 #include "draw_test_support.h"
 
@@ -46,20 +46,6 @@ TEST_F(BrushTest, LinearGradientEndsTilingAndMirroring) {
   EXPECT_EQ(GdipCreateLineBrush(&p, &p, kRed, kBlue, WrapModeTile, &none), OutOfMemory);
 }
 
-TEST_F(BrushTest, LinearGradientFromRectangle) {
-  const GpRectF rect{0, 0, 64, 64};
-  GpLineGradient* made = nullptr;
-  ASSERT_EQ(GdipCreateLineBrushFromRect(&rect, kRed, kBlue, LinearGradientModeVertical, WrapModeTile, &made), Ok);
-  fill(keep(reinterpret_cast<GpBrush*>(made)));
-  EXPECT_EQ(at(0, 10), at(63, 10));
-  EXPECT_GE(red(at(0, 0)), 250);
-  ASSERT_EQ(GdipCreateLineBrushFromRect(&rect, kRed, kBlue, LinearGradientModeForwardDiagonal, WrapModeTile, &made), Ok);
-  fill(keep(reinterpret_cast<GpBrush*>(made)));
-  EXPECT_GE(red(at(0, 0)), 250);
-  EXPECT_GE(blue(at(63, 63)), 250);
-  EXPECT_EQ(at(10, 50), at(50, 10));  // lines of one colour run along the other diagonal
-}
-
 TEST_F(BrushTest, PathGradientPaintsNothingOutsideItsPath) {
   const GpPointF diamond[4] = {{32, 4}, {60, 32}, {32, 60}, {4, 32}};
   GpPathGradient* brush = nullptr;
@@ -103,7 +89,7 @@ TEST_F(BrushTest, TextureTilesFromTheWorldOrigin) {
   GpBitmap* bitmap = nullptr;
   ASSERT_EQ(GdipCreateBitmapFromScan0(2, 2, 8, PixelFormat32bppARGB, reinterpret_cast<BYTE*>(pixels), &bitmap), Ok);
   GpTexture* texture = nullptr;
-  ASSERT_EQ(GdipCreateTexture(reinterpret_cast<GpImage*>(bitmap), WrapModeTile, &texture), Ok);
+  ASSERT_EQ(GdipCreateTexture2(reinterpret_cast<GpImage*>(bitmap), WrapModeTile, 0, 0, 2, 2, &texture), Ok);
   GpBrush* tiles = keep(reinterpret_cast<GpBrush*>(texture));
   pixels[0] = kBlue;  // the brush keeps its own copy
   ASSERT_EQ(GdipFillRectangle(graphics_, tiles, 3, 3, 10, 10), Ok);
@@ -120,20 +106,6 @@ TEST_F(BrushTest, TextureTilesFromTheWorldOrigin) {
   // The brush outlives the image it was made from.
   ASSERT_EQ(GdipFillRectangle(graphics_, tiles, 40, 40, 1, 1), Ok);
   EXPECT_EQ(at(40, 40), kRed);
-}
-
-TEST_F(BrushTest, HatchFollowsTheRenderingOrigin) {
-  GpHatch* hatch = nullptr;
-  ASSERT_EQ(GdipCreateHatchBrush(HatchStyleCross, kBlack, kWhite, &hatch), Ok);
-  keep(reinterpret_cast<GpBrush*>(hatch));
-  fill_all(kRed);
-  fill(hatch);
-  EXPECT_EQ(at(8, 3), kBlack);
-  EXPECT_EQ(at(3, 16), kBlack);
-  EXPECT_EQ(at(3, 3), kWhite);
-  ASSERT_EQ(GdipSetRenderingOrigin(graphics_, 3, 3), Ok);
-  fill(hatch);
-  EXPECT_EQ(at(3, 3), kBlack);
 }
 
 }  // namespace

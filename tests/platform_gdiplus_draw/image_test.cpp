@@ -59,7 +59,7 @@ TEST_F(ImageTest, DrawsAtNaturalSizeWithEveryMode) {
 
 TEST_F(ImageTest, SourceAlphaBlendsAndPremultipliedSourcesAreUnpremultiplied) {
   uint32_t clear[4] = {0x00000000, 0x00FF0000, 0x0000FF00, 0x000000FF};
-  ASSERT_EQ(GdipDrawImageRect(graphics_, wrap(clear, 2, 2), 0, 0, 20, 20), Ok);
+  ASSERT_EQ(draw(wrap(clear, 2, 2), 0, 0, 20, 20, 2, 2), Ok);
   EXPECT_EQ(count(kWhite), 64 * 64);
   uint32_t half = 0x80000000;
   ASSERT_EQ(GdipDrawImageI(graphics_, wrap(&half, 1, 1), 30, 30), Ok);
@@ -92,7 +92,7 @@ TEST_F(ImageTest, ColourMatrix) {
 TEST_F(ImageTest, BilinearScalingBlendsNeighbours) {
   uint32_t pixels[2] = {kBlack, kWhite};
   interpolation(InterpolationModeBilinear);
-  ASSERT_EQ(GdipDrawImageRect(graphics_, wrap(pixels, 2, 1), 0, 0, 8, 1), Ok);
+  ASSERT_EQ(draw(wrap(pixels, 2, 1), 0, 0, 8, 1, 2, 1), Ok);
   // Edge pixels take the nearest source pixel; in between the ramp rises.
   EXPECT_EQ(at(0, 0), kBlack);
   EXPECT_EQ(at(7, 0), kWhite);
@@ -123,7 +123,7 @@ TEST_F(ImageTest, ClipAndTransformApply) {
   uint32_t pixels[4] = {kRed, kRed, kRed, kRed};
   ASSERT_EQ(GdipSetClipRectI(graphics_, 0, 0, 11, 64, CombineModeReplace), Ok);
   ASSERT_EQ(GdipTranslateWorldTransform(graphics_, 5, 5, MatrixOrderPrepend), Ok);
-  ASSERT_EQ(GdipDrawImageRect(graphics_, wrap(pixels, 2, 2), 4, 0, 4, 4), Ok);
+  ASSERT_EQ(draw(wrap(pixels, 2, 2), 4, 0, 4, 4, 2, 2), Ok);
   EXPECT_EQ(off_box(kRed, 9, 5, 11, 9), 0);  // columns 11 and 12 clipped
 }
 

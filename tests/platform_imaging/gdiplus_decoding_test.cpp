@@ -1,12 +1,11 @@
 // The GDI+ decoding entry points: bitmaps from files (path rules, failures)
 // and from streams, and locking bits into the caller's or our own buffer.
-// Depends on: bmp_builder.h, encoders.h, the GDI+ test support (pixels).
+// Depends on: bmp_builder.h, the GDI+ test support (pixels), tests/support's
+// scratch folders.
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -16,7 +15,7 @@
 #include "platform/syslibs.h"
 #include "platform_gdiplus/gdiplus_test_support.h"
 #include "platform_imaging/bmp_builder.h"
-#include "platform_imaging/encoders.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
@@ -33,35 +32,12 @@ std::vector<uint8_t> small_bmp() {
   return imaging_test::build_bmp(s);
 }
 
-void write_file(const std::string& path, const std::vector<uint8_t>& bytes) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(file, nullptr) << path;
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
-}
-
 std::wstring wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-// A scratch folder that is the current directory for the test's duration.
-class ScratchDirectory : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char name[] = "/tmp/gdiplus_decoding_XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
-    folder_ = name;
-    ASSERT_NE(getcwd(previous_, sizeof previous_), nullptr);
-    ASSERT_EQ(chdir(folder_.c_str()), 0);
-  }
-  void TearDown() override {
-    ASSERT_EQ(chdir(previous_), 0);
-    std::system(("rm -rf '" + folder_ + "'").c_str());
-  }
-  std::string folder_;
-  char previous_[4096] = {};
-};
+using ScratchDirectory = test_support::ScratchFolderTest<>;
 
 TEST_F(ScratchDirectory, FileBitmapIsThirtyTwoBitArgbOfTheFile) {
-  write_file("small.bmp", small_bmp());
+  test_support::write_bytes("small.bmp", small_bmp());
   GpBitmap* bitmap = nullptr;
   ASSERT_EQ(GdipCreateBitmapFromFile(L"small.bmp", &bitmap), Ok);
   UINT width = 0, height = 0;
@@ -78,10 +54,10 @@ TEST_F(ScratchDirectory, FileBitmapIsThirtyTwoBitArgbOfTheFile) {
 
 TEST_F(ScratchDirectory, PathsUseEitherSeparatorAndSlashMeansAbsolute) {
   ASSERT_EQ(mkdir("sub", 0700), 0);
-  write_file("sub/small.bmp", small_bmp());
+  test_support::write_bytes("sub/small.bmp", small_bmp());
   GpBitmap* bitmap = nullptr;
   for (const std::wstring& path : {std::wstring(L"sub\\small.bmp"), std::wstring(L"sub/small.bmp"),
-                                   wide(folder_ + "/sub/small.bmp"), wide(folder_) + L"\\sub\\small.bmp"}) {
+                                   wide(scratch_.path().string() + "/sub/small.bmp"), wide(scratch_.path().string()) + L"\\sub\\small.bmp"}) {
     ASSERT_EQ(GdipCreateBitmapFromFile(path.c_str(), &bitmap), Ok);
     GdipDisposeImage(reinterpret_cast<GpImage*>(bitmap));
   }
@@ -89,7 +65,7 @@ TEST_F(ScratchDirectory, PathsUseEitherSeparatorAndSlashMeansAbsolute) {
 
 TEST_F(ScratchDirectory, UrlsAreNeverOpenedEvenWhenSuchAPathExists) {
   ASSERT_EQ(mkdir("http:", 0700), 0);
-  write_file("http:/small.bmp", small_bmp());
+  test_support::write_bytes("http:/small.bmp", small_bmp());
   GpBitmap* bitmap = reinterpret_cast<GpBitmap*>(1);
   EXPECT_EQ(GdipCreateBitmapFromFile(L"http://small.bmp", &bitmap), FileNotFound);
   EXPECT_EQ(bitmap, nullptr);
@@ -102,11 +78,11 @@ TEST_F(ScratchDirectory, FailuresSayWhatWentWrong) {
   EXPECT_EQ(GdipCreateBitmapFromFile(L"missing.bmp", &bitmap), FileNotFound);
   ASSERT_EQ(mkdir("folder.bmp", 0700), 0);
   EXPECT_EQ(GdipCreateBitmapFromFile(L"folder.bmp", &bitmap), FileNotFound);
-  write_file("text.bmp", {'h', 'e', 'l', 'l', 'o'});
+  test_support::write_bytes("text.bmp", {'h', 'e', 'l', 'l', 'o'});
   EXPECT_EQ(GdipCreateBitmapFromFile(L"text.bmp", &bitmap), UnknownImageFormat);
   std::vector<uint8_t> damaged = small_bmp();
   damaged.resize(damaged.size() - 1);
-  write_file("short.bmp", damaged);
+  test_support::write_bytes("short.bmp", damaged);
   EXPECT_EQ(GdipCreateBitmapFromFile(L"short.bmp", &bitmap), GenericError);
   EXPECT_EQ(GdipCreateBitmapFromFile(nullptr, &bitmap), InvalidParameter);
   EXPECT_EQ(GdipCreateBitmapFromFile(L"small.bmp", nullptr), InvalidParameter);

@@ -87,7 +87,6 @@ enum LineJoin { LineJoinMiter = 0, LineJoinBevel = 1, LineJoinRound = 2, LineJoi
 typedef LineJoin GpLineJoin;
 enum BrushType {
   BrushTypeSolidColor = 0,
-  BrushTypeHatchFill = 1,
   BrushTypeTextureFill = 2,
   BrushTypePathGradient = 3,
   BrushTypeLinearGradient = 4,
@@ -99,20 +98,6 @@ typedef FillMode GpFillMode;
 // ---- drawing types ----
 enum WrapMode { WrapModeTile = 0, WrapModeTileFlipX = 1, WrapModeTileFlipY = 2, WrapModeTileFlipXY = 3, WrapModeClamp = 4 };
 typedef WrapMode GpWrapMode;
-enum LinearGradientMode {
-  LinearGradientModeHorizontal = 0,
-  LinearGradientModeVertical = 1,
-  LinearGradientModeForwardDiagonal = 2,
-  LinearGradientModeBackwardDiagonal = 3,
-};
-enum HatchStyle {
-  HatchStyleHorizontal = 0,
-  HatchStyleVertical = 1,
-  HatchStyleForwardDiagonal = 2,
-  HatchStyleBackwardDiagonal = 3,
-  HatchStyleCross = 4,
-  HatchStyleDiagonalCross = 5,
-};
 enum PathPointType {
   PathPointTypeStart = 0,
   PathPointTypeLine = 1,
@@ -191,7 +176,6 @@ class GpBitmap;
 class GpLineGradient;
 class GpPathGradient;
 class GpTexture;
-class GpHatch;
 class GpImageAttributes;
 
 // ---- start-up --------------------------------------------------------------------
@@ -286,8 +270,6 @@ GpStatus GdipDeleteBrush(GpBrush* brush);
 // the second and repeats (or mirrors) beyond them.
 GpStatus GdipCreateLineBrush(const GpPointF* point1, const GpPointF* point2, ARGB color1, ARGB color2, GpWrapMode wrap,
                              GpLineGradient** brush);
-GpStatus GdipCreateLineBrushFromRect(const GpRectF* rect, ARGB color1, ARGB color2, LinearGradientMode mode,
-                                     GpWrapMode wrap, GpLineGradient** brush);
 // Path gradients: the colour runs from the centre to the boundary; nothing is painted outside the boundary.
 GpStatus GdipCreatePathGradient(const GpPointF* points, INT count, GpWrapMode wrap, GpPathGradient** brush);
 GpStatus GdipCreatePathGradientFromPath(const GpPath* path, GpPathGradient** brush);
@@ -295,13 +277,11 @@ GpStatus GdipSetPathGradientCenterColor(GpPathGradient* brush, ARGB color);
 GpStatus GdipSetPathGradientCenterPoint(GpPathGradient* brush, GpPointF* point);
 GpStatus GdipSetPathGradientSurroundColorsWithCount(GpPathGradient* brush, const ARGB* colors, INT* count);
 // Textures: a copy of (part of) an image, tiled from the world origin.
-GpStatus GdipCreateTexture(GpImage* image, GpWrapMode wrap, GpTexture** texture);
 GpStatus GdipCreateTexture2(GpImage* image, GpWrapMode wrap, REAL x, REAL y, REAL width, REAL height,
                             GpTexture** texture);
 // Hatches: an 8x8 pattern of the foreground colour over the background colour.
 
 // Hatches: an 8x8 pattern of the foreground colour over the background colour.
-GpStatus GdipCreateHatchBrush(HatchStyle style, ARGB foreground, ARGB background, GpHatch** brush);
 
 // ---- paths -------------------------------------------------------------------------------------
 GpStatus GdipCreatePath(GpFillMode mode, GpPath** path);
@@ -425,7 +405,6 @@ GpStatus GdipSetImageAttributesColorMatrix(GpImageAttributes* attributes, ColorA
 // The image at its size in pixels, with its top-left corner at (x, y).
 GpStatus GdipDrawImage(GpGraphics* graphics, GpImage* image, REAL x, REAL y);
 GpStatus GdipDrawImageI(GpGraphics* graphics, GpImage* image, INT x, INT y);
-GpStatus GdipDrawImageRect(GpGraphics* graphics, GpImage* image, REAL x, REAL y, REAL width, REAL height);
 GpStatus GdipDrawImageRectRect(GpGraphics* graphics, GpImage* image, REAL dst_x, REAL dst_y, REAL dst_width,
                                REAL dst_height, REAL src_x, REAL src_y, REAL src_width, REAL src_height, GpUnit src_unit,
                                const GpImageAttributes* attributes, DrawImageAbort abort, void* abort_data);
