@@ -72,13 +72,6 @@ GpStatus GdipSetPenColor(GpPen* pen, ARGB color) {
   });
 }
 
-// Only a pen that paints with a solid fill has a colour.
-GpStatus GdipGetPenColor(GpPen* pen, ARGB* color) {
-  if (detail::any_null(pen, color) || pen->brush->type() != BrushTypeSolidColor) return InvalidParameter;
-  *color = static_cast<const GpSolidFill&>(*pen->brush).color;
-  return Ok;
-}
-
 GpStatus GdipSetPenWidth(GpPen* pen, REAL width) { return set(pen, &GpPen::width, width, valid_width(width)); }
 
 GpStatus GdipGetPenWidth(GpPen* pen, REAL* width) { return get(pen, &GpPen::width, width); }
@@ -101,19 +94,13 @@ GpStatus GdipGetPenStartCap(GpPen* pen, GpLineCap* cap) { return get(pen, &GpPen
 
 GpStatus GdipSetPenEndCap(GpPen* pen, GpLineCap cap) { return set(pen, &GpPen::end_cap, cap, valid_cap(cap)); }
 
-GpStatus GdipGetPenEndCap(GpPen* pen, GpLineCap* cap) { return get(pen, &GpPen::end_cap, cap); }
-
 GpStatus GdipSetPenLineJoin(GpPen* pen, GpLineJoin join) {
   return set(pen, &GpPen::line_join, join, detail::in_range(join, LineJoinMiter, LineJoinMiterClipped));
 }
-
-GpStatus GdipGetPenLineJoin(GpPen* pen, GpLineJoin* join) { return get(pen, &GpPen::line_join, join); }
 
 // Limits below 1 are stored as 1, as GDI+ does.
 GpStatus GdipSetPenMiterLimit(GpPen* pen, REAL limit) {
   return set(pen, &GpPen::miter_limit, limit < 1 ? REAL(1) : limit, !std::isnan(limit));
 }
-
-GpStatus GdipGetPenMiterLimit(GpPen* pen, REAL* limit) { return get(pen, &GpPen::miter_limit, limit); }
 
 }  // namespace Gdiplus

@@ -321,7 +321,6 @@ int GetBkMode(HDC dc);
 COLORREF SetTextColor(HDC dc, COLORREF color);
 COLORREF GetTextColor(HDC dc);
 int SetROP2(HDC dc, int mode);
-int GetROP2(HDC dc);
 int SetStretchBltMode(HDC dc, int mode);
 int GetStretchBltMode(HDC dc);
 BOOL SetMiterLimit(HDC dc, float limit, float* old_limit);

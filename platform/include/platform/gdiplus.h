@@ -247,7 +247,6 @@ GpStatus GdipCreateRegionPath(GpPath* path, GpRegion** region);
 GpStatus GdipCreatePen1(ARGB color, REAL width, GpUnit unit, GpPen** pen);
 GpStatus GdipDeletePen(GpPen* pen);
 GpStatus GdipSetPenColor(GpPen* pen, ARGB color);
-GpStatus GdipGetPenColor(GpPen* pen, ARGB* color);
 GpStatus GdipSetPenWidth(GpPen* pen, REAL width);
 GpStatus GdipGetPenWidth(GpPen* pen, REAL* width);
 GpStatus GdipSetPenDashStyle(GpPen* pen, DashStyle style);
@@ -255,11 +254,8 @@ GpStatus GdipGetPenDashStyle(GpPen* pen, DashStyle* style);
 GpStatus GdipSetPenStartCap(GpPen* pen, GpLineCap cap);
 GpStatus GdipGetPenStartCap(GpPen* pen, GpLineCap* cap);
 GpStatus GdipSetPenEndCap(GpPen* pen, GpLineCap cap);
-GpStatus GdipGetPenEndCap(GpPen* pen, GpLineCap* cap);
 GpStatus GdipSetPenLineJoin(GpPen* pen, GpLineJoin join);
-GpStatus GdipGetPenLineJoin(GpPen* pen, GpLineJoin* join);
 GpStatus GdipSetPenMiterLimit(GpPen* pen, REAL limit);
-GpStatus GdipGetPenMiterLimit(GpPen* pen, REAL* limit);
 // The offset into the dash pattern, in multiples of the pen width.
 
 // ---- brushes --------------------------------------------------------------------------------
