@@ -90,6 +90,10 @@ TEST_F(StrokeTest, JoinsAndMiterLimit) {
   ASSERT_EQ(GdipSetPenMiterLimit(p, 1.5f), Ok);  // below the miter's 2.06: bevelled
   lines(p, sharp, 3);
   EXPECT_EQ(at(32, 4), kWhite);
+  // The default limit (10) keeps a miter five half-widths long: 23 degrees, tip 10 pixels above the corner.
+  const GpPointF narrow[3] = {{24.5f, 59.2f}, {32.5f, 20}, {40.5f, 59.2f}};
+  lines(pen(kBlack, 4), narrow, 3);
+  EXPECT_EQ(at(32, 11), kBlack);
 }
 
 TEST_F(StrokeTest, ClosedOutlinesArcsAndPies) {
