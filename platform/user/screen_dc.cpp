@@ -1,5 +1,6 @@
 // GetDC/ReleaseDC: the screen's DC for a null window, else a DC over the
 // window's client area.
+// Depends on: the GDI's DCs (gdi/dc, gdi/window_dc). Paints nothing itself.
 #include "gdi/dc.h"
 #include "gdi/window_dc.h"
 #include "platform/user32.h"

@@ -67,9 +67,9 @@ TEST(Window, CaptionChangesReachTheWindow) {
 }
 
 TEST(Window, AnIconIdWithoutAResourceChangesNothing) {
-  const LONG_PTR before = GetClassLongPtrW(window(), GCLP_HICON);
+  const LONG_PTR before = GetClassLongPtrA(window(), GCLP_HICON);
   seticon(123);
-  EXPECT_EQ(GetClassLongPtrW(window(), GCLP_HICON), before);
+  EXPECT_EQ(GetClassLongPtrA(window(), GCLP_HICON), before);
   EXPECT_EQ(state().icon, reinterpret_cast<HICON>(before));
 }
 
