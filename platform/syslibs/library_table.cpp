@@ -84,14 +84,6 @@ HMODULE LoadLibraryA(LPCSTR name) {
   return nullptr;
 }
 
-HMODULE LoadLibraryW(LPCWSTR name) {
-  if (name == nullptr) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
-  }
-  return LoadLibraryA(platform::wide_to_multibyte(CP_UTF8, name).c_str());
-}
-
 // Entries are found by name only; ordinals are not supported.
 FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
   auto& t = platform::syslibs::table();
