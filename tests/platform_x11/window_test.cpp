@@ -54,10 +54,8 @@ class X11WindowTest : public X11Test {
     ASSERT_TRUE(XGetWMNormalHints(probe_, window, &hints, &supplied));
     const long wanted = PMinSize | PMaxSize | PWinGravity | USPosition;
     EXPECT_EQ(hints.flags & wanted, wanted);
-    EXPECT_EQ(hints.min_width, width);
-    EXPECT_EQ(hints.max_width, width);
-    EXPECT_EQ(hints.min_height, height);
-    EXPECT_EQ(hints.max_height, height);
+    EXPECT_EQ((std::vector<int>{hints.min_width, hints.max_width, hints.min_height, hints.max_height}),
+              (std::vector<int>{width, width, height, height}));
     EXPECT_EQ(hints.win_gravity, StaticGravity);
   }
 
@@ -111,10 +109,8 @@ TEST_F(X11WindowTest, AppearsWithItsTitleAndGeometry) {
   EXPECT_EQ(property(id, "_NET_WM_NAME").type, atom("UTF8_STRING"));
   ASSERT_TRUE(wait_until([&] { return map_state(id) == IsViewable; }));
   const Geometry placed = geometry(id);
-  EXPECT_EQ(placed.x, 100);
-  EXPECT_EQ(placed.y, 50);
-  EXPECT_EQ(placed.width, 320u);
-  EXPECT_EQ(placed.height, 180u);
+  EXPECT_EQ((std::vector<long>{placed.x, placed.y, long(placed.width), long(placed.height)}),
+            (std::vector<long>{100, 50, 320, 180}));
 
   // A new title reaches both name properties.
   window->set_title(L"Second");
@@ -163,9 +159,7 @@ TEST_F(X11WindowTest, NormalPopupAndResizableWindowsAskForTheirHints) {
   normal->set_client_rect(RECT{10, 20, 410, 320});
   ASSERT_TRUE(wait_until([&] { return geometry(normal_id).width == 400u; }));
   const Geometry moved = geometry(normal_id);
-  EXPECT_EQ(moved.x, 10);
-  EXPECT_EQ(moved.y, 20);
-  EXPECT_EQ(moved.height, 300u);
+  EXPECT_EQ((std::vector<long>{moved.x, moved.y, long(moved.height)}), (std::vector<long>{10, 20, 300}));
   expect_size_hints(normal_id, 400, 300);
 }
 
@@ -210,14 +204,10 @@ TEST_F(X11WindowTest, TopmostIsAStateBeforeMappingAndAMessageAfter) {
   ASSERT_TRUE(next_root_message(atom("_NET_WM_STATE"), &message));
   EXPECT_EQ(message.window, id);
   EXPECT_EQ(message.format, 32);
-  EXPECT_EQ(message.data.l[0], 0);
-  EXPECT_EQ(message.data.l[1], above);
-  EXPECT_EQ(message.data.l[2], 0);
-  EXPECT_EQ(message.data.l[3], 1);
+  EXPECT_EQ(std::vector<long>(message.data.l, message.data.l + 4), (std::vector<long>{0, above, 0, 1}));
   window->set_topmost(true);
   ASSERT_TRUE(next_root_message(atom("_NET_WM_STATE"), &message));
-  EXPECT_EQ(message.data.l[0], 1);
-  EXPECT_EQ(message.data.l[1], above);
+  EXPECT_EQ(std::vector<long>(message.data.l, message.data.l + 2), (std::vector<long>{1, above}));
 }
 
 TEST_F(X11WindowTest, RaiseAndFocusAsksForTheActiveWindowAndRaises) {
