@@ -58,6 +58,8 @@ TEST(Utf8, BadArgumentsAreInvalidParameters) {
   const DWORD invalid = ERROR_INVALID_PARAMETER;
   expect_fails_with(MultiByteToWideChar(CP_UTF8, 0, nullptr, -1, wide, 4), invalid);
   expect_fails_with(MultiByteToWideChar(CP_UTF8, 0, "a", 0, wide, 4), invalid);
+  expect_fails_with(MultiByteToWideChar(CP_UTF8, 0, "a", -1, nullptr, 4), invalid);
+  expect_fails_with(WideCharToMultiByte(CP_UTF8, 0, L"a", 0, narrow, 4, nullptr, nullptr), invalid);
   expect_fails_with(MultiByteToWideChar(CP_UTF8, 0, "a", -1, wide, -1), invalid);
   expect_fails_with(WideCharToMultiByte(CP_UTF8, 0, nullptr, -1, narrow, 4, nullptr, nullptr), invalid);
   // UTF-8 takes no default character; 12345 is an unknown code page.

@@ -81,6 +81,7 @@ TEST(GlobalMemory, FixedBlocksAreTheirMemoryMoveableOnesLockToAStablePointer) {
   HGLOBAL fixed = GlobalAlloc(GPTR, 100);
   EXPECT_EQ(GlobalLock(fixed), fixed);
   EXPECT_TRUE(all_zero(fixed, 100));
+  EXPECT_FALSE(GlobalUnlock(fixed));
   EXPECT_EQ(GlobalFree(fixed), nullptr);
 
   HGLOBAL block = GlobalAlloc(GHND, 64);
@@ -98,6 +99,7 @@ TEST(GlobalMemory, FixedBlocksAreTheirMemoryMoveableOnesLockToAStablePointer) {
   // Freed and unknown handles fail cleanly.
   EXPECT_EQ(GlobalLock(block), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_EQ(GlobalSize(block), 0u);
   EXPECT_EQ(GlobalFree(block), block);
   int not_a_block = 0;
   EXPECT_EQ(GlobalLock(&not_a_block), nullptr);

@@ -45,6 +45,7 @@ TEST(Threads, AThreadIsSignalledOnceItEndsWithItsOwnLastError) {
   EXPECT_TRUE(CloseHandle(thread));
   // Stale and wrong handles fail cleanly.
   EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_FAILED);
+  EXPECT_FALSE(CloseHandle(thread));
   EXPECT_EQ(ResumeThread(thread), static_cast<DWORD>(-1));
   EXPECT_EQ(ResumeThread(gate.go), static_cast<DWORD>(-1));  // an event is no thread
   EXPECT_EQ(CreateThread(nullptr, 0, nullptr, nullptr, 0, nullptr), nullptr);

@@ -40,6 +40,7 @@ TEST_F(FilesTest, WrittenBytesArriveExactly) {
   EXPECT_EQ(written, 0u);
   EXPECT_TRUE(WriteFile(file, data.data() + 14, static_cast<DWORD>(data.size() - 14), &written, nullptr));
   EXPECT_TRUE(CloseHandle(file));
+  EXPECT_FALSE(CloseHandle(file));
   EXPECT_EQ(read_text("data.bin"), data);
 
   const HANDLE in = open_file("data.bin", GENERIC_READ, OPEN_EXISTING);

@@ -197,8 +197,10 @@ TEST_F(ProcessTest, HandlesAreSignalledWhenTheChildEnds) {
   touch("go");
   EXPECT_EQ(WaitForSingleObject(info.hThread, INFINITE), WAIT_OBJECT_0);
   EXPECT_FALSE(GetExitCodeProcess(info.hThread, &code)) << "a thread handle is not a process";
+  EXPECT_FALSE(GetExitCodeProcess(info.hProcess, nullptr));
   EXPECT_EQ(finish(info), 42u);
   EXPECT_EQ(WaitForSingleObject(info.hProcess, 0), WAIT_FAILED);
+  EXPECT_FALSE(CloseHandle(info.hProcess));
   EXPECT_FALSE(GetExitCodeProcess(info.hProcess, &code));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }

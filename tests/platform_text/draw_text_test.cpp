@@ -144,6 +144,8 @@ TEST_F(DrawTextTest, AnsiFormAndBadArguments) {
   EXPECT_EQ(w.right, 2 * char_width);
   EXPECT_EQ(DrawTextW(dib.dc, L"abc", -2, &w, 0), 0);
   EXPECT_EQ(DrawTextW(dib.dc, L"abc", -1, nullptr, 0), 0);
+  EXPECT_EQ(DrawTextW(dib.dc, nullptr, -1, &w, 0), 0);
+  EXPECT_EQ(DrawTextW(nullptr, L"abc", -1, &w, 0), 0);
 }
 
 }  // namespace

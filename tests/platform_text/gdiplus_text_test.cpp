@@ -72,7 +72,15 @@ TEST_F(GdiplusTextTest, FontsTakeTheEmHeightOfTheirRecord) {
   ASSERT_EQ(GdipGetFontSize(other, &size), Ok);
   EXPECT_EQ(size, 30.0f);
   GdipDeleteFont(other);
+  LOGFONTA narrow{};
+  narrow.lfHeight = -13;
+  ASSERT_EQ(GdipCreateFontFromLogfontA(dib.dc, &narrow, &other), Ok);
+  ASSERT_EQ(GdipGetFontSize(other, &size), Ok);
+  EXPECT_EQ(size, 13.0f);
+  GdipDeleteFont(other);
   EXPECT_EQ(GdipCreateFontFromDC(nullptr, &other), InvalidParameter);
+  EXPECT_EQ(GdipCreateFontFromLogfontW(dib.dc, nullptr, &other), InvalidParameter);
+  EXPECT_EQ(GdipDeleteFont(nullptr), InvalidParameter);
 }
 
 TEST_F(GdiplusTextTest, TheTypographicFormatIsSharedAndCloned) {
@@ -144,7 +152,9 @@ TEST_F(GdiplusTextTest, TheClipAndTheWorldTransformApply) {
 TEST_F(GdiplusTextTest, BadArguments) {
   const GpRectF origin{0, 0, 0, 0};
   EXPECT_EQ(GdipDrawString(nullptr, L"a", -1, font, &origin, format, brush()), InvalidParameter);
+  EXPECT_EQ(GdipDrawString(graphics, nullptr, -1, font, &origin, format, brush()), InvalidParameter);
   EXPECT_EQ(GdipDrawString(graphics, L"a", -2, font, &origin, format, brush()), InvalidParameter);
+  EXPECT_EQ(GdipDrawString(graphics, L"a", -1, nullptr, &origin, format, brush()), InvalidParameter);
   EXPECT_EQ(GdipDrawString(graphics, L"a", -1, font, nullptr, format, brush()), InvalidParameter);
   EXPECT_EQ(GdipDrawString(graphics, L"a", -1, font, &origin, nullptr, brush()), Ok);
   EXPECT_EQ(GdipDrawString(graphics, L"", -1, font, &origin, format, brush()), Ok);

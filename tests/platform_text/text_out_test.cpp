@@ -120,6 +120,7 @@ TEST_F(TextOutTest, AnsiTextDrawsLikeWideText) {
   EXPECT_EQ(dib.pixels(), wide);
   EXPECT_FALSE(TextOutA(dib.dc, 0, 0, nullptr, 3));
   EXPECT_FALSE(TextOutW(dib.dc, 0, 0, L"x", -1));
+  EXPECT_TRUE(TextOutW(dib.dc, 0, 0, nullptr, 0));
 }
 
 TEST_F(TextOutTest, RotatedTextTurnsItsCell) {
@@ -158,6 +159,9 @@ TEST(TextExtent, SumsAdvancesAndReportsTheCellHeight) {
   EXPECT_EQ(s.cx, 0);
   EXPECT_EQ(s.cy, 24);
   EXPECT_FALSE(GetTextExtentPoint32W(dib.dc, nullptr, 1, &s));
+  EXPECT_FALSE(GetTextExtentPoint32W(nullptr, L"a", 1, &s));
+  ASSERT_TRUE(GetTextExtentPoint32A(dib.dc, "ab", 2, &s));
+  EXPECT_EQ(s.cx, extent(dib.dc, L"ab").cx);
   EXPECT_EQ(extent(dib.dc, L"ab").cx, extent(dib.dc, L"a").cx + extent(dib.dc, L"b").cx);
   EXPECT_EQ(extent(dib.dc, L"iiii").cx, extent(dib.dc, L"MMMM").cx);  // fixed pitch
 }
@@ -180,6 +184,7 @@ TEST(TextMetrics, DescribeTheSelectedFont) {
   EXPECT_EQ(w.tmPitchAndFamily & (TMPF_TRUETYPE | TMPF_VECTOR), TMPF_TRUETYPE | TMPF_VECTOR);
   EXPECT_EQ(a.tmHeight, w.tmHeight);
   EXPECT_EQ(a.tmLastChar, 0xFF);
+  EXPECT_FALSE(GetTextMetricsW(dib.dc, nullptr));
 }
 
 TEST(TextMetrics, NewDcsUseTheBoldSystemFont) {
@@ -189,6 +194,7 @@ TEST(TextMetrics, NewDcsUseTheBoldSystemFont) {
   EXPECT_EQ(w.tmHeight, 16);
   EXPECT_EQ(w.tmWeight, FW_BOLD);
   EXPECT_EQ(GetTextAlign(dib.dc), UINT{TA_LEFT | TA_TOP});
+  EXPECT_EQ(SetTextAlign(nullptr, TA_RIGHT), GDI_ERROR);
 }
 
 }  // namespace
