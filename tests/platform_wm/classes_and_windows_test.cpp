@@ -55,6 +55,7 @@ TEST_F(WindowsTest, CreatingAVisibleCaptionedWindowSendsTheDocumentedSequence) {
   EXPECT_EQ(GetActiveWindow(), hwnd);
   EXPECT_EQ(GetFocus(), hwnd);
   EXPECT_TRUE(platform_test::headless_window_state(hwnd).visible);
+  EXPECT_EQ(platform_test::headless_window_state(hwnd).title, L"test");
 }
 
 LRESULT CALLBACK refusing_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
@@ -196,6 +197,7 @@ TEST_F(WindowsTest, SystemIconsLoadAndTheProgramsOwnIdsFail) {
   EXPECT_EQ(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, 0, 0, LR_SHARED), shared);
   EXPECT_NE(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE), shared);  // a handle of its own
   // The test program has no icon resources: loading one of its ids fails.
+  EXPECT_EQ(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE), nullptr);
   EXPECT_EQ(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)), nullptr);
 }
 

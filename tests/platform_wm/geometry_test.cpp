@@ -81,7 +81,7 @@ TEST_F(GeometryTest, OnePrimaryMonitorIsTheScreen) {
   EXPECT_EQ(info.dwFlags, static_cast<DWORD>(MONITORINFOF_PRIMARY));
   DEVMODEA mode = {};
   ASSERT_TRUE(EnumDisplaySettingsA(nullptr, ENUM_CURRENT_SETTINGS, &mode));
-  EXPECT_EQ(mode.dmPelsWidth, 1920u);
+  EXPECT_EQ((std::vector<DWORD>{mode.dmPelsWidth, mode.dmPelsHeight}), (std::vector<DWORD>{1920, 1080}));
   EXPECT_EQ(mode.dmBitsPerPel, 32u);
 }
 

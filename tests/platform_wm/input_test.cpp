@@ -89,6 +89,9 @@ TEST_F(InputTest, PointerMessagesUseClientCoordinatesAndAskForTheCursor) {
                                               {WM_SETCURSOR, kSent | kLparam, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)},
                                               {WM_MOUSEMOVE, kPosted | kWparam | kLparam, 0, MAKELPARAM(10, 20)}};
   expect_sequence(kMove, window_, "move");
+  POINT p;
+  GetCursorPos(&p);
+  EXPECT_EQ((std::vector<LONG>{p.x, p.y}), (std::vector<LONG>{210, 120}));
 
   platform_test::inject_key(window_, VK_SHIFT, true);
   platform_test::inject_button(0, true, 215, 125);
@@ -151,6 +154,7 @@ TEST_F(InputTest, CaptureRoutesThePointerToTheCapturingWindow) {
   const HWND other = make(kPopup, 600, 100, 100, 100);
   pump();
   EXPECT_EQ(SetCapture(window_), nullptr);
+  EXPECT_EQ(GetCapture(), window_);
   clear_log();
   platform_test::inject_pointer(650, 90);   // over nothing of ours, above `other`
   platform_test::inject_pointer(650, 150);  // over `other`

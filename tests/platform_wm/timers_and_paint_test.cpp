@@ -29,6 +29,7 @@ TEST_F(TimersTest, TimerMessagesComeLastCoalesceAndAreReplacedByTheSameId) {
   PostMessageW(hwnd, WM_USER, 0, 0);
   EXPECT_EQ(drain(hwnd), (std::vector<UINT>{WM_USER, WM_TIMER}));
   EXPECT_TRUE(KillTimer(hwnd, 1));
+  EXPECT_FALSE(KillTimer(hwnd, 1));
   SetTimer(hwnd, 7, 10, nullptr);
   SetTimer(hwnd, 7, 60000, nullptr);
   Sleep(40);

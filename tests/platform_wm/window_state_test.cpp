@@ -66,6 +66,7 @@ TEST_F(WindowStateTest, ShowWindowReturnsThePreviousVisibility) {
   static const std::vector<Expected> kHide = {
       {WM_SHOWWINDOW, kSent | kWparam, FALSE}, {WM_WINDOWPOSCHANGING, kSent}, {WM_WINDOWPOSCHANGED, kSent}};
   expect_sequence(kHide, hwnd, "hide");
+  EXPECT_FALSE(IsWindowVisible(hwnd));
   EXPECT_FALSE(platform_test::headless_window_state(hwnd).visible);
 
   ShowWindow(hwnd, SW_MINIMIZE);
