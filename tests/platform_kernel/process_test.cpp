@@ -20,6 +20,7 @@ TEST(Module, ProgramHandleIsStableAndOtherNamesAreUnknown) {
   EXPECT_NE(GetModuleHandleW(nullptr), nullptr);
   EXPECT_EQ(GetModuleHandleA(nullptr), GetModuleHandleW(nullptr));
   EXPECT_EQ(GetModuleHandleA("msimg32.dll"), nullptr);
+  EXPECT_EQ(GetModuleHandleW(L"quillfern.exe"), nullptr);
   EXPECT_EQ(GetCurrentProcessId(), static_cast<DWORD>(getpid()));
 }
 

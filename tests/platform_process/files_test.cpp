@@ -33,6 +33,7 @@ TEST_F(FilesTest, WrittenBytesArriveExactly) {
   for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 31 + 7);
   const HANDLE file = open_file("data.bin", GENERIC_WRITE, CREATE_ALWAYS);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS)) << "a new file";
   DWORD written = 99;
   EXPECT_TRUE(WriteFile(file, data.data(), 14, &written, nullptr));
   EXPECT_EQ(written, 14u);

@@ -188,6 +188,7 @@ TEST_F(ProcessTest, ExitCodesAreTheStatusOr128PlusTheSignal) {
 TEST_F(ProcessTest, HandlesAreSignalledWhenTheChildEnds) {
   PROCESS_INFORMATION info;
   ASSERT_TRUE(start(R"(bin\probe.exe report wait go 42)", &info));
+  EXPECT_NE(info.dwProcessId, 0u);
   EXPECT_EQ(info.dwThreadId, info.dwProcessId);
   DWORD code = 0;
   EXPECT_TRUE(GetExitCodeProcess(info.hProcess, &code));
@@ -196,6 +197,7 @@ TEST_F(ProcessTest, HandlesAreSignalledWhenTheChildEnds) {
   EXPECT_EQ(WaitForSingleObject(info.hThread, 0), WAIT_TIMEOUT);
   touch("go");
   EXPECT_EQ(WaitForSingleObject(info.hThread, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(info.hProcess, INFINITE), WAIT_OBJECT_0);  // and stays signalled for finish()
   EXPECT_FALSE(GetExitCodeProcess(info.hThread, &code)) << "a thread handle is not a process";
   EXPECT_FALSE(GetExitCodeProcess(info.hProcess, nullptr));
   EXPECT_EQ(finish(info), 42u);

@@ -113,6 +113,7 @@ TEST_F(DrawTextTest, HorizontalAndVerticalPlacement) {
   EXPECT_EQ(edges(drawn(L"Hello", RECT{10, 10, 110, 61}, DT_SINGLELINE | DT_VCENTER)),
             edges(RECT{10, 27, 10 + w, 43}));
   RECT box{10, 10, 110, 61};  // the height returned counts from the rectangle's top
+  EXPECT_EQ(DrawTextW(dib.dc, L"Hello", -1, &box, DT_SINGLELINE | DT_VCENTER), 33);
   EXPECT_EQ(DrawTextW(dib.dc, L"Hello", -1, &box, DT_SINGLELINE | DT_BOTTOM), 51);
 }
 

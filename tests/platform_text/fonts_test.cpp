@@ -63,6 +63,7 @@ TEST(FontHeights, PositiveIsTheCellNegativeTheEm) {
   const auto em = realise(logfont(-24));
   EXPECT_GT(em->metrics().height, 24);
   EXPECT_EQ(em->metrics().internal_leading, em->metrics().height - 24);
+  EXPECT_EQ(em->metrics().ascent + em->metrics().descent, em->metrics().height);
 }
 
 TEST(FontHeights, ZeroIsTheDefaultAndHugeIsBounded) {
@@ -81,6 +82,7 @@ TEST(FontWidths, WidthBecomesTheAverageCharacterWidth) {
   EXPECT_EQ(glyph_of(*narrow, U'm')->advance, 6);
   EXPECT_EQ(glyph_of(*wide, U'i')->advance, 40);
   EXPECT_LT(glyph_of(*narrow, U'M')->width, glyph_of(*natural, U'M')->width);
+  EXPECT_EQ(narrow->metrics().height, 32);
 }
 
 TEST(FontStyles, BoldItalicUnderlineStrikeOut) {
@@ -101,6 +103,7 @@ TEST(FontStyles, BoldItalicUnderlineStrikeOut) {
   f.lfStrikeOut = 1;
   const auto lined = realise(f);
   const auto& m = lined->metrics();
+  EXPECT_TRUE(m.underline && m.strike_out);
   EXPECT_TRUE(m.underline_offset >= 0 && m.underline_offset + m.underline_thickness <= m.descent);
   EXPECT_TRUE(m.strikeout_offset > 0 && m.strikeout_offset <= m.ascent);
 }

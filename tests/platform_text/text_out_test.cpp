@@ -177,6 +177,7 @@ TEST(TextMetrics, DescribeTheSelectedFont) {
   ASSERT_TRUE(GetTextMetricsW(dib.dc, &w));
   ASSERT_TRUE(GetTextMetricsA(dib.dc, &a));
   EXPECT_EQ(w.tmHeight, 24);
+  EXPECT_EQ(w.tmAscent + w.tmDescent, 24);
   EXPECT_EQ(w.tmAveCharWidth, 10);
   EXPECT_EQ(w.tmWeight, FW_BOLD);
   EXPECT_NE(w.tmItalic, 0);

@@ -118,6 +118,7 @@ TEST_F(WindowsTest, WindowLongsAndExtraBytes) {
   EXPECT_EQ(GetWindowLongPtrW(hwnd, 8), -5);
   EXPECT_EQ(GetWindowLongPtrW(hwnd, 9), 0);  // would run past the 16 extra bytes
   EXPECT_EQ(GetLastError(), 1413u);
+  EXPECT_EQ(GetWindowLongPtrW(hwnd, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(recording_proc));
   clear_log();
   SetWindowLongW(hwnd, GWL_STYLE, static_cast<LONG>(WS_POPUP | WS_BORDER));
   static const std::vector<Expected> kStyle = {{WM_STYLECHANGING, kSent | kWparam, static_cast<WPARAM>(GWL_STYLE)},
@@ -135,6 +136,8 @@ TEST_F(WindowsTest, ChildIdParentAndDesktop) {
                                      nullptr, nullptr);
   EXPECT_EQ(GetParent(child), parent);
   EXPECT_EQ(GetWindowLongPtrW(child, GWLP_ID), 42);
+  EXPECT_EQ(GetParent(parent), nullptr);
+  EXPECT_TRUE(IsChild(parent, child));
   EXPECT_EQ(CreateWindowExW(0, kClassName, L"", WS_CHILD, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
   EXPECT_EQ(GetLastError(), 1406u);
   RECT screen;

@@ -42,12 +42,15 @@ TEST_F(TimersTest, OnlyTheOwnerStartsATimerButAnyThreadStopsIt) {
   ASSERT_EQ(SetTimer(hwnd, 3, 10, nullptr), 3u);
   UINT_PTR started = 1;
   BOOL stopped = FALSE;
+  DWORD start_error = 0;
   std::thread other([&] {
     started = SetTimer(hwnd, 4, 10, nullptr);
+    start_error = GetLastError();
     stopped = KillTimer(hwnd, 3);
   });
   other.join();
   EXPECT_EQ(started, 0u);
+  EXPECT_EQ(start_error, DWORD(ERROR_ACCESS_DENIED));
   EXPECT_TRUE(stopped);
   Sleep(30);
   EXPECT_TRUE(drain(hwnd).empty());
