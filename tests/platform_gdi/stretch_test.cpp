@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gdi/stretch_sampling.h"
+#include "display/stretch_sampling.h"
 #include "gdi_test_util.h"
 
 using gdi_test::TestDib;
@@ -148,8 +148,8 @@ TEST(StretchBlt, RandomCopiesFollowTheSamplingRule) {
       for (int x = 0; x < dw; ++x) {
         uint32_t expected = before[size_t(y) * dw + x];
         if (x >= xd && x < xd + wd && y >= yd && y < yd + hd && y >= clip_top) {
-          const int sx = xs + int(platform::gdi::stretch_source_offset(x - xd, wd, ws));
-          const int sy = ys + int(platform::gdi::stretch_source_offset(y - yd, hd, hs));
+          const int sx = xs + int(platform::display::stretch_source_offset(x - xd, wd, ws));
+          const int sy = ys + int(platform::display::stretch_source_offset(y - yd, hd, hs));
           expected = src.get(sx, sy) & colour_mask;
         }
         ASSERT_EQ(dst.get(x, y), expected) << x << "," << y;
@@ -159,7 +159,7 @@ TEST(StretchBlt, RandomCopiesFollowTheSamplingRule) {
 }
 
 TEST(StretchSampling, SharedRuleAtTheExtremes) {
-  using platform::gdi::stretch_source_offset;
+  using platform::display::stretch_source_offset;
   EXPECT_EQ(stretch_source_offset(0, 4, 2), 0);
   EXPECT_EQ(stretch_source_offset(3, -4, 2), 1);
   const int64_t big = int64_t{1} << 31;  // |INT_MIN|

@@ -5,7 +5,7 @@
 #include <unordered_map>
 
 #include "display/headless/headless_windows.h"
-#include "gdi/screen.h"
+#include "display/headless/headless_screen.h"
 
 namespace platform::display::headless {
 namespace {
@@ -72,14 +72,14 @@ void HeadlessWindow::set_input_spot(POINT spot) {
   state_.input_spot = spot;
 }
 
-void HeadlessWindow::present(const gdi::Surface& client, const RECT& area) {
+void HeadlessWindow::present(const Surface& client, const RECT& area) {
   RECT at;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!state_.visible) return;
     at = state_.client;
   }
-  const gdi::Surface& screen = gdi::screen_surface();
+  const Surface& screen = headless::screen();
   const LONG left = std::max<LONG>({area.left, 0, -at.left});
   const LONG top = std::max<LONG>({area.top, 0, -at.top});
   const LONG right = std::min<LONG>({area.right, client.width, screen.width - at.left});

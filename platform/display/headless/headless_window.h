@@ -22,7 +22,7 @@ class HeadlessWindow : public NativeWindow {
   void raise_and_focus() override;
   void set_cursor_hidden(bool hidden) override;
   void set_input_spot(POINT spot) override;
-  void present(const gdi::Surface& client, const RECT& area) override;
+  void present(const Surface& client, const RECT& area) override;
 
   platform_test::HeadlessWindowState snapshot();
 

@@ -21,7 +21,7 @@ class Framebuffer {
 
   // Copies `area` (client coordinates) of the 32-bit `client` to the window
   // and returns once the server has read it.
-  void present(const gdi::Surface& client, const RECT& area);
+  void present(const Surface& client, const RECT& area);
 
  private:
   const Connection& connection_;

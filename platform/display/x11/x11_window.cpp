@@ -209,7 +209,7 @@ void X11Window::set_input_spot(POINT spot) {
   XFlush(display_);
 }
 
-void X11Window::present(const gdi::Surface& client, const RECT& area) {
+void X11Window::present(const Surface& client, const RECT& area) {
   DisplayLock lock(*connection_);
   framebuffer_->present(client, area);
 }
