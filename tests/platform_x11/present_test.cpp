@@ -182,7 +182,7 @@ TEST_F(X11PresentTest, ScreenReadsOffTheScreenAreBlackInEitherDepth) {
 
   // Into 24-bit rows, bottom-up as a DIB lays them out, with padding.
   std::vector<uint8_t> rows(62 * 60, 0xEE);
-  platform::gdi::Surface packed;
+  platform::display::Surface packed;
   packed.bits = rows.data() + 62 * 59;
   packed.width = 20;
   packed.height = 60;

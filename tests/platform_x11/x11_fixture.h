@@ -29,7 +29,7 @@ struct OwnedSurface {
   uint32_t& at(int x, int y) { return pixels[static_cast<size_t>(y) * surface.width + x]; }
 
   std::vector<uint32_t> pixels;
-  platform::gdi::Surface surface;
+  platform::display::Surface surface;
 };
 
 // A property as the server holds it; `exists` is false when it is not set.
