@@ -11,7 +11,8 @@
 //
 // Backends run their own event thread where they need one; every call below
 // may come from any thread.
-// Depends on: the Surface type and the public Windows types. Includes
+// Depends on: the Surface type and the public Windows types. Draws nothing
+// itself (the GDI draws into surfaces; backends only present them). Includes
 // nothing of the GDI or the window manager: they call down into this layer,
 // never the other way (the window manager registers the sinks it calls).
 #pragma once

@@ -1,5 +1,6 @@
 // Screen reads into surfaces. The 24-bit packing is the hot loop of every
 // screen capture: SSSE3 shuffles four pixels at a time where the processor has it.
+// Depends on: the Surface type. Knows no backend; reads no screen itself.
 #include "display/screen_read.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 // Pieces that both backends' screen reads share: which part of a read lies
 // on the screen (the rest reads as black), and writing rows of 0x00RRGGBB
 // words into a 32-bit or 24-bit surface (alpha 0, or no alpha at all).
+// Depends on: the Surface type. Knows no backend; reads no screen itself.
 #pragma once
 
 #include <cstdint>

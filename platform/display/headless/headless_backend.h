@@ -1,6 +1,7 @@
-// The headless display: windows exist in memory, the screen is the GDI's
+// The headless display: windows exist in memory, the screen is its own
 // virtual 1920x1080 framebuffer, and the pointer is wherever the test seams
 // last put it.
+// Depends on: display.h. No X11; shows no message boxes.
 #pragma once
 
 #include <memory>

@@ -1,4 +1,6 @@
 // Headless native windows and the table the test seams read them from.
+// Depends on: the headless screen (presents are copied into it). Keeps no
+// pixels of its own and sends nothing to the window manager.
 #include "display/headless/headless_window.h"
 
 #include <algorithm>

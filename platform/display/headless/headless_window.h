@@ -1,5 +1,7 @@
 // A headless native window: the state a real one would show, kept for tests,
 // and presents copied onto the virtual screen while the window is shown.
+// Depends on: display.h, the test seams' window-state record. No X11, no
+// window manager calls.
 #pragma once
 
 #include <mutex>

@@ -1,5 +1,7 @@
 // The X11 display backend: real top-level windows on the display named by
 // DISPLAY, presents through MIT-SHM, input from an event thread.
+// Depends on: display.h. The only X11 header other display code includes;
+// it exposes no Xlib type.
 #pragma once
 
 #include <memory>

@@ -1,12 +1,14 @@
 // X events -> window manager calls.
+// Depends on: the connection, the keyboard tables, the kernel's UTF-8
+// decoding and the display's event sink. Posts no window message itself.
 #include "display/x11/x11_events.h"
 
 #include <poll.h>
 #include <unistd.h>
 
+#include "display/event_sink.h"
 #include "display/x11/x11_keyboard.h"
 #include "kernel/codepage_convert.h"
-#include "display/event_sink.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>

@@ -1,4 +1,5 @@
 // Presents through the per-window image.
+// Depends on: x11_image.h (the pixel format converts rows). Draws nothing.
 #include "display/x11/x11_framebuffer.h"
 
 #include <algorithm>

@@ -1,4 +1,6 @@
 // Pixel formats of the default visual: choosing one, and converting rows.
+// Depends on: Xlib visuals and colormaps, screen_read.h, the system
+// palette. Holds no image and talks to the server only when choosing.
 #include "display/x11/x11_pixel_format.h"
 
 #include <algorithm>

@@ -4,6 +4,7 @@
 // desktops), or as indexes into an 8-bit colormap (PseudoColor and the
 // static and grey colormaps). Rows are converted on their way to and from the
 // server; anything else is not served.
+// Depends on: Xlib's visual types and the Surface type. Holds no image.
 #pragma once
 
 #include <array>

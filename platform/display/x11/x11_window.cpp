@@ -1,5 +1,7 @@
 // Top-level windows: creation with their ICCCM/EWMH properties, and the
 // changes the window manager asks for.
+// Depends on: the connection, properties and framebuffer. Sends nothing to
+// the window manager (events arrive through the event thread).
 #include "display/x11/x11_window.h"
 
 #include "display/x11/x11_properties.h"

@@ -1,6 +1,7 @@
 // A top-level X window standing for a top-level window of the window
 // manager: its properties (title, size hints, type, state, opacity), its
 // visibility, place and stacking, and its presents.
+// Depends on: display.h, the framebuffer. Reads no events.
 #pragma once
 
 #include <memory>

@@ -1,5 +1,8 @@
 // GetDC/ReleaseDC: the screen's DC for a null window, else a DC over the
-// window's client area.
+// window's client area (whose pixels the GDI takes through the display
+// layer's window surfaces). Beside BeginPaint, so that the window manager's
+// own drawing (the caret) needs nothing of the folders above it.
+// Depends on: the GDI's DC records. Draws nothing.
 #include "gdi/dc.h"
 #include "gdi/window_dc.h"
 #include "platform/user32.h"
