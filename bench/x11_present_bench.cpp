@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "display/x11/x11_backend.h"
+#include "display/backends.h"
 #include "tests/platform_x11/xvfb_server.h"
 
 namespace {

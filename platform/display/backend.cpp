@@ -1,15 +1,14 @@
 // The backend of this process, chosen on first use: X11 when DISPLAY is set,
 // else headless. Tests may force headless.
-// Depends on: the two backends' entry points (x11_backend.h, headless_backend.h).
+// Depends on: the two backends' entry points (backends.h).
 // Knows no backend's state and compares no backend names.
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "display/backends.h"
 #include "display/display.h"
-#include "display/headless/headless_backend.h"
-#include "display/x11/x11_backend.h"
 #include "platform/windowing.h"
 
 namespace platform::display {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "display/x11/x11_backend.h"
+#include "display/backends.h"
 #include "xvfb_server.h"
 
 #include <X11/Xlib.h>

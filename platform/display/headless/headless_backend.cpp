@@ -6,9 +6,10 @@
 
 #include <mutex>
 
+#include "display/backends.h"
+#include "display/headless/headless_screen.h"
 #include "display/headless/headless_window.h"
 #include "display/screen_read.h"
-#include "display/headless/headless_screen.h"
 
 namespace platform::display::headless {
 namespace {

@@ -2,7 +2,7 @@
 // captures (into a caller's surface, or the whole screen into a buffer of its
 // own), and the factory of windows.
 // Depends on: the X11 connection, events, images, windows and message box.
-#include "display/x11/x11_backend.h"
+#include "display/backends.h"
 
 #include <algorithm>
 #include <cstring>
