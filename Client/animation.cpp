@@ -2,6 +2,7 @@
 // product word in white on black fades in, then a black veil closes the
 // picture; 240 frames at 60 a second. It runs before the worker threads
 // exist, so it draws without the client's lock.
+// Depends on: Frond, the bitmap font and the client's state.
 
 #include "Client/animation.h"
 

@@ -1,4 +1,5 @@
 // The start-up animation: a four-second title sequence before the first cycle.
+// Depends on: the graphics window being open. Touches no file of the cycle.
 #pragma once
 
 namespace quillfern {

@@ -1,5 +1,6 @@
 // The client's bitmap font: one 50x100 PNG glyph a character code in
 // "font//<code>.png", scaled to the cell, tinted and colour-keyed onto a picture.
+// Depends on: Frond and the glyph images of the run folder; draws no other font.
 #pragma once
 
 #include <string>

@@ -1,5 +1,7 @@
 // Screen capture: a 24-bit photograph of the screen, written as the BMP file
 // "temp\image1.bmp".
+// Depends on: the platform's GDI (screen DC, DIB sections) through Frond's
+// platform interface; scales nothing.
 #pragma once
 
 #include <cstdint>

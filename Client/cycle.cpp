@@ -1,5 +1,6 @@
 // The swap cycle of the main thread. The cycle's images are drawn outside
 // the lock; only the token and the chat-text copy are taken under it.
+// Depends on: capture, tools, token, exchange, display and the bitmap font.
 
 #include "Client/cycle.h"
 

@@ -1,5 +1,6 @@
 // The swap cycle: photograph, scale, overlay, compress, encrypt, exchange,
 // show, wait out the period.
+// Depends on: the client's other parts; the exchange client is passed in.
 #pragma once
 
 namespace quillfern {

@@ -1,5 +1,6 @@
 // Window display and refresh. Drawing on the window page and its present
 // happen under the client's lock.
+// Depends on: Frond, the bitmap font and the client's state.
 
 #include "Client/display.h"
 

@@ -1,6 +1,8 @@
 // The exchange: sends "temp\image4.enc" plus the token, logs the reply,
 // evaluates it into the three error flags, and shows a black, red or the
 // partner's decrypted picture.
+// Depends on: the bounded exchange client, the tools (decryption), the run
+// log and terminal report; never decodes a picture larger than partners send.
 
 #include "Client/exchange.h"
 

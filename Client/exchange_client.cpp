@@ -1,6 +1,7 @@
 // The bounded exchange client: a counting stream around the library's
 // socket stream, and a watchdog that stops an exchange past its deadline or
 // when the program closes.
+// Depends on: cpp-httplib and the standard threads; knows nothing of swaps.
 
 #include "Client/exchange_client.h"
 

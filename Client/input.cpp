@@ -1,5 +1,6 @@
 // Input bindings. The queues are drained every 25 ms; chat text, chat mode
 // and the window size change under the client's lock.
+// Depends on: Frond's input queues, the display and the client's state.
 
 #include "Client/input.h"
 

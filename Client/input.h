@@ -1,5 +1,6 @@
 // The input thread: mouse buttons change the opacity, the wheel the window
 // size, and typed characters toggle the modes or edit the chat line.
+// Depends on: Frond's queues; the ladder and key rules are pure functions.
 #pragma once
 
 #include <string>

@@ -1,5 +1,7 @@
 // The notification thread and its box: a partner's chat raises a small
 // topmost box, at most one a minute.
+// Depends on: the platform's window manager; the font fitting and the quiet
+// minute are pure functions with their measures passed in.
 #pragma once
 
 #include <functional>

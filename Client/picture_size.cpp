@@ -1,5 +1,6 @@
 // Reads the width and height from a PNG's header chunk (bytes 16 to 23,
 // big-endian, right after the signature and the chunk's length and type).
+// Depends on: the platform's path conversion; decodes nothing.
 
 #include "Client/picture_size.h"
 

@@ -1,5 +1,6 @@
 // The size a received picture declares, read before it is decoded, so that
 // a hostile partner cannot make the client decode a giant picture.
+// Depends on nothing but the C++ library (and the platform's path rule).
 #pragma once
 
 namespace quillfern {

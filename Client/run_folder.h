@@ -1,5 +1,6 @@
 // The client's run folder: the working directory holding settings.txt, logs/,
 // temp/, bin/ (the tools) and font/ (the glyph images).
+// Depends on: std::filesystem; creates none of the folders.
 #pragma once
 
 #include <string>

@@ -1,4 +1,6 @@
 // The run log: one file a run, one line an event, each flushed at once.
+// Depends on: the C++ library and the client's state; reports nothing on the
+// terminal.
 
 #include "Client/run_log.h"
 

@@ -1,4 +1,5 @@
 // The run log "logs/log-<time stamp>.txt" and the client's time stamps.
+// Depends on the C++ library only.
 #pragma once
 
 #include <string>

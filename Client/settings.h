@@ -1,4 +1,5 @@
 // "settings.txt": key=value lines read once at start-up.
+// Depends on: the client's state (the settings record); writes nothing.
 #pragma once
 
 #include <istream>

@@ -2,6 +2,7 @@
 // the state of the exchange and of the tools, one line each on stderr,
 // prefixed "quillfern: ". The run log keeps exactly its own lines; these add
 // to it, and a state that stays the same is reported once, not every cycle.
+// Depends on the C++ library only.
 #pragma once
 
 #include <string>

@@ -1,5 +1,6 @@
 // Cycle tokens: 16 lower-case hexadecimal digits of a 64-bit Mersenne
 // Twister draw whose top bit carries the sender's chat flag.
+// Depends on the C++ library only.
 #pragma once
 
 #include <random>

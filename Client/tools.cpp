@@ -1,5 +1,7 @@
 // External tools: "bin\pngslim.exe" and "bin\encfile.exe", started without a
 // console window and waited for.
+// Depends on: CreateProcessA of the platform and the terminal report; reads
+// none of the tools' files.
 
 #include "Client/tools.h"
 

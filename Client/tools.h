@@ -1,6 +1,7 @@
 // The two external tools: the PNG tool and the encryption tool, run as child
 // processes that the client waits for. Their results change nothing in the
 // cycle; a change in them is only told on the terminal.
+// Depends on: the platform's process calls.
 #pragma once
 
 #include <string>

@@ -20,9 +20,11 @@
 #include <cstring>
 #include <functional>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "graphics/frond.h"
+#include "support/bench_support.h"
 
 namespace {
 
@@ -58,88 +60,80 @@ struct images {
   IMAGE dst, src, filter;
 };
 
-// Runs `call` once on a copy of the destination to see that it draws, then
-// times it.
 void run(benchmark::State& state, images& im, const std::function<void()>& call) {
-  const std::vector<uint32_t> before(im.dst.pixels, im.dst.pixels + im.pixels());
-  call();
-  if (std::memcmp(before.data(), im.dst.pixels, before.size() * 4) == 0)
-    return state.SkipWithError("the call left the destination unchanged");
-  for (auto _ : state) {
-    call();
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * im.pixels());
+  bench::time_if_it_draws(state, im.dst.pixels, size_t(im.pixels()), im.pixels(), call);
 }
 
 int alpha_arg(const benchmark::State& state) { return int(state.range(2)); }
 
 // ---- Frond ------------------------------------------------------------------------
 
-void FrondAlphablend(benchmark::State& state) {
-  images im(state, false);
-  run(state, im, [&] { frond::putimage_alphablend(&im.dst, &im.src, 0, 0, uint8_t(alpha_arg(state)), 0); });
+enum class sampling { none, nearest, cubic };
+
+// Destination width, height and the constant alpha.
+void sizes_with_alpha(benchmark::internal::Benchmark* b) {
+  for (int alpha : {255, 128}) b->Args({1600, 900, alpha});
+  b->Args({3840, 2160, 255})->Args({128, 128, 255})->Unit(benchmark::kMicrosecond);
+}
+void sizes(benchmark::internal::Benchmark* b) {
+  b->Args({1600, 900, 255})->Args({3840, 2160, 255})->Args({128, 128, 255})->Unit(benchmark::kMicrosecond);
+}
+void alpha_128(benchmark::internal::Benchmark* b) {
+  b->Args({1600, 900, 128})->Args({3840, 2160, 128})->Unit(benchmark::kMicrosecond);
+}
+void smooth(benchmark::internal::Benchmark* b) {
+  b->Args({1600, 900, 255})->Args({1600, 900, 128})->Unit(benchmark::kMillisecond);
 }
 
-void FrondPremultiplied(benchmark::State& state) {
-  images im(state, false, true);
-  run(state, im, [&] { frond::putimage_alphablend(&im.dst, &im.src, 0, 0, uint8_t(alpha_arg(state)), 1); });
-}
+using blend_call = void (*)(images&, uint8_t alpha);
 
-void FrondWithalpha(benchmark::State& state) {
-  images im(state, false);
-  run(state, im, [&] { frond::putimage_withalpha(&im.dst, &im.src, 0, 0, 0, 0, 0, 0); });
-}
+struct form {
+  const char* name;
+  bool stretched, premultiplied;
+  void (*sizes)(benchmark::internal::Benchmark*);
+  sampling reference;  // pixman's scaling; Alphafilter masks with the filter image
+  blend_call frond;
+};
 
-void FrondAlphatransparent(benchmark::State& state) {
-  images im(state, false);
-  run(state, im,
-      [&] { frond::putimage_alphatransparent(&im.dst, &im.src, 0, 0, 0xFF000000, uint8_t(alpha_arg(state)), 0, 0, 0, 0); });
-}
+const form forms[] = {
+    {"Alphablend", false, false, sizes_with_alpha, sampling::none,
+     [](images& im, uint8_t a) { frond::putimage_alphablend(&im.dst, &im.src, 0, 0, a, 0); }},
+    {"Premultiplied", false, true, sizes_with_alpha, sampling::none,
+     [](images& im, uint8_t a) { frond::putimage_alphablend(&im.dst, &im.src, 0, 0, a, 1); }},
+    {"Withalpha", false, false, sizes, sampling::none,
+     [](images& im, uint8_t) { frond::putimage_withalpha(&im.dst, &im.src, 0, 0, 0, 0, 0, 0); }},
+    {"Alphatransparent", false, false, alpha_128, sampling::none,
+     [](images& im, uint8_t a) {
+       frond::putimage_alphatransparent(&im.dst, &im.src, 0, 0, 0xFF000000, a, 0, 0, 0, 0);
+     }},
+    {"Alphafilter", false, false, sizes, sampling::none,
+     [](images& im, uint8_t) { frond::putimage_alphafilter(&im.dst, &im.src, 0, 0, &im.filter, 0, 0, 0, 0); }},
+    {"Transparent", false, false, sizes, sampling::none,
+     [](images& im, uint8_t) { frond::putimage_transparent(&im.dst, &im.src, 0, 0, 0xFF000000, 0, 0, 0, 0); }},
+    {"StretchedAlphablend", true, false, sizes_with_alpha, sampling::nearest,
+     [](images& im, uint8_t a) {
+       frond::putimage_alphablend(&im.dst, &im.src, 0, 0, im.dst.width, im.dst.height, a, 0, 0, 0, 0, false, 0);
+     }},
+    {"StretchedPremultiplied", true, true, sizes_with_alpha, sampling::nearest,
+     [](images& im, uint8_t a) {
+       frond::putimage_alphablend(&im.dst, &im.src, 0, 0, im.dst.width, im.dst.height, a, 0, 0, 0, 0, false, 1);
+     }},
+    {"StretchedWithalpha", true, false, sizes, sampling::nearest,
+     [](images& im, uint8_t) {
+       frond::putimage_withalpha(&im.dst, &im.src, 0, 0, im.dst.width, im.dst.height, 0, 0, 0, 0, false);
+     }},
+    {"StretchedSmooth", true, false, smooth, sampling::cubic,
+     [](images& im, uint8_t a) {
+       frond::putimage_alphablend(&im.dst, &im.src, 0, 0, im.dst.width, im.dst.height, a, 0, 0, 0, 0, true, 0);
+     }},
+};
 
-void FrondAlphafilter(benchmark::State& state) {
-  images im(state, false);
-  run(state, im, [&] { frond::putimage_alphafilter(&im.dst, &im.src, 0, 0, &im.filter, 0, 0, 0, 0); });
-}
-
-void FrondTransparent(benchmark::State& state) {
-  images im(state, false);
-  run(state, im, [&] { frond::putimage_transparent(&im.dst, &im.src, 0, 0, 0xFF000000, 0, 0, 0, 0); });
-}
-
-void FrondStretchedAlphablend(benchmark::State& state) {
-  images im(state, true);
-  run(state, im, [&] {
-    frond::putimage_alphablend(&im.dst, &im.src, 0, 0, im.dst.width, im.dst.height, uint8_t(alpha_arg(state)), 0, 0,
-                               0, 0, false, 0);
-  });
-}
-
-void FrondStretchedPremultiplied(benchmark::State& state) {
-  images im(state, true, true);
-  run(state, im, [&] {
-    frond::putimage_alphablend(&im.dst, &im.src, 0, 0, im.dst.width, im.dst.height, uint8_t(alpha_arg(state)), 0, 0,
-                               0, 0, false, 1);
-  });
-}
-
-void FrondStretchedWithalpha(benchmark::State& state) {
-  images im(state, true);
-  run(state, im,
-      [&] { frond::putimage_withalpha(&im.dst, &im.src, 0, 0, im.dst.width, im.dst.height, 0, 0, 0, 0, false); });
-}
-
-void FrondStretchedSmooth(benchmark::State& state) {
-  images im(state, true);
-  run(state, im, [&] {
-    frond::putimage_alphablend(&im.dst, &im.src, 0, 0, im.dst.width, im.dst.height, uint8_t(alpha_arg(state)), 0, 0,
-                               0, 0, true, 0);
-  });
+void Frond(benchmark::State& state, const form& f) {
+  images im(state, f.stretched, f.premultiplied);
+  run(state, im, [&] { f.frond(im, uint8_t(alpha_arg(state))); });
 }
 
 // ---- references --------------------------------------------------------------------
-
-enum class sampling { none, nearest, cubic };
 
 // OVER of the same buffers, with an optional mask (a solid alpha below 255,
 // or the filter image) and an optional scaling of the source.
@@ -153,7 +147,6 @@ void pixman_over(benchmark::State& state, images& im, sampling scale, bool filte
   const uint16_t alpha = uint16_t(alpha_arg(state) * 0x101);
   const pixman_color_t mask_colour = {0, 0, 0, alpha};
   if (!filter_mask && alpha != 0xFFFF) mask = pixman_image_create_solid_fill(&mask_colour);
-  std::vector<pixman_fixed_t> params;
   if (scale != sampling::none) {
     const double sx = double(im.src.width) / im.dst.width, sy = double(im.src.height) / im.dst.height;
     pixman_transform_t transform;
@@ -177,41 +170,11 @@ void pixman_over(benchmark::State& state, images& im, sampling scale, bool filte
   pixman_image_unref(dst);
 }
 
-void PixmanAlphablend(benchmark::State& state) {
-  images im(state, false);
-  pixman_over(state, im, sampling::none, false);
-}
-void PixmanPremultiplied(benchmark::State& state) {
-  images im(state, false, true);
-  pixman_over(state, im, sampling::none, false);
-}
-void PixmanWithalpha(benchmark::State& state) {
-  images im(state, false);
-  pixman_over(state, im, sampling::none, false);
-}
-void PixmanAlphatransparent(benchmark::State& state) {
-  images im(state, false);
-  pixman_over(state, im, sampling::none, false);
-}
-void PixmanAlphafilter(benchmark::State& state) {
-  images im(state, false);
-  pixman_over(state, im, sampling::none, true);
-}
-void PixmanStretchedAlphablend(benchmark::State& state) {
-  images im(state, true);
-  pixman_over(state, im, sampling::nearest, false);
-}
-void PixmanStretchedPremultiplied(benchmark::State& state) {
-  images im(state, true, true);
-  pixman_over(state, im, sampling::nearest, false);
-}
-void PixmanStretchedWithalpha(benchmark::State& state) {
-  images im(state, true);
-  pixman_over(state, im, sampling::nearest, false);
-}
-void PixmanStretchedSmooth(benchmark::State& state) {
-  images im(state, true);
-  pixman_over(state, im, sampling::cubic, false);
+// The reference of each form: OVER with the form's scaling; the filter
+// image as the mask of Alphafilter.
+void Pixman(benchmark::State& state, const form& f) {
+  images im(state, f.stretched, f.premultiplied);
+  pixman_over(state, im, f.reference, std::string(f.name) == "Alphafilter");
 }
 
 // The colour-key blit reads and writes what one copy does, plus the destination read.
@@ -226,40 +189,20 @@ void FrondAlphablendOnePixel(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(frond::putimage_alphablend(&dst, &src, 0, 0, 128, 0));
 }
 
-// Destination width, height and the constant alpha.
-void sizes_with_alpha(benchmark::internal::Benchmark* b) {
-  for (int alpha : {255, 128}) b->Args({1600, 900, alpha});
-  b->Args({3840, 2160, 255})->Args({128, 128, 255})->Unit(benchmark::kMicrosecond);
-}
-void sizes(benchmark::internal::Benchmark* b) {
-  b->Args({1600, 900, 255})->Args({3840, 2160, 255})->Args({128, 128, 255})->Unit(benchmark::kMicrosecond);
-}
-void alpha_128(benchmark::internal::Benchmark* b) {
-  b->Args({1600, 900, 128})->Args({3840, 2160, 128})->Unit(benchmark::kMicrosecond);
-}
-
-BENCHMARK(FrondAlphablend)->Apply(sizes_with_alpha);
-BENCHMARK(PixmanAlphablend)->Apply(sizes_with_alpha);
-BENCHMARK(FrondPremultiplied)->Apply(sizes_with_alpha);
-BENCHMARK(PixmanPremultiplied)->Apply(sizes_with_alpha);
-BENCHMARK(FrondWithalpha)->Apply(sizes);
-BENCHMARK(PixmanWithalpha)->Apply(sizes);
-BENCHMARK(FrondAlphatransparent)->Apply(alpha_128);
-BENCHMARK(PixmanAlphatransparent)->Apply(alpha_128);
-BENCHMARK(FrondAlphafilter)->Apply(sizes);
-BENCHMARK(PixmanAlphafilter)->Apply(sizes);
-BENCHMARK(FrondTransparent)->Apply(sizes);
-BENCHMARK(MemcpyTransparent)->Apply(sizes);
-BENCHMARK(FrondStretchedAlphablend)->Apply(sizes_with_alpha);
-BENCHMARK(PixmanStretchedAlphablend)->Apply(sizes_with_alpha);
-BENCHMARK(FrondStretchedPremultiplied)->Apply(sizes_with_alpha);
-BENCHMARK(PixmanStretchedPremultiplied)->Apply(sizes_with_alpha);
-BENCHMARK(FrondStretchedWithalpha)->Apply(sizes);
-BENCHMARK(PixmanStretchedWithalpha)->Apply(sizes);
-BENCHMARK(FrondStretchedSmooth)->Args({1600, 900, 255})->Args({1600, 900, 128})->Unit(benchmark::kMillisecond);
-BENCHMARK(PixmanStretchedSmooth)->Args({1600, 900, 255})->Args({1600, 900, 128})->Unit(benchmark::kMillisecond);
-BENCHMARK(FrondAlphablendOnePixel);
-
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  for (const form& f : forms) {
+    const std::string name = f.name;
+    benchmark::RegisterBenchmark(("Frond" + name).c_str(), Frond, f)->Apply(f.sizes);
+    if (name == "Transparent")
+      benchmark::RegisterBenchmark("MemcpyTransparent", MemcpyTransparent)->Apply(f.sizes);
+    else
+      benchmark::RegisterBenchmark(("Pixman" + name).c_str(), Pixman, f)->Apply(f.sizes);
+  }
+  benchmark::RegisterBenchmark("FrondAlphablendOnePixel", FrondAlphablendOnePixel);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -12,54 +12,19 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
-#include <random>
-#include <vector>
 
-#include "platform/gdi32.h"
+#include "support/bench_support.h"
 
 namespace {
 
-// A top-down 32-bit DIB section selected into a memory DC, filled with noise.
-struct Canvas {
-  Canvas(int width, int height) : w(width), h(height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* p = nullptr;
-    bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
-    bits = static_cast<uint32_t*>(p);
-    std::mt19937 rng(static_cast<uint32_t>(width * 31 + height));
-    for (size_t i = 0; i < size_t(width) * height; ++i) bits[i] = rng();
-    dc = CreateCompatibleDC(nullptr);
-    old = SelectObject(dc, bitmap);
-  }
-  ~Canvas() {
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    DeleteObject(bitmap);
-  }
-  int w, h;
-  HBITMAP bitmap;
-  uint32_t* bits;
-  HDC dc;
-  HGDIOBJ old;
-};
+using Canvas = bench::DibCanvas;
 
-// Runs `call` once and checks that it wrote the destination, then times it.
+// Clears the destination so that the first call is seen to write it, then
+// times `call`.
 template <class Call>
 void run(benchmark::State& state, Canvas& dst, Call call) {
-  std::fill(dst.bits, dst.bits + size_t(dst.w) * dst.h, 0u);
-  call();
-  if (std::all_of(dst.bits, dst.bits + size_t(dst.w) * dst.h, [](uint32_t p) { return p == 0; }))
-    return state.SkipWithError("the call left the destination unchanged");
-  for (auto _ : state) {
-    call();
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * dst.w * dst.h));
+  std::fill(dst.bits, dst.bits + dst.pixels(), 0u);
+  bench::time_if_it_draws(state, dst.bits, dst.pixels(), int64_t(dst.pixels()), call);
 }
 
 void Memcpy(benchmark::State& state) {

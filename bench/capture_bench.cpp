@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "platform/windows.h"
-#include "tests/platform_x11/xvfb_server.h"
+#include "support/bench_support.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -75,20 +75,14 @@ void BM_XShmGetImage(benchmark::State& state) {
 
 int main(int argc, char** argv) {
   XvfbServer server;
-  if (!server.start("1920x1080x24")) {
-    std::fprintf(stderr, "capture_bench: no Xvfb could be started\n");
-    return 1;
-  }
-  setenv("DISPLAY", server.display().c_str(), 1);
+  if (!bench::use_own_xvfb(server, "capture_bench")) return 1;
   Display* ready = XOpenDisplay(nullptr);  // kept open: the server ends with its last client
   if (ready == nullptr) {
     std::fprintf(stderr, "capture_bench: Xvfb takes no connections\n");
     return 1;
   }
-  for (auto* bench : {benchmark::RegisterBenchmark("BM_XShmGetImage", BM_XShmGetImage),
-                      benchmark::RegisterBenchmark("BM_CaptureScreen", BM_CaptureScreen)}) {
-    bench->UseRealTime()->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
-  }
+  bench::nine_repetitions({benchmark::RegisterBenchmark("BM_XShmGetImage", BM_XShmGetImage),
+                           benchmark::RegisterBenchmark("BM_CaptureScreen", BM_CaptureScreen)});
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -66,23 +66,31 @@ void BM_SwapCycleHigh(benchmark::State& state) {
   for (auto _ : state) swap_cycle(*client);
 }
 
+// The cycle's scale step: the saved capture stretched to the outgoing size.
+frond::IMAGE* scaled_capture(int resolution) {
+  const picture_size size = outgoing_size(resolution);
+  frond::IMAGE* capture = frond::newimage();
+  frond::getimage(capture, "temp\\image1.bmp", 0, 0);
+  frond::IMAGE* outgoing = frond::newimage(size.width, size.height);
+  frond::putimage(outgoing, 0, 0, size.width, size.height, capture, 0, 0, frond::getwidth(capture),
+                  frond::getheight(capture), SRCCOPY);
+  frond::delimage(capture);
+  return outgoing;
+}
+
 // The outgoing picture of a cycle as packed RGB, as savepng reads it.
 std::vector<uint8_t> outgoing_rgb() {
   capture_screen();
   save_capture_bmp();
-  const picture_size size = outgoing_size(1);
-  frond::IMAGE* capture = frond::newimage();
-  frond::getimage(capture, "temp\\image1.bmp", 0, 0);
-  frond::IMAGE outgoing(size.width, size.height);
-  frond::putimage(&outgoing, 0, 0, size.width, size.height, capture, 0, 0, frond::getwidth(capture),
-                  frond::getheight(capture), SRCCOPY);
-  frond::delimage(capture);
+  frond::IMAGE* outgoing = scaled_capture(1);
+  const size_t pixels = size_t(outgoing->width) * outgoing->height;
   std::vector<uint8_t> rgb;
-  rgb.reserve(size_t(size.width) * size.height * 3);
-  for (size_t i = 0; i < size_t(size.width) * size.height; ++i) {
-    const uint32_t p = outgoing.pixels[i];
+  rgb.reserve(pixels * 3);
+  for (size_t i = 0; i < pixels; ++i) {
+    const uint32_t p = outgoing->pixels[i];
     rgb.insert(rgb.end(), {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
   }
+  frond::delimage(outgoing);
   return rgb;
 }
 
@@ -117,15 +125,7 @@ void BM_CycleSteps(benchmark::State& state) {
       capture_screen();
       save_capture_bmp();
     });
-    timed("scale", [&] {
-      const picture_size size = outgoing_size(settings.resolution);
-      frond::IMAGE* capture = frond::newimage();
-      frond::getimage(capture, "temp\\image1.bmp", 0, 0);
-      outgoing = frond::newimage(size.width, size.height);
-      frond::putimage(outgoing, 0, 0, size.width, size.height, capture, 0, 0, frond::getwidth(capture),
-                      frond::getheight(capture), SRCCOPY);
-      frond::delimage(capture);
-    });
+    timed("scale", [&] { outgoing = scaled_capture(settings.resolution); });
     timed("save", [&] {
       frond::savepng(outgoing, "temp\\image2.png", false);
       frond::delimage(outgoing);

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "graphics/frond.h"
-#include "libpng_up_level1.h"
+#include "support/bench_support.h"
 
 namespace {
 
@@ -84,11 +84,12 @@ const files& test_files() {
   return made;
 }
 
-void BM_FrondLoadPng(benchmark::State& state) {
-  const files& f = test_files();
+// The library's general loader on one of the files.
+void BM_FrondLoad(benchmark::State& state, std::string files::*file) {
+  const std::string& path = test_files().*file;
   frond::IMAGE img;
   for (auto _ : state) {
-    if (frond::getimage(&img, f.png.c_str()) != 0) state.SkipWithError("load failed");
+    if (frond::getimage(&img, path.c_str()) != 0) state.SkipWithError("load failed");
     benchmark::DoNotOptimize(img.pixels);
   }
 }
@@ -106,42 +107,15 @@ void BM_LibpngSimplifiedLoadPng(benchmark::State& state) {
   }
 }
 
-void BM_FrondLoadBmp24(benchmark::State& state) {
-  const files& f = test_files();
-  frond::IMAGE img;
-  for (auto _ : state) {
-    if (frond::getimage(&img, f.bmp.c_str()) != 0) state.SkipWithError("load failed");
-    benchmark::DoNotOptimize(img.pixels);
-  }
-}
-
-long file_size(const std::string& path) {
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return 0;
-  std::fseek(f, 0, SEEK_END);
-  const long size = std::ftell(f);
-  std::fclose(f);
-  return size;
-}
-
 // The reference of the BMP loader: reading the file's bytes.
 void BM_FreadBmp24(benchmark::State& state) {
   const files& f = test_files();
-  std::vector<char> bytes(size_t(file_size(f.bmp)));
+  std::vector<char> bytes(size_t(bench::file_size(f.bmp.c_str())));
   for (auto _ : state) {
     FILE* in = std::fopen(f.bmp.c_str(), "rb");
     if (!in || std::fread(bytes.data(), 1, bytes.size(), in) != bytes.size()) state.SkipWithError("read failed");
     if (in) std::fclose(in);
     benchmark::DoNotOptimize(bytes.data());
-  }
-}
-
-void BM_FrondLoadJpeg(benchmark::State& state) {
-  const files& f = test_files();
-  frond::IMAGE img;
-  for (auto _ : state) {
-    if (frond::getimage(&img, f.jpeg.c_str()) != 0) state.SkipWithError("load failed");
-    benchmark::DoNotOptimize(img.pixels);
   }
 }
 
@@ -178,7 +152,7 @@ void BM_FrondSavePng(benchmark::State& state) {
   paint(img);
   for (auto _ : state)
     if (frond::savepng(&img, f.saved.c_str(), false) != 0) state.SkipWithError("save failed");
-  state.counters["bytes"] = double(file_size(f.saved));
+  state.counters["bytes"] = double(bench::file_size(f.saved.c_str()));
 }
 
 // The reference of savepng: libpng with the up filter at zlib level 1, rows handed over ready.
@@ -194,18 +168,18 @@ void BM_LibpngUpLevel1(benchmark::State& state) {
   }
   for (auto _ : state) {
     FILE* out = std::fopen(f.saved.c_str(), "wb");
-    const bool written = out && write_png_up_level1(out, rgb.data(), img.width, img.height);
+    const bool written = out && bench::write_png_up_level1(out, rgb.data(), img.width, img.height);
     if (out) std::fclose(out);
     if (!written) return state.SkipWithError("libpng failed");
   }
-  state.counters["bytes"] = double(file_size(f.saved));
+  state.counters["bytes"] = double(bench::file_size(f.saved.c_str()));
 }
 
-BENCHMARK(BM_FrondLoadPng)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FrondLoad, png, &files::png)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LibpngSimplifiedLoadPng)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FrondLoadBmp24)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FrondLoad, bmp24, &files::bmp)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FreadBmp24)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FrondLoadJpeg)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FrondLoad, jpeg, &files::jpeg)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LibjpegTurboLoadJpeg)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FrondSavePng)->Args({1600, 900})->Args({3840, 2160})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LibpngUpLevel1)->Args({1600, 900})->Args({3840, 2160})->Unit(benchmark::kMillisecond);

@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "common/png_encode.h"
-#include "libpng_up_level1.h"
 #include "pngslim/png_decode.h"
-#include "tools/synthetic_screenshot.h"
+#include "support/bench_support.h"
+#include "support/synthetic_screenshot.h"
 
 extern char** environ;
 
@@ -35,7 +35,7 @@ std::string savepng_like(const std::vector<std::uint8_t>& rgb, int width, int he
   char* data = nullptr;
   std::size_t length = 0;
   FILE* out = open_memstream(&data, &length);
-  if (!out || !write_png_up_level1(out, rgb.data(), width, height)) std::abort();
+  if (!out || !bench::write_png_up_level1(out, rgb.data(), width, height)) std::abort();
   std::fclose(out);
   std::string bytes(data, length);
   free(data);
@@ -83,7 +83,6 @@ void BM_PngslimProgram(benchmark::State& state) {
     return state.SkipWithError("cannot write the input");
   char* argv[] = {const_cast<char*>("pngslim"), const_cast<char*>(in.c_str()), const_cast<char*>(out.c_str()),
                   nullptr};
-  long size = 0;
   for (auto _ : state) {
     std::remove(out.c_str());
     pid_t pid = 0;
@@ -92,11 +91,7 @@ void BM_PngslimProgram(benchmark::State& state) {
         !WIFEXITED(status) || WEXITSTATUS(status) != 0)
       return state.SkipWithError("pngslim failed");
   }
-  if (FILE* result = std::fopen(out.c_str(), "rb")) {
-    std::fseek(result, 0, SEEK_END);
-    size = std::ftell(result);
-    std::fclose(result);
-  }
+  const long size = bench::file_size(out.c_str());
   if (size <= 0) state.SkipWithError("pngslim wrote nothing");
   state.counters["bytes"] = double(size);
   std::remove(in.c_str());

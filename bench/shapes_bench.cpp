@@ -5,6 +5,7 @@
 // memset of the same pixels and beside the least any fill must do, a loop
 // that reads every pixel of a row and then rewrites the row. Compare items
 // per second within one run.
+// Depends on: Frond and AGG.
 #include <agg_ellipse.h>
 #include <agg_pixfmt_rgba.h>
 #include <agg_rasterizer_outline.h>

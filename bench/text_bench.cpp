@@ -10,11 +10,12 @@
 #include FT_FREETYPE_H
 
 #include <cstdint>
-#include <cstring>
+#include <cwchar>
 #include <functional>
 #include <vector>
 
 #include "graphics/frond.h"
+#include "support/bench_support.h"
 
 namespace {
 
@@ -31,15 +32,7 @@ struct text_image {
 };
 
 void run(benchmark::State& state, frond::IMAGE& img, const std::function<void()>& call) {
-  const std::vector<uint32_t> before(img.pixels, img.pixels + size_t(kWidth) * kHeight);
-  call();
-  if (std::memcmp(before.data(), img.pixels, before.size() * 4) == 0)
-    return state.SkipWithError("the call left the image unchanged");
-  for (auto _ : state) {
-    call();
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * int64_t(std::wcslen(kLine)));
+  bench::time_if_it_draws(state, img.pixels, size_t(kWidth) * kHeight, int64_t(std::wcslen(kLine)), call);
 }
 
 void FrondOuttextxyGdiplus(benchmark::State& state) {

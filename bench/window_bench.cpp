@@ -10,7 +10,7 @@
 
 #include "graphics/frond.h"
 #include "graphics/state.h"
-#include "tests/platform_x11/xvfb_server.h"
+#include "support/bench_support.h"
 
 // Xlib's macros (Status, None ...) come last, after the Windows-style names.
 #include <X11/Xlib.h>
@@ -63,11 +63,7 @@ BENCHMARK(BM_KeyEventToQueue)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 int main(int argc, char** argv) {
   XvfbServer server;
-  if (!server.start("1920x1080x24")) {
-    std::fprintf(stderr, "window_bench: cannot start Xvfb\n");
-    return 1;
-  }
-  setenv("DISPLAY", server.display().c_str(), 1);
+  if (!bench::use_own_xvfb(server, "window_bench")) return 1;
   setcaption("Frond bench");
   initgraph(1600, 900, INITMODE_MANUAL_RENDER | INITMODE_KEEP_ON_CLOSE);
   sender = XOpenDisplay(server.display().c_str());

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "display/backends.h"
-#include "tests/platform_x11/xvfb_server.h"
+#include "support/bench_support.h"
 
 namespace {
 
@@ -60,11 +60,7 @@ void BM_MemcpyFull(benchmark::State& state) {
 
 int main(int argc, char** argv) {
   XvfbServer server;
-  if (!server.start("1920x1080x24")) {
-    std::fprintf(stderr, "x11_present_bench: no Xvfb could be started\n");
-    return 1;
-  }
-  setenv("DISPLAY", server.display().c_str(), 1);
+  if (!bench::use_own_xvfb(server, "x11_present_bench")) return 1;
   std::string why;
   std::unique_ptr<platform::display::Backend> opened = platform::display::x11::try_open(&why);
   if (!opened) {
@@ -85,13 +81,11 @@ int main(int argc, char** argv) {
   frame.stride = kWidth * 4;
   frame.bits_per_pixel = 32;
 
-  for (auto* bench : {benchmark::RegisterBenchmark("BM_PresentFull", BM_PresentFull),
-                      benchmark::RegisterBenchmark("BM_PresentSmallArea", BM_PresentSmallArea),
-                      benchmark::RegisterBenchmark("BM_PresentEmptyArea", BM_PresentEmptyArea),
-                      benchmark::RegisterBenchmark("BM_PresentFullAndWait", BM_PresentFullAndWait),
-                      benchmark::RegisterBenchmark("BM_MemcpyFull", BM_MemcpyFull)}) {
-    bench->UseRealTime()->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
-  }
+  bench::nine_repetitions({benchmark::RegisterBenchmark("BM_PresentFull", BM_PresentFull),
+                           benchmark::RegisterBenchmark("BM_PresentSmallArea", BM_PresentSmallArea),
+                           benchmark::RegisterBenchmark("BM_PresentEmptyArea", BM_PresentEmptyArea),
+                           benchmark::RegisterBenchmark("BM_PresentFullAndWait", BM_PresentFullAndWait),
+                           benchmark::RegisterBenchmark("BM_MemcpyFull", BM_MemcpyFull)});
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

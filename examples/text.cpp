@@ -2,6 +2,7 @@
 // and anti-aliased text, in a window.
 //
 // Usage: text [frames]   (0 or none: until the window is closed)
+// Depends on: Frond and the fonts fontconfig finds.
 
 #include <cstdlib>
 

@@ -1,5 +1,6 @@
 // The common steps of the GDI+ drawing calls and the rounded-rectangle path.
 // Internal to the library.
+// Depends on: state (selectors, the image's GDI+ graphics). Draws nothing itself.
 #pragma once
 
 #include <vector>

@@ -1,4 +1,5 @@
 // What the blend files share. Internal.
+// Depends on: state. Holds no loops; those are in blend_rows.
 #pragma once
 
 #include "graphics/state.h"

@@ -1,5 +1,6 @@
 // Integer rounding helpers and the per-pixel blend formulas shared by the
 // image blends, the single-pixel writers and the colour functions. Internal.
+// Depends on nothing. Knows no images or rows.
 //
 // A pixel is 0xAARRGGBB; every formula works on 32-bit unsigned integers so
 // that results are the same on every compiler and with or without SIMD.

@@ -2,6 +2,7 @@
 // pixels of one row from the matching source pixels. Results equal those of
 // processing the pixels one by one from left to right, also when the source
 // (or filter) row lies in the destination's own buffer. Internal.
+// Depends on: frond.h (argb_color). Does no clipping.
 #pragma once
 
 #include <cstdint>

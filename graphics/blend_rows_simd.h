@@ -4,6 +4,7 @@
 // returns how many pixels it did; the caller finishes the row one pixel at a
 // time. Internal to blend_rows*.cpp: a translation unit includes this after
 // choosing its instruction set.
+// Depends on: a vector_ops header chosen by the includer. Does not choose the instruction set.
 //
 // Every channel is computed in 16-bit lanes, where each intermediate of the
 // per-pixel formulas fits, so the results equal blend_math.h's bit for bit.

@@ -1,4 +1,5 @@
 // The control tree's entry points used by the frame functions. Internal.
+// Depends on: frond.h. The tree itself is in controls.cpp.
 #pragma once
 
 #include "graphics/frond.h"

@@ -1,4 +1,5 @@
 // Presenting frames to the window and pumping the controls. Internal.
+// Depends on: state. Does not own the window.
 #pragma once
 
 #include "graphics/state.h"

@@ -1,4 +1,5 @@
 // Frond: an immediate-mode 2D graphics library.
+// Depends on: the platform's public types. Everything else is private to the library.
 //
 // One window with its own message thread, queued keyboard and mouse input,
 // frame pacing, 32-bit images with blits and blends, image files, drawing

@@ -1,5 +1,6 @@
 // Image files: loads pictures into IMAGEs from files, program resources and
 // memory, and saves IMAGEs as PNG and BMP files.
+// Depends on: libpng, the platform decoder, resources, state. Draws nothing.
 //
 // PNG is read and written with libpng; every other format goes through the
 // platform decoder (GDI+), and BMP files are written here. libpng errors

@@ -1,5 +1,6 @@
 // The codecs behind the image-file loaders and savers. Internal to the
 // library; the tests and fuzz targets reach the PNG reader through here.
+// Depends on: frond.h. Opens no files itself.
 #pragma once
 
 #include <cstddef>

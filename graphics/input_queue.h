@@ -1,5 +1,6 @@
 // The two input rings that the window thread fills and the readers drain.
 // Internal to the library.
+// Depends on: frond.h (key and mouse records). Knows no window messages.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
 // Routines shared between the library's components. Internal.
+// Depends on: frond.h. Holds no state.
 #pragma once
 
 #include <vector>

@@ -1,4 +1,5 @@
 // Sleeps and frame counting shared by the frame functions. Internal.
+// Depends on: the platform clock. Presents nothing.
 #pragma once
 
 namespace frond {

@@ -1,6 +1,7 @@
 // The steps every path operation shares: reaching a path's GDI+ object,
 // recording a failing status in its holder, and GDI+ matrices made from the
 // library's six-float matrices. Internal to the library.
+// Depends on: frond.h, GDI+ paths and matrices. Draws nothing.
 #pragma once
 
 #include "graphics/frond.h"

@@ -1,6 +1,7 @@
 // The order-statistic set in which a control keeps its children: a
 // size-balanced binary search tree of control pointers ordered by address,
 // each node carrying the size of its subtree. Internal to the library.
+// Depends on nothing. Knows nothing of what a control draws.
 #pragma once
 
 #include <cstdint>

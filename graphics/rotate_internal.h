@@ -1,5 +1,6 @@
 // Triangle mapping: the engine behind the rotating and zooming blits.
 // Internal to the library.
+// Depends on: frond.h. Does no selector or counting work; the callers do.
 #pragma once
 
 #include "graphics/frond.h"

@@ -1,4 +1,5 @@
 // Helpers shared by the GDI shape functions. Internal to the library.
+// Depends on: frond.h, GDI. Draws nothing itself.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,6 @@
 // The library's one graphics_state record and the image selector rule.
 // Internal to the library.
+// Depends on: frond.h, the platform's GDI and GDI+. Draws nothing.
 #pragma once
 
 #include <atomic>

@@ -1,6 +1,7 @@
 // Forwarders to the optional system library entries. Each passes its
 // arguments through and, when its entry is missing, does nothing and returns 0.
 // Internal to the library.
+// Depends on: frond.h, the platform's library table. Adds no behaviour of its own.
 #pragma once
 
 #include "graphics/frond.h"

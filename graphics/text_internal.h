@@ -1,4 +1,5 @@
 // Text output routines shared by the library's text components. Internal.
+// Depends on: frond.h, GDI+ text. Lays out no text itself.
 #pragma once
 
 #include <cstdarg>

@@ -1,5 +1,6 @@
 // The graphics window: its class, creation, procedure and the library
 // globals of its mode. Internal.
+// Depends on: state, the platform's window manager. Draws nothing.
 #pragma once
 
 #include "graphics/state.h"

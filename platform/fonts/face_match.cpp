@@ -3,6 +3,7 @@
 // generic families fontconfig resolves to whatever is installed (DejaVu at
 // least). fontconfig is called under one lock: matching happens only when a
 // font is first realised.
+// Depends on: fontconfig. Loads no faces and renders nothing.
 #include "fonts/face_match.h"
 
 #include <fontconfig/fontconfig.h>

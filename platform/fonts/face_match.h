@@ -2,6 +2,7 @@
 // mapper would: the face name if it is installed, else the usual stand-ins
 // for well-known Windows faces, else a generic family from the pitch and
 // family bits.
+// Depends on: the LOGFONT record of gdi32.h. Opens no files.
 #pragma once
 
 #include <string>

@@ -1,6 +1,7 @@
 // Font metrics the way Windows derives them from a TrueType face: the cell is
 // the OS/2 table's Windows ascent plus descent, the average width its
 // xAvgCharWidth, the strike-out from its strike-out fields.
+// Depends on: FreeType (the face's OS/2 table). Renders no glyphs.
 #include "fonts/face_metrics.h"
 
 #include FT_TRUETYPE_TABLES_H

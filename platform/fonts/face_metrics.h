@@ -1,4 +1,5 @@
 // The pixel size and metrics of a loaded face for a LOGFONT request.
+// Depends on: fonts.h (the metrics record), face_match.h. Renders no glyphs.
 #pragma once
 
 #include <ft2build.h>

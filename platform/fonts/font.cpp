@@ -3,6 +3,8 @@
 // rendered glyphs and of its flattened outlines. A FreeType face serves one thread at a time, so the face
 // and the cache sit behind the font's own lock; rendered glyphs never change
 // and are shared, so they are used after the lock is released.
+// Depends on: FreeType, face_metrics, outline. Draws into no surface: callers
+// blend the coverage bitmaps.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H

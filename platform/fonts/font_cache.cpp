@@ -1,6 +1,8 @@
 // The process-wide cache of realised fonts, keyed by the whole LOGFONT (face
 // name without regard to case). Realising happens under the cache lock, so a
 // font is made once however many threads ask for it at the same moment.
+// When the cache is full, fonts nobody else holds are dropped.
+// Depends on: font.cpp (realising one font). Renders nothing.
 #include <cwctype>
 #include <map>
 #include <mutex>

@@ -2,6 +2,7 @@
 // with its metrics and its glyphs as grey coverage bitmaps. Fonts are
 // realised lazily, on their first use for drawing or measuring, and cached by
 // their LOGFONT; a realised font may be used from several threads at once.
+// Depends on: gdi32.h (LOGFONT). Knows nothing of DCs or surfaces.
 #pragma once
 
 #include <cstdint>

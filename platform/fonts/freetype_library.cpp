@@ -1,5 +1,6 @@
 // FreeType start-up, once per process. The library is never released: fonts
 // may be in use on other threads until the process ends.
+// Depends on: FreeType. Opens no faces itself.
 #include "fonts/freetype_library.h"
 
 namespace platform::fonts {

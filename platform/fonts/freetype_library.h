@@ -1,5 +1,6 @@
 // The process's one FreeType library. FreeType lets only one thread at a time
 // create or destroy faces of a library, so those calls take `face_lock`.
+// Depends on: FreeType's headers. Opens no faces itself.
 #pragma once
 
 #include <ft2build.h>

@@ -1,5 +1,6 @@
 // Outline flattening. Each curve becomes enough straight segments that none
 // strays more than about a tenth of a pixel from the curve.
+// Depends on: FreeType's outline decomposition. Fills nothing.
 #include "fonts/outline.h"
 
 #include FT_OUTLINE_H

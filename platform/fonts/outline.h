@@ -1,5 +1,6 @@
 // Glyph outlines as polygons: FreeType's lines, quadratic and cubic curves
 // flattened into short segments.
+// Depends on: fonts.h. Fills nothing: the GDI+ path code fills the polygons.
 #pragma once
 
 #include <ft2build.h>

@@ -63,12 +63,6 @@ bool surface_of(const DeviceContext& dc, Surface* out) {
   return dc.bitmap && dc.bitmap->surface(out);
 }
 
-SIZE device_size(const DeviceContext& dc) {
-  if (dc.window != nullptr) return SIZE{dc.window_surface.width, dc.window_surface.height};
-  if (dc.is_screen()) return display::backend().screen_size();
-  return dc.bitmap ? SIZE{dc.bitmap->width, dc.bitmap->height} : SIZE{0, 0};
-}
-
 std::vector<RECT> clip_rects(const DeviceContext& dc, int width, int height) {
   std::vector<RECT> out;
   if (width <= 0 || height <= 0) return out;

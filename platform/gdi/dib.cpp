@@ -87,15 +87,6 @@ HBITMAP CreateDIBSection(HDC, const BITMAPINFO* info, UINT usage, void** bits, H
   return add_bitmap(h.biWidth, static_cast<int>(height), h.biBitCount, h.biHeight < 0, &h, bytes, bits);
 }
 
-// A zero width or height gives the stock 1x1 monochrome bitmap, as documented.
-HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
-  if (!find_dc(dc) || width < 0 || height < 0) return nullptr;
-  if (width == 0 || height == 0) return stock_bitmap();
-  int64_t bytes = 0;
-  if (!plausible(width, height, 32, &bytes)) return nullptr;
-  return add_bitmap(width, height, 32, true, nullptr, bytes, nullptr);
-}
-
 int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, BITMAPINFO* info, UINT) {
   const auto b = find_as<Bitmap>(bitmap);
   Surface from;

@@ -6,9 +6,9 @@
 // four-connected and stays inside the clip. Memory: the bits and a stack of
 // spans waiting to be looked around.
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
+#include "gdi/flood_scan.h"
 #include "gdi/primitives.h"
 #include "gdi/shape_call.h"
 
@@ -19,26 +19,6 @@ namespace {
 struct Span {
   int64_t y, left, right;  // right excluded
 };
-
-// Moves x on by whole blocks of 32 fillable pixels (four to a vector) and
-// stops before the first block holding one that is not.
-template <bool kSurface>
-int64_t skip_fillable(const uint32_t* row, int64_t x, int64_t limit, uint32_t colour) {
-  typedef uint32_t words4 __attribute__((vector_size(16)));
-  const words4 c = {colour, colour, colour, colour}, rgb = {0xFFFFFFu, 0xFFFFFFu, 0xFFFFFFu, 0xFFFFFFu};
-  constexpr int kBlock = 32;
-  for (; x + kBlock <= limit; x += kBlock) {
-    words4 stop = {0, 0, 0, 0};
-    for (int k = 0; k < kBlock; k += 4) {
-      words4 v;
-      std::memcpy(&v, row + x + k, sizeof v);
-      const words4 other = (v ^ c) & rgb;
-      stop |= kSurface ? other : words4(other == 0);
-    }
-    if (stop[0] | stop[1] | stop[2] | stop[3]) break;
-  }
-  return x;
-}
 
 class AreaFiller {
  public:
@@ -109,15 +89,22 @@ class AreaFiller {
     if (grow_left)
       while (x0 > t_.box.left && !is_taken(x0 - 1, y) && fillable(x0 - 1, y)) --x0;
     x1 = grow_right(y, x1, next_taken(y, x1));
-    uint64_t* bits = row_bits(y);
-    for (int64_t x = x0; x < x1;) {
-      const size_t i = size_t(x - t_.box.left), shift = i % 64;
-      const size_t n = std::min<size_t>(64 - shift, size_t(x1 - x));
-      bits[i / 64] |= (n == 64 ? ~uint64_t{0} : ((uint64_t{1} << n) - 1)) << shift;
-      x += int64_t(n);
-    }
+    mark_taken(row_bits(y), size_t(x0 - t_.box.left), size_t(x1 - t_.box.left));
     t_.span(y, x0, x1, t_.brush);
     return Span{y, x0, x1};
+  }
+  // Sets bits [first, last) of a row: partial words at the ends, whole words between.
+  static void mark_taken(uint64_t* bits, size_t first, size_t last) {
+    const auto ones_from = [](size_t shift) { return ~uint64_t{0} << shift; };
+    size_t w = first / 64;
+    const size_t end_word = last / 64;
+    if (w == end_word) {
+      bits[w] |= ones_from(first % 64) & ~ones_from(last % 64);
+      return;
+    }
+    bits[w++] |= ones_from(first % 64);
+    std::fill(bits + w, bits + end_word, ~uint64_t{0});
+    if (last % 64) bits[end_word] |= ~ones_from(last % 64);
   }
   // The first taken column from x on (the box's right edge when none).
   int64_t next_taken(int64_t y, int64_t x) {
@@ -139,7 +126,7 @@ class AreaFiller {
     const uint32_t* row = t_.surface.row32(int(y));
     const uint32_t c = colour_;
     const auto differs = [&](int64_t k) { return ((row[k] & 0xFFFFFFu) == c) != surface_mode_; };
-    x = surface_mode_ ? skip_fillable<true>(row, x, limit, c) : skip_fillable<false>(row, x, limit, c);
+    x = skip_fillable(row, x, limit, c, surface_mode_);
     while (x < limit && !differs(x)) ++x;
     return x;
   }

@@ -155,8 +155,6 @@ Canvas::Canvas(GpGraphics& graphics) {
   if (!space_.pixels_to_world.invert()) return;
   space_.antialias = antialiased(settings.smoothing);
   space_.box = clip_->box.intersect(PixelBox{0, 0, surface_.width, surface_.height});
-  space_.origin_x = settings.origin_x;
-  space_.origin_y = settings.origin_y;
   copy_ = settings.compositing_mode == CompositingModeSourceCopy;
   drawable_ = !space_.box.empty();
 }

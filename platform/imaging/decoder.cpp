@@ -1,4 +1,7 @@
-// Format recognition by signature and the shared pixel allocation.
+// Format recognition by signature (BMP, JPEG, GIF, TIFF, PNG) and the pixel
+// allocation every decoder shares, refused when the header announces more
+// pixels than the file's bytes could fill. Depends on: the format decoders.
+// Decodes nothing itself.
 #include "imaging/decoder.h"
 
 #include <cstring>

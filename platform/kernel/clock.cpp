@@ -1,6 +1,6 @@
 // Clocks over CLOCK_MONOTONIC: Sleep, the wrapping 32-bit tick count (with a
-// test seam that moves its origin), the 64-bit tick count and the
-// nanosecond performance counter.
+// test seam that moves its origin) and the nanosecond performance counter.
+// Depends on: clock_gettime and nanosleep. Keeps no timers.
 #include <errno.h>
 #include <sched.h>
 #include <time.h>
@@ -39,8 +39,6 @@ void Sleep(DWORD milliseconds) {
 }
 
 DWORD GetTickCount() { return static_cast<DWORD>(monotonic_milliseconds()) + tick_offset.load(); }
-
-ULONGLONG GetTickCount64() { return monotonic_milliseconds(); }
 
 BOOL QueryPerformanceCounter(LARGE_INTEGER* count) {
   if (count == nullptr) return FALSE;

@@ -1,7 +1,8 @@
-// MultiByteToWideChar, WideCharToMultiByte and GetACP with Windows' calling
+// MultiByteToWideChar and WideCharToMultiByte with Windows' calling
 // conventions: a length of -1 takes the text up to and including its
 // terminator, an output length of 0 asks for the size needed, and a buffer
 // that is too small fails with ERROR_INSUFFICIENT_BUFFER.
+// Depends on: codepage_convert (the encodings). Knows no code page itself.
 #include <cstring>
 #include <cwchar>
 
@@ -76,5 +77,3 @@ int WideCharToMultiByte(UINT code_page, DWORD flags, LPCWSTR text, int length, L
   if (used_default != nullptr) *used_default = defaulted ? TRUE : FALSE;
   return platform::kernel::deliver(encoded, out, out_length);
 }
-
-UINT GetACP() { return CP_UTF8; }

@@ -1,6 +1,7 @@
 // The conversions behind MultiByteToWideChar and WideCharToMultiByte, on
 // sequences of Unicode code points. The entry points deal with Windows'
 // argument and buffer conventions; these deal with the encodings.
+// Depends on: kernel32.h (error codes). Sets no last error.
 #pragma once
 
 #include <string>

@@ -2,6 +2,7 @@
 // points. Code page N is iconv's "CPN" unless it is known by another name.
 // There is no best-fit mapping: a character the code page lacks becomes the
 // default character.
+// Depends on: iconv. Handles no UTF-8 (codepage_utf8 does).
 #include <errno.h>
 #include <iconv.h>
 

@@ -1,5 +1,6 @@
 // UTF-8 and UTF-16 handling for the code-page conversions, without iconv:
 // the process code page is UTF-8, so this is the common path.
+// Depends on: nothing but the standard library. Calls no iconv.
 #include "kernel/codepage_convert.h"
 
 namespace platform::kernel {

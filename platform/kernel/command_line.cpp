@@ -1,4 +1,5 @@
 // Splitting a Windows command line into the argument vector a program sees.
+// Depends on: nothing but the standard library. Starts no process.
 #include "kernel/command_line.h"
 
 namespace platform::kernel {

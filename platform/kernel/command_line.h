@@ -1,4 +1,5 @@
 // Command lines split into arguments as Windows programs split them.
+// Depends on: nothing but the standard library. Starts no process.
 #pragma once
 
 #include <string>

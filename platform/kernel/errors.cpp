@@ -1,4 +1,5 @@
 // The last-error code: one per thread, as on Windows.
+// Depends on: nothing. Maps no errno values (system_errors does).
 #include "platform/kernel32.h"
 
 namespace {

@@ -1,4 +1,5 @@
-// DeleteFileA/W and GetCurrentDirectoryA/W.
+// DeleteFileA and GetCurrentDirectoryW. Depends on: posix_path, the errno
+// mapping, the code-page conversion. Makes or removes no folders.
 #include <unistd.h>
 
 #include <cerrno>
@@ -6,7 +7,6 @@
 #include <cstring>
 
 #include "kernel/system_errors.h"
-#include "kernel/utf8_text.h"
 
 namespace platform::kernel {
 namespace {
@@ -38,10 +38,9 @@ bool current_directory(std::string* out) {
 
 // Windows' buffer convention: the text and its length without the
 // terminator, or the size needed with the terminator when it does not fit.
-template <class Char>
-DWORD deliver(const Char* text, DWORD length, DWORD size, Char* buffer) {
+DWORD deliver(const wchar_t* text, DWORD length, DWORD size, wchar_t* buffer) {
   if (buffer == nullptr || size <= length) return length + 1;
-  std::memcpy(buffer, text, (length + 1) * sizeof(Char));
+  std::memcpy(buffer, text, (length + 1) * sizeof(wchar_t));
   return length;
 }
 
@@ -49,17 +48,6 @@ DWORD deliver(const Char* text, DWORD length, DWORD size, Char* buffer) {
 }  // namespace platform::kernel
 
 BOOL DeleteFileA(LPCSTR name) { return platform::kernel::delete_file(name); }
-
-BOOL DeleteFileW(LPCWSTR name) {
-  if (name == nullptr) return platform::kernel::delete_file(nullptr);
-  return platform::kernel::delete_file(platform::kernel::utf8_of(name).c_str());
-}
-
-DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
-  std::string cwd;
-  if (!platform::kernel::current_directory(&cwd)) return 0;
-  return platform::kernel::deliver(cwd.c_str(), static_cast<DWORD>(cwd.size()), size, buffer);
-}
 
 DWORD GetCurrentDirectoryW(DWORD size, LPWSTR buffer) {
   std::string cwd;

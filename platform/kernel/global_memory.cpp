@@ -2,6 +2,7 @@
 // block's handle is a separate token that GlobalLock turns into a pointer,
 // which stays valid until the block is resized or freed. Every live block is
 // in one table, so unknown or freed handles fail cleanly.
+// Depends on: the C allocator. Shares no memory between processes.
 #include <cstdlib>
 #include <cstring>
 #include <mutex>

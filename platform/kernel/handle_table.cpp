@@ -1,4 +1,5 @@
 // The process-wide kernel-object table and the wait common to all objects.
+// Depends on: kernel_object.h. Knows no object kinds.
 #include <chrono>
 #include <unordered_map>
 

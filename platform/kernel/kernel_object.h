@@ -4,6 +4,7 @@
 // Handle values are never reused, so a closed (stale) handle fails cleanly
 // instead of reaching a newer object. Objects live as long as a handle or a
 // running operation (a thread's own body, a wait in progress) refers to them.
+// Depends on: kernel32.h. Knows no object kinds itself.
 #pragma once
 
 #include <condition_variable>

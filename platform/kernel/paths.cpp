@@ -1,4 +1,5 @@
 // Paths at the platform's boundary: Windows callers separate folders with '\'.
+// Depends on: nothing but the standard library. Touches no file.
 #include <algorithm>
 
 #include "platform/kernel32.h"

@@ -1,4 +1,5 @@
 // The running program: its instance handle, its process id and ExitProcess.
+// Depends on: the C runtime (stdio flushing, _exit). Starts no children.
 #include <unistd.h>
 
 #include <cstdio>

@@ -1,7 +1,9 @@
-// CreateProcessA/W: the command line split as Windows programs split it, the
+// CreateProcessA: the command line split as Windows programs split it, the
 // program found by its Windows name, started with posix_spawn (stdin from
 // /dev/null, stdout and stderr inherited, no other descriptor, default signal
 // handling) and watched by a thread of its own until it ends.
+// Depends on: command_line, process_object, system_errors, utf8_text.
+// Does not: run suspended children, redirect their standard handles.
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -215,21 +217,4 @@ BOOL CreateProcessA(LPCSTR application, LPSTR command_line, LPSECURITY_ATTRIBUTE
                     DWORD flags, LPVOID environment, LPCSTR directory, LPSTARTUPINFOA,
                     LPPROCESS_INFORMATION info) {
   return platform::kernel::create_process(application, command_line, flags, environment, directory, info);
-}
-
-BOOL CreateProcessW(LPCWSTR application, LPWSTR command_line, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL,
-                    DWORD flags, LPVOID environment, LPCWSTR directory, LPSTARTUPINFOW,
-                    LPPROCESS_INFORMATION info) {
-  using platform::kernel::utf8_of;
-  try {
-    const std::string application8 = application ? utf8_of(application) : "";
-    const std::string command_line8 = command_line ? utf8_of(command_line) : "";
-    const std::string directory8 = directory ? utf8_of(directory) : "";
-    return platform::kernel::create_process(application ? application8.c_str() : nullptr,
-                                            command_line ? command_line8.c_str() : nullptr, flags, environment,
-                                            directory ? directory8.c_str() : nullptr, info);
-  } catch (const std::bad_alloc&) {
-    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
-    return FALSE;
-  }
 }

@@ -1,5 +1,6 @@
-// Child processes as kernel objects: their end, exit codes and termination,
-// and GetExitCodeProcess / TerminateProcess.
+// Child processes as kernel objects: their end and exit codes, and
+// GetExitCodeProcess. Depends on: the handle table, waitid/waitpid.
+// Never kills a child: the program lets its children end on their own.
 #include "kernel/process_object.h"
 
 #include <signal.h>
@@ -35,7 +36,7 @@ void ProcessObject::watch() {
   }
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!terminated_) exit_code_ = exit_code_of(info);
+    exit_code_ = exit_code_of(info);
     ended_ = true;
     notify_waiters();
   }
@@ -49,17 +50,6 @@ DWORD ProcessObject::exit_code() {
   return ended_ ? exit_code_ : STILL_ACTIVE;
 }
 
-bool ProcessObject::terminate(UINT code) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  if (ended_) return false;
-  if (!terminated_) {
-    terminated_ = true;
-    exit_code_ = code;
-  }
-  kill(pid_, SIGKILL);
-  return true;
-}
-
 }  // namespace platform::kernel
 
 using platform::kernel::ProcessObject;
@@ -71,18 +61,5 @@ BOOL GetExitCodeProcess(HANDLE process, LPDWORD exit_code) {
     return FALSE;
   }
   *exit_code = object->exit_code();
-  return TRUE;
-}
-
-BOOL TerminateProcess(HANDLE process, UINT exit_code) {
-  const auto object = platform::kernel::find_handle_as<ProcessObject>(process);
-  if (!object) {
-    SetLastError(ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  if (!object->terminate(exit_code)) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-  }
   return TRUE;
 }

@@ -1,5 +1,6 @@
 // A child process as a kernel object: signalled when the child has ended,
 // with its exit code, and the object of its main thread, signalled with it.
+// Depends on: kernel_object.h. Never kills the child.
 #pragma once
 
 #include <sys/types.h>
@@ -25,15 +26,11 @@ class ProcessObject : public KernelObject {
   const std::shared_ptr<ChildThreadObject>& main_thread() const { return thread_; }
 
   // Waits for this one child to end (a waiter thread's body), records its
-  // exit code and only then reaps it, so no other child's status is taken
-  // and the pid cannot be reused while the object may still signal it.
+  // exit code and only then reaps it, so no other child's status is taken.
   void watch();
 
   // STILL_ACTIVE while the child runs.
   DWORD exit_code();
-
-  // Kills the child, whose exit code becomes `code`; false once it has ended.
-  bool terminate(UINT code);
 
  private:
   bool try_acquire() override { return ended_; }
@@ -41,7 +38,6 @@ class ProcessObject : public KernelObject {
   const pid_t pid_;
   const std::shared_ptr<ChildThreadObject> thread_;
   bool ended_ = false;
-  bool terminated_ = false;
   DWORD exit_code_ = STILL_ACTIVE;
 };
 

@@ -1,5 +1,6 @@
 // Synchronisation: events (named or not), waits, CloseHandle and re-entrant
-// critical sections.
+// critical sections. Depends on: the kernel-object handle table. An event,
+// once set, is reset only by the wait an auto-reset event releases.
 //
 // Named events share one namespace; a name belongs to its event for as long
 // as any reference to the event remains.
@@ -38,10 +39,10 @@ class EventObject : public KernelObject {
     if (it != r.events.end() && it->second.expired()) r.events.erase(it);
   }
 
-  void set(bool signalled) {
+  void set() {
     std::lock_guard<std::mutex> lock(mutex_);
-    signalled_ = signalled;
-    if (signalled) notify_waiters();
+    signalled_ = true;
+    notify_waiters();
   }
 
  private:
@@ -74,13 +75,13 @@ HANDLE create_event(bool manual_reset, bool initial_state, const wchar_t* name) 
   return insert_handle(std::move(created));
 }
 
-BOOL set_event(HANDLE event, bool signalled) {
+BOOL set_event(HANDLE event) {
   const auto object = find_handle_as<EventObject>(event);
   if (!object) {
     SetLastError(ERROR_INVALID_HANDLE);
     return FALSE;
   }
-  object->set(signalled);
+  object->set();
   return TRUE;
 }
 
@@ -93,17 +94,7 @@ HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL manual_reset, BOOL initial_state
   return platform::kernel::create_event(manual_reset != FALSE, initial_state != FALSE, name);
 }
 
-HANDLE CreateEventA(LPSECURITY_ATTRIBUTES, BOOL manual_reset, BOOL initial_state, LPCSTR name) {
-  if (name == nullptr || *name == '\0') return CreateEventW(nullptr, manual_reset, initial_state, nullptr);
-  const int length = MultiByteToWideChar(CP_ACP, 0, name, -1, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, name, -1, wide.data(), length);
-  return CreateEventW(nullptr, manual_reset, initial_state, wide.c_str());
-}
-
-BOOL SetEvent(HANDLE event) { return platform::kernel::set_event(event, true); }
-
-BOOL ResetEvent(HANDLE event) { return platform::kernel::set_event(event, false); }
+BOOL SetEvent(HANDLE event) { return platform::kernel::set_event(event); }
 
 DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds) {
   const auto target = platform::kernel::find_handle(object);
@@ -130,7 +121,5 @@ void DeleteCriticalSection(LPCRITICAL_SECTION cs) {
 }
 
 void EnterCriticalSection(LPCRITICAL_SECTION cs) { platform::kernel::mutex_of(cs).lock(); }
-
-BOOL TryEnterCriticalSection(LPCRITICAL_SECTION cs) { return platform::kernel::mutex_of(cs).try_lock() ? TRUE : FALSE; }
 
 void LeaveCriticalSection(LPCRITICAL_SECTION cs) { platform::kernel::mutex_of(cs).unlock(); }

@@ -1,5 +1,6 @@
 // Maps errno values onto the Windows error codes the file and process calls
 // document.
+// Depends on: nothing but errno. Sets no last error.
 #include "kernel/system_errors.h"
 
 #include <sys/stat.h>

@@ -1,4 +1,5 @@
 // Windows error codes for the errno values of failed POSIX calls.
+// Depends on: kernel32.h (the codes). Sets no last error.
 #pragma once
 
 #include <string>

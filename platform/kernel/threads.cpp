@@ -1,5 +1,6 @@
-// Threads: CreateThread over detached POSIX threads, suspended starts, exit
-// codes, and small stable thread ids.
+// Threads: CreateThread over detached POSIX threads, suspended starts, waits
+// for a thread's end, and small stable thread ids. Depends on: the
+// kernel-object handle table. A thread's return value is not kept.
 //
 // The thread's own body holds a reference to its kernel object, so closing
 // the last handle of a running thread only detaches it.
@@ -29,9 +30,8 @@ class ThreadObject : public KernelObject {
       std::unique_lock<std::mutex> lock(mutex_);
       resumed_.wait(lock, [this] { return suspend_count_ == 0; });
     }
-    const DWORD code = start_(parameter_);
+    start_(parameter_);
     std::lock_guard<std::mutex> lock(mutex_);
-    exit_code_ = code;
     finished_ = true;
     notify_waiters();
   }
@@ -44,11 +44,6 @@ class ThreadObject : public KernelObject {
     return previous;
   }
 
-  DWORD exit_code() {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return finished_ ? exit_code_ : STILL_ACTIVE;
-  }
-
  private:
   bool try_acquire() override { return finished_; }
 
@@ -57,7 +52,6 @@ class ThreadObject : public KernelObject {
   const DWORD id_;
   DWORD suspend_count_;
   bool finished_ = false;
-  DWORD exit_code_ = STILL_ACTIVE;
   std::condition_variable resumed_;
 };
 
@@ -118,16 +112,6 @@ DWORD ResumeThread(HANDLE thread) {
     return static_cast<DWORD>(-1);
   }
   return object->resume();
-}
-
-BOOL GetExitCodeThread(HANDLE thread, LPDWORD exit_code) {
-  const auto object = platform::kernel::find_handle_as<ThreadObject>(thread);
-  if (!object || exit_code == nullptr) {
-    SetLastError(object ? ERROR_INVALID_PARAMETER : ERROR_INVALID_HANDLE);
-    return FALSE;
-  }
-  *exit_code = object->exit_code();
-  return TRUE;
 }
 
 DWORD GetCurrentThreadId() {

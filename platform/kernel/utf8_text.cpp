@@ -1,4 +1,5 @@
 // Wide text as UTF-8, through the code-page conversions.
+// Depends on: codepage_convert. Sets no last error.
 #include "kernel/utf8_text.h"
 
 #include <cwchar>

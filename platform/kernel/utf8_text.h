@@ -1,4 +1,5 @@
 // Wide text (file names, command lines) as the UTF-8 the POSIX calls take.
+// Depends on: kernel32.h. Reverses nothing: UTF-8 to wide is MultiByteToWideChar's.
 #pragma once
 
 #include <string>

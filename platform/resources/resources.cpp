@@ -1,9 +1,9 @@
-// FindResource and friends over the resource tables linked into the
+// FindResourceW and friends over the resource tables linked into the
 // program. A resource handle is the address of its table entry; a loaded
 // resource is the address of its bytes, which never move.
+// Depends on: GetModuleHandleW (the program's own module). Reads no files.
 #include <cwctype>
 #include <mutex>
-#include <string>
 
 #include "platform/kernel32.h"
 #include "platform/resources.h"
@@ -32,22 +32,6 @@ bool same_id(LPCWSTR wanted, LPCWSTR have) {
 }
 
 bool own_module(HMODULE module) { return module == nullptr || module == GetModuleHandleW(nullptr); }
-
-// An identifier in the process code page turned wide; integers pass as they are.
-struct wide_id {
-  explicit wide_id(LPCSTR id) {
-    if (IS_INTRESOURCE(id)) {
-      value = reinterpret_cast<LPCWSTR>(id);
-      return;
-    }
-    const int length = MultiByteToWideChar(CP_ACP, 0, id, -1, nullptr, 0);
-    if (length <= 0) return;
-    text.resize(size_t(length));
-    if (MultiByteToWideChar(CP_ACP, 0, id, -1, text.data(), length) == length) value = text.c_str();
-  }
-  std::wstring text;
-  LPCWSTR value = nullptr;
-};
 
 }  // namespace
 
@@ -90,12 +74,6 @@ HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type) {
   return nullptr;
 }
 
-HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type) {
-  if (name == nullptr || type == nullptr) return FindResourceW(module, nullptr, nullptr);
-  const platform::wide_id wide_name(name), wide_type(type);
-  return FindResourceW(module, wide_name.value, wide_type.value);
-}
-
 HGLOBAL LoadResource(HMODULE module, HRSRC resource) {
   if (resource == nullptr || !platform::own_module(module)) return nullptr;
   return const_cast<void*>(reinterpret_cast<const platform::resource_entry*>(resource)->data);
@@ -107,5 +85,3 @@ DWORD SizeofResource(HMODULE module, HRSRC resource) {
 }
 
 LPVOID LockResource(HGLOBAL resource) { return resource; }
-
-BOOL FreeResource(HGLOBAL) { return FALSE; }

@@ -83,17 +83,6 @@ HMODULE LoadLibraryA(LPCSTR name) {
   return nullptr;
 }
 
-HMODULE LoadLibraryW(LPCWSTR name) {
-  if (name == nullptr) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
-  }
-  const int length = WideCharToMultiByte(CP_UTF8, 0, name, -1, nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, name, -1, narrow.data(), length, nullptr, nullptr);
-  return LoadLibraryA(narrow.c_str());
-}
-
 // Entries are found by name only; ordinals are not supported.
 FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
   auto& t = platform::syslibs::table();

@@ -1,4 +1,5 @@
 // Message box text on stderr, converted from wide text to UTF-8.
+// Depends on: WideCharToMultiByte, stderr. Shows no window.
 #include "user/message_box_stderr.h"
 
 #include <cstdio>

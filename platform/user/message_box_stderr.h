@@ -1,5 +1,6 @@
 // The text side of a message box: what every box prints to stderr, with or
 // without a display to show it on.
+// Depends on: wintypes.h. Shows no window.
 #pragma once
 
 #include "platform/wintypes.h"

@@ -4,6 +4,7 @@
 // 32-bit unless prefixed with I64; %p prints a pointer as 16 upper-case hex
 // digits. There is no '*' width. Output stops at 1023 characters plus the
 // terminator, Windows' 1024-character limit.
+// Depends on: the window manager's narrow/wide conversion. Formats no floating point.
 #include <cstdint>
 #include <string>
 

@@ -1,5 +1,6 @@
 // Text conversion of WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH and the
 // CREATESTRUCT of WM_NCCREATE/WM_CREATE. Other messages pass unchanged.
+// Depends on: wm_state (the conversions). Sends nothing itself.
 #include "wm/ansi_messages.h"
 
 #include <algorithm>
@@ -121,9 +122,5 @@ LRESULT call_window_proc(WNDPROC proc, bool ansi, HWND hwnd, UINT message, WPARA
 }  // namespace platform::wm
 
 LRESULT CallWindowProcW(WNDPROC proc, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  return proc ? proc(hwnd, message, wparam, lparam) : 0;
-}
-
-LRESULT CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   return proc ? proc(hwnd, message, wparam, lparam) : 0;
 }

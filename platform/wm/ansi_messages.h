@@ -1,5 +1,6 @@
 // Messages that carry text, between the wide form the window manager uses
 // and the UTF-8 form of A functions and of procedures of A classes.
+// Depends on: windowing.h. Sends nothing itself.
 #pragma once
 
 #include <functional>

@@ -3,6 +3,7 @@
 // drawing it twice takes it away again; it blinks on a timer of its window
 // (GetCaretBlinkTime), which tests can switch off to keep pixels steady.
 // Does not: draw bitmap carets (a bitmap argument gives a solid caret).
+// Depends on: wm_state, timers, GetDC (drawing by inversion).
 #include <atomic>
 
 #include "platform/kernel32.h"
@@ -94,12 +95,6 @@ BOOL SetCaretPos(int x, int y) {
   erase();
   caret.position = {x, y};
   draw();
-  return TRUE;
-}
-
-BOOL GetCaretPos(LPPOINT point) {
-  if (point == nullptr) return FALSE;
-  *point = caret.position;
   return TRUE;
 }
 

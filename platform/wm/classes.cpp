@@ -1,6 +1,6 @@
-// Window classes: registration by name (case-insensitive) or atom, class
-// longs, unregistration once no window of the class is left.
-#include <algorithm>
+// Window classes: registration by name (case-insensitive; integer names are
+// refused) and the class longs. Classes live as long as the process.
+// Depends on: wm_state (the class list and its lock). Makes no windows.
 #include <type_traits>
 
 #include "platform/kernel32.h"
@@ -102,22 +102,6 @@ ULONG_PTR class_long(HWND hwnd, int index, const LONG_PTR* value) {
   return old;
 }
 
-BOOL unregister_class(const std::wstring& name, LPCWSTR original) {
-  State& s = state();
-  std::lock_guard<std::mutex> lock(s.mutex);
-  const auto cls = find_class(s, IS_INTRESOURCE(original) ? original : name.c_str());
-  if (!cls) {
-    SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
-    return FALSE;
-  }
-  if (cls->windows > 0) {
-    SetLastError(ERROR_CLASS_HAS_WINDOWS);
-    return FALSE;
-  }
-  s.classes.erase(std::find(s.classes.begin(), s.classes.end(), cls));
-  return TRUE;
-}
-
 }  // namespace
 
 ATOM RegisterClassExW(const WNDCLASSEXW* r) {
@@ -130,33 +114,10 @@ ATOM RegisterClassExW(const WNDCLASSEXW* r) {
   return register_class(std::move(cls));
 }
 
-ATOM RegisterClassExA(const WNDCLASSEXA* r) {
-  if (r == nullptr || r->cbSize != sizeof(WNDCLASSEXA)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  auto cls = class_from(*r, name_of(r->lpszClassName), reinterpret_cast<LONG_PTR>(r->lpszMenuName), true);
-  cls->small_icon = r->hIconSm;
-  return register_class(std::move(cls));
-}
-
-ATOM RegisterClassW(const WNDCLASSW* r) {
-  if (r == nullptr) return 0;
-  return register_class(class_from(*r, name_of(r->lpszClassName), reinterpret_cast<LONG_PTR>(r->lpszMenuName), false));
-}
-
 ATOM RegisterClassA(const WNDCLASSA* r) {
   if (r == nullptr) return 0;
   return register_class(class_from(*r, name_of(r->lpszClassName), reinterpret_cast<LONG_PTR>(r->lpszMenuName), true));
 }
 
-BOOL UnregisterClassW(LPCWSTR name, HINSTANCE) { return unregister_class(name_of(name), name); }
-
-BOOL UnregisterClassA(LPCSTR name, HINSTANCE) {
-  return unregister_class(name_of(name), reinterpret_cast<LPCWSTR>(name));
-}
-
-ULONG_PTR GetClassLongPtrW(HWND hwnd, int index) { return class_long(hwnd, index, nullptr); }
 ULONG_PTR GetClassLongPtrA(HWND hwnd, int index) { return class_long(hwnd, index, nullptr); }
 ULONG_PTR SetClassLongPtrW(HWND hwnd, int index, LONG_PTR value) { return class_long(hwnd, index, &value); }
-ULONG_PTR SetClassLongPtrA(HWND hwnd, int index, LONG_PTR value) { return class_long(hwnd, index, &value); }

@@ -1,6 +1,7 @@
-// Cursors: the standard cursors as handles of our own, the current cursor
-// and the display counter. The backend hides the pointer over our windows
-// when the cursor is NULL or the counter is below zero.
+// Cursors: the standard cursors as handles of our own and the current cursor.
+// The backend hides the pointer over our windows while the cursor is NULL.
+// Depends on: wm_state (the windows' native handles), the display backend
+// (pointer position). Loads no cursor files.
 #include <vector>
 
 #include "platform/kernel32.h"
@@ -15,7 +16,6 @@ constexpr ULONG_PTR kCursorBase = 0x00C00000;  // handle = base + standard curso
 struct CursorState {
   std::mutex mutex;
   HCURSOR current = reinterpret_cast<HCURSOR>(kCursorBase + 32512);  // the arrow
-  int counter = 0;
 };
 
 CursorState& cursor_state() {
@@ -50,8 +50,6 @@ HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name) {
   return reinterpret_cast<HCURSOR>(kCursorBase + id);
 }
 
-HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) { return LoadCursorW(instance, reinterpret_cast<LPCWSTR>(name)); }
-
 HCURSOR SetCursor(HCURSOR cursor) {
   CursorState& c = cursor_state();
   HCURSOR previous;
@@ -60,29 +58,10 @@ HCURSOR SetCursor(HCURSOR cursor) {
     std::lock_guard<std::mutex> lock(c.mutex);
     previous = c.current;
     c.current = cursor;
-    hidden = cursor == nullptr || c.counter < 0;
+    hidden = cursor == nullptr;
   }
   apply_visibility(hidden);
   return previous;
-}
-
-HCURSOR GetCursor() {
-  CursorState& c = cursor_state();
-  std::lock_guard<std::mutex> lock(c.mutex);
-  return c.current;
-}
-
-int ShowCursor(BOOL show) {
-  CursorState& c = cursor_state();
-  int counter;
-  bool hidden;
-  {
-    std::lock_guard<std::mutex> lock(c.mutex);
-    counter = c.counter += show ? 1 : -1;
-    hidden = c.current == nullptr || counter < 0;
-  }
-  apply_visibility(hidden);
-  return counter;
 }
 
 BOOL GetCursorPos(LPPOINT point) {

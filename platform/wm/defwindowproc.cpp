@@ -1,6 +1,7 @@
 // DefWindowProc: window text, closing, erasing with the class brush, the
 // class cursor over the client area, hit testing, WM_MOVE/WM_SIZE after a
 // position change, focus on activation; 0 for everything else.
+// Depends on: wm_state, ansi_messages, the GDI (FillRect with the class brush).
 #include <algorithm>
 
 #include "wm/ansi_messages.h"

@@ -1,6 +1,8 @@
 // DispatchMessage and TranslateMessage. A key press carries the text it
 // typed in MSG::lPrivate (up to two UTF-16 units, low word first);
 // TranslateMessage posts one WM_CHAR per unit.
+// Depends on: wm_state, ansi_messages (procedures of A classes).
+// Does not: dead keys or keyboard layouts (the backend types the text).
 #include "platform/kernel32.h"
 #include "wm/wm_state.h"
 

@@ -1,5 +1,6 @@
 // Activation, keyboard focus and mouse capture. They are process-wide here:
 // one active window, one focus window, one capture window.
+// Depends on: wm_state, window_pos (activation). Talks to the display only to raise.
 #include "platform/kernel32.h"
 #include "wm/window_pos.h"
 #include "wm/wm_state.h"
@@ -83,8 +84,6 @@ BOOL SetForegroundWindow(HWND hwnd) {
   if (native) native->raise_and_focus();
   return TRUE;
 }
-
-HWND GetForegroundWindow() { return GetActiveWindow(); }
 
 HWND SetFocus(HWND hwnd) {
   State& s = state();

@@ -2,6 +2,7 @@
 // coordinates. A captioned top-level window's frame is our own fixed metrics:
 // SM_CXFRAME at the sides, SM_CYFRAME at the bottom, SM_CYFRAME + SM_CYCAPTION
 // at the top; popups and children have none.
+// Depends on: wm_state, system_metrics. Moves no window (window_pos does).
 #include "platform/kernel32.h"
 #include "wm/wm_state.h"
 
@@ -61,16 +62,6 @@ BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL, DWORD ex_style) {
   rect->top -= frame.top;
   rect->right += frame.right;
   rect->bottom += frame.bottom;
-  return TRUE;
-}
-
-BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu) { return AdjustWindowRectEx(rect, style, menu, 0); }
-
-BOOL ClientToScreen(HWND hwnd, LPPOINT point) {
-  POINT origin;
-  if (point == nullptr || !origin_of(hwnd, &origin)) return FALSE;
-  point->x += origin.x;
-  point->y += origin.y;
   return TRUE;
 }
 

@@ -1,6 +1,7 @@
-// GetMessage, PeekMessage and WaitMessage. The order of what a thread gets:
-// sent messages (run at once, never returned), posted messages, input,
-// WM_QUIT, WM_PAINT, WM_TIMER; the last two are made only when nothing else waits.
+// GetMessage and PeekMessage. The order of what a thread gets: sent messages
+// (run at once, never returned), posted messages, input, WM_QUIT, WM_PAINT,
+// WM_TIMER; the last two are made only when nothing else waits.
+// Depends on: message_queue, message_sources (paint, timers, input), wm_state.
 #include "platform/kernel32.h"
 #include "wm/message_sources.h"
 #include "wm/wm_state.h"
@@ -9,12 +10,7 @@ using namespace platform::wm;
 
 namespace {
 
-thread_local DWORD last_message_time = 0;
 thread_local POINT last_message_pos = {0, 0};
-
-bool is_input_message(UINT m) {
-  return (m >= WM_KEYFIRST && m <= WM_KEYLAST) || (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST);
-}
 
 // False (with ERROR_INVALID_WINDOW_HANDLE) when hwnd names no window.
 bool make_filter(HWND hwnd, UINT first, UINT last, MessageFilter* filter) {
@@ -69,7 +65,6 @@ bool peek(MessageQueue& queue, const MessageFilter& filter, bool remove, MSG* ou
   if (!found) found = take_timer_message(queue, filter, remove, out);
   if (!found) return false;
   if (remove) {
-    last_message_time = out->time;
     last_message_pos = out->pt;
     if (from_input) input_message_removed(*out);
   }
@@ -101,10 +96,6 @@ BOOL PeekMessageW(LPMSG msg, HWND hwnd, UINT first, UINT last, UINT remove) {
   return peek(*current_queue(), filter, (remove & PM_REMOVE) != 0, msg);
 }
 
-BOOL PeekMessageA(LPMSG msg, HWND hwnd, UINT first, UINT last, UINT remove) {
-  return PeekMessageW(msg, hwnd, first, last, remove);
-}
-
 BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT first, UINT last) {
   MessageFilter filter;
   if (msg == nullptr || !make_filter(hwnd, first, last, &filter)) return -1;
@@ -117,39 +108,3 @@ BOOL GetMessageW(LPMSG msg, HWND hwnd, UINT first, UINT last) {
 }
 
 BOOL GetMessageA(LPMSG msg, HWND hwnd, UINT first, UINT last) { return GetMessageW(msg, hwnd, first, last); }
-
-BOOL WaitMessage() {
-  MessageQueue& queue = *current_queue();
-  const uint64_t generation = generation_of(queue);
-  MSG msg;
-  if (peek(queue, MessageFilter{}, false, &msg)) return TRUE;
-  wait_for_change(queue, generation);
-  return TRUE;
-}
-
-LONG GetMessageTime() { return static_cast<LONG>(last_message_time); }
-
-DWORD GetMessagePos() {
-  return static_cast<DWORD>(MAKELONG(static_cast<SHORT>(last_message_pos.x), static_cast<SHORT>(last_message_pos.y)));
-}
-
-DWORD GetQueueStatus(UINT flags) {
-  process_sent_messages();
-  MessageQueue& queue = *current_queue();
-  DWORD bits = thread_needs_paint(queue.thread()) ? QS_PAINT : 0;
-  if (take_timer_message(queue, MessageFilter{}, false, nullptr)) bits |= QS_TIMER;
-  std::lock_guard<std::mutex> lock(queue.mutex);
-  if (!queue.sent.empty()) bits |= QS_SENDMESSAGE;
-  if (!queue.posted.empty() || queue.quit) bits |= QS_POSTMESSAGE;
-  for (const MSG& m : queue.input) {
-    if (m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST)
-      bits |= QS_KEY;
-    else if (m.message == WM_MOUSEMOVE)
-      bits |= QS_MOUSEMOVE;
-    else if (is_input_message(m.message))
-      bits |= QS_MOUSEBUTTON;
-  }
-  const DWORD added = bits & ~queue.last_status;
-  queue.last_status = bits;
-  return static_cast<DWORD>(MAKELONG(added & flags, bits & flags));
-}

@@ -1,12 +1,12 @@
 // Icons: the application's own icon, a 32x32 ARGB picture drawn here (a green
 // disc with a pale quill across it), handed out by LoadIcon and LoadImage as
 // the system's icons (no module). An icon of a module must be among its icon
-// group resources; the program carries none, so EnumResourceNames finds no
-// names and loading an icon by a module's id fails.
+// group resources (FindResource); loading one the program lacks fails.
+// Depends on: resources, LoadCursor (LoadImage of a cursor). Draws nothing on screen.
 #include "wm/icons.h"
 
 #include <cmath>
-#include <unordered_set>
+#include <atomic>
 #include <vector>
 
 #include "platform/kernel32.h"
@@ -18,16 +18,8 @@ namespace {
 constexpr int kIconSize = platform::wm::kApplicationIconSize;
 constexpr ULONG_PTR kApplicationIcon = 0x00B00000;
 
-struct IconTable {
-  std::mutex mutex;
-  std::unordered_set<ULONG_PTR> copies;  // LoadImage handles without LR_SHARED
-  ULONG_PTR next = kApplicationIcon + 4;
-};
-
-IconTable& icons() {
-  static IconTable* const t = new IconTable();
-  return *t;
-}
+// LoadImage without LR_SHARED hands out a handle of its own each time.
+std::atomic<ULONG_PTR> next_copy{kApplicationIcon + 4};
 
 HICON application_icon() { return reinterpret_cast<HICON>(kApplicationIcon); }
 
@@ -77,8 +69,6 @@ HICON LoadIconW(HINSTANCE instance, LPCWSTR name) {
   return icon_exists(instance, name) ? application_icon() : nullptr;
 }
 
-HICON LoadIconA(HINSTANCE instance, LPCSTR name) { return LoadIconW(instance, reinterpret_cast<LPCWSTR>(name)); }
-
 HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int, int, UINT flags) {
   if (type == IMAGE_CURSOR) return LoadCursorW(nullptr, name);
   if (type != IMAGE_ICON || (flags & LR_LOADFROMFILE)) {
@@ -87,35 +77,5 @@ HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int, int, UINT fl
   }
   if (!icon_exists(instance, name)) return nullptr;
   if (flags & LR_SHARED) return application_icon();
-  IconTable& t = icons();
-  std::lock_guard<std::mutex> lock(t.mutex);
-  const ULONG_PTR handle = t.next;
-  t.next += 4;
-  t.copies.insert(handle);
-  return reinterpret_cast<HANDLE>(handle);
-}
-
-HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags) {
-  if (IS_INTRESOURCE(name)) return LoadImageW(instance, reinterpret_cast<LPCWSTR>(name), type, width, height, flags);
-  const std::wstring wide = platform::wm::widen(name);
-  return LoadImageW(instance, wide.c_str(), type, width, height, flags);
-}
-
-BOOL DestroyIcon(HICON icon) {
-  if (icon == application_icon()) return TRUE;  // shared: never destroyed
-  IconTable& t = icons();
-  std::lock_guard<std::mutex> lock(t.mutex);
-  if (t.copies.erase(reinterpret_cast<ULONG_PTR>(icon)) == 1) return TRUE;
-  SetLastError(ERROR_INVALID_CURSOR_HANDLE);
-  return FALSE;
-}
-
-BOOL EnumResourceNamesW(HMODULE, LPCWSTR, ENUMRESNAMEPROCW, LONG_PTR) {
-  SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
-  return FALSE;
-}
-
-BOOL EnumResourceNamesA(HMODULE, LPCSTR, ENUMRESNAMEPROCA, LONG_PTR) {
-  SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
-  return FALSE;
+  return reinterpret_cast<HANDLE>(next_copy.fetch_add(4));
 }

@@ -1,4 +1,5 @@
 // The application icon's picture, for display backends that show window icons.
+// Depends on: nothing. Loads no icon files.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,6 @@
 // The composition spot of input methods: a window's point moved into its
 // top-level window's client area and given to the display backend.
+// Depends on: wm_state, the display backend. Composes no text.
 #include "wm/ime_spot.h"
 
 #include "wm/wm_state.h"

@@ -1,4 +1,5 @@
 // Where text being composed by an input method is shown.
+// Depends on: wintypes.h. Composes no text.
 #pragma once
 
 #include "platform/wintypes.h"

@@ -2,6 +2,7 @@
 // thread's input list: keys to the focus window, pointer messages to the
 // capture window or the window under the pointer, in its client coordinates.
 // Nothing here waits for a window procedure.
+// Depends on: wm_state, key_state, message queues, window_pos (activation).
 #include <cstdlib>
 
 #include "platform/kernel32.h"
@@ -166,16 +167,6 @@ void focus_changed(HWND hwnd, bool focused) {
 }
 
 void input_message_removed(const MSG& msg) {
-  if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) {
-    set_sync_key(static_cast<UINT>(msg.wParam), msg.message == WM_KEYDOWN);
-    return;
-  }
-  for (int button = 0; button < 3; ++button) {
-    const UINT down = kButtonDown[button];
-    if (msg.message == down || msg.message == down + 1 || msg.message == down + 2) {
-      set_sync_key(kButtonKeys[button], msg.message != down + 1);
-    }
-  }
   const bool pointer = msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN ||
                        msg.message == WM_MBUTTONDOWN;
   if (!pointer || GetCapture() != nullptr) return;

@@ -4,6 +4,7 @@
 // sink (display_sinks.cpp), so that input takes one road whatever the
 // display. Each call posts the matching window messages to the queue of the
 // thread that owns the window; none waits for the window procedure.
+// Depends on: wintypes.h.
 #pragma once
 
 #include <string>

@@ -1,5 +1,7 @@
-// Key state tables. A side-specific key (VK_LSHIFT) also moves its generic
-// key (VK_SHIFT), as the generic code is what programs ask for.
+// The asynchronous key table: which keys and mouse buttons are down as input
+// arrives. A side-specific key (VK_LSHIFT) also moves its generic key
+// (VK_SHIFT), as the generic code is what programs ask for.
+// Depends on: nothing but the virtual-key codes. Keeps no toggle state.
 #include "wm/key_state.h"
 
 #include <atomic>
@@ -7,23 +9,7 @@
 namespace platform::wm {
 namespace {
 
-constexpr BYTE kDown = 0x80;
-constexpr BYTE kToggled = 0x01;
-
-struct KeyTable {
-  std::atomic<BYTE> keys[256] = {};
-
-  void set(UINT vk, bool down) {
-    if (vk >= 256) return;
-    const BYTE old = keys[vk].load();
-    BYTE now = down ? static_cast<BYTE>(old | kDown) : static_cast<BYTE>(old & ~kDown);
-    if (down && !(old & kDown)) now ^= kToggled;
-    keys[vk].store(now);
-  }
-};
-
-KeyTable async_keys;
-KeyTable sync_keys;
+std::atomic<bool> keys_down[256] = {};
 
 UINT generic_of(UINT vk) {
   switch (vk) {
@@ -41,16 +27,15 @@ UINT generic_of(UINT vk) {
   }
 }
 
-void set_key(KeyTable& table, UINT vk, bool down) {
-  table.set(vk, down);
-  if (generic_of(vk) != vk) table.set(generic_of(vk), down);
-}
-
 }  // namespace
 
-void set_async_key(UINT vk, bool down) { set_key(async_keys, vk, down); }
-bool async_key_down(UINT vk) { return vk < 256 && (async_keys.keys[vk].load() & kDown); }
-void set_sync_key(UINT vk, bool down) { set_key(sync_keys, vk, down); }
+void set_async_key(UINT vk, bool down) {
+  if (vk >= 256) return;
+  keys_down[vk].store(down);
+  keys_down[generic_of(vk)].store(down);
+}
+
+bool async_key_down(UINT vk) { return vk < 256 && keys_down[vk].load(); }
 
 WPARAM mouse_key_flags() {
   WPARAM flags = 0;
@@ -63,13 +48,3 @@ WPARAM mouse_key_flags() {
 }
 
 }  // namespace platform::wm
-
-SHORT GetKeyState(int vk) {
-  if (vk < 0 || vk >= 256) return 0;
-  const BYTE state = platform::wm::sync_keys.keys[vk].load();
-  return static_cast<SHORT>(((state & 0x80) ? 0x8000 : 0) | (state & 0x01));
-}
-
-SHORT GetAsyncKeyState(int vk) {
-  return platform::wm::async_key_down(static_cast<UINT>(vk)) ? static_cast<SHORT>(0x8000) : 0;
-}

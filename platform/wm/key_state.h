@@ -1,6 +1,5 @@
-// The state of keys and mouse buttons: the asynchronous state follows input
-// as it arrives; the synchronous one (GetKeyState) as the thread takes the
-// input messages off its queue.
+// The state of keys and mouse buttons as input arrives, for the MK_* flags of
+// mouse messages. Depends on: the virtual-key codes of windowing.h.
 #pragma once
 
 #include "platform/windowing.h"
@@ -9,8 +8,7 @@ namespace platform::wm {
 
 void set_async_key(UINT vk, bool down);
 bool async_key_down(UINT vk);
-void set_sync_key(UINT vk, bool down);
-// MK_* flags from the asynchronous state.
+// MK_* flags from the key state.
 WPARAM mouse_key_flags();
 
 }  // namespace platform::wm

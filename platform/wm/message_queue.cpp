@@ -1,25 +1,15 @@
 // Message queues and their threads: made on a thread's first use, shut down
 // when the thread ends (its windows go with it, and sends waiting for it get 0).
+// Depends on: wm_state, kernel32 (thread ids). Makes no WM_PAINT or WM_TIMER.
 #include "wm/message_queue.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "platform/kernel32.h"
 #include "wm/wm_state.h"
 
 namespace platform::wm {
 namespace {
-
-struct Registry {
-  std::mutex mutex;
-  std::unordered_map<DWORD, std::weak_ptr<MessageQueue>> queues;
-};
-
-Registry& registry() {
-  static Registry* const r = new Registry();
-  return *r;
-}
 
 void thread_ended(const std::shared_ptr<MessageQueue>& queue) {
   State& s = state();
@@ -32,9 +22,6 @@ void thread_ended(const std::shared_ptr<MessageQueue>& queue) {
   }
   for (HWND hwnd : owned) unlink_window(hwnd);
   queue->shut_down();
-  Registry& r = registry();
-  std::lock_guard<std::mutex> lock(r.mutex);
-  r.queues.erase(queue->thread());
 }
 
 struct QueueHolder {
@@ -118,20 +105,8 @@ void MessageQueue::shut_down() {
 }
 
 const std::shared_ptr<MessageQueue>& current_queue() {
-  if (!holder.queue) {
-    holder.queue = std::make_shared<MessageQueue>(GetCurrentThreadId());
-    Registry& r = registry();
-    std::lock_guard<std::mutex> lock(r.mutex);
-    r.queues[holder.queue->thread()] = holder.queue;
-  }
+  if (!holder.queue) holder.queue = std::make_shared<MessageQueue>(GetCurrentThreadId());
   return holder.queue;
-}
-
-std::shared_ptr<MessageQueue> queue_of_thread(DWORD thread) {
-  Registry& r = registry();
-  std::lock_guard<std::mutex> lock(r.mutex);
-  const auto it = r.queues.find(thread);
-  return it == r.queues.end() ? nullptr : it->second.lock();
 }
 
 bool process_sent_messages() {

@@ -1,6 +1,7 @@
 // Per-thread message queues: separate lists of sent, posted and input
 // messages, timers, and a wake-up counter. WM_PAINT and WM_TIMER are not
 // stored; the message loop makes them when nothing else waits.
+// Depends on: windowing.h. Knows no windows.
 #pragma once
 
 #include <chrono>
@@ -72,7 +73,6 @@ class MessageQueue {
   bool quit = false;
   int quit_code = 0;
   uint64_t generation = 0;  // bumped by every change, so that waiters miss nothing
-  DWORD last_status = 0;    // QS_ bits at the last GetQueueStatus
 
  private:
   void notify_locked() {
@@ -86,8 +86,6 @@ class MessageQueue {
 
 // The calling thread's queue, made on first use.
 const std::shared_ptr<MessageQueue>& current_queue();
-// The queue of a thread that has made one, else null.
-std::shared_ptr<MessageQueue> queue_of_thread(DWORD thread);
 // Runs the sent messages waiting in the calling thread's queue; true when there were any.
 bool process_sent_messages();
 // A message's time and position fields for now.

@@ -1,5 +1,6 @@
 // What the message loop draws on besides the queue's lists: windows that need
 // painting, timers that are due, and what happens when an input message is taken.
+// Depends on: message_queue.h.
 #pragma once
 
 #include <algorithm>
@@ -36,8 +37,8 @@ bool take_timer_message(MessageQueue& queue, const MessageFilter& filter, bool r
 // When the earliest timer of the queue falls due.
 std::optional<Clock::time_point> next_timer_due(MessageQueue& queue);
 
-// An input message was taken off the queue: the key state follows, and the
-// pointer's window is asked for its cursor.
+// An input message was taken off the queue: the pointer's window is asked
+// for its cursor (WM_NCHITTEST, WM_SETCURSOR) unless the mouse is captured.
 void input_message_removed(const MSG& message);
 
 }  // namespace platform::wm

@@ -1,6 +1,7 @@
 // Update regions, kept as their bounding rectangle: InvalidateRect,
-// ValidateRect, GetUpdateRect, UpdateWindow, and the search the message loop
+// ValidateRect, UpdateWindow, and the search the message loop
 // makes for a window that needs WM_PAINT.
+// Depends on: wm_state. Draws nothing (BeginPaint does, in paint_dc).
 #include <algorithm>
 
 #include "platform/kernel32.h"
@@ -115,18 +116,6 @@ BOOL ValidateRect(HWND hwnd, const RECT* rect) {
     w->erase = false;
   }
   return TRUE;
-}
-
-BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL) {
-  State& s = state();
-  std::lock_guard<std::mutex> lock(s.mutex);
-  const Window* w = find_window(s, hwnd);
-  if (w == nullptr) {
-    SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return FALSE;
-  }
-  if (rect != nullptr) *rect = w->update;
-  return !empty(w->update);
 }
 
 BOOL UpdateWindow(HWND hwnd) {

@@ -1,6 +1,7 @@
 // BeginPaint and EndPaint: the update region is taken (validated), a child
 // window's frame is drawn, the DC is the window's client DC clipped to it,
 // and WM_ERASEBKGND is sent when the invalidation asked for erasing.
+// Depends on: wm_state, window_surface, the GDI's window DCs.
 #include "gdi/window_dc.h"
 #include "platform/kernel32.h"
 #include "wm/window_surface.h"

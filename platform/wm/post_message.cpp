@@ -1,4 +1,5 @@
 // Posted messages and WM_QUIT.
+// Depends on: message_queue, wm_state. Waits for nothing.
 #include "platform/kernel32.h"
 #include "wm/message_queue.h"
 #include "wm/wm_state.h"
@@ -29,23 +30,6 @@ BOOL PostMessageW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
     queue = w->queue;
   }
   return post_to(queue, hwnd, message, wparam, lparam);
-}
-
-BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  return PostMessageW(hwnd, message, wparam, lparam);
-}
-
-BOOL PostThreadMessageW(DWORD thread_id, UINT message, WPARAM wparam, LPARAM lparam) {
-  const std::shared_ptr<MessageQueue> queue = queue_of_thread(thread_id);
-  if (!queue) {
-    SetLastError(ERROR_INVALID_THREAD_ID);
-    return FALSE;
-  }
-  return post_to(queue, nullptr, message, wparam, lparam);
-}
-
-BOOL PostThreadMessageA(DWORD thread_id, UINT message, WPARAM wparam, LPARAM lparam) {
-  return PostThreadMessageW(thread_id, message, wparam, lparam);
 }
 
 void PostQuitMessage(int exit_code) { current_queue()->post_quit(exit_code); }

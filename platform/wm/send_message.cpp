@@ -1,6 +1,7 @@
 // Sent messages: a direct call for windows of the calling thread; for another
 // thread's window the message joins that thread's sent list and the caller
 // waits for the answer, running messages sent to its own thread meanwhile.
+// Depends on: message_queue, wm_state, ansi_messages (procedures of A classes).
 #include <optional>
 
 #include "platform/kernel32.h"
@@ -35,26 +36,19 @@ std::optional<Target> find_target(HWND hwnd) {
   return target;
 }
 
-// Waits for the answer to a send to another thread; nullopt on time-out or a thread that ended.
-std::optional<LRESULT> send_and_wait(const std::shared_ptr<MessageQueue>& target, HWND hwnd, UINT message,
-                                     WPARAM wparam, LPARAM lparam, std::optional<Clock::time_point> deadline) {
+// Waits for the answer to a send to another thread; 0 when that thread's queue has shut down.
+LRESULT send_and_wait(const std::shared_ptr<MessageQueue>& target, HWND hwnd, UINT message, WPARAM wparam,
+                      LPARAM lparam) {
   const std::shared_ptr<MessageQueue>& self = current_queue();
   auto result = std::make_shared<SendResult>();
   result->sender = self;
-  if (!target || !target->push_sent(SentMessage{hwnd, message, wparam, lparam, result, nullptr})) {
-    return std::nullopt;
-  }
+  if (!target->push_sent(SentMessage{hwnd, message, wparam, lparam, result, nullptr})) return 0;
   for (;;) {
     {
       std::unique_lock<std::mutex> lock(self->mutex);
       if (result->done) return result->value;
       if (self->sent.empty()) {
-        if (!deadline) {
-          self->changed.wait(lock);
-        } else if (self->changed.wait_until(lock, *deadline) == std::cv_status::timeout && !result->done) {
-          SetLastError(ERROR_TIMEOUT);
-          return std::nullopt;
-        }
+        self->changed.wait(lock);
         continue;
       }
     }
@@ -69,7 +63,7 @@ LRESULT send_message(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   if (!target) return 0;
   if (target->proc != nullptr) return call_window_proc(target->proc, target->ansi, hwnd, message, wparam, lparam);
   if (!target->queue) return 0;
-  return send_and_wait(target->queue, hwnd, message, wparam, lparam, std::nullopt).value_or(0);
+  return send_and_wait(target->queue, hwnd, message, wparam, lparam);
 }
 
 void run_on_owner(HWND hwnd, std::function<void()> task) {
@@ -88,36 +82,4 @@ using namespace platform::wm;
 
 LRESULT SendMessageW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   return send_message(hwnd, message, wparam, lparam);
-}
-
-LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  return with_wide_message(message, wparam, lparam,
-                           [hwnd, message](WPARAM w, LPARAM l) { return send_message(hwnd, message, w, l); });
-}
-
-LRESULT SendMessageTimeoutW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam, UINT, UINT timeout,
-                            DWORD_PTR* result) {
-  const std::optional<Target> target = find_target(hwnd);
-  if (!target) return 0;
-  LRESULT value = 0;
-  if (target->proc != nullptr) {
-    value = call_window_proc(target->proc, target->ansi, hwnd, message, wparam, lparam);
-  } else {
-    const auto answer =
-        send_and_wait(target->queue, hwnd, message, wparam, lparam, Clock::now() + std::chrono::milliseconds(timeout));
-    if (!answer) return 0;
-    value = *answer;
-  }
-  if (result != nullptr) *result = static_cast<DWORD_PTR>(value);
-  return 1;
-}
-
-BOOL SendNotifyMessageW(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  const std::optional<Target> target = find_target(hwnd);
-  if (!target) return FALSE;
-  if (target->proc != nullptr) {
-    call_window_proc(target->proc, target->ansi, hwnd, message, wparam, lparam);
-    return TRUE;
-  }
-  return target->queue && target->queue->push_sent(SentMessage{hwnd, message, wparam, lparam, nullptr, nullptr});
 }

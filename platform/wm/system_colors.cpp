@@ -1,4 +1,5 @@
 // System colours: Windows' default scheme, and one brush per colour made on first use.
+// Depends on: CreateSolidBrush. Changes no colour.
 #include <mutex>
 
 #include "platform/windowing.h"

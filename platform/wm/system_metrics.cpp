@@ -1,5 +1,6 @@
 // System metrics of our own (fixed frame and caption sizes), and the one
 // monitor: the backend's screen, 32 bits per pixel at 60 Hz.
+// Depends on: the display backend (screen size), GetWindowRect. Changes no settings.
 #include <cstring>
 
 #include "platform/kernel32.h"
@@ -17,8 +18,7 @@ SIZE screen() { return platform::display::backend().screen_size(); }
 
 bool fill_monitor_info(HMONITOR monitor, LPMONITORINFO info) {
   if (monitor != kPrimaryMonitor || info == nullptr ||
-      (info->cbSize != sizeof(MONITORINFO) && info->cbSize != sizeof(MONITORINFOEXW) &&
-       info->cbSize != sizeof(MONITORINFOEXA))) {
+      (info->cbSize != sizeof(MONITORINFO) && info->cbSize != sizeof(MONITORINFOEXA))) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return false;
   }
@@ -29,8 +29,7 @@ bool fill_monitor_info(HMONITOR monitor, LPMONITORINFO info) {
   return true;
 }
 
-template <typename DevMode>
-BOOL fill_display_settings(DWORD mode, DevMode* settings) {
+BOOL fill_display_settings(DWORD mode, DEVMODEA* settings) {
   if (settings == nullptr || (mode != ENUM_CURRENT_SETTINGS && mode != ENUM_REGISTRY_SETTINGS && mode != 0)) {
     return FALSE;
   }
@@ -109,26 +108,12 @@ int GetSystemMetrics(int index) {
 
 UINT GetDoubleClickTime() { return kDoubleClickTime; }
 
-HMONITOR MonitorFromPoint(POINT point, DWORD flags) {
-  const SIZE size = screen();
-  const bool inside = point.x >= 0 && point.y >= 0 && point.x < size.cx && point.y < size.cy;
-  return inside || flags != MONITOR_DEFAULTTONULL ? kPrimaryMonitor : nullptr;
-}
-
 HMONITOR MonitorFromWindow(HWND hwnd, DWORD flags) {
   RECT r;
   if (!GetWindowRect(hwnd, &r)) return flags == MONITOR_DEFAULTTONULL ? nullptr : kPrimaryMonitor;
   const SIZE size = screen();
   const bool overlaps = r.right > 0 && r.bottom > 0 && r.left < size.cx && r.top < size.cy;
   return overlaps || flags != MONITOR_DEFAULTTONULL ? kPrimaryMonitor : nullptr;
-}
-
-BOOL GetMonitorInfoW(HMONITOR monitor, LPMONITORINFO info) {
-  if (!fill_monitor_info(monitor, info)) return FALSE;
-  if (info->cbSize == sizeof(MONITORINFOEXW)) {
-    std::wcscpy(reinterpret_cast<MONITORINFOEXW*>(info)->szDevice, L"\\\\.\\DISPLAY1");
-  }
-  return TRUE;
 }
 
 BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info) {
@@ -139,5 +124,4 @@ BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info) {
   return TRUE;
 }
 
-BOOL EnumDisplaySettingsW(LPCWSTR, DWORD mode, DEVMODEW* settings) { return fill_display_settings(mode, settings); }
 BOOL EnumDisplaySettingsA(LPCSTR, DWORD mode, DEVMODEA* settings) { return fill_display_settings(mode, settings); }

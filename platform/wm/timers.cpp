@@ -1,6 +1,7 @@
 // SetTimer and KillTimer. Timers live in the queue of the thread that owns
 // their window (or of the calling thread for thread timers); WM_TIMER is made
 // when the queue is otherwise idle, at most one per timer at a time.
+// Depends on: message_queue, message_sources, wm_state. Runs no timer thread.
 #include <algorithm>
 #include <atomic>
 

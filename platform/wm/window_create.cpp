@@ -2,6 +2,7 @@
 // WM_NCCREATE, WM_CREATE, WM_SIZE, WM_MOVE (then the show sequence for
 // WS_VISIBLE); on destruction the hide, WM_KILLFOCUS and deactivation, then
 // WM_DESTROY to the window and its children, WM_NCDESTROY children first.
+// Depends on: wm_state, message_queue, window_pos, the EDIT class, the display backend.
 #include <algorithm>
 
 #include "platform/kernel32.h"
@@ -78,7 +79,6 @@ HWND make_window(DWORD ex_style, LPCWSTR class_name, LPCWSTR title, DWORD style,
   Window* raw = w.get();
   s.windows.emplace(raw->handle, std::move(w));
   place_in_z_order(s, raw, HWND_TOP);
-  ++cls->windows;
   if (is_top_level(s, raw)) {
     fit_framebuffer(raw);
     native->hwnd = raw->handle;

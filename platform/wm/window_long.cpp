@@ -1,6 +1,7 @@
-// GetWindowLong/SetWindowLong and their pointer forms, GetParent, the desktop
+// GetWindowLongW/SetWindowLongW and their pointer forms, GetParent, the desktop
 // window. Style changes send WM_STYLECHANGING and WM_STYLECHANGED; the
 // topmost bit of the extended style changes only through SetWindowPos, as on Windows.
+// Depends on: wm_state, SendMessage. Has no A forms.
 #include <cstring>
 
 #include "platform/kernel32.h"
@@ -12,7 +13,7 @@ namespace {
 
 // Reads (value null) or writes a field of the window; `bytes` is 4 for the
 // LONG forms and 8 for the pointer forms (extra bytes only).
-LONG_PTR window_long(HWND hwnd, int index, const LONG_PTR* value, size_t bytes, bool ansi) {
+LONG_PTR window_long(HWND hwnd, int index, const LONG_PTR* value, size_t bytes) {
   State& s = state();
   LONG_PTR old = 0;
   {
@@ -27,7 +28,7 @@ LONG_PTR window_long(HWND hwnd, int index, const LONG_PTR* value, size_t bytes, 
         old = reinterpret_cast<LONG_PTR>(w->proc);
         if (value != nullptr) {
           w->proc = reinterpret_cast<WNDPROC>(*value);
-          w->ansi = ansi;
+          w->ansi = false;  // a procedure set here takes wide text
         }
         return old;
       case GWLP_USERDATA:
@@ -110,34 +111,20 @@ LONG_PTR set_style(HWND hwnd, int index, LONG_PTR value) {
   return static_cast<LONG_PTR>(static_cast<LONG>(change.styleOld));
 }
 
-LONG_PTR set_long(HWND hwnd, int index, LONG_PTR value, size_t bytes, bool ansi) {
+LONG_PTR set_long(HWND hwnd, int index, LONG_PTR value, size_t bytes) {
   if (index == GWL_STYLE || index == GWL_EXSTYLE) return set_style(hwnd, index, value);
   SetLastError(0);
-  return window_long(hwnd, index, &value, bytes, ansi);
+  return window_long(hwnd, index, &value, bytes);
 }
 
 }  // namespace
 
-LONG GetWindowLongW(HWND hwnd, int index) {
-  return static_cast<LONG>(window_long(hwnd, index, nullptr, sizeof(LONG), false));
-}
-LONG GetWindowLongA(HWND hwnd, int index) {
-  return static_cast<LONG>(window_long(hwnd, index, nullptr, sizeof(LONG), true));
-}
+LONG GetWindowLongW(HWND hwnd, int index) { return static_cast<LONG>(window_long(hwnd, index, nullptr, sizeof(LONG))); }
 LONG SetWindowLongW(HWND hwnd, int index, LONG value) {
-  return static_cast<LONG>(set_long(hwnd, index, value, sizeof(LONG), false));
+  return static_cast<LONG>(set_long(hwnd, index, value, sizeof(LONG)));
 }
-LONG SetWindowLongA(HWND hwnd, int index, LONG value) {
-  return static_cast<LONG>(set_long(hwnd, index, value, sizeof(LONG), true));
-}
-LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) { return window_long(hwnd, index, nullptr, sizeof(LONG_PTR), false); }
-LONG_PTR GetWindowLongPtrA(HWND hwnd, int index) { return window_long(hwnd, index, nullptr, sizeof(LONG_PTR), true); }
-LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) {
-  return set_long(hwnd, index, value, sizeof(LONG_PTR), false);
-}
-LONG_PTR SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value) {
-  return set_long(hwnd, index, value, sizeof(LONG_PTR), true);
-}
+LONG_PTR GetWindowLongPtrW(HWND hwnd, int index) { return window_long(hwnd, index, nullptr, sizeof(LONG_PTR)); }
+LONG_PTR SetWindowLongPtrW(HWND hwnd, int index, LONG_PTR value) { return set_long(hwnd, index, value, sizeof(LONG_PTR)); }
 
 HWND GetParent(HWND hwnd) {
   State& s = state();

@@ -2,6 +2,7 @@
 // Windows: WM_WINDOWPOSCHANGING, the change (activation included), then
 // WM_WINDOWPOSCHANGED, whose default handling sends WM_MOVE and WM_SIZE.
 // Showing or enlarging a window invalidates its client area.
+// Depends on: wm_state, message_queue, the display backend's native windows.
 #include "wm/window_pos.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 // Moving, sizing, showing and z-ordering windows, and activation, shared by
 // the public calls and by changes the display backend reports.
+// Depends on: windowing.h.
 #pragma once
 
 #include "platform/windowing.h"

@@ -4,6 +4,7 @@
 // and, under WS_CLIPCHILDREN, kept off its visible children; releasing it
 // presents the changed rectangle through the native window. Child windows'
 // frames are drawn here too.
+// Depends on: wm_state, the GDI's objects (surfaces), the native window's present.
 #include "wm/window_surface.h"
 
 #include <algorithm>

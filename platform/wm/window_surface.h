@@ -1,6 +1,7 @@
 // What the GDI needs of the window manager to draw into a window: the pixels
 // of its client area, and a notice of what changed so that it reaches the
 // screen. The GDI reaches these through display/window_surfaces.h.
+// Depends on: display/surface.h. Draws nothing itself.
 #pragma once
 
 #include <vector>

@@ -1,4 +1,5 @@
 // The window tree: lookups, z-order walks, coordinates and unlinking.
+// Depends on: message_queue (a thread's queue). Sends no messages.
 #include "wm/wm_state.h"
 
 #include <algorithm>
@@ -182,7 +183,6 @@ void unlink_window(HWND hwnd) {
     for (HWND* held : {&s.focus, &s.active, &s.capture}) {
       if (*held == hwnd) *held = nullptr;
     }
-    if (gone->cls) --gone->cls->windows;
     if (gone->queue) gone->queue->remove_timers(hwnd);
   }
   // The native window and framebuffer are released here, outside the lock.

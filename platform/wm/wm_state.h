@@ -1,6 +1,7 @@
 // The window manager's shared state: classes, the window tree, and the
 // process-wide focus, activation and capture. One lock guards all of it; it is
 // never held while a window procedure runs or while a thread waits.
+// Depends on: the display backend (native windows), windowing.h.
 #pragma once
 
 #include <cstdint>
@@ -32,7 +33,6 @@ struct WindowClass {
   HCURSOR cursor = nullptr;
   HBRUSH background = nullptr;
   LONG_PTR menu_name = 0;
-  int windows = 0;  // live windows of the class
 };
 
 // The client pixels of a top-level window.
@@ -66,9 +66,6 @@ struct Window {
   RECT update = {};    // bounding box of the update region, client coordinates
   bool erase = false;  // the update region's background still needs erasing
   bool layered_set = false;
-  COLORREF layered_key = 0;
-  BYTE layered_alpha = 255;
-  DWORD layered_flags = 0;
   std::shared_ptr<display::NativeWindow> native;
   bool native_shown = false;  // what the native window was last told
   std::shared_ptr<Framebuffer> framebuffer;

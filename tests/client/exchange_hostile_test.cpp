@@ -2,12 +2,10 @@
 // an exchange ends within its deadline with bounded memory, shows no
 // picture that did not arrive and raises no chat notification for one.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <thread>
 
 #include "Client/client_state.h"
@@ -15,6 +13,7 @@
 #include "client/scripted_server.h"
 #include "graphics/frond.h"
 #include "support/resident_memory.h"
+#include "support/scratch_folder.h"
 
 using namespace quillfern;
 using Clock = std::chrono::steady_clock;
@@ -25,29 +24,17 @@ namespace fs = std::filesystem;
 
 const std::string kKey = "00112233445566778899aabbccddeeff0011223344556677";
 
-std::string read_bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 // Runs in a scratch folder laid out as the client's run folder: temp/ and
 // bin/encfile.
 class HostileServer : public ::testing::Test {
  protected:
   void SetUp() override {
-    previous_ = fs::current_path();
-    folder_ = fs::temp_directory_path() / ("quillfern-exchange-" + std::to_string(getpid()));
-    fs::create_directories(folder_ / "temp");
-    fs::create_directories(folder_ / "bin");
-    fs::create_symlink(ENCFILE_PROGRAM, folder_ / "bin" / "encfile");
-    fs::current_path(folder_);
-    std::ofstream(folder_ / "temp" / "image4.enc") << "outgoing";
+    fs::create_directories("temp");
+    fs::create_directories("bin");
+    fs::create_symlink(ENCFILE_PROGRAM, "bin/encfile");
+    test_support::write_bytes("temp/image4.enc", {'o', 'u', 't'});
     settings.key = kKey;
     network_error = file_invalid = user_not_found = new_chat = 0;
-  }
-  void TearDown() override {
-    fs::current_path(previous_);
-    fs::remove_all(folder_);
   }
 
   // One exchange with a server running `script`; how long it took.
@@ -61,7 +48,7 @@ class HostileServer : public ::testing::Test {
     return Clock::now() - began;
   }
 
-  fs::path previous_, folder_;
+  test_support::scratch_folder folder_;
 };
 
 // Writes `piece` over and over, up to `most` bytes or until the client goes.
@@ -129,7 +116,8 @@ TEST_F(HostileServer, APictureThatDoesNotDecryptNeverShowsAnOlderOneNorRaisesACh
   frond::savepng(small, "temp\\plain.png", false);
   frond::delimage(small);
   ASSERT_EQ(std::system((std::string(ENCFILE_PROGRAM) + " temp/plain.png temp/sealed.enc " + kKey + quiet).c_str()), 0);
-  const std::string sealed = read_bytes("temp/sealed.enc");
+  const std::vector<uint8_t> sealed_bytes = test_support::read_bytes("temp/sealed.enc");
+  const std::string sealed(sealed_bytes.begin(), sealed_bytes.end());
   const auto reply_with = [](const std::string& body) {
     return [body](int fd) {
       ScriptedServer::send_bytes(fd, "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);

@@ -1,8 +1,11 @@
 // The client's pure logic: tokens, reply evaluation, captions, the request
-// path, the capture file layout, the input bindings and the chat line cells.
-
+// path, the tools' command lines, the capture file layout, the outgoing
+// sizes, the input bindings and chat line editing, the notification's font
+// fitting and quiet minute.
+// Depends on: the client library; starts no thread and opens no window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "Client/capture.h"
@@ -35,10 +38,7 @@ TEST(Token, StandardEngineWithTheChatBit) {
   }
 }
 
-TEST(RunLog, IntToStringAndTimestamp) {
-  EXPECT_EQ(int_to_string(0), "0");
-  EXPECT_EQ(int_to_string(7), "7");
-  EXPECT_EQ(int_to_string(120), "120");
+TEST(RunLog, TimestampIsDateDashTime) {
   const std::string stamp = current_timestamp();
   ASSERT_EQ(stamp.size(), 15u);
   EXPECT_EQ(stamp[8], '-');
@@ -51,40 +51,26 @@ TEST(Exchange, RequestPathIsPercentEncoded) {
   EXPECT_EQ(swap_path("\xC3\xA9"), "/v1/swap/%C3%A9");
 }
 
+// What a reply leads to, in words: its flags, then the picture step.
+std::string outcome(bool ok, int status, const std::string& body) {
+  const reply_outcome o = evaluate_reply(ok, status, body);
+  std::string words = std::string(o.network_error ? "network error;" : "") + (o.file_invalid ? "file invalid;" : "") +
+                      (o.user_not_found ? "user not found;" : "");
+  if (o.step == reply_outcome::show_black) words += "black";
+  if (o.step == reply_outcome::decrypt_partner) words += "decrypt " + o.partner_picture + " " + o.partner_token;
+  return words;
+}
+
 TEST(Exchange, EvaluatesEveryReply) {
-  reply_outcome o = evaluate_reply(false, 0, "");
-  EXPECT_TRUE(o.network_error);
-  EXPECT_FALSE(o.file_invalid || o.user_not_found);
-
-  o = evaluate_reply(true, 404, "nope");
-  EXPECT_TRUE(o.network_error);
-
-  o = evaluate_reply(true, 201, "");
-  EXPECT_TRUE(o.user_not_found);
-  EXPECT_FALSE(o.network_error || o.file_invalid);
-
-  o = evaluate_reply(true, 200, "");
-  EXPECT_EQ(o.step, reply_outcome::show_black);
-  EXPECT_FALSE(o.network_error || o.file_invalid || o.user_not_found);
-
-  for (size_t n : {1u, 15u, 16u}) {
-    o = evaluate_reply(true, 200, std::string(n, 'a'));
-    EXPECT_TRUE(o.file_invalid) << n;
-    EXPECT_EQ(o.step, reply_outcome::none) << n;
-  }
-
-  o = evaluate_reply(true, 200, "PICTUREC96D191CF6F6AEA6");
-  EXPECT_EQ(o.step, reply_outcome::decrypt_partner);
-  EXPECT_EQ(o.partner_picture, "PICTURE");
-  EXPECT_EQ(o.partner_token, "c96d191cf6f6aea6");  // accepted and lower-cased
-  EXPECT_TRUE(token_says_chat(o.partner_token));
-
-  o = evaluate_reply(true, 200, "PICTURE796d191cf6f6aea6");
-  EXPECT_FALSE(token_says_chat(o.partner_token));
-
-  o = evaluate_reply(true, 200, "PICTUREz96d191cf6f6aea6");
-  EXPECT_TRUE(o.file_invalid);
-  EXPECT_EQ(o.step, reply_outcome::none);
+  EXPECT_EQ(outcome(false, 0, ""), "network error;");
+  EXPECT_EQ(outcome(true, 404, "nope"), "network error;");
+  EXPECT_EQ(outcome(true, 201, ""), "user not found;");
+  EXPECT_EQ(outcome(true, 200, ""), "black");
+  for (const std::string body : {"a", "aaaaaaaaaaaaaaa", "aaaaaaaaaaaaaaaa", "PICTUREz96d191cf6f6aea6"})
+    EXPECT_EQ(outcome(true, 200, body), "file invalid;") << body;
+  // The token is accepted in either case and lower-cased.
+  EXPECT_EQ(outcome(true, 200, "PICTUREC96D191CF6F6AEA6"), "decrypt PICTURE c96d191cf6f6aea6");
+  EXPECT_EQ(outcome(true, 200, "PICTURE796d191cf6f6aea6"), "decrypt PICTURE 796d191cf6f6aea6");
 }
 
 TEST(Exchange, ReceivedPicturesLargerThanPartnersSendAreRefusedUnread) {
@@ -102,13 +88,17 @@ TEST(Exchange, ReceivedPicturesLargerThanPartnersSendAreRefusedUnread) {
 }
 
 TEST(Display, Captions) {
-  EXPECT_EQ(build_caption({false, false, false, false, false, false}), "Quillfern");
-  EXPECT_EQ(build_caption({false, false, false, true, false, true}), "Quillfern [Chat][Top]");
-  EXPECT_EQ(build_caption({false, false, false, true, true, true}), "Quillfern [Chat][Hold][Top]");
-  EXPECT_EQ(build_caption({false, false, false, false, true, false}), "Quillfern [Hold]");
-  EXPECT_EQ(build_caption({false, true, false, true, true, false}), "Quillfern [FileInvalid]");
-  EXPECT_EQ(build_caption({true, true, true, false, false, false}), "Quillfern [NetworkError]");
-  EXPECT_EQ(build_caption({false, false, true, false, false, false}), "Quillfern [UserNotFound]");
+  // Flags: network error, file invalid, user not found, chat, hold, topmost.
+  const std::pair<caption_flags, const char*> cases[] = {
+      {{false, false, false, false, false, false}, "Quillfern"},
+      {{false, false, false, true, false, true}, "Quillfern [Chat][Top]"},
+      {{false, false, false, true, true, true}, "Quillfern [Chat][Hold][Top]"},
+      {{false, false, false, false, true, false}, "Quillfern [Hold]"},
+      {{false, true, false, true, true, false}, "Quillfern [FileInvalid]"},
+      {{true, true, true, false, false, false}, "Quillfern [NetworkError]"},
+      {{false, false, true, false, false, false}, "Quillfern [UserNotFound]"},
+  };
+  for (const auto& [flags, caption] : cases) EXPECT_EQ(build_caption(flags), caption);
 }
 
 TEST(Tools, CommandLines) {
@@ -120,31 +110,23 @@ TEST(Tools, CommandLines) {
 }
 
 TEST(Capture, FileLayoutByDisplayDepth) {
-  capture_layout l = capture_layout_for(32, 1280, 720);
-  EXPECT_EQ(l.bits_per_pixel, 24);
-  EXPECT_EQ(l.palette_bytes, 0u);
-  EXPECT_EQ(l.row_bytes, 3840u);
-  EXPECT_EQ(l.file_bytes, 54u + 3840u * 720u);
-
-  l = capture_layout_for(24, 1366, 768);
-  EXPECT_EQ(l.row_bytes, 4100u);  // 4098 rounded up
-
-  l = capture_layout_for(8, 1366, 768);
-  EXPECT_EQ(l.bits_per_pixel, 8);
-  EXPECT_EQ(l.palette_bytes, 1024u);
-  EXPECT_EQ(54 + l.palette_bytes, 1078u);
-  EXPECT_EQ(l.row_bytes, 1368u);
-
-  l = capture_layout_for(4, 10, 2);
-  EXPECT_EQ(l.bits_per_pixel, 4);
-  EXPECT_EQ(l.palette_bytes, 64u);
-  EXPECT_EQ(l.row_bytes, 8u);
-
-  l = capture_layout_for(1, 33, 1);
-  EXPECT_EQ(l.bits_per_pixel, 1);
-  EXPECT_EQ(l.palette_bytes, 8u);
-  EXPECT_EQ(l.row_bytes, 8u);
-  EXPECT_EQ(capture_layout_for(16, 1, 1).bits_per_pixel, 24);
+  const struct {
+    int depth, width, height, bits_per_pixel;
+    uint32_t palette_bytes, row_bytes;
+  } cases[] = {
+      {32, 1280, 720, 24, 0, 3840},  {24, 1366, 768, 24, 0, 4100},  // 4098 rounded up
+      {16, 1, 1, 24, 0, 4},          {8, 1366, 768, 8, 1024, 1368},
+      {4, 10, 2, 4, 64, 8},          {1, 33, 1, 1, 8, 8},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.depth);
+    const capture_layout l = capture_layout_for(c.depth, c.width, c.height);
+    EXPECT_EQ(l.bits_per_pixel, c.bits_per_pixel);
+    EXPECT_EQ(l.palette_bytes, c.palette_bytes);
+    EXPECT_EQ(l.row_bytes, c.row_bytes);
+    EXPECT_EQ(l.pixel_bytes, uint64_t(c.row_bytes) * c.height);
+    EXPECT_EQ(l.file_bytes, 54 + c.palette_bytes + l.pixel_bytes);
+  }
 }
 
 TEST(Cycle, OutgoingSizes) {
@@ -154,13 +136,13 @@ TEST(Cycle, OutgoingSizes) {
   EXPECT_EQ(outgoing_size(3).height, 540);
 }
 
+// Every rung of the ladder, down and up, stopping at both ends.
 TEST(Input, OpacityLadder) {
-  EXPECT_EQ(opacity_step_down(255), 224);
-  int alpha = 224;
-  for (int i = 0; i < 7; ++i) alpha = opacity_step_down(alpha);
-  EXPECT_EQ(alpha, 32);
-  EXPECT_EQ(opacity_step_up(32), 64);
-  EXPECT_EQ(opacity_step_up(255), 255);
+  const int ladder[] = {255, 224, 192, 160, 128, 96, 64, 32};
+  for (int i = 0; i < 8; ++i) {
+    EXPECT_EQ(opacity_step_down(ladder[i]), ladder[std::min(i + 1, 7)]) << ladder[i];
+    EXPECT_EQ(opacity_step_up(ladder[i]), ladder[std::max(i - 1, 0)]) << ladder[i];
+  }
 }
 
 TEST(Input, ModeKeysInEitherCase) {

@@ -1,4 +1,5 @@
 // A one-connection-at-a-time loopback server driven by a test's script.
+// Depends on: POSIX sockets and poll.
 #include "client/scripted_server.h"
 
 #include <arpa/inet.h>
@@ -12,7 +13,7 @@
 namespace {
 
 // Reads a request's head and its Content-Length body; false on a timeout.
-bool read_request(int fd, std::string& body) {
+bool read_request(int fd) {
   std::string bytes;
   char buffer[65536];
   for (;;) {
@@ -20,10 +21,7 @@ bool read_request(int fd, std::string& body) {
     if (head_end != std::string::npos) {
       const std::size_t field = bytes.find("Content-Length: ");
       const std::size_t length = field < head_end ? std::strtoul(bytes.c_str() + field + 16, nullptr, 10) : 0;
-      if (bytes.size() >= head_end + 4 + length) {
-        body = bytes.substr(head_end + 4, length);
-        return true;
-      }
+      if (bytes.size() >= head_end + 4 + length) return true;
     }
     pollfd p{fd, POLLIN, 0};
     if (poll(&p, 1, 5000) <= 0) return false;
@@ -68,11 +66,7 @@ void ScriptedServer::serve() {
     if (poll(&p, 1, 50) <= 0) continue;
     const int fd = accept(listener_, nullptr, nullptr);
     if (fd < 0) continue;
-    std::string body;
-    if (read_request(fd, body)) {
-      last_body_ = body;
-      script_(fd);
-    }
+    if (read_request(fd)) script_(fd);
     close(fd);
   }
 }

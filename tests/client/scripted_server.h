@@ -1,5 +1,6 @@
 // A loopback server that answers every request with a script of raw bytes,
-// for testing the client against servers that misbehave.
+// for testing the client against servers that misbehave. One connection at
+// a time, on a port the system chooses; it checks nothing about requests.
 #pragma once
 
 #include <atomic>
@@ -19,8 +20,6 @@ class ScriptedServer {
   ScriptedServer& operator=(const ScriptedServer&) = delete;
 
   int port() const { return port_; }
-  // The last request's body.
-  std::string last_body() const { return last_body_; }
 
   // Writes all of `bytes`; false once the peer is gone.
   static bool send_bytes(int fd, const std::string& bytes);
@@ -32,6 +31,5 @@ class ScriptedServer {
   int listener_ = -1;
   int port_ = 0;
   std::atomic<bool> stopping_{false};
-  std::string last_body_;
   std::thread thread_;
 };

@@ -3,6 +3,7 @@
 // reads it back. Prints "consumer ok" and exits 0 when everything agreed.
 //
 // Usage: consumer <folder for its PNG file>
+// Depends on Frond's installed public header and library only.
 
 #include <cstdio>
 #include <string>

@@ -1,6 +1,7 @@
 // Each vector kernel set the machine offers (SSE2, AVX2) against the
 // per-pixel formulas on seeded random rows with bytes biased towards 0 and
 // 255, so that the set not chosen at run time is tested too.
+// Depends on: graphics/blend_math.h, blend_rows_simd.h. Whole blend calls are blend_random_test's.
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-// Stretched blends: nearest-neighbour scaling of constant-alpha and
-// per-pixel-alpha blends through GDI+, premultiplied sources through
-// AlphaBlend, the source-size rules, the viewport clip and what the call
-// leaves on the destination's graphics.
+// Stretched blends as Frond sets them up: constant alpha on top of the
+// source alpha, premultiplied sources routed through AlphaBlend, the
+// source-size rules, the viewport clip and the destination's world transform
+// left as it was. Depends on: the graphics fixture. Scaling is the platform's.
 
 #include <algorithm>
 #include <cstdlib>
@@ -9,13 +9,10 @@
 #include "support/graphics_fixture.h"
 
 using namespace frond;
-using frond_test::GraphicsTest;
-using frond_test::pixel;
-using frond_test::pixels_of;
+using namespace frond_test;
 
 namespace {
 
-void fill(IMAGE* img, argb_color color) { std::fill(img->pixels, img->pixels + img->width * img->height, color); }
 
 // Every channel within one step of the expected value.
 ::testing::AssertionResult near(argb_color actual, argb_color expected) {
@@ -26,19 +23,6 @@ void fill(IMAGE* img, argb_color color) { std::fill(img->pixels, img->pixels + i
 }
 
 class BlendStretchTest : public GraphicsTest {};
-
-TEST_F(BlendStretchTest, NearestNeighbourDoublesEachPixel) {
-  IMAGE src(2, 2), dst(5, 5);
-  const argb_color colours[4] = {0xFF102030, 0xFF405060, 0xFF708090, 0xFFA0B0C0};
-  std::copy(colours, colours + 4, src.pixels);
-  fill(&dst, 0xFF000000);
-  EXPECT_EQ(putimage_alphablend(&dst, &src, 0, 0, 4, 4, 255, 0, 0, 0, 0, false, 0), 0);
-  for (int y = 0; y < 5; ++y)
-    for (int x = 0; x < 5; ++x) {
-      const argb_color expected = x < 4 && y < 4 ? colours[(y / 2) * 2 + x / 2] : 0xFF000000u;
-      EXPECT_EQ(pixel(&dst, x, y), expected) << x << "," << y;
-    }
-}
 
 TEST_F(BlendStretchTest, ConstantAlphaScalesTheSourceAlpha) {
   IMAGE src(1, 1), dst(2, 2);
@@ -87,7 +71,7 @@ TEST_F(BlendStretchTest, WithalphaClipsToTheViewportAndKeepsTheClip) {
     }
 }
 
-TEST_F(BlendStretchTest, TheWorldTransformIsRestoredAndSelectorsCountOnce) {
+TEST_F(BlendStretchTest, TheWorldTransformIsRestored) {
   IMAGE src(1, 1), dst(4, 4);
   fill(&src, 0xFF00FF00);
   setviewport(1, 1, 4, 4, 1, &dst);
@@ -96,10 +80,8 @@ TEST_F(BlendStretchTest, TheWorldTransformIsRestoredAndSelectorsCountOnce) {
   Gdiplus::GdipCreateMatrix(&after);
   Gdiplus::GdipGetWorldTransform(dst.gdip_graphics(), before);
   state().draw_target = &dst;
-  const int count = counter();
   putimage_alphablend(nullptr, &src, 0, 0, 1, 1, 200, 0, 0, 0, 0, true, 0);
   putimage_withalpha(nullptr, &src, 1, 1, 1, 1, 0, 0, 0, 0, false);
-  EXPECT_EQ(counter(), count - 2);
   EXPECT_EQ(pixel(&dst, 2, 2), 0xFF00FF00u);  // viewport (1, 1) plus (1, 1)
   Gdiplus::GdipGetWorldTransform(dst.gdip_graphics(), after);
   Gdiplus::REAL a[6] = {}, b[6] = {};

@@ -1,6 +1,7 @@
 // Colour conversions and two-colour blends with exact values, including
 // hue wrapping, the lightness and saturation thresholds, clamped channels
 // and a round trip over a grid of colours.
+// Depends on: graphics/frond.h only; draws nothing.
 
 #include <gtest/gtest.h>
 

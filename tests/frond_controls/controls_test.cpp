@@ -2,6 +2,7 @@
 // order, the hit search (overlap, filter masks), key routing along the focus
 // path, the focus protocol, the construction stack, and handlers that remove
 // or destroy controls while a walk runs (clean under ASan).
+// Depends on: the graphics fixture; opens no window.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 // Builds PNG files chunk by chunk for the loader tests (zlib for the image
 // data and the CRCs), so that each colour type, depth and damage is exact.
+// Depends on: zlib. Writes nothing to disk itself.
 #pragma once
 
 #include <zlib.h>

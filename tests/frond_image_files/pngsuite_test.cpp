@@ -3,6 +3,7 @@
 // 16-bit channels keep their high byte, within one step of the reference,
 // which may round; fully transparent pixels carry no colour there), and
 // every deliberately corrupt one is an error.
+// Depends on: the PngSuite files when present (skipped otherwise).
 #include <dirent.h>
 #include <gtest/gtest.h>
 
@@ -11,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "frond_image_files/scratch_folder.h"
+#include "support/graphics_fixture.h"
+#include "support/scratch_folder.h"
 #include "graphics/frond.h"
 
 #ifdef PNGSUITE_DIR
@@ -45,7 +47,7 @@ TEST_F(PngSuite, EveryValidFileDecodesAndMatchesItsReference) {
   int compared = 0;
   for (const std::string& name : names) {
     if (name[0] == 'x') continue;
-    const std::vector<uint8_t> file = image_files_test::read_bytes(png_folder + name);
+    const std::vector<uint8_t> file = test_support::read_bytes(png_folder + name);
     IMAGE png;
     ASSERT_EQ(frond::getimage_pngfile(&png, (png_folder + name).c_str()), 0) << name;
     EXPECT_EQ(png.width, int(file[16] << 24 | file[17] << 16 | file[18] << 8 | file[19])) << name;

@@ -1,5 +1,6 @@
 // Loading from the program's resources and from memory, including the
 // library's own start-up logo.
+// Depends on: the platform's resource table and png_builder.h.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

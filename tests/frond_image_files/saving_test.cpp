@@ -1,18 +1,20 @@
 // Saving: PNG colour types and round trips, the byte-exact BMP writer, the
-// choice of format by extension, and failed opens, writes and closes.
+// choice of format by extension, backslashes as folder separators, and the
+// codes of failed opens, writes and closes. Depends on: support/scratch_folder.h.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "frond_image_files/scratch_folder.h"
+#include "support/graphics_fixture.h"
+#include "support/scratch_folder.h"
 #include "graphics/frond.h"
 
 namespace {
 
 using frond::IMAGE;
-using image_files_test::exists;
-using image_files_test::read_bytes;
-using SavingTest = image_files_test::ScratchFolderTest;
+using test_support::exists;
+using test_support::read_bytes;
+using SavingTest = test_support::ScratchFolderTest<frond_test::GraphicsTest>;
 
 const std::vector<frond::argb_color> six = {0xFF102030, 0x80405060, 0x00708090, 0x01A0B0C0, 0xFEFFFFFF, 0x7F000000};
 
@@ -20,32 +22,23 @@ void fill(IMAGE& img, const std::vector<frond::argb_color>& values) {
   std::copy(values.begin(), values.end(), img.pixels);
 }
 
-TEST_F(SavingTest, PngWithAlphaIsColourType6AndReloadsIdentically) {
+// With alpha: RGBA (colour type 6), reloaded as saved; without: RGB (type 2), reloaded opaque.
+TEST_F(SavingTest, PngColourTypesAndRoundTrips) {
   IMAGE img(3, 2);
   fill(img, six);
-  ASSERT_EQ(frond::savepng(&img, "alpha.png", true), 0);
-  const std::vector<uint8_t> file = read_bytes("alpha.png");
-  ASSERT_GT(file.size(), 26u);
-  EXPECT_EQ(file[24], 8);  // bit depth
-  EXPECT_EQ(file[25], 6);  // RGBA
-  IMAGE back;
-  ASSERT_EQ(frond::getimage(&back, "alpha.png"), 0);
-  ASSERT_EQ(back.width, 3);
-  ASSERT_EQ(back.height, 2);
-  EXPECT_EQ(frond_test::pixels_of(&back), six);
-}
-
-TEST_F(SavingTest, PngWithoutAlphaIsColourType2AndReloadsOpaque) {
-  IMAGE img(3, 2);
-  fill(img, six);
-  ASSERT_EQ(frond::savepng(&img, L"plain.png", false), 0);
-  const std::vector<uint8_t> file = read_bytes("plain.png");
-  EXPECT_EQ(file[25], 2);
-  IMAGE back;
-  ASSERT_EQ(back.getimage(L"plain.png"), 0);
-  std::vector<frond::argb_color> opaque;
-  for (frond::argb_color p : six) opaque.push_back(p | 0xFF000000u);
-  EXPECT_EQ(frond_test::pixels_of(&back), opaque);
+  for (bool alpha : {true, false}) {
+    ASSERT_EQ(frond::savepng(&img, alpha ? "alpha.png" : "plain.png", alpha), 0);
+    const std::vector<uint8_t> file = read_bytes(alpha ? "alpha.png" : "plain.png");
+    ASSERT_GT(file.size(), 26u);
+    EXPECT_EQ(file[24], 8);  // bit depth
+    EXPECT_EQ(file[25], alpha ? 6 : 2);
+    IMAGE back;
+    ASSERT_EQ(back.getimage(alpha ? L"alpha.png" : L"plain.png"), 0);
+    ASSERT_EQ(back.width, 3);
+    std::vector<frond::argb_color> expected;
+    for (frond::argb_color p : six) expected.push_back(alpha ? p : p | 0xFF000000u);
+    EXPECT_EQ(frond_test::pixels_of(&back), expected);
+  }
 }
 
 const std::vector<frond::argb_color> five = {0x80112233, 0xFF445566, 0x00778899, 0x10AABBCC, 0xFFDDEEFF};
@@ -79,7 +72,7 @@ TEST_F(SavingTest, ThirtyTwoBitBmpMatchesTheLayoutByteForByte) {
   EXPECT_EQ(read_bytes("five.bmp"), expected);
 }
 
-TEST_F(SavingTest, BmpRowsAreStoredBottomUpAndReloadThroughThePlatform) {
+TEST_F(SavingTest, BmpRowsAreStoredBottomUp) {
   IMAGE img(1, 2);
   fill(img, {0xFF0000FF, 0xFFFF0000});
   ASSERT_EQ(frond::savebmp(&img, "column.bmp", false), 0);
@@ -87,12 +80,6 @@ TEST_F(SavingTest, BmpRowsAreStoredBottomUpAndReloadThroughThePlatform) {
   ASSERT_EQ(file.size(), 54u + 8u);
   EXPECT_EQ(std::vector<uint8_t>(file.begin() + 54, file.end()),
             (std::vector<uint8_t>{0, 0, 0xFF, 0, 0xFF, 0, 0, 0}));  // bottom (red) row first
-  IMAGE back;
-  ASSERT_EQ(frond::getimage(&back, "column.bmp"), 0);
-  EXPECT_EQ(frond_test::pixels_of(&back), (std::vector<frond::argb_color>{0xFF0000FF, 0xFFFF0000}));
-  ASSERT_EQ(frond::savebmp(&img, L"column32.bmp", true), 0);
-  ASSERT_EQ(frond::getimage(&back, L"column32.bmp"), 0);
-  EXPECT_EQ(frond_test::pixels_of(&back), (std::vector<frond::argb_color>{0xFF0000FF, 0xFFFF0000}));
 }
 
 TEST_F(SavingTest, OnlyABmpExtensionWritesBmp) {
@@ -116,7 +103,7 @@ TEST_F(SavingTest, BackslashesSeparateFolders) {
   EXPECT_EQ(frond::getimage(&back, "temp\\image2.png"), 0);
   EXPECT_EQ(frond::getimage(&back, "temp\\image1.bmp"), 0);  // through the platform decoder
   EXPECT_EQ(back.width, 4);
-  const std::string absolute = folder_ + "\\temp\\image2.png";
+  const std::string absolute = scratch_.path().string() + "\\temp\\image2.png";
   EXPECT_EQ(frond::getimage_pngfile(&back, absolute.c_str()), 0);
 }
 

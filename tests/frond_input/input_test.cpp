@@ -1,5 +1,6 @@
 // The input rings and their readers, fed directly the way the window thread
 // feeds them (no window needed for the readers that do not wait).
+// Depends on: graphics/input_queue.h and the graphics fixture.
 
 #include "graphics/input_queue.h"
 #include "support/graphics_fixture.h"

@@ -2,6 +2,7 @@
 // thread, as a program's drawing thread would, while this thread types
 // through the input seam into the focused field. One window per process, so
 // the close request comes last.
+// Depends on: the headless display and the platform input seam.
 
 #include <gtest/gtest.h>
 

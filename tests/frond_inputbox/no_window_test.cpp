@@ -1,4 +1,5 @@
 // The input box before any window exists: it returns an empty line at once.
+// Depends on: graphics/frond.h only.
 #include <gtest/gtest.h>
 
 #include "graphics/frond.h"

@@ -1,6 +1,7 @@
 // The logo of a window created hidden: initgraph returns at once, the first
 // showwindow plays it over black and then brings back what was drawn
 // meanwhile, keeping the background colour.
+// Depends on: logo_support.h and the headless display.
 
 #include <gtest/gtest.h>
 

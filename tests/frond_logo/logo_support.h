@@ -1,4 +1,5 @@
 // Watching the headless screen while the start-up logo plays.
+// Depends on: the headless display's screen reads. Asserts nothing itself.
 #pragma once
 
 #include <atomic>

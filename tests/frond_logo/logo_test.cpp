@@ -1,6 +1,7 @@
 // The start-up logo played by initgraph: the window shows the white
 // background and the logo's colours, ends black, and the requested manual
 // render mode holds afterwards.
+// Depends on: logo_support.h and the headless display.
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 // Sleeps, presents and frame pacing against the headless display: what is
 // presented when, and the render-mode switch. Speeds are benchmarks' business.
+// Depends on: graphics/state.h and the headless display.
 
 #include <gtest/gtest.h>
 

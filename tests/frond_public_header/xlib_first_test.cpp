@@ -1,6 +1,7 @@
 // frond.h after the X11 headers: Xlib's Status macro gives way to a typedef
 // with the same meaning, so both interfaces stay usable in one file.
 // (GoogleTest first: X11's None macro would break its headers.)
+// Depends on: graphics/frond.h and X11 headers; a compile-time check.
 #include <gtest/gtest.h>
 
 #include <X11/Xlib.h>

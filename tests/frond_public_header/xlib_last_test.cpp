@@ -1,5 +1,6 @@
 // frond.h before the X11 headers, and what it leaves out of the includer's
 // namespace: the Windows constants and helper macros.
+// Depends on: graphics/frond.h and X11 headers; a compile-time check.
 #include <gtest/gtest.h>
 
 #include <frond/frond.h>

@@ -1,5 +1,6 @@
 // Integer rectangles: normalising, intersection, union, including points,
 // bounds, clamping and limiting, with the extremes of the 32-bit range.
+// Depends on: graphics/frond.h only; draws nothing.
 
 #include <gtest/gtest.h>
 

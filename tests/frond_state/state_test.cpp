@@ -1,13 +1,13 @@
-// The graphics state record, the image selector rule and the accessors.
+// The graphics state record: defaults before any window, the close request,
+// the image selector rule (pages, indexes past them, the target), settarget
+// keeping its argument, cleardevice. Depends on: the graphics fixture.
 
 #include "support/graphics_fixture.h"
 
 using namespace frond;
-using frond_test::GraphicsTest;
+using namespace frond_test;
 
 namespace {
-
-IMAGE* selector(uintptr_t value) { return reinterpret_cast<IMAGE*>(value); }
 
 class StateTest : public GraphicsTest {};
 
@@ -71,53 +71,11 @@ TEST_F(StateTest, SetTargetKeepsArgumentAndResolvesTarget) {
   EXPECT_EQ(getwidth(), 0);
 }
 
-TEST_F(StateTest, CleardeviceWritesBackgroundIncludingAlphaAndCounts) {
+TEST_F(StateTest, CleardeviceWritesTheBackgroundIncludingAlpha) {
   IMAGE image(3, 2);
   setbkcolor_norepaint(0x00123456, &image);
   cleardevice(&image);
-  for (argb_color p : frond_test::pixels_of(&image)) EXPECT_EQ(p, 0x00123456u);
-
-  state().draw_target = &image;
-  const int before = counter();
-  cleardevice();
-  EXPECT_EQ(counter(), before - 1);
-  cleardevice(&image);
-  EXPECT_EQ(counter(), before - 1);
-  state().draw_target = nullptr;
-  cleardevice();  // no target: counts, draws nothing
-  EXPECT_EQ(counter(), before - 2);
-}
-
-TEST_F(StateTest, SmallAccessorsStoreTheirValues) {
-  const int old = showmouse(1);
-  EXPECT_EQ(showmouse(0), 1);
-  showmouse(old);
-
-  state().mouse_pos[0] = 12;
-  state().mouse_pos[1] = -7;
-  int x = 0, y = 0;
-  EXPECT_EQ(mousepos(&x, &y), 0);
-  EXPECT_EQ(x, 12);
-  EXPECT_EQ(y, -7);
-
-  setcodepage(936);
-  EXPECT_EQ(getcodepage(), 936u);
-  setcodepage(0);
-  setunicodechars(true);
-  EXPECT_TRUE(getunicodechars());
-  setunicodechars(false);
-
-  int value = 0;
-  key_hook_proc hook = [](void*, int, int) { return 1; };
-  EXPECT_EQ(setkeyhook(&value, hook), 0);
-  EXPECT_EQ(state().key_hook.load(), hook);
-  EXPECT_EQ(state().key_hook_value.load(), &value);
-  setkeyhook(nullptr, nullptr);
-
-  close_handler_proc handler = [] {};
-  EXPECT_EQ(setclosehandler(handler), 0);
-  EXPECT_EQ(state().close_handler.load(), handler);
-  setclosehandler(nullptr);
+  for (argb_color p : pixels_of(&image)) EXPECT_EQ(p, 0x00123456u);
 }
 
 }  // namespace

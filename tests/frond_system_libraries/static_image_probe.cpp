@@ -1,6 +1,7 @@
 // Makes an image during static initialisation, before main and before the
 // library's own files have run their initialisers, as the client's received
 // picture is made. Nothing may be reported missing on stderr.
+// Depends on: graphics/frond.h; run by system_libraries_test.
 #include "graphics/frond.h"
 
 namespace {

@@ -1,5 +1,6 @@
 // Run-time system libraries: loading, the exact messages for missing
 // libraries and entries, the forwarders, Ole32 per call, the error box.
+// Depends on: the platform's missing-library seam and the graphics fixture.
 
 #include "graphics/system_libraries.h"
 #include "support/graphics_fixture.h"

@@ -1,6 +1,7 @@
 // Formatted text: xyprintf and rectprintf draw what outtextxy and outtextrect
 // draw for the formatted text; wide formats read %s as wide text; results
 // too long for their buffers are cut at a character boundary.
+// Depends on: the graphics fixture.
 #include <string>
 
 #include "support/graphics_fixture.h"
@@ -53,18 +54,6 @@ TEST_F(TextFormatTest, RectprintfDrawsLikeOuttextrect) {
   const auto expected = after([] { outtextrect(10, 5, 80, 50, "several words to wrap in the box"); });
   EXPECT_EQ(after([] { rectprintf(10, 5, 80, 50, "%s words to %s in the box", "several", "wrap"); }), expected);
   EXPECT_EQ(after([] { rectprintf(10, 5, 80, 50, L"%s words to %hs in the box", L"several", "wrap"); }), expected);
-}
-
-TEST_F(TextFormatTest, EachFormattedOutputCountsOnce) {
-  const int before = counter();
-  xyprintf(0, 0, "%d", 1);
-  xyprintf(0, 0, L"%d", 1);
-  rectprintf(0, 0, 50, 20, "%d", 1);
-  rectprintf(0, 0, 0, 20, L"%d", 1);
-  EXPECT_EQ(counter(), before - 4);
-  settarget(nullptr);
-  xyprintf(0, 0, "%d", 1);  // no target: counts, draws nothing
-  EXPECT_EQ(counter(), before - 5);
 }
 
 TEST_F(TextFormatTest, LongResultsAreCutAtACharacterBoundary) {

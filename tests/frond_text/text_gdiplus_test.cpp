@@ -1,6 +1,6 @@
 // GDI+ text through the library: colour with alpha and no background,
 // justification, formatted and 8-bit forms, the width scale, the escapement,
-// the System font's stand-in, and change counting.
+// the System font's stand-in. Depends on: the graphics fixture.
 #include <algorithm>
 
 #include "support/graphics_fixture.h"
@@ -128,21 +128,6 @@ TEST_F(TextGdiplusTest, SystemDrawsInTheDefaultGuiFont) {
   setbkmode(TRANSPARENT, &image);
   after([&] { outtextxy(10, 10, "Hl", &image); });
   EXPECT_LT(gdiplus_height, ink()[3] - ink()[1]);  // an 11-pixel em against a 16-pixel cell
-}
-
-TEST_F(TextGdiplusTest, CountingAndMissingImages) {
-  int before = counter();
-  frond_outtextxy(0, 0, "a");
-  frond_outtextxy(0, 0, 'a');
-  frond_drawtext("a", 0, 0);
-  frond_xyprintf(0, 0, L"%d", 1);
-  frond_outtextxy(0, 0, "a", &image);
-  EXPECT_EQ(counter(), before - 4);
-  settarget(nullptr);
-  before = counter();
-  frond_outtextxy(0, 0, static_cast<const wchar_t*>(nullptr));
-  frond_drawtext(L"a", 0, 0, reinterpret_cast<IMAGE*>(5));
-  EXPECT_EQ(counter(), before - 1);
 }
 
 }  // namespace

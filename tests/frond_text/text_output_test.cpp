@@ -1,9 +1,8 @@
 // GDI text output through the library: justification and its vertical
-// centring, the current position of outtext, word-wrapped text in a
-// rectangle, clipping to the viewport, change counting, and text drawn on
-// four images from four threads.
+// centring, the escapement offset, the current position of outtext,
+// word-wrapped and justified text in a rectangle, clipping to the viewport.
+// Depends on: graphics/text_internal.h. Glyph shapes are the platform's.
 #include <algorithm>
-#include <thread>
 
 #include "graphics/text_internal.h"
 #include "support/graphics_fixture.h"
@@ -179,57 +178,6 @@ TEST_F(TextOutputTest, TallRectangleTextKeepsItsBottomOrMiddle) {
   outtextrect(0, 0, w, 20, text, &image);
   outtextxy(0, 40, "after", &image);
   EXPECT_EQ(cell_box(&image)[3], 48);
-}
-
-TEST_F(TextOutputTest, EmptyRectanglesDrawNothingButStillCount) {
-  IMAGE image(40, 40);
-  prepare(&image);
-  settarget(&image);
-  const int before = counter();
-  outtextrect(0, 0, 0, 20, "text");
-  outtextrect(0, 0, 20, -1, L"text");
-  outtextrect(0, 0, 20, 20, static_cast<const char*>(nullptr));
-  EXPECT_EQ(counter(), before - 3);
-  for (argb_color p : pixels_of(&image)) EXPECT_EQ(p, kPaper);
-  settarget(nullptr);
-}
-
-TEST_F(TextOutputTest, EachOutputCountsOnceOnTheTarget) {
-  IMAGE image(40, 40);
-  settarget(&image);
-  int before = counter();
-  outtextxy(0, 0, "a");
-  outtextxy(0, 0, 'a');
-  outtextxy(0, 0, L'a');
-  outtext("a");
-  outtext(L'a');
-  outtext('a');
-  EXPECT_EQ(counter(), before - 6);
-  settarget(nullptr);
-  before = counter();
-  outtextxy(0, 0, "no target");
-  outtextxy(0, 0, "an image", &image);
-  EXPECT_EQ(counter(), before - 1);
-}
-
-TEST_F(TextOutputTest, FourThreadsDrawOnFourImages) {
-  const auto draw = [](IMAGE* img, int seed) {
-    prepare(img);
-    for (int i = 0; i < 12; ++i) {
-      setfont(10 + (seed + i) % 9, 0, i % 2 ? "Tahoma" : "SimSun", (i % 3) * 300, 0, i % 4 ? 0 : FW_BOLD, i % 5 == 0,
-              false, false, img);
-      settextjustify(i % 3, i % 3, img);
-      outtextxy(20 + 7 * i, 10 + 9 * i, L"Quillfern \u00e9t\u00e9", img);
-      outtextrect(5, 5 + i, 70, 50, "wrapped words in a box", img);
-    }
-  };
-  std::vector<IMAGE> reference(4, IMAGE(160, 140));
-  for (int t = 0; t < 4; ++t) draw(&reference[t], t);
-  std::vector<IMAGE> images(4, IMAGE(160, 140));
-  std::vector<std::thread> threads;
-  for (int t = 0; t < 4; ++t) threads.emplace_back([&, t] { draw(&images[t], t); });
-  for (auto& th : threads) th.join();
-  for (int t = 0; t < 4; ++t) EXPECT_EQ(pixels_of(&images[t]), pixels_of(&reference[t])) << t;
 }
 
 }  // namespace

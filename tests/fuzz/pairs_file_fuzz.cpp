@@ -1,5 +1,6 @@
 // libFuzzer target: the exchange server's pairs file on arbitrary text.
 // Whatever it accepts pairs every user both ways.
+// Depends on: the exchange server's pairs_file.cpp.
 #include <cstdlib>
 #include <sstream>
 #include <string>

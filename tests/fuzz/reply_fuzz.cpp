@@ -1,6 +1,7 @@
 // libFuzzer target: the evaluation of an exchange reply. The first two bytes
 // pick the status (one of a few that matter, or any), the rest is the body;
 // the outcome must be one consistent reading of it.
+// Depends on: the client library's reply evaluation.
 #include <cstdlib>
 #include <string>
 

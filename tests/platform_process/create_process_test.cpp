@@ -1,5 +1,6 @@
-// CreateProcessA/W: how the command line reaches the child, which program
+// CreateProcessA: how the command line reaches the child, which program
 // runs, what the child inherits, and programs that cannot be started.
+// Depends on: scratch_folder.h and the probe program.
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>
@@ -149,27 +150,13 @@ TEST_F(CreateProcessTest, DirectoryAndEnvironmentAreTheParentsUnlessGiven) {
   char block[] = "QUILLFERN_PROBE=given\0OTHER=1\0";
   ASSERT_EQ(run(R"(bin\probe.exe report env QUILLFERN_PROBE)", 0, nullptr, block), 0u);
   EXPECT_EQ(report(), Fields{"given"});
+  wchar_t wide_block[] = L"QUILLFERN_PROBE=wid\u00e9\0";
+  ASSERT_EQ(run(R"(bin\probe.exe report env QUILLFERN_PROBE)", CREATE_UNICODE_ENVIRONMENT, nullptr, wide_block), 0u);
+  EXPECT_EQ(report(), Fields{"wid\xc3\xa9"});
 
   EXPECT_EQ(run(R"(bin\probe.exe report env QUILLFERN_PROBE)", 0, nullptr, nullptr, "missing"), ~0u);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
   unsetenv("QUILLFERN_PROBE");
-}
-
-TEST_F(CreateProcessTest, WideCallsTakeWideText) {
-  std::wstring line = L"bin\\probe.exe report args caf\u00e9 \"a b\"";
-  STARTUPINFOW startup = startup_record<STARTUPINFOW>();
-  PROCESS_INFORMATION info = {};
-  ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
-                             &startup, &info));
-  EXPECT_EQ(finish(info), 0u);
-  EXPECT_EQ(arguments_of(report()), (Fields{"caf\xc3\xa9", "a b"}));
-
-  wchar_t block[] = L"QUILLFERN_PROBE=wide\0";
-  line = L"bin\\probe.exe report env QUILLFERN_PROBE";
-  ASSERT_TRUE(CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT, block,
-                             nullptr, &startup, &info));
-  EXPECT_EQ(finish(info), 0u);
-  EXPECT_EQ(report(), Fields{"wide"});
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 //   exit CODE           exits with CODE
 //   signal N            ends itself with signal N
 // The report is a file of fields, each followed by a zero byte.
+// Depends on: POSIX only; it links nothing of the platform it helps test.
 #include <fcntl.h>
 #include <signal.h>
 #include <unistd.h>

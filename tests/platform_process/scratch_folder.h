@@ -1,6 +1,7 @@
 // A fresh folder that is the current directory for the length of a test,
 // with the probe program reachable as bin/probe (so "bin\probe.exe" names
 // it, as the client names its tools), and helpers to run it.
+// Depends on: CreateProcessA and the probe's path (PROCESS_PROBE).
 #pragma once
 
 #include <gtest/gtest.h>

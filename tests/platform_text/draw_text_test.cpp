@@ -1,6 +1,7 @@
 // DrawTextW/A: line breaks, word wrapping with and without DT_EDITCONTROL,
 // tabs, prefixes, the rectangle DT_CALCRECT computes, horizontal and
 // vertical placement, clipping, and the partly visible last line.
+// Depends on: the GDI test DIB (gdi_test_util.h) and the SimSun stand-in font.
 #include <gtest/gtest.h>
 
 #include "platform_text/text_test_util.h"
@@ -42,59 +43,48 @@ class DrawTextTest : public ::testing::Test {
   int char_width = 0;
 };
 
-TEST_F(DrawTextTest, SingleLineRectBoundsTheText) {
-  int h = 0;
-  const RECT r = calc(L"Hello", 10, DT_SINGLELINE, &h);
-  EXPECT_EQ(edges(r), edges(RECT{10, 20, 10 + 5 * char_width, 36}));
-  EXPECT_EQ(h, 16);
-  EXPECT_EQ(edges(calc(L"", 50, 0, &h)), edges(RECT{10, 20, 10, 20}));
-  EXPECT_EQ(h, 0);
-}
-
-TEST_F(DrawTextTest, LinesEndAtEveryKindOfLineBreak) {
-  int h = 0;
-  calc(L"ab\ncd\r\nef\rgh", 100, 0, &h);
-  EXPECT_EQ(h, 64);
-  calc(L"ab\n", 100, 0, &h);
-  EXPECT_EQ(h, 32);  // the empty last line counts
-  calc(L"ab\ncd", 100, DT_SINGLELINE, &h);
-  EXPECT_EQ(h, 16);
-}
-
-TEST_F(DrawTextTest, WordBreakWrapsBetweenWordsAndDropsTheSpaces) {
-  int h = 0;
-  // "aaa bbb" fits in 7 characters; "ccc" goes to the next line.
-  const RECT r = calc(L"aaa bbb ccc", 7 * char_width, DT_WORDBREAK, &h);
-  EXPECT_EQ(h, 32);
-  EXPECT_EQ(edges(r), edges(RECT{10, 20, 10 + 7 * char_width, 52}));
-  calc(L"aaa    bbb", 5 * char_width, DT_WORDBREAK, &h);
-  EXPECT_EQ(h, 32);
-  calc(L"aaa bbb", 3 * char_width, DT_WORDBREAK, &h);
-  EXPECT_EQ(h, 32);
-}
-
-TEST_F(DrawTextTest, LongWordsBreakOnlyInEditControls) {
-  int h = 0;
-  RECT r = calc(L"abcdefghij xy", 4 * char_width, DT_WORDBREAK, &h);
-  EXPECT_EQ(h, 32);
-  EXPECT_EQ(r.right, 10 + 10 * char_width);  // widened to the longest word
-  r = calc(L"abcdefghij xy", 4 * char_width, DT_WORDBREAK | DT_EDITCONTROL, &h);
-  EXPECT_EQ(h, 64);  // abcd / efgh / ij / xy
-  EXPECT_EQ(edges(r), edges(RECT{10, 20, 10 + 4 * char_width, 84}));
-}
-
-TEST_F(DrawTextTest, TabsExpandToEightCharacterStops) {
+// What DT_CALCRECT measures: one row per case, widths in character cells of
+// the fixed-pitch font; the box starts at (10, 20) and its bottom is 20 + height.
+TEST_F(DrawTextTest, CalcRectMeasuresLinesWrapsTabsAndPrefixes) {
+  const struct {
+    const wchar_t* text;
+    int width;  // of the box, in cells
+    UINT format;
+    int height;
+    int right;  // in cells from the box's left; -1: not checked
+  } rows[] = {
+      {L"Hello", 1, DT_SINGLELINE, 16, 5},
+      {L"", 4, 0, 0, 0},
+      {L"ab\ncd\r\nef\rgh", 10, 0, 64, -1},  // every kind of line break
+      {L"ab\n", 10, 0, 32, -1},                // the empty last line counts
+      {L"ab\ncd", 10, DT_SINGLELINE, 16, -1},
+      {L"aaa bbb ccc", 7, DT_WORDBREAK, 32, 7},  // wraps between words and drops the spaces
+      {L"aaa    bbb", 5, DT_WORDBREAK, 32, -1},
+      {L"aaa bbb", 3, DT_WORDBREAK, 32, -1},
+      {L"abcdefghij xy", 4, DT_WORDBREAK, 32, 10},                  // widened to the longest word
+      {L"abcdefghij xy", 4, DT_WORDBREAK | DT_EDITCONTROL, 64, 4},  // abcd / efgh / ij / xy
+      {L"a\tb", 1, DT_SINGLELINE, 16, 3},                           // a tab without DT_EXPANDTABS: a glyph
+      {L"&File", 1, DT_SINGLELINE, 16, 4},
+      {L"a&&b", 1, DT_SINGLELINE, 16, 3},
+      {L"&File", 1, DT_SINGLELINE | DT_NOPREFIX, 16, 5},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(row.text)) + " format " + std::to_string(row.format));
+    int h = -1;
+    const RECT r = calc(row.text, row.width * char_width, row.format, &h);
+    EXPECT_EQ(h, row.height);
+    EXPECT_EQ(r.bottom, 20 + row.height);
+    if (row.right >= 0) {
+      EXPECT_EQ(r.right, 10 + row.right * char_width);
+    }
+  }
   TEXTMETRICW tm{};
-  GetTextMetricsW(dib.dc, &tm);
+  GetTextMetricsW(dib.dc, &tm);  // tabs stop every eight average widths
   EXPECT_EQ(calc(L"a\tb", 10, DT_SINGLELINE | DT_EXPANDTABS).right, 10 + 8 * tm.tmAveCharWidth + char_width);
   EXPECT_EQ(calc(L"abcdefghi\tb", 10, DT_SINGLELINE | DT_EXPANDTABS).right, 10 + 16 * tm.tmAveCharWidth + char_width);
-  EXPECT_EQ(calc(L"a\tb", 10, DT_SINGLELINE).right, 10 + 3 * char_width);  // a glyph like any other
 }
 
-TEST_F(DrawTextTest, PrefixesUnderlineUnlessNoPrefix) {
-  EXPECT_EQ(calc(L"&File", 10, DT_SINGLELINE).right, 10 + 4 * char_width);
-  EXPECT_EQ(calc(L"a&&b", 10, DT_SINGLELINE).right, 10 + 3 * char_width);
-  EXPECT_EQ(calc(L"&File", 10, DT_SINGLELINE | DT_NOPREFIX).right, 10 + 5 * char_width);
+TEST_F(DrawTextTest, APrefixUnderlinesItsLetter) {
   // The marked letter gains an underline below the baseline; nothing else changes.
   SetBkMode(dib.dc, TRANSPARENT);
   TEXTMETRICW tm{};

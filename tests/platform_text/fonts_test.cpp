@@ -1,6 +1,7 @@
 // Fonts: face names mapped like Windows maps them, cell and em heights,
 // width scaling, synthetic bold, italic and rotation, the realised-font
 // cache, and glyphs made from several threads at once.
+// Depends on: the fonts library directly (no DC), fontconfig's installed faces.
 #include <gtest/gtest.h>
 
 #include <thread>

@@ -1,6 +1,7 @@
 // GDI+ text: fonts from GDI records and DCs, the shared typographic string
 // format and its clones, and GdipDrawString's placement, alignment, lines,
 // colour, single-bit hint and clip.
+// Depends on: text_test_util.h (a test DIB and its DC).
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,6 +1,7 @@
 // TextOutW/A: the opaque cell, the alignment flags and the current position,
 // viewport origin and clipping, alpha 0 in every touched pixel, rotated and
 // underlined text, extents and text metrics.
+// Depends on: text_test_util.h (a test DIB and its DC).
 #include <gtest/gtest.h>
 
 #include "platform_text/text_test_util.h"

@@ -1,5 +1,6 @@
 // Test helpers for text: LOGFONT records, a font selected into a test DIB's
 // DC for the length of a test, and the bounding box of changed pixels.
+// Depends on: gdi_test_util.h (the test DIB). Asserts nothing itself.
 #pragma once
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // Sends between threads: the sender waits for the owner's answer, runs
 // messages sent to its own thread meanwhile, and never waits for a window
-// that is gone or a thread that ended.
+// that is gone or a thread that ended. Depends on: wm_test_support.
 #include <atomic>
 #include <thread>
 
@@ -97,25 +97,6 @@ TEST_F(CrossThreadTest, WindowsDieWithTheirThreadAndWaitingSendersGetZero) {
   releaser.join();
   EXPECT_FALSE(IsWindow(orphan));
   CloseHandle(go);
-}
-
-TEST_F(CrossThreadTest, SendTimeoutGivesUpOnAThreadThatDoesNotPump) {
-  register_answering_class();
-  const HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  std::atomic<HWND> busy{nullptr};
-  std::thread owner([&] {
-    busy = make_answering();
-    WaitForSingleObject(done, INFINITE);
-    DestroyWindow(busy);
-  });
-  while (busy.load() == nullptr) std::this_thread::yield();
-  DWORD_PTR result = 99;
-  EXPECT_EQ(SendMessageTimeoutW(busy, WM_USER, 1, 0, SMTO_NORMAL, 20, &result), 0);
-  EXPECT_EQ(GetLastError(), 1460u);
-  EXPECT_EQ(result, 99u);
-  SetEvent(done);
-  owner.join();
-  CloseHandle(done);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The edit control's text apart from any window: typing scripts against the
 // text and caret they must leave (6 pixels a unit, lines of 10 units, 3
 // visible lines), word wrap, and the caret's moves over whole characters.
+// Depends on: wm/edit/edit_text only (no window, no display).
 #include <gtest/gtest.h>
 
 #include "wm/edit/edit_text.h"

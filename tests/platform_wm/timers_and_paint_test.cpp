@@ -1,5 +1,6 @@
 // WM_TIMER and WM_PAINT are made only when nothing else waits, paint before
 // timers; timers are coalesced and die with their window; update regions.
+// Depends on: wm_test_support.
 #include <atomic>
 #include <thread>
 
@@ -97,22 +98,19 @@ TEST_F(TimersTest, DispatchCallsTheTimerProcedureAndTimersDieWithTheirWindow) {
 
 TEST_F(PaintTest, ShowingInvalidatesAndPaintWaitsForPostedMessagesButNotTimers) {
   const HWND hwnd = make(WS_POPUP, 0, 0, 30, 20);
-  RECT update;
-  EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE));  // hidden and never shown
+  MSG msg;
+  EXPECT_FALSE(PeekMessageW(&msg, hwnd, WM_PAINT, WM_PAINT, PM_NOREMOVE));  // hidden and never shown
   ShowWindow(hwnd, SW_SHOWNA);
-  ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
-  expect_rect(update, 0, 0, 30, 20);
   SetTimer(hwnd, 1, 10, nullptr);
   Sleep(20);
   PostMessageW(hwnd, WM_USER, 0, 0);
-  MSG msg;
   ASSERT_TRUE(PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
   ASSERT_TRUE(PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
   ASSERT_TRUE(PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));  // not removed until validated
-  ValidateRect(hwnd, nullptr);
+  expect_rect(update_rect(hwnd), 0, 0, 30, 20);  // showing invalidated the whole client area
   ASSERT_TRUE(PeekMessageW(&msg, hwnd, 0, 0, PM_REMOVE));
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_TIMER));
   KillTimer(hwnd, 1);
@@ -125,16 +123,15 @@ TEST_F(PaintTest, UpdateRegionGrowsAndShrinks) {
   RECT b = {50, 60, 200, 70};  // clipped to the client area
   InvalidateRect(hwnd, &a, FALSE);
   InvalidateRect(hwnd, &b, FALSE);
-  RECT update;
-  ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
-  expect_rect(update, 10, 10, 100, 70);
+  expect_rect(update_rect(hwnd), 10, 10, 100, 70);
+  InvalidateRect(hwnd, &a, FALSE);
+  InvalidateRect(hwnd, &b, FALSE);
   RECT top_half = {0, 0, 100, 40};
   ValidateRect(hwnd, &top_half);
-  ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
-  EXPECT_EQ(update.top, 40);
-  EXPECT_EQ(update.bottom, 70);
+  expect_rect(update_rect(hwnd), 10, 40, 100, 70);
+  InvalidateRect(hwnd, &a, FALSE);
   ValidateRect(hwnd, nullptr);
-  EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE));
+  expect_rect(update_rect(hwnd), 0, 0, 0, 0);
 }
 
 TEST_F(PaintTest, DefaultPaintValidatesAndUpdateWindowSendsOnlyWhenNeeded) {
@@ -147,18 +144,16 @@ TEST_F(PaintTest, DefaultPaintValidatesAndUpdateWindowSendsOnlyWhenNeeded) {
   UpdateWindow(hwnd);
   static const std::vector<Expected> kPaint = {{WM_PAINT, kSent}};
   expect_sequence(kPaint, hwnd, "update");
-  RECT update;
-  EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE));
+  expect_rect(update_rect(hwnd), 0, 0, 0, 0);
 }
 
 TEST_F(PaintTest, EnlargingInvalidatesShrinkingDoesNot) {
   const HWND hwnd = make(WS_POPUP | WS_VISIBLE, 0, 0, 40, 40);
   ValidateRect(hwnd, nullptr);
-  RECT update;
   SetWindowPos(hwnd, nullptr, 0, 0, 20, 20, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  EXPECT_FALSE(GetUpdateRect(hwnd, &update, FALSE));
+  expect_rect(update_rect(hwnd), 0, 0, 0, 0);
   SetWindowPos(hwnd, nullptr, 0, 0, 60, 30, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  ASSERT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
+  const RECT update = update_rect(hwnd);
   EXPECT_EQ(update.right, 60);
   EXPECT_EQ(update.bottom, 30);
 }

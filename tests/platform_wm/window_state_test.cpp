@@ -1,5 +1,6 @@
 // Positions, z-order, visibility, activation, focus, layered attributes, what
 // the native window is told, and the client framebuffer reaching the screen.
+// Depends on: wm_test_support, the backend entry points and window surfaces.
 #include "wm/input_events.h"
 #include "wm/window_surface.h"
 #include "wm_test_support.h"
@@ -23,8 +24,7 @@ TEST_F(WindowStateTest, MovingAndSizingSendChangingChangedMoveAndSize) {
   MoveWindow(hwnd, 10, 20, 200, 150, TRUE);  // same place: no WM_MOVE or WM_SIZE, but a repaint
   static const std::vector<Expected> kSame = {{WM_WINDOWPOSCHANGING, kSent}, {WM_WINDOWPOSCHANGED, kSent}};
   expect_sequence(kSame, hwnd, "unchanged");
-  RECT update;
-  EXPECT_TRUE(GetUpdateRect(hwnd, &update, FALSE));
+  expect_rect(update_rect(hwnd), 0, 0, 200, 150);
   expect_rect(platform_test::headless_window_state(hwnd).client, 10, 20, 210, 170);
 }
 
@@ -94,26 +94,24 @@ TEST_F(WindowStateTest, FocusMovesWithKillFocusThenSetFocus) {
   const HWND other = make(WS_POPUP, 100, 0, 50, 50);
   ShowWindow(other, SW_SHOWNA);
   EXPECT_TRUE(SetForegroundWindow(other));
-  EXPECT_EQ(GetForegroundWindow(), other);
+  EXPECT_EQ(GetActiveWindow(), other);
   EXPECT_EQ(GetFocus(), other);
   EXPECT_EQ(SetActiveWindow(first), other);
   EXPECT_EQ(GetActiveWindow(), first);
 }
 
-TEST_F(WindowStateTest, LayeredAttributesNeedTheLayeredStyle) {
+TEST_F(WindowStateTest, LayeredOpacityNeedsTheLayeredStyleAndTheAlphaFlag) {
   const HWND plain = make(WS_POPUP, 0, 0, 10, 10);
   EXPECT_FALSE(SetLayeredWindowAttributes(plain, 0, 128, LWA_ALPHA));
+  EXPECT_EQ(platform_test::headless_window_state(plain).opacity, 255);
   const HWND layered = make(WS_POPUP, 0, 0, 10, 10, nullptr, WS_EX_LAYERED);
-  BYTE alpha = 0;
-  EXPECT_FALSE(GetLayeredWindowAttributes(layered, nullptr, &alpha, nullptr));  // nothing set yet
   ASSERT_TRUE(SetLayeredWindowAttributes(layered, RGB(1, 2, 3), 128, LWA_ALPHA));
-  COLORREF key = 0;
-  DWORD flags = 0;
-  ASSERT_TRUE(GetLayeredWindowAttributes(layered, &key, &alpha, &flags));
-  EXPECT_EQ(alpha, 128);
-  EXPECT_EQ(key, RGB(1, 2, 3));
-  EXPECT_EQ(flags, static_cast<DWORD>(LWA_ALPHA));
   EXPECT_EQ(platform_test::headless_window_state(layered).opacity, 128);
+  ASSERT_TRUE(SetLayeredWindowAttributes(layered, RGB(1, 2, 3), 128, LWA_COLORKEY));
+  EXPECT_EQ(platform_test::headless_window_state(layered).opacity, 255);
+  SetLayeredWindowAttributes(layered, 0, 64, LWA_ALPHA);
+  SetWindowLongW(layered, GWL_EXSTYLE, 0);  // dropping the style makes the window opaque again
+  EXPECT_EQ(platform_test::headless_window_state(layered).opacity, 255);
 }
 
 TEST_F(WindowStateTest, ADesktopResizeIsAppliedWithoutBeingRequestedBack) {

@@ -1,3 +1,5 @@
+// The recording window procedure, the expected-sequence check and the
+// fixture of the window-manager tests. Depends on: the headless display.
 #include "wm_test_support.h"
 
 #include <sstream>
@@ -64,11 +66,15 @@ LRESULT CALLBACK recording_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM l
   return result;
 }
 
-bool register_once(const wchar_t* name, WNDPROC proc) {
-  WNDCLASSW cls = {};
+bool register_once(const wchar_t* name, WNDPROC proc, UINT style) {
+  WNDCLASSEXW cls = {};
+  cls.cbSize = sizeof cls;
+  cls.style = style;
   cls.lpfnWndProc = proc;
+  cls.cbWndExtra = 16;
+  cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   cls.lpszClassName = name;
-  return RegisterClassW(&cls) != 0 || GetLastError() == 1410u;  // already registered by an earlier test
+  return RegisterClassExW(&cls) != 0 || GetLastError() == 1410u;  // already registered by an earlier test
 }
 
 void expect_rect(const RECT& r, LONG left, LONG top, LONG right, LONG bottom) {
@@ -76,6 +82,15 @@ void expect_rect(const RECT& r, LONG left, LONG top, LONG right, LONG bottom) {
   EXPECT_EQ(r.top, top);
   EXPECT_EQ(r.right, right);
   EXPECT_EQ(r.bottom, bottom);
+}
+
+RECT update_rect(HWND hwnd) {
+  MSG msg;
+  if (!PeekMessageW(&msg, hwnd, WM_PAINT, WM_PAINT, PM_NOREMOVE)) return RECT{0, 0, 0, 0};
+  PAINTSTRUCT paint;
+  BeginPaint(hwnd, &paint);
+  EndPaint(hwnd, &paint);
+  return paint.rcPaint;
 }
 
 void pump() {
@@ -90,20 +105,8 @@ void pump() {
 
 void WmTest::SetUp() {
   platform_test::use_headless_display();
-  static const bool registered = [] {
-    WNDCLASSEXW cls = {};
-    cls.cbSize = sizeof cls;
-    cls.style = CS_DBLCLKS;
-    cls.lpfnWndProc = recording_proc;
-    cls.cbWndExtra = 16;
-    cls.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    cls.lpszClassName = kClassName;
-    WNDCLASSW plain = {};
-    plain.lpfnWndProc = recording_proc;
-    plain.lpszClassName = kPlainClassName;
-    return RegisterClassExW(&cls) != 0 && RegisterClassW(&plain) != 0;
-  }();
-  ASSERT_TRUE(registered);
+  ASSERT_TRUE(register_once(kClassName, recording_proc, CS_DBLCLKS));
+  ASSERT_TRUE(register_once(kPlainClassName, recording_proc));
   pump();
   clear_log();
 }

@@ -1,6 +1,7 @@
 // Expected message sequences: a window procedure records what it receives,
 // and tests compare the record with static tables of the messages Windows
 // sends, flagged as sent or posted and with the parameters that matter.
+// Depends on: the headless display and its test seams.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -43,8 +44,8 @@ void expect_sequence(const std::vector<Expected>& expected, HWND hwnd = nullptr,
 // Records, then hands the message to DefWindowProcW.
 LRESULT CALLBACK recording_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
-// Registers a class of `proc` once per process; false when that failed.
-bool register_once(const wchar_t* name, WNDPROC proc);
+// Registers a class of `proc` (16 extra bytes, arrow cursor) once per process; false when that failed.
+bool register_once(const wchar_t* name, WNDPROC proc, UINT style = 0);
 void expect_rect(const RECT& r, LONG left, LONG top, LONG right, LONG bottom);
 
 // Takes every waiting message off the calling thread's queue and dispatches it.
@@ -52,6 +53,9 @@ void pump();
 
 extern const wchar_t kClassName[];       // recording_proc, CS_DBLCLKS, arrow cursor
 extern const wchar_t kPlainClassName[];  // recording_proc, no double clicks
+
+// The update rectangle, read (and validated) through BeginPaint; empty when nothing needs painting.
+RECT update_rect(HWND hwnd);
 
 // Headless display, both classes registered, an empty log; windows made through
 // make() are destroyed afterwards and the queue drained.

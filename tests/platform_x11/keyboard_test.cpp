@@ -1,4 +1,5 @@
 // Keysyms -> virtual-key codes and typed text, as Windows code expects them.
+// Depends on: the X11 backend's keyboard tables only (no server).
 #include <gtest/gtest.h>
 
 #include "display/x11/x11_keyboard.h"

@@ -1,5 +1,6 @@
 // Presents and screen reads of the X11 backend, through MIT-SHM and through
 // the plain image fallback (an Xvfb without the extension).
+// Depends on: x11_fixture (an Xvfb per test).
 #include "x11_fixture.h"
 
 #include <cstdlib>

@@ -1,5 +1,6 @@
 // Windows of the X11 backend as another client of the server sees them:
 // properties, hints, geometry and the messages meant for a window manager.
+// Depends on: x11_fixture (an Xvfb per test).
 #include <algorithm>
 #include <cstdlib>
 #include <future>
@@ -31,18 +32,6 @@ class X11WindowTest : public X11Test {
     unsigned depth = 0;
     XGetGeometry(probe_, window, &root, &x, &y, &result.width, &result.height, &border, &depth);
     XTranslateCoordinates(probe_, window, root, 0, 0, &result.x, &result.y, &child);
-    return result;
-  }
-
-  // The root's children, bottom of the stacking order first.
-  std::vector<Window> top_levels() {
-    Window root = None;
-    Window parent = None;
-    Window* children = nullptr;
-    unsigned count = 0;
-    XQueryTree(probe_, DefaultRootWindow(probe_), &root, &parent, &children, &count);
-    std::vector<Window> result(children, children + count);
-    if (children != nullptr) XFree(children);
     return result;
   }
 

@@ -1,4 +1,5 @@
 // The X11 test fixture: a server per test, the backend on it, and a look at it from outside.
+// Depends on: support/xvfb_server.h, the X11 backend, Xlib.
 #include "x11_fixture.h"
 
 #include <chrono>
@@ -57,19 +58,24 @@ Property X11Test::property(Window window, const char* name) {
   return result;
 }
 
+std::vector<Window> X11Test::top_levels() {
+  Window root = None;
+  Window parent = None;
+  Window* children = nullptr;
+  unsigned count = 0;
+  XQueryTree(probe_, DefaultRootWindow(probe_), &root, &parent, &children, &count);
+  std::vector<Window> result(children, children + count);
+  if (children != nullptr) XFree(children);
+  return result;
+}
+
 Window X11Test::find_window(const std::string& title) {
   Window found = None;
   wait_until([&] {
-    Window root = None;
-    Window parent = None;
-    Window* children = nullptr;
-    unsigned count = 0;
-    XQueryTree(probe_, DefaultRootWindow(probe_), &root, &parent, &children, &count);
-    for (unsigned i = 0; i < count && found == None; ++i) {
-      const Property name = property(children[i], "_NET_WM_NAME");
-      if (std::string(name.bytes.begin(), name.bytes.end()) == title) found = children[i];
+    for (Window window : top_levels()) {
+      const Property name = property(window, "_NET_WM_NAME");
+      if (std::string(name.bytes.begin(), name.bytes.end()) == title) found = window;
     }
-    if (children != nullptr) XFree(children);
     return found != None;
   });
   return found;

@@ -1,6 +1,7 @@
 // A fixture that gives each test its own Xvfb, an X11 backend on it (from
 // try_open, not the process-wide backend), and a second connection of our
 // own that looks at what the backend did, as a window manager would.
+// Depends on: support/xvfb_server.h, the X11 backend, Xlib.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@
 #include <vector>
 
 #include "display/backends.h"
-#include "xvfb_server.h"
+#include "support/xvfb_server.h"
 
 #include <X11/Xlib.h>
 
@@ -52,6 +53,8 @@ class X11Test : public ::testing::Test {
   virtual std::vector<std::string> server_arguments() const { return {}; }
 
   platform::display::NativeWindowParams params(const std::wstring& title, const RECT& client) const;
+  // The root's children, bottom of the stacking order first.
+  std::vector<Window> top_levels();
   // The top-level window whose _NET_WM_NAME is `title`, waiting for it to
   // appear; None when it never does.
   Window find_window(const std::string& title);

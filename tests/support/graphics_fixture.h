@@ -1,9 +1,12 @@
-// A fixture that puts the library's state back to "no window yet" around each
-// test, and small helpers for reading image pixels.
+// The fixture of Frond's in-process tests: puts the library's state back to
+// "no window yet" around each test and reads the change counter; plus the
+// shared image helpers (selectors, fills, pixel reads, changed pixels).
+// Depends on: graphics/state.h (internal state). Opens no window.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "graphics/frond.h"
@@ -29,6 +32,13 @@ class GraphicsTest : public ::testing::Test {
   static int counter() { return frond::state().update_counter.load(); }
 };
 
+// The image argument that names page `value & 15` (1..31), or the drawing target (0).
+inline frond::IMAGE* selector(uintptr_t value) { return reinterpret_cast<frond::IMAGE*>(value); }
+
+inline void fill(frond::IMAGE* img, frond::argb_color color) {
+  std::fill(img->pixels, img->pixels + size_t(img->width) * size_t(img->height), color);
+}
+
 // Every pixel of an image (width x height words).
 inline std::vector<frond::argb_color> pixels_of(frond::IMAGE* img) {
   return std::vector<frond::argb_color>(img->pixels, img->pixels + size_t(img->width) * size_t(img->height));
@@ -40,6 +50,28 @@ inline frond::argb_color pixel(frond::IMAGE* img, int x, int y) { return img->pi
 inline void paint_coordinates(frond::IMAGE* img) {
   for (int y = 0; y < img->height; ++y)
     for (int x = 0; x < img->width; ++x) img->pixels[size_t(y) * img->width + x] = 0x80000000u | (y << 12) | x;
+}
+
+// Number of pixels that differ from `before`.
+inline int changed_count(const std::vector<frond::argb_color>& before, frond::IMAGE* img) {
+  const std::vector<frond::argb_color> now = pixels_of(img);
+  int changed = 0;
+  for (size_t i = 0; i < now.size(); ++i) changed += now[i] != before[i];
+  return changed;
+}
+
+// Expects the pixels in [x0, x1) x [y0, y1) to differ from `before` and all others to be as they were.
+inline void expect_changed_exactly(const std::vector<frond::argb_color>& before, frond::IMAGE* img, int x0, int y0,
+                                   int x1, int y1) {
+  int wrong = 0;
+  for (int y = 0; y < img->height; ++y)
+    for (int x = 0; x < img->width; ++x) {
+      const bool inside = x >= x0 && x < x1 && y >= y0 && y < y1;
+      const bool changed = pixel(img, x, y) != before[size_t(y) * img->width + x];
+      if (inside != changed && wrong++ == 0)
+        ADD_FAILURE() << "pixel (" << x << ", " << y << ") " << (inside ? "unchanged" : "changed");
+    }
+  EXPECT_EQ(wrong, 0);
 }
 
 }  // namespace frond_test

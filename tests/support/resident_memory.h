@@ -1,5 +1,6 @@
 // The resident memory of a process, for tests that bound what hostile input
 // may make a program take.
+// Depends on: /proc/self/status (Linux). Asserts nothing itself.
 #pragma once
 
 #include <cstdlib>

@@ -1,9 +1,10 @@
 // The exchange server started as the real program on a free loopback port,
 // and plain sockets to talk to it byte by byte.
+// Depends on: the built quillfern-exchange and POSIX sockets;
+// links none of the server's code.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <httplib.h>
 #include <sys/types.h>
 
 #include <chrono>
@@ -20,7 +21,7 @@ inline const std::string kToken = "0123456789abcdef";
 // server limits connections per address). Every wait is bounded.
 class RawConnection {
  public:
-  RawConnection(int port, const std::string& source = "127.0.0.1");
+  RawConnection(int port, const std::string& source = "127.0.0.1", const std::string& server = "127.0.0.1");
   ~RawConnection();
   RawConnection(const RawConnection&) = delete;
   RawConnection& operator=(const RawConnection&) = delete;
@@ -44,8 +45,11 @@ class RawConnection {
 int reply_status(const std::string& reply);
 std::string reply_body(const std::string& reply);
 
-// A request with a body: "PATCH <path> HTTP/1.1", Host and Content-Length.
-std::string patch_request(const std::string& user, const std::string& body);
+// A request with Host and Content-Length, and one to swap as `user`.
+std::string http_request(const std::string& method, const std::string& path, const std::string& body);
+inline std::string patch_request(const std::string& user, const std::string& body) {
+  return http_request("PATCH", "/v1/swap/" + user, body);
+}
 
 // Starts the server, waits for its "listening" line, and stops it with
 // SIGTERM at the end, expecting a clean exit (a crash would show as 128+n).
@@ -57,20 +61,12 @@ class Exchange : public ::testing::Test {
   void start(std::vector<std::string> extra, const std::string& pairs = "alice bob\ncarol carol\n");
   int stop();
 
-  httplib::Result request(const std::string& method, const std::string& path, const std::string& body);
-  httplib::Result swap(const std::string& user, const std::string& body) {
-    return request("PATCH", "/v1/swap/" + user, body);
-  }
-  // Status and body of a swap, "no reply" as status -1.
+  // Status and body of a swap on a fresh connection, "no reply" as status -1.
   std::pair<int, std::string> exchange(const std::string& user, const std::string& body);
 
   // The log once it holds `lines` lines: the server writes a request's line
   // just after the reply, so it may come a moment after the client has it.
   std::string log_with(long lines);
-
-  // Sends raw bytes on a fresh connection; with `wait_for_reply`, returns the
-  // head and body of the first reply (empty when none comes in two seconds).
-  std::string raw(const std::string& bytes, bool wait_for_reply = true);
 
   ScratchFolder dir;
   pid_t pid_ = -1;

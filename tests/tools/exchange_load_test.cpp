@@ -3,6 +3,7 @@
 // (QUILLFERN_LOAD_SECONDS to run longer). Every reply must be the partner's
 // body, whole, and never older than the partner's last answered request;
 // the server's memory must stay bounded. The rate is printed, not asserted.
+// Depends on: the exchange fixture and the standard threads.
 #include <atomic>
 #include <cstdlib>
 #include <iostream>

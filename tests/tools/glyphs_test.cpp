@@ -1,4 +1,5 @@
 // The glyph images the build renders into the run folder's font/.
+// Depends on: the glyph images the build renders and libpng.
 #include <gtest/gtest.h>
 
 #include <set>

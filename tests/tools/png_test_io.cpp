@@ -1,3 +1,6 @@
+// PNG files for the tool tests through libpng: the IHDR fields as stored,
+// every pixel as RGBA, files written exactly as described, and what libpng
+// writes with its defaults. Depends on libpng and zlib only.
 #include "tools/png_test_io.h"
 
 #include <png.h>

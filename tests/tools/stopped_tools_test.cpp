@@ -1,6 +1,7 @@
 // encfile and pngslim stopped while they write (SIGTERM, or SIGKILL that no
 // program can catch) leave nothing behind in the output's folder: neither
 // a partial output nor a temporary file.
+// Depends on: the built encfile and pngslim programs and libpng.
 #include <gtest/gtest.h>
 #include <signal.h>
 

@@ -1,3 +1,4 @@
+// Child processes of the tool tests (see tool_process.h).
 #include "tools/tool_process.h"
 
 #include <fcntl.h>
@@ -8,30 +9,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
 
 extern char** environ;
-
-ScratchFolder::ScratchFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "quillfern-tools.XXXXXX").string();
-  if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-std::vector<std::string> ScratchFolder::names(const std::string& sub) const {
-  std::vector<std::string> result;
-  for (const auto& entry : std::filesystem::directory_iterator(sub.empty() ? path_ : path_ + "/" + sub))
-    result.push_back(entry.path().filename().string());
-  std::sort(result.begin(), result.end());
-  return result;
-}
 
 pid_t start_program(const std::vector<std::string>& argv, const std::string& folder, const std::string& output) {
   std::vector<char*> args;
@@ -60,13 +39,19 @@ int run_program(const std::vector<std::string>& argv, const std::string& folder)
   return wait_program(start_program(argv, folder));
 }
 
+std::vector<std::string> ScratchFolder::names(const std::string& sub) const {
+  std::vector<std::string> result;
+  for (const auto& entry : std::filesystem::directory_iterator(sub.empty() ? path() : *this / sub))
+    result.push_back(entry.path().filename().string());
+  std::sort(result.begin(), result.end());
+  return result;
+}
+
 std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  const std::vector<uint8_t> bytes = test_support::read_bytes(path);
+  return std::string(bytes.begin(), bytes.end());
 }
 
 void write_file(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  test_support::write_bytes(path, std::vector<uint8_t>(bytes.begin(), bytes.end()));
 }
-
-bool file_exists(const std::string& path) { return std::filesystem::exists(path); }

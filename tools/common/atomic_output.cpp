@@ -1,3 +1,7 @@
+// All-or-nothing output files (see atomic_output.h): an unnamed O_TMPFILE
+// or a hidden named temporary beside the target, linked and renamed over it
+// on commit; a named one removed when a stop signal ends the process.
+// Depends on Linux/POSIX files and signals; knows no file format.
 #include "atomic_output.h"
 
 #include <fcntl.h>

@@ -10,6 +10,7 @@
 // is used instead. A named temporary, in that fallback or in the instant
 // between link and rename, is removed when SIGTERM, SIGINT or SIGHUP ends
 // the process (only SIGKILL in that instant can leave one).
+// Depends on: POSIX files (mkstemp, rename, fsync); knows no file format.
 #pragma once
 
 #include <cstdio>

@@ -1,3 +1,5 @@
+// The tools' path rule: '\' in a path argument separates folders as '/' does.
+// Depends on nothing but the C++ library.
 #include "tool_path.h"
 
 #include <algorithm>

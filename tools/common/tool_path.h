@@ -1,4 +1,5 @@
 // Path arguments as the client writes them on its command lines.
+// Depends on nothing but the C++ library.
 #pragma once
 
 #include <string>

@@ -1,5 +1,6 @@
 // --help and --version for the tools and the server. The version comes from
 // the build (the project's version).
+// Depends on stdio; parses no other argument.
 
 #include "common/tool_usage.h"
 

@@ -1,5 +1,6 @@
 // The options every tool answers the same way: --help prints the usage text
 // on stdout and exits 0, --version prints the program's name and version.
+// Depends on stdio; parses no other argument.
 #pragma once
 
 // When argv[1] is --help or --version (and alone), answers it and returns the

@@ -1,3 +1,5 @@
+// The stream key from the 64 hexadecimal digits of the command line, in
+// either letter case. Depends on libsodium's key size; reads no file.
 #include "key_material.h"
 
 static_assert(crypto_secretstream_xchacha20poly1305_KEYBYTES == 32, "64 hex characters make the key");

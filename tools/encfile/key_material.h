@@ -1,4 +1,5 @@
 // The 64 hexadecimal characters of a command line as a 32-byte key.
+// Depends on libsodium's key size; reads no file.
 #pragma once
 
 #include <sodium.h>

@@ -1,3 +1,7 @@
+// encfile's format: an 8-byte magic, the stream header, then 64 KiB chunks
+// sealed with XChaCha20-Poly1305, the last one short and tagged final; and
+// telling plain input from encrypted or damaged encrypted input by its magic.
+// Depends on libsodium; opens no file itself.
 #include "secret_stream.h"
 
 #include <algorithm>

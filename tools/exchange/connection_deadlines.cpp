@@ -1,5 +1,6 @@
 // The watcher of connection deadlines: a set of open connections and a thread
 // that shuts down the sockets of those past the limit.
+// Depends on: the standard threads and clock; knows nothing of HTTP.
 #include "connection_deadlines.h"
 
 #include <sys/socket.h>

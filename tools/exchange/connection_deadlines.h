@@ -6,6 +6,7 @@
 // and restarts when one of its requests has been answered; a watcher thread
 // shuts down the socket of a connection whose clock passes the limit, and
 // the library then closes it as it would a connection the peer dropped.
+// Depends on: the standard threads and clock; knows nothing of HTTP.
 #pragma once
 
 #include <chrono>

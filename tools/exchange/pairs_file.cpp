@@ -1,3 +1,5 @@
+// The exchange server's pairs file: one pair of percent-encoded names a line,
+// each user in at most one pair. Depends on the C++ library only.
 #include "pairs_file.h"
 
 #include <sstream>

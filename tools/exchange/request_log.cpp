@@ -1,4 +1,5 @@
 // The non-blocking request log: a bounded queue and its writer thread.
+// Depends on: POSIX write to standard output and the standard threads.
 #include "request_log.h"
 
 #include <poll.h>

@@ -1,5 +1,7 @@
 // The swap route on libmicrohttpd: the library's callbacks, refusals from the
 // request head, the body budget, replies sent from the stored bodies.
+// Depends on: libmicrohttpd, the swap store, the request log and the
+// connection deadlines; reads no file.
 #include "swap_server.h"
 
 #include <fcntl.h>

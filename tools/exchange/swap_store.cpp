@@ -1,3 +1,5 @@
+// The swap store: each user's latest body, handed to the partner. Depends on
+// the C++ library only; knows nothing of HTTP.
 #include "swap_store.h"
 
 SwapStore::SwapStore(PartnerMap partners) {

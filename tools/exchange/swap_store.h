@@ -1,4 +1,5 @@
 // The latest body of every paired user, kept in memory.
+// Depends on the C++ library only; knows nothing of HTTP. Thread-safe.
 #pragma once
 
 #include <memory>

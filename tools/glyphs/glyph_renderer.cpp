@@ -1,3 +1,6 @@
+// Character cells of a monospaced font: fontconfig finds the font file,
+// FreeType picks the largest size that fits the cell and renders each code
+// centred on a common baseline. Writes no file.
 #include "glyph_renderer.h"
 
 #include <fontconfig/fontconfig.h>

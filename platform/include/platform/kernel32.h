@@ -26,7 +26,6 @@
 #define ERROR_GEN_FAILURE 31
 #define ERROR_FILE_EXISTS 80
 #define ERROR_DISK_FULL 112
-#define ERROR_NEGATIVE_SEEK 131
 #define ERROR_BAD_EXE_FORMAT 193
 #define ERROR_FILENAME_EXCED_RANGE 206
 #define ERROR_DIRECTORY 267
@@ -41,7 +40,6 @@ typedef CRITICAL_SECTION* LPCRITICAL_SECTION;
 void InitializeCriticalSection(LPCRITICAL_SECTION cs);
 void DeleteCriticalSection(LPCRITICAL_SECTION cs);
 void EnterCriticalSection(LPCRITICAL_SECTION cs);
-BOOL TryEnterCriticalSection(LPCRITICAL_SECTION cs);
 void LeaveCriticalSection(LPCRITICAL_SECTION cs);
 
 // ---- kernel objects: threads, events ---------------------------------------
@@ -59,14 +57,11 @@ typedef DWORD (*LPTHREAD_START_ROUTINE)(LPVOID parameter);
 HANDLE CreateThread(LPSECURITY_ATTRIBUTES attributes, SIZE_T stack_size, LPTHREAD_START_ROUTINE start,
                     LPVOID parameter, DWORD flags, LPDWORD thread_id);
 DWORD ResumeThread(HANDLE thread);
-BOOL GetExitCodeThread(HANDLE thread, LPDWORD exit_code);
 DWORD GetCurrentThreadId();
 DWORD GetCurrentProcessId();
 
 HANDLE CreateEventW(LPSECURITY_ATTRIBUTES attributes, BOOL manual_reset, BOOL initial_state, LPCWSTR name);
-HANDLE CreateEventA(LPSECURITY_ATTRIBUTES attributes, BOOL manual_reset, BOOL initial_state, LPCSTR name);
 BOOL SetEvent(HANDLE event);
-BOOL ResetEvent(HANDLE event);
 
 // Waits on a thread or child process (signalled when it ends), an event or
 // a file (always signalled).
@@ -77,7 +72,6 @@ BOOL CloseHandle(HANDLE object);
 void Sleep(DWORD milliseconds);
 // Milliseconds since an origin, wrapping at 2^32, over the monotonic clock.
 DWORD GetTickCount();
-ULONGLONG GetTickCount64();
 // Counter in nanoseconds; frequency 1e9.
 BOOL QueryPerformanceCounter(LARGE_INTEGER* count);
 BOOL QueryPerformanceFrequency(LARGE_INTEGER* frequency);
@@ -98,7 +92,6 @@ HMODULE GetModuleHandleA(LPCSTR name);
 int MultiByteToWideChar(UINT code_page, DWORD flags, LPCSTR text, int length, LPWSTR out, int out_length);
 int WideCharToMultiByte(UINT code_page, DWORD flags, LPCWSTR text, int length, LPSTR out, int out_length,
                         LPCSTR default_char, LPBOOL used_default);
-UINT GetACP();
 
 // ---- global memory ----------------------------------------------------------------
 #define GMEM_FIXED 0x0000
@@ -162,28 +155,7 @@ struct STARTUPINFOA {
   HANDLE hStdOutput;
   HANDLE hStdError;
 };
-struct STARTUPINFOW {
-  DWORD cb;
-  LPWSTR lpReserved;
-  LPWSTR lpDesktop;
-  LPWSTR lpTitle;
-  DWORD dwX;
-  DWORD dwY;
-  DWORD dwXSize;
-  DWORD dwYSize;
-  DWORD dwXCountChars;
-  DWORD dwYCountChars;
-  DWORD dwFillAttribute;
-  DWORD dwFlags;
-  WORD wShowWindow;
-  WORD cbReserved2;
-  BYTE* lpReserved2;
-  HANDLE hStdInput;
-  HANDLE hStdOutput;
-  HANDLE hStdError;
-};
 typedef STARTUPINFOA* LPSTARTUPINFOA;
-typedef STARTUPINFOW* LPSTARTUPINFOW;
 struct PROCESS_INFORMATION {
   HANDLE hProcess;
   HANDLE hThread;  // the child's main thread: signalled when the child ends
@@ -196,16 +168,12 @@ typedef PROCESS_INFORMATION* LPPROCESS_INFORMATION;
 BOOL CreateProcessA(LPCSTR application, LPSTR command_line, LPSECURITY_ATTRIBUTES process_attributes,
                     LPSECURITY_ATTRIBUTES thread_attributes, BOOL inherit_handles, DWORD flags, LPVOID environment,
                     LPCSTR directory, LPSTARTUPINFOA startup, LPPROCESS_INFORMATION info);
-BOOL CreateProcessW(LPCWSTR application, LPWSTR command_line, LPSECURITY_ATTRIBUTES process_attributes,
-                    LPSECURITY_ATTRIBUTES thread_attributes, BOOL inherit_handles, DWORD flags, LPVOID environment,
-                    LPCWSTR directory, LPSTARTUPINFOW startup, LPPROCESS_INFORMATION info);
 // STILL_ACTIVE while the child runs.
 BOOL GetExitCodeProcess(HANDLE process, LPDWORD exit_code);
-// Kills the child; its exit code becomes `exit_code`. Fails once it has ended.
-BOOL TerminateProcess(HANDLE process, UINT exit_code);
 
 // ---- files ---------------------------------------------------------------------------------
-// Synchronous files over POSIX descriptors (never inherited by children).
+// Synchronous files over POSIX descriptors (never inherited by children),
+// made and written; reading goes through the C and C++ file layers.
 // Sharing modes, attributes and hints are accepted; there is no locking.
 #define GENERIC_READ 0x80000000u
 #define GENERIC_WRITE 0x40000000u
@@ -223,11 +191,6 @@ BOOL TerminateProcess(HANDLE process, UINT exit_code);
 #define FILE_ATTRIBUTE_TEMPORARY 0x00000100u
 #define FILE_FLAG_SEQUENTIAL_SCAN 0x08000000u
 #define FILE_FLAG_RANDOM_ACCESS 0x10000000u
-#define FILE_BEGIN 0
-#define FILE_CURRENT 1
-#define FILE_END 2
-#define INVALID_SET_FILE_POINTER 0xFFFFFFFFu
-#define INVALID_FILE_SIZE 0xFFFFFFFFu
 
 // Overlapped (asynchronous) I/O is not supported: pass null.
 struct OVERLAPPED;
@@ -237,19 +200,11 @@ typedef OVERLAPPED* LPOVERLAPPED;
 // OPEN_ALWAYS on an existing file succeed with last error ERROR_ALREADY_EXISTS.
 HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD share_mode, LPSECURITY_ATTRIBUTES attributes,
                    DWORD disposition, DWORD flags_and_attributes, HANDLE template_file);
-HANDLE CreateFileW(LPCWSTR name, DWORD access, DWORD share_mode, LPSECURITY_ATTRIBUTES attributes,
-                   DWORD disposition, DWORD flags_and_attributes, HANDLE template_file);
-// Reads until `size` bytes or the end of the file (0 bytes at the end: TRUE).
-BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED overlapped);
 // Writes all `size` bytes or fails; *written says how many made it.
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD size, LPDWORD written, LPOVERLAPPED overlapped);
-DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distance_high, DWORD method);
-DWORD GetFileSize(HANDLE file, LPDWORD size_high);
 BOOL DeleteFileA(LPCSTR name);
-BOOL DeleteFileW(LPCWSTR name);
 // The POSIX path of the current directory; characters written without the
 // terminator, or the buffer size needed (with it) when `size` is too small.
-DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer);
 DWORD GetCurrentDirectoryW(DWORD size, LPWSTR buffer);
 
 // ---- test seams -----------------------------------------------------------------------

@@ -21,12 +21,10 @@
 
 // `module` is the program's own (GetModuleHandle(NULL)) or null for it.
 HRSRC FindResourceW(HMODULE module, LPCWSTR name, LPCWSTR type);
-HRSRC FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
 HGLOBAL LoadResource(HMODULE module, HRSRC resource);
 DWORD SizeofResource(HMODULE module, HRSRC resource);
 // The address of a loaded resource's bytes; they stay valid for the process.
 LPVOID LockResource(HGLOBAL resource);
-BOOL FreeResource(HGLOBAL resource);
 
 namespace platform {
 

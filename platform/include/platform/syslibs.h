@@ -6,7 +6,6 @@
 #include "platform/wintypes.h"
 
 HMODULE LoadLibraryA(LPCSTR name);
-HMODULE LoadLibraryW(LPCWSTR name);
 FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 BOOL FreeLibrary(HMODULE module);
 

@@ -24,7 +24,6 @@
 #define IDNO 7
 // Prints "caption: text" to stderr; shows a real box only when a display is present.
 int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
-int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 
 // ---- device contexts of windows -------------------------------------------------
 // GetDC(NULL) is the screen's DC; a window's DC draws into its client area.

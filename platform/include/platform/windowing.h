@@ -15,21 +15,14 @@
 DECLARE_HANDLE(HMENU);
 
 typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
-typedef BOOL(CALLBACK* ENUMRESNAMEPROCW)(HMODULE, LPCWSTR, LPWSTR, LONG_PTR);
-typedef BOOL(CALLBACK* ENUMRESNAMEPROCA)(HMODULE, LPCSTR, LPSTR, LONG_PTR);
 
 // ---- errors of the window manager ------------------------------------------------
 #define ERROR_ACCESS_DENIED 5
 #define ERROR_INVALID_WINDOW_HANDLE 1400
-#define ERROR_INVALID_CURSOR_HANDLE 1402
 #define ERROR_TLW_WITH_WSCHILD 1406
 #define ERROR_CANNOT_FIND_WND_CLASS 1407
 #define ERROR_CLASS_ALREADY_EXISTS 1410
-#define ERROR_CLASS_DOES_NOT_EXIST 1411
-#define ERROR_CLASS_HAS_WINDOWS 1412
 #define ERROR_INVALID_INDEX 1413
-#define ERROR_INVALID_THREAD_ID 1444
-#define ERROR_TIMEOUT 1460
 #define ERROR_RESOURCE_TYPE_NOT_FOUND 1813
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814
 
@@ -58,18 +51,6 @@ struct MSG {
 };
 typedef MSG* LPMSG;
 
-struct WNDCLASSW {
-  UINT style;
-  WNDPROC lpfnWndProc;
-  int cbClsExtra;
-  int cbWndExtra;
-  HINSTANCE hInstance;
-  HICON hIcon;
-  HCURSOR hCursor;
-  HBRUSH hbrBackground;
-  LPCWSTR lpszMenuName;
-  LPCWSTR lpszClassName;
-};
 struct WNDCLASSA {
   UINT style;
   WNDPROC lpfnWndProc;
@@ -94,20 +75,6 @@ struct WNDCLASSEXW {
   HBRUSH hbrBackground;
   LPCWSTR lpszMenuName;
   LPCWSTR lpszClassName;
-  HICON hIconSm;
-};
-struct WNDCLASSEXA {
-  UINT cbSize;
-  UINT style;
-  WNDPROC lpfnWndProc;
-  int cbClsExtra;
-  int cbWndExtra;
-  HINSTANCE hInstance;
-  HICON hIcon;
-  HCURSOR hCursor;
-  HBRUSH hbrBackground;
-  LPCSTR lpszMenuName;
-  LPCSTR lpszClassName;
   HICON hIconSm;
 };
 
@@ -173,13 +140,6 @@ struct MONITORINFO {
 };
 typedef MONITORINFO* LPMONITORINFO;
 #define CCHDEVICENAME 32
-struct MONITORINFOEXW {
-  DWORD cbSize;
-  RECT rcMonitor;
-  RECT rcWork;
-  DWORD dwFlags;
-  WCHAR szDevice[CCHDEVICENAME];
-};
 struct MONITORINFOEXA {
   DWORD cbSize;
   RECT rcMonitor;
@@ -508,23 +468,6 @@ struct DEVMODEA {
 #define PM_REMOVE 0x0001
 #define PM_NOYIELD 0x0002
 
-#define QS_KEY 0x0001
-#define QS_MOUSEMOVE 0x0002
-#define QS_MOUSEBUTTON 0x0004
-#define QS_POSTMESSAGE 0x0008
-#define QS_TIMER 0x0010
-#define QS_PAINT 0x0020
-#define QS_SENDMESSAGE 0x0040
-#define QS_HOTKEY 0x0080
-#define QS_MOUSE (QS_MOUSEMOVE | QS_MOUSEBUTTON)
-#define QS_INPUT (QS_MOUSE | QS_KEY)
-#define QS_ALLEVENTS (QS_INPUT | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_HOTKEY)
-#define QS_ALLINPUT (QS_ALLEVENTS | QS_SENDMESSAGE)
-
-#define SMTO_NORMAL 0x0000
-#define SMTO_BLOCK 0x0001
-#define SMTO_ABORTIFHUNG 0x0002
-
 #define USER_TIMER_MINIMUM 0x0000000A
 #define USER_TIMER_MAXIMUM 0x7FFFFFFF
 
@@ -743,16 +686,10 @@ struct DEVMODEA {
 #define VK_PROCESSKEY 0xE5
 
 // ---- window classes ----------------------------------------------------------------------------
-ATOM RegisterClassW(const WNDCLASSW* cls);
 ATOM RegisterClassA(const WNDCLASSA* cls);
 ATOM RegisterClassExW(const WNDCLASSEXW* cls);
-ATOM RegisterClassExA(const WNDCLASSEXA* cls);
-BOOL UnregisterClassW(LPCWSTR name, HINSTANCE instance);
-BOOL UnregisterClassA(LPCSTR name, HINSTANCE instance);
-ULONG_PTR GetClassLongPtrW(HWND window, int index);
 ULONG_PTR GetClassLongPtrA(HWND window, int index);
 ULONG_PTR SetClassLongPtrW(HWND window, int index, LONG_PTR value);
-ULONG_PTR SetClassLongPtrA(HWND window, int index, LONG_PTR value);
 
 // ---- windows -------------------------------------------------------------------------------------
 HWND CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR window_name, DWORD style, int x, int y, int width,
@@ -769,27 +706,17 @@ HWND GetDesktopWindow();
 DWORD GetWindowThreadProcessId(HWND window, LPDWORD process_id);
 
 LONG GetWindowLongW(HWND window, int index);
-LONG GetWindowLongA(HWND window, int index);
 LONG SetWindowLongW(HWND window, int index, LONG value);
-LONG SetWindowLongA(HWND window, int index, LONG value);
 LONG_PTR GetWindowLongPtrW(HWND window, int index);
-LONG_PTR GetWindowLongPtrA(HWND window, int index);
 LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value);
-LONG_PTR SetWindowLongPtrA(HWND window, int index, LONG_PTR value);
 
-int GetWindowTextW(HWND window, LPWSTR text, int max_count);
-int GetWindowTextA(HWND window, LPSTR text, int max_count);
-int GetWindowTextLengthW(HWND window);
 BOOL SetWindowTextW(HWND window, LPCWSTR text);
-BOOL SetWindowTextA(HWND window, LPCSTR text);
 
 // ---- geometry -----------------------------------------------------------------------------------
 BOOL GetClientRect(HWND window, LPRECT rect);
 BOOL GetWindowRect(HWND window, LPRECT rect);
 // Grows a client rectangle into the window rectangle of a window of this style.
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD ex_style);
-BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu);
-BOOL ClientToScreen(HWND window, LPPOINT point);
 BOOL ScreenToClient(HWND window, LPPOINT point);
 int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count);
 HWND WindowFromPoint(POINT point);
@@ -801,11 +728,9 @@ BOOL IsWindowVisible(HWND window);
 BOOL IsIconic(HWND window);
 BOOL BringWindowToTop(HWND window);
 BOOL SetLayeredWindowAttributes(HWND window, COLORREF key, BYTE alpha, DWORD flags);
-BOOL GetLayeredWindowAttributes(HWND window, COLORREF* key, BYTE* alpha, DWORD* flags);
 
 // ---- activation, focus, capture ---------------------------------------------------------
 BOOL SetForegroundWindow(HWND window);
-HWND GetForegroundWindow();
 HWND SetActiveWindow(HWND window);
 HWND GetActiveWindow();
 HWND SetFocus(HWND window);
@@ -813,37 +738,21 @@ HWND GetFocus();
 HWND SetCapture(HWND window);
 BOOL ReleaseCapture();
 HWND GetCapture();
-SHORT GetKeyState(int vk);
-SHORT GetAsyncKeyState(int vk);
 UINT GetDoubleClickTime();
 
 // ---- messages ---------------------------------------------------------------------------------
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-LRESULT SendMessageA(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-LRESULT SendMessageTimeoutW(HWND window, UINT message, WPARAM wparam, LPARAM lparam, UINT flags, UINT timeout,
-                            DWORD_PTR* result);
-// Sends to a window of this thread; queues without waiting for a window of another thread.
-BOOL SendNotifyMessageW(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 BOOL PostMessageW(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-BOOL PostMessageA(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-BOOL PostThreadMessageW(DWORD thread_id, UINT message, WPARAM wparam, LPARAM lparam);
-BOOL PostThreadMessageA(DWORD thread_id, UINT message, WPARAM wparam, LPARAM lparam);
 void PostQuitMessage(int exit_code);
 BOOL GetMessageW(LPMSG msg, HWND window, UINT first, UINT last);
 BOOL GetMessageA(LPMSG msg, HWND window, UINT first, UINT last);
 BOOL PeekMessageW(LPMSG msg, HWND window, UINT first, UINT last, UINT remove);
-BOOL PeekMessageA(LPMSG msg, HWND window, UINT first, UINT last, UINT remove);
-BOOL WaitMessage();
 BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageW(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
-LONG GetMessageTime();
-DWORD GetMessagePos();
-DWORD GetQueueStatus(UINT flags);
 LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 LRESULT CallWindowProcW(WNDPROC proc, HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-LRESULT CallWindowProcA(WNDPROC proc, HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
 // ---- timers ----------------------------------------------------------------------------------------
 UINT_PTR SetTimer(HWND window, UINT_PTR id, UINT milliseconds, TIMERPROC proc);
@@ -868,32 +777,21 @@ BOOL DestroyCaret();
 BOOL ShowCaret(HWND window);
 BOOL HideCaret(HWND window);
 BOOL SetCaretPos(int x, int y);
-BOOL GetCaretPos(LPPOINT point);
 UINT GetCaretBlinkTime();
 
 // ---- painting ---------------------------------------------------------------------------------------
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 BOOL ValidateRect(HWND window, const RECT* rect);
-BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL erase);
 BOOL UpdateWindow(HWND window);
 HDC BeginPaint(HWND window, LPPAINTSTRUCT paint);
 BOOL EndPaint(HWND window, const PAINTSTRUCT* paint);
 
 // ---- cursors and icons -------------------------------------------------------------------------------
 HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
-HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 HCURSOR SetCursor(HCURSOR cursor);
-HCURSOR GetCursor();
-int ShowCursor(BOOL show);
 BOOL GetCursorPos(LPPOINT point);
 HICON LoadIconW(HINSTANCE instance, LPCWSTR name);
-HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int width, int height, UINT flags);
-HANDLE LoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags);
-BOOL DestroyIcon(HICON icon);
-// The program carries no resources: the callback is never called.
-BOOL EnumResourceNamesW(HMODULE module, LPCWSTR type, ENUMRESNAMEPROCW proc, LONG_PTR param);
-BOOL EnumResourceNamesA(HMODULE module, LPCSTR type, ENUMRESNAMEPROCA proc, LONG_PTR param);
 
 // ---- system colours ----------------------------------------------------------------------------
 // Windows' default scheme; 0 for unknown indices.
@@ -904,10 +802,7 @@ HBRUSH GetSysColorBrush(int index);
 // ---- system metrics, monitors, display settings ---------------------------------------------------
 int GetSystemMetrics(int index);
 HMONITOR MonitorFromWindow(HWND window, DWORD flags);
-HMONITOR MonitorFromPoint(POINT point, DWORD flags);
-BOOL GetMonitorInfoW(HMONITOR monitor, LPMONITORINFO info);
 BOOL GetMonitorInfoA(HMONITOR monitor, LPMONITORINFO info);
-BOOL EnumDisplaySettingsW(LPCWSTR device, DWORD mode, DEVMODEW* settings);
 BOOL EnumDisplaySettingsA(LPCSTR device, DWORD mode, DEVMODEA* settings);
 
 // ---- process signals ---------------------------------------------------------------------------------

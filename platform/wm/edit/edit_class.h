@@ -1,4 +1,5 @@
 // The built-in window class "EDIT".
+// Depends on: the window manager's class registration.
 #pragma once
 
 namespace platform::wm::edit {

@@ -1,4 +1,5 @@
 // Editing and word wrap of an edit control's text (see edit_text.h).
+// Depends on: nothing but the standard library. Draws nothing.
 #include "wm/edit/edit_text.h"
 
 #include <algorithm>

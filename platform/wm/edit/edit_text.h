@@ -3,6 +3,7 @@
 // into lines of a given pixel width, and the caret's moves over whole
 // characters (a CR LF pair and a surrogate pair each count as one step).
 // Widths come from a measuring function, so that this is testable alone.
+// Depends on: nothing but the standard library. Draws nothing.
 #pragma once
 
 #include <cstddef>

@@ -4,6 +4,7 @@
 // messages; paints with the brush and colours its parent returns for
 // WM_CTLCOLOREDIT; and shows a caret while it has the focus.
 // Does not: select text, scroll horizontally, undo, or use the clipboard.
+// Depends on: edit_text, wm_state, the GDI (painting), carets, ime_spot.
 #include <algorithm>
 #include <memory>
 #include <mutex>

@@ -1,7 +1,8 @@
 // A deterministic picture with the make-up of a desktop screenshot: a
 // gradient wallpaper, a task bar with icons, overlapping windows with title
 // bars, toolbars, anti-aliased text on flat ground and one photo-like panel.
-// Shared by the tool tests and the PNG tool's benchmark.
+// Shared by the PNG tool's benchmark and its tests.
+// Depends on the standard library only.
 #pragma once
 
 #include <algorithm>

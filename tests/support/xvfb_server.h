@@ -1,6 +1,8 @@
 // An Xvfb server of our own for a test or a benchmark: Xvfb picks a free
 // display number itself and reports it (-displayfd) once it takes
 // connections; stopped when destroyed.
+// Depends on: the Xvfb program (posix_spawnp). Asserts nothing: callers
+// decide what a missing Xvfb means.
 #pragma once
 
 #include <fcntl.h>

@@ -1,35 +1,18 @@
-// Golden hashes of one drawing script that uses every shape with thin and
-// wide pens, every line style, the hatch fills and the write modes. A
-// mismatch writes actual.png and expected.png (from the stored golden
-// picture) into the working folder, for a person to look at.
+// Golden hashes of the aliased GDI drawing script: every shape with thin and
+// wide pens, every line style, the hatch fills and the write modes.
+// Depends on: support/golden.h and expected/shapes.png (the final picture).
 
-#include <cinttypes>
-#include <cstdio>
-#include <functional>
-
-#include "support/graphics_fixture.h"
+#include "support/golden.h"
 
 using namespace frond;
 
 namespace {
 
-uint64_t fnv1a(const IMAGE& img) {
-  uint64_t h = 0xcbf29ce484222325u;
-  const size_t n = size_t(img.width) * size_t(img.height);
-  for (size_t i = 0; i < n; ++i) {
-    for (int b = 0; b < 4; ++b) {
-      h ^= (img.pixels[i] >> (8 * b)) & 0xFF;
-      h *= 0x100000001b3u;
-    }
-  }
-  return h;
-}
-
 const int kStar[] = {250, 10, 262, 45, 225, 22, 275, 22, 238, 45};
 
 // The script, one named step at a time.
-const std::vector<std::pair<const char*, std::function<void(IMAGE*)>>>& script() {
-  static const std::vector<std::pair<const char*, std::function<void(IMAGE*)>>> steps = {
+const std::vector<frond_test::golden_step>& script() {
+  static const std::vector<frond_test::golden_step> steps = {
       {"thin styles", [](IMAGE* g) {
          const int styles[] = {0, 1, 2, 3, 4, 7};
          for (int i = 0; i < 6; ++i) {
@@ -120,31 +103,13 @@ const std::vector<std::pair<const char*, std::function<void(IMAGE*)>>>& script()
   return steps;
 }
 
-const uint64_t kGolden[] = {
-    0x96bb44cb484255adull, 0xa0d05173ee7e6fcdull, 0xdca42c8e01cb7baeull, 0xbf71f7c3ef5e528bull,
-    0x838a2f15bbaa9930ull, 0x5f3bf9dd20d17c71ull, 0xc212f9e1929e6c56ull, 0x5e228b0d083e58ebull,
-};
-
 TEST(ShapesGolden, ScriptMatchesItsHashes) {
   IMAGE img(320, 240);
-  std::string table;
-  bool same = true;
-  for (size_t i = 0; i < script().size(); ++i) {
-    script()[i].second(&img);
-    const uint64_t h = fnv1a(img);
-    char line[64];
-    std::snprintf(line, sizeof line, "0x%016" PRIx64 "ull,", h);
-    table += line;
-    if (h != kGolden[i]) {
-      ADD_FAILURE() << "step \"" << script()[i].first << "\" hashes to " << line;
-      same = false;
-    }
-  }
-  if (same) return;
-  std::printf("hashes: %s\n", table.c_str());
-  savepng(&img, "actual.png", false);
-  IMAGE expected;
-  if (getimage(&expected, SHAPES_TEST_DIR "/golden_shapes.png") == 0) savepng(&expected, "expected.png", false);
+  frond_test::expect_golden(&img, script(),
+                            {0x96bb44cb484255adull, 0xa0d05173ee7e6fcdull, 0xdca42c8e01cb7baeull,
+                             0xbf71f7c3ef5e528bull, 0x838a2f15bbaa9930ull, 0x5f3bf9dd20d17c71ull,
+                             0xc212f9e1929e6c56ull, 0x5e228b0d083e58ebull},
+                            GOLDEN_DIR "/shapes.png");
 }
 
 }  // namespace
