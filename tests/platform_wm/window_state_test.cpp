@@ -132,7 +132,7 @@ TEST_F(WindowStateTest, ADesktopResizeIsAppliedWithoutBeingRequestedBack) {
 
 TEST_F(WindowStateTest, ClientPixelsArePresentedOnTheHeadlessScreen) {
   const HWND hwnd = make(WS_POPUP | WS_VISIBLE, 40, 30, 20, 10);
-  platform::gdi::Surface surface;
+  platform::display::Surface surface;
   RECT clip;
   ASSERT_TRUE(platform::wm::window_surface_acquire(hwnd, &surface, &clip));
   EXPECT_EQ(surface.width, 20);

@@ -124,6 +124,18 @@ TEST_F(X11PresentTest, APresentIsOnTheScreenWhenItReturns) {
   }
 }
 
+// The whole-screen buffer (the screen DC's pixels) is read again on each call.
+TEST_F(X11PresentTest, TheScreenBufferShowsTheLatestPresent) {
+  OwnedSurface content(320, 180);
+  for (const uint32_t colour : {0x123456u, 0x654321u}) {
+    for (uint32_t& pixel : content.pixels) pixel = colour;
+    auto window = shown_window(content);
+    const platform::display::Surface& whole = backend_->screen();
+    ASSERT_EQ(whole.width, 1280);
+    EXPECT_EQ(whole.row32(60)[110], colour);
+  }
+}
+
 TEST_F(X11PresentTest, PartialPresentChangesOnlyItsArea) {
   OwnedSurface content(320, 180);
   paint_pattern(&content, 1u);
@@ -176,7 +188,7 @@ TEST_F(X11PresentTest, ScreenReadsOffTheScreenAreBlackInEitherDepth) {
 
   // Into 24-bit rows, bottom-up as a DIB lays them out, with padding.
   std::vector<uint8_t> rows(62 * 60, 0xEE);
-  platform::gdi::Surface packed;
+  platform::display::Surface packed;
   packed.bits = rows.data() + 62 * 59;
   packed.width = 20;
   packed.height = 60;

@@ -1,4 +1,5 @@
 // Title, size-hint and program-identity properties.
+// Depends on: Xlib, the kernel's UTF-8 conversion. Makes no windows.
 #include "display/x11/x11_properties.h"
 
 #include "platform/kernel32.h"

@@ -1,5 +1,6 @@
 // Window properties that both our top-level windows and the message box set:
 // the title (EWMH and ICCCM) and the normal size hints.
+// Depends on: the connection (atoms). Makes no windows.
 #pragma once
 
 #include <string>
