@@ -75,12 +75,6 @@ TEST_F(AttributesTest, LineWidthAndThickness) {
   EXPECT_FLOAT_EQ(width, 2.7f);
 
   setlinestyle(3, 0x1234, 3, &image);
-  int style, thickness;
-  unsigned short pattern;
-  getlinestyle(&style, &pattern, &thickness, &image);
-  EXPECT_EQ(style, 3);
-  EXPECT_EQ(pattern, 0x1234);
-  EXPECT_EQ(thickness, 3);
   EXPECT_FLOAT_EQ(image.line_width, 3.0f);
   Gdiplus::DashStyle dash;
   Gdiplus::GdipGetPenDashStyle(image.pen_holder.object, &dash);
@@ -148,22 +142,6 @@ TEST_F(AttributesTest, UserPatternPens) {
   setlinestyle(PS_USERSTYLE, 0x0000, 1, &image);  // nothing drawn
   GetObjectW(GetCurrentObject(image.dc, OBJ_PEN), sizeof(simple), &simple);
   EXPECT_EQ(simple.lopnStyle, UINT(PS_NULL));
-}
-
-TEST_F(AttributesTest, FillChangesDropTheGdiplusBrush) {
-  IMAGE image(1, 1);
-  setfillcolor(0x80FF0000, &image);
-  ASSERT_NE(image.gdip_brush(), nullptr);
-  Gdiplus::ARGB color;
-  Gdiplus::GdipGetSolidFillColor(reinterpret_cast<Gdiplus::GpSolidFill*>(image.gdip_brush()), &color);
-  EXPECT_EQ(color, 0x80FF0000u);
-  setfillcolor(0xFF00FF00, &image);
-  EXPECT_EQ(image.brush_holder.object, nullptr);
-  image.gdip_brush();
-  setfillstyle(3, 0xFF0000FF, &image);
-  EXPECT_EQ(image.brush_holder.object, nullptr);
-  Gdiplus::GdipGetSolidFillColor(reinterpret_cast<Gdiplus::GpSolidFill*>(image.gdip_brush()), &color);
-  EXPECT_EQ(color, 0xFF0000FFu);
 }
 
 }  // namespace
