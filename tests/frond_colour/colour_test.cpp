@@ -30,11 +30,10 @@ hsl to_hsv(argb_color c) {
 }
 
 TEST(Rgbtogray, WeightsTheChannelsAndRounds) {
-  EXPECT_EQ(rgbtogray(0xFFFF0000), 0xFF4C4C4Cu);  // 76.245
-  EXPECT_EQ(rgbtogray(0x00FFFFFF), 0xFFFFFFFFu);
-  EXPECT_EQ(rgbtogray(0x0000FF00), 0xFF969696u);  // 149.685
-  EXPECT_EQ(rgbtogray(0x000000FF), 0xFF1D1D1Du);  // 29.07
-  EXPECT_EQ(rgbtogray(0x80000000), 0xFF000000u);
+  // Red 76.245, green 149.685, blue 29.07; alpha plays no part.
+  const argb_color cases[][2] = {{0xFFFF0000, 0xFF4C4C4C}, {0x00FFFFFF, 0xFFFFFFFF}, {0x0000FF00, 0xFF969696},
+                                 {0x000000FF, 0xFF1D1D1D}, {0x80000000, 0xFF000000}};
+  for (const auto& c : cases) EXPECT_EQ(rgbtogray(c[0]), c[1]) << std::hex << c[0];
 }
 
 TEST(Rgbtohsl, PrimariesGreysAndThresholds) {
@@ -63,27 +62,33 @@ TEST(Rgbtohsl, PrimariesGreysAndThresholds) {
   EXPECT_EQ(white.l, 1.0f);
 }
 
-TEST(Hsltorgb, HueWrapsEveryWay) {
-  EXPECT_EQ(hsltorgb(0, 1, 0.5f), 0xFFFF0000u);
-  EXPECT_EQ(hsltorgb(360, 1, 0.5f), 0xFFFF0000u);
-  EXPECT_EQ(hsltorgb(-360, 1, 0.5f), 0xFFFF0000u);
-  EXPECT_EQ(hsltorgb(720 + 120, 1, 0.5f), 0xFF00FF00u);
-  EXPECT_EQ(hsltorgb(-120, 1, 0.5f), 0xFF0000FFu);
-  EXPECT_EQ(hsltorgb(60, 1, 0.5f), 0xFFFFFF00u);
-  EXPECT_EQ(hsltorgb(30, 1, 0.5f), 0xFFFF8000u);
-  EXPECT_EQ(hsltorgb(0, 1, 0.25f), 0xFF800000u);
-  EXPECT_EQ(hsltorgb(0, 1, 0.75f), 0xFFFF8080u);
-  EXPECT_EQ(hsltorgb(0, 1, 1.5f), 0xFFFFFFFFu);  // lightness above 1 is white
-  EXPECT_EQ(hsltorgb(0, 1, -1), 0xFF000000u);
-}
-
-TEST(Hsltorgb, GreysAndClampedChannels) {
-  EXPECT_EQ(hsltorgb(123, 0, 0.5f), 0xFF808080u);  // round(127.5)
-  EXPECT_EQ(hsltorgb(0, 0, 0.2f), 0xFF333333u);
-  EXPECT_EQ(hsltorgb(0, 0, 2.0f), 0xFFFFFFFFu);
-  EXPECT_EQ(hsltorgb(0, 0, -1.0f), 0xFF000000u);
-  EXPECT_EQ(hsltorgb(0, 3, 0.5f), 0xFFFF0000u);  // saturation above 1: channels held to 0..255
-  EXPECT_EQ(hsltorgb(NAN, 1, 0.5f), 0xFFFF0000u);
+// Hue wraps every way; lightness and value above 1 are white; saturation
+// above 1 holds the channels to 0..255; a hue that is not a number is 0 for
+// HSL and black for HSV.
+TEST(HslAndHsvToRgb, HueWrapsGreysAndClampedChannels) {
+  const struct {
+    argb_color (*convert)(float, float, float);
+    float h, s, l;
+    argb_color expected;
+  } cases[] = {
+      {hsltorgb, 0, 1, 0.5f, 0xFFFF0000},       {hsltorgb, 360, 1, 0.5f, 0xFFFF0000},
+      {hsltorgb, -360, 1, 0.5f, 0xFFFF0000},    {hsltorgb, 720 + 120, 1, 0.5f, 0xFF00FF00},
+      {hsltorgb, -120, 1, 0.5f, 0xFF0000FF},    {hsltorgb, 60, 1, 0.5f, 0xFFFFFF00},
+      {hsltorgb, 30, 1, 0.5f, 0xFFFF8000},      {hsltorgb, 0, 1, 0.25f, 0xFF800000},
+      {hsltorgb, 0, 1, 0.75f, 0xFFFF8080},      {hsltorgb, 0, 1, 1.5f, 0xFFFFFFFF},
+      {hsltorgb, 0, 1, -1, 0xFF000000},         {hsltorgb, 123, 0, 0.5f, 0xFF808080},  // round(127.5)
+      {hsltorgb, 0, 0, 0.2f, 0xFF333333},       {hsltorgb, 0, 0, 2.0f, 0xFFFFFFFF},
+      {hsltorgb, 0, 0, -1.0f, 0xFF000000},      {hsltorgb, 0, 3, 0.5f, 0xFFFF0000},
+      {hsltorgb, NAN, 1, 0.5f, 0xFFFF0000},     {hsvtorgb, 120, 1, 1, 0xFF00FF00},
+      {hsvtorgb, 0, 1, 1, 0xFFFF0000},          {hsvtorgb, 360, 1, 1, 0xFFFF0000},
+      {hsvtorgb, -120, 1, 1, 0xFF0000FF},       {hsvtorgb, 300, 1, 1, 0xFFFF00FF},
+      {hsvtorgb, 60, 0.5f, 1, 0xFFFFFF80},      {hsvtorgb, 77, 0, 0.5f, 0xFF808080},
+      {hsvtorgb, -360, -1, 1, 0xFFFFFFFF},      {hsvtorgb, 0, 0, 1.5f, 0xFFFFFFFF},
+      {hsvtorgb, NAN, 1, 1, 0xFF000000},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.convert(c.h, c.s, c.l), c.expected) << (c.convert == hsltorgb ? "HSL " : "HSV ") << c.h << " " << c.s
+                                                     << " " << c.l;
 }
 
 TEST(Rgbtohsv, HueSaturationValue) {
@@ -102,19 +107,6 @@ TEST(Rgbtohsv, HueSaturationValue) {
   const hsl dark = to_hsv(0xFF800000);
   EXPECT_EQ(dark.s, 1.0f);
   EXPECT_EQ(dark.l, 128 / 255.0f);
-}
-
-TEST(Hsvtorgb, SectorsGreysAndWrapping) {
-  EXPECT_EQ(hsvtorgb(120, 1, 1), 0xFF00FF00u);
-  EXPECT_EQ(hsvtorgb(0, 1, 1), 0xFFFF0000u);
-  EXPECT_EQ(hsvtorgb(360, 1, 1), 0xFFFF0000u);
-  EXPECT_EQ(hsvtorgb(-120, 1, 1), 0xFF0000FFu);
-  EXPECT_EQ(hsvtorgb(300, 1, 1), 0xFFFF00FFu);
-  EXPECT_EQ(hsvtorgb(60, 0.5f, 1), 0xFFFFFF80u);
-  EXPECT_EQ(hsvtorgb(77, 0, 0.5f), 0xFF808080u);
-  EXPECT_EQ(hsvtorgb(-360, -1, 1), 0xFFFFFFFFu);
-  EXPECT_EQ(hsvtorgb(0, 0, 1.5f), 0xFFFFFFFFu);
-  EXPECT_EQ(hsvtorgb(NAN, 1, 1), 0xFF000000u);
 }
 
 TEST(ColourConversions, RoundTripsOverAGrid) {
