@@ -1,6 +1,6 @@
 // What the seeded random blend test does not reach: premultiplied sources
 // routed through AlphaBlend, filters and sources that name no image, a page
-// named by selector as the source, and a damaged source naming the operation.
+// named by selector as the source.
 // Depends on: the graphics fixture. Blend values are in blend_random_test.
 
 #include <algorithm>
@@ -58,18 +58,6 @@ TEST_F(BlendTest, MissingImagesDrawNothingAndPagesServeAsSources) {
   fill(&dst, 0xFF000000);
   putimage_alphatransparent(&dst, selector(1), 0, 0, 0x00, 255, 0, 0, 0, 0);
   for (argb_color p : pixels_of(&dst)) EXPECT_EQ(p, 0xFFFFFFFFu);
-}
-
-TEST_F(BlendTest, ACorruptedSourceNamesTheOperation) {
-  IMAGE src(2, 2), dst(2, 2);
-  src.magic = 0;
-  EXPECT_EXIT(src.putimage_transparent(&dst, 0, 0, 0, 0, 0, 0, 0), ::testing::ExitedWithCode(245),
-              "At function 'IMAGE::putimage_transparent'");
-  EXPECT_EXIT(putimage_alphafilter(&dst, &src, 0, 0, &dst, 0, 0, 0, 0), ::testing::ExitedWithCode(245),
-              "At function 'IMAGE::putimage_alphafilter'");
-  EXPECT_EXIT(src.imagefilter_blurring_8(10, 256, 0, 0, 2, 2), ::testing::ExitedWithCode(245),
-              "At function 'IMAGE::imagefilter_blurring_8'");
-  src.magic = IMAGE_MAGIC;
 }
 
 }  // namespace

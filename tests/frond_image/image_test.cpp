@@ -3,6 +3,7 @@
 // check. Depends on: graphics/internal.h and the graphics fixture.
 
 #include <atomic>
+#include <functional>
 #include <new>
 #include <thread>
 
@@ -187,14 +188,27 @@ using ImageDeathTest = ImageTest;
 
 TEST_F(ImageDeathTest, DamagedMagicEndsTheProcessNamingTheOperation) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  IMAGE image(2, 2);
+  IMAGE image(2, 2), other(1, 1);
   image.magic = 0x12345678;
   EXPECT_EXIT(image.resize_f(3, 3), ::testing::ExitedWithCode(245),
               "FROND ERROR message: Fatal error: read/write at 0x[0-9A-F]+\\. At function 'IMAGE::resize_f'");
-  EXPECT_EXIT(image.resize(3, 3), ::testing::ExitedWithCode(245), "At function 'IMAGE::resize'");
-  EXPECT_EXIT(putimage(0, 0, &image), ::testing::ExitedWithCode(245), "At function 'IMAGE::putimage'");
-  IMAGE other(1, 1);
-  EXPECT_EXIT(image = other, ::testing::ExitedWithCode(245), "At function 'IMAGE::operator='");
+  const struct {
+    const char* operation;
+    std::function<void()> use;
+  } uses[] = {
+      {"resize", [&] { image.resize(3, 3); }},
+      {"putimage", [&] { putimage(0, 0, &image); }},
+      {"operator=", [&] { image = other; }},
+      {"putimage_transparent", [&] { image.putimage_transparent(&other, 0, 0, 0, 0, 0, 0, 0); }},
+      {"putimage_alphafilter", [&] { putimage_alphafilter(&other, &image, 0, 0, &other, 0, 0, 0, 0); }},
+      {"imagefilter_blurring_8", [&] { image.imagefilter_blurring_8(10, 256, 0, 0, 2, 2); }},
+      {"putimage", [&] { putimage(&other, &image, 0, 0, 0, 0, 0, 0.0f, 1.0f); }},
+      {"putimage_rotate", [&] { putimage_rotate(&other, &image, 0, 0, 0.0f, 0.0f, 0.0f, 0, -1, 0); }},
+      {"getimage", [&] { image.getimage("x.png"); }},
+      {"getimage", [&] { image.getimage(logo_data(), logo_size()); }},
+  };
+  for (const auto& u : uses)
+    EXPECT_EXIT(u.use(), ::testing::ExitedWithCode(245), std::string("At function 'IMAGE::") + u.operation + "'");
   image.magic = IMAGE_MAGIC;
 }
 

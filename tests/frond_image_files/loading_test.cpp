@@ -113,12 +113,4 @@ TEST(LoadingDeathTest, ANullImageIsFatal) {
   EXPECT_EXIT(frond::getimage(nullptr, L"PNG", L"LOGO"), ::testing::ExitedWithCode(245), "pass NULL");
 }
 
-TEST(LoadingDeathTest, ADeadImageIsFatalWithTheOperationsName) {
-  IMAGE img;
-  img.magic = 0;
-  EXPECT_EXIT(img.getimage("x.png"), ::testing::ExitedWithCode(245), "IMAGE::getimage");
-  EXPECT_EXIT(img.getimage(frond::logo_data(), frond::logo_size()), ::testing::ExitedWithCode(245), "IMAGE::getimage");
-  img.magic = frond::IMAGE_MAGIC;
-}
-
 }  // namespace

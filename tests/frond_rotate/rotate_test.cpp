@@ -1,8 +1,8 @@
 // Rotation and zoom: the triangle mapper's sample mapping, quarter turns,
 // bilinear weights against a plain reference, the flag and alpha rules,
 // clipping, the destinations of both flag forms, refusal of input that is
-// not finite, and the stretch-and-splat putimage with its key, zoom and
-// magic check. Depends on: the graphics fixture.
+// not finite, and the stretch-and-splat putimage with its key and zoom.
+// Depends on: the graphics fixture.
 
 #include <cmath>
 #include <limits>
@@ -198,16 +198,6 @@ TEST_F(RotateTest, StretchAndSplatKeepsDestinationAlphaAndSkipsTheKey) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   EXPECT_EQ(putimage(&big, &src, 0, 0, 0, 0, 0, nan, 1.0f), 0);
   EXPECT_EQ(putimage(&big, &src, 0, 0, 0, 0, 0, 0.0f, 1e38f), 0);
-}
-
-TEST_F(RotateTest, ACorruptedSourceNamesTheOperation) {
-  IMAGE src(2, 2), dst(2, 2);
-  src.magic = 0;
-  EXPECT_EXIT(putimage(&dst, &src, 0, 0, 0, 0, 0, 0.0f, 1.0f), ::testing::ExitedWithCode(245),
-              "At function 'IMAGE::putimage'");
-  EXPECT_EXIT(putimage_rotate(&dst, &src, 0, 0, 0.0f, 0.0f, 0.0f, 0, -1, 0), ::testing::ExitedWithCode(245),
-              "At function 'IMAGE::putimage_rotate'");
-  src.magic = IMAGE_MAGIC;
 }
 
 }  // namespace

@@ -28,18 +28,7 @@ class TextOutputTest : public GraphicsTest {
   // Every pixel back to the paper, the DC's colours kept.
   static void wipe(IMAGE* img) { std::fill(img->pixels, img->pixels + size_t(img->width) * img->height, kPaper); }
   // The rows and columns holding text-cell pixels: left, top, right, bottom (exclusive).
-  static std::vector<int> cell_box(IMAGE* img) {
-    std::vector<int> box = {img->width, img->height, 0, 0};
-    for (int y = 0; y < img->height; ++y)
-      for (int x = 0; x < img->width; ++x)
-        if (pixel(img, x, y) != kPaper) {
-          box[0] = std::min(box[0], x);
-          box[1] = std::min(box[1], y);
-          box[2] = std::max(box[2], x + 1);
-          box[3] = std::max(box[3], y + 1);
-        }
-    return box;
-  }
+  static std::vector<int> cell_box(IMAGE* img) { return frond_test::box_of(img, kPaper); }
 };
 
 TEST(EscapementOffset, HalfTheHeightTowardsTheTopOfTheText) {

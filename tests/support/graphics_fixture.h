@@ -60,6 +60,25 @@ inline int changed_count(const std::vector<frond::argb_color>& before, frond::IM
   return changed;
 }
 
+// Left, top, right, bottom (exclusive) of the pixels that are not `background`.
+inline std::vector<int> box_of(frond::IMAGE* img, frond::argb_color background) {
+  std::vector<int> box = {img->width, img->height, 0, 0};
+  for (int y = 0; y < img->height; ++y)
+    for (int x = 0; x < img->width; ++x)
+      if (pixel(img, x, y) != background)
+        box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), std::max(box[3], y + 1)};
+  return box;
+}
+
+// The pixels `draw` leaves on `img` resized to w x h and cleared to `background`.
+template <class Draw>
+std::vector<frond::argb_color> pixels_after(frond::IMAGE* img, int w, int h, frond::argb_color background, Draw draw) {
+  frond::setbkcolor(background, img);
+  img->resize(w, h);
+  draw();
+  return pixels_of(img);
+}
+
 // Expects the pixels in [x0, x1) x [y0, y1) to differ from `before` and all others to be as they were.
 inline void expect_changed_exactly(const std::vector<frond::argb_color>& before, frond::IMAGE* img, int x0, int y0,
                                    int x1, int y1) {
