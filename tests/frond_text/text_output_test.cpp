@@ -32,17 +32,13 @@ class TextOutputTest : public GraphicsTest {
 };
 
 TEST(EscapementOffset, HalfTheHeightTowardsTheTopOfTheText) {
-  EXPECT_EQ(escapement_offset(16, 0).dx, 0);
-  EXPECT_EQ(escapement_offset(16, 0).dy, -8);
-  EXPECT_EQ(escapement_offset(16, 900).dx, -8);
-  EXPECT_EQ(escapement_offset(16, 900).dy, 0);
-  EXPECT_EQ(escapement_offset(16, 3600).dy, -8);
-  EXPECT_EQ(escapement_offset(16, -900).dx, 8);
-  EXPECT_EQ(escapement_offset(16, 1800).dx, 0);
-  EXPECT_EQ(escapement_offset(16, 1800).dy, 8);
-  EXPECT_EQ(escapement_offset(15, 0).dy, -8);  // halves round away from zero
-  EXPECT_EQ(escapement_offset(16, 450).dx, -6);
-  EXPECT_EQ(escapement_offset(16, 450).dy, -6);
+  // Height, escapement, dx, dy; halves round away from zero.
+  const int cases[][4] = {{16, 0, 0, -8},   {16, 900, -8, 0}, {16, 3600, 0, -8}, {16, -900, 8, 0},
+                          {16, 1800, 0, 8}, {15, 0, 0, -8},   {16, 450, -6, -6}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(escapement_offset(c[0], c[1]).dx, c[2]) << c[0] << " " << c[1];
+    EXPECT_EQ(escapement_offset(c[0], c[1]).dy, c[3]) << c[0] << " " << c[1];
+  }
 }
 
 TEST_F(TextOutputTest, EveryJustificationCornerWithAlphaZero) {

@@ -37,13 +37,7 @@ TEST_F(TransformTest, NewImageHasTheIdentity) {
 TEST_F(TransformTest, ViewportTranslatesAndResetDropsIt) {
   IMAGE image(160, 120);
   setviewport(20, 10, 100, 100, 1, &image);
-  const frond_transform_matrix m = transform_of(&image);
-  EXPECT_EQ(m.m11, 1);
-  EXPECT_EQ(m.m12, 0);
-  EXPECT_EQ(m.m21, 0);
-  EXPECT_EQ(m.m22, 1);
-  EXPECT_EQ(m.dx, 20);
-  EXPECT_EQ(m.dy, 10);
+  expect_matrix(transform_of(&image), 1, 0, 0, 1, 20, 10);
   frond_point p = frond_transform_calc(0, 0, &image);
   EXPECT_EQ(p.x, 20);
   EXPECT_EQ(p.y, 10);
