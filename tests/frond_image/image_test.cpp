@@ -56,13 +56,7 @@ TEST_F(ImageTest, NewImageDefaults) {
   EXPECT_FLOAT_EQ(image.line_width, 1.0f);
   EXPECT_EQ(image.text_halign, 0);
   EXPECT_EQ(image.text_valign, 0);
-  int l, t, r, b, c;
-  getviewport(&l, &t, &r, &b, &c, &image);
-  EXPECT_EQ(l, 0);
-  EXPECT_EQ(t, 0);
-  EXPECT_EQ(r, 7);
-  EXPECT_EQ(b, 5);
-  EXPECT_EQ(c, 1);
+  EXPECT_EQ(viewport_of(&image), (std::vector<int>{0, 0, 7, 5, 1}));
   EXPECT_EQ(GetBkMode(image.dc), OPAQUE);
   EXPECT_EQ(GetBkColor(image.dc), 0x000000u);
   EXPECT_EQ(GetTextColor(image.dc), 0xD3D3D3u);
@@ -106,11 +100,7 @@ TEST_F(ImageTest, ResizeResetsViewportAndKeepsGraphicsSettings) {
   setviewport(2, 3, 8, 9, 1, &image);
   setantialias(true, &image);
   image.resize_f(20, 12);
-  int l, t, r, b, c;
-  getviewport(&l, &t, &r, &b, &c, &image);
-  EXPECT_EQ(r, 20);
-  EXPECT_EQ(b, 12);
-  EXPECT_EQ(l + t, 0);
+  EXPECT_EQ(viewport_of(&image), (std::vector<int>{0, 0, 20, 12, 1}));
   Gdiplus::SmoothingMode smoothing;
   Gdiplus::GdipGetSmoothingMode(image.graphics_holder.object, &smoothing);
   EXPECT_EQ(smoothing, Gdiplus::SmoothingModeAntiAlias);

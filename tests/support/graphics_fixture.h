@@ -46,6 +46,13 @@ inline std::vector<frond::argb_color> pixels_of(frond::IMAGE* img) {
 
 inline frond::argb_color pixel(frond::IMAGE* img, int x, int y) { return img->pixels[size_t(y) * img->width + x]; }
 
+// Left, top, right, bottom and clip of an image's viewport (0: the drawing target).
+inline std::vector<int> viewport_of(frond::IMAGE* img = nullptr) {
+  int l = -1, t = -1, r = -1, b = -1, c = -1;
+  frond::getviewport(&l, &t, &r, &b, &c, img);
+  return {l, t, r, b, c};
+}
+
 // Fills every pixel with a value derived from its position, so that copies can be traced.
 inline void paint_coordinates(frond::IMAGE* img) {
   for (int y = 0; y < img->height; ++y)
