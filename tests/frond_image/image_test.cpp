@@ -45,23 +45,17 @@ TEST_F(ImageTest, NewImageDefaults) {
   IMAGE image(7, 5);
   for (argb_color p : pixels_of(&image)) ASSERT_EQ(p, 0xFF000000u);
   EXPECT_EQ(image.magic, IMAGE_MAGIC);
-  EXPECT_EQ(getcolor(&image), 0xFFD3D3D3u);
-  EXPECT_EQ(gettextcolor(&image), 0xFFD3D3D3u);
-  EXPECT_EQ(getfillcolor(&image), 0u);
-  EXPECT_EQ(getbkcolor(&image), 0xFF000000u);
+  // Line, text, fill and background colours; the same in the DC (COLORREF), with its opaque mode.
+  EXPECT_EQ((std::vector<argb_color>{getcolor(&image), gettextcolor(&image), getfillcolor(&image), getbkcolor(&image)}),
+            (std::vector<argb_color>{0xFFD3D3D3, 0xFFD3D3D3, 0, 0xFF000000}));
+  EXPECT_EQ((std::vector<int>{GetBkMode(image.dc), int(GetBkColor(image.dc)), int(GetTextColor(image.dc))}),
+            (std::vector<int>{OPAQUE, 0x000000, 0xD3D3D3}));
   EXPECT_FLOAT_EQ(image.miter_limit, 10.0f);
-  EXPECT_FALSE(image.antialias);
-  EXPECT_EQ(image.line_style, 0);
-  EXPECT_EQ(image.line_thickness, 1);
   EXPECT_FLOAT_EQ(image.line_width, 1.0f);
-  EXPECT_EQ(image.text_halign, 0);
-  EXPECT_EQ(image.text_valign, 0);
+  EXPECT_EQ((std::vector<int>{image.antialias, image.line_style, image.line_thickness, image.text_halign,
+                              image.text_valign, getx(&image), gety(&image)}),
+            (std::vector<int>{false, 0, 1, 0, 0, 0, 0}));
   EXPECT_EQ(viewport_of(&image), (std::vector<int>{0, 0, 7, 5, 1}));
-  EXPECT_EQ(GetBkMode(image.dc), OPAQUE);
-  EXPECT_EQ(GetBkColor(image.dc), 0x000000u);
-  EXPECT_EQ(GetTextColor(image.dc), 0xD3D3D3u);
-  EXPECT_EQ(getx(&image), 0);
-  EXPECT_EQ(gety(&image), 0);
 
   LOGFONTW font = {};  // 16-pixel SimSun: frond_text
   getfont(&font, &image);
