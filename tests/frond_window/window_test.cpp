@@ -19,12 +19,7 @@ HWND window() { return getwindowhandle(); }
 
 RECT client_on_screen() { return platform_test::headless_window_state(window()).client; }
 
-// What a user sees at a point of the window's client area.
-uint32_t on_screen(int x, int y) {
-  const platform_test::ScreenPixels screen = platform_test::headless_screen();
-  const RECT client = client_on_screen();
-  return screen.pixels[size_t(client.top + y) * screen.stride + client.left + x] & 0x00FFFFFF;
-}
+using frond_test::on_screen;
 
 // Injects a press (and release) the way the display backend delivers them.
 void type_key(UINT vk, const std::u16string& text) {
