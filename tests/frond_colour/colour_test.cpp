@@ -13,22 +13,6 @@ using namespace frond;
 
 namespace {
 
-struct hsl {
-  float h, s, l;
-};
-
-hsl to_hsl(argb_color c) {
-  hsl out = {-1, -1, -1};
-  rgbtohsl(c, &out.h, &out.s, &out.l);
-  return out;
-}
-
-hsl to_hsv(argb_color c) {
-  hsl out = {-1, -1, -1};
-  rgbtohsv(c, &out.h, &out.s, &out.l);
-  return out;
-}
-
 TEST(Rgbtogray, WeightsTheChannelsAndRounds) {
   // Red 76.245, green 149.685, blue 29.07; alpha plays no part.
   const argb_color cases[][2] = {{0xFFFF0000, 0xFF4C4C4C}, {0x00FFFFFF, 0xFFFFFFFF}, {0x0000FF00, 0xFF969696},
@@ -36,30 +20,31 @@ TEST(Rgbtogray, WeightsTheChannelsAndRounds) {
   for (const auto& c : cases) EXPECT_EQ(rgbtogray(c[0]), c[1]) << std::hex << c[0];
 }
 
-TEST(Rgbtohsl, PrimariesGreysAndThresholds) {
-  hsl red = to_hsl(0xFFFF0000);
-  EXPECT_EQ(red.h, 360.0f);
-  EXPECT_EQ(red.s, 1.0f);
-  EXPECT_EQ(red.l, 0.5f);
-  EXPECT_EQ(to_hsl(0xFF00FF00).h, 120.0f);
-  EXPECT_EQ(to_hsl(0xFF0000FF).h, 240.0f);
-  EXPECT_EQ(to_hsl(0xFFFFFF00).h, 60.0f);  // green is the max, red the mid
-  EXPECT_FLOAT_EQ(to_hsl(0xFF00FFFF).h, 180.0f);
-  EXPECT_FLOAT_EQ(to_hsl(0xFFFF00FF).h, 300.0f);
-
-  const hsl grey = to_hsl(0xFF808080);
-  EXPECT_EQ(grey.h, 0.0f);
-  EXPECT_EQ(grey.l, 0.5f);
-  EXPECT_EQ(grey.s, 2 * (128 / 255.0f) - 1);
-
-  const hsl black = to_hsl(0xFF000000);
-  EXPECT_EQ(black.h, 0.0f);
-  EXPECT_EQ(black.s, 0.0f);
-  EXPECT_EQ(black.l, 0.0f);
-  const hsl white = to_hsl(0x00FEFFFF);
-  EXPECT_EQ(white.h, 0.0f);
-  EXPECT_EQ(white.s, 0.0f);
-  EXPECT_EQ(white.l, 1.0f);
+// Hue in (0, 360] for HSL (red is 360, greys 0) and in [0, 360) for HSV
+// (greys -360); lightness and value in 0..1; alpha plays no part.
+TEST(RgbtohslAndRgbtohsv, PrimariesGreysAndThresholds) {
+  const struct {
+    void (*convert)(argb_color, float*, float*, float*);
+    argb_color c;
+    float h, s, l;
+  } cases[] = {
+      {rgbtohsl, 0xFFFF0000, 360, 1, 0.5f},  {rgbtohsl, 0xFF00FF00, 120, 1, 0.5f},
+      {rgbtohsl, 0xFF0000FF, 240, 1, 0.5f},  {rgbtohsl, 0xFFFFFF00, 60, 1, 0.5f},  // green the max, red the mid
+      {rgbtohsl, 0xFF00FFFF, 180, 1, 0.5f},  {rgbtohsl, 0xFFFF00FF, 300, 1, 0.5f},
+      {rgbtohsl, 0xFF808080, 0, 2 * (128 / 255.0f) - 1, 0.5f},
+      {rgbtohsl, 0xFF000000, 0, 0, 0},       {rgbtohsl, 0x00FEFFFF, 0, 0, 1},
+      {rgbtohsv, 0xFF404040, -360, 0, 64 / 255.0f},
+      {rgbtohsv, 0xFF000000, -360, 0, 0},    {rgbtohsv, 0xFFFF0000, 0, 1, 1},
+      {rgbtohsv, 0xFF00FF00, 120, 1, 1},     {rgbtohsv, 0xFF0000FF, 240, 1, 1},
+      {rgbtohsv, 0xFFFF00FF, 300, 1, 1},     {rgbtohsv, 0xFF800000, 0, 1, 128 / 255.0f},
+  };
+  for (const auto& c : cases) {
+    float h = -1, s = -1, l = -1;
+    c.convert(c.c, &h, &s, &l);
+    EXPECT_FLOAT_EQ(h, c.h) << std::hex << c.c;
+    EXPECT_FLOAT_EQ(s, c.s) << std::hex << c.c;
+    EXPECT_FLOAT_EQ(l, c.l) << std::hex << c.c;
+  }
 }
 
 // Hue wraps every way; lightness and value above 1 are white; saturation
@@ -91,31 +76,14 @@ TEST(HslAndHsvToRgb, HueWrapsGreysAndClampedChannels) {
                                                      << " " << c.l;
 }
 
-TEST(Rgbtohsv, HueSaturationValue) {
-  const hsl grey = to_hsv(0xFF404040);
-  EXPECT_EQ(grey.h, -360.0f);
-  EXPECT_EQ(grey.s, 0.0f);
-  EXPECT_EQ(grey.l, 64 / 255.0f);
-  const hsl black = to_hsv(0xFF000000);
-  EXPECT_EQ(black.h, -360.0f);
-  EXPECT_EQ(black.s, 0.0f);
-  EXPECT_EQ(black.l, 0.0f);
-  EXPECT_EQ(to_hsv(0xFFFF0000).h, 0.0f);
-  EXPECT_EQ(to_hsv(0xFF00FF00).h, 120.0f);
-  EXPECT_EQ(to_hsv(0xFF0000FF).h, 240.0f);
-  EXPECT_EQ(to_hsv(0xFFFF00FF).h, 300.0f);
-  const hsl dark = to_hsv(0xFF800000);
-  EXPECT_EQ(dark.s, 1.0f);
-  EXPECT_EQ(dark.l, 128 / 255.0f);
-}
-
 TEST(ColourConversions, RoundTripsOverAGrid) {
   for (uint32_t r = 0; r < 256; r += 17)
     for (uint32_t g = 0; g < 256; g += 17)
       for (uint32_t b = 0; b < 256; b += 17) {
         const argb_color c = 0xFF000000 | r << 16 | g << 8 | b;
-        const hsl v = to_hsv(c);
-        EXPECT_EQ(hsvtorgb(v.h, v.s, v.l), c) << std::hex << c;
+        float h, s, v;
+        rgbtohsv(c, &h, &s, &v);
+        EXPECT_EQ(hsvtorgb(h, s, v), c) << std::hex << c;
       }
 }
 
