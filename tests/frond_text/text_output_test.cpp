@@ -71,27 +71,22 @@ TEST_F(TextOutputTest, OuttextMovesTheCurrentPosition) {
   IMAGE image(200, 100);
   prepare(&image);
   const int w = textwidth("step", &image);
+  const auto position = [&] {
+    POINT p = {};
+    GetCurrentPositionEx(image.dc, &p);
+    return std::vector<int>{p.x, p.y};
+  };
   MoveToEx(image.dc, 20, 30, nullptr);
   outtext("step", &image);
-  POINT p = {};
-  GetCurrentPositionEx(image.dc, &p);
-  EXPECT_EQ(p.x, 20 + w);
-  EXPECT_EQ(p.y, 30);
-  EXPECT_EQ(GetTextAlign(image.dc), UINT{TA_UPDATECP});
-
-  settextjustify(2, 0, &image);
+  EXPECT_EQ(position(), (std::vector<int>{20 + w, 30}));
+  settextjustify(2, 0, &image);  // right-justified: drawn to the left of the position
   outtext(L"step", &image);
-  GetCurrentPositionEx(image.dc, &p);
-  EXPECT_EQ(p.x, 20);
-  EXPECT_EQ(GetTextAlign(image.dc), UINT{TA_UPDATECP | TA_RIGHT});
-
+  EXPECT_EQ(position(), (std::vector<int>{20, 30}));
   // Centred vertically: drawn 8 higher, the position comes back to the baseline row.
   settextjustify(0, 1, &image);
   wipe(&image);
   outtext('s', &image);
-  GetCurrentPositionEx(image.dc, &p);
-  EXPECT_EQ(p.x, 20 + textwidth('s', &image));
-  EXPECT_EQ(p.y, 30);
+  EXPECT_EQ(position(), (std::vector<int>{20 + textwidth('s', &image), 30}));
   EXPECT_EQ(cell_box(&image)[1], 22);
 }
 
