@@ -74,7 +74,8 @@ TEST_F(BlitTest, PlainFormsCopyTheirRectangles) {
   EXPECT_EQ(pixel(&dst2, 3, 3), pixel(&src, 5, 5));
   putimage(4, 0, 2, 1, &src, 0, 5);
   EXPECT_EQ(pixel(&dst2, 5, 0), pixel(&src, 1, 5));
-  putimage(&dst2, 0, 0, 2, 3, &src, 0, 0, 4, 6);  // stretched: whole pixels kept or dropped (COLORONCOLOR)
+  putimage(&dst2, 0, 0, 2, 3, &src, 0, 0, 4, 6);  // stretched: whole pixels kept or dropped
+  EXPECT_EQ(GetStretchBltMode(dst2.dc), COLORONCOLOR);
   EXPECT_EQ(pixel(&dst2, 1, 2), pixel(&src, 3, 5));  // centre sampling: source widths, not heights
   IMAGE one(1, 1), two(1, 1);  // the raster operation reaches the copy
   fill(&one, 0x0FF00FF0);
