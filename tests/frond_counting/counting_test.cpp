@@ -1,8 +1,8 @@
-// Which calls count a change of the window's picture: every public drawing
-// form (two forms with the same rule share a row, each run on its own),
-// called on selector 0 (with and without a drawing target),
-// on a page selector and on a real image, checking the count and that the
-// named image (and no other) is the one drawn on.
+// Which calls count a change of the window's picture: one row per rule
+// listing every public drawing form it covers, each form called on its own
+// on selector 0 (with and without a drawing target), on a page selector and
+// on a real image, checking the count and that the named image (and no
+// other) is the one drawn on.
 // Depends on: the graphics fixture (state reset, counter). Checks no pixel values.
 
 #include <cstdio>

@@ -1,6 +1,7 @@
 // The IMAGE object: construction, documented defaults, resizing, copies,
 // GDI+ objects, images made on many threads, deletion and the fatal magic
-// check. Depends on: graphics/internal.h and the graphics fixture.
+// check with the name of each operation that makes it (copies, blends, blur,
+// turns, loads). Depends on: graphics/internal.h and the graphics fixture.
 
 #include <atomic>
 #include <functional>
