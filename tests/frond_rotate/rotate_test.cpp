@@ -9,6 +9,7 @@
 #include <random>
 #include <vector>
 
+#include "frond_blend/blend_reference.h"
 #include "graphics/frond.h"
 #include "support/graphics_fixture.h"
 
@@ -64,14 +65,7 @@ TEST_F(RotateTest, SamplesMatchAPlainReference) {
     for (bool smooth : {true, false}) {
       const int size = smooth ? 34 : 33;
       IMAGE src(size, size), dst(256, 256);
-      for (int i = 0; i < size * size; ++i) {
-        argb_color p = 0;
-        for (int b = 0; b < 4; ++b) {
-          const unsigned r = random() % 4;  // biased towards 0 and 255
-          p |= argb_color(r == 0 ? 0 : r == 1 ? 255 : random() % 256) << (8 * b);
-        }
-        src.pixels[i] = p;
-      }
+      for (int i = 0; i < size * size; ++i) src.pixels[i] = blend_reference::biased_pixel(random);
       putimage_rotatezoom(&dst, &src, 0, 0, 0.0f, 0.0f, 0.0f, 256.0f / float(size), false, -1, smooth);
       int wrong = 0;
       for (int y = 0; y < 256; ++y)
