@@ -100,11 +100,7 @@ TEST_F(BlitTest, DestinationViewportMovesAndClips) {
   fill(&dst, 0xFF000000);
   setviewport(100, 50, 150, 80, 1, &dst);
   putimage(&dst, 0, 0, &src);
-  for (int y = 0; y < dst.height; ++y)
-    for (int x = 0; x < dst.width; ++x) {
-      const bool inside = x >= 100 && x < 150 && y >= 50 && y < 80;
-      ASSERT_EQ(pixel(&dst, x, y), inside ? 0xFFFF0000u : 0xFF000000u) << x << "," << y;
-    }
+  expect_area(&dst, 100, 50, 150, 80, 0xFFFF0000, 0xFF000000);
 
   // Without clipping the copy still starts at the origin but reaches the image's edge.
   fill(&dst, 0xFF000000);

@@ -53,8 +53,7 @@ TEST_F(ShapesTest, ViewportMovesAndClipsShapes) {
   setfillcolor(0xFFFFFFFF, &img);
   setviewport(10, 10, 30, 30, 1, &img);
   bar(0, 0, 100, 100, &img);
-  for (int y = 0; y < 50; ++y)
-    for (int x = 0; x < 50; ++x) EXPECT_EQ(lit(&img, x, y), x >= 10 && x < 30 && y >= 10 && y < 30) << x << "," << y;
+  expect_area(&img, 10, 10, 30, 30, 0x00FFFFFF, kBlack);  // GDI writes alpha 0
 }
 
 // Filling up to a border is in the golden script; GDI's fill rules are the platform's.
