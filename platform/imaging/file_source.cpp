@@ -15,7 +15,7 @@
 
 namespace platform::imaging {
 
-uint8_t* byte_source::allocate(size_t size) {
+uint8_t* ByteSource::allocate(size_t size) {
   owned_.reset(new (std::nothrow) uint8_t[size == 0 ? 1 : size]);
   if (!owned_) return nullptr;
   data_ = owned_.get();
@@ -23,7 +23,7 @@ uint8_t* byte_source::allocate(size_t size) {
   return owned_.get();
 }
 
-bool byte_source::read_file(const std::string& path) {
+bool ByteSource::read_file(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info = {};
