@@ -15,7 +15,7 @@
 
 #include <cstdint>
 
-#include "graphics/frond.h"
+#include "frond/frond.h"
 #include "platform/gdiplus.h"
 #include "support/bench_support.h"
 

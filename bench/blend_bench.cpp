@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/frond.h"
+#include "frond/frond.h"
 #include "support/bench_support.h"
 
 namespace {

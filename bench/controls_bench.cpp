@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "graphics/frond.h"
+#include "frond/frond.h"
 
 using namespace frond;
 

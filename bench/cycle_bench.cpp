@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "Client/quillfern_client.h"
-#include "graphics/frond.h"
+#include "frond/frond.h"
 #include "support/bench_support.h"
 #include "support/synthetic_screenshot.h"
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/frond.h"
+#include "frond/frond.h"
 #include "support/bench_support.h"
 #include "support/synthetic_screenshot.h"
 

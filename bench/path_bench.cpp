@@ -14,7 +14,7 @@
 #include <cmath>
 #include <vector>
 
-#include "graphics/frond.h"
+#include "frond/frond.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "graphics/frond.h"
+#include "frond/frond.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include <random>
 #include <vector>
 
-#include "graphics/frond.h"
+#include "frond/frond.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <functional>
 #include <vector>
 
-#include "graphics/frond.h"
+#include "frond/frond.h"
 #include "support/bench_support.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/frond.h"
+#include "frond/frond.h"
 #include "support/bench_support.h"
 
 // Xlib's macros (Status, None ...) come last, after the Windows-style names.

@@ -1,4 +1,7 @@
-// Brushes: solid, hatched and null (hollow).
+// Brushes: CreateSolidBrush, CreateHatchBrush and CreateBrushIndirect make
+// solid, hatched and null (hollow) brush records.
+// Depends on: the GDI object table. Paints nothing: pattern.cpp turns a brush
+// into the tile the painting calls use.
 #include "gdi/objects.h"
 
 using platform::gdi::Brush;

@@ -48,18 +48,3 @@ int IntersectClipRect(HDC dc, int left, int top, int right, int bottom) {
   d->has_clip = true;
   return d->clip.complexity();
 }
-
-int GetClipBox(HDC dc, LPRECT box) {
-  const auto d = find_dc(dc);
-  if (!d || !box) return ERROR;
-  const SIZE size = device_size(*d);
-  const std::vector<RECT> rects = clip_rects(*d, size.cx, size.cy);
-  if (rects.empty()) {
-    *box = RECT{0, 0, 0, 0};
-    return NULLREGION;
-  }
-  const RECT b = platform::gdi::bounding_box(rects);
-  const int64_t vx = d->viewport.x, vy = d->viewport.y;
-  *box = RECT{clamp_long(b.left - vx), clamp_long(b.top - vy), clamp_long(b.right - vx), clamp_long(b.bottom - vy)};
-  return rects.size() == 1 ? SIMPLEREGION : COMPLEXREGION;
-}

@@ -47,8 +47,6 @@ inline std::shared_ptr<DeviceContext> find_dc(HDC dc) { return find_as<DeviceCon
 
 // Pixels the DC draws on; false when there are none (the stock 1x1 bitmap).
 bool surface_of(const DeviceContext& dc, Surface* out);
-// Width and height of the DC's bitmap or of the screen.
-SIZE device_size(const DeviceContext& dc);
 // The clip region's rectangles within `width` x `height`, or that whole area without a clip region.
 std::vector<RECT> clip_rects(const DeviceContext& dc, int width, int height);
 

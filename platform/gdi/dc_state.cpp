@@ -52,11 +52,6 @@ int SetROP2(HDC dc, int mode) {
   return old;
 }
 
-int GetROP2(HDC dc) {
-  const auto d = find_dc(dc);
-  return d ? d->rop2 : 0;
-}
-
 int SetStretchBltMode(HDC dc, int mode) {
   const auto d = find_dc(dc);
   if (!d || mode < BLACKONWHITE || mode > HALFTONE) return 0;

@@ -1,6 +1,6 @@
-// CreateDCA/W for the display: a DC over the whole screen, as GetDC(NULL)
+// CreateDCA for the display: a DC over the whole screen, as GetDC(NULL)
 // gives, that DeleteDC ends. Printers and other devices do not exist here.
-#include <cwctype>
+#include <cctype>
 
 #include "gdi/dc.h"
 
@@ -8,16 +8,14 @@ namespace platform::gdi {
 namespace {
 
 // Device names compare without regard to case, as on Windows.
-template <class Char>
-bool same_name(const Char* name, const char* expected) {
+bool same_name(const char* name, const char* expected) {
   for (; *name != 0 && *expected != '\0'; ++name, ++expected) {
-    if (std::towlower(static_cast<wint_t>(*name)) != std::towlower(static_cast<wint_t>(*expected))) return false;
+    if (std::tolower(static_cast<unsigned char>(*name)) != std::tolower(static_cast<unsigned char>(*expected))) return false;
   }
   return *name == 0 && *expected == '\0';
 }
 
-template <class Char>
-bool names_display(const Char* driver, const Char* device) {
+bool names_display(const char* driver, const char* device) {
   if (driver != nullptr) return same_name(driver, "DISPLAY");
   return device != nullptr && same_name(device, "\\\\.\\DISPLAY1");
 }
@@ -36,9 +34,5 @@ HDC create_display_dc() {
 }  // namespace platform::gdi
 
 HDC CreateDCA(LPCSTR driver, LPCSTR device, LPCSTR, const DEVMODEA*) {
-  return platform::gdi::names_display(driver, device) ? platform::gdi::create_display_dc() : nullptr;
-}
-
-HDC CreateDCW(LPCWSTR driver, LPCWSTR device, LPCWSTR, const DEVMODEW*) {
   return platform::gdi::names_display(driver, device) ? platform::gdi::create_display_dc() : nullptr;
 }

@@ -1,4 +1,4 @@
-// FillRect, SetPixel and GetPixel. GDI drawing writes 0x00RRGGBB words:
+// FillRect. GDI drawing writes 0x00RRGGBB words:
 // alpha 0 in every pixel it touches.
 #include <algorithm>
 
@@ -6,20 +6,6 @@
 #include "gdi/primitives.h"
 
 using namespace platform::gdi;
-
-namespace {
-
-// The device pixel of logical (x, y), when drawing may touch it.
-bool visible_pixel(const DeviceContext& dc, const Surface& s, int x, int y, int* dx, int* dy) {
-  const int64_t px = device_x(dc, x), py = device_y(dc, y);
-  if (px < 0 || py < 0 || px >= s.width || py >= s.height) return false;
-  if (dc.has_clip && !dc.clip.contains(static_cast<LONG>(px), static_cast<LONG>(py))) return false;
-  *dx = static_cast<int>(px);
-  *dy = static_cast<int>(py);
-  return true;
-}
-
-}  // namespace
 
 // The rectangle includes its left and top edges, not its right and bottom
 // ones; an empty or inverted rectangle paints nothing. Hatched brushes leave
@@ -50,23 +36,3 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
   }
   return 1;
 }
-
-COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
-  const auto d = find_dc(dc);
-  Surface s;
-  int px = 0, py = 0;
-  if (!d || !surface_of(*d, &s) || !visible_pixel(*d, s, x, y, &px, &py)) return CLR_INVALID;
-  write_pixel(s, px, py, colorref_word(color));
-  return color & 0x00FFFFFFu;
-}
-
-COLORREF GetPixel(HDC dc, int x, int y) {
-  const auto d = find_dc(dc);
-  Surface s;
-  int px = 0, py = 0;
-  if (!d || !surface_of(*d, &s) || !visible_pixel(*d, s, x, y, &px, &py)) return CLR_INVALID;
-  return word_colorref(read_pixel(s, px, py));
-}
-
-// Drawing is immediate: nothing is batched.
-BOOL GdiFlush() { return TRUE; }

@@ -76,8 +76,7 @@ LOGFONTA ansi_font_record(const LOGFONTW& font);
 HGDIOBJ stock_object(int index);
 HBITMAP stock_bitmap();
 
-// A COLORREF 0x00BBGGRR as the GDI drawing word 0x00RRGGBB (alpha 0), and back.
+// A COLORREF 0x00BBGGRR as the GDI drawing word 0x00RRGGBB (alpha 0).
 inline uint32_t colorref_word(COLORREF c) { return ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu); }
-inline COLORREF word_colorref(uint32_t w) { return ((w & 0xFFu) << 16) | (w & 0xFF00u) | ((w >> 16) & 0xFFu); }
 
 }  // namespace platform::gdi

@@ -1,4 +1,7 @@
-// Pixel loops over 32-bit and 24-bit rows.
+// Pixel loops over 32-bit and 24-bit rows: spans opened as 32-bit words and
+// stored back, single pixels, gathers through a column table, pattern fills.
+// Depends on: the surface description and brush tiles. Does no clipping: its
+// callers hand it rectangles already inside the surface and the clip.
 #include "gdi/primitives.h"
 
 #include <algorithm>

@@ -1,4 +1,5 @@
-// Region algebra and the region calls. Combination cuts the plane into
+// Region algebra (intersection and difference, all the clip needs) and
+// CreateRectRgn. Combination cuts the plane into
 // horizontal bands at every top and bottom edge of both operands; within a
 // band each operand is a sorted list of x spans, which a sweep combines.
 #include "gdi/region.h"
@@ -21,14 +22,7 @@ void band_spans(const std::vector<RECT>& rects, LONG top, LONG bottom, Spans* ou
   }
 }
 
-bool keeps(int mode, bool in_a, bool in_b) {
-  switch (mode) {
-    case RGN_AND: return in_a && in_b;
-    case RGN_OR: return in_a || in_b;
-    case RGN_XOR: return in_a != in_b;
-    default: return in_a && !in_b;  // RGN_DIFF
-  }
-}
+bool keeps(int mode, bool in_a, bool in_b) { return mode == RGN_AND ? in_a && in_b : in_a && !in_b; }
 
 bool covers(const Spans& spans, size_t* index, LONG x) {
   while (*index < spans.size() && spans[*index].second <= x) ++*index;
@@ -66,25 +60,6 @@ Region::Region(const RECT& rect) {
 
 int Region::complexity() const {
   return rects_.empty() ? NULLREGION : rects_.size() == 1 ? SIMPLEREGION : COMPLEXREGION;
-}
-
-RECT Region::box() const {
-  if (rects_.empty()) return RECT{0, 0, 0, 0};
-  RECT box = rects_.front();
-  for (const RECT& r : rects_) {
-    box.left = std::min(box.left, r.left);
-    box.right = std::max(box.right, r.right);
-    box.bottom = std::max(box.bottom, r.bottom);
-  }
-  return box;
-}
-
-bool Region::contains(LONG x, LONG y) const {
-  for (const RECT& r : rects_) {
-    if (r.top > y) break;
-    if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;
-  }
-  return false;
 }
 
 Region Region::combine(const Region& a, const Region& b, int mode) {
@@ -127,34 +102,4 @@ using platform::gdi::RegionObject;
 
 HRGN CreateRectRgn(int left, int top, int right, int bottom) {
   return static_cast<HRGN>(platform::gdi::create_object<RegionObject>(Region(RECT{left, top, right, bottom})));
-}
-
-HRGN CreateRectRgnIndirect(const RECT* rect) {
-  return rect ? CreateRectRgn(rect->left, rect->top, rect->right, rect->bottom) : nullptr;
-}
-
-int CombineRgn(HRGN destination, HRGN source1, HRGN source2, int mode) {
-  const auto dst = find_as<RegionObject>(destination);
-  const auto a = find_as<RegionObject>(source1);
-  if (!dst || !a || mode < RGN_AND || mode > RGN_COPY) return ERROR;
-  if (mode == RGN_COPY) {
-    dst->region = a->region;
-  } else {
-    const auto b = find_as<RegionObject>(source2);
-    if (!b) return ERROR;
-    dst->region = Region::combine(a->region, b->region, mode);
-  }
-  return dst->region.complexity();
-}
-
-int GetRgnBox(HRGN region, LPRECT box) {
-  const auto r = find_as<RegionObject>(region);
-  if (!r || !box) return ERROR;
-  *box = r->region.box();
-  return r->region.complexity();
-}
-
-BOOL PtInRegion(HRGN region, int x, int y) {
-  const auto r = find_as<RegionObject>(region);
-  return r && r->region.contains(x, y);
 }

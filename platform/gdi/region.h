@@ -18,10 +18,8 @@ class Region {
   const std::vector<RECT>& rects() const { return rects_; }
   bool empty() const { return rects_.empty(); }
   int complexity() const;   // NULLREGION, SIMPLEREGION or COMPLEXREGION
-  RECT box() const;         // all zero when empty
-  bool contains(LONG x, LONG y) const;
 
-  // `a mode b` for RGN_AND, RGN_OR, RGN_XOR and RGN_DIFF.
+  // `a mode b` for RGN_AND and RGN_DIFF.
   static Region combine(const Region& a, const Region& b, int mode);
 
  private:

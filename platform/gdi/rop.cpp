@@ -1,4 +1,7 @@
-// The ROP3 executor for one row of pixels.
+// The ROP3 executor for one row of pixels: the general truth-table path and
+// fast paths for the common operations.
+// Depends on: nothing but its header. Knows nothing of DCs, clipping or
+// where the pattern comes from.
 #include "gdi/rop.h"
 
 #include <algorithm>

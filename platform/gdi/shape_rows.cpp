@@ -1,4 +1,6 @@
-// Row runs of rectangles, ellipses and rounded rectangles, and their outlines.
+// Row runs of rectangles, ellipses and rounded rectangles, and their outlines:
+// which pixels of row y a closed shape's box covers.
+// Depends on: its header only. Draws nothing; the shape calls paint the runs.
 #include "gdi/shape_rows.h"
 
 #include <algorithm>

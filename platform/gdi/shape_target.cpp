@@ -1,4 +1,7 @@
-// The clipped writers of the shape calls and the pen-over-brush mask.
+// The clipped writers of the shape calls (spans of pen or brush ink over the
+// DC's clip rectangles) and the pen-over-brush mask that keeps a shape from
+// painting a pixel twice. Depends on: the DC, primitives and inks. Decides no
+// geometry: the shape calls say which spans to paint.
 #include "gdi/shape_target.h"
 
 #include <algorithm>

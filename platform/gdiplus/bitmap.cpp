@@ -99,18 +99,4 @@ GpStatus GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelForma
   });
 }
 
-GpStatus GdipBitmapGetPixel(GpBitmap* bitmap, INT x, INT y, ARGB* color) {
-  if (detail::any_null(bitmap, color) || x < 0 || y < 0 || UINT(x) >= bitmap->width || UINT(y) >= bitmap->height)
-    return InvalidParameter;
-  *color = bitmap->get_pixel(x, y);
-  return Ok;
-}
-
-GpStatus GdipBitmapSetPixel(GpBitmap* bitmap, INT x, INT y, ARGB color) {
-  if (bitmap == nullptr || x < 0 || y < 0 || UINT(x) >= bitmap->width || UINT(y) >= bitmap->height)
-    return InvalidParameter;
-  bitmap->set_pixel(x, y, color);
-  return Ok;
-}
-
 }  // namespace Gdiplus

@@ -1,4 +1,6 @@
-// The flat brush calls: solid fills, and cloning and deleting any brush.
+// The flat brush calls for solid fills (create, read the colour) and
+// deleting any brush. Depends on: the brush classes and status helpers.
+// The other brush kinds are made in brush_gradient.cpp and brush_texture.cpp.
 #include "gdiplus/brush.h"
 
 #include "gdiplus/status.h"
@@ -24,13 +26,6 @@ GpStatus GdipCreateSolidFill(ARGB color, GpSolidFill** brush) {
   });
 }
 
-GpStatus GdipSetSolidFillColor(GpSolidFill* brush, ARGB color) {
-  GpSolidFill* fill = as_solid_fill(brush);
-  if (fill == nullptr) return InvalidParameter;
-  fill->color = color;
-  return Ok;
-}
-
 GpStatus GdipGetSolidFillColor(GpSolidFill* brush, ARGB* color) {
   GpSolidFill* fill = as_solid_fill(brush);
   if (fill == nullptr || color == nullptr) return InvalidParameter;
@@ -38,23 +33,9 @@ GpStatus GdipGetSolidFillColor(GpSolidFill* brush, ARGB* color) {
   return Ok;
 }
 
-GpStatus GdipCloneBrush(GpBrush* brush, GpBrush** clone) {
-  if (detail::any_null(brush, clone)) return InvalidParameter;
-  return detail::guard_allocation([&] {
-    *clone = brush->clone();
-    return Ok;
-  });
-}
-
 GpStatus GdipDeleteBrush(GpBrush* brush) {
   if (brush == nullptr) return InvalidParameter;
   delete brush;
-  return Ok;
-}
-
-GpStatus GdipGetBrushType(GpBrush* brush, BrushType* type) {
-  if (detail::any_null(brush, type)) return InvalidParameter;
-  *type = brush->type();
   return Ok;
 }
 

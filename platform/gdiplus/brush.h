@@ -9,8 +9,6 @@ namespace Gdiplus {
 class GpBrush {
  public:
   virtual ~GpBrush() = default;
-  // A new brush of the same kind and settings (plain `new`, released with delete).
-  virtual GpBrush* clone() const = 0;
   virtual BrushType type() const = 0;
 
  protected:
@@ -22,7 +20,6 @@ class GpBrush {
 class GpSolidFill : public GpBrush {
  public:
   explicit GpSolidFill(ARGB color_) : color(color_) {}
-  GpBrush* clone() const override { return new GpSolidFill(*this); }
   BrushType type() const override { return BrushTypeSolidColor; }
 
   ARGB color;

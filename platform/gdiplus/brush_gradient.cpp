@@ -1,4 +1,7 @@
-// The flat calls of linear and path gradient brushes.
+// The flat calls of linear and path gradient brushes: creation from points,
+// rectangles and paths, centre colour and point, surround colours.
+// Depends on: the brush kinds and paths. Paints nothing: paint.cpp samples
+// the brushes.
 #include <cmath>
 
 #include "gdiplus/brush_kinds.h"
@@ -9,7 +12,6 @@ namespace Gdiplus {
 
 namespace {
 
-GpLineGradient* line_brush(GpLineGradient* brush) { return detail::brush_of_kind(brush, BrushTypeLinearGradient); }
 GpPathGradient* path_brush(GpPathGradient* brush) { return detail::brush_of_kind(brush, BrushTypePathGradient); }
 
 GpStatus create_line(const GpPointF& p1, const GpPointF& p2, ARGB c1, ARGB c2, WrapMode wrap, GpLineGradient** brush) {
@@ -64,84 +66,10 @@ GpStatus GdipCreateLineBrush(const GpPointF* point1, const GpPointF* point2, ARG
   return create_line(*point1, *point2, color1, color2, wrap, brush);
 }
 
-GpStatus GdipCreateLineBrushI(const GpPoint* point1, const GpPoint* point2, ARGB color1, ARGB color2, GpWrapMode wrap,
-                              GpLineGradient** brush) {
-  if (detail::any_null(point1, point2)) return InvalidParameter;
-  return create_line(GpPointF{REAL(point1->X), REAL(point1->Y)}, GpPointF{REAL(point2->X), REAL(point2->Y)}, color1,
-                     color2, wrap, brush);
-}
-
-// The colours sit on the rectangle's sides (horizontal, vertical) or corners
-// (diagonals); the diagonal modes keep the gradient's lines parallel to the
-// other diagonal of the rectangle.
-GpStatus GdipCreateLineBrushFromRect(const GpRectF* rect, ARGB color1, ARGB color2, LinearGradientMode mode,
-                                     GpWrapMode wrap, GpLineGradient** brush) {
-  if (rect == nullptr || !detail::in_range(mode, LinearGradientModeHorizontal, LinearGradientModeBackwardDiagonal))
-    return InvalidParameter;
-  if (rect->Width == 0 || rect->Height == 0) return OutOfMemory;
-  const REAL x = rect->X, y = rect->Y, w = rect->Width, h = rect->Height;
-  GpPointF from{x, y}, to{x + w, y};
-  if (mode == LinearGradientModeVertical) to = GpPointF{x, y + h};
-  const GpStatus status = create_line(from, to, color1, color2, wrap, brush);
-  if (status != Ok || mode == LinearGradientModeHorizontal || mode == LinearGradientModeVertical) return status;
-  GpLineGradient* made = *brush;
-  const double sign = mode == LinearGradientModeForwardDiagonal ? 1 : -1;
-  made->along_x = sign / (2.0 * w);
-  made->along_y = 1 / (2.0 * h);
-  made->along_0 = sign > 0 ? -(x / (2.0 * w) + y / (2.0 * h)) : (x + w) / (2.0 * w) - y / (2.0 * h);
-  return Ok;
-}
-
-GpStatus GdipCreateLineBrushFromRectI(const GpRect* rect, ARGB color1, ARGB color2, LinearGradientMode mode,
-                                      GpWrapMode wrap, GpLineGradient** brush) {
-  if (rect == nullptr) return InvalidParameter;
-  const GpRectF r{REAL(rect->X), REAL(rect->Y), REAL(rect->Width), REAL(rect->Height)};
-  return GdipCreateLineBrushFromRect(&r, color1, color2, mode, wrap, brush);
-}
-
-GpStatus GdipSetLineColors(GpLineGradient* brush, ARGB color1, ARGB color2) {
-  GpLineGradient* line = line_brush(brush);
-  if (line == nullptr) return InvalidParameter;
-  line->colors[0] = color1;
-  line->colors[1] = color2;
-  return Ok;
-}
-
-GpStatus GdipGetLineColors(GpLineGradient* brush, ARGB* colors) {
-  GpLineGradient* line = line_brush(brush);
-  if (line == nullptr || colors == nullptr) return InvalidParameter;
-  colors[0] = line->colors[0];
-  colors[1] = line->colors[1];
-  return Ok;
-}
-
-GpStatus GdipSetLineWrapMode(GpLineGradient* brush, GpWrapMode wrap) {
-  GpLineGradient* line = line_brush(brush);
-  if (line == nullptr || !detail::valid_wrap(wrap)) return InvalidParameter;
-  if (wrap != WrapModeClamp) line->wrap = wrap;  // line brushes cannot clamp; GDI+ ignores it
-  return Ok;
-}
-
-GpStatus GdipGetLineWrapMode(GpLineGradient* brush, GpWrapMode* wrap) {
-  GpLineGradient* line = line_brush(brush);
-  if (line == nullptr || wrap == nullptr) return InvalidParameter;
-  *wrap = line->wrap;
-  return Ok;
-}
-
 GpStatus GdipCreatePathGradient(const GpPointF* points, INT count, GpWrapMode wrap, GpPathGradient** brush) {
   if (detail::any_null(points, brush) || count < 2 || !detail::valid_wrap(wrap)) return InvalidParameter;
   return detail::guard_allocation(
       [&] { return create_path_gradient(std::vector<GpPointF>(points, points + count), wrap, brush); });
-}
-
-GpStatus GdipCreatePathGradientI(const GpPoint* points, INT count, GpWrapMode wrap, GpPathGradient** brush) {
-  if (points == nullptr || count < 2) return InvalidParameter;
-  return detail::guard_allocation([&] {
-    std::vector<GpPointF> converted;
-    for (INT i = 0; i < count; ++i) converted.push_back(GpPointF{REAL(points[i].X), REAL(points[i].Y)});
-    return GdipCreatePathGradient(converted.data(), count, wrap, brush);
-  });
 }
 
 // The boundary is the path's figures as lines, one after the other.
@@ -163,24 +91,10 @@ GpStatus GdipSetPathGradientCenterColor(GpPathGradient* brush, ARGB color) {
   return Ok;
 }
 
-GpStatus GdipGetPathGradientCenterColor(GpPathGradient* brush, ARGB* color) {
-  GpPathGradient* gradient = path_brush(brush);
-  if (gradient == nullptr || color == nullptr) return InvalidParameter;
-  *color = gradient->center_color;
-  return Ok;
-}
-
 GpStatus GdipSetPathGradientCenterPoint(GpPathGradient* brush, GpPointF* point) {
   GpPathGradient* gradient = path_brush(brush);
   if (gradient == nullptr || point == nullptr) return InvalidParameter;
   gradient->center = *point;
-  return Ok;
-}
-
-GpStatus GdipGetPathGradientCenterPoint(GpPathGradient* brush, GpPointF* point) {
-  GpPathGradient* gradient = path_brush(brush);
-  if (gradient == nullptr || point == nullptr) return InvalidParameter;
-  *point = gradient->center;
   return Ok;
 }
 
@@ -193,36 +107,6 @@ GpStatus GdipSetPathGradientSurroundColorsWithCount(GpPathGradient* brush, const
     gradient->surround.assign(colors, colors + *count);
     return Ok;
   });
-}
-
-GpStatus GdipGetPathGradientSurroundColorsWithCount(GpPathGradient* brush, ARGB* colors, INT* count) {
-  GpPathGradient* gradient = path_brush(brush);
-  if (gradient == nullptr || detail::any_null(colors, count)) return InvalidParameter;
-  if (*count < INT(gradient->boundary.size())) return InsufficientBuffer;
-  for (size_t i = 0; i < gradient->boundary.size(); ++i) colors[i] = gradient->surround_color(i);
-  *count = INT(gradient->surround.size());
-  return Ok;
-}
-
-GpStatus GdipGetPathGradientPointCount(GpPathGradient* brush, INT* count) {
-  GpPathGradient* gradient = path_brush(brush);
-  if (gradient == nullptr || count == nullptr) return InvalidParameter;
-  *count = INT(gradient->boundary.size());
-  return Ok;
-}
-
-GpStatus GdipSetPathGradientWrapMode(GpPathGradient* brush, GpWrapMode wrap) {
-  GpPathGradient* gradient = path_brush(brush);
-  if (gradient == nullptr || !detail::valid_wrap(wrap)) return InvalidParameter;
-  gradient->wrap = wrap;
-  return Ok;
-}
-
-GpStatus GdipGetPathGradientWrapMode(GpPathGradient* brush, GpWrapMode* wrap) {
-  GpPathGradient* gradient = path_brush(brush);
-  if (gradient == nullptr || wrap == nullptr) return InvalidParameter;
-  *wrap = gradient->wrap;
-  return Ok;
 }
 
 }  // namespace Gdiplus

@@ -1,5 +1,5 @@
-// The brush kinds beyond the solid fill: linear and path gradients, textures
-// and hatches. Each keeps its geometry in brush (world) coordinates.
+// The brush kinds beyond the solid fill: linear and path gradients and
+// textures. Each keeps its geometry in brush (world) coordinates.
 #pragma once
 
 #include <vector>
@@ -12,7 +12,6 @@ namespace Gdiplus {
 
 class GpLineGradient : public GpBrush {
  public:
-  GpBrush* clone() const override { return new GpLineGradient(*this); }
   BrushType type() const override { return BrushTypeLinearGradient; }
 
   // The position along the gradient of the point (x, y) is along_x x + along_y y + along_0:
@@ -24,7 +23,6 @@ class GpLineGradient : public GpBrush {
 
 class GpPathGradient : public GpBrush {
  public:
-  GpBrush* clone() const override { return new GpPathGradient(*this); }
   BrushType type() const override { return BrushTypePathGradient; }
 
   // The colour of boundary point i (the last colour repeats for the remaining points).
@@ -39,28 +37,11 @@ class GpPathGradient : public GpBrush {
 
 class GpTexture : public GpBrush {
  public:
-  GpBrush* clone() const override { return new GpTexture(*this); }
   BrushType type() const override { return BrushTypeTextureFill; }
 
   INT width = 0, height = 0;
   std::vector<ARGB> pixels;  // straight ARGB, rows top-down; a copy of the image
   WrapMode wrap = WrapModeTile;
-  GpMatrix transform;        // texture space to world
-};
-
-class GpHatch : public GpBrush {
- public:
-  GpHatch(HatchStyle style_, ARGB foreground_, ARGB background_)
-      : style(style_), foreground(foreground_), background(background_) {}
-  GpBrush* clone() const override { return new GpHatch(*this); }
-  BrushType type() const override { return BrushTypeHatchFill; }
-
-  // True where the 8x8 pattern (x, y in 0..7) shows the foreground.
-  bool foreground_at(int x, int y) const;
-
-  HatchStyle style;
-  ARGB foreground;
-  ARGB background;
 };
 
 namespace detail {

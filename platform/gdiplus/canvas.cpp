@@ -5,6 +5,7 @@
 // a + d (1 - a). Source-copy replaces all four channels, mixed by coverage
 // only. Every division by 255 rounds to nearest.
 #include "gdiplus/canvas.h"
+#include "gdiplus/dc_pixels.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -144,7 +145,7 @@ bool half_offset(PixelOffsetMode mode) { return mode == PixelOffsetModeHalf || m
 }  // namespace
 
 Canvas::Canvas(GpGraphics& graphics) {
-  if (!platform::gdi::dc_surface(graphics.dc, &surface_) || surface_.bits_per_pixel != 32) return;
+  if (!dc_pixels(graphics.dc, &surface_) || surface_.bits_per_pixel != 32) return;
   const GraphicsSettings& settings = graphics.settings;
   clip_ = &update_clip_mask(graphics.clip_cache, settings.clip, surface_.width, surface_.height);
   space_.world_to_pixels = graphics.world_to_device();
@@ -154,8 +155,6 @@ Canvas::Canvas(GpGraphics& graphics) {
   if (!space_.pixels_to_world.invert()) return;
   space_.antialias = antialiased(settings.smoothing);
   space_.box = clip_->box.intersect(PixelBox{0, 0, surface_.width, surface_.height});
-  space_.origin_x = settings.origin_x;
-  space_.origin_y = settings.origin_y;
   copy_ = settings.compositing_mode == CompositingModeSourceCopy;
   drawable_ = !space_.box.empty();
 }

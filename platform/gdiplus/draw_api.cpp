@@ -1,4 +1,6 @@
-// The outline calls: each builds a path of the shape and strokes it.
+// The outline calls (lines, polygons, curves, Beziers, rectangles, ellipses,
+// arcs, pies, paths): each builds a path of the shape and strokes it.
+// Depends on: paths, pens and the renderer. Does no rasterising itself.
 #include <vector>
 
 #include "gdiplus/graphics.h"
@@ -31,26 +33,12 @@ GpStatus GdipDrawLine(GpGraphics* graphics, GpPen* pen, REAL x1, REAL y1, REAL x
   return GdipDrawLines(graphics, pen, points, 2);
 }
 
-GpStatus GdipDrawLineI(GpGraphics* graphics, GpPen* pen, INT x1, INT y1, INT x2, INT y2) {
-  return GdipDrawLine(graphics, pen, REAL(x1), REAL(y1), REAL(x2), REAL(y2));
-}
-
 GpStatus GdipDrawLines(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count) {
   return draw(graphics, pen, points != nullptr && count >= 2, [&](GpPath& p) { p.add_lines(points, size_t(count)); });
 }
 
-GpStatus GdipDrawLinesI(GpGraphics* graphics, GpPen* pen, const GpPoint* points, INT count) {
-  if (points == nullptr || count < 2) return InvalidParameter;
-  return GdipDrawLines(graphics, pen, detail::to_float(points, count).data(), count);
-}
-
 GpStatus GdipDrawPolygon(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count) {
   return draw(graphics, pen, points != nullptr && count >= 2, [&](GpPath& p) { p.add_polygon(points, size_t(count)); });
-}
-
-GpStatus GdipDrawPolygonI(GpGraphics* graphics, GpPen* pen, const GpPoint* points, INT count) {
-  if (points == nullptr || count < 2) return InvalidParameter;
-  return GdipDrawPolygon(graphics, pen, detail::to_float(points, count).data(), count);
 }
 
 GpStatus GdipDrawCurve(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count) {
@@ -71,12 +59,6 @@ GpStatus GdipDrawClosedCurve2(GpGraphics* graphics, GpPen* pen, const GpPointF* 
               [&](GpPath& p) { p.add_closed_curve(points, size_t(count), tension); });
 }
 
-GpStatus GdipDrawBezier(GpGraphics* graphics, GpPen* pen, REAL x1, REAL y1, REAL x2, REAL y2, REAL x3, REAL y3, REAL x4,
-                        REAL y4) {
-  const GpPointF points[4] = {{x1, y1}, {x2, y2}, {x3, y3}, {x4, y4}};
-  return GdipDrawBeziers(graphics, pen, points, 4);
-}
-
 GpStatus GdipDrawBeziers(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count) {
   return draw(graphics, pen, points != nullptr && count >= 4 && (count - 1) % 3 == 0,
               [&](GpPath& p) { p.add_beziers(points, size_t(count)); });
@@ -85,10 +67,6 @@ GpStatus GdipDrawBeziers(GpGraphics* graphics, GpPen* pen, const GpPointF* point
 GpStatus GdipDrawRectangle(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height) {
   const GpRectF rect{x, y, width, height};
   return GdipDrawRectangles(graphics, pen, &rect, 1);
-}
-
-GpStatus GdipDrawRectangleI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT width, INT height) {
-  return GdipDrawRectangle(graphics, pen, REAL(x), REAL(y), REAL(width), REAL(height));
 }
 
 GpStatus GdipDrawRectangles(GpGraphics* graphics, GpPen* pen, const GpRectF* rects, INT count) {

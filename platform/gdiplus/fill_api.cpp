@@ -32,10 +32,6 @@ GpStatus GdipFillRectangle(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y,
   return GdipFillRectangles(graphics, brush, &rect, 1);
 }
 
-GpStatus GdipFillRectangleI(GpGraphics* graphics, GpBrush* brush, INT x, INT y, INT width, INT height) {
-  return GdipFillRectangle(graphics, brush, REAL(x), REAL(y), REAL(width), REAL(height));
-}
-
 // Overlapping rectangles are painted once where they overlap (one fill, winding rule).
 GpStatus GdipFillRectangles(GpGraphics* graphics, GpBrush* brush, const GpRectF* rects, INT count) {
   return fill(graphics, brush, rects != nullptr && count > 0, FillModeWinding, [&](GpPath& p) {
@@ -49,34 +45,13 @@ GpStatus GdipFillRectangles(GpGraphics* graphics, GpBrush* brush, const GpRectF*
   });
 }
 
-GpStatus GdipFillRectanglesI(GpGraphics* graphics, GpBrush* brush, const GpRect* rects, INT count) {
-  if (rects == nullptr || count <= 0) return InvalidParameter;
-  std::vector<GpRectF> converted;
-  for (INT i = 0; i < count; ++i)
-    converted.push_back(GpRectF{REAL(rects[i].X), REAL(rects[i].Y), REAL(rects[i].Width), REAL(rects[i].Height)});
-  return GdipFillRectangles(graphics, brush, converted.data(), count);
-}
-
 GpStatus GdipFillPolygon(GpGraphics* graphics, GpBrush* brush, const GpPointF* points, INT count, GpFillMode mode) {
   return fill(graphics, brush, points != nullptr && count >= 3, mode,
               [&](GpPath& p) { p.add_polygon(points, size_t(count)); });
 }
 
-GpStatus GdipFillPolygonI(GpGraphics* graphics, GpBrush* brush, const GpPoint* points, INT count, GpFillMode mode) {
-  if (points == nullptr || count < 3) return InvalidParameter;
-  return GdipFillPolygon(graphics, brush, detail::to_float(points, count).data(), count, mode);
-}
-
-GpStatus GdipFillPolygon2(GpGraphics* graphics, GpBrush* brush, const GpPointF* points, INT count) {
-  return GdipFillPolygon(graphics, brush, points, count, FillModeAlternate);
-}
-
 GpStatus GdipFillEllipse(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, REAL width, REAL height) {
   return fill(graphics, brush, true, FillModeAlternate, [&](GpPath& p) { p.add_ellipse(x, y, width, height); });
-}
-
-GpStatus GdipFillEllipseI(GpGraphics* graphics, GpBrush* brush, INT x, INT y, INT width, INT height) {
-  return GdipFillEllipse(graphics, brush, REAL(x), REAL(y), REAL(width), REAL(height));
 }
 
 GpStatus GdipFillPie(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, REAL width, REAL height, REAL start,
@@ -100,19 +75,6 @@ GpStatus GdipFillPath(GpGraphics* graphics, GpBrush* brush, GpPath* path) {
   if (status != Ok) return status;
   if (detail::any_null(brush, path)) return InvalidParameter;
   return detail::guard_allocation([&] { return render::fill_path(*graphics, *brush, *path); });
-}
-
-GpStatus GdipFillRegion(GpGraphics* graphics, GpBrush* brush, GpRegion* region) {
-  const GpStatus status = detail::usable(graphics);
-  if (status != Ok) return status;
-  if (detail::any_null(brush, region)) return InvalidParameter;
-  return detail::guard_allocation([&] { return render::fill_region(*graphics, *brush, *region); });
-}
-
-GpStatus GdipGraphicsClear(GpGraphics* graphics, ARGB color) {
-  const GpStatus status = detail::usable(graphics);
-  if (status != Ok) return status;
-  return detail::guard_allocation([&] { return render::clear(*graphics, color); });
 }
 
 }  // namespace Gdiplus

@@ -72,8 +72,7 @@ GpMatrix GpGraphics::world_to_device() const {
 namespace detail {
 
 GpStatus usable(const GpGraphics* graphics) {
-  if (graphics == nullptr) return InvalidParameter;
-  return graphics->dc_taken ? ObjectBusy : Ok;
+  return graphics == nullptr ? InvalidParameter : Ok;
 }
 
 }  // namespace detail
@@ -91,21 +90,6 @@ GpStatus GdipCreateFromHDC(HDC dc, GpGraphics** graphics) {
 GpStatus GdipDeleteGraphics(GpGraphics* graphics) {
   if (graphics == nullptr) return InvalidParameter;
   delete graphics;
-  return Ok;
-}
-
-GpStatus GdipGetDC(GpGraphics* graphics, HDC* dc) {
-  const GpStatus status = detail::usable(graphics);
-  if (status != Ok) return status;
-  if (dc == nullptr) return InvalidParameter;
-  graphics->dc_taken = true;
-  *dc = graphics->dc;
-  return Ok;
-}
-
-GpStatus GdipReleaseDC(GpGraphics* graphics, HDC dc) {
-  if (graphics == nullptr || !graphics->dc_taken || dc != graphics->dc) return InvalidParameter;
-  graphics->dc_taken = false;
   return Ok;
 }
 

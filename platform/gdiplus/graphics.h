@@ -1,7 +1,7 @@
 // GpGraphics: a drawing context over a device context. It keeps its own
 // state: the DC's viewport origin and GDI clip region play no part; drawing
 // goes into whatever bitmap the DC has selected at the time it draws
-// (gdi::dc_surface), never into a copy taken when the graphics was made.
+// (dc_pixels.h), never into a copy taken when the graphics was made.
 #pragma once
 
 #include <utility>
@@ -27,7 +27,7 @@ struct GraphicsSettings {
   UINT text_contrast = 4;
   Unit page_unit = UnitDisplay;
   REAL page_scale = 1;
-  INT origin_x = 0;  // rendering origin (dither and hatch alignment), device pixels
+  INT origin_x = 0;  // rendering origin (kept for callers; nothing here is aligned to it), device pixels
   INT origin_y = 0;
 };
 
@@ -40,10 +40,7 @@ class GpGraphics {
   GpMatrix world_to_device() const;
 
   HDC dc;
-  bool dc_taken = false;  // between GdipGetDC and GdipReleaseDC
   GraphicsSettings settings;
-  std::vector<std::pair<GraphicsState, GraphicsSettings>> saved;  // oldest first
-  GraphicsState next_state = 1;
   ClipMask clip_cache;  // the clip rasterised for the surface last drawn on
 };
 

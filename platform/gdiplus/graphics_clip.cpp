@@ -29,10 +29,6 @@ GpRegion clip_in_world(const GpGraphics& graphics) {
 
 }  // namespace
 
-GpStatus GdipSetClipRect(GpGraphics* graphics, REAL x, REAL y, REAL width, REAL height, CombineMode mode) {
-  return combine_clip_rect(graphics, GpRectF{x, y, width, height}, mode);
-}
-
 GpStatus GdipSetClipRectI(GpGraphics* graphics, INT x, INT y, INT width, INT height, CombineMode mode) {
   return combine_clip_rect(graphics, GpRectF{REAL(x), REAL(y), REAL(width), REAL(height)}, mode);
 }
@@ -59,26 +55,6 @@ GpStatus GdipResetClip(GpGraphics* graphics) {
   if (status != Ok) return status;
   return detail::guard_allocation([&] {
     graphics->settings.clip.set_infinite();
-    return Ok;
-  });
-}
-
-GpStatus GdipIsClipEmpty(GpGraphics* graphics, BOOL* result) {
-  const GpStatus status = detail::usable(graphics);
-  if (status != Ok) return status;
-  if (result == nullptr) return InvalidParameter;
-  return detail::guard_allocation([&] {
-    *result = graphics->settings.clip.is_empty() ? TRUE : FALSE;
-    return Ok;
-  });
-}
-
-GpStatus GdipGetClipBounds(GpGraphics* graphics, GpRectF* rect) {
-  const GpStatus status = detail::usable(graphics);
-  if (status != Ok) return status;
-  if (rect == nullptr) return InvalidParameter;
-  return detail::guard_allocation([&] {
-    *rect = clip_in_world(*graphics).bounds();
     return Ok;
   });
 }

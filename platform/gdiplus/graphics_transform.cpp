@@ -41,11 +41,6 @@ GpStatus GdipGetWorldTransform(GpGraphics* graphics, GpMatrix* matrix) {
 
 GpStatus GdipResetWorldTransform(GpGraphics* graphics) { return set_world(graphics, GpMatrix()); }
 
-GpStatus GdipMultiplyWorldTransform(GpGraphics* graphics, const GpMatrix* matrix, MatrixOrder order) {
-  if (matrix == nullptr) return InvalidParameter;
-  return combine_world(graphics, *matrix, order);
-}
-
 GpStatus GdipTranslateWorldTransform(GpGraphics* graphics, REAL dx, REAL dy, MatrixOrder order) {
   return combine_world(graphics, GpMatrix::translation(dx, dy), order);
 }

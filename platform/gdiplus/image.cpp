@@ -1,4 +1,5 @@
-// The flat calls that apply to any image kind.
+// The flat calls that apply to any image kind: disposing and the size.
+// Depends on: the image class. Decoding and drawing live in their own files.
 #include "gdiplus/image.h"
 #include "gdiplus/status.h"
 
@@ -24,7 +25,5 @@ GpStatus GdipDisposeImage(GpImage* image) {
 GpStatus GdipGetImageWidth(GpImage* image, UINT* width) { return get(image, &GpImage::width, width); }
 
 GpStatus GdipGetImageHeight(GpImage* image, UINT* height) { return get(image, &GpImage::height, height); }
-
-GpStatus GdipGetImagePixelFormat(GpImage* image, PixelFormat* format) { return get(image, &GpImage::format, format); }
 
 }  // namespace Gdiplus

@@ -1,4 +1,6 @@
-// Image attribute objects and their colour matrix.
+// Image attribute objects and their colour matrix: creating, disposing,
+// setting the matrix and recolouring one straight ARGB pixel through it.
+// Depends on: status helpers. Samples no images: image_sampler.cpp does.
 #include "gdiplus/image_attributes.h"
 
 #include <algorithm>
@@ -40,14 +42,6 @@ GpStatus GdipCreateImageAttributes(GpImageAttributes** attributes) {
   });
 }
 
-GpStatus GdipCloneImageAttributes(const GpImageAttributes* attributes, GpImageAttributes** clone) {
-  if (detail::any_null(attributes, clone)) return InvalidParameter;
-  return detail::guard_allocation([&] {
-    *clone = new GpImageAttributes(*attributes);
-    return Ok;
-  });
-}
-
 GpStatus GdipDisposeImageAttributes(GpImageAttributes* attributes) {
   if (attributes == nullptr) return InvalidParameter;
   delete attributes;
@@ -64,14 +58,6 @@ GpStatus GdipSetImageAttributesColorMatrix(GpImageAttributes* attributes, ColorA
   if (type != ColorAdjustTypeDefault && type != ColorAdjustTypeBitmap) return Ok;
   attributes->has_matrix = enable != FALSE;
   if (enable) attributes->matrix = *matrix;
-  return Ok;
-}
-
-GpStatus GdipSetImageAttributesWrapMode(GpImageAttributes* attributes, WrapMode wrap, ARGB color, BOOL) {
-  if (attributes == nullptr || !detail::valid_wrap(wrap)) return InvalidParameter;
-  attributes->has_wrap = true;
-  attributes->wrap = wrap;
-  attributes->clamp_color = color;
   return Ok;
 }
 

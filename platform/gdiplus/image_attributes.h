@@ -1,5 +1,5 @@
 // GpImageAttributes: how image drawing changes the colours it takes from the
-// source (a colour matrix) and how it samples beyond the source rectangle.
+// source (a colour matrix).
 #pragma once
 
 #include "platform/gdiplus.h"
@@ -16,10 +16,6 @@ class GpImageAttributes {
 
   bool has_matrix = false;
   ColorMatrix matrix{};
-  // Without a wrap mode, samples beyond the source rectangle take its nearest edge pixel.
-  bool has_wrap = false;
-  WrapMode wrap = WrapModeClamp;
-  ARGB clamp_color = 0;  // what WrapModeClamp samples beyond the rectangle
 };
 
 }  // namespace Gdiplus

@@ -68,28 +68,11 @@ GpStatus GdipDrawImageI(GpGraphics* graphics, GpImage* image, INT x, INT y) {
   return GdipDrawImage(graphics, image, REAL(x), REAL(y));
 }
 
-GpStatus GdipDrawImageRect(GpGraphics* graphics, GpImage* image, REAL x, REAL y, REAL width, REAL height) {
-  if (image == nullptr) return InvalidParameter;
-  return draw_rect(graphics, image, GpRectF{x, y, width, height}, whole(image), UnitPixel, nullptr);
-}
-
-GpStatus GdipDrawImageRectI(GpGraphics* graphics, GpImage* image, INT x, INT y, INT width, INT height) {
-  return GdipDrawImageRect(graphics, image, REAL(x), REAL(y), REAL(width), REAL(height));
-}
-
 GpStatus GdipDrawImageRectRect(GpGraphics* graphics, GpImage* image, REAL dst_x, REAL dst_y, REAL dst_width,
                                REAL dst_height, REAL src_x, REAL src_y, REAL src_width, REAL src_height, GpUnit src_unit,
                                const GpImageAttributes* attributes, DrawImageAbort, void*) {
   return draw_rect(graphics, image, GpRectF{dst_x, dst_y, dst_width, dst_height},
                    GpRectF{src_x, src_y, src_width, src_height}, src_unit, attributes);
-}
-
-GpStatus GdipDrawImageRectRectI(GpGraphics* graphics, GpImage* image, INT dst_x, INT dst_y, INT dst_width,
-                                INT dst_height, INT src_x, INT src_y, INT src_width, INT src_height, GpUnit src_unit,
-                                const GpImageAttributes* attributes, DrawImageAbort abort, void* abort_data) {
-  return GdipDrawImageRectRect(graphics, image, REAL(dst_x), REAL(dst_y), REAL(dst_width), REAL(dst_height),
-                               REAL(src_x), REAL(src_y), REAL(src_width), REAL(src_height), src_unit, attributes, abort,
-                               abort_data);
 }
 
 GpStatus GdipDrawImagePointsRect(GpGraphics* graphics, GpImage* image, const GpPointF* points, INT count, REAL src_x,

@@ -15,7 +15,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "gdi/stretch_sampling.h"
+#include "display/stretch_sampling.h"
 #include "gdiplus/brush_kinds.h"
 
 namespace Gdiplus::render {
@@ -82,7 +82,7 @@ class ImagePaint : public Paint {
     long long start = 0, extent = 0, src_start = 0, src_extent = 0;
     bool mirror = false;
     long long source(long long device) const {
-      const long long offset = platform::gdi::stretch_source_offset(device - start, extent, src_extent);
+      const long long offset = platform::display::stretch_source_offset(device - start, extent, src_extent);
       return mirror ? src_start + src_extent - 1 - offset : src_start + offset;
     }
     bool covers(long long device) const { return device >= start && device < start + extent; }
@@ -183,8 +183,7 @@ class ImagePaint : public Paint {
     const GpBitmap& bitmap = *src_.bitmap;
     col_footprint_ = std::hypot(double(m.m11), double(m.m21));
     row_footprint_ = std::hypot(double(m.m12), double(m.m22));
-    const GpImageAttributes* a = src_.attributes;
-    filter_fast_ = m.keeps_axes() && (a == nullptr || !a->has_wrap) && r.X >= 0 && r.Y >= 0 &&
+    filter_fast_ = m.keeps_axes() && r.X >= 0 && r.Y >= 0 &&
                    (long long)r.X + r.Width <= (long long)bitmap.width &&
                    (long long)r.Y + r.Height <= (long long)bitmap.height;
     plan_channel_tables();
@@ -258,23 +257,13 @@ class ImagePaint : public Paint {
 
   static long long floor_index(double v) { return std::fabs(v) < 4e18 ? (long long)std::floor(v) : 0; }
 
-  // The source pixel (col, row), after the wrap rule for pixels beyond the source rectangle.
+  // The source pixel (col, row); beyond the source rectangle, its nearest edge pixel.
   ARGB texel(long long col, long long row) const {
     const GpRect& r = src_.rect;
     const bool beyond = col < r.X || col >= r.X + r.Width || row < r.Y || row >= r.Y + r.Height;
     if (beyond) {
-      const GpImageAttributes* a = src_.attributes;
-      if (a == nullptr || !a->has_wrap) {
-        col = std::clamp<long long>(col, r.X, r.X + r.Width - 1);
-        row = std::clamp<long long>(row, r.Y, r.Y + r.Height - 1);
-      } else if (a->wrap == WrapModeClamp) {
-        return a->clamp_color;
-      } else {
-        const bool flip_x = a->wrap == WrapModeTileFlipX || a->wrap == WrapModeTileFlipXY;
-        const bool flip_y = a->wrap == WrapModeTileFlipY || a->wrap == WrapModeTileFlipXY;
-        col = r.X + detail::wrap_index(col - r.X, r.Width, flip_x);
-        row = r.Y + detail::wrap_index(row - r.Y, r.Height, flip_y);
-      }
+      col = std::clamp<long long>(col, r.X, r.X + r.Width - 1);
+      row = std::clamp<long long>(row, r.Y, r.Y + r.Height - 1);
     }
     const GpBitmap& bitmap = *src_.bitmap;
     if (col < 0 || row < 0 || col >= bitmap.width || row >= bitmap.height) return 0;

@@ -1,4 +1,6 @@
-// Matrix objects: the affine maths of GpMatrix and the flat Gdip*Matrix calls.
+// Matrix objects: the affine maths of GpMatrix (products, inversion, the
+// order of composed operations) and the flat Gdip*Matrix calls.
+// Depends on: status helpers only. Knows nothing of graphics or paths.
 #include "gdiplus/matrix.h"
 
 #include <cmath>

@@ -202,22 +202,6 @@ class TexturePaint : public Paint {
   GpMatrix to_texture_;
 };
 
-// Hatches stay aligned to the device pixels from the rendering origin, as in GDI+.
-class HatchPaint : public Paint {
- public:
-  HatchPaint(const GpHatch& brush, const DeviceSpace& space) : brush_(brush), origin_x_(space.origin_x), origin_y_(space.origin_y) {}
-
-  void colors(int y, int x, int len, ARGB* out) override {
-    const int row = (y - origin_y_) & 7;
-    for (int i = 0; i < len; ++i)
-      out[i] = brush_.foreground_at((x + i - origin_x_) & 7, row) ? brush_.foreground : brush_.background;
-  }
-
- private:
-  const GpHatch& brush_;
-  int origin_x_, origin_y_;
-};
-
 }  // namespace
 
 std::unique_ptr<Paint> make_solid_paint(ARGB color) { return std::make_unique<SolidPaint>(color); }
@@ -231,13 +215,9 @@ std::unique_ptr<Paint> make_paint(const GpBrush& brush, const DeviceSpace& space
     case BrushTypePathGradient:
       return std::make_unique<PathGradientPaint>(static_cast<const GpPathGradient&>(brush), space);
     case BrushTypeTextureFill: {
-      const auto& texture = static_cast<const GpTexture&>(brush);
-      GpMatrix world_to_texture = texture.transform;
-      if (!world_to_texture.invert()) return nullptr;
-      return std::make_unique<TexturePaint>(texture, GpMatrix::product(space.pixels_to_world, world_to_texture));
+      // Texture space is world space: the texture is tiled from the world origin.
+      return std::make_unique<TexturePaint>(static_cast<const GpTexture&>(brush), space.pixels_to_world);
     }
-    case BrushTypeHatchFill:
-      return std::make_unique<HatchPaint>(static_cast<const GpHatch&>(brush), space);
   }
   return nullptr;
 }

@@ -17,8 +17,6 @@ struct DeviceSpace {
   GpMatrix pixels_to_world;  // its inverse
   bool antialias = false;
   PixelBox box;              // the pixels that may change: surface and clip
-  int origin_x = 0;          // rendering origin: where hatch patterns start
-  int origin_y = 0;
 };
 
 class Paint {

@@ -1,4 +1,7 @@
-// The flat calls that make, copy and build paths.
+// The flat calls that make, copy and build paths: creation (also from points
+// and types), figures, lines, Beziers, arcs, shapes, curves and other paths.
+// Depends on: the path class. Queries and reshaping (bounds, flattening,
+// widening, warping) are in path_queries.cpp and path_reshape.cpp.
 #include <algorithm>
 #include <memory>
 
@@ -120,17 +123,8 @@ GpStatus GdipAddPathLine(GpPath* path, REAL x1, REAL y1, REAL x2, REAL y2) {
   return GdipAddPathLine2(path, points, 2);
 }
 
-GpStatus GdipAddPathLineI(GpPath* path, INT x1, INT y1, INT x2, INT y2) {
-  return GdipAddPathLine(path, REAL(x1), REAL(y1), REAL(x2), REAL(y2));
-}
-
 GpStatus GdipAddPathLine2(GpPath* path, const GpPointF* points, INT count) {
   return build(path, points != nullptr && count > 0, [&](GpPath& p) { p.add_lines(points, size_t(count)); });
-}
-
-GpStatus GdipAddPathLine2I(GpPath* path, const GpPoint* points, INT count) {
-  return build(path, points != nullptr && count > 0,
-               [&](GpPath& p) { p.add_lines(detail::to_float(points, count).data(), size_t(count)); });
 }
 
 GpStatus GdipAddPathBezier(GpPath* path, REAL x1, REAL y1, REAL x2, REAL y2, REAL x3, REAL y3, REAL x4, REAL y4) {
@@ -140,11 +134,6 @@ GpStatus GdipAddPathBezier(GpPath* path, REAL x1, REAL y1, REAL x2, REAL y2, REA
 
 GpStatus GdipAddPathBeziers(GpPath* path, const GpPointF* points, INT count) {
   return build(path, points != nullptr && bezier_count(count), [&](GpPath& p) { p.add_beziers(points, size_t(count)); });
-}
-
-GpStatus GdipAddPathBeziersI(GpPath* path, const GpPoint* points, INT count) {
-  return build(path, points != nullptr && bezier_count(count),
-               [&](GpPath& p) { p.add_beziers(detail::to_float(points, count).data(), size_t(count)); });
 }
 
 GpStatus GdipAddPathArc(GpPath* path, REAL x, REAL y, REAL width, REAL height, REAL start, REAL sweep) {
@@ -161,12 +150,6 @@ GpStatus GdipAddPathEllipse(GpPath* path, REAL x, REAL y, REAL width, REAL heigh
 
 GpStatus GdipAddPathRectangle(GpPath* path, REAL x, REAL y, REAL width, REAL height) {
   return build(path, true, [&](GpPath& p) { p.add_rectangle(GpRectF{x, y, width, height}); });
-}
-
-GpStatus GdipAddPathRectangles(GpPath* path, const GpRectF* rects, INT count) {
-  return build(path, rects != nullptr && count > 0, [&](GpPath& p) {
-    for (INT i = 0; i < count; ++i) p.add_rectangle(rects[i]);
-  });
 }
 
 GpStatus GdipAddPathPolygon(GpPath* path, const GpPointF* points, INT count) {

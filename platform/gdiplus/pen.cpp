@@ -1,4 +1,6 @@
-// Pen objects: creation, cloning and the flat getters and setters.
+// Pen objects: creation, deletion and the flat getters and setters (colour,
+// width, dash style with its predefined patterns, caps, join, miter limit).
+// Depends on: the pen class and status helpers. Strokes nothing: stroke.cpp does.
 #include "gdiplus/pen.h"
 
 #include <algorithm>
@@ -7,18 +9,6 @@
 #include "gdiplus/status.h"
 
 namespace Gdiplus {
-
-GpPen::GpPen(const GpPen& other)
-    : brush(other.brush->clone()),
-      width(other.width),
-      unit(other.unit),
-      dash_style(other.dash_style),
-      dash_pattern(other.dash_pattern),
-      dash_offset(other.dash_offset),
-      start_cap(other.start_cap),
-      end_cap(other.end_cap),
-      line_join(other.line_join),
-      miter_limit(other.miter_limit) {}
 
 namespace {
 
@@ -68,14 +58,6 @@ GpStatus GdipCreatePen1(ARGB color, REAL width, GpUnit unit, GpPen** pen) {
   });
 }
 
-GpStatus GdipClonePen(GpPen* pen, GpPen** clone) {
-  if (detail::any_null(pen, clone)) return InvalidParameter;
-  return detail::guard_allocation([&] {
-    *clone = new GpPen(*pen);
-    return Ok;
-  });
-}
-
 GpStatus GdipDeletePen(GpPen* pen) {
   if (pen == nullptr) return InvalidParameter;
   delete pen;
@@ -90,18 +72,9 @@ GpStatus GdipSetPenColor(GpPen* pen, ARGB color) {
   });
 }
 
-// Only a pen that paints with a solid fill has a colour.
-GpStatus GdipGetPenColor(GpPen* pen, ARGB* color) {
-  if (detail::any_null(pen, color) || pen->brush->type() != BrushTypeSolidColor) return InvalidParameter;
-  *color = static_cast<const GpSolidFill&>(*pen->brush).color;
-  return Ok;
-}
-
 GpStatus GdipSetPenWidth(GpPen* pen, REAL width) { return set(pen, &GpPen::width, width, valid_width(width)); }
 
 GpStatus GdipGetPenWidth(GpPen* pen, REAL* width) { return get(pen, &GpPen::width, width); }
-
-GpStatus GdipGetPenUnit(GpPen* pen, GpUnit* unit) { return get(pen, &GpPen::unit, unit); }
 
 // A predefined style brings its own pattern; Custom keeps the current one.
 GpStatus GdipSetPenDashStyle(GpPen* pen, DashStyle style) {
@@ -115,62 +88,19 @@ GpStatus GdipSetPenDashStyle(GpPen* pen, DashStyle style) {
 
 GpStatus GdipGetPenDashStyle(GpPen* pen, DashStyle* style) { return get(pen, &GpPen::dash_style, style); }
 
-GpStatus GdipSetPenDashArray(GpPen* pen, const REAL* dashes, INT count) {
-  if (detail::any_null(pen, dashes) || count <= 0) return InvalidParameter;
-  if (!std::all_of(dashes, dashes + count, [](REAL length) { return length > 0; })) return InvalidParameter;
-  return detail::guard_allocation([&] {
-    pen->dash_pattern.assign(dashes, dashes + count);
-    pen->dash_style = DashStyleCustom;
-    return Ok;
-  });
-}
-
-GpStatus GdipGetPenDashCount(GpPen* pen, INT* count) {
-  if (detail::any_null(pen, count)) return InvalidParameter;
-  *count = INT(pen->dash_pattern.size());
-  return Ok;
-}
-
-GpStatus GdipGetPenDashArray(GpPen* pen, REAL* dashes, INT count) {
-  if (detail::any_null(pen, dashes) || count <= 0) return InvalidParameter;
-  if (size_t(count) < pen->dash_pattern.size()) return InsufficientBuffer;
-  std::copy(pen->dash_pattern.begin(), pen->dash_pattern.end(), dashes);
-  return Ok;
-}
-
-GpStatus GdipSetPenDashOffset(GpPen* pen, REAL offset) {
-  return set(pen, &GpPen::dash_offset, offset, std::isfinite(offset));
-}
-
-GpStatus GdipGetPenDashOffset(GpPen* pen, REAL* offset) { return get(pen, &GpPen::dash_offset, offset); }
-
 GpStatus GdipSetPenStartCap(GpPen* pen, GpLineCap cap) { return set(pen, &GpPen::start_cap, cap, valid_cap(cap)); }
 
 GpStatus GdipGetPenStartCap(GpPen* pen, GpLineCap* cap) { return get(pen, &GpPen::start_cap, cap); }
 
 GpStatus GdipSetPenEndCap(GpPen* pen, GpLineCap cap) { return set(pen, &GpPen::end_cap, cap, valid_cap(cap)); }
 
-GpStatus GdipGetPenEndCap(GpPen* pen, GpLineCap* cap) { return get(pen, &GpPen::end_cap, cap); }
-
 GpStatus GdipSetPenLineJoin(GpPen* pen, GpLineJoin join) {
   return set(pen, &GpPen::line_join, join, detail::in_range(join, LineJoinMiter, LineJoinMiterClipped));
 }
 
-GpStatus GdipGetPenLineJoin(GpPen* pen, GpLineJoin* join) { return get(pen, &GpPen::line_join, join); }
-
 // Limits below 1 are stored as 1, as GDI+ does.
 GpStatus GdipSetPenMiterLimit(GpPen* pen, REAL limit) {
   return set(pen, &GpPen::miter_limit, limit < 1 ? REAL(1) : limit, !std::isnan(limit));
-}
-
-GpStatus GdipGetPenMiterLimit(GpPen* pen, REAL* limit) { return get(pen, &GpPen::miter_limit, limit); }
-
-GpStatus GdipSetPenBrushFill(GpPen* pen, GpBrush* brush) {
-  if (detail::any_null(pen, brush)) return InvalidParameter;
-  return detail::guard_allocation([&] {
-    pen->brush.reset(brush->clone());
-    return Ok;
-  });
 }
 
 }  // namespace Gdiplus

@@ -1,6 +1,5 @@
-// GpPen: the outline settings of a stroke. The pen paints with a brush (a
-// solid fill of its colour unless another brush was set); dash lengths are in
-// multiples of the pen width, as in GDI+.
+// GpPen: the outline settings of a stroke. The pen paints with a solid fill
+// of its colour; dash lengths are in multiples of the pen width, as in GDI+.
 #pragma once
 
 #include <memory>
@@ -14,7 +13,7 @@ namespace Gdiplus {
 class GpPen {
  public:
   GpPen(ARGB color, REAL width_, Unit unit_) : brush(new GpSolidFill(color)), width(width_), unit(unit_) {}
-  GpPen(const GpPen& other);
+  GpPen(const GpPen&) = delete;
   GpPen& operator=(const GpPen&) = delete;
 
   std::unique_ptr<GpBrush> brush;
@@ -22,7 +21,6 @@ class GpPen {
   Unit unit;
   DashStyle dash_style = DashStyleSolid;
   std::vector<REAL> dash_pattern;  // empty for solid lines
-  REAL dash_offset = 0;            // where in the pattern the line starts, in widths
   LineCap start_cap = LineCapFlat;
   LineCap end_cap = LineCapFlat;
   LineJoin line_join = LineJoinMiter;

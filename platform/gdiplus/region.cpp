@@ -187,8 +187,6 @@ GpRegion GpRegion::from_contours(std::vector<Contour> contours, FillMode mode) {
 
 void GpRegion::set_infinite() { root_ = make_node(Kind::Infinite); }
 
-void GpRegion::set_empty() { root_ = make_node(Kind::Empty); }
-
 void GpRegion::combine(const GpRegion& other, CombineMode mode) { root_ = combine_nodes(root_, other.root_, mode); }
 
 GpRegion GpRegion::transformed(const GpMatrix& matrix) const { return GpRegion(transform_node(root_, matrix)); }

@@ -1,9 +1,8 @@
 // GpRegion: an area of the plane kept as an immutable tree of primitives
 // (nothing, everything, an axis-aligned rectangle, a set of closed polygon
 // contours) joined by combine operations. Trees are shared between copies, so
-// copying a region (clones, saved graphics states) is cheap. Drawing turns the
-// tree into a coverage mask; here it answers membership, bounds, emptiness
-// and infiniteness exactly.
+// copying a region is cheap. Drawing turns the tree into a coverage mask;
+// here it answers membership exactly.
 #pragma once
 
 #include <memory>
@@ -30,9 +29,6 @@ class GpRegion {
     NodePtr left, right;
   };
 
-  // The bounds GDI+ reports for a region that reaches infinity.
-  static constexpr GpRectF kInfiniteBounds{-4194304.0f, -4194304.0f, 8388608.0f, 8388608.0f};
-
   GpRegion();  // infinite
   static GpRegion empty();
   // Negative sizes are normalised; a zero size gives an empty region.
@@ -41,7 +37,6 @@ class GpRegion {
   static GpRegion from_contours(std::vector<Contour> contours, FillMode mode);
 
   void set_infinite();
-  void set_empty();
   // Replace: other; Intersect: this & other; Union: this | other; Xor;
   // Exclude: this - other; Complement: other - this.
   void combine(const GpRegion& other, CombineMode mode);
@@ -50,11 +45,6 @@ class GpRegion {
 
   // Rectangles and contours include their left/top edges, not their right/bottom ones.
   bool contains(REAL x, REAL y) const;
-  bool is_empty() const;
-  bool is_infinite() const;
-  // Smallest rectangle holding the region; kInfiniteBounds when it reaches
-  // infinity, all zero when it is empty.
-  GpRectF bounds() const;
 
   const Node& root() const { return *root_; }
   // The tree itself: trees never change, so its identity tells whether a region changed.

@@ -23,12 +23,4 @@ GpStatus GdipCreateRegionPath(GpPath* path, GpRegion** region) {
   });
 }
 
-GpStatus GdipSetClipPath(GpGraphics* graphics, GpPath* path, CombineMode mode) {
-  if (path == nullptr) return InvalidParameter;
-  return detail::guard_allocation([&] {
-    GpRegion region = region_of(*path);
-    return GdipSetClipRegion(graphics, &region, mode);
-  });
-}
-
 }  // namespace Gdiplus

@@ -1,8 +1,8 @@
-// Library start-up and shutdown, and the memory calls GdipAlloc/GdipFree.
-// Nothing else depends on start-up: every object works without it. The
-// library counts its users and hands all of them the same token.
+// Library start-up and the memory calls GdipAlloc/GdipFree. Nothing depends
+// on start-up: every object works without it, and every caller gets the same
+// token. Depends on: nothing but the public header. Has no shutdown: the
+// library is never stopped.
 #include <cstdlib>
-#include <mutex>
 
 #include "platform/gdiplus.h"
 
@@ -10,11 +10,9 @@ namespace Gdiplus {
 
 namespace {
 
-std::mutex startup_mutex;
-unsigned startup_count = 0;
-
-// The one token, non-zero: the address of the count it stands for.
-ULONG_PTR startup_token() { return reinterpret_cast<ULONG_PTR>(&startup_count); }
+// The one token, non-zero: the address of a byte of its own.
+const char startup_marker = 0;
+ULONG_PTR startup_token() { return reinterpret_cast<ULONG_PTR>(&startup_marker); }
 
 // With SuppressBackgroundThread the caller runs the background work through
 // these hooks; there is none here.
@@ -36,15 +34,8 @@ Status GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input, Gdiplu
     output->NotificationHook = notification_hook;
     output->NotificationUnhook = notification_unhook;
   }
-  std::lock_guard<std::mutex> lock(startup_mutex);
-  ++startup_count;
   *token = startup_token();
   return Ok;
-}
-
-void GdiplusShutdown(ULONG_PTR token) {
-  std::lock_guard<std::mutex> lock(startup_mutex);
-  if (token == startup_token() && startup_count > 0) --startup_count;
 }
 
 void* GdipAlloc(size_t size) { return std::malloc(size); }

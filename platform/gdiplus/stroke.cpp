@@ -172,7 +172,6 @@ std::vector<Contour> stroke_outline(const GpPath& path, const GpPen& pen, const 
     agg::conv_dash<agg::path_storage> dashes(lines);
     const size_t n = pen.dash_pattern.size();
     for (size_t i = 0; i < n; i += 2) dashes.add_dash(pen.dash_pattern[i] * width, pen.dash_pattern[(i + 1) % n] * width);
-    dashes.dash_start(pen.dash_offset * width);
     stroke(dashes, style, out);
   }
 

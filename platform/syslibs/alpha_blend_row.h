@@ -1,4 +1,6 @@
-// AlphaBlend's per-pixel arithmetic over one row of 32-bit words.
+// AlphaBlend's per-pixel arithmetic over one row of 32-bit words, in a plain
+// and a SIMD form chosen at run time. Depends on: nothing. Knows nothing of
+// DCs, clipping or stretching: msimg32.cpp walks the rows.
 #pragma once
 
 #include <cstddef>

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "platform/kernel32.h"
+#include "platform/test_seams.h"
 #include "syslibs/exports.h"
 
 namespace platform::syslibs {
@@ -81,17 +82,6 @@ HMODULE LoadLibraryA(LPCSTR name) {
   }
   SetLastError(ERROR_MOD_NOT_FOUND);
   return nullptr;
-}
-
-HMODULE LoadLibraryW(LPCWSTR name) {
-  if (name == nullptr) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return nullptr;
-  }
-  const int length = WideCharToMultiByte(CP_UTF8, 0, name, -1, nullptr, 0, nullptr, nullptr);
-  std::string narrow(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, name, -1, narrow.data(), length, nullptr, nullptr);
-  return LoadLibraryA(narrow.c_str());
 }
 
 // Entries are found by name only; ordinals are not supported.

@@ -1,11 +1,15 @@
-// BitBlt and PatBlt: overlapping blits within one bitmap, arguments far out
-// of range never touching memory outside the area the DC may draw in, the
-// pattern (solid, hatched, hollow) and the source being optional.
+// BitBlt, StretchBlt and PatBlt beyond the seeded random comparisons:
+// overlapping blits within one bitmap, arguments far out of range never
+// touching memory outside the area the DC may draw in, what an optional
+// source or a null brush does, the transparent background of a hatched
+// pattern, and zero and extreme stretch extents.
+// Depends on: gdi_test_util.h and the stretch sampling rule's header.
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstring>
 
+#include "display/stretch_sampling.h"
 #include "gdi_test_util.h"
 
 using gdi_test::TestDib;
@@ -131,17 +135,25 @@ TEST(PatBlt, NegativeExtentsCoverTheSameRectangle) {
   EXPECT_EQ(a.get(5, 2), 0u);
 }
 
-TEST(BitBlt, TwentyFourBitDestinationDropsAlpha) {
-  TestDib src(3, 2), dst(3, 2, 24, false);
-  src.fill(0xFF102030u);
-  ASSERT_TRUE(BitBlt(dst.dc, 0, 0, 3, 2, src.dc, 0, 0, SRCCOPY));
-  EXPECT_EQ(dst.get(2, 1), 0x00102030u);
-  ASSERT_TRUE(BitBlt(dst.dc, 0, 0, 3, 2, nullptr, 0, 0, DSTINVERT));
-  EXPECT_EQ(dst.get(0, 0), 0x00EFDFCFu);
-  // Row padding after the 9 bytes of each row stays zero.
-  EXPECT_EQ(dst.bits[9], 0);
-  EXPECT_EQ(dst.bits[10], 0);
-  EXPECT_EQ(dst.bits[11], 0);
+TEST(StretchBlt, ZeroExtentsFailAndTouchNothing) {
+  TestDib src(2, 2), dst(2, 2);
+  src.randomize(1);
+  dst.fill(kGuard);
+  EXPECT_FALSE(StretchBlt(dst.dc, 0, 0, 0, 2, src.dc, 0, 0, 2, 2, SRCCOPY));
+  EXPECT_FALSE(StretchBlt(dst.dc, 0, 0, 2, 0, src.dc, 0, 0, 2, 2, SRCCOPY));
+  EXPECT_FALSE(StretchBlt(dst.dc, 0, 0, 2, 2, src.dc, 0, 0, 0, 2, SRCCOPY));
+  EXPECT_FALSE(StretchBlt(dst.dc, 0, 0, 2, 2, src.dc, 0, 0, 2, 0, SRCCOPY));
+  EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 0, 2, src.dc, 0, 0, SRCCOPY));  // an empty BitBlt succeeds
+  for (uint32_t w : dst.pixels()) EXPECT_EQ(w, kGuard);
+}
+
+// The sampling rule stays exact at extents no bitmap reaches.
+TEST(StretchSampling, ExactAtTheExtremes) {
+  using platform::display::stretch_source_offset;
+  const int64_t big = int64_t{1} << 31;  // |INT_MIN|
+  EXPECT_EQ(stretch_source_offset(big - 1, big, big), big - 1);
+  EXPECT_EQ(stretch_source_offset(big - 1, -big, 1), 0);
+  EXPECT_EQ(stretch_source_offset(0, 1, -big), big / 2);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
-// Test helpers: a DIB section selected into its own memory DC, random pixel
-// words biased towards 0x00 and 0xFF bytes, and whole-image comparisons.
+// Test helpers: a DIB section (32- or 24-bit, top-down or bottom-up)
+// selected into its own memory DC, with pixel access by row from the top,
+// random filling and whole-image snapshots.
+// Depends on: gdi32's public header, tests/support/seeded.h.
 #pragma once
 
 #include <cstdint>
@@ -7,19 +9,9 @@
 #include <vector>
 
 #include "platform/gdi32.h"
+#include "support/seeded.h"
 
 namespace gdi_test {
-
-// A byte that is 0x00 or 0xFF half of the time, anything otherwise.
-inline uint32_t biased_word(std::mt19937& rng) {
-  uint32_t w = 0;
-  for (int i = 0; i < 4; ++i) {
-    const uint32_t r = rng();
-    const uint32_t byte = (r & 3) == 0 ? 0x00 : (r & 3) == 1 ? 0xFF : (r >> 8) & 0xFF;
-    w |= byte << (8 * i);
-  }
-  return w;
-}
 
 class TestDib {
  public:
@@ -52,6 +44,7 @@ class TestDib {
     const uint8_t* p = first_row + stride * y + x * (bpp / 8);
     return bpp == 32 ? *reinterpret_cast<const uint32_t*>(p) : p[0] | (p[1] << 8) | (uint32_t{p[2]} << 16);
   }
+  uint32_t& at(int x, int y) { return *reinterpret_cast<uint32_t*>(first_row + stride * y + x * 4); }  // 32-bit only
   void set(int x, int y, uint32_t word) {
     uint8_t* p = first_row + stride * y + x * (bpp / 8);
     for (int i = 0; i < bpp / 8; ++i) p[i] = static_cast<uint8_t>(word >> (8 * i));
@@ -63,7 +56,7 @@ class TestDib {
   void randomize(uint32_t seed) {
     std::mt19937 rng(seed);
     for (int y = 0; y < h; ++y)
-      for (int x = 0; x < w; ++x) set(x, y, biased_word(rng));
+      for (int x = 0; x < w; ++x) set(x, y, seeded::biased_word(rng));
   }
   std::vector<uint32_t> pixels() const {
     std::vector<uint32_t> out;

@@ -27,7 +27,7 @@ TEST(GdiShapes, Rop2MasksMatchEveryTruthTable) {
   std::mt19937 rng(7);
   for (int mode = R2_BLACK; mode <= R2_WHITE; ++mode) {
     for (int i = 0; i < 64; ++i) {
-      const uint32_t pen = gdi_test::biased_word(rng), dst = gdi_test::biased_word(rng);
+      const uint32_t pen = seeded::biased_word(rng), dst = seeded::biased_word(rng);
       uint32_t expected = 0;
       for (int bit = 0; bit < 32; ++bit) {
         const int p = (pen >> bit) & 1, d = (dst >> bit) & 1;

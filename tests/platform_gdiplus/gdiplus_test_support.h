@@ -1,6 +1,7 @@
 // Shared helpers of the GDI+ tests: a graphics over a memory DC, short forms
-// of the calls that read values, matrices and regions, and a check that a
-// list of calls each returned one status.
+// of the calls that read values and matrices, bitmap pixels read and written
+// through LockBits, and a check that a list of calls each returned one status.
+// Depends on: the GDI+ public header and GoogleTest.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -59,23 +60,21 @@ inline GpPointF transformed(GpMatrix* matrix, REAL x, REAL y) {
   return point;
 }
 
-inline bool visible(GpRegion* region, REAL x, REAL y) {
-  BOOL result = -1;
-  EXPECT_EQ(GdipIsVisibleRegionPoint(region, x, y, nullptr, &result), Ok);
-  return result == TRUE;
+// One pixel of a bitmap as straight ARGB, read or written through a 1x1 lock.
+inline ARGB pixel(GpBitmap* bitmap, INT x, INT y) {
+  const GpRect one{x, y, 1, 1};
+  BitmapData data{};
+  EXPECT_EQ(GdipBitmapLockBits(bitmap, &one, ImageLockModeRead, PixelFormat32bppARGB, &data), Ok);
+  const ARGB value = data.Scan0 ? *static_cast<const ARGB*>(data.Scan0) : 0x12345678;
+  EXPECT_EQ(GdipBitmapUnlockBits(bitmap, &data), Ok);
+  return value;
 }
-
-inline GpRectF bounds(GpRegion* region, GpGraphics* graphics) {
-  GpRectF rect{-1, -1, -1, -1};
-  EXPECT_EQ(GdipGetRegionBounds(region, graphics, &rect), Ok);
-  return rect;
-}
-
-inline void expect_rect(const GpRectF& rect, REAL x, REAL y, REAL width, REAL height, REAL tolerance = 0) {
-  EXPECT_NEAR(rect.X, x, tolerance);
-  EXPECT_NEAR(rect.Y, y, tolerance);
-  EXPECT_NEAR(rect.Width, width, tolerance);
-  EXPECT_NEAR(rect.Height, height, tolerance);
+inline void set_pixel(GpBitmap* bitmap, INT x, INT y, ARGB value) {
+  const GpRect one{x, y, 1, 1};
+  BitmapData data{};
+  ASSERT_EQ(GdipBitmapLockBits(bitmap, &one, ImageLockModeWrite, PixelFormat32bppARGB, &data), Ok);
+  *static_cast<ARGB*>(data.Scan0) = value;
+  ASSERT_EQ(GdipBitmapUnlockBits(bitmap, &data), Ok);
 }
 
 }  // namespace gdiplus_test

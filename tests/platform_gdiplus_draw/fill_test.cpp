@@ -1,38 +1,119 @@
-// Fills: exact pixel coverage with and without anti-aliasing, both pixel
-// offset modes, translucent compositing, fill modes, clip and transforms.
+// Fills: seeded random aliased rectangles and polygons under random clips
+// against a pixel-centre reference (both fill modes, both pixel offset
+// modes, clips combined from rectangles and paths), anti-aliased coverage,
+// compositing, ellipses and pies, transforms and argument checks.
+// Depends on: draw_test_support.h, tests/support/seeded.h.
 #include <cmath>
 
 #include "draw_test_support.h"
+#include "support/seeded.h"
 
 using namespace draw_test;
 
 namespace {
 
 using FillTest = DrawTest;
+using seeded::between;
 
-TEST_F(FillTest, RectanglesCoverExactlyThePixelsWhoseCentresTheyHold) {
-  struct Case {
-    PixelOffsetMode offset;
-    SmoothingMode mode;
-    REAL x, y, w, h;
-    int x0, y0, x1, y1;
-  } const cases[] = {
-      {PixelOffsetModeHalf, SmoothingModeNone, 10, 10, 20, 20, 10, 10, 30, 30},
-      {PixelOffsetModeHalf, SmoothingModeAntiAlias, 10, 10, 20, 20, 10, 10, 30, 30},  // whole-pixel edges
-      {PixelOffsetModeHalf, SmoothingModeNone, 0, 0, 64, 64, 0, 0, 64, 64},
-      {PixelOffsetModeNone, SmoothingModeNone, 10, 10, 20, 20, 10, 10, 30, 30},  // centres: same aliased pixels
-      // x from 2.49 to 5.51 takes centres 2.5 .. 5.5; y from 2.51 to 4.51 takes 3.5 and 4.5.
-      {PixelOffsetModeHalf, SmoothingModeNone, 2.49f, 2.51f, 3.02f, 2.0f, 2, 3, 6, 5},
-  };
-  for (const Case& c : cases) {
-    fill_all(kWhite);
-    ASSERT_EQ(GdipSetPixelOffsetMode(graphics_, c.offset), Ok);
-    smoothing(c.mode);
-    fill_rect(kBlack, c.x, c.y, c.w, c.h);
-    EXPECT_EQ(off_box(kBlack, c.x0, c.y0, c.x1, c.y1), 0) << c.offset << " " << c.mode << " " << c.x << "," << c.w;
+struct Edge {
+  double x0, y0, x1, y1;
+};
+
+// Whether the point (cx, cy) is inside the closed polygon under `mode`: the
+// crossings at or left of it of the edges whose half-open span [top, bottom)
+// holds cy, counted with their direction.
+bool polygon_holds(const std::vector<GpPointF>& points, FillMode mode, double cx, double cy) {
+  int winding = 0;
+  for (size_t i = 0; i < points.size(); ++i) {
+    const GpPointF a = points[i], b = points[(i + 1) % points.size()];
+    const bool down = a.Y < b.Y;
+    const Edge e = down ? Edge{a.X, a.Y, b.X, b.Y} : Edge{b.X, b.Y, a.X, a.Y};
+    if (!(e.y0 <= cy && cy < e.y1)) continue;
+    if (e.x0 + (cy - e.y0) * (e.x1 - e.x0) / (e.y1 - e.y0) <= cx) winding += down ? 1 : -1;
   }
-  // Pixel offset none, anti-aliased: the edges cover half of the pixels on each side.
-  fill_all(kWhite);
+  return mode == FillModeWinding ? winding != 0 : (winding & 1) != 0;
+}
+
+bool combine(CombineMode mode, bool clip, bool rect) {
+  switch (mode) {
+    case CombineModeReplace: return rect;
+    case CombineModeIntersect: return clip && rect;
+    case CombineModeUnion: return clip || rect;
+    case CombineModeXor: return clip != rect;
+    case CombineModeExclude: return clip && !rect;
+    default: return rect && !clip;  // Complement
+  }
+}
+
+REAL random_coordinate(std::mt19937& rng, int extent) {
+  return REAL(std::uniform_real_distribution<double>(-6, extent + 6)(rng));
+}
+
+// Aliased fills take exactly the pixels whose centres they hold. One graphics
+// serves every iteration, so a clip change must reach the next fill.
+TEST_F(FillTest, RandomAliasedFillsTakeThePixelsWhoseCentresTheyHold) {
+  make_canvas(48, 40);
+  smoothing(SmoothingModeNone);
+  seeded::iterations(300, [&](std::mt19937& rng, int) {
+    fill_all(kWhite);
+    ASSERT_EQ(GdipResetClip(graphics_), Ok);
+    const bool half = rng() % 2;
+    ASSERT_EQ(GdipSetPixelOffsetMode(graphics_, half ? PixelOffsetModeHalf : PixelOffsetModeNone), Ok);
+    const double shift = half ? 0.5 : 0.0;  // where a pixel's centre lies in world coordinates
+
+    // The clip: up to three rectangles, each combined by a random mode, some through a path region.
+    std::vector<bool> clip(size_t(width_) * height_, true);
+    for (int n = between(rng, 0, 3); n > 0; --n) {
+      const CombineMode mode = CombineMode(between(rng, CombineModeReplace, CombineModeComplement));
+      const int x = between(rng, -4, width_), y = between(rng, -4, height_), w = between(rng, 0, 40), h = between(rng, 0, 30);
+      if (rng() % 3) {
+        ASSERT_EQ(GdipSetClipRectI(graphics_, x, y, w, h, mode), Ok);
+      } else {
+        GpPath* box = path();
+        ASSERT_EQ(GdipAddPathRectangle(box, REAL(x), REAL(y), REAL(w), REAL(h)), Ok);
+        GpRegion* region = nullptr;
+        ASSERT_EQ(GdipCreateRegionPath(box, &region), Ok);
+        ASSERT_EQ(GdipSetClipRegion(graphics_, region, mode), Ok);
+        GdipDeleteRegion(region);
+      }
+      for (int py = 0; py < height_; ++py)
+        for (int px = 0; px < width_; ++px) {
+          const size_t i = size_t(py) * width_ + px;
+          clip[i] = combine(mode, clip[i], px >= x && px < x + w && py >= y && py < y + h);
+        }
+    }
+
+    // The shape: a rectangle or a polygon of 3 to 7 points (often crossing itself).
+    const ARGB color = 0xFF000000u | (rng() & 0xFFFFFF) | 1;
+    std::vector<GpPointF> polygon;
+    GpRectF rect{};
+    const FillMode mode = rng() % 2 ? FillModeWinding : FillModeAlternate;
+    if (rng() % 3 == 0) {
+      rect = GpRectF{random_coordinate(rng, width_), random_coordinate(rng, height_), REAL(between(rng, 0, 300) / 7.0),
+                     REAL(between(rng, 0, 300) / 9.0)};
+      ASSERT_EQ(GdipFillRectangle(graphics_, brush(color), rect.X, rect.Y, rect.Width, rect.Height), Ok);
+    } else {
+      for (int n = between(rng, 3, 7); n > 0; --n)
+        polygon.push_back(GpPointF{random_coordinate(rng, width_), random_coordinate(rng, height_)});
+      ASSERT_EQ(GdipFillPolygon(graphics_, brush(color), polygon.data(), INT(polygon.size()), mode), Ok);
+    }
+
+    for (int py = 0; py < height_; ++py) {
+      for (int px = 0; px < width_; ++px) {
+        const double cx = px + shift, cy = py + shift;
+        const bool covered = polygon.empty() ? cx >= rect.X && cx < double(rect.X) + rect.Width && cy >= rect.Y &&
+                                                   cy < double(rect.Y) + rect.Height
+                                             : polygon_holds(polygon, mode, cx, cy);
+        const bool painted = covered && clip[size_t(py) * width_ + px];
+        ASSERT_EQ(at(px, py), painted ? color : kWhite) << "pixel " << px << "," << py << " mode " << mode;
+      }
+    }
+  });
+}
+
+
+// Anti-aliased edges that do not lie on pixel boundaries cover their pixels in part.
+TEST_F(FillTest, AntiAliasedEdgesBlendByCoverage) {
   ASSERT_EQ(GdipSetPixelOffsetMode(graphics_, PixelOffsetModeNone), Ok);
   smoothing(SmoothingModeAntiAlias);
   fill_rect(kBlack, 10, 10, 20, 20);
@@ -78,35 +159,6 @@ TEST_F(FillTest, TranslucentFillsDarkenStepByStep) {
   }
 }
 
-TEST_F(FillTest, AliasedFillIsAllOrNothingAndAntiAliasedBlends) {
-  const GpPointF triangle[3] = {{2.3f, 1.7f}, {60.6f, 12.2f}, {20.1f, 58.9f}};
-  smoothing(SmoothingModeNone);
-  ASSERT_EQ(GdipFillPolygon(graphics_, brush(kBlack), triangle, 3, FillModeAlternate), Ok);
-  EXPECT_EQ(count_where([](int, int, uint32_t p) { return p != kBlack && p != kWhite; }), 0);
-  // Area of the triangle: 1/2 |cross| = 1540.9; centre sampling stays within a few edge pixels.
-  EXPECT_NEAR(count(kBlack), 1541, 40);
-  fill_all(kWhite);
-  smoothing(SmoothingModeAntiAlias);
-  ASSERT_EQ(GdipFillPolygon(graphics_, brush(kBlack), triangle, 3, FillModeAlternate), Ok);
-  EXPECT_GT(count_where([](int, int, uint32_t p) { return p != kBlack && p != kWhite; }), 60);
-}
-
-TEST_F(FillTest, FillModes) {
-  // A pentagram: the centre is outside under alternate, inside under winding.
-  GpPointF star[5];
-  for (int i = 0; i < 5; ++i) {
-    const double a = -M_PI / 2 + i * 4 * M_PI / 5;
-    star[i] = GpPointF{REAL(32 + 28 * std::cos(a)), REAL(32 + 28 * std::sin(a))};
-  }
-  GpBrush* black = brush(kBlack);
-  ASSERT_EQ(GdipFillPolygon(graphics_, black, star, 5, FillModeAlternate), Ok);
-  EXPECT_EQ(at(32, 32), kWhite);
-  EXPECT_EQ(at(32, 8), kBlack);
-  ASSERT_EQ(GdipFillPolygon(graphics_, black, star, 5, FillModeWinding), Ok);
-  EXPECT_EQ(at(32, 32), kBlack);
-  EXPECT_EQ(GdipFillPolygon(graphics_, black, star, 2, FillModeWinding), InvalidParameter);
-}
-
 TEST_F(FillTest, EllipsesAndPiesCoverTheirArea) {
   ASSERT_EQ(GdipFillEllipse(graphics_, brush(kBlack), 2, 2, 60, 40), Ok);
   EXPECT_NEAR(count(kBlack), M_PI * 30 * 20, 30);
@@ -125,45 +177,19 @@ TEST_F(FillTest, EllipsesAndPiesCoverTheirArea) {
   EXPECT_EQ(at(40, 38), kBlack);  // (8, 6) from the centre: 37 degrees, inside the ellipse
 }
 
-TEST_F(FillTest, ClipIsRespected) {
-  ASSERT_EQ(GdipSetClipRectI(graphics_, 8, 8, 16, 16, CombineModeReplace), Ok);
-  ASSERT_EQ(GdipSetClipRectI(graphics_, 12, 12, 4, 4, CombineModeExclude), Ok);
-  fill_rect(kBlack, 0, 0, 64, 64);
-  EXPECT_EQ(count_where([](int x, int y, uint32_t p) {
-              const bool in = x >= 8 && x < 24 && y >= 8 && y < 24 && !(x >= 12 && x < 16 && y >= 12 && y < 16);
-              return (p == kBlack) != in;
-            }),
-            0);
-  // A clip change is seen by the next fill (the clip mask is remade).
-  ASSERT_EQ(GdipSetClipRectI(graphics_, 40, 40, 2, 2, CombineModeReplace), Ok);
-  fill_rect(kRed, 0, 0, 64, 64);
-  EXPECT_EQ(count(kRed), 4);
-  ASSERT_EQ(GdipSetClipRectI(graphics_, 100, 100, 2, 2, CombineModeReplace), Ok);
-  fill_rect(kBlue, 0, 0, 64, 64);
-  EXPECT_EQ(count(kBlue), 0);
-}
-
-TEST_F(FillTest, ClipFromPathAndSavedStates) {
-  GpPath* circle = path();
-  ASSERT_EQ(GdipAddPathEllipse(circle, 16, 16, 32, 32), Ok);
-  GraphicsState state = 0;
-  ASSERT_EQ(GdipSaveGraphics(graphics_, &state), Ok);
-  ASSERT_EQ(GdipSetClipPath(graphics_, circle, CombineModeReplace), Ok);
-  fill_rect(kBlack, 0, 0, 64, 64);
-  EXPECT_EQ(at(32, 32), kBlack);
-  EXPECT_EQ(at(18, 18), kWhite);
-  EXPECT_NEAR(count(kBlack), M_PI * 256, 20);
-  ASSERT_EQ(GdipRestoreGraphics(graphics_, state), Ok);
-  fill_rect(kRed, 0, 0, 64, 64);
-  EXPECT_EQ(at(18, 18), kRed);
-}
-
 TEST_F(FillTest, WorldTransformAndPageUnit) {
   make_canvas(200, 200);
   ASSERT_EQ(GdipTranslateWorldTransform(graphics_, 100, 50, MatrixOrderPrepend), Ok);
   ASSERT_EQ(GdipRotateWorldTransform(graphics_, 90, MatrixOrderPrepend), Ok);
-  fill_rect(kBlack, 9, -1, 2, 2);  // (10, 0) maps to about (100, 60)
+  fill_rect(kBlack, 9, -1, 2, 2);  // prepended: turned, then moved; (10, 0) maps to about (100, 60)
   EXPECT_EQ(off_box(kBlack, 99, 59, 101, 61), 0);
+  fill_all(kWhite);
+  ASSERT_EQ(GdipResetWorldTransform(graphics_), Ok);
+  ASSERT_EQ(GdipTranslateWorldTransform(graphics_, 10, 100, MatrixOrderPrepend), Ok);
+  ASSERT_EQ(GdipRotateWorldTransform(graphics_, 90, MatrixOrderAppend), Ok);
+  ASSERT_EQ(GdipTranslateWorldTransform(graphics_, 200, 0, MatrixOrderAppend), Ok);
+  fill_rect(kBlack, 39, -1, 2, 2);  // appended: moved, turned, moved; (40, 0) maps to about (100, 50)
+  EXPECT_EQ(off_box(kBlack, 99, 49, 101, 51), 0);
   fill_all(kWhite);
   ASSERT_EQ(GdipResetWorldTransform(graphics_), Ok);
   ASSERT_EQ(GdipScaleWorldTransform(graphics_, 2, 3, MatrixOrderPrepend), Ok);
@@ -187,33 +213,14 @@ TEST_F(FillTest, NonInvertibleWorldTransformIsRefused) {
   EXPECT_EQ(off_box(kBlack, 0, 0, 1, 1), 0);  // still the identity
 }
 
-TEST_F(FillTest, RegionFillAndClear) {
-  GpRegion* region = nullptr;
-  const GpRectF a{4, 4, 20, 20}, b{14, 14, 20, 20};
-  ASSERT_EQ(GdipCreateRegionRect(&a, &region), Ok);
-  ASSERT_EQ(GdipCombineRegionRect(region, &b, CombineModeXor), Ok);
-  ASSERT_EQ(GdipFillRegion(graphics_, brush(kBlack), region), Ok);
-  EXPECT_EQ(at(5, 5), kBlack);
-  EXPECT_EQ(at(20, 20), kWhite);
-  EXPECT_EQ(at(30, 30), kBlack);
-  EXPECT_EQ(count(kBlack), 2 * 400 - 2 * 100);
-  GdipDeleteRegion(region);
-  ASSERT_EQ(GdipSetClipRectI(graphics_, 0, 0, 10, 64, CombineModeReplace), Ok);
-  ASSERT_EQ(GdipGraphicsClear(graphics_, 0x20304050), Ok);
-  EXPECT_EQ(at(9, 63), 0x20304050u);
-  EXPECT_EQ(at(10, 63), kWhite);
-}
-
 TEST_F(FillTest, ArgumentChecks) {
   GpBrush* black = brush(kBlack);
   EXPECT_EQ(GdipFillRectangle(nullptr, black, 0, 0, 1, 1), InvalidParameter);
   EXPECT_EQ(GdipFillRectangle(graphics_, nullptr, 0, 0, 1, 1), InvalidParameter);
   EXPECT_EQ(GdipFillRectangles(graphics_, black, nullptr, 1), InvalidParameter);
   EXPECT_EQ(GdipFillPath(graphics_, black, nullptr), InvalidParameter);
-  HDC taken = nullptr;
-  ASSERT_EQ(GdipGetDC(graphics_, &taken), Ok);
-  EXPECT_EQ(GdipFillRectangle(graphics_, black, 0, 0, 1, 1), ObjectBusy);
-  ASSERT_EQ(GdipReleaseDC(graphics_, taken), Ok);
+  const GpPointF two[2] = {{0, 0}, {5, 5}};
+  EXPECT_EQ(GdipFillPolygon(graphics_, black, two, 2, FillModeWinding), InvalidParameter);
   // Huge and non-finite coordinates draw what they can and never fail.
   EXPECT_EQ(GdipFillRectangle(graphics_, black, -1e30f, -1e30f, 2e30f, 2e30f), Ok);
   EXPECT_EQ(at(63, 63), kBlack);

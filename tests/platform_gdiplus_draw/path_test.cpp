@@ -119,23 +119,6 @@ TEST_F(PathTest, VisibilityAndWidening) {
   EXPECT_FALSE(visible(line, 101, 0));
 }
 
-TEST_F(PathTest, RegionFromPath) {
-  GpPath* triangle = path();
-  const GpPointF pts[3] = {{0, 0}, {40, 0}, {0, 40}};
-  ASSERT_EQ(GdipAddPathPolygon(triangle, pts, 3), Ok);
-  GpRegion* region = nullptr;
-  ASSERT_EQ(GdipCreateRegionPath(triangle, &region), Ok);
-  BOOL inside = FALSE;
-  ASSERT_EQ(GdipIsVisibleRegionPoint(region, 10, 10, nullptr, &inside), Ok);
-  EXPECT_TRUE(inside);
-  ASSERT_EQ(GdipIsVisibleRegionPoint(region, 30, 30, nullptr, &inside), Ok);
-  EXPECT_FALSE(inside);
-  GpRectF bounds{};
-  ASSERT_EQ(GdipGetRegionBounds(region, graphics_, &bounds), Ok);
-  EXPECT_NEAR(bounds.Width, 40, 1e-3);
-  GdipDeleteRegion(region);
-}
-
 TEST_F(PathTest, PathDrawingMatchesTheShapeCalls) {
   GpPath* p = path();
   ASSERT_EQ(GdipAddPathPie(p, 4, 4, 50, 50, 30, 200), Ok);

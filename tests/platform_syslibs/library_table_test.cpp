@@ -1,9 +1,10 @@
 // The library table: names, reference counts, entry look-up, the missing
-// seam, and the imm32 stand-in.
+// seam, and the imm32 stand-in. Depends on: the kernel32 and syslibs headers.
 #include <gtest/gtest.h>
 
 #include "platform/kernel32.h"
 #include "platform/syslibs.h"
+#include "platform/test_seams.h"
 
 namespace {
 
@@ -17,8 +18,7 @@ TEST_F(Libraries, NamesMatchWithoutCaseOrSuffix) {
   ASSERT_NE(msimg32, nullptr);
   EXPECT_EQ(LoadLibraryA("MSIMG32.DLL"), msimg32);
   EXPECT_EQ(LoadLibraryA("MsImg32"), msimg32);
-  EXPECT_EQ(LoadLibraryW(L"msimg32.Dll"), msimg32);
-  for (int i = 0; i < 4; ++i) EXPECT_TRUE(FreeLibrary(msimg32));
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(FreeLibrary(msimg32));
 
   for (const char* name : {"imm32.dll", "winmm.dll", "Ole32.dll", "ole32"}) {
     const HMODULE module = LoadLibraryA(name);
@@ -34,7 +34,6 @@ TEST_F(Libraries, OtherNamesAreNotFound) {
     EXPECT_EQ(LoadLibraryA(name), nullptr) << name;
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND)) << name;
   }
-  EXPECT_EQ(LoadLibraryW(L"user32.dll"), nullptr);
 }
 
 TEST_F(Libraries, EntriesAreFoundByExactName) {

@@ -1,56 +1,25 @@
-// msimg32 on DIB sections: AlphaBlend's arithmetic (constant and per-pixel
-// premultiplied alpha), stretching, clipping and rejected arguments, and a
-// seeded random comparison with a plain per-pixel reference;
-// GradientFill's rectangles and triangles.
+// msimg32 on DIB sections: AlphaBlend's arithmetic (a table of constant and
+// per-pixel premultiplied alpha), rejected arguments, 24-bit bitmaps, and a
+// seeded random comparison with a plain per-pixel reference (stretching,
+// clipping, viewport origins); GradientFill's rectangles and triangles.
+// Depends on: the GDI test DIBs, the syslibs header, tests/support/seeded.h.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "platform/gdi32.h"
 #include "platform/kernel32.h"
+#include "platform_gdi/gdi_test_util.h"
 #include "platform/syslibs.h"
+#include "support/seeded.h"
 
 namespace {
 
-// A memory DC with a 32-bit top-down DIB section selected into it.
-class Canvas {
- public:
-  Canvas(int width, int height, int bits_per_pixel = 32, bool top_down = true) : width_(width) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = top_down ? -height : height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = static_cast<WORD>(bits_per_pixel);
-    info.bmiHeader.biCompression = BI_RGB;
-    dc_ = CreateCompatibleDC(nullptr);
-    void* bits = nullptr;
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    bits_ = static_cast<uint32_t*>(bits);
-    old_ = SelectObject(dc_, bitmap_);
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-
-  HDC dc() const { return dc_; }
-  uint32_t& at(int x, int y) { return bits_[y * width_ + x]; }  // 32-bit top-down only
-  void fill(uint32_t value, int count) { std::fill(bits_, bits_ + count, value); }
-
- private:
-  int width_;
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-  uint32_t* bits_;
-};
+using Canvas = gdi_test::TestDib;
 
 class Msimg32 : public ::testing::Test {
  protected:
@@ -89,49 +58,14 @@ TEST_F(Msimg32, ConstantAndPerPixelAlphaMixEveryChannel) {
     Canvas src(1, 1), dst(1, 1);
     src.at(0, 0) = c.source;
     dst.at(0, 0) = c.destination;
-    EXPECT_TRUE(alpha_blend(dst.dc(), 0, 0, 1, 1, src.dc(), 0, 0, 1, 1, {AC_SRC_OVER, 0, c.constant_alpha, c.format}));
+    EXPECT_TRUE(alpha_blend(dst.dc, 0, 0, 1, 1, src.dc, 0, 0, 1, 1, {AC_SRC_OVER, 0, c.constant_alpha, c.format}));
     EXPECT_EQ(dst.at(0, 0), c.expected) << std::hex << c.source << " over " << c.destination;
   }
 }
 
-TEST_F(Msimg32, StretchingSamplesTheNearestSourcePixel) {
-  Canvas src(4, 1), dst(8, 1);
-  for (int x = 0; x < 4; ++x) src.at(x, 0) = 0xFF000000u | static_cast<uint32_t>(x + 1);
-  ASSERT_TRUE(alpha_blend(dst.dc(), 0, 0, 4, 1, src.dc(), 0, 0, 2, 1, kCopy));
-  const uint32_t doubled[4] = {1, 1, 2, 2};
-  for (int x = 0; x < 4; ++x) EXPECT_EQ(dst.at(x, 0), 0xFF000000u | doubled[x]) << x;
-  EXPECT_EQ(dst.at(4, 0), 0u);  // the stretch covered columns 0..3 only
-  ASSERT_TRUE(alpha_blend(dst.dc(), 4, 0, 2, 1, src.dc(), 0, 0, 4, 1, kCopy));
-  EXPECT_EQ(dst.at(4, 0) & 0xFF, 2u);
-  EXPECT_EQ(dst.at(5, 0) & 0xFF, 4u);
-}
-
-TEST_F(Msimg32, DrawsOnlyInsideTheClipAndTheBitmap) {
-  Canvas src(4, 4), dst(4, 4);
-  src.fill(0xFFFFFFFF, 16);
-  IntersectClipRect(dst.dc(), 1, 1, 3, 3);
-  ASSERT_TRUE(alpha_blend(dst.dc(), -2, -2, 8, 8, src.dc(), 0, 0, 4, 4, kCopy));
-  for (int y = 0; y < 4; ++y) {
-    for (int x = 0; x < 4; ++x) {
-      const bool inside = x >= 1 && x < 3 && y >= 1 && y < 3;
-      EXPECT_EQ(dst.at(x, y), inside ? 0xFFFFFFFFu : 0u) << x << "," << y;
-    }
-  }
-}
-
-TEST_F(Msimg32, ViewportOriginsMoveBothRectangles) {
-  Canvas src(4, 1), dst(4, 1);
-  src.at(3, 0) = 0xFFABCDEF;
-  SetViewportOrgEx(src.dc(), 2, 0, nullptr);
-  SetViewportOrgEx(dst.dc(), 1, 0, nullptr);
-  ASSERT_TRUE(alpha_blend(dst.dc(), 0, 0, 1, 1, src.dc(), 1, 0, 1, 1, kCopy));
-  EXPECT_EQ(dst.at(1, 0), 0xFFABCDEFu);
-  EXPECT_EQ(dst.at(0, 0), 0u);
-}
-
 TEST_F(Msimg32, RejectsBadArguments) {
   Canvas src(4, 4), dst(4, 4);
-  const HDC s = src.dc(), d = dst.dc();
+  const HDC s = src.dc, d = dst.dc;
   EXPECT_FALSE(alpha_blend(d, 0, 0, -1, 1, s, 0, 0, 1, 1, kCopy));
   EXPECT_FALSE(alpha_blend(d, 0, 0, 1, -1, s, 0, 0, 1, 1, kCopy));
   EXPECT_FALSE(alpha_blend(d, 0, 0, 1, 1, s, 0, 0, -1, 1, kCopy));
@@ -150,24 +84,15 @@ TEST_F(Msimg32, RejectsBadArguments) {
 TEST_F(Msimg32, TwentyFourBitBitmaps) {
   // A 24-bit source takes constant alpha only.
   Canvas src24(2, 2, 24, false), dst(2, 2);
-  EXPECT_FALSE(alpha_blend(dst.dc(), 0, 0, 2, 2, src24.dc(), 0, 0, 2, 2, {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA}));
-  EXPECT_TRUE(alpha_blend(dst.dc(), 0, 0, 2, 2, src24.dc(), 0, 0, 2, 2, {AC_SRC_OVER, 0, 128, 0}));
+  EXPECT_FALSE(alpha_blend(dst.dc, 0, 0, 2, 2, src24.dc, 0, 0, 2, 2, {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA}));
+  EXPECT_TRUE(alpha_blend(dst.dc, 0, 0, 2, 2, src24.dc, 0, 0, 2, 2, {AC_SRC_OVER, 0, 128, 0}));
   // Blending into a bottom-up 24-bit bitmap lands on the right row.
-  Canvas src(1, 1), dst24(2, 2, 24, false);
+  Canvas src(1, 1), dst24(2, 2, 24, false), back(2, 2);
   src.at(0, 0) = 0x00FF8000;
-  ASSERT_TRUE(alpha_blend(dst24.dc(), 1, 0, 1, 1, src.dc(), 0, 0, 1, 1, kCopy));
-  EXPECT_EQ(GetPixel(dst24.dc(), 1, 0), RGB(0xFF, 0x80, 0x00));
-  EXPECT_EQ(GetPixel(dst24.dc(), 1, 1), RGB(0, 0, 0));
-}
-
-// A byte that favours the values where blends have edges: 0 and 255.
-uint32_t biased_byte(std::mt19937& rng) {
-  const uint32_t pick = rng() % 4;
-  return pick == 0 ? 0 : pick == 1 ? 255 : rng() & 0xFF;
-}
-
-uint32_t biased_pixel(std::mt19937& rng) {
-  return biased_byte(rng) | biased_byte(rng) << 8 | biased_byte(rng) << 16 | biased_byte(rng) << 24;
+  ASSERT_TRUE(alpha_blend(dst24.dc, 1, 0, 1, 1, src.dc, 0, 0, 1, 1, kCopy));
+  ASSERT_TRUE(BitBlt(back.dc, 0, 0, 2, 2, dst24.dc, 0, 0, SRCCOPY));
+  EXPECT_EQ(back.at(1, 0), 0x00FF8000u);
+  EXPECT_EQ(back.at(1, 1), 0u);
 }
 
 // The blend of one pixel written out plainly: round(v / 255) by division.
@@ -184,44 +109,51 @@ uint32_t reference_blend(uint32_t source, uint32_t destination, uint32_t constan
 }
 
 // Seeded random blends (rows of every length, stretches both ways, partly
-// off the bitmap, clipped) against a plain per-pixel reference. A failing
-// iteration names its seed and can be rerun alone.
+// off the bitmap, clipped, under viewport origins on both DCs) against a
+// plain per-pixel reference. A failing iteration can be rerun alone.
 TEST_F(Msimg32, RandomBlendsMatchThePlainReference) {
-  for (uint32_t seed = 0; seed < 300; ++seed) {
-    SCOPED_TRACE("seed " + std::to_string(seed));
-    std::mt19937 rng(seed);
+  seeded::iterations(300, [&](std::mt19937& rng, int) {
     const int sw = 1 + int(rng() % 37), sh = 1 + int(rng() % 9), dw = 1 + int(rng() % 41), dh = 1 + int(rng() % 9);
     Canvas src(sw, sh), dst(dw, dh);
     for (int y = 0; y < sh; ++y) {
       const uint32_t kind = rng() % 3;  // noise, empty rows, opaque rows
-      for (int x = 0; x < sw; ++x) src.at(x, y) = kind == 1 ? 0 : biased_pixel(rng) | (kind == 2 ? 0xFF000000 : 0);
+      for (int x = 0; x < sw; ++x) src.at(x, y) = kind == 1 ? 0 : seeded::biased_word(rng) | (kind == 2 ? 0xFF000000 : 0);
     }
     std::vector<uint32_t> before(size_t(dw) * dh);
     for (int y = 0; y < dh; ++y)
-      for (int x = 0; x < dw; ++x) before[size_t(y) * dw + x] = dst.at(x, y) = biased_pixel(rng);
+      for (int x = 0; x < dw; ++x) before[size_t(y) * dw + x] = dst.at(x, y) = seeded::biased_word(rng);
     const int xs = int(rng() % sw), ys = int(rng() % sh);
     const int ws = 1 + int(rng() % (sw - xs)), hs = 1 + int(rng() % (sh - ys));
     const bool stretch = rng() % 2 == 0;
     const int wd = stretch ? 1 + int(rng() % 50) : ws, hd = stretch ? 1 + int(rng() % 12) : hs;
     const int xd = int(rng() % (dw + 8)) - 4, yd = int(rng() % (dh + 4)) - 2;
-    const int clip_left = int(rng() % 3);
-    const RECT clip{clip_left, 0, std::max(clip_left + 1, dw - int(rng() % 3)), dh};
-    IntersectClipRect(dst.dc(), clip.left, clip.top, clip.right, clip.bottom);
-    const BYTE constant = BYTE(biased_byte(rng));
+    const POINT dst_origin{int(rng() % 5) - 2, int(rng() % 3) - 1}, src_origin{int(rng() % 3) - 1, 0};
+    SetViewportOrgEx(dst.dc, dst_origin.x, dst_origin.y, nullptr);
+    SetViewportOrgEx(src.dc, src_origin.x, src_origin.y, nullptr);
+    const int clip_left = int(rng() % 3);  // logical, like the blend's rectangles
+    const RECT clip{clip_left, -dh, std::max(clip_left + 1, dw - int(rng() % 3)), 2 * dh};
+    IntersectClipRect(dst.dc, clip.left, clip.top, clip.right, clip.bottom);
+    const int sx0 = xs + src_origin.x, sy0 = ys + src_origin.y;  // the source rectangle on the bitmap
+    if (sx0 < 0 || sy0 < 0 || sx0 + ws > sw || sy0 + hs > sh) {
+      EXPECT_FALSE(alpha_blend(dst.dc, xd, yd, wd, hd, src.dc, xs, ys, ws, hs, {AC_SRC_OVER, 0, 255, 0}));
+      return;
+    }
+    const BYTE constant = BYTE(seeded::biased_byte(rng));
     const bool per_pixel = rng() % 2 == 0;
-    ASSERT_TRUE(alpha_blend(dst.dc(), xd, yd, wd, hd, src.dc(), xs, ys, ws, hs,
+    ASSERT_TRUE(alpha_blend(dst.dc, xd, yd, wd, hd, src.dc, xs, ys, ws, hs,
                             {AC_SRC_OVER, 0, constant, BYTE(per_pixel ? AC_SRC_ALPHA : 0)}));
     for (int y = 0; y < dh; ++y) {
       for (int x = 0; x < dw; ++x) {
         uint32_t expected = before[size_t(y) * dw + x];
-        if (x >= xd && x < xd + wd && y >= yd && y < yd + hd && x >= clip.left && x < clip.right) {
-          const int sx = xs + int((2 * (x - xd) + 1) * ws / (2 * wd)), sy = ys + int((2 * (y - yd) + 1) * hs / (2 * hd));
+        const int lx = x - dst_origin.x, ly = y - dst_origin.y;  // logical
+        if (lx >= xd && lx < xd + wd && ly >= yd && ly < yd + hd && lx >= clip.left && lx < clip.right) {
+          const int sx = sx0 + int(std::floor((lx - xd + 0.5) * ws / wd)), sy = sy0 + int(std::floor((ly - yd + 0.5) * hs / hd));
           expected = reference_blend(src.at(sx, sy), expected, constant, per_pixel);
         }
         ASSERT_EQ(dst.at(x, y), expected) << x << "," << y;
       }
     }
-  }
+  });
 }
 
 TRIVERTEX vertex(LONG x, LONG y, COLOR16 red, COLOR16 green, COLOR16 blue, COLOR16 alpha) {
@@ -233,7 +165,7 @@ TEST_F(Msimg32, HorizontalGradientRunsFromLeftColourToRightColour) {
   // Given right to left: the vertex with the smaller x still colours the left edge.
   TRIVERTEX v[2] = {vertex(4, 2, 0, 0, 0xFF00, 0), vertex(0, 0, 0xFF00, 0, 0, 0xFF00)};
   GRADIENT_RECT rect{0, 1};
-  ASSERT_TRUE(gradient_fill(dst.dc(), v, 2, &rect, 1, GRADIENT_FILL_RECT_H));
+  ASSERT_TRUE(gradient_fill(dst.dc, v, 2, &rect, 1, GRADIENT_FILL_RECT_H));
   const uint32_t row[4] = {0xFFFF0000, 0xAAAA0055, 0x555500AA, 0x000000FF};
   for (int y = 0; y < 2; ++y) {
     for (int x = 0; x < 4; ++x) EXPECT_EQ(dst.at(x, y), row[x]) << x << "," << y;
@@ -244,7 +176,7 @@ TEST_F(Msimg32, VerticalGradientRunsFromTopColourToBottomColour) {
   Canvas dst(2, 3);
   TRIVERTEX v[2] = {vertex(0, 0, 0x1000, 0x2000, 0x3000, 0x4000), vertex(1, 3, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF)};
   GRADIENT_RECT rect{0, 1};
-  ASSERT_TRUE(gradient_fill(dst.dc(), v, 2, &rect, 1, GRADIENT_FILL_RECT_V));
+  ASSERT_TRUE(gradient_fill(dst.dc, v, 2, &rect, 1, GRADIENT_FILL_RECT_V));
   EXPECT_EQ(dst.at(0, 0), 0x40102030u);
   EXPECT_EQ(dst.at(0, 2), 0xFFFFFFFFu);
   EXPECT_EQ(dst.at(1, 0), 0u);  // the rectangle is one column wide
@@ -255,7 +187,7 @@ TEST_F(Msimg32, TriangleCoversAndInterpolatesAtPixelCentres) {
   TRIVERTEX v[3] = {vertex(0, 0, 0, 0xFF00, 0, 0xFF00), vertex(8, 0, 0, 0xFF00, 0, 0xFF00),
                     vertex(0, 8, 0, 0xFF00, 0, 0xFF00)};
   GRADIENT_TRIANGLE triangle{0, 1, 2};
-  ASSERT_TRUE(gradient_fill(dst.dc(), v, 3, &triangle, 1, GRADIENT_FILL_TRIANGLE));
+  ASSERT_TRUE(gradient_fill(dst.dc, v, 3, &triangle, 1, GRADIENT_FILL_TRIANGLE));
   int covered = 0;
   for (int y = 0; y < 8; ++y) {
     for (int x = 0; x < 8; ++x) {
@@ -269,26 +201,26 @@ TEST_F(Msimg32, TriangleCoversAndInterpolatesAtPixelCentres) {
   // Colours are interpolated at pixel centres.
   Canvas mixed(8, 8);
   TRIVERTEX m[3] = {vertex(0, 0, 0xFF00, 0, 0, 0), vertex(0, 8, 0, 0, 0xFF00, 0), vertex(8, 0, 0, 0xFF00, 0, 0)};
-  ASSERT_TRUE(gradient_fill(mixed.dc(), m, 3, &triangle, 1, GRADIENT_FILL_TRIANGLE));
+  ASSERT_TRUE(gradient_fill(mixed.dc, m, 3, &triangle, 1, GRADIENT_FILL_TRIANGLE));
   EXPECT_EQ(mixed.at(0, 0), 0x00DF0F0Fu);  // centre (0.5, 0.5): 7/8 of the first vertex, 1/16 of each other one
   EXPECT_EQ(mixed.at(6, 0), 0x001FCF0Fu);  // centre (6.5, 0.5): 1/8, 1/16 and 13/16
 }
 
 TEST_F(Msimg32, GradientsAreClippedAndCheckTheirArguments) {
   Canvas dst(4, 4);
-  IntersectClipRect(dst.dc(), 0, 0, 2, 4);
+  IntersectClipRect(dst.dc, 0, 0, 2, 4);
   TRIVERTEX v[2] = {vertex(-10, -10, 0xFF00, 0xFF00, 0xFF00, 0xFF00), vertex(10, 10, 0xFF00, 0xFF00, 0xFF00, 0xFF00)};
   GRADIENT_RECT rect{0, 1};
-  ASSERT_TRUE(gradient_fill(dst.dc(), v, 2, &rect, 1, GRADIENT_FILL_RECT_H));
+  ASSERT_TRUE(gradient_fill(dst.dc, v, 2, &rect, 1, GRADIENT_FILL_RECT_H));
   EXPECT_EQ(dst.at(1, 3), 0xFFFFFFFFu);
   EXPECT_EQ(dst.at(2, 0), 0u);
 
   GRADIENT_RECT bad{0, 2};
-  EXPECT_FALSE(gradient_fill(dst.dc(), v, 2, &bad, 1, GRADIENT_FILL_RECT_H));
-  EXPECT_FALSE(gradient_fill(dst.dc(), v, 2, &rect, 1, 3));
+  EXPECT_FALSE(gradient_fill(dst.dc, v, 2, &bad, 1, GRADIENT_FILL_RECT_H));
+  EXPECT_FALSE(gradient_fill(dst.dc, v, 2, &rect, 1, 3));
   GRADIENT_TRIANGLE bad_triangle{0, 1, 5};
-  EXPECT_FALSE(gradient_fill(dst.dc(), v, 2, &bad_triangle, 1, GRADIENT_FILL_TRIANGLE));
-  EXPECT_FALSE(gradient_fill(dst.dc(), nullptr, 0, &rect, 1, GRADIENT_FILL_RECT_H));
+  EXPECT_FALSE(gradient_fill(dst.dc, v, 2, &bad_triangle, 1, GRADIENT_FILL_TRIANGLE));
+  EXPECT_FALSE(gradient_fill(dst.dc, nullptr, 0, &rect, 1, GRADIENT_FILL_RECT_H));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// wsprintfW formats and message boxes on stderr.
+// wsprintfW formats (strings, integers, pointers, unknown types, the output
+// limit) and message boxes on stderr. Depends on: the user32 header.
 #include <gtest/gtest.h>
 
 #include <string>

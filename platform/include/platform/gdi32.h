@@ -271,7 +271,6 @@ int GetDeviceCaps(HDC dc, int index);
 struct DEVMODEA;
 struct DEVMODEW;
 HDC CreateDCA(LPCSTR driver, LPCSTR device, LPCSTR port, const DEVMODEA* mode);
-HDC CreateDCW(LPCWSTR driver, LPCWSTR device, LPCWSTR port, const DEVMODEW* mode);
 
 // ---- palettes ------------------------------------------------------------------------------
 // Every device is 32-bit: the stock default palette is the only palette and
@@ -286,7 +285,6 @@ UINT RealizePalette(HDC dc);
 // top-down or bottom-up, of at most 2^31 bytes; `section` must be null.
 // Compatible bitmaps are 32-bit.
 HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset);
-HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
 int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, BITMAPINFO* info, UINT usage);
 
 // ---- objects --------------------------------------------------------------------------------
@@ -323,7 +321,6 @@ int GetBkMode(HDC dc);
 COLORREF SetTextColor(HDC dc, COLORREF color);
 COLORREF GetTextColor(HDC dc);
 int SetROP2(HDC dc, int mode);
-int GetROP2(HDC dc);
 int SetStretchBltMode(HDC dc, int mode);
 int GetStretchBltMode(HDC dc);
 BOOL SetMiterLimit(HDC dc, float limit, float* old_limit);
@@ -335,17 +332,12 @@ BOOL GetCurrentPositionEx(HDC dc, LPPOINT position);
 
 // ---- regions and clipping (device coordinates) ------------------------------------------------
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
-HRGN CreateRectRgnIndirect(const RECT* rect);
-int CombineRgn(HRGN destination, HRGN source1, HRGN source2, int mode);
-int GetRgnBox(HRGN region, LPRECT box);
-BOOL PtInRegion(HRGN region, int x, int y);
 // Selects a copy of `region` as the clip region (null removes clipping).
 int SelectClipRgn(HDC dc, HRGN region);
 // 1 and a copy into `region` when a clip region is set, 0 when none, -1 on error.
 int GetClipRgn(HDC dc, HRGN region);
 // Logical coordinates; intersects the clip region with the rectangle.
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
-int GetClipBox(HDC dc, LPRECT box);
 
 // ---- painting ------------------------------------------------------------------------------------
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
@@ -353,9 +345,6 @@ int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop);
 BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int xs, int ys, DWORD rop);
 BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int xs, int ys, int ws, int hs, DWORD rop);
-COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
-COLORREF GetPixel(HDC dc, int x, int y);
-BOOL GdiFlush();
 
 // ---- lines and shapes -----------------------------------------------------------------------------
 // Lines are drawn with the selected pen from the start up to, not including,

@@ -87,7 +87,6 @@ enum LineJoin { LineJoinMiter = 0, LineJoinBevel = 1, LineJoinRound = 2, LineJoi
 typedef LineJoin GpLineJoin;
 enum BrushType {
   BrushTypeSolidColor = 0,
-  BrushTypeHatchFill = 1,
   BrushTypeTextureFill = 2,
   BrushTypePathGradient = 3,
   BrushTypeLinearGradient = 4,
@@ -99,20 +98,6 @@ typedef FillMode GpFillMode;
 // ---- drawing types ----
 enum WrapMode { WrapModeTile = 0, WrapModeTileFlipX = 1, WrapModeTileFlipY = 2, WrapModeTileFlipXY = 3, WrapModeClamp = 4 };
 typedef WrapMode GpWrapMode;
-enum LinearGradientMode {
-  LinearGradientModeHorizontal = 0,
-  LinearGradientModeVertical = 1,
-  LinearGradientModeForwardDiagonal = 2,
-  LinearGradientModeBackwardDiagonal = 3,
-};
-enum HatchStyle {
-  HatchStyleHorizontal = 0,
-  HatchStyleVertical = 1,
-  HatchStyleForwardDiagonal = 2,
-  HatchStyleBackwardDiagonal = 3,
-  HatchStyleCross = 4,
-  HatchStyleDiagonalCross = 5,
-};
 enum PathPointType {
   PathPointTypeStart = 0,
   PathPointTypeLine = 1,
@@ -191,12 +176,10 @@ class GpBitmap;
 class GpLineGradient;
 class GpPathGradient;
 class GpTexture;
-class GpHatch;
 class GpImageAttributes;
 
 // ---- start-up --------------------------------------------------------------------
 Status GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input, GdiplusStartupOutput* output);
-void GdiplusShutdown(ULONG_PTR token);
 // Memory for objects that callers hand to the library; GdipFree(null) does nothing.
 void* GdipAlloc(size_t size);
 void GdipFree(void* ptr);
@@ -205,8 +188,6 @@ void GdipFree(void* ptr);
 // A graphics over a DC draws into whatever bitmap the DC has selected when it draws.
 GpStatus GdipCreateFromHDC(HDC dc, GpGraphics** graphics);
 GpStatus GdipDeleteGraphics(GpGraphics* graphics);
-GpStatus GdipGetDC(GpGraphics* graphics, HDC* dc);
-GpStatus GdipReleaseDC(GpGraphics* graphics, HDC dc);
 GpStatus GdipSetSmoothingMode(GpGraphics* graphics, SmoothingMode mode);
 GpStatus GdipGetSmoothingMode(GpGraphics* graphics, SmoothingMode* mode);
 GpStatus GdipSetPixelOffsetMode(GpGraphics* graphics, PixelOffsetMode mode);
@@ -231,21 +212,14 @@ GpStatus GdipGetRenderingOrigin(GpGraphics* graphics, INT* x, INT* y);
 GpStatus GdipSetWorldTransform(GpGraphics* graphics, GpMatrix* matrix);
 GpStatus GdipGetWorldTransform(GpGraphics* graphics, GpMatrix* matrix);
 GpStatus GdipResetWorldTransform(GpGraphics* graphics);
-GpStatus GdipMultiplyWorldTransform(GpGraphics* graphics, const GpMatrix* matrix, MatrixOrder order);
 GpStatus GdipTranslateWorldTransform(GpGraphics* graphics, REAL dx, REAL dy, MatrixOrder order);
 GpStatus GdipScaleWorldTransform(GpGraphics* graphics, REAL sx, REAL sy, MatrixOrder order);
 GpStatus GdipRotateWorldTransform(GpGraphics* graphics, REAL angle, MatrixOrder order);
-GpStatus GdipSaveGraphics(GpGraphics* graphics, GraphicsState* state);
-GpStatus GdipRestoreGraphics(GpGraphics* graphics, GraphicsState state);
 // Clip (world coordinates when set, device-space region inside).
-GpStatus GdipSetClipRect(GpGraphics* graphics, REAL x, REAL y, REAL width, REAL height, CombineMode mode);
 GpStatus GdipSetClipRectI(GpGraphics* graphics, INT x, INT y, INT width, INT height, CombineMode mode);
 GpStatus GdipSetClipRegion(GpGraphics* graphics, GpRegion* region, CombineMode mode);
 GpStatus GdipGetClip(GpGraphics* graphics, GpRegion* region);
 GpStatus GdipResetClip(GpGraphics* graphics);
-GpStatus GdipIsClipEmpty(GpGraphics* graphics, BOOL* result);
-GpStatus GdipGetClipBounds(GpGraphics* graphics, GpRectF* rect);
-GpStatus GdipSetClipPath(GpGraphics* graphics, GpPath* path, CombineMode mode);
 
 // ---- matrices --------------------------------------------------------------------------
 GpStatus GdipCreateMatrix(GpMatrix** matrix);
@@ -266,97 +240,44 @@ GpStatus GdipTransformMatrixPoints(GpMatrix* matrix, GpPointF* points, INT count
 
 // ---- regions -----------------------------------------------------------------------------
 GpStatus GdipCreateRegion(GpRegion** region);  // infinite
-GpStatus GdipCreateRegionRect(const GpRectF* rect, GpRegion** region);
-GpStatus GdipCreateRegionRectI(const GpRect* rect, GpRegion** region);
-GpStatus GdipCloneRegion(GpRegion* region, GpRegion** clone);
 GpStatus GdipDeleteRegion(GpRegion* region);
-GpStatus GdipSetInfinite(GpRegion* region);
-GpStatus GdipSetEmpty(GpRegion* region);
-GpStatus GdipCombineRegionRect(GpRegion* region, const GpRectF* rect, CombineMode mode);
-GpStatus GdipCombineRegionRegion(GpRegion* region, GpRegion* other, CombineMode mode);
-GpStatus GdipIsInfiniteRegion(GpRegion* region, GpGraphics* graphics, BOOL* result);
-GpStatus GdipIsEmptyRegion(GpRegion* region, GpGraphics* graphics, BOOL* result);
-GpStatus GdipIsVisibleRegionPoint(GpRegion* region, REAL x, REAL y, GpGraphics* graphics, BOOL* result);
-GpStatus GdipGetRegionBounds(GpRegion* region, GpGraphics* graphics, GpRectF* rect);
 GpStatus GdipCreateRegionPath(GpPath* path, GpRegion** region);
 
 // ---- pens ----------------------------------------------------------------------------------
 GpStatus GdipCreatePen1(ARGB color, REAL width, GpUnit unit, GpPen** pen);
-GpStatus GdipClonePen(GpPen* pen, GpPen** clone);
 GpStatus GdipDeletePen(GpPen* pen);
 GpStatus GdipSetPenColor(GpPen* pen, ARGB color);
-GpStatus GdipGetPenColor(GpPen* pen, ARGB* color);
 GpStatus GdipSetPenWidth(GpPen* pen, REAL width);
 GpStatus GdipGetPenWidth(GpPen* pen, REAL* width);
 GpStatus GdipSetPenDashStyle(GpPen* pen, DashStyle style);
 GpStatus GdipGetPenDashStyle(GpPen* pen, DashStyle* style);
-GpStatus GdipSetPenDashArray(GpPen* pen, const REAL* dashes, INT count);
-GpStatus GdipGetPenDashCount(GpPen* pen, INT* count);
-GpStatus GdipGetPenDashArray(GpPen* pen, REAL* dashes, INT count);
-GpStatus GdipGetPenUnit(GpPen* pen, GpUnit* unit);
 GpStatus GdipSetPenStartCap(GpPen* pen, GpLineCap cap);
 GpStatus GdipGetPenStartCap(GpPen* pen, GpLineCap* cap);
 GpStatus GdipSetPenEndCap(GpPen* pen, GpLineCap cap);
-GpStatus GdipGetPenEndCap(GpPen* pen, GpLineCap* cap);
 GpStatus GdipSetPenLineJoin(GpPen* pen, GpLineJoin join);
-GpStatus GdipGetPenLineJoin(GpPen* pen, GpLineJoin* join);
 GpStatus GdipSetPenMiterLimit(GpPen* pen, REAL limit);
-GpStatus GdipGetPenMiterLimit(GpPen* pen, REAL* limit);
-GpStatus GdipSetPenBrushFill(GpPen* pen, GpBrush* brush);
 // The offset into the dash pattern, in multiples of the pen width.
-GpStatus GdipSetPenDashOffset(GpPen* pen, REAL offset);
-GpStatus GdipGetPenDashOffset(GpPen* pen, REAL* offset);
 
 // ---- brushes --------------------------------------------------------------------------------
 GpStatus GdipCreateSolidFill(ARGB color, GpSolidFill** brush);
-GpStatus GdipSetSolidFillColor(GpSolidFill* brush, ARGB color);
 GpStatus GdipGetSolidFillColor(GpSolidFill* brush, ARGB* color);
-GpStatus GdipCloneBrush(GpBrush* brush, GpBrush** clone);
 GpStatus GdipDeleteBrush(GpBrush* brush);
-GpStatus GdipGetBrushType(GpBrush* brush, BrushType* type);
 // Linear gradients: the colour changes along the line from the first point to
 // the second and repeats (or mirrors) beyond them.
 GpStatus GdipCreateLineBrush(const GpPointF* point1, const GpPointF* point2, ARGB color1, ARGB color2, GpWrapMode wrap,
                              GpLineGradient** brush);
-GpStatus GdipCreateLineBrushI(const GpPoint* point1, const GpPoint* point2, ARGB color1, ARGB color2, GpWrapMode wrap,
-                              GpLineGradient** brush);
-GpStatus GdipCreateLineBrushFromRect(const GpRectF* rect, ARGB color1, ARGB color2, LinearGradientMode mode,
-                                     GpWrapMode wrap, GpLineGradient** brush);
-GpStatus GdipCreateLineBrushFromRectI(const GpRect* rect, ARGB color1, ARGB color2, LinearGradientMode mode,
-                                      GpWrapMode wrap, GpLineGradient** brush);
-GpStatus GdipSetLineColors(GpLineGradient* brush, ARGB color1, ARGB color2);
-GpStatus GdipGetLineColors(GpLineGradient* brush, ARGB* colors);
-GpStatus GdipSetLineWrapMode(GpLineGradient* brush, GpWrapMode wrap);
-GpStatus GdipGetLineWrapMode(GpLineGradient* brush, GpWrapMode* wrap);
 // Path gradients: the colour runs from the centre to the boundary; nothing is painted outside the boundary.
 GpStatus GdipCreatePathGradient(const GpPointF* points, INT count, GpWrapMode wrap, GpPathGradient** brush);
-GpStatus GdipCreatePathGradientI(const GpPoint* points, INT count, GpWrapMode wrap, GpPathGradient** brush);
 GpStatus GdipCreatePathGradientFromPath(const GpPath* path, GpPathGradient** brush);
 GpStatus GdipSetPathGradientCenterColor(GpPathGradient* brush, ARGB color);
-GpStatus GdipGetPathGradientCenterColor(GpPathGradient* brush, ARGB* color);
 GpStatus GdipSetPathGradientCenterPoint(GpPathGradient* brush, GpPointF* point);
-GpStatus GdipGetPathGradientCenterPoint(GpPathGradient* brush, GpPointF* point);
 GpStatus GdipSetPathGradientSurroundColorsWithCount(GpPathGradient* brush, const ARGB* colors, INT* count);
-GpStatus GdipGetPathGradientSurroundColorsWithCount(GpPathGradient* brush, ARGB* colors, INT* count);
-GpStatus GdipGetPathGradientPointCount(GpPathGradient* brush, INT* count);
-GpStatus GdipSetPathGradientWrapMode(GpPathGradient* brush, GpWrapMode wrap);
-GpStatus GdipGetPathGradientWrapMode(GpPathGradient* brush, GpWrapMode* wrap);
 // Textures: a copy of (part of) an image, tiled from the world origin.
-GpStatus GdipCreateTexture(GpImage* image, GpWrapMode wrap, GpTexture** texture);
 GpStatus GdipCreateTexture2(GpImage* image, GpWrapMode wrap, REAL x, REAL y, REAL width, REAL height,
                             GpTexture** texture);
-GpStatus GdipCreateTexture2I(GpImage* image, GpWrapMode wrap, INT x, INT y, INT width, INT height,
-                             GpTexture** texture);
-GpStatus GdipSetTextureTransform(GpTexture* brush, const GpMatrix* matrix);
-GpStatus GdipGetTextureTransform(GpTexture* brush, GpMatrix* matrix);
-GpStatus GdipResetTextureTransform(GpTexture* brush);
-GpStatus GdipSetTextureWrapMode(GpTexture* brush, GpWrapMode wrap);
-GpStatus GdipGetTextureWrapMode(GpTexture* brush, GpWrapMode* wrap);
 // Hatches: an 8x8 pattern of the foreground colour over the background colour.
-GpStatus GdipCreateHatchBrush(HatchStyle style, ARGB foreground, ARGB background, GpHatch** brush);
-GpStatus GdipGetHatchStyle(GpHatch* brush, HatchStyle* style);
-GpStatus GdipGetHatchForegroundColor(GpHatch* brush, ARGB* color);
-GpStatus GdipGetHatchBackgroundColor(GpHatch* brush, ARGB* color);
+
+// Hatches: an 8x8 pattern of the foreground colour over the background colour.
 
 // ---- paths -------------------------------------------------------------------------------------
 GpStatus GdipCreatePath(GpFillMode mode, GpPath** path);
@@ -378,17 +299,13 @@ GpStatus GdipClosePathFigures(GpPath* path);
 GpStatus GdipReversePath(GpPath* path);
 GpStatus GdipGetPathLastPoint(GpPath* path, GpPointF* point);
 GpStatus GdipAddPathLine(GpPath* path, REAL x1, REAL y1, REAL x2, REAL y2);
-GpStatus GdipAddPathLineI(GpPath* path, INT x1, INT y1, INT x2, INT y2);
 GpStatus GdipAddPathLine2(GpPath* path, const GpPointF* points, INT count);
-GpStatus GdipAddPathLine2I(GpPath* path, const GpPoint* points, INT count);
 GpStatus GdipAddPathBezier(GpPath* path, REAL x1, REAL y1, REAL x2, REAL y2, REAL x3, REAL y3, REAL x4, REAL y4);
 GpStatus GdipAddPathBeziers(GpPath* path, const GpPointF* points, INT count);
-GpStatus GdipAddPathBeziersI(GpPath* path, const GpPoint* points, INT count);
 GpStatus GdipAddPathArc(GpPath* path, REAL x, REAL y, REAL width, REAL height, REAL start, REAL sweep);
 GpStatus GdipAddPathPie(GpPath* path, REAL x, REAL y, REAL width, REAL height, REAL start, REAL sweep);
 GpStatus GdipAddPathEllipse(GpPath* path, REAL x, REAL y, REAL width, REAL height);
 GpStatus GdipAddPathRectangle(GpPath* path, REAL x, REAL y, REAL width, REAL height);
-GpStatus GdipAddPathRectangles(GpPath* path, const GpRectF* rects, INT count);
 GpStatus GdipAddPathPolygon(GpPath* path, const GpPointF* points, INT count);
 GpStatus GdipAddPathCurve(GpPath* path, const GpPointF* points, INT count);
 GpStatus GdipAddPathCurve2(GpPath* path, const GpPointF* points, INT count, REAL tension);
@@ -416,20 +333,14 @@ GpStatus GdipIsOutlineVisiblePathPoint(GpPath* path, REAL x, REAL y, GpPen* pen,
 // ---- drawing -------------------------------------------------------------------------------------
 // Outlines with a pen, in world coordinates. Angles are degrees, clockwise.
 GpStatus GdipDrawLine(GpGraphics* graphics, GpPen* pen, REAL x1, REAL y1, REAL x2, REAL y2);
-GpStatus GdipDrawLineI(GpGraphics* graphics, GpPen* pen, INT x1, INT y1, INT x2, INT y2);
 GpStatus GdipDrawLines(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count);
-GpStatus GdipDrawLinesI(GpGraphics* graphics, GpPen* pen, const GpPoint* points, INT count);
 GpStatus GdipDrawPolygon(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count);
-GpStatus GdipDrawPolygonI(GpGraphics* graphics, GpPen* pen, const GpPoint* points, INT count);
 GpStatus GdipDrawCurve(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count);
 GpStatus GdipDrawCurve2(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count, REAL tension);
 GpStatus GdipDrawClosedCurve(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count);
 GpStatus GdipDrawClosedCurve2(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count, REAL tension);
-GpStatus GdipDrawBezier(GpGraphics* graphics, GpPen* pen, REAL x1, REAL y1, REAL x2, REAL y2, REAL x3, REAL y3, REAL x4,
-                        REAL y4);
 GpStatus GdipDrawBeziers(GpGraphics* graphics, GpPen* pen, const GpPointF* points, INT count);
 GpStatus GdipDrawRectangle(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height);
-GpStatus GdipDrawRectangleI(GpGraphics* graphics, GpPen* pen, INT x, INT y, INT width, INT height);
 GpStatus GdipDrawRectangles(GpGraphics* graphics, GpPen* pen, const GpRectF* rects, INT count);
 GpStatus GdipDrawEllipse(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height);
 GpStatus GdipDrawArc(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height, REAL start, REAL sweep);
@@ -437,23 +348,16 @@ GpStatus GdipDrawPie(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL widt
 GpStatus GdipDrawPath(GpGraphics* graphics, GpPen* pen, GpPath* path);
 // Fills with a brush.
 GpStatus GdipFillRectangle(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, REAL width, REAL height);
-GpStatus GdipFillRectangleI(GpGraphics* graphics, GpBrush* brush, INT x, INT y, INT width, INT height);
 GpStatus GdipFillRectangles(GpGraphics* graphics, GpBrush* brush, const GpRectF* rects, INT count);
-GpStatus GdipFillRectanglesI(GpGraphics* graphics, GpBrush* brush, const GpRect* rects, INT count);
 GpStatus GdipFillPolygon(GpGraphics* graphics, GpBrush* brush, const GpPointF* points, INT count, GpFillMode mode);
-GpStatus GdipFillPolygonI(GpGraphics* graphics, GpBrush* brush, const GpPoint* points, INT count, GpFillMode mode);
-GpStatus GdipFillPolygon2(GpGraphics* graphics, GpBrush* brush, const GpPointF* points, INT count);
 GpStatus GdipFillEllipse(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, REAL width, REAL height);
-GpStatus GdipFillEllipseI(GpGraphics* graphics, GpBrush* brush, INT x, INT y, INT width, INT height);
 GpStatus GdipFillPie(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, REAL width, REAL height, REAL start,
                      REAL sweep);
 GpStatus GdipFillClosedCurve(GpGraphics* graphics, GpBrush* brush, const GpPointF* points, INT count);
 GpStatus GdipFillClosedCurve2(GpGraphics* graphics, GpBrush* brush, const GpPointF* points, INT count, REAL tension,
                               GpFillMode mode);
 GpStatus GdipFillPath(GpGraphics* graphics, GpBrush* brush, GpPath* path);
-GpStatus GdipFillRegion(GpGraphics* graphics, GpBrush* brush, GpRegion* region);
 // Every pixel inside the clip becomes `color` (no blending, no transform).
-GpStatus GdipGraphicsClear(GpGraphics* graphics, ARGB color);
 
 // ---- images ----------------------------------------------------------------------------------
 // The bitmap shares `scan0` (nothing is copied) when it is given; else it owns zeroed memory.
@@ -461,9 +365,6 @@ GpStatus GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelForma
 GpStatus GdipDisposeImage(GpImage* image);
 GpStatus GdipGetImageWidth(GpImage* image, UINT* width);
 GpStatus GdipGetImageHeight(GpImage* image, UINT* height);
-GpStatus GdipGetImagePixelFormat(GpImage* image, PixelFormat* format);
-GpStatus GdipBitmapGetPixel(GpBitmap* bitmap, INT x, INT y, ARGB* color);
-GpStatus GdipBitmapSetPixel(GpBitmap* bitmap, INT x, INT y, ARGB color);
 
 // ---- decoding and locking bits ---------------------------------------------------------
 // Decodes BMP, JPEG, GIF (first frame), TIFF and PNG into a 32bpp ARGB bitmap.
@@ -490,26 +391,19 @@ GpStatus GdipBitmapUnlockBits(GpBitmap* bitmap, BitmapData* data);
 
 // ---- image attributes ---------------------------------------------------------------------------
 GpStatus GdipCreateImageAttributes(GpImageAttributes** attributes);
-GpStatus GdipCloneImageAttributes(const GpImageAttributes* attributes, GpImageAttributes** clone);
 GpStatus GdipDisposeImageAttributes(GpImageAttributes* attributes);
 GpStatus GdipSetImageAttributesColorMatrix(GpImageAttributes* attributes, ColorAdjustType type, BOOL enable,
                                            const ColorMatrix* matrix, const ColorMatrix* gray_matrix,
                                            ColorMatrixFlags flags);
 // How samples outside the source rectangle are taken: tiled, mirrored, or `color` (Clamp).
-GpStatus GdipSetImageAttributesWrapMode(GpImageAttributes* attributes, WrapMode wrap, ARGB color, BOOL clamp);
 
 // ---- image drawing ---------------------------------------------------------------------------------
 // The image at its size in pixels, with its top-left corner at (x, y).
 GpStatus GdipDrawImage(GpGraphics* graphics, GpImage* image, REAL x, REAL y);
 GpStatus GdipDrawImageI(GpGraphics* graphics, GpImage* image, INT x, INT y);
-GpStatus GdipDrawImageRect(GpGraphics* graphics, GpImage* image, REAL x, REAL y, REAL width, REAL height);
-GpStatus GdipDrawImageRectI(GpGraphics* graphics, GpImage* image, INT x, INT y, INT width, INT height);
 GpStatus GdipDrawImageRectRect(GpGraphics* graphics, GpImage* image, REAL dst_x, REAL dst_y, REAL dst_width,
                                REAL dst_height, REAL src_x, REAL src_y, REAL src_width, REAL src_height, GpUnit src_unit,
                                const GpImageAttributes* attributes, DrawImageAbort abort, void* abort_data);
-GpStatus GdipDrawImageRectRectI(GpGraphics* graphics, GpImage* image, INT dst_x, INT dst_y, INT dst_width,
-                                INT dst_height, INT src_x, INT src_y, INT src_width, INT src_height, GpUnit src_unit,
-                                const GpImageAttributes* attributes, DrawImageAbort abort, void* abort_data);
 // `points` (count 3): where the source's top-left, top-right and bottom-left corners land.
 GpStatus GdipDrawImagePointsRect(GpGraphics* graphics, GpImage* image, const GpPointF* points, INT count, REAL src_x,
                                  REAL src_y, REAL src_width, REAL src_height, GpUnit src_unit,
