@@ -33,15 +33,13 @@ void handle_mouse(const frond::mouse_message& m) {
       apply_window_alpha();
     }
   } else if (m.kind == frond::MOUSEMSG_WHEEL && m.wheel_delta != 0) {
-    const int step = m.wheel_delta > 0 ? -1 : 1;  // away from the user: smaller
     lock_state();
-    const bool at_end = step < 0 ? window_width == 320 : window_width == 1600;
-    if (!at_end) {
-      window_width += step * 320;
-      window_height += step * 180;
-    }
+    const int width = width_after_wheel(window_width, m.wheel_delta);
+    const bool changed = width != window_width;
+    window_height += (width - window_width) / 320 * 180;
+    window_width = width;
     unlock_state();
-    if (!at_end) resize_and_redraw();
+    if (changed) resize_and_redraw();
   }
 }
 
@@ -84,6 +82,12 @@ void handle_mode_char(unsigned code) {
 int opacity_step_down(int alpha) { return opacity_ladder[std::min(ladder_index(alpha) + 1, ladder_size - 1)]; }
 
 int opacity_step_up(int alpha) { return opacity_ladder[std::max(ladder_index(alpha) - 1, 0)]; }
+
+int width_after_wheel(int width, int wheel_delta) {
+  const int step = wheel_delta > 0 ? -1 : 1;  // away from the user: smaller
+  const bool at_end = step < 0 ? width == 320 : width == 1600;
+  return at_end ? width : width + step * 320;
+}
 
 mode_key mode_key_of(unsigned code) {
   switch (code & ~0x20u) {

@@ -11,6 +11,10 @@ namespace quillfern {
 int opacity_step_down(int alpha);
 int opacity_step_up(int alpha);
 
+// The window width after one wheel step (delta > 0: away from the user,
+// smaller): 320 pixels a step between 320 and 1600; the height follows 16:9.
+int width_after_wheel(int width, int wheel_delta);
+
 // What a typed character does outside chat mode.
 enum class mode_key { none, hold, topmost, chat };
 mode_key mode_key_of(unsigned code);

@@ -144,6 +144,15 @@ TEST(Input, OpacityLadder) {
   }
 }
 
+// The wheel walks 320..1600 in steps of 320 and stops at both ends.
+TEST(Input, WheelSizes) {
+  const int widths[] = {320, 640, 960, 1280, 1600};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(width_after_wheel(widths[i], 120), widths[std::max(i - 1, 0)]) << widths[i];
+    EXPECT_EQ(width_after_wheel(widths[i], -120), widths[std::min(i + 1, 4)]) << widths[i];
+  }
+}
+
 TEST(Input, ModeKeysInEitherCase) {
   const std::pair<unsigned, mode_key> keys[] = {{'h', mode_key::hold},    {'H', mode_key::hold}, {'t', mode_key::topmost},
                                                 {'C', mode_key::chat},    {'x', mode_key::none}, {0xE8, mode_key::none}};
