@@ -34,7 +34,13 @@ TEST_F(TimersTest, TimerMessagesComeLastCoalesceAndAreReplacedByTheSameId) {
   SetTimer(hwnd, 7, 60000, nullptr);
   Sleep(40);
   EXPECT_TRUE(drain(hwnd).empty());
+  const HWND other = make(WS_POPUP, 0, 0, 10, 10);  // the same id on another window is another timer
+  SetTimer(hwnd, 7, 10, nullptr);
+  SetTimer(other, 7, 60000, nullptr);
+  Sleep(40);
+  EXPECT_EQ(drain(hwnd), (std::vector<UINT>{WM_TIMER}));
   KillTimer(hwnd, 7);
+  KillTimer(other, 7);
 }
 
 TEST_F(TimersTest, OnlyTheOwnerStartsATimerButAnyThreadStopsIt) {
