@@ -171,6 +171,14 @@ TEST(Window, MouseButtonsWheelAndMoves) {
     EXPECT_EQ((std::vector<int>{int(m.kind), int(m.flags & 7), m.x, m.y, m.wheel_delta}), e);
   }
   EXPECT_EQ(mousepending(), 0);
+
+  // A record carries the buttons held when it was queued: the right one here.
+  platform_test::inject_button(1, true, client.left + 20, client.top + 30);
+  platform_test::inject_button(1, false, client.left + 20, client.top + 30);
+  Sleep(50);
+  const mouse_record held = getmouserecord();
+  EXPECT_EQ((std::vector<int>{held.left, held.right, held.middle}), (std::vector<int>{0, 1, 0}));
+  flushmouse();
 }
 
 TEST(Window, ResizeFollowsTheDrawingSize) {
