@@ -246,11 +246,4 @@ TEST_F(PathTest, PointTestsWithAGraphicsRunInDeviceCoordinates) {
   EXPECT_FALSE(in);
 }
 
-TEST(GdiplusMemory, AllocAndFree) {
-  void* block = GdipAlloc(64);
-  ASSERT_NE(block, nullptr);
-  GdipFree(block);
-  GdipFree(nullptr);
-}
-
 }  // namespace

@@ -160,67 +160,51 @@ TRIVERTEX vertex(LONG x, LONG y, COLOR16 red, COLOR16 green, COLOR16 blue, COLOR
   return {x, y, red, green, blue, alpha};
 }
 
-TEST_F(Msimg32, HorizontalGradientRunsFromLeftColourToRightColour) {
-  Canvas dst(4, 2);
-  // Given right to left: the vertex with the smaller x still colours the left edge.
-  TRIVERTEX v[2] = {vertex(4, 2, 0, 0, 0xFF00, 0), vertex(0, 0, 0xFF00, 0, 0, 0xFF00)};
-  GRADIENT_RECT rect{0, 1};
-  ASSERT_TRUE(gradient_fill(dst.dc, v, 2, &rect, 1, GRADIENT_FILL_RECT_H));
-  const uint32_t row[4] = {0xFFFF0000, 0xAAAA0055, 0x555500AA, 0x000000FF};
-  for (int y = 0; y < 2; ++y) {
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(dst.at(x, y), row[x]) << x << "," << y;
+// One row per fill: the pixels probed and, for the solid triangle, the rule
+// that pixel centres on the hypotenuse belong to the next triangle.
+TEST_F(Msimg32, GradientsFollowTheirVerticesAndTheClip) {
+  const COLOR16 F = 0xFF00;
+  struct Probe {
+    int x, y;
+    uint32_t expected;
+  };
+  const struct {
+    const char* what;
+    std::vector<TRIVERTEX> v;
+    ULONG mode;
+    RECT clip;
+    std::vector<Probe> probes;
+  } cases[] = {
+      {"horizontal, given right to left", {vertex(4, 2, 0, 0, F, 0), vertex(0, 0, F, 0, 0, F)}, GRADIENT_FILL_RECT_H,
+       {0, 0, 8, 8}, {{0, 1, 0xFFFF0000}, {1, 0, 0xAAAA0055}, {2, 1, 0x555500AA}, {3, 0, 0x000000FF}, {4, 0, 0}}},
+      {"vertical, one column", {vertex(0, 0, 0x1000, 0x2000, 0x3000, 0x4000), vertex(1, 3, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF)},
+       GRADIENT_FILL_RECT_V, {0, 0, 8, 8}, {{0, 0, 0x40102030}, {0, 2, 0xFFFFFFFF}, {1, 0, 0}, {0, 3, 0}}},
+      {"clipped", {vertex(-10, -10, F, F, F, F), vertex(10, 10, F, F, F, F)}, GRADIENT_FILL_RECT_H, {0, 0, 2, 4},
+       {{1, 3, 0xFFFFFFFF}, {2, 0, 0}}},
+      {"triangle at pixel centres", {vertex(0, 0, F, 0, 0, 0), vertex(0, 8, 0, 0, F, 0), vertex(8, 0, 0, F, 0, 0)},
+       GRADIENT_FILL_TRIANGLE, {0, 0, 8, 8},  // (0.5, 0.5): 7/8 of the first vertex; (6.5, 0.5): 1/8, 1/16, 13/16
+       {{0, 0, 0x00DF0F0F}, {6, 0, 0x001FCF0F}, {7, 0, 0}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Canvas dst(8, 8);
+    IntersectClipRect(dst.dc, c.clip.left, c.clip.top, c.clip.right, c.clip.bottom);
+    GRADIENT_TRIANGLE mesh{0, 1, 2};
+    ASSERT_TRUE(gradient_fill(dst.dc, const_cast<TRIVERTEX*>(c.v.data()), ULONG(c.v.size()), &mesh, 1, c.mode));
+    for (const Probe& p : c.probes) EXPECT_EQ(dst.at(p.x, p.y), p.expected) << p.x << "," << p.y;
   }
-}
-
-TEST_F(Msimg32, VerticalGradientRunsFromTopColourToBottomColour) {
-  Canvas dst(2, 3);
-  TRIVERTEX v[2] = {vertex(0, 0, 0x1000, 0x2000, 0x3000, 0x4000), vertex(1, 3, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF)};
-  GRADIENT_RECT rect{0, 1};
-  ASSERT_TRUE(gradient_fill(dst.dc, v, 2, &rect, 1, GRADIENT_FILL_RECT_V));
-  EXPECT_EQ(dst.at(0, 0), 0x40102030u);
-  EXPECT_EQ(dst.at(0, 2), 0xFFFFFFFFu);
-  EXPECT_EQ(dst.at(1, 0), 0u);  // the rectangle is one column wide
-}
-
-TEST_F(Msimg32, TriangleCoversAndInterpolatesAtPixelCentres) {
-  Canvas dst(8, 8);
-  TRIVERTEX v[3] = {vertex(0, 0, 0, 0xFF00, 0, 0xFF00), vertex(8, 0, 0, 0xFF00, 0, 0xFF00),
-                    vertex(0, 8, 0, 0xFF00, 0, 0xFF00)};
+  Canvas solid(8, 8);
+  TRIVERTEX v[3] = {vertex(0, 0, 0, F, 0, F), vertex(8, 0, 0, F, 0, F), vertex(0, 8, 0, F, 0, F)};
   GRADIENT_TRIANGLE triangle{0, 1, 2};
-  ASSERT_TRUE(gradient_fill(dst.dc, v, 3, &triangle, 1, GRADIENT_FILL_TRIANGLE));
-  int covered = 0;
-  for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 8; ++x) {
-      const bool inside = x + y <= 6;  // centres on the diagonal belong to the next triangle
-      EXPECT_EQ(dst.at(x, y), inside ? 0xFF00FF00u : 0u) << x << "," << y;
-      covered += inside;
-    }
-  }
-  EXPECT_EQ(covered, 28);
-
-  // Colours are interpolated at pixel centres.
-  Canvas mixed(8, 8);
-  TRIVERTEX m[3] = {vertex(0, 0, 0xFF00, 0, 0, 0), vertex(0, 8, 0, 0, 0xFF00, 0), vertex(8, 0, 0, 0xFF00, 0, 0)};
-  ASSERT_TRUE(gradient_fill(mixed.dc, m, 3, &triangle, 1, GRADIENT_FILL_TRIANGLE));
-  EXPECT_EQ(mixed.at(0, 0), 0x00DF0F0Fu);  // centre (0.5, 0.5): 7/8 of the first vertex, 1/16 of each other one
-  EXPECT_EQ(mixed.at(6, 0), 0x001FCF0Fu);  // centre (6.5, 0.5): 1/8, 1/16 and 13/16
-}
-
-TEST_F(Msimg32, GradientsAreClippedAndCheckTheirArguments) {
-  Canvas dst(4, 4);
-  IntersectClipRect(dst.dc, 0, 0, 2, 4);
-  TRIVERTEX v[2] = {vertex(-10, -10, 0xFF00, 0xFF00, 0xFF00, 0xFF00), vertex(10, 10, 0xFF00, 0xFF00, 0xFF00, 0xFF00)};
-  GRADIENT_RECT rect{0, 1};
-  ASSERT_TRUE(gradient_fill(dst.dc, v, 2, &rect, 1, GRADIENT_FILL_RECT_H));
-  EXPECT_EQ(dst.at(1, 3), 0xFFFFFFFFu);
-  EXPECT_EQ(dst.at(2, 0), 0u);
-
-  GRADIENT_RECT bad{0, 2};
-  EXPECT_FALSE(gradient_fill(dst.dc, v, 2, &bad, 1, GRADIENT_FILL_RECT_H));
-  EXPECT_FALSE(gradient_fill(dst.dc, v, 2, &rect, 1, 3));
+  ASSERT_TRUE(gradient_fill(solid.dc, v, 3, &triangle, 1, GRADIENT_FILL_TRIANGLE));
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(solid.at(x, y), x + y <= 6 ? 0xFF00FF00u : 0u) << x << "," << y;
+  GRADIENT_RECT bad{0, 2}, rect{0, 1};
   GRADIENT_TRIANGLE bad_triangle{0, 1, 5};
-  EXPECT_FALSE(gradient_fill(dst.dc, v, 2, &bad_triangle, 1, GRADIENT_FILL_TRIANGLE));
-  EXPECT_FALSE(gradient_fill(dst.dc, nullptr, 0, &rect, 1, GRADIENT_FILL_RECT_H));
+  EXPECT_FALSE(gradient_fill(solid.dc, v, 2, &bad, 1, GRADIENT_FILL_RECT_H));
+  EXPECT_FALSE(gradient_fill(solid.dc, v, 2, &rect, 1, 3));
+  EXPECT_FALSE(gradient_fill(solid.dc, v, 2, &bad_triangle, 1, GRADIENT_FILL_TRIANGLE));
+  EXPECT_FALSE(gradient_fill(solid.dc, nullptr, 0, &rect, 1, GRADIENT_FILL_RECT_H));
 }
 
 }  // namespace
