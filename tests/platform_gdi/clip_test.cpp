@@ -1,7 +1,8 @@
 // Clipping: SelectClipRgn takes device coordinates and a copy of the region,
-// IntersectClipRect logical ones that accumulate, and the DC's surface as
-// other modules see it. Random blits under both clips are in
-// blit_random_test.cpp. Depends on: gdi_test_util.h, gdi/surface.h.
+// IntersectClipRect logical ones that accumulate; a DC without a bitmap has
+// no surface. Random blits under both clips are in blit_random_test.cpp (with
+// the random blends they pin the surface, origin and clip other modules read).
+// Depends on: gdi_test_util.h, gdi/surface.h.
 #include <gtest/gtest.h>
 
 #include "gdi/surface.h"
@@ -58,31 +59,10 @@ TEST(Clip, IntersectClipRectIsLogicalAndAccumulates) {
   EXPECT_EQ(touched(dst).size(), 8u);
 }
 
-TEST(Clip, SurfaceDescriptionForOtherModules) {
-  TestDib dib(20, 10, 32, false);
+// A DC holding only the stock 1x1 bitmap has no pixels: drawing succeeds and touches nothing.
+TEST(Clip, ADcWithoutABitmapHasNoSurface) {
+  const HDC empty = CreateCompatibleDC(nullptr);
   platform::gdi::Surface s;
-  ASSERT_TRUE(platform::gdi::dc_surface(dib.dc, &s));
-  EXPECT_EQ(s.width, 20);
-  EXPECT_EQ(s.height, 10);
-  EXPECT_EQ(s.bits_per_pixel, 32);
-  EXPECT_EQ(s.stride, -80);  // bottom-up: row 0 is the last in memory
-  EXPECT_EQ(s.bits, dib.bits + 80 * 9);
-  SetViewportOrgEx(dib.dc, 3, -4, nullptr);
-  EXPECT_EQ(platform::gdi::dc_viewport_origin(dib.dc).x, 3);
-  EXPECT_EQ(platform::gdi::dc_viewport_origin(dib.dc).y, -4);
-  std::vector<RECT> rects = platform::gdi::dc_clip_rects(dib.dc);
-  ASSERT_EQ(rects.size(), 1u);
-  EXPECT_EQ(rects[0].right, 20);
-  const HRGN r = CreateRectRgn(-5, 2, 4, 50);
-  SelectClipRgn(dib.dc, r);
-  rects = platform::gdi::dc_clip_rects(dib.dc);
-  ASSERT_EQ(rects.size(), 1u);
-  EXPECT_EQ(rects[0].left, 0);
-  EXPECT_EQ(rects[0].top, 2);
-  EXPECT_EQ(rects[0].right, 4);
-  EXPECT_EQ(rects[0].bottom, 10);
-  DeleteObject(r);
-  const HDC empty = CreateCompatibleDC(nullptr);  // holds the stock 1x1 bitmap: no pixels
   EXPECT_FALSE(platform::gdi::dc_surface(empty, &s));
   EXPECT_TRUE(platform::gdi::dc_clip_rects(empty).empty());
   EXPECT_TRUE(PatBlt(empty, 0, 0, 1, 1, WHITENESS));
