@@ -1,7 +1,7 @@
-// msimg32 on DIB sections: AlphaBlend's arithmetic (a table of constant and
-// per-pixel premultiplied alpha), rejected arguments, 24-bit bitmaps, and a
-// seeded random comparison with a plain per-pixel reference (stretching,
-// clipping, viewport origins); GradientFill's rectangles and triangles.
+// msimg32 on DIB sections: AlphaBlend's rejected arguments, 24-bit bitmaps,
+// and a seeded random comparison with a plain per-pixel reference (constant
+// and per-pixel alpha, saturation, stretching, clipping, viewport origins);
+// GradientFill's rectangles and triangles.
 // Depends on: the GDI test DIBs, the syslibs header, tests/support/seeded.h.
 #include <gtest/gtest.h>
 
@@ -35,33 +35,6 @@ class Msimg32 : public ::testing::Test {
   AlphaBlend_fn alpha_blend = reinterpret_cast<AlphaBlend_fn>(GetProcAddress(module_, "AlphaBlend"));
   GradientFill_fn gradient_fill = reinterpret_cast<GradientFill_fn>(GetProcAddress(module_, "GradientFill"));
 };
-
-TEST_F(Msimg32, ConstantAndPerPixelAlphaMixEveryChannel) {
-  struct Case {
-    uint32_t source, destination;
-    BYTE constant_alpha, format;
-    uint32_t expected;
-  };
-  const Case cases[] = {
-      {0x00FFFFFF, 0x00000000, 128, 0, 0x00808080},
-      {0xFF0000FF, 0x00FF0000, 255, 0, 0xFF0000FF},  // a plain copy, alpha included
-      {0xFF0000FF, 0x40FF0000, 0, 0, 0x40FF0000},
-      {0x00C8C8C8, 0x00646464, 64, 0, 0x007D7D7D},  // 200*64/255 = 50.2 -> 50; 100*191/255 = 74.9 -> 75
-      // Per-pixel alpha takes premultiplied sources.
-      {0x80800000, 0xFF0000FF, 255, AC_SRC_ALPHA, 0xFF80007F},
-      {0x80800000, 0xFF0000FF, 128, AC_SRC_ALPHA, 0xFF4000BF},  // the source scales to 0x40400000 first
-      {0x00000000, 0x12345678, 255, AC_SRC_ALPHA, 0x12345678},
-      {0xFF102030, 0x12345678, 255, AC_SRC_ALPHA, 0xFF102030},
-      {0x01FF0000, 0x00FF0000, 255, AC_SRC_ALPHA, 0x01FF0000},  // not really premultiplied: saturates, no wrap
-  };
-  for (const Case& c : cases) {
-    Canvas src(1, 1), dst(1, 1);
-    src.at(0, 0) = c.source;
-    dst.at(0, 0) = c.destination;
-    EXPECT_TRUE(alpha_blend(dst.dc, 0, 0, 1, 1, src.dc, 0, 0, 1, 1, {AC_SRC_OVER, 0, c.constant_alpha, c.format}));
-    EXPECT_EQ(dst.at(0, 0), c.expected) << std::hex << c.source << " over " << c.destination;
-  }
-}
 
 TEST_F(Msimg32, RejectsBadArguments) {
   Canvas src(4, 4), dst(4, 4);
