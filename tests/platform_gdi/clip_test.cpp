@@ -1,5 +1,5 @@
-// Clipping: SelectClipRgn takes device coordinates and a copy of the region,
-// IntersectClipRect logical ones that accumulate; a DC without a bitmap has
+// Clipping: GetClipRgn's answers, IntersectClipRect's logical coordinates
+// that accumulate; a DC without a bitmap has
 // no surface. Random blits under both clips are in blit_random_test.cpp (with
 // the random blends they pin the surface, origin and clip other modules read).
 // Depends on: gdi_test_util.h, gdi/surface.h.
@@ -22,17 +22,13 @@ std::vector<POINT> touched(const TestDib& dib) {
   return out;
 }
 
-TEST(Clip, SelectClipRgnIsDeviceCoordinatesAndKeepsACopy) {
+// That SelectClipRgn takes device coordinates and a copy of the region is
+// the random blits' (they delete the region after selecting it).
+TEST(Clip, GetClipRgnSaysWhetherThereIsAClip) {
   TestDib dst(10, 10);
-  dst.fill(kBlank);
   const HRGN region = CreateRectRgn(1, 1, 3, 4);
-  SetViewportOrgEx(dst.dc, 4, 4, nullptr);
   ASSERT_EQ(SelectClipRgn(dst.dc, region), SIMPLEREGION);
-  ASSERT_TRUE(DeleteObject(region));  // the DC clips with its own copy
-  ASSERT_TRUE(PatBlt(dst.dc, -4, -4, 10, 10, BLACKNESS));
-  const std::vector<POINT> t = touched(dst);
-  EXPECT_EQ(t.size(), 6u);
-  for (const POINT& p : t) EXPECT_TRUE(p.x >= 1 && p.x < 3 && p.y >= 1 && p.y < 4) << p.x << "," << p.y;
+  ASSERT_TRUE(DeleteObject(region));
   const HRGN copy = CreateRectRgn(0, 0, 0, 0);
   EXPECT_EQ(GetClipRgn(dst.dc, copy), 1);
   EXPECT_EQ(SelectClipRgn(dst.dc, nullptr), SIMPLEREGION);
