@@ -1,7 +1,8 @@
 // The screen DC (a 1920x1080 32-bit virtual screen shared by every
 // GetDC(NULL), released with ReleaseDC) and what a screen capture calls: the
-// display's DC and its capabilities, the stock palette, a blit from the screen into a 24-bit bottom-up DIB section
-// and GetDIBits of it, on the headless screen.
+// display's DC, the stock palette, a blit from the screen into a 24-bit
+// bottom-up DIB section and GetDIBits of it, compared with the painted screen.
+// Depends on: gdi_test_util.h and the headless screen's test seam.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,6 +1,7 @@
 // Shared helpers of the GDI+ drawing tests: a graphics over a memory DC with
-// a top-down 32-bit DIB section (pixel offset half), pixel access, and
-// objects released at the end.
+// a top-down 32-bit DIB section (pixel offset half), pixel access and counts,
+// and brushes, pens and paths released at the end.
+// Depends on: the GDI+ and GDI public headers, GoogleTest. Asserts nothing itself.
 #pragma once
 
 #include <gtest/gtest.h>

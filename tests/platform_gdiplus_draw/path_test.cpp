@@ -1,5 +1,6 @@
 // Paths: the recorded points and types, figures, bounds, flattening,
-// widening, warping, outlines, text, point tests, and regions made from paths.
+// widening, warping, outlines, text, point tests, and a path fill drawing
+// what the shape call draws. Depends on: draw_test_support.h.
 #include <cmath>
 
 #include "platform/gdiplus_text.h"
