@@ -42,23 +42,12 @@ class ScreenCapture : public ::testing::Test {
     }
   }
 
-  static BITMAPINFO describe_24_bit(int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // positive: bottom-up
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-  }
-
   // Captures width x height pixels from the screen's origin into a 24-bit
   // bottom-up DIB section and reads them back with GetDIBits.
   static std::vector<uint8_t> capture(int width, int height, DWORD* image_size) {
     const HDC screen = GetDC(nullptr);
     const HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = describe_24_bit(width, height);
+    BITMAPINFO info = gdi_test::dib_info(width, height, 24);
     void* bits = nullptr;
     const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     EXPECT_NE(bitmap, nullptr);
@@ -69,8 +58,7 @@ class ScreenCapture : public ::testing::Test {
 
     const size_t row = (static_cast<size_t>(width) * 24 + 31) / 32 * 4;
     std::vector<uint8_t> rows(row * static_cast<size_t>(height), 0);  // zeroed, as a GHND block is
-    BITMAPINFO read = describe_24_bit(width, height);
-    read.bmiHeader.biCompression = 0;
+    BITMAPINFO read = gdi_test::dib_info(width, height, 24);
     EXPECT_EQ(GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), rows.data(), &read, DIB_RGB_COLORS), height);
     *image_size = read.bmiHeader.biSizeImage;
     EXPECT_EQ(std::memcmp(bits, rows.data(), rows.size()), 0) << "the section holds the same rows";
@@ -99,8 +87,7 @@ TEST_F(ScreenCapture, GetDcOfTheScreenIsSharedAndReleased) {
   ASSERT_TRUE(BitBlt(screen, 100, 200, 3, 3, src.dc, 0, 0, SRCCOPY));
   ASSERT_TRUE(BitBlt(back.dc, 0, 0, 3, 3, other, 100, 200, SRCCOPY));
   for (uint32_t word : back.pixels()) EXPECT_EQ(word, 0x00336699u);  // a screen has no alpha
-  BITMAPINFO info{};
-  info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 2, 2, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  const BITMAPINFO info = gdi_test::dib_info(2, 2, 32);
   void* bits = nullptr;
   const HBITMAP spare = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   EXPECT_EQ(SelectObject(screen, spare), nullptr);  // no bitmap goes into the screen DC

@@ -225,13 +225,14 @@ TEST_F(FillTest, ArgumentChecks) {
 }
 
 TEST_F(FillTest, DrawsIntoTheBitmapSelectedAtDrawTime) {
+  const BITMAPINFO info = gdi_test::dib_info(4, -4, 32);
   void* bits = nullptr;
-  HBITMAP other = make_dib(4, 4, &bits);
-  SelectObject(dc_, other);
+  const HBITMAP other = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ own = SelectObject(dc_, other);
   fill_rect(kBlack, 0, 0, 64, 64);
   EXPECT_EQ(static_cast<uint32_t*>(bits)[15], kBlack);
   EXPECT_EQ(pixels_[0], kWhite);
-  SelectObject(dc_, bitmap_);
+  SelectObject(dc_, own);
   DeleteObject(other);
 }
 
