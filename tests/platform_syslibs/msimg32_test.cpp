@@ -162,8 +162,9 @@ TEST_F(Msimg32, GradientsFollowTheirVerticesAndTheClip) {
     SCOPED_TRACE(c.what);
     Canvas dst(8, 8);
     IntersectClipRect(dst.dc, c.clip.left, c.clip.top, c.clip.right, c.clip.bottom);
-    GRADIENT_TRIANGLE mesh{0, 1, 2};
-    ASSERT_TRUE(gradient_fill(dst.dc, const_cast<TRIVERTEX*>(c.v.data()), ULONG(c.v.size()), &mesh, 1, c.mode));
+    std::vector<TRIVERTEX> v = c.v;
+    ULONG mesh[3] = {0, 1, 2};  // read as GRADIENT_RECT {0, 1} or GRADIENT_TRIANGLE {0, 1, 2}
+    ASSERT_TRUE(gradient_fill(dst.dc, v.data(), ULONG(v.size()), mesh, 1, c.mode));
     for (const Probe& p : c.probes) EXPECT_EQ(dst.at(p.x, p.y), p.expected) << p.x << "," << p.y;
   }
   Canvas solid(8, 8);
