@@ -150,7 +150,8 @@ TEST_F(Msimg32, GradientsFollowTheirVerticesAndTheClip) {
   } cases[] = {
       {"horizontal, given right to left", {vertex(4, 2, 0, 0, F, 0), vertex(0, 0, F, 0, 0, F)}, GRADIENT_FILL_RECT_H,
        {0, 0, 8, 8}, {{0, 1, 0xFFFF0000}, {1, 0, 0xAAAA0055}, {2, 1, 0x555500AA}, {3, 0, 0x000000FF}, {4, 0, 0}}},
-      {"vertical, one column", {vertex(0, 0, 0x1000, 0x2000, 0x3000, 0x4000), vertex(1, 3, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF)},
+      {"vertical, one column, given bottom to top",
+       {vertex(1, 3, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF), vertex(0, 0, 0x1000, 0x2000, 0x3000, 0x4000)},
        GRADIENT_FILL_RECT_V, {0, 0, 8, 8}, {{0, 0, 0x40102030}, {0, 2, 0xFFFFFFFF}, {1, 0, 0}, {0, 3, 0}}},
       {"clipped", {vertex(-10, -10, F, F, F, F), vertex(10, 10, F, F, F, F)}, GRADIENT_FILL_RECT_H, {0, 0, 2, 4},
        {{1, 3, 0xFFFFFFFF}, {2, 0, 0}}},
