@@ -33,6 +33,7 @@
 #include "Client/input.h"
 #include "Client/token.h"
 #include "Client/tools.h"
+#include "platform/test_seams.h"
 
 extern char** environ;
 

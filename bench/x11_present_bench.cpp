@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "display/x11/x11_backend.h"
+#include "display/backends.h"
 #include "support/bench_support.h"
 
 namespace {
@@ -22,7 +22,7 @@ constexpr int kWidth = 1600;
 constexpr int kHeight = 900;
 
 std::vector<uint32_t> frame_pixels(static_cast<size_t>(kWidth) * kHeight);
-platform::gdi::Surface frame;
+platform::display::Surface frame;
 platform::display::Backend* backend = nullptr;
 platform::display::NativeWindow* window = nullptr;
 
@@ -38,7 +38,7 @@ void BM_PresentEmptyArea(benchmark::State& state) { present_area(state, RECT{0, 
 
 void BM_PresentFullAndWait(benchmark::State& state) {
   uint32_t pixel = 0;
-  platform::gdi::Surface one = {reinterpret_cast<uint8_t*>(&pixel), 1, 1, 4, 32};
+  platform::display::Surface one = {reinterpret_cast<uint8_t*>(&pixel), 1, 1, 4, 32};
   for (auto _ : state) {
     window->present(frame, RECT{0, 0, kWidth, kHeight});
     backend->read_screen(0, 0, one);

@@ -349,13 +349,7 @@ int save_as(const IMAGE* img, const wchar_t* path, bool with_alpha, file_format 
 
 FILE* open_file(const wchar_t* path, const char* mode) {
   if (path == nullptr) return nullptr;
-  const int length = WideCharToMultiByte(CP_UTF8, 0, path, -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return nullptr;
-  std::string native(size_t(length), '\0');
-  if (WideCharToMultiByte(CP_UTF8, 0, path, -1, native.data(), length, nullptr, nullptr) != length) return nullptr;
-  for (char& c : native)
-    if (c == '\\') c = '/';
-  return std::fopen(native.c_str(), mode);
+  return std::fopen(platform::posix_path(platform::wide_to_multibyte(CP_UTF8, path)).c_str(), mode);
 }
 
 png_outcome readpngfile(IMAGE* img, FILE* file) {

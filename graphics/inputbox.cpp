@@ -8,6 +8,8 @@
 // Does not: run on the window thread or before the window exists (it refuses).
 
 #include <algorithm>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "graphics/internal.h"
@@ -209,10 +211,9 @@ int inputbox_getline(const char* title, const char* text, char* buf, int len) {
   const UINT code_page = getcodepage();
   for (int take = count; take > 0; --take) {
     if (wide[size_t(take) - 1] >= 0xD800 && wide[size_t(take) - 1] <= 0xDBFF) continue;  // half a pair
-    const int bytes = WideCharToMultiByte(code_page, 0, wide.data(), take, nullptr, 0, nullptr, nullptr);
-    if (bytes > 0 && bytes < len) {
-      WideCharToMultiByte(code_page, 0, wide.data(), take, buf, bytes, nullptr, nullptr);
-      buf[bytes] = '\0';
+    const std::string bytes = platform::wide_to_multibyte(code_page, wide.data(), take);
+    if (!bytes.empty() && bytes.size() < size_t(len)) {
+      std::memcpy(buf, bytes.c_str(), bytes.size() + 1);
       break;
     }
   }

@@ -32,7 +32,7 @@ void frond_path_addtext(frond_path* path, float x, float y, const wchar_t* text,
 void frond_path_addtext(frond_path* path, float x, float y, const char* text, float height, int length,
                         const char* typeface, int fontStyle) {
   const std::wstring face = mb_to_wide(typeface);
-  const std::wstring wide = mb_to_wide_n(text, length);
+  const std::wstring wide = platform::multibyte_to_wide(getcodepage(), text, length);
   const int wide_length = length == -1 ? -1 : int(wide.size());
   frond_path_addtext(path, x, y, text != nullptr ? wide.c_str() : nullptr, height, wide_length,
                      typeface != nullptr ? face.c_str() : nullptr, fontStyle);

@@ -66,18 +66,7 @@ SIZE text_extent(const char* text, IMAGE* img) {
 
 }  // namespace
 
-std::wstring mb_to_wide(const char* text) { return mb_to_wide_n(text, -1); }
-
-std::wstring mb_to_wide_n(const char* text, int bytes) {
-  if (text == nullptr || bytes == 0) return {};
-  const UINT code_page = state().code_page;
-  const int length = MultiByteToWideChar(code_page, 0, text, bytes, nullptr, 0);
-  if (length <= 0) return {};
-  std::wstring wide(size_t(length), L'\0');
-  if (MultiByteToWideChar(code_page, 0, text, bytes, wide.data(), length) <= 0) return {};
-  if (bytes < 0) wide.resize(size_t(length - 1));  // the terminator
-  return wide;
-}
+std::wstring mb_to_wide(const char* text) { return platform::multibyte_to_wide(state().code_page, text); }
 
 void settextjustify(int horiz, int vert, IMAGE* img) {
   IMAGE* image = resolve_image(img);

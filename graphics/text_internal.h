@@ -14,10 +14,6 @@ namespace frond {
 // (its object stays null when GDI+ cannot supply it) and kept for good.
 gdip_holder<Gdiplus::GpStringFormat>& typographic_format();
 
-// `bytes` bytes of 8-bit text (-1: up to the terminator) as wide text
-// through the library's code page; empty on failure.
-std::wstring mb_to_wide_n(const char* text, int bytes);
-
 struct text_offset {
   int dx, dy;
 };

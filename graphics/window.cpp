@@ -75,9 +75,8 @@ void queue_key(UINT message, WPARAM wparam, LPARAM lparam) {
   if (unit >= 0xDC00 && unit <= 0xDFFF) units[count++] = pending_surrogate;
   units[count++] = unit;
   pending_surrogate = 0;
-  char bytes[8];
-  const int length = WideCharToMultiByte(s.code_page.load(), 0, units, count, bytes, sizeof bytes, nullptr, nullptr);
-  for (int i = 0; i < length; ++i) push_key_message(message, uint8_t(bytes[i]), lparam);
+  for (const char byte : platform::wide_to_multibyte(s.code_page.load(), units, count))
+    push_key_message(message, uint8_t(byte), lparam);
 }
 
 // Copies the visual page through the paint image onto `dc`.

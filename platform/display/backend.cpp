@@ -1,13 +1,15 @@
 // The backend of this process, chosen on first use: X11 when DISPLAY is set,
 // else headless. Tests may force headless.
+// Depends on: the two backends' entry points (backends.h).
+// Knows no backend's state and compares no backend names.
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "display/backends.h"
 #include "display/display.h"
-#include "display/headless/headless_backend.h"
-#include "display/x11/x11_backend.h"
+#include "platform/test_seams.h"
 #include "platform/windowing.h"
 
 namespace platform::display {
@@ -26,9 +28,10 @@ class UnusableDisplay final : public Backend {
   int bits_per_pixel() override { return rest_->bits_per_pixel(); }
   SIZE screen_size() override { return rest_->screen_size(); }
   POINT cursor_position() override { return rest_->cursor_position(); }
-  bool read_screen(int x, int y, const gdi::Surface& destination) override {
+  bool read_screen(int x, int y, const Surface& destination) override {
     return rest_->read_screen(x, y, destination);
   }
+  const Surface& screen() override { return rest_->screen(); }
   bool show_message_box(const std::wstring&, const std::wstring&) override { return false; }
 
  private:

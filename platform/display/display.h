@@ -1,7 +1,7 @@
 // The display interface under the window manager: what a backend does for a
 // top-level window (show it, move it, set its title, opacity and z-order,
 // present its client pixels) and what it tells the window manager (input,
-// close requests, moves) through the calls in wm/input_events.h.
+// close requests, moves) through the event sink of display/event_sink.h.
 //
 // Two backends implement it: X11 (chosen when DISPLAY is set) and headless
 // (chosen when it is not; its "screen" is a 1920x1080 framebuffer in memory,
@@ -11,12 +11,16 @@
 //
 // Backends run their own event thread where they need one; every call below
 // may come from any thread.
+// Depends on: the Surface type and the public Windows types. Draws nothing
+// itself (the GDI draws into surfaces; backends only present them). Includes
+// nothing of the GDI or the window manager: they call down into this layer,
+// never the other way (the window manager registers the sinks it calls).
 #pragma once
 
 #include <memory>
 #include <string>
 
-#include "gdi/surface.h"
+#include "display/surface.h"
 #include "platform/wintypes.h"
 
 namespace platform::display {
@@ -46,7 +50,7 @@ class NativeWindow {
   // Where an input method shows text being composed (client coordinates).
   virtual void set_input_spot(POINT spot) = 0;
   // Copies `area` (client coordinates) of the client pixels to the screen.
-  virtual void present(const gdi::Surface& client, const RECT& area) = 0;
+  virtual void present(const Surface& client, const RECT& area) = 0;
 };
 
 class Backend {
@@ -64,7 +68,12 @@ class Backend {
   // Copies the screen's pixels at (x, y) into `destination` (32 bits a pixel
   // with alpha 0, or 24; either row order); what lies off the screen reads as
   // black. False when the destination is of another depth or the read failed.
-  virtual bool read_screen(int x, int y, const gdi::Surface& destination) = 0;
+  virtual bool read_screen(int x, int y, const Surface& destination) = 0;
+  // What the screen shows now, as a 32-bit surface of screen_size(): the
+  // headless backend's own framebuffer, or the real screen read into a buffer
+  // the backend keeps (the whole screen, once per call). Valid for the life
+  // of the process; a failed read leaves the last picture.
+  virtual const Surface& screen() = 0;
   // Shows a modal message box when the backend can; false when it cannot.
   virtual bool show_message_box(const std::wstring& caption, const std::wstring& text) = 0;
 };

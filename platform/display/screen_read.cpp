@@ -1,5 +1,6 @@
 // Screen reads into surfaces. The 24-bit packing is the hot loop of every
 // screen capture: SSSE3 shuffles four pixels at a time where the processor has it.
+// Depends on: the Surface type. Knows no backend; reads no screen itself.
 #include "display/screen_read.h"
 
 #include <algorithm>
@@ -35,13 +36,13 @@ bool has_ssse3() {
   return supported;
 }
 
-uint8_t* pixel_address(const gdi::Surface& s, int column, int row) {
+uint8_t* pixel_address(const Surface& s, int column, int row) {
   return s.bits + s.stride * row + static_cast<ptrdiff_t>(column) * (s.bits_per_pixel / 8);
 }
 
 }  // namespace
 
-RECT on_screen_part(int x, int y, SIZE screen, const gdi::Surface& destination) {
+RECT on_screen_part(int x, int y, SIZE screen, const Surface& destination) {
   RECT part = {std::max(x, 0), std::max(y, 0), std::min<LONG>(x + destination.width, screen.cx),
                std::min<LONG>(y + destination.height, screen.cy)};
   const bool inside = part.left < part.right && part.top < part.bottom;
@@ -62,7 +63,7 @@ void pack_24(const uint32_t* words, uint8_t* out, int count) {
   }
 }
 
-void write_words(const gdi::Surface& destination, int column, int row, const uint32_t* words, int count) {
+void write_words(const Surface& destination, int column, int row, const uint32_t* words, int count) {
   uint8_t* out = pixel_address(destination, column, row);
   if (destination.bits_per_pixel == 24) {
     pack_24(words, out, count);

@@ -79,15 +79,6 @@ const char* generic_family(BYTE pitch_and_family) {
   return (pitch_and_family & 0x03) == FIXED_PITCH ? "monospace" : "sans-serif";
 }
 
-std::string utf8(const std::wstring& text) {
-  if (text.empty()) return {};
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-  if (n <= 0) return {};
-  std::string out(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
 int requested_weight(const LOGFONTW& record, const Alias* alias) {
   int weight = record.lfWeight <= 0 ? FW_NORMAL : std::min<int>(record.lfWeight, 1000);
   if (alias != nullptr && alias->bold) weight = std::max(weight, FW_BOLD);
@@ -105,7 +96,7 @@ std::vector<std::string> candidate_families(const LOGFONTW& record) {
   const std::wstring name = lower(record.lfFaceName);
   const Alias* alias = find_alias(name);
   std::vector<std::string> out;
-  if (!name.empty()) out.push_back(utf8(std::wstring(record.lfFaceName, name.size())));
+  if (!name.empty()) out.push_back(wide_to_multibyte(CP_UTF8, record.lfFaceName, static_cast<int>(name.size())));
   if (alias != nullptr) {
     const std::string subs = alias->substitutes;
     for (size_t start = 0; start < subs.size();) {
@@ -122,7 +113,7 @@ bool family_known(const wchar_t* name) {
   const std::wstring lowered = lower(name);
   if (lowered.empty()) return false;
   if (find_alias(lowered) != nullptr) return true;
-  const std::string family = utf8(std::wstring(name, lowered.size()));
+  const std::string family = wide_to_multibyte(CP_UTF8, name, static_cast<int>(lowered.size()));
   std::lock_guard<std::mutex> guard(fontconfig_lock());
   if (!FcInit()) return false;
   FcPattern* pattern = FcPatternCreate();

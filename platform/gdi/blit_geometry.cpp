@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "gdi/stretch_sampling.h"
+#include "display/stretch_sampling.h"
 
 namespace platform::gdi {
 namespace {
@@ -38,7 +38,7 @@ AxisMap map_axis(int64_t origin, int64_t extent, int64_t bound_lo, int64_t bound
   m.table.reserve(static_cast<size_t>(m.hi - m.lo));
   for (int64_t p = m.lo; p < m.hi; ++p) {
     const int64_t i = extent > 0 ? p - origin : origin - 1 - p;
-    const int64_t j = stretch_source_offset(i, extent, s_extent);
+    const int64_t j = display::stretch_source_offset(i, extent, s_extent);
     const int64_t s = s_extent > 0 ? s_origin + j : s_origin - 1 - j;
     m.table.push_back(s >= 0 && s < s_size ? static_cast<int32_t>(s) : -1);
   }

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "display/display.h"
-#include "gdi/screen.h"
+#include "gdiplus/dc_pixels.h"
 
 namespace platform::gdi {
 namespace {
@@ -57,7 +57,7 @@ bool surface_of(const DeviceContext& dc, Surface* out) {
     return true;
   }
   if (dc.is_screen()) {
-    *out = current_screen();
+    *out = display::backend().screen();
     return true;
   }
   return dc.bitmap && dc.bitmap->surface(out);
@@ -127,6 +127,9 @@ std::vector<RECT> dc_clip_rects(HDC dc) {
 }
 
 }  // namespace platform::gdi
+
+// What GDI+ draws into (declared by GDI+, which does not include the GDI's headers).
+bool Gdiplus::render::dc_pixels(HDC dc, platform::display::Surface* out) { return platform::gdi::dc_surface(dc, out); }
 
 using platform::gdi::find_dc;
 

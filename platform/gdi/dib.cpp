@@ -9,7 +9,7 @@
 
 #include "gdi/dc.h"
 #include "gdi/primitives.h"
-#include "gdi/system_palette.h"
+#include "display/system_palette.h"
 
 namespace platform::gdi {
 
@@ -110,7 +110,7 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, BITMA
   const int out_height = static_cast<int>(std::min<int64_t>(h.biHeight < 0 ? -int64_t{h.biHeight} : h.biHeight,
                                                             b->height));
   if (indexed) {
-    const std::array<uint32_t, 256>& colours = system_palette();
+    const std::array<uint32_t, 256>& colours = platform::display::system_palette();
     for (size_t i = 0; i < colours.size(); ++i) {
       const uint32_t c = colours[i];
       info->bmiColors[i] = RGBQUAD{static_cast<BYTE>(c), static_cast<BYTE>(c >> 8), static_cast<BYTE>(c >> 16), 0};
@@ -143,7 +143,7 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, BITMA
       std::memcpy(to.row32(out_row), words, scratch.size() * sizeof(uint32_t));
     } else if (indexed) {
       uint8_t* indexes = to.bits + to.stride * out_row;
-      for (size_t i = 0; i < scratch.size(); ++i) indexes[i] = nearest_system_index(words[i]);
+      for (size_t i = 0; i < scratch.size(); ++i) indexes[i] = platform::display::nearest_system_index(words[i]);
     } else {
       close_span(to, 0, out_row, scratch.size(), words);
     }

@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <string>
 
-#include "gdi/text_ansi.h"
 #include "gdi/text_render.h"
+#include "platform/kernel32.h"
 
 using namespace platform::gdi;
 
@@ -174,6 +174,6 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format) {
 
 int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format) {
   if (text == nullptr || count < -1) return 0;
-  const std::wstring wide = ansi_to_wide(text, count);
+  const std::wstring wide = platform::multibyte_to_wide(CP_ACP, text, count);
   return DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), rect, format);
 }

@@ -13,7 +13,7 @@ namespace {
 typedef uint32_t words4 __attribute__((vector_size(16)));
 
 struct AnyLane {
-  bool operator()(words4 v) const {
+  bool operator()(const words4& v) const {
 #if defined(__x86_64__)
     return _mm_movemask_epi8(_mm_cmpeq_epi32(__m128i(v), _mm_setzero_si128())) != 0xFFFF;
 #else

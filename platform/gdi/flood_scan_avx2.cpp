@@ -19,7 +19,7 @@ namespace {
 typedef uint32_t words8 __attribute__((vector_size(32)));
 
 struct AnyLane {
-  bool operator()(words8 v) const { return !_mm256_testz_si256(__m256i(v), __m256i(v)); }
+  bool operator()(const words8& v) const { return !_mm256_testz_si256(__m256i(v), __m256i(v)); }
 };
 
 int64_t skip_avx2(const uint32_t* row, int64_t x, int64_t limit, uint32_t colour, bool surface_mode) {

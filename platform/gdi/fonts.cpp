@@ -38,9 +38,9 @@ LOGFONTA ansi_font_record(const LOGFONTW& font) {
   copy_metrics(font, &out);
   // The longest prefix of the face name whose conversion fits.
   for (int n = static_cast<int>(wcsnlen(font.lfFaceName, LF_FACESIZE)); n > 0; --n) {
-    const int bytes = WideCharToMultiByte(CP_ACP, 0, font.lfFaceName, n, nullptr, 0, nullptr, nullptr);
-    if (bytes > 0 && bytes < LF_FACESIZE) {
-      WideCharToMultiByte(CP_ACP, 0, font.lfFaceName, n, out.lfFaceName, bytes, nullptr, nullptr);
+    const std::string bytes = wide_to_multibyte(CP_ACP, font.lfFaceName, n);
+    if (!bytes.empty() && bytes.size() < LF_FACESIZE) {
+      std::memcpy(out.lfFaceName, bytes.data(), bytes.size());
       break;
     }
   }
@@ -58,7 +58,8 @@ HFONT CreateFontIndirectA(const LOGFONTA* font) {
   LOGFONTW wide{};
   copy_metrics(*font, &wide);
   const int bytes = static_cast<int>(strnlen(font->lfFaceName, LF_FACESIZE - 1));
-  if (bytes > 0) MultiByteToWideChar(CP_ACP, 0, font->lfFaceName, bytes, wide.lfFaceName, LF_FACESIZE - 1);
+  const std::wstring face = platform::multibyte_to_wide(CP_ACP, font->lfFaceName, bytes);
+  if (face.size() < LF_FACESIZE) std::wmemcpy(wide.lfFaceName, face.data(), face.size());
   return CreateFontIndirectW(&wide);
 }
 

@@ -2,6 +2,7 @@
 // is made on first use and never destroyed, so handles stay checkable during
 // static initialisation and destruction of other code.
 #include "gdi/handles.h"
+#include "platform/test_seams.h"
 
 #include <cstdint>
 #include <unordered_map>

@@ -1,24 +1,18 @@
 // What other parts of the platform (GDI+, msimg32) need to know of a device
 // context: the pixels of the bitmap selected into it, its viewport origin and
 // its clip, all in device coordinates.
+// Depends on: the display layer's Surface. Draws nothing.
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
+#include "display/surface.h"
 #include "platform/gdi32.h"
 
 namespace platform::gdi {
 
-struct Surface {
-  uint8_t* bits = nullptr;   // first byte of row 0 (the top row)
-  int width = 0;
-  int height = 0;
-  ptrdiff_t stride = 0;      // bytes from one row to the next one down (negative for bottom-up DIBs)
-  int bits_per_pixel = 0;    // 32 or 24
-
-  uint32_t* row32(int y) const { return reinterpret_cast<uint32_t*>(bits + stride * y); }
-};
+// The pixel buffer type is the display layer's.
+using display::Surface;
 
 // The bitmap selected into `dc` (or the screen for the screen DC); false when there is none.
 bool dc_surface(HDC dc, Surface* out);

@@ -3,8 +3,8 @@
 // height, whatever the escapement.
 #include <algorithm>
 
-#include "gdi/text_ansi.h"
 #include "gdi/text_render.h"
+#include "platform/kernel32.h"
 
 using namespace platform::gdi;
 
@@ -56,7 +56,7 @@ BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size) {
 
 BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, SIZE* size) {
   if (count < 0 || (text == nullptr && count > 0)) return FALSE;
-  const std::wstring wide = ansi_to_wide(text, count);
+  const std::wstring wide = platform::multibyte_to_wide(CP_ACP, text, count);
   return GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), size);
 }
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "gdi/text_ansi.h"
 #include "gdi/text_render.h"
+#include "platform/kernel32.h"
 
 using namespace platform::gdi;
 
@@ -63,6 +63,6 @@ BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int count) {
 
 BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int count) {
   if (count < 0 || (text == nullptr && count > 0)) return FALSE;
-  const std::wstring wide = ansi_to_wide(text, count);
+  const std::wstring wide = platform::multibyte_to_wide(CP_ACP, text, count);
   return TextOutW(dc, x, y, wide.c_str(), static_cast<int>(wide.size()));
 }

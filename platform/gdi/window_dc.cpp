@@ -1,11 +1,12 @@
 // Device contexts of windows: they draw into the window's client framebuffer,
 // held from GetDC (or BeginPaint) to ReleaseDC (or EndPaint); releasing the
 // DC hands the window's drawable area back to the window manager, which puts
-// it on the screen.
+// it on the screen. The window's pixels come through the display layer's
+// window surfaces (registered by the window manager).
 #include "gdi/window_dc.h"
 
+#include "display/window_surfaces.h"
 #include "gdi/dc.h"
-#include "wm/window_surface.h"
 
 namespace platform::gdi {
 namespace {
@@ -18,7 +19,7 @@ HDC create_window_dc(HWND hwnd) {
   Surface surface;
   RECT area;
   std::vector<RECT> excluded;
-  if (!wm::window_surface_acquire(hwnd, &surface, &area, &excluded)) return nullptr;
+  if (!display::window_surfaces().acquire(hwnd, &surface, &area, &excluded)) return nullptr;
   try {
     auto dc = new_dc_record(true);
     dc->window = hwnd;
@@ -27,7 +28,7 @@ HDC create_window_dc(HWND hwnd) {
     dc->window_excluded = std::move(excluded);
     return static_cast<HDC>(register_object(std::move(dc)));
   } catch (const std::bad_alloc&) {
-    wm::window_surface_release(hwnd, RECT{0, 0, 0, 0});
+    display::window_surfaces().release(hwnd, RECT{0, 0, 0, 0});
     return nullptr;
   }
 }
@@ -38,7 +39,7 @@ bool release_window_dc(HDC handle) {
   const HWND hwnd = dc->window;
   const RECT area = dc->window_area;
   if (!delete_dc_if(handle, is_window_dc)) return false;
-  wm::window_surface_release(hwnd, area);
+  display::window_surfaces().release(hwnd, area);
   return true;
 }
 

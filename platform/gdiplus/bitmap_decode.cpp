@@ -11,12 +11,12 @@
 namespace Gdiplus {
 namespace {
 
-using platform::imaging::argb_image;
-using platform::imaging::byte_source;
+using platform::imaging::ArgbImage;
+using platform::imaging::ByteSource;
 using platform::imaging::decode_result;
 
-GpStatus make_bitmap(const byte_source& source, GpBitmap** bitmap) {
-  argb_image image;
+GpStatus make_bitmap(const ByteSource& source, GpBitmap** bitmap) {
+  ArgbImage image;
   switch (platform::imaging::decode(source.data(), source.size(), image)) {
     case decode_result::unknown_format:
       return UnknownImageFormat;
@@ -34,7 +34,7 @@ GpStatus make_bitmap(const byte_source& source, GpBitmap** bitmap) {
 }
 
 // Reads what is left of the stream.
-bool read_rest(IStream* stream, byte_source& out) {
+bool read_rest(IStream* stream, ByteSource& out) {
   ULONGLONG size = 0, position = 0;
   LARGE_INTEGER none = {};
   if (stream->GetSize(&size) != S_OK || stream->Seek(none, STREAM_SEEK_CUR, &position) != S_OK) return false;
@@ -57,7 +57,7 @@ GpStatus GdipCreateBitmapFromFile(const WCHAR* filename, GpBitmap** bitmap) {
   if (detail::any_null(filename, bitmap)) return InvalidParameter;
   *bitmap = nullptr;
   if (platform::imaging::is_url(filename)) return FileNotFound;
-  byte_source source;
+  ByteSource source;
   const std::string path = platform::imaging::native_path(filename);
   if (path.empty() || !source.read_file(path)) return FileNotFound;
   return make_bitmap(source, bitmap);
@@ -66,7 +66,7 @@ GpStatus GdipCreateBitmapFromFile(const WCHAR* filename, GpBitmap** bitmap) {
 GpStatus GdipCreateBitmapFromStream(IStream* stream, GpBitmap** bitmap) {
   if (detail::any_null(stream, bitmap)) return InvalidParameter;
   *bitmap = nullptr;
-  byte_source source;
+  ByteSource source;
   if (!read_rest(stream, source)) return GenericError;
   return make_bitmap(source, bitmap);
 }

@@ -28,7 +28,7 @@ void copy_block(const GpBitmap& from, INT fx, INT fy, GpBitmap& to, INT tx, INT 
 }
 
 // The locked buffer seen as a bitmap that does not own its memory.
-GpBitmap view_of(const GpBitmap::lock_record& lock) {
+GpBitmap view_of(const GpBitmap::LockRecord& lock) {
   return GpBitmap(lock.rect.Width, lock.rect.Height, lock.format, lock.scan0, lock.stride, nullptr);
 }
 
@@ -49,7 +49,7 @@ GpStatus GdipBitmapLockBits(GpBitmap* bitmap, const GpRect* rect, UINT flags, Pi
   if (bitmap->lock) return WrongState;
   const int64_t row_bytes = int64_t(area.Width) * (bits / 8);
   return detail::guard_allocation([&] {
-    auto lock = std::make_unique<GpBitmap::lock_record>();
+    auto lock = std::make_unique<GpBitmap::LockRecord>();
     lock->rect = area;
     lock->flags = flags;
     lock->format = format;
@@ -80,7 +80,7 @@ GpStatus GdipBitmapLockBits(GpBitmap* bitmap, const GpRect* rect, UINT flags, Pi
 GpStatus GdipBitmapUnlockBits(GpBitmap* bitmap, BitmapData* data) {
   if (detail::any_null(bitmap, data)) return InvalidParameter;
   if (!bitmap->lock) return WrongState;
-  const GpBitmap::lock_record& lock = *bitmap->lock;
+  const GpBitmap::LockRecord& lock = *bitmap->lock;
   if ((lock.flags & ImageLockModeWrite) != 0) {
     const GpBitmap view = view_of(lock);
     copy_block(view, 0, 0, *bitmap, lock.rect.X, lock.rect.Y, lock.rect.Width, lock.rect.Height);

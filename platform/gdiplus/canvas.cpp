@@ -5,6 +5,7 @@
 // a + d (1 - a). Source-copy replaces all four channels, mixed by coverage
 // only. Every division by 255 rounds to nearest.
 #include "gdiplus/canvas.h"
+#include "gdiplus/dc_pixels.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -144,7 +145,7 @@ bool half_offset(PixelOffsetMode mode) { return mode == PixelOffsetModeHalf || m
 }  // namespace
 
 Canvas::Canvas(GpGraphics& graphics) {
-  if (!platform::gdi::dc_surface(graphics.dc, &surface_) || surface_.bits_per_pixel != 32) return;
+  if (!dc_pixels(graphics.dc, &surface_) || surface_.bits_per_pixel != 32) return;
   const GraphicsSettings& settings = graphics.settings;
   clip_ = &update_clip_mask(graphics.clip_cache, settings.clip, surface_.width, surface_.height);
   space_.world_to_pixels = graphics.world_to_device();

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "gdi/surface.h"
+#include "display/surface.h"
 #include "gdiplus/graphics.h"
 #include "gdiplus/paint.h"
 #include "gdiplus/raster.h"
@@ -33,7 +33,7 @@ class Canvas : public SpanSink {
   void span(int y, int x, int len, const uint8_t* covers, uint8_t cover) override;
 
  private:
-  platform::gdi::Surface surface_;
+  platform::display::Surface surface_;
   const ClipMask* clip_ = nullptr;
   DeviceSpace space_;
   bool copy_ = false;  // source-copy compositing

@@ -1,7 +1,7 @@
 // GpGraphics: a drawing context over a device context. It keeps its own
 // state: the DC's viewport origin and GDI clip region play no part; drawing
 // goes into whatever bitmap the DC has selected at the time it draws
-// (gdi::dc_surface), never into a copy taken when the graphics was made.
+// (dc_pixels.h), never into a copy taken when the graphics was made.
 #pragma once
 
 #include <utility>

@@ -40,7 +40,7 @@ class GpBitmap : public GpImage {
   INT stride;   // bytes from one row to the next one down; negative for bottom-up memory
 
   // What GdipBitmapLockBits hands out until GdipBitmapUnlockBits.
-  struct lock_record {
+  struct LockRecord {
     GpRect rect;
     UINT flags;
     PixelFormat format;
@@ -48,7 +48,7 @@ class GpBitmap : public GpImage {
     INT stride;
     std::unique_ptr<BYTE[]> buffer;  // null when the caller gave the buffer
   };
-  std::unique_ptr<lock_record> lock;  // null while unlocked
+  std::unique_ptr<LockRecord> lock;  // null while unlocked
 
  private:
   std::unique_ptr<BYTE[]> storage_;

@@ -15,7 +15,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "gdi/stretch_sampling.h"
+#include "display/stretch_sampling.h"
 #include "gdiplus/brush_kinds.h"
 
 namespace Gdiplus::render {
@@ -82,7 +82,7 @@ class ImagePaint : public Paint {
     long long start = 0, extent = 0, src_start = 0, src_extent = 0;
     bool mirror = false;
     long long source(long long device) const {
-      const long long offset = platform::gdi::stretch_source_offset(device - start, extent, src_extent);
+      const long long offset = platform::display::stretch_source_offset(device - start, extent, src_extent);
       return mirror ? src_start + src_extent - 1 - offset : src_start + offset;
     }
     bool covers(long long device) const { return device >= start && device < start + extent; }

@@ -22,12 +22,12 @@ uint16_t u16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 uint32_t u32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
 
 // One colour field of a 16- or 32-bit pixel, scaled to 0..255.
-struct channel {
+struct Channel {
   uint32_t mask = 0;
   unsigned shift = 0;
   uint64_t top = 0;  // the field's largest value
 
-  explicit channel(uint32_t m) : mask(m) {
+  explicit Channel(uint32_t m) : mask(m) {
     if (mask == 0) return;
     shift = unsigned(__builtin_ctz(mask));
     top = mask >> shift;
@@ -35,8 +35,8 @@ struct channel {
   uint32_t value(uint32_t word) const { return uint32_t((((word & mask) >> shift) * 255 + top / 2) / top); }
 };
 
-struct bitfields {
-  channel red, green, blue, alpha;
+struct Bitfields {
+  Channel red, green, blue, alpha;
 
   uint32_t convert(uint32_t word) const {
     const uint32_t a = alpha.mask != 0 ? alpha.value(word) : 0xFF;
@@ -44,7 +44,7 @@ struct bitfields {
   }
 };
 
-struct layout {
+struct BmpLayout {
   uint32_t width = 0;
   uint32_t rows = 0;
   bool top_down = false;
@@ -54,13 +54,13 @@ struct layout {
 };
 
 // Reads the palette of `count` RGBQUADs at `at`; entries past it stay opaque black.
-void read_palette(const uint8_t* at, uint32_t count, layout& l) {
+void read_palette(const uint8_t* at, uint32_t count, BmpLayout& l) {
   for (uint32_t& entry : l.palette) entry = 0xFF000000u;
   for (uint32_t i = 0; i < count; ++i, at += 4) l.palette[i] = 0xFF000000u | uint32_t(at[2]) << 16 | uint32_t(at[1]) << 8 | at[0];
 }
 
 // Parses and checks both headers; `pixels_at` receives the data offset.
-bool read_headers(const uint8_t* data, size_t size, layout& l, size_t& pixels_at) {
+bool read_headers(const uint8_t* data, size_t size, BmpLayout& l, size_t& pixels_at) {
   if (size < file_header_bytes + 4) return false;
   const uint32_t header_bytes = u32(data + file_header_bytes);
   if (header_bytes != 40 && header_bytes != 108 && header_bytes != 124) return false;
@@ -125,7 +125,7 @@ bool read_headers(const uint8_t* data, size_t size, layout& l, size_t& pixels_at
   return pixels_at >= tables_end && pixels_at <= size && (size - pixels_at) / stride >= l.rows;
 }
 
-void convert_indexed(const uint8_t* src, uint32_t* dst, const layout& l) {
+void convert_indexed(const uint8_t* src, uint32_t* dst, const BmpLayout& l) {
   if (l.bits == 8) {
     for (uint32_t x = 0; x < l.width; ++x) dst[x] = l.palette[src[x]];
     return;
@@ -156,7 +156,7 @@ void convert_24(const uint8_t* src, uint32_t* dst, uint32_t width) {
   for (; x < width; ++x, src += 3) dst[x] = 0xFF000000u | uint32_t(src[2]) << 16 | uint32_t(src[1]) << 8 | src[0];
 }
 
-void convert_masked(const uint8_t* src, uint32_t* dst, const layout& l, const bitfields& fields) {
+void convert_masked(const uint8_t* src, uint32_t* dst, const BmpLayout& l, const Bitfields& fields) {
   if (l.bits == 16) {
     for (uint32_t x = 0; x < l.width; ++x) dst[x] = fields.convert(u16(src + 2 * x));
     return;
@@ -174,11 +174,11 @@ void convert_masked(const uint8_t* src, uint32_t* dst, const layout& l, const bi
 
 }  // namespace
 
-bool decode_bmp(const uint8_t* data, size_t size, argb_image& image) {
-  layout l;
+bool decode_bmp(const uint8_t* data, size_t size, ArgbImage& image) {
+  BmpLayout l;
   size_t pixels_at = 0;
   if (!read_headers(data, size, l, pixels_at) || !allocate(image, l.width, l.rows, size, bmp_pixels_per_byte)) return false;
-  const bitfields fields{channel(l.masks[0]), channel(l.masks[1]), channel(l.masks[2]), channel(l.masks[3])};
+  const Bitfields fields{Channel(l.masks[0]), Channel(l.masks[1]), Channel(l.masks[2]), Channel(l.masks[3])};
   const size_t stride = (size_t(l.width) * l.bits + 31) / 32 * 4;
   for (uint32_t r = 0; r < l.rows; ++r) {
     const uint8_t* src = data + pixels_at + size_t(r) * stride;

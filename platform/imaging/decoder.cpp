@@ -20,7 +20,7 @@ bool fits_data(uint64_t width, uint64_t height, size_t data_size, uint64_t pixel
   return width * height <= uint64_t(data_size) * pixels_per_byte;
 }
 
-bool allocate(argb_image& image, uint64_t width, uint64_t height, size_t data_size, uint64_t pixels_per_byte) {
+bool allocate(ArgbImage& image, uint64_t width, uint64_t height, size_t data_size, uint64_t pixels_per_byte) {
   if (width == 0 || height == 0 || width > max_side || height > max_side) return false;
   if (!fits_data(width, height, data_size, pixels_per_byte)) return false;
   image.pixels.reset(new (std::nothrow) uint8_t[size_t(width) * size_t(height) * 4]);
@@ -30,8 +30,8 @@ bool allocate(argb_image& image, uint64_t width, uint64_t height, size_t data_si
   return true;
 }
 
-decode_result decode(const uint8_t* data, size_t size, argb_image& image) {
-  bool (*decoder)(const uint8_t*, size_t, argb_image&) = nullptr;
+decode_result decode(const uint8_t* data, size_t size, ArgbImage& image) {
+  bool (*decoder)(const uint8_t*, size_t, ArgbImage&) = nullptr;
   if (starts_with(data, size, "BM", 2))
     decoder = decode_bmp;
   else if (starts_with(data, size, "\xFF\xD8\xFF", 3))

@@ -14,7 +14,7 @@ namespace platform::imaging {
 
 constexpr uint32_t max_side = 16384;
 
-struct argb_image {
+struct ArgbImage {
   uint32_t width = 0;
   uint32_t height = 0;
   // width x height words 0xAARRGGBB without row padding.
@@ -41,17 +41,17 @@ bool fits_data(uint64_t width, uint64_t height, size_t data_size, uint64_t pixel
 // when a side is 0 or above max_side, when `data_size` bytes at
 // `pixels_per_byte` could not fill so many pixels, or when the memory
 // cannot be had.
-bool allocate(argb_image& image, uint64_t width, uint64_t height, size_t data_size, uint64_t pixels_per_byte);
+bool allocate(ArgbImage& image, uint64_t width, uint64_t height, size_t data_size, uint64_t pixels_per_byte);
 
 // Decodes a whole file held in memory.
-decode_result decode(const uint8_t* data, size_t size, argb_image& image);
+decode_result decode(const uint8_t* data, size_t size, ArgbImage& image);
 
 // The decoders, each for a file already recognised as its format; false when
 // the file cannot be decoded. On failure `image` may hold a partial picture.
-bool decode_bmp(const uint8_t* data, size_t size, argb_image& image);
-bool decode_jpeg(const uint8_t* data, size_t size, argb_image& image);
-bool decode_gif(const uint8_t* data, size_t size, argb_image& image);
-bool decode_tiff(const uint8_t* data, size_t size, argb_image& image);
-bool decode_png(const uint8_t* data, size_t size, argb_image& image);
+bool decode_bmp(const uint8_t* data, size_t size, ArgbImage& image);
+bool decode_jpeg(const uint8_t* data, size_t size, ArgbImage& image);
+bool decode_gif(const uint8_t* data, size_t size, ArgbImage& image);
+bool decode_tiff(const uint8_t* data, size_t size, ArgbImage& image);
+bool decode_png(const uint8_t* data, size_t size, ArgbImage& image);
 
 }  // namespace platform::imaging

@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cwchar>
 #include <new>
@@ -16,7 +15,7 @@
 
 namespace platform::imaging {
 
-uint8_t* byte_source::allocate(size_t size) {
+uint8_t* ByteSource::allocate(size_t size) {
   owned_.reset(new (std::nothrow) uint8_t[size == 0 ? 1 : size]);
   if (!owned_) return nullptr;
   data_ = owned_.get();
@@ -24,7 +23,7 @@ uint8_t* byte_source::allocate(size_t size) {
   return owned_.get();
 }
 
-bool byte_source::read_file(const std::string& path) {
+bool ByteSource::read_file(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
   struct stat info = {};
@@ -45,13 +44,7 @@ bool byte_source::read_file(const std::string& path) {
 }
 
 std::string native_path(LPCWSTR path) {
-  const int length = WideCharToMultiByte(CP_UTF8, 0, path, -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 1) return {};
-  std::string native(size_t(length), '\0');
-  if (WideCharToMultiByte(CP_UTF8, 0, path, -1, native.data(), length, nullptr, nullptr) != length) return {};
-  native.pop_back();  // the terminator
-  std::replace(native.begin(), native.end(), '\\', '/');
-  return native;
+  return posix_path(wide_to_multibyte(CP_UTF8, path));
 }
 
 bool is_url(LPCWSTR path) { return std::wcsstr(path, L"://") != nullptr; }

@@ -15,7 +15,7 @@ namespace platform::imaging {
 // size at 32 bits, with room for headers.
 constexpr size_t max_source_bytes = (size_t(1) << 30) + (size_t(1) << 20);
 
-class byte_source {
+class ByteSource {
  public:
   const uint8_t* data() const { return data_; }
   size_t size() const { return size_; }

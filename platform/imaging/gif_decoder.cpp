@@ -14,14 +14,14 @@
 namespace platform::imaging {
 namespace {
 
-struct memory_reader {
+struct MemoryReader {
   const uint8_t* data;
   size_t size;
   size_t position;
 };
 
 int read_bytes(GifFileType* gif, GifByteType* out, int length) {
-  auto* reader = static_cast<memory_reader*>(gif->UserData);
+  auto* reader = static_cast<MemoryReader*>(gif->UserData);
   const size_t count = std::min(size_t(length < 0 ? 0 : length), reader->size - reader->position);
   std::memcpy(out, reader->data + reader->position, count);
   reader->position += count;
@@ -42,7 +42,7 @@ int read_extension(GifFileType* gif) {
 }
 
 // Reads the frame described by gif->Image onto the screen-sized picture.
-bool read_frame(GifFileType* gif, int transparent, argb_image& image) {
+bool read_frame(GifFileType* gif, int transparent, ArgbImage& image) {
   const GifImageDesc& frame = gif->Image;
   const ColorMapObject* colours = frame.ColorMap != nullptr ? frame.ColorMap : gif->SColorMap;
   if (colours == nullptr || frame.Width <= 0 || frame.Height <= 0 || uint32_t(frame.Width) > max_side ||
@@ -80,7 +80,7 @@ bool read_frame(GifFileType* gif, int transparent, argb_image& image) {
   return true;
 }
 
-bool read_first_frame(GifFileType* gif, size_t data_size, argb_image& image) {
+bool read_first_frame(GifFileType* gif, size_t data_size, ArgbImage& image) {
   if (!allocate(image, uint32_t(std::max(0, gif->SWidth)), uint32_t(std::max(0, gif->SHeight)), data_size,
                 gif_pixels_per_byte))
     return false;
@@ -106,8 +106,8 @@ bool read_first_frame(GifFileType* gif, size_t data_size, argb_image& image) {
 
 }  // namespace
 
-bool decode_gif(const uint8_t* data, size_t size, argb_image& image) {
-  memory_reader reader{data, size, 0};
+bool decode_gif(const uint8_t* data, size_t size, ArgbImage& image) {
+  MemoryReader reader{data, size, 0};
   int error = 0;
   GifFileType* gif = DGifOpen(&reader, read_bytes, &error);
   if (gif == nullptr) return false;

@@ -19,16 +19,16 @@ constexpr int max_warnings = 100;
 constexpr int max_scans = 500;
 constexpr long max_memory = 512L << 20;
 
-struct error_state {
+struct ErrorState {
   jpeg_error_mgr manager;
   std::jmp_buf escape;
   int warnings = 0;
 };
 
-[[noreturn]] void on_error(j_common_ptr info) { std::longjmp(reinterpret_cast<error_state*>(info->err)->escape, 1); }
+[[noreturn]] void on_error(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorState*>(info->err)->escape, 1); }
 
 void on_message(j_common_ptr info, int level) {
-  auto* state = reinterpret_cast<error_state*>(info->err);
+  auto* state = reinterpret_cast<ErrorState*>(info->err);
   if (level < 0 && ++state->warnings > max_warnings) on_error(info);
 }
 
@@ -50,7 +50,7 @@ uint32_t cmyk_to_argb(const JSAMPLE* p, bool inverted) {
 
 // The decode itself, after set-up; every object it touches is trivially
 // destructible, so the longjmp out of libjpeg skips nothing.
-bool run(jpeg_decompress_struct& info, error_state& errors, const uint8_t* data, size_t size, argb_image& image,
+bool run(jpeg_decompress_struct& info, ErrorState& errors, const uint8_t* data, size_t size, ArgbImage& image,
          JSAMPLE* cmyk_row) {
   if (setjmp(errors.escape) != 0) return false;
   jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
@@ -76,11 +76,11 @@ bool run(jpeg_decompress_struct& info, error_state& errors, const uint8_t* data,
 
 }  // namespace
 
-bool decode_jpeg(const uint8_t* data, size_t size, argb_image& image) {
+bool decode_jpeg(const uint8_t* data, size_t size, ArgbImage& image) {
   std::unique_ptr<JSAMPLE[]> cmyk_row(new (std::nothrow) JSAMPLE[max_side * 4]);
   if (!cmyk_row) return false;
   jpeg_decompress_struct info;
-  error_state errors;
+  ErrorState errors;
   info.err = jpeg_std_error(&errors.manager);
   errors.manager.error_exit = on_error;
   errors.manager.emit_message = on_message;

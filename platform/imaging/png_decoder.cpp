@@ -8,7 +8,7 @@
 
 namespace platform::imaging {
 
-bool decode_png(const uint8_t* data, size_t size, argb_image& image) {
+bool decode_png(const uint8_t* data, size_t size, ArgbImage& image) {
   png_image png = {};
   png.version = PNG_IMAGE_VERSION;
   if (png_image_begin_read_from_memory(&png, data, size) == 0) return false;

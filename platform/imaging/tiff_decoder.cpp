@@ -15,16 +15,16 @@ namespace {
 
 constexpr tmsize_t max_allocation = tmsize_t(256) << 20;
 
-struct memory_file {
+struct MemoryFile {
   const uint8_t* data;
   size_t size;
   toff_t position;
 };
 
-memory_file* file_of(thandle_t handle) { return static_cast<memory_file*>(handle); }
+MemoryFile* file_of(thandle_t handle) { return static_cast<MemoryFile*>(handle); }
 
 tmsize_t read_bytes(thandle_t handle, void* out, tmsize_t length) {
-  memory_file* file = file_of(handle);
+  MemoryFile* file = file_of(handle);
   if (length < 0 || file->position >= file->size) return 0;
   const size_t count = std::min(size_t(length), size_t(file->size - file->position));
   std::memcpy(out, file->data + file->position, count);
@@ -35,7 +35,7 @@ tmsize_t read_bytes(thandle_t handle, void* out, tmsize_t length) {
 tmsize_t write_bytes(thandle_t, void*, tmsize_t) { return -1; }
 
 toff_t seek(thandle_t handle, toff_t offset, int whence) {
-  memory_file* file = file_of(handle);
+  MemoryFile* file = file_of(handle);
   const toff_t base = whence == SEEK_CUR ? file->position : whence == SEEK_END ? toff_t(file->size) : 0;
   if (whence != SEEK_SET && whence != SEEK_CUR && whence != SEEK_END) return toff_t(-1);
   file->position = base + offset;
@@ -60,7 +60,7 @@ uint32_t straight_argb(uint32_t abgr) {
   return a << 24 | unscale(r) << 16 | unscale(g) << 8 | unscale(b);
 }
 
-bool read_picture(TIFF* tiff, size_t size, argb_image& image) {
+bool read_picture(TIFF* tiff, size_t size, ArgbImage& image) {
   uint32_t width = 0, height = 0;
   char message[1024];
   if (TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width) != 1 || TIFFGetField(tiff, TIFFTAG_IMAGELENGTH, &height) != 1 ||
@@ -75,13 +75,13 @@ bool read_picture(TIFF* tiff, size_t size, argb_image& image) {
 
 }  // namespace
 
-bool decode_tiff(const uint8_t* data, size_t size, argb_image& image) {
+bool decode_tiff(const uint8_t* data, size_t size, ArgbImage& image) {
   TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
   if (options == nullptr) return false;
   TIFFOpenOptionsSetMaxSingleMemAlloc(options, max_allocation);
   TIFFOpenOptionsSetErrorHandlerExtR(options, quiet, nullptr);
   TIFFOpenOptionsSetWarningHandlerExtR(options, quiet, nullptr);
-  memory_file file{data, size, 0};
+  MemoryFile file{data, size, 0};
   TIFF* tiff = TIFFClientOpenExt("memory", "rm", &file, read_bytes, write_bytes, seek, close_file, size_of, map_file,
                                  unmap_file, options);
   TIFFOpenOptionsFree(options);

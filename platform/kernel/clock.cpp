@@ -9,6 +9,7 @@
 #include <atomic>
 
 #include "platform/kernel32.h"
+#include "platform/test_seams.h"
 
 namespace {
 

@@ -1,7 +1,8 @@
 // MultiByteToWideChar and WideCharToMultiByte with Windows' calling
 // conventions: a length of -1 takes the text up to and including its
 // terminator, an output length of 0 asks for the size needed, and a buffer
-// that is too small fails with ERROR_INSUFFICIENT_BUFFER.
+// that is too small fails with ERROR_INSUFFICIENT_BUFFER. Also the string
+// forms over them that every other caller uses.
 // Depends on: codepage_convert (the encodings). Knows no code page itself.
 #include <cstring>
 #include <cwchar>
@@ -77,3 +78,27 @@ int WideCharToMultiByte(UINT code_page, DWORD flags, LPCWSTR text, int length, L
   if (used_default != nullptr) *used_default = defaulted ? TRUE : FALSE;
   return platform::kernel::deliver(encoded, out, out_length);
 }
+
+namespace platform {
+
+std::wstring multibyte_to_wide(UINT code_page, LPCSTR text, int length) {
+  if (text == nullptr || length == 0) return {};
+  const int size = MultiByteToWideChar(code_page, 0, text, length, nullptr, 0);
+  if (size <= 0) return {};
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  if (MultiByteToWideChar(code_page, 0, text, length, wide.data(), size) != size) return {};
+  if (length == -1) wide.pop_back();  // the terminator
+  return wide;
+}
+
+std::string wide_to_multibyte(UINT code_page, LPCWSTR text, int length) {
+  if (text == nullptr || length == 0) return {};
+  const int size = WideCharToMultiByte(code_page, 0, text, length, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return {};
+  std::string bytes(static_cast<size_t>(size), '\0');
+  if (WideCharToMultiByte(code_page, 0, text, length, bytes.data(), size, nullptr, nullptr) != size) return {};
+  if (length == -1) bytes.pop_back();  // the terminator
+  return bytes;
+}
+
+}  // namespace platform

@@ -52,9 +52,7 @@ BOOL DeleteFileA(LPCSTR name) { return platform::kernel::delete_file(name); }
 DWORD GetCurrentDirectoryW(DWORD size, LPWSTR buffer) {
   std::string cwd;
   if (!platform::kernel::current_directory(&cwd)) return 0;
-  // Without MB_ERR_INVALID_CHARS the conversion cannot fail: bad bytes become U+FFFD.
-  const int length = MultiByteToWideChar(CP_UTF8, 0, cwd.c_str(), -1, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, cwd.c_str(), -1, wide.data(), length);
-  return platform::kernel::deliver(wide.c_str(), static_cast<DWORD>(length - 1), size, buffer);
+  // The conversion cannot fail: bad bytes become U+FFFD.
+  const std::wstring wide = platform::multibyte_to_wide(CP_UTF8, cwd.c_str());
+  return platform::kernel::deliver(wide.c_str(), static_cast<DWORD>(wide.size()), size, buffer);
 }

@@ -2,7 +2,7 @@
 // program found by its Windows name, started with posix_spawn (stdin from
 // /dev/null, stdout and stderr inherited, no other descriptor, default signal
 // handling) and watched by a thread of its own until it ends.
-// Depends on: command_line, process_object, system_errors, utf8_text.
+// Depends on: command_line, process_object, system_errors, the text conversion of kernel32.h.
 // Does not: run suspended children, redirect their standard handles.
 #include <fcntl.h>
 #include <signal.h>
@@ -22,7 +22,6 @@
 #include "kernel/command_line.h"
 #include "kernel/process_object.h"
 #include "kernel/system_errors.h"
-#include "kernel/utf8_text.h"
 
 extern char** environ;
 
@@ -77,7 +76,8 @@ std::string program_path(const std::string& name, bool child_changes_directory) 
 std::vector<std::string> environment_of(LPVOID block, bool wide) {
   std::vector<std::string> out;
   if (wide) {
-    for (auto* p = static_cast<const wchar_t*>(block); *p != L'\0'; p += std::wcslen(p) + 1) out.push_back(utf8_of(p));
+    for (auto* p = static_cast<const wchar_t*>(block); *p != L'\0'; p += std::wcslen(p) + 1)
+      out.push_back(wide_to_multibyte(CP_UTF8, p));
   } else {
     for (auto* p = static_cast<const char*>(block); *p != '\0'; p += std::strlen(p) + 1) out.emplace_back(p);
   }

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "platform/kernel32.h"
+#include "platform/test_seams.h"
 #include "syslibs/exports.h"
 
 namespace platform::syslibs {

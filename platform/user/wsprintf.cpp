@@ -4,13 +4,12 @@
 // 32-bit unless prefixed with I64; %p prints a pointer as 16 upper-case hex
 // digits. There is no '*' width. Output stops at 1023 characters plus the
 // terminator, Windows' 1024-character limit.
-// Depends on: the window manager's narrow/wide conversion. Formats no floating point.
+// Depends on: the text conversion of kernel32.h. Formats no floating point.
 #include <cstdint>
 #include <string>
 
 #include "platform/kernel32.h"
 #include "platform/user32.h"
-#include "wm/wm_state.h"
 
 namespace {
 
@@ -123,8 +122,12 @@ void convert(Output& out, const Layout& layout, wchar_t type, va_list& arguments
     case L's':
     case L'S': {
       const void* text = va_arg(arguments, const void*);
-      if (text == nullptr) put_text(out, layout, L"(null)");
-      else put_text(out, layout, wide ? static_cast<const wchar_t*>(text) : platform::wm::widen(static_cast<const char*>(text)));
+      if (text == nullptr)
+        put_text(out, layout, L"(null)");
+      else if (wide)
+        put_text(out, layout, static_cast<const wchar_t*>(text));
+      else
+        put_text(out, layout, platform::multibyte_to_wide(CP_ACP, static_cast<const char*>(text)));
       return;
     }
     case L'd':

@@ -1,6 +1,6 @@
 // Text conversion of WM_SETTEXT, WM_GETTEXT, WM_GETTEXTLENGTH and the
 // CREATESTRUCT of WM_NCCREATE/WM_CREATE. Other messages pass unchanged.
-// Depends on: wm_state (the conversions). Sends nothing itself.
+// Depends on: wm_state, the text conversion of kernel32.h. Sends nothing itself.
 #include "wm/ansi_messages.h"
 
 #include <algorithm>
@@ -12,27 +12,6 @@
 #include "wm/wm_state.h"
 
 namespace platform::wm {
-
-std::wstring widen(LPCSTR text) {
-  if (text == nullptr || *text == '\0') return std::wstring();
-  const int length = MultiByteToWideChar(CP_ACP, 0, text, -1, nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, text, -1, wide.data(), length);
-  wide.pop_back();
-  return wide;
-}
-
-std::string narrow(const std::wstring& text) {
-  if (text.empty()) return std::string();
-  const int length = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return std::string();
-  std::string bytes(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes.data(), length, nullptr, nullptr);
-  bytes.pop_back();
-  return bytes;
-}
-
 namespace {
 
 // Copies as much of `text` as fits with its terminator; returns the count copied.
@@ -58,8 +37,8 @@ LRESULT convert_create(LPARAM lparam, const MessageCall& call, WPARAM wparam, Co
   return call(wparam, reinterpret_cast<LPARAM>(&to));
 }
 
-std::wstring widen_name(LPCSTR text) { return IS_INTRESOURCE(text) ? std::wstring() : widen(text); }
-std::string narrow_name(LPCWSTR text) { return IS_INTRESOURCE(text) ? std::string() : narrow(text); }
+std::wstring widen_name(LPCSTR text) { return IS_INTRESOURCE(text) ? std::wstring() : multibyte_to_wide(CP_ACP, text); }
+std::string narrow_name(LPCWSTR text) { return IS_INTRESOURCE(text) ? std::string() : wide_to_multibyte(CP_ACP, text); }
 
 }  // namespace
 
@@ -67,19 +46,19 @@ LRESULT with_wide_message(UINT message, WPARAM wparam, LPARAM lparam, const Mess
   switch (message) {
     case WM_SETTEXT: {
       if (lparam == 0) break;
-      const std::wstring text = widen(reinterpret_cast<LPCSTR>(lparam));
+      const std::wstring text = multibyte_to_wide(CP_ACP, reinterpret_cast<LPCSTR>(lparam));
       return call(wparam, reinterpret_cast<LPARAM>(text.c_str()));
     }
     case WM_GETTEXT: {
       std::vector<wchar_t> wide(wparam + 1, L'\0');
       call(wparam, reinterpret_cast<LPARAM>(wide.data()));
-      return copy_truncated(narrow(wide.data()), reinterpret_cast<LPSTR>(lparam), wparam);
+      return copy_truncated(wide_to_multibyte(CP_ACP, wide.data()), reinterpret_cast<LPSTR>(lparam), wparam);
     }
     case WM_GETTEXTLENGTH: {
       const LRESULT length = call(wparam, lparam);
       std::vector<wchar_t> wide(static_cast<size_t>(length) + 1, L'\0');
       call(wide.size(), reinterpret_cast<LPARAM>(wide.data()));
-      return static_cast<LRESULT>(narrow(wide.data()).size());
+      return static_cast<LRESULT>(wide_to_multibyte(CP_ACP, wide.data()).size());
     }
     case WM_NCCREATE:
     case WM_CREATE:
@@ -95,13 +74,13 @@ LRESULT with_ansi_message(UINT message, WPARAM wparam, LPARAM lparam, const Mess
   switch (message) {
     case WM_SETTEXT: {
       if (lparam == 0) break;
-      const std::string text = narrow(reinterpret_cast<LPCWSTR>(lparam));
+      const std::string text = wide_to_multibyte(CP_ACP, reinterpret_cast<LPCWSTR>(lparam));
       return call(wparam, reinterpret_cast<LPARAM>(text.c_str()));
     }
     case WM_GETTEXT: {
       std::vector<char> bytes(wparam * 4 + 1, '\0');
       call(wparam * 4, reinterpret_cast<LPARAM>(bytes.data()));
-      return copy_truncated(widen(bytes.data()), reinterpret_cast<LPWSTR>(lparam), wparam);
+      return copy_truncated(multibyte_to_wide(CP_ACP, bytes.data()), reinterpret_cast<LPWSTR>(lparam), wparam);
     }
     case WM_NCCREATE:
     case WM_CREATE:

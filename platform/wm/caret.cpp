@@ -7,6 +7,7 @@
 #include <atomic>
 
 #include "platform/kernel32.h"
+#include "platform/test_seams.h"
 #include "platform/user32.h"
 #include "wm/wm_state.h"
 

@@ -41,7 +41,7 @@ std::shared_ptr<WindowClass> class_from(const Record& r, std::wstring name, LONG
 
 // Integer class names (atoms) cannot be registered; text names are copied.
 std::wstring name_of(LPCWSTR name) { return name == nullptr || IS_INTRESOURCE(name) ? std::wstring() : name; }
-std::wstring name_of(LPCSTR name) { return name == nullptr || IS_INTRESOURCE(name) ? std::wstring() : widen(name); }
+std::wstring name_of(LPCSTR name) { return name == nullptr || IS_INTRESOURCE(name) ? std::wstring() : platform::multibyte_to_wide(CP_ACP, name); }
 
 ULONG_PTR class_long(HWND hwnd, int index, const LONG_PTR* value) {
   State& s = state();

@@ -1,9 +1,9 @@
 // Where a display backend hands what happened on the screen to the window
-// manager. The X11 backend's event thread calls these, and so do the
-// headless backend's test seams (platform_test::inject_*), so that input
-// takes one road whatever the display. Each call posts the matching window
-// messages to the queue of the thread that owns the window; none waits for
-// the window procedure.
+// manager. The X11 backend's event thread and the headless backend's test
+// seams (platform_test::inject_*) reach these through the display's event
+// sink (display_sinks.cpp), so that input takes one road whatever the
+// display. Each call posts the matching window messages to the queue of the
+// thread that owns the window; none waits for the window procedure.
 // Depends on: wintypes.h.
 #pragma once
 

@@ -146,8 +146,9 @@ HWND CreateWindowExW(DWORD ex_style, LPCWSTR class_name, LPCWSTR title, DWORD st
 
 HWND CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWORD style, int x, int y, int width, int height,
                      HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
-  const std::wstring wide_class = IS_INTRESOURCE(class_name) ? std::wstring() : widen(class_name);
-  const std::wstring wide_title = widen(title);
+  const std::wstring wide_class =
+      IS_INTRESOURCE(class_name) ? std::wstring() : platform::multibyte_to_wide(CP_ACP, class_name);
+  const std::wstring wide_title = platform::multibyte_to_wide(CP_ACP, title);
   LPCWSTR cls = IS_INTRESOURCE(class_name) ? reinterpret_cast<LPCWSTR>(class_name) : wide_class.c_str();
   return CreateWindowExW(ex_style, cls, title ? wide_title.c_str() : nullptr, style, x, y, width, height, parent, menu,
                          instance, param);

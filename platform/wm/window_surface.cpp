@@ -90,7 +90,7 @@ void present_area(display::NativeWindow* native, const Framebuffer& fb, const RE
 
 }  // namespace
 
-bool window_surface_acquire(HWND hwnd, gdi::Surface* out, RECT* clip, std::vector<RECT>* excluded) {
+bool window_surface_acquire(HWND hwnd, display::Surface* out, RECT* clip, std::vector<RECT>* excluded) {
   State& s = state();
   std::lock_guard<std::mutex> lock(s.mutex);
   const Window* w = find_window(s, hwnd);

@@ -1,12 +1,12 @@
 // What the GDI needs of the window manager to draw into a window: the pixels
 // of its client area, and a notice of what changed so that it reaches the
-// screen.
-// Depends on: gdi/surface.h. Draws nothing itself.
+// screen. The GDI reaches these through display/window_surfaces.h.
+// Depends on: display/surface.h. Draws nothing itself.
 #pragma once
 
 #include <vector>
 
-#include "gdi/surface.h"
+#include "display/surface.h"
 #include "platform/wintypes.h"
 
 namespace platform::wm {
@@ -20,7 +20,7 @@ namespace platform::wm {
 // within the framebuffer and the ancestors' client areas), in the same
 // coordinates; `excluded`, when given, the rectangles of its visible
 // children when it has WS_CLIPCHILDREN. Each acquire needs one release.
-bool window_surface_acquire(HWND hwnd, gdi::Surface* out, RECT* clip, std::vector<RECT>* excluded = nullptr);
+bool window_surface_acquire(HWND hwnd, display::Surface* out, RECT* clip, std::vector<RECT>* excluded = nullptr);
 // `changed` (the surface's coordinates) was drawn; the window manager presents it.
 void window_surface_release(HWND hwnd, const RECT& changed);
 

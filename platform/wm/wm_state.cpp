@@ -6,12 +6,16 @@
 #include <cwctype>
 
 #include "platform/kernel32.h"
+#include "wm/display_sinks.h"
 #include "wm/message_queue.h"
 
 namespace platform::wm {
 
 State& state() {
-  static State* const s = new State();
+  static State* const s = [] {
+    connect_to_display();  // before any window exists
+    return new State();
+  }();
   return *s;
 }
 

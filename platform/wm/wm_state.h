@@ -140,8 +140,4 @@ LRESULT call_window_proc(WNDPROC proc, bool ansi, HWND hwnd, UINT message, WPARA
 // queue, without waiting (how backend threads change windows).
 void run_on_owner(HWND hwnd, std::function<void()> task);
 
-// Text helpers: UTF-8 (the process code page) to and from wide text.
-std::wstring widen(LPCSTR text);
-std::string narrow(const std::wstring& text);
-
 }  // namespace platform::wm

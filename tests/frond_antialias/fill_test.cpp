@@ -15,37 +15,24 @@ namespace {
 
 class FillTest : public GraphicsTest {};
 
+// The viewport moves the fill and clips it in device coordinates, whatever
+// viewport, transform or size came before; without clipping only the origin moves.
 TEST_F(FillTest, ViewportMovesAndClipsTheFill) {
-  IMAGE image(160, 120);
-  setfillcolor(0xFF00FF00, &image);
-  setviewport(20, 10, 100, 100, 1, &image);
-  const std::vector<argb_color> before = pixels_of(&image);
-  frond_fillrect(0, 0, 500, 500, &image);
-  expect_changed_exactly(before, &image, 20, 10, 100, 100);
-
-  // Without clipping only the origin moves.
-  IMAGE open(160, 120);
-  setfillcolor(0xFF00FF00, &open);
-  setviewport(20, 10, 100, 100, 0, &open);
-  const std::vector<argb_color> open_before = pixels_of(&open);
-  frond_fillrect(-5, 0, 10, 5, &open);
-  expect_changed_exactly(open_before, &open, 15, 10, 25, 15);
-}
-
-// The clip lands in device coordinates whatever viewport, transform or size came before.
-TEST_F(FillTest, ViewportClipIgnoresWhatCameBefore) {
   struct Case {
     const char* name;
     std::function<void(IMAGE*)> before;
+    float x, y, w, h;  // the fill
     int left, top, right, bottom;
   };
   const Case cases[] = {
+      {"viewport", [](IMAGE* img) { setviewport(20, 10, 100, 100, 1, img); }, 0, 0, 500, 500, 20, 10, 100, 100},
+      {"unclipped viewport", [](IMAGE* img) { setviewport(20, 10, 100, 100, 0, img); }, -5, 0, 10, 5, 15, 10, 25, 15},
       {"second viewport", [](IMAGE* img) { setviewport(20, 10, 60, 60, 1, img); setviewport(30, 30, 60, 60, 1, img); },
-       30, 30, 60, 60},
+       -1000, -1000, 3000, 3000, 30, 30, 60, 60},
       {"translated", [](IMAGE* img) { frond_translate(30, 30, img); setviewport(0, 0, 50, 50, 1, img); },
-       0, 0, 50, 50},
+       -1000, -1000, 3000, 3000, 0, 0, 50, 50},
       {"resized", [](IMAGE* img) { setviewport(20, 10, 60, 60, 1, img); resize_f(img, 120, 90); },
-       0, 0, 120, 90},
+       -1000, -1000, 3000, 3000, 0, 0, 120, 90},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -53,7 +40,7 @@ TEST_F(FillTest, ViewportClipIgnoresWhatCameBefore) {
     setfillcolor(0xFF00FF00, &image);
     c.before(&image);
     const std::vector<argb_color> before = pixels_of(&image);
-    frond_fillrect(-1000, -1000, 3000, 3000, &image);
+    frond_fillrect(c.x, c.y, c.w, c.h, &image);
     expect_changed_exactly(before, &image, c.left, c.top, c.right, c.bottom);
   }
 }

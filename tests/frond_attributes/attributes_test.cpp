@@ -38,13 +38,9 @@ TEST_F(AttributesTest, BackgroundRepaintReplacesOnlyExactOldColour) {
 
 TEST_F(AttributesTest, GettersWithoutAnImage) {
   IMAGE* none = reinterpret_cast<IMAGE*>(5);
-  EXPECT_EQ(getcolor(none), 0xFFFFFFFFu);
-  EXPECT_EQ(getlinecolor(none), 0xFFFFFFFFu);
-  EXPECT_EQ(getfillcolor(none), 0xFFFFFFFFu);
-  EXPECT_EQ(getbkcolor(none), 0xFFFFFFFFu);
-  EXPECT_EQ(gettextcolor(none), 0xFFFFFFFFu);
-  EXPECT_EQ(getlinecap(none), 0);
-  EXPECT_EQ(getlinejoin(none), 0);
+  EXPECT_EQ((std::vector<argb_color>{getcolor(none), getlinecolor(none), getfillcolor(none), getbkcolor(none),
+                                     gettextcolor(none), argb_color(getlinecap(none)), argb_color(getlinejoin(none))}),
+            (std::vector<argb_color>{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0, 0}));
   int style = 42;
   getlinestyle(&style, nullptr, nullptr, none);
   EXPECT_EQ(style, 42);
@@ -75,12 +71,6 @@ TEST_F(AttributesTest, LineWidthAndThickness) {
   EXPECT_FLOAT_EQ(width, 2.7f);
 
   setlinestyle(3, 0x1234, 3, &image);
-  int style, thickness;
-  unsigned short pattern;
-  getlinestyle(&style, &pattern, &thickness, &image);
-  EXPECT_EQ(style, 3);
-  EXPECT_EQ(pattern, 0x1234);
-  EXPECT_EQ(thickness, 3);
   EXPECT_FLOAT_EQ(image.line_width, 3.0f);
   Gdiplus::DashStyle dash;
   Gdiplus::GdipGetPenDashStyle(image.pen_holder.object, &dash);
@@ -108,16 +98,11 @@ TEST_F(AttributesTest, UnknownCapsActFlatAndMiterLimitsStayAtLeastOne) {
 
 TEST_F(AttributesTest, UserPatternDashes) {
   using D = std::vector<DWORD>;
-  EXPECT_EQ(line_pattern_dashes(0x00FF), (D{8, 8}));
-  EXPECT_EQ(line_pattern_dashes(0xFF00), (D{8, 8}));
-  EXPECT_EQ(line_pattern_dashes(0xFFF0), (D{12, 4}));
-  EXPECT_EQ(line_pattern_dashes(0x000F), (D{4, 12}));
-  EXPECT_EQ(line_pattern_dashes(0x1111), (D{1, 3, 1, 3, 1, 3, 1, 3}));
-  EXPECT_EQ(line_pattern_dashes(0x5555), D(16, 1));
-  // Odd numbers of runs: the first and last runs are one run of the cycle.
-  EXPECT_EQ(line_pattern_dashes(0x0FF0), (D{8, 8}));
-  EXPECT_EQ(line_pattern_dashes(0xF00F), (D{8, 8}));
-  EXPECT_EQ(line_pattern_dashes(0x0F0F ^ 0x0001), (D{3, 4, 4, 5}));
+  // Odd numbers of runs (0x0FF0, 0xF00F, 0x0F0E): the first and last runs are one run of the cycle.
+  const std::pair<uint16_t, D> cases[] = {
+      {0x00FF, {8, 8}}, {0xFF00, {8, 8}}, {0xFFF0, {12, 4}}, {0x000F, {4, 12}}, {0x1111, {1, 3, 1, 3, 1, 3, 1, 3}},
+      {0x5555, D(16, 1)}, {0x0FF0, {8, 8}}, {0xF00F, {8, 8}}, {0x0F0E, {3, 4, 4, 5}}};
+  for (const auto& c : cases) EXPECT_EQ(line_pattern_dashes(c.first), c.second) << std::hex << c.first;
   for (uint32_t p = 1; p < 0xFFFF; ++p) {
     const D dashes = line_pattern_dashes(uint16_t(p));
     ASSERT_EQ(dashes.size() % 2, 0u) << p;
@@ -148,22 +133,6 @@ TEST_F(AttributesTest, UserPatternPens) {
   setlinestyle(PS_USERSTYLE, 0x0000, 1, &image);  // nothing drawn
   GetObjectW(GetCurrentObject(image.dc, OBJ_PEN), sizeof(simple), &simple);
   EXPECT_EQ(simple.lopnStyle, UINT(PS_NULL));
-}
-
-TEST_F(AttributesTest, FillChangesDropTheGdiplusBrush) {
-  IMAGE image(1, 1);
-  setfillcolor(0x80FF0000, &image);
-  ASSERT_NE(image.gdip_brush(), nullptr);
-  Gdiplus::ARGB color;
-  Gdiplus::GdipGetSolidFillColor(reinterpret_cast<Gdiplus::GpSolidFill*>(image.gdip_brush()), &color);
-  EXPECT_EQ(color, 0x80FF0000u);
-  setfillcolor(0xFF00FF00, &image);
-  EXPECT_EQ(image.brush_holder.object, nullptr);
-  image.gdip_brush();
-  setfillstyle(3, 0xFF0000FF, &image);
-  EXPECT_EQ(image.brush_holder.object, nullptr);
-  Gdiplus::GdipGetSolidFillColor(reinterpret_cast<Gdiplus::GpSolidFill*>(image.gdip_brush()), &color);
-  EXPECT_EQ(color, 0xFF0000FFu);
 }
 
 }  // namespace

@@ -8,23 +8,16 @@
 #include <random>
 #include <vector>
 
+#include "frond_blend/blend_reference.h"
 #include "graphics/blend_math.h"
 #include "graphics/blend_rows_simd.h"
 
 using namespace frond;
+using blend_reference::biased_pixel;
 
 namespace {
 
 #if defined(__x86_64__)
-
-uint32_t biased_pixel(std::mt19937& rng) {
-  uint32_t p = 0;
-  for (int i = 0; i < 4; ++i) {
-    const uint32_t r = rng() % 4;
-    p = p << 8 | (r == 0 ? 0 : r == 1 ? 255 : rng() & 0xFF);
-  }
-  return p;
-}
 
 std::vector<uint32_t> random_row(std::mt19937& rng, int n) {
   std::vector<uint32_t> row(static_cast<size_t>(n));

@@ -20,37 +20,15 @@
 #include <string>
 #include <vector>
 
+#include "frond_blend/blend_reference.h"
 #include "graphics/frond.h"
 
 using namespace frond;
+using namespace blend_reference;
 
 namespace {
 
 constexpr int kIterations = 4000;
-
-// ---- the reference formulas, written out per channel ---------------------------------------
-
-uint32_t round255(uint32_t v) { return (v + 127) / 255; }
-uint32_t byte(uint32_t p, int i) { return (p >> (8 * i)) & 0xFF; }
-
-// D moved towards S by v / 255 in each colour channel; alpha from `alpha`.
-uint32_t mix_colour(uint32_t d, uint32_t s, uint32_t v, uint32_t alpha) {
-  uint32_t out = alpha << 24;
-  for (int i = 0; i < 3; ++i) out |= round255(byte(d, i) * (255 - v) + byte(s, i) * v) << (8 * i);
-  return out;
-}
-
-uint32_t ref_blendover(uint32_t d, uint32_t s, uint32_t v) {
-  return mix_colour(d, s, v, round255(byte(d, 3) * 255 + (255 - byte(d, 3)) * v));
-}
-
-uint32_t ref_blendrgb(uint32_t d, uint32_t s, uint32_t v) { return mix_colour(d, s, v, byte(d, 3)); }
-
-uint32_t ref_blendpacked(uint32_t d, uint32_t s, uint32_t a) {
-  const uint32_t rb = ((d & 0xFF00FF) + ((((s & 0xFF00FF) - (d & 0xFF00FF)) * a + 0x7F007F) >> 8)) & 0xFF00FF;
-  const uint32_t g = ((d & 0xFF00) + ((((s & 0xFF00) - (d & 0xFF00)) * a + 0x7F00) >> 8)) & 0xFF00;
-  return (d & 0xFF000000) | rb | g;
-}
 
 enum class op { transparent, alphablend, alphatransparent, withalpha, alphafilter, count };
 
@@ -120,13 +98,7 @@ struct generator {
   std::mt19937 rng;
   int below(int n) { return int(rng() % uint32_t(n)); }
   int between(int lo, int hi) { return lo + below(hi - lo + 1); }
-  uint32_t biased_byte() {
-    switch (below(4)) {
-      case 0: return 0;
-      case 1: return 255;
-      default: return rng() & 0xFF;
-    }
-  }
+  uint32_t biased_byte() { return blend_reference::biased_byte(rng); }
   uint32_t biased_pixel() { return biased_byte() << 24 | biased_byte() << 16 | biased_byte() << 8 | biased_byte(); }
   // A coordinate near the images, now and then one at the end of the range.
   int coordinate(int lo, int hi) {

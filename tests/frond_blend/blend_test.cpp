@@ -1,6 +1,6 @@
 // What the seeded random blend test does not reach: premultiplied sources
 // routed through AlphaBlend, filters and sources that name no image, a page
-// named by selector as the source, and a damaged source naming the operation.
+// named by selector as the source.
 // Depends on: the graphics fixture. Blend values are in blend_random_test.
 
 #include <algorithm>
@@ -22,13 +22,10 @@ TEST_F(BlendTest, AlphablendOfAPremultipliedSourceGoesThroughAlphaBlend) {
   setviewport(1, 1, 6, 6, 1, &dst);
   setviewport(2, 2, 4, 4, 1, &src);  // a source viewport does not move the pixels
   putimage_alphablend(&dst, &src, 1, 1, 255, 1, 1, 2, 2, 1);
-  for (int y = 0; y < 6; ++y)
-    for (int x = 0; x < 6; ++x) {
-      const bool inside = x >= 2 && x < 4 && y >= 2 && y < 4;
-      EXPECT_EQ(pixel(&dst, x, y), inside ? 0xFF506070u : 0xFF204060u) << x << "," << y;
-    }
+  expect_area(&dst, 2, 2, 4, 4, 0xFF506070, 0xFF204060);
 }
 
+// A filter one column short draws nothing (the random test seldom meets that edge).
 TEST_F(BlendTest, FilterMustCoverTheSourceArea) {
   IMAGE src(4, 4), dst(4, 4), small(3, 4);
   fill(&src, 0xFFFFFFFF);
@@ -58,18 +55,6 @@ TEST_F(BlendTest, MissingImagesDrawNothingAndPagesServeAsSources) {
   fill(&dst, 0xFF000000);
   putimage_alphatransparent(&dst, selector(1), 0, 0, 0x00, 255, 0, 0, 0, 0);
   for (argb_color p : pixels_of(&dst)) EXPECT_EQ(p, 0xFFFFFFFFu);
-}
-
-TEST_F(BlendTest, ACorruptedSourceNamesTheOperation) {
-  IMAGE src(2, 2), dst(2, 2);
-  src.magic = 0;
-  EXPECT_EXIT(src.putimage_transparent(&dst, 0, 0, 0, 0, 0, 0, 0), ::testing::ExitedWithCode(245),
-              "At function 'IMAGE::putimage_transparent'");
-  EXPECT_EXIT(putimage_alphafilter(&dst, &src, 0, 0, &dst, 0, 0, 0, 0), ::testing::ExitedWithCode(245),
-              "At function 'IMAGE::putimage_alphafilter'");
-  EXPECT_EXIT(src.imagefilter_blurring_8(10, 256, 0, 0, 2, 2), ::testing::ExitedWithCode(245),
-              "At function 'IMAGE::imagefilter_blurring_8'");
-  src.magic = IMAGE_MAGIC;
 }
 
 }  // namespace

@@ -13,108 +13,67 @@ using namespace frond;
 
 namespace {
 
-struct hsl {
-  float h, s, l;
-};
-
-hsl to_hsl(argb_color c) {
-  hsl out = {-1, -1, -1};
-  rgbtohsl(c, &out.h, &out.s, &out.l);
-  return out;
-}
-
-hsl to_hsv(argb_color c) {
-  hsl out = {-1, -1, -1};
-  rgbtohsv(c, &out.h, &out.s, &out.l);
-  return out;
-}
-
 TEST(Rgbtogray, WeightsTheChannelsAndRounds) {
-  EXPECT_EQ(rgbtogray(0xFFFF0000), 0xFF4C4C4Cu);  // 76.245
-  EXPECT_EQ(rgbtogray(0x00FFFFFF), 0xFFFFFFFFu);
-  EXPECT_EQ(rgbtogray(0x0000FF00), 0xFF969696u);  // 149.685
-  EXPECT_EQ(rgbtogray(0x000000FF), 0xFF1D1D1Du);  // 29.07
-  EXPECT_EQ(rgbtogray(0x80000000), 0xFF000000u);
+  // Red 76.245, green 149.685, blue 29.07; alpha plays no part.
+  const argb_color cases[][2] = {{0xFFFF0000, 0xFF4C4C4C}, {0x00FFFFFF, 0xFFFFFFFF}, {0x0000FF00, 0xFF969696},
+                                 {0x000000FF, 0xFF1D1D1D}, {0x80000000, 0xFF000000}};
+  for (const auto& c : cases) EXPECT_EQ(rgbtogray(c[0]), c[1]) << std::hex << c[0];
 }
 
-TEST(Rgbtohsl, PrimariesGreysAndThresholds) {
-  hsl red = to_hsl(0xFFFF0000);
-  EXPECT_EQ(red.h, 360.0f);
-  EXPECT_EQ(red.s, 1.0f);
-  EXPECT_EQ(red.l, 0.5f);
-  EXPECT_EQ(to_hsl(0xFF00FF00).h, 120.0f);
-  EXPECT_EQ(to_hsl(0xFF0000FF).h, 240.0f);
-  EXPECT_EQ(to_hsl(0xFFFFFF00).h, 60.0f);  // green is the max, red the mid
-  EXPECT_FLOAT_EQ(to_hsl(0xFF00FFFF).h, 180.0f);
-  EXPECT_FLOAT_EQ(to_hsl(0xFFFF00FF).h, 300.0f);
-
-  const hsl grey = to_hsl(0xFF808080);
-  EXPECT_EQ(grey.h, 0.0f);
-  EXPECT_EQ(grey.l, 0.5f);
-  EXPECT_EQ(grey.s, 2 * (128 / 255.0f) - 1);
-
-  const hsl black = to_hsl(0xFF000000);
-  EXPECT_EQ(black.h, 0.0f);
-  EXPECT_EQ(black.s, 0.0f);
-  EXPECT_EQ(black.l, 0.0f);
-  const hsl white = to_hsl(0x00FEFFFF);
-  EXPECT_EQ(white.h, 0.0f);
-  EXPECT_EQ(white.s, 0.0f);
-  EXPECT_EQ(white.l, 1.0f);
+// Hue in (0, 360] for HSL (red is 360, greys 0) and in [0, 360) for HSV
+// (greys -360); lightness and value in 0..1; alpha plays no part.
+TEST(RgbtohslAndRgbtohsv, PrimariesGreysAndThresholds) {
+  const struct {
+    void (*convert)(argb_color, float*, float*, float*);
+    argb_color c;
+    float h, s, l;
+  } cases[] = {
+      {rgbtohsl, 0xFFFF0000, 360, 1, 0.5f},  {rgbtohsl, 0xFF00FF00, 120, 1, 0.5f},
+      {rgbtohsl, 0xFF0000FF, 240, 1, 0.5f},  {rgbtohsl, 0xFFFFFF00, 60, 1, 0.5f},  // green the max, red the mid
+      {rgbtohsl, 0xFF00FFFF, 180, 1, 0.5f},  {rgbtohsl, 0xFFFF00FF, 300, 1, 0.5f},
+      {rgbtohsl, 0xFF808080, 0, 2 * (128 / 255.0f) - 1, 0.5f},
+      {rgbtohsl, 0xFF000000, 0, 0, 0},       {rgbtohsl, 0x00FEFFFF, 0, 0, 1},
+      {rgbtohsv, 0xFF404040, -360, 0, 64 / 255.0f},
+      {rgbtohsv, 0xFF000000, -360, 0, 0},    {rgbtohsv, 0xFFFF0000, 0, 1, 1},
+      {rgbtohsv, 0xFF00FF00, 120, 1, 1},     {rgbtohsv, 0xFF0000FF, 240, 1, 1},
+      {rgbtohsv, 0xFFFF00FF, 300, 1, 1},     {rgbtohsv, 0xFF800000, 0, 1, 128 / 255.0f},
+  };
+  for (const auto& c : cases) {
+    float h = -1, s = -1, l = -1;
+    c.convert(c.c, &h, &s, &l);
+    EXPECT_FLOAT_EQ(h, c.h) << std::hex << c.c;
+    EXPECT_FLOAT_EQ(s, c.s) << std::hex << c.c;
+    EXPECT_FLOAT_EQ(l, c.l) << std::hex << c.c;
+  }
 }
 
-TEST(Hsltorgb, HueWrapsEveryWay) {
-  EXPECT_EQ(hsltorgb(0, 1, 0.5f), 0xFFFF0000u);
-  EXPECT_EQ(hsltorgb(360, 1, 0.5f), 0xFFFF0000u);
-  EXPECT_EQ(hsltorgb(-360, 1, 0.5f), 0xFFFF0000u);
-  EXPECT_EQ(hsltorgb(720 + 120, 1, 0.5f), 0xFF00FF00u);
-  EXPECT_EQ(hsltorgb(-120, 1, 0.5f), 0xFF0000FFu);
-  EXPECT_EQ(hsltorgb(60, 1, 0.5f), 0xFFFFFF00u);
-  EXPECT_EQ(hsltorgb(30, 1, 0.5f), 0xFFFF8000u);
-  EXPECT_EQ(hsltorgb(0, 1, 0.25f), 0xFF800000u);
-  EXPECT_EQ(hsltorgb(0, 1, 0.75f), 0xFFFF8080u);
-  EXPECT_EQ(hsltorgb(0, 1, 1.5f), 0xFFFFFFFFu);  // lightness above 1 is white
-  EXPECT_EQ(hsltorgb(0, 1, -1), 0xFF000000u);
-}
-
-TEST(Hsltorgb, GreysAndClampedChannels) {
-  EXPECT_EQ(hsltorgb(123, 0, 0.5f), 0xFF808080u);  // round(127.5)
-  EXPECT_EQ(hsltorgb(0, 0, 0.2f), 0xFF333333u);
-  EXPECT_EQ(hsltorgb(0, 0, 2.0f), 0xFFFFFFFFu);
-  EXPECT_EQ(hsltorgb(0, 0, -1.0f), 0xFF000000u);
-  EXPECT_EQ(hsltorgb(0, 3, 0.5f), 0xFFFF0000u);  // saturation above 1: channels held to 0..255
-  EXPECT_EQ(hsltorgb(NAN, 1, 0.5f), 0xFFFF0000u);
-}
-
-TEST(Rgbtohsv, HueSaturationValue) {
-  const hsl grey = to_hsv(0xFF404040);
-  EXPECT_EQ(grey.h, -360.0f);
-  EXPECT_EQ(grey.s, 0.0f);
-  EXPECT_EQ(grey.l, 64 / 255.0f);
-  const hsl black = to_hsv(0xFF000000);
-  EXPECT_EQ(black.h, -360.0f);
-  EXPECT_EQ(black.s, 0.0f);
-  EXPECT_EQ(black.l, 0.0f);
-  EXPECT_EQ(to_hsv(0xFFFF0000).h, 0.0f);
-  EXPECT_EQ(to_hsv(0xFF00FF00).h, 120.0f);
-  EXPECT_EQ(to_hsv(0xFF0000FF).h, 240.0f);
-  EXPECT_EQ(to_hsv(0xFFFF00FF).h, 300.0f);
-  const hsl dark = to_hsv(0xFF800000);
-  EXPECT_EQ(dark.s, 1.0f);
-  EXPECT_EQ(dark.l, 128 / 255.0f);
-}
-
-TEST(Hsvtorgb, SectorsGreysAndWrapping) {
-  EXPECT_EQ(hsvtorgb(120, 1, 1), 0xFF00FF00u);
-  EXPECT_EQ(hsvtorgb(0, 1, 1), 0xFFFF0000u);
-  EXPECT_EQ(hsvtorgb(360, 1, 1), 0xFFFF0000u);
-  EXPECT_EQ(hsvtorgb(-120, 1, 1), 0xFF0000FFu);
-  EXPECT_EQ(hsvtorgb(300, 1, 1), 0xFFFF00FFu);
-  EXPECT_EQ(hsvtorgb(60, 0.5f, 1), 0xFFFFFF80u);
-  EXPECT_EQ(hsvtorgb(77, 0, 0.5f), 0xFF808080u);
-  EXPECT_EQ(hsvtorgb(-360, -1, 1), 0xFFFFFFFFu);
-  EXPECT_EQ(hsvtorgb(0, 0, 1.5f), 0xFFFFFFFFu);
-  EXPECT_EQ(hsvtorgb(NAN, 1, 1), 0xFF000000u);
+// Hue wraps every way; lightness and value above 1 are white; saturation
+// above 1 holds the channels to 0..255; a hue that is not a number is 0 for
+// HSL and black for HSV.
+TEST(HslAndHsvToRgb, HueWrapsGreysAndClampedChannels) {
+  const struct {
+    argb_color (*convert)(float, float, float);
+    float h, s, l;
+    argb_color expected;
+  } cases[] = {
+      {hsltorgb, 0, 1, 0.5f, 0xFFFF0000},       {hsltorgb, 360, 1, 0.5f, 0xFFFF0000},
+      {hsltorgb, -360, 1, 0.5f, 0xFFFF0000},    {hsltorgb, 720 + 120, 1, 0.5f, 0xFF00FF00},
+      {hsltorgb, -120, 1, 0.5f, 0xFF0000FF},    {hsltorgb, 60, 1, 0.5f, 0xFFFFFF00},
+      {hsltorgb, 30, 1, 0.5f, 0xFFFF8000},      {hsltorgb, 0, 1, 0.25f, 0xFF800000},
+      {hsltorgb, 0, 1, 0.75f, 0xFFFF8080},      {hsltorgb, 0, 1, 1.5f, 0xFFFFFFFF},
+      {hsltorgb, 0, 1, -1, 0xFF000000},         {hsltorgb, 123, 0, 0.5f, 0xFF808080},  // round(127.5)
+      {hsltorgb, 0, 0, 0.2f, 0xFF333333},       {hsltorgb, 0, 0, 2.0f, 0xFFFFFFFF},
+      {hsltorgb, 0, 0, -1.0f, 0xFF000000},      {hsltorgb, 0, 3, 0.5f, 0xFFFF0000},
+      {hsltorgb, NAN, 1, 0.5f, 0xFFFF0000},     {hsvtorgb, 120, 1, 1, 0xFF00FF00},
+      {hsvtorgb, 0, 1, 1, 0xFFFF0000},          {hsvtorgb, 360, 1, 1, 0xFFFF0000},
+      {hsvtorgb, -120, 1, 1, 0xFF0000FF},       {hsvtorgb, 300, 1, 1, 0xFFFF00FF},
+      {hsvtorgb, 60, 0.5f, 1, 0xFFFFFF80},      {hsvtorgb, 77, 0, 0.5f, 0xFF808080},
+      {hsvtorgb, -360, -1, 1, 0xFFFFFFFF},      {hsvtorgb, 0, 0, 1.5f, 0xFFFFFFFF},
+      {hsvtorgb, NAN, 1, 1, 0xFF000000},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.convert(c.h, c.s, c.l), c.expected) << (c.convert == hsltorgb ? "HSL " : "HSV ") << c.h << " " << c.s
+                                                     << " " << c.l;
 }
 
 TEST(ColourConversions, RoundTripsOverAGrid) {
@@ -122,8 +81,9 @@ TEST(ColourConversions, RoundTripsOverAGrid) {
     for (uint32_t g = 0; g < 256; g += 17)
       for (uint32_t b = 0; b < 256; b += 17) {
         const argb_color c = 0xFF000000 | r << 16 | g << 8 | b;
-        const hsl v = to_hsv(c);
-        EXPECT_EQ(hsvtorgb(v.h, v.s, v.l), c) << std::hex << c;
+        float h, s, v;
+        rgbtohsv(c, &h, &s, &v);
+        EXPECT_EQ(hsvtorgb(h, s, v), c) << std::hex << c;
       }
 }
 

@@ -92,10 +92,7 @@ TEST_F(Controls, ZOrderNumbersSendToBackBringToFrontAndRenumbering) {
   EXPECT_EQ(root->direct, 1u);
   EXPECT_EQ(panel.parent, root);
   // addchild hands out one number and the construction a second one.
-  EXPECT_EQ(a.zorder, 2);
-  EXPECT_EQ(b.zorder, 4);
-  EXPECT_EQ(c.zorder, 6);
-  EXPECT_EQ(panel.next_zorder, 7);
+  EXPECT_EQ((std::vector<int>{a.zorder, b.zorder, c.zorder, panel.next_zorder}), (std::vector<int>{2, 4, 6, 7}));
   a.sendtoback();
   EXPECT_EQ(a.zorder, -7);
   b.sendtoback();  // a later sendtoback goes further back
@@ -108,10 +105,7 @@ TEST_F(Controls, ZOrderNumbersSendToBackBringToFrontAndRenumbering) {
   c.zlayer = 0;
   panel.next_zorder = 0x800001;  // past the top: renumbered 1..n in order, then n + 1
   c.bringtofront();
-  EXPECT_EQ(b.zorder, 1);
-  EXPECT_EQ(a.zorder, 2);
-  EXPECT_EQ(c.zorder, 4);
-  EXPECT_EQ(panel.next_zorder, 5);
+  EXPECT_EQ((std::vector<int>{b.zorder, a.zorder, c.zorder, panel.next_zorder}), (std::vector<int>{1, 2, 4, 5}));
   EXPECT_EQ(panel.nextid(), 0x10001);
   // Every field has its default before the parent's handler sees the child.
   probe child("child", &c);

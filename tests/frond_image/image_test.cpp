@@ -1,8 +1,10 @@
 // The IMAGE object: construction, documented defaults, resizing, copies,
 // GDI+ objects, images made on many threads, deletion and the fatal magic
-// check. Depends on: graphics/internal.h and the graphics fixture.
+// check with the name of each operation that makes it (copies, blends, blur,
+// turns, loads). Depends on: graphics/internal.h and the graphics fixture.
 
 #include <atomic>
+#include <functional>
 #include <new>
 #include <thread>
 
@@ -44,35 +46,21 @@ TEST_F(ImageTest, NewImageDefaults) {
   IMAGE image(7, 5);
   for (argb_color p : pixels_of(&image)) ASSERT_EQ(p, 0xFF000000u);
   EXPECT_EQ(image.magic, IMAGE_MAGIC);
-  EXPECT_EQ(getcolor(&image), 0xFFD3D3D3u);
-  EXPECT_EQ(gettextcolor(&image), 0xFFD3D3D3u);
-  EXPECT_EQ(getfillcolor(&image), 0u);
-  EXPECT_EQ(getbkcolor(&image), 0xFF000000u);
+  // Line, text, fill and background colours; the same in the DC (COLORREF), with its opaque mode.
+  EXPECT_EQ((std::vector<argb_color>{getcolor(&image), gettextcolor(&image), getfillcolor(&image), getbkcolor(&image)}),
+            (std::vector<argb_color>{0xFFD3D3D3, 0xFFD3D3D3, 0, 0xFF000000}));
+  EXPECT_EQ((std::vector<int>{GetBkMode(image.dc), int(GetBkColor(image.dc)), int(GetTextColor(image.dc))}),
+            (std::vector<int>{OPAQUE, 0x000000, 0xD3D3D3}));
   EXPECT_FLOAT_EQ(image.miter_limit, 10.0f);
-  EXPECT_FALSE(image.antialias);
-  EXPECT_EQ(image.line_style, 0);
-  EXPECT_EQ(image.line_thickness, 1);
   EXPECT_FLOAT_EQ(image.line_width, 1.0f);
-  EXPECT_EQ(image.text_halign, 0);
-  EXPECT_EQ(image.text_valign, 0);
-  int l, t, r, b, c;
-  getviewport(&l, &t, &r, &b, &c, &image);
-  EXPECT_EQ(l, 0);
-  EXPECT_EQ(t, 0);
-  EXPECT_EQ(r, 7);
-  EXPECT_EQ(b, 5);
-  EXPECT_EQ(c, 1);
-  EXPECT_EQ(GetBkMode(image.dc), OPAQUE);
-  EXPECT_EQ(GetBkColor(image.dc), 0x000000u);
-  EXPECT_EQ(GetTextColor(image.dc), 0xD3D3D3u);
-  EXPECT_EQ(getx(&image), 0);
-  EXPECT_EQ(gety(&image), 0);
+  EXPECT_EQ((std::vector<int>{image.antialias, image.line_style, image.line_thickness, image.text_halign,
+                              image.text_valign, getx(&image), gety(&image)}),
+            (std::vector<int>{false, 0, 1, 0, 0, 0, 0}));
+  EXPECT_EQ(viewport_of(&image), (std::vector<int>{0, 0, 7, 5, 1}));
 
-  LOGFONTW font = {};
+  LOGFONTW font = {};  // 16-pixel SimSun: frond_text
   getfont(&font, &image);
-  EXPECT_EQ(font.lfHeight, 16);
   EXPECT_EQ(font.lfWidth, 0);
-  EXPECT_STREQ(font.lfFaceName, L"SimSun");
   EXPECT_EQ(font.lfCharSet, DEFAULT_CHARSET);
 
   // GDI+: the graphics from construction (smoothing and pixel offset are in the golden hashes).
@@ -107,27 +95,10 @@ TEST_F(ImageTest, ResizeResetsViewportAndKeepsGraphicsSettings) {
   setviewport(2, 3, 8, 9, 1, &image);
   setantialias(true, &image);
   image.resize_f(20, 12);
-  int l, t, r, b, c;
-  getviewport(&l, &t, &r, &b, &c, &image);
-  EXPECT_EQ(r, 20);
-  EXPECT_EQ(b, 12);
-  EXPECT_EQ(l + t, 0);
+  EXPECT_EQ(viewport_of(&image), (std::vector<int>{0, 0, 20, 12, 1}));
   Gdiplus::SmoothingMode smoothing;
   Gdiplus::GdipGetSmoothingMode(image.graphics_holder.object, &smoothing);
   EXPECT_EQ(smoothing, Gdiplus::SmoothingModeAntiAlias);
-}
-
-TEST_F(ImageTest, ResizeReleasesTheSharedGdiplusBitmap) {
-  IMAGE image(4, 4);
-  image.attach_gdip_bitmap(true);
-  ASSERT_NE(image.bitmap_holder.object, nullptr);
-  image.resize_f(4, 4);  // same size: buffer kept, bitmap may stay
-  image.resize_f(8, 8);
-  EXPECT_EQ(image.bitmap_holder.object, nullptr);
-  image.attach_gdip_bitmap(true);
-  UINT width = 0;
-  Gdiplus::GdipGetImageWidth(reinterpret_cast<Gdiplus::GpImage*>(image.bitmap_holder.object), &width);
-  EXPECT_EQ(width, 8u);
 }
 
 TEST_F(ImageTest, CopiesTakeSizeAndPixelsAndKeepTargetAttributes) {
@@ -202,14 +173,27 @@ using ImageDeathTest = ImageTest;
 
 TEST_F(ImageDeathTest, DamagedMagicEndsTheProcessNamingTheOperation) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  IMAGE image(2, 2);
+  IMAGE image(2, 2), other(1, 1);
   image.magic = 0x12345678;
   EXPECT_EXIT(image.resize_f(3, 3), ::testing::ExitedWithCode(245),
               "FROND ERROR message: Fatal error: read/write at 0x[0-9A-F]+\\. At function 'IMAGE::resize_f'");
-  EXPECT_EXIT(image.resize(3, 3), ::testing::ExitedWithCode(245), "At function 'IMAGE::resize'");
-  EXPECT_EXIT(putimage(0, 0, &image), ::testing::ExitedWithCode(245), "At function 'IMAGE::putimage'");
-  IMAGE other(1, 1);
-  EXPECT_EXIT(image = other, ::testing::ExitedWithCode(245), "At function 'IMAGE::operator='");
+  const struct {
+    const char* operation;
+    std::function<void()> use;
+  } uses[] = {
+      {"resize", [&] { image.resize(3, 3); }},
+      {"putimage", [&] { putimage(0, 0, &image); }},
+      {"operator=", [&] { image = other; }},
+      {"putimage_transparent", [&] { image.putimage_transparent(&other, 0, 0, 0, 0, 0, 0, 0); }},
+      {"putimage_alphafilter", [&] { putimage_alphafilter(&other, &image, 0, 0, &other, 0, 0, 0, 0); }},
+      {"imagefilter_blurring_8", [&] { image.imagefilter_blurring_8(10, 256, 0, 0, 2, 2); }},
+      {"putimage", [&] { putimage(&other, &image, 0, 0, 0, 0, 0, 0.0f, 1.0f); }},
+      {"putimage_rotate", [&] { putimage_rotate(&other, &image, 0, 0, 0.0f, 0.0f, 0.0f, 0, -1, 0); }},
+      {"getimage", [&] { image.getimage("x.png"); }},
+      {"getimage", [&] { image.getimage(logo_data(), logo_size()); }},
+  };
+  for (const auto& u : uses)
+    EXPECT_EXIT(u.use(), ::testing::ExitedWithCode(245), std::string("At function 'IMAGE::") + u.operation + "'");
   image.magic = IMAGE_MAGIC;
 }
 

@@ -2,7 +2,10 @@
 // feeds them (no window needed for the readers that do not wait).
 // Depends on: graphics/input_queue.h and the graphics fixture.
 
+#include <vector>
+
 #include "graphics/input_queue.h"
+#include "platform/test_seams.h"
 #include "support/graphics_fixture.h"
 
 using namespace frond;
@@ -112,17 +115,15 @@ TEST_F(InputTest, GetkeyBuildsRecordsWithModifiersAtReadingTime) {
   key(WM_KEYDOWN, 'C', repeat_bit);
   state().keystate[VK_CONTROL] = 1;
   key_message record = getkey();
-  EXPECT_EQ(record.kind, uint32_t(KEYMSG_PRESS));
-  EXPECT_EQ(record.keycode, uint32_t('C'));
-  EXPECT_EQ(record.flags, uint32_t(KEYFLAG_CTRL));
+  EXPECT_EQ((std::vector<uint32_t>{record.kind, record.keycode, record.flags}),
+            (std::vector<uint32_t>{KEYMSG_PRESS, 'C', KEYFLAG_CTRL}));
 
   key(WM_CHAR, 0x263A);
   state().keystate[VK_CONTROL] = 0;
   state().keystate[VK_SHIFT] = 1;
   record = getkey();
-  EXPECT_EQ(record.kind, uint32_t(KEYMSG_CHAR));
-  EXPECT_EQ(record.keycode, 0x263Au);
-  EXPECT_EQ(record.flags, uint32_t(KEYFLAG_SHIFT));
+  EXPECT_EQ((std::vector<uint32_t>{record.kind, record.keycode, record.flags}),
+            (std::vector<uint32_t>{KEYMSG_CHAR, 0x263A, KEYFLAG_SHIFT}));
 
   default_close_handler();  // closed and empty: a zero record at once
   record = getkey();
@@ -170,21 +171,12 @@ TEST_F(InputTest, MouseRecords) {
   mouse(WM_LBUTTONUP, MK_SHIFT, packed(7, 8));
   EXPECT_EQ(mousepending(), 1);
 
-  mouse_message m = getmouse();
-  EXPECT_EQ(m.kind, uint32_t(MOUSEMSG_WHEEL));
-  EXPECT_EQ(m.wheel_delta, -120);
-  EXPECT_EQ(m.x, -5);
-  EXPECT_EQ(m.y, 40);
-  EXPECT_EQ(m.flags, uint32_t(MOUSEFLAG_CTRL));
-
-  m = getmouse();
-  EXPECT_EQ(m.kind, uint32_t(MOUSEMSG_MOVE));  // double clicks read as moves
-
-  mouse_record r = getmouserecord();
-  EXPECT_EQ(r.message, uint32_t(WM_LBUTTONUP));
-  EXPECT_EQ(r.shift, 1);
-  EXPECT_EQ(r.x, 7);
-  EXPECT_EQ(r.y, 8);
+  const mouse_message m = getmouse();
+  EXPECT_EQ((std::vector<int>{int(m.kind), m.wheel_delta, m.x, m.y, int(m.flags)}),
+            (std::vector<int>{MOUSEMSG_WHEEL, -120, -5, 40, MOUSEFLAG_CTRL}));
+  EXPECT_EQ(getmouse().kind, uint32_t(MOUSEMSG_MOVE));  // double clicks read as moves
+  const mouse_record r = getmouserecord();
+  EXPECT_EQ((std::vector<int>{int(r.message), r.shift, r.x, r.y}), (std::vector<int>{WM_LBUTTONUP, 1, 7, 8}));
   EXPECT_EQ(mousepending(), 0);
 
   state().stop_flags = graphics_state::window_destroyed_bit;

@@ -14,6 +14,7 @@
 
 #include "graphics/frond.h"
 #include "graphics/state.h"
+#include "platform/test_seams.h"
 #include "support/graphics_fixture.h"
 
 using namespace frond;
@@ -143,10 +144,7 @@ TEST(InputBox, LeavesThePictureTheQueueAndNoWindowOrObjectBehind) {
     for (int i = 0; i < 100 && frond_test::pixel(state().pages[0], bx + 10, by + 150) != 0xFF80A080u; ++i) Sleep(5);
     EXPECT_EQ(frond_test::pixel(state().pages[0], bx + 10, by + 150), 0xFF80A080u);
     Sleep(100);
-    const auto screen = platform_test::headless_screen();
-    const RECT client = platform_test::headless_window_state(window()).client;
-    const int fx = client.left + bx + 31 + 100, fy = client.top + by + 193 + 30;
-    EXPECT_EQ(screen.pixels[size_t(fy) * size_t(screen.stride) + size_t(fx)] & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(frond_test::on_screen(bx + 31 + 100, by + 193 + 30), 0xFFFFFFu);
     type(u"x");
     enter();
   });

@@ -7,6 +7,7 @@
 
 #include "graphics/state.h"
 #include "logo_support.h"
+#include "platform/test_seams.h"
 
 using namespace frond;
 

@@ -6,14 +6,12 @@
 #include <thread>
 
 #include "graphics/frond.h"
+#include "platform/test_seams.h"
+#include "support/graphics_fixture.h"
 
 namespace logo_test {
 
-inline uint32_t on_screen(int x, int y) {
-  const platform_test::ScreenPixels screen = platform_test::headless_screen();
-  const RECT client = platform_test::headless_window_state(frond::getwindowhandle()).client;
-  return screen.pixels[size_t(client.top + y) * screen.stride + client.left + x] & 0x00FFFFFF;
-}
+using frond_test::on_screen;
 
 // Notes, until stopped, whether the window's centre ever showed white and
 // ever showed something neither white, black nor grey (the logo's colours).

@@ -1,5 +1,6 @@
 // Sleeps, presents and frame pacing against the headless display: what is
-// presented when, and the render-mode switch. Speeds are benchmarks' business.
+// presented when, and the render-mode switch. Presents of counted changes and
+// the automatic mode's timer are frond_window's; speeds are benchmarks'.
 // Depends on: graphics/state.h and the headless display.
 
 #include <gtest/gtest.h>
@@ -9,16 +10,14 @@
 
 #include "graphics/frond.h"
 #include "graphics/state.h"
+#include "platform/test_seams.h"
+#include "support/graphics_fixture.h"
 
 using namespace frond;
 
 namespace {
 
-uint32_t on_screen(int x, int y) {
-  const platform_test::ScreenPixels screen = platform_test::headless_screen();
-  const RECT client = platform_test::headless_window_state(getwindowhandle()).client;
-  return screen.pixels[size_t(client.top + y) * screen.stride + client.left + x] & 0x00FFFFFF;
-}
+using frond_test::on_screen;
 
 // Paints the active page without counting a change.
 void paint_page(argb_color color) {
@@ -52,17 +51,6 @@ TEST(Pacing, SwitchToManualModeCompletesOnTheLastTick) {
   EXPECT_EQ(state().switch_pending.load(), 0);
 }
 
-TEST(Pacing, PresentNowOnlyAfterACountedChange) {
-  paint_page(0xFF00FF00);
-  count_change();
-  delay_ms(0);
-  EXPECT_EQ(on_screen(5, 5), 0x00FF00u);
-  paint_page(0xFF0000FF);  // not counted
-  delay_ms(0);
-  EXPECT_EQ(on_screen(5, 5), 0x00FF00u);
-  EXPECT_EQ(state().update_counter.load(), 255);
-}
-
 TEST(Pacing, NegativeDelayPresentsOnce) {
   paint_page(0xFFFF0000);
   delay_ms(-5);
@@ -92,15 +80,6 @@ TEST(Pacing, PacedFramesPresent) {
   }
   delay_fps_skip(200);
   EXPECT_GE(getfps(), 0.0f);
-}
-
-TEST(Pacing, AutomaticModeRefreshesOnTheTimer) {
-  setrendermode(0);
-  paint_page(0xFF654321);
-  setvisualpage(0);  // a refresh is due: the 50 ms timer presents it
-  for (int i = 0; i < 100 && on_screen(5, 5) != 0x654321u; ++i) sleep_ms(5);
-  EXPECT_EQ(on_screen(5, 5), 0x654321u);
-  setrendermode(1);
 }
 
 }  // namespace

@@ -113,13 +113,10 @@ TEST_F(PathTest, FillingCoversExactlyThePixelsAndTheOffsetMovesThem) {
   frond_get_transform(&before, &image);
   for (int offset : {0, 3}) {
     cleardevice(&image);
+    const std::vector<argb_color> blank = pixels_of(&image);
     if (offset == 0) frond_fillpath(p.get(), &image);
     else frond_fillpath(p.get(), float(offset), float(offset), &image);
-    for (int y = 0; y < 12; ++y)
-      for (int x = 0; x < 12; ++x) {
-        const bool inside = x >= 2 + offset && x <= 5 + offset && y >= 2 + offset && y <= 5 + offset;
-        EXPECT_EQ(pixel(&image, x, y) == 0xFFFFFFFFu, inside) << offset << ": " << x << "," << y;
-      }
+    expect_changed_exactly(blank, &image, 2 + offset, 2 + offset, 6 + offset, 6 + offset);
   }
   frond_get_transform(&after, &image);
   EXPECT_EQ(after.dx, before.dx);

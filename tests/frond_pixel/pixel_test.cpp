@@ -1,9 +1,14 @@
 // Single-pixel reads and writes: viewport-relative and absolute forms,
-// point arrays, the blending writers' exact values and every bound
-// (viewport, image, null arguments). Depends on: the graphics fixture.
+// point arrays, the blending writers against the formulas on seeded random
+// colours, and every bound (viewport, image, null arguments).
+// Depends on: the graphics fixture and frond_blend/blend_reference.h.
 
 #include <climits>
+#include <functional>
+#include <iterator>
+#include <random>
 
+#include "frond_blend/blend_reference.h"
 #include "support/graphics_fixture.h"
 
 using namespace frond;
@@ -77,42 +82,35 @@ TEST_F(PixelTest, PointArraysSkipRecordsOutside) {
   EXPECT_EQ(pixel(&img, 2, 3), 0xFF00FF00u);
 }
 
-TEST_F(PixelTest, KeepAlphaWritesColourUnderTheOldAlpha) {
-  putpixel_f(20, 20, 0x80123456, &img);
-  putpixel_keepalpha(10, 10, 0x00ABCDEF, &img);
-  EXPECT_EQ(pixel(&img, 20, 20), 0x80ABCDEFu);
-  putpixel_keepalpha_f(20, 20, 0xFF010203, &img);
-  EXPECT_EQ(pixel(&img, 20, 20), 0x80010203u);
-}
-
-TEST_F(PixelTest, WithAlphaRoundsPerChannelOrPacked) {
-  putpixel_withalpha(0, 0, 0x400A0000, &img);
-  EXPECT_EQ(pixel(&img, 10, 10), 0xFF030000u);
-  putpixel_withalpha_f(0, 0, 0x400A0000, &img);
-  EXPECT_EQ(pixel(&img, 0, 0), 0xFF020000u);
-  // Opaque colours are copied exactly under the old alpha by both forms.
-  putpixel_f(30, 30, 0x40102030, &img);
-  putpixel_f(31, 30, 0x40102030, &img);
-  putpixel_withalpha_f(30, 30, 0xFFA0B0C0, &img);
-  putpixel_withalpha(21, 20, 0xFFA0B0C0, &img);
-  EXPECT_EQ(pixel(&img, 30, 30), 0x40A0B0C0u);
-  EXPECT_EQ(pixel(&img, 31, 30), 0x40A0B0C0u);
-}
-
-TEST_F(PixelTest, AlphaBlendWritesTheResultingAlpha) {
-  putpixel_alphablend(0, 0, 0x00FFFFFF, &img);
-  EXPECT_EQ(pixel(&img, 10, 10), 0xFF000000u);
-  putpixel_alphablend_f(0, 0, 0xFF123456, &img);
-  EXPECT_EQ(pixel(&img, 0, 0), 0xFF123456u);
-  putpixel_f(1, 0, 0x00000000, &img);
-  putpixel_alphablend_f(1, 0, 0x80FF0000, &img);  // over transparent: alpha = weight
-  EXPECT_EQ(pixel(&img, 1, 0), 0x80800000u);
-  putpixel_alphablend_f(2, 0, 0xFFFFFFFF, 0, &img);
-  EXPECT_EQ(pixel(&img, 2, 0), 0xFF000000u);
-  putpixel_alphablend(1, 1, 0xFFFFFFFF, 128, &img);  // weight div255round(255 * 128) = 128
-  EXPECT_EQ(pixel(&img, 11, 11), 0xFF808080u);
-  putpixel_alphablend_f(3, 0, 0x80FFFFFF, 128, &img);  // weight div255round(128 * 128) = 64
-  EXPECT_EQ(pixel(&img, 3, 0), 0xFF404040u);
+// The blending writers against the per-channel formulas on seeded random
+// colours: keep-alpha writes the colour under the old alpha; with-alpha
+// rounds per channel (the _f form packed) under the old alpha; alpha-blend
+// writes the resulting alpha, the colour's alpha scaled by the given one.
+TEST_F(PixelTest, BlendingWritersMatchTheFormulas) {
+  using namespace blend_reference;
+  std::mt19937 rng(7);
+  for (int n = 0; n < 3000; ++n) {
+    const argb_color d = biased_pixel(rng), s = biased_pixel(rng), a = biased_byte(rng), sa = s >> 24;
+    const struct {
+      std::function<void()> write;  // at pixel (20, 20), viewport-relative (10, 10)
+      argb_color expected;
+    } writers[] = {
+        {[&] { putpixel_keepalpha(10, 10, s, &img); }, (d & 0xFF000000) | (s & 0xFFFFFF)},
+        {[&] { putpixel_keepalpha_f(20, 20, s, &img); }, (d & 0xFF000000) | (s & 0xFFFFFF)},
+        {[&] { putpixel_withalpha(10, 10, s, &img); }, ref_blendrgb(d, s, sa)},
+        {[&] { putpixel_withalpha_f(20, 20, s, &img); }, ref_blendpacked(d, s, (sa * 256 + 127) / 255)},
+        {[&] { putpixel_alphablend(10, 10, s, &img); }, ref_blendover(d, s, sa)},
+        {[&] { putpixel_alphablend_f(20, 20, s, &img); }, ref_blendover(d, s, sa)},
+        {[&] { putpixel_alphablend(10, 10, s, uint8_t(a), &img); }, ref_blendover(d, s, round255(sa * a))},
+        {[&] { putpixel_alphablend_f(20, 20, s, uint8_t(a), &img); }, ref_blendover(d, s, round255(sa * a))},
+    };
+    for (size_t w = 0; w < std::size(writers); ++w) {
+      putpixel_f(20, 20, d, &img);
+      writers[w].write();
+      ASSERT_EQ(pixel(&img, 20, 20), writers[w].expected) << "iteration " << n << ", writer " << w << std::hex
+                                                          << ": " << d << " under " << s << " alpha " << a;
+    }
+  }
 }
 
 TEST_F(PixelTest, NoImageMeansNothing) {

@@ -74,32 +74,27 @@ TEST(IntrectBounds, SmallestRectangleHoldingThePoints) {
   EXPECT_EQ(intrect_frompoints({-1, -1}, {-1, -1}), (intrect{-1, -1, 1, 1}));
 }
 
+// Columns cut to [lo, hi] keeping the orientation ({5, 0, -4, 1} is columns
+// 2..5); an empty range or no overlap leaves no width; zero width moves to
+// lo; edges past the 32-bit range leave the bound in place.
 TEST(IntrectClamp, CutsColumnsKeepingOrientation) {
-  intrect r = {0, 0, 10, 1};
-  EXPECT_EQ(intrect_clampx(r, 3, 5), (intrect{3, 0, 3, 1}));
-  r = {20, 0, 5, 1};
-  EXPECT_EQ(intrect_clampx(r, 3, 5), (intrect{20, 0, 0, 1}));
-  r = {5, 0, -4, 1};  // columns 2..5
-  EXPECT_EQ(intrect_clampx(r, 3, 10), (intrect{5, 0, -3, 1}));
-  r = {5, 0, -4, 1};
-  EXPECT_EQ(intrect_clampx(r, 7, 10), (intrect{5, 0, 0, 1}));
-  r = {1, 1, 4, 4};
-  EXPECT_EQ(intrect_clampx(r, 6, 5), (intrect{1, 1, 0, 4}));  // empty range
-  r = {9, 1, 0, 4};
-  EXPECT_EQ(intrect_clampx(r, -3, 5), (intrect{-3, 1, 0, 4}));  // zero width moves to xmin
-  r = {0, 0, 10, 10};
+  const struct {
+    intrect r;
+    int lo, hi;
+    intrect expected;
+  } cases[] = {
+      {{0, 0, 10, 1}, 3, 5, {3, 0, 3, 1}},     {{20, 0, 5, 1}, 3, 5, {20, 0, 0, 1}},
+      {{5, 0, -4, 1}, 3, 10, {5, 0, -3, 1}},   {{5, 0, -4, 1}, 7, 10, {5, 0, 0, 1}},
+      {{1, 1, 4, 4}, 6, 5, {1, 1, 0, 4}},      {{9, 1, 0, 4}, -3, 5, {-3, 1, 0, 4}},
+      {{INT_MAX - 1, 0, INT_MAX, 1}, 0, INT_MAX, {INT_MAX - 1, 0, 2, 1}},
+      {{INT_MIN + 1, 0, -INT_MAX, 1}, INT_MIN, 0, {INT_MIN + 1, 0, -2, 1}},
+      {{INT_MIN, 0, INT_MAX, 1}, INT_MIN, INT_MAX, {INT_MIN, 0, INT_MAX, 1}},
+  };
+  for (auto c : cases) EXPECT_EQ(intrect_clampx(c.r, c.lo, c.hi), c.expected) << c.lo << ".." << c.hi;
+  intrect r = {0, 0, 10, 10};
   EXPECT_EQ(intrect_clamp(r, 2, 4, 8, 20), (intrect{2, 8, 3, 2}));
   r = {0, 5, 1, -6};  // rows 0..5
   EXPECT_EQ(intrect_clampy(r, 1, 3), (intrect{0, 3, 1, -3}));
-}
-
-TEST(IntrectClamp, OverflowingEdgesLeaveTheBoundInPlace) {
-  intrect r = {INT_MAX - 1, 0, INT_MAX, 1};  // last column past the range
-  EXPECT_EQ(intrect_clampx(r, 0, INT_MAX), (intrect{INT_MAX - 1, 0, 2, 1}));
-  r = {INT_MIN + 1, 0, -INT_MAX, 1};  // first column below the range
-  EXPECT_EQ(intrect_clampx(r, INT_MIN, 0), (intrect{INT_MIN + 1, 0, -2, 1}));
-  r = {INT_MIN, 0, INT_MAX, 1};
-  EXPECT_EQ(intrect_clampx(r, INT_MIN, INT_MAX), (intrect{INT_MIN, 0, INT_MAX, 1}));
 }
 
 TEST(IntrectLimit, KeepsEveryCellInRange) {

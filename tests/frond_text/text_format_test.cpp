@@ -22,12 +22,7 @@ class TextFormatTest : public GraphicsTest {
 
   // The pixels `draw` leaves on a fresh target.
   template <class Draw>
-  std::vector<argb_color> after(Draw draw) {
-    setbkcolor(0xFF000000, &image);
-    image.resize(200, 60);
-    draw();
-    return pixels_of(&image);
-  }
+  std::vector<argb_color> after(Draw draw) { return frond_test::pixels_after(&image, 200, 60, 0xFF000000, draw); }
 
   IMAGE image;
 };

@@ -20,6 +20,11 @@ frond_transform_matrix transform_of(IMAGE* img) {
   return m;
 }
 
+void expect_point(frond_point p, float x, float y) {
+  EXPECT_NEAR(p.x, x, 1e-4f);
+  EXPECT_NEAR(p.y, y, 1e-4f);
+}
+
 void expect_matrix(const frond_transform_matrix& m, float m11, float m12, float m21, float m22, float dx, float dy) {
   EXPECT_NEAR(m.m11, m11, 1e-5f);
   EXPECT_NEAR(m.m12, m12, 1e-5f);
@@ -37,21 +42,11 @@ TEST_F(TransformTest, NewImageHasTheIdentity) {
 TEST_F(TransformTest, ViewportTranslatesAndResetDropsIt) {
   IMAGE image(160, 120);
   setviewport(20, 10, 100, 100, 1, &image);
-  const frond_transform_matrix m = transform_of(&image);
-  EXPECT_EQ(m.m11, 1);
-  EXPECT_EQ(m.m12, 0);
-  EXPECT_EQ(m.m21, 0);
-  EXPECT_EQ(m.m22, 1);
-  EXPECT_EQ(m.dx, 20);
-  EXPECT_EQ(m.dy, 10);
-  frond_point p = frond_transform_calc(0, 0, &image);
-  EXPECT_EQ(p.x, 20);
-  EXPECT_EQ(p.y, 10);
+  expect_matrix(transform_of(&image), 1, 0, 0, 1, 20, 10);
+  expect_point(frond_transform_calc(0, 0, &image), 20, 10);
 
   frond_transform_reset(&image);
-  p = frond_transform_calc(frond_point{0, 0}, &image);
-  EXPECT_EQ(p.x, 0);
-  EXPECT_EQ(p.y, 0);
+  expect_point(frond_transform_calc(frond_point{0, 0}, &image), 0, 0);
   setviewport(20, 10, 100, 100, 1, &image);
   EXPECT_EQ(frond_transform_calc(0, 0, &image).x, 20);
 
@@ -68,31 +63,23 @@ TEST_F(TransformTest, OperationsApplyBeforeTheTransformInPlace) {
   IMAGE image(10, 10);
   frond_translate(100, 50, &image);
   frond_rotate(90, &image);
-  frond_point p = frond_transform_calc(10, 0, &image);
-  EXPECT_NEAR(p.x, 100, 1e-4f);
-  EXPECT_NEAR(p.y, 60, 1e-4f);
+  expect_point(frond_transform_calc(10, 0, &image), 100, 60);
 
   frond_transform_reset(&image);
   frond_rotate(90, &image);
   frond_translate(100, 50, &image);
-  p = frond_transform_calc(10, 0, &image);
-  EXPECT_NEAR(p.x, -50, 1e-4f);
-  EXPECT_NEAR(p.y, 110, 1e-4f);
+  expect_point(frond_transform_calc(10, 0, &image), -50, 110);
 
   // Composed with the viewport's translation, which stays outermost.
   IMAGE wide(100, 100);
   setviewport(20, 10, 60, 60, 1, &wide);
   frond_scale(2, 3, &wide);
-  p = frond_transform_calc(1, 1, &wide);
-  EXPECT_EQ(p.x, 22);
-  EXPECT_EQ(p.y, 13);
+  expect_point(frond_transform_calc(1, 1, &wide), 22, 13);
 
   // Setting a matrix replaces the whole transform.
   const frond_transform_matrix shear{1, 0.5f, -2, 1, 3, 4};
   frond_set_transform(&shear, &image);
-  p = frond_transform_calc(2, 1, &image);
-  EXPECT_EQ(p.x, 3);
-  EXPECT_EQ(p.y, 6);
+  expect_point(frond_transform_calc(2, 1, &image), 3, 6);
 }
 
 TEST_F(TransformTest, WithoutAnImageNothingIsWritten) {
@@ -100,9 +87,7 @@ TEST_F(TransformTest, WithoutAnImageNothingIsWritten) {
   frond_get_transform(&m);
   frond_set_transform(&m);
   frond_translate(1, 2, selector(3));  // no page 3
-  const frond_point p = frond_transform_calc(5, 6);
-  EXPECT_EQ(p.x, 0);
-  EXPECT_EQ(p.y, 0);
+  expect_point(frond_transform_calc(5, 6), 0, 0);
   EXPECT_EQ(m.m11, 9);
 }
 

@@ -9,6 +9,8 @@
 
 #include "graphics/frond.h"
 #include "graphics/state.h"
+#include "platform/test_seams.h"
+#include "support/graphics_fixture.h"
 
 using namespace frond;
 
@@ -18,12 +20,7 @@ HWND window() { return getwindowhandle(); }
 
 RECT client_on_screen() { return platform_test::headless_window_state(window()).client; }
 
-// What a user sees at a point of the window's client area.
-uint32_t on_screen(int x, int y) {
-  const platform_test::ScreenPixels screen = platform_test::headless_screen();
-  const RECT client = client_on_screen();
-  return screen.pixels[size_t(client.top + y) * screen.stride + client.left + x] & 0x00FFFFFF;
-}
+using frond_test::on_screen;
 
 // Injects a press (and release) the way the display backend delivers them.
 void type_key(UINT vk, const std::u16string& text) {
@@ -49,13 +46,10 @@ TEST(Window, OpensWithCaptionAndClientSize) {
   ASSERT_NE(window(), nullptr);
   EXPECT_TRUE(isrunning());
   const platform_test::HeadlessWindowState shown = platform_test::headless_window_state(window());
-  EXPECT_TRUE(shown.exists);
-  EXPECT_TRUE(shown.visible);
   EXPECT_EQ(shown.title, L"Frond window test");
-  EXPECT_EQ(shown.client.right - shown.client.left, 640);
-  EXPECT_EQ(shown.client.bottom - shown.client.top, 360);
-  EXPECT_EQ(getwidth(), 640);
-  EXPECT_EQ(getheight(), 360);
+  EXPECT_EQ((std::vector<long>{shown.exists, shown.visible, shown.client.right - shown.client.left,
+                               shown.client.bottom - shown.client.top, getwidth(), getheight()}),
+            (std::vector<long>{true, true, 640, 360, 640, 360}));
   EXPECT_EQ(showmouse(1), 1);  // initgraph ends with the cursor shown
   EXPECT_EQ(GetWindowLongW(window(), GWL_STYLE) & WS_THICKFRAME, 0);
 }
@@ -75,13 +69,7 @@ TEST(Window, AnIconIdWithoutAResourceChangesNothing) {
 
 TEST(Window, ViewportIsClampedToThePage) {
   setviewport(-10, -10, 5000, 5000, 1);
-  int l, t, r, b, c;
-  getviewport(&l, &t, &r, &b, &c);
-  EXPECT_EQ(l, 0);
-  EXPECT_EQ(t, 0);
-  EXPECT_EQ(r, 640);
-  EXPECT_EQ(b, 360);
-  EXPECT_EQ(c, 1);
+  EXPECT_EQ(frond_test::viewport_of(), (std::vector<int>{0, 0, 640, 360, 1}));
 }
 
 TEST(Window, PresentShowsOnlyCountedChanges) {
@@ -136,18 +124,13 @@ TEST(Window, KeysArriveAsRecords) {
   type_key('A', u"a");
   platform_test::inject_key(window(), 'A', true, true, u"a");  // held: auto-repeat
   settle();
-  key_message k = getkey();
-  EXPECT_EQ(k.kind, uint32_t(KEYMSG_PRESS));
-  EXPECT_EQ(k.keycode, uint32_t('A'));
-  EXPECT_EQ(k.flags, uint32_t(KEYFLAG_FIRST_PRESS));
-  k = getkey();
-  EXPECT_EQ(k.kind, uint32_t(KEYMSG_CHAR));
-  EXPECT_EQ(k.keycode, uint32_t('a'));
-  k = getkey();
-  EXPECT_EQ(k.kind, uint32_t(KEYMSG_RELEASE));
-  k = getkey();
-  EXPECT_EQ(k.kind, uint32_t(KEYMSG_PRESS));
-  EXPECT_EQ(k.flags & KEYFLAG_FIRST_PRESS, 0u);
+  // Kind, key code, flags.
+  const std::vector<uint32_t> expected[] = {
+      {KEYMSG_PRESS, 'A', KEYFLAG_FIRST_PRESS}, {KEYMSG_CHAR, 'a', 0}, {KEYMSG_RELEASE, 'A', 0}, {KEYMSG_PRESS, 'A', 0}};
+  for (const std::vector<uint32_t>& e : expected) {
+    const key_message k = getkey();
+    EXPECT_EQ((std::vector<uint32_t>{k.kind, k.keycode, k.flags}), e);
+  }
   flushkey();
   EXPECT_EQ(keypending(), 0);
 }
@@ -178,21 +161,15 @@ TEST(Window, MouseButtonsWheelAndMoves) {
   platform_test::inject_wheel(-120, client.left + 5, client.top + 6);
   Sleep(50);
 
-  mouse_message m = getmouse();
-  EXPECT_EQ(m.kind, uint32_t(MOUSEMSG_PRESS));
-  EXPECT_EQ(m.flags & 7, uint32_t(MOUSEFLAG_RIGHT));
-  EXPECT_EQ(m.x, 20);
-  EXPECT_EQ(m.y, 30);
-  m = getmouse();
-  EXPECT_EQ(m.kind, uint32_t(MOUSEMSG_RELEASE));
-  m = getmouse();
-  EXPECT_EQ(m.kind, uint32_t(MOUSEMSG_MOVE));
-  EXPECT_EQ(m.x, 21);
-  m = getmouse();
-  EXPECT_EQ(m.kind, uint32_t(MOUSEMSG_WHEEL));
-  EXPECT_EQ(m.wheel_delta, -120);
-  EXPECT_EQ(m.x, 5);
-  EXPECT_EQ(m.y, 6);
+  // Kind, button, x, y, wheel.
+  const std::vector<int> expected[] = {{MOUSEMSG_PRESS, MOUSEFLAG_RIGHT, 20, 30, 0},
+                                       {MOUSEMSG_RELEASE, MOUSEFLAG_RIGHT, 20, 30, 0},
+                                       {MOUSEMSG_MOVE, 0, 21, 30, 0},
+                                       {MOUSEMSG_WHEEL, 0, 5, 6, -120}};
+  for (const std::vector<int>& e : expected) {
+    const mouse_message m = getmouse();
+    EXPECT_EQ((std::vector<int>{int(m.kind), int(m.flags & 7), m.x, m.y, m.wheel_delta}), e);
+  }
   EXPECT_EQ(mousepending(), 0);
 }
 
@@ -203,10 +180,7 @@ TEST(Window, ResizeFollowsTheDrawingSize) {
   EXPECT_EQ(client.right - client.left, 320);
   EXPECT_EQ(client.bottom - client.top, 180);
   EXPECT_EQ(getwidth(), 320);
-  int r, b;
-  getviewport(nullptr, nullptr, &r, &b);
-  EXPECT_EQ(r, 320);
-  EXPECT_EQ(b, 180);
+  EXPECT_EQ(frond_test::viewport_of(), (std::vector<int>{0, 0, 320, 180, 1}));
   resizewindow(640, 360);
 }
 

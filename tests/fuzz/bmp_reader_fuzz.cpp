@@ -4,7 +4,7 @@
 #include "imaging/decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  platform::imaging::argb_image decoded;
+  platform::imaging::ArgbImage decoded;
   platform::imaging::decode_bmp(data, size, decoded);
   static frond::IMAGE* image = frond::newimage();
   if (size >= 2 && data[0] == 'B' && data[1] == 'M') image->getimage(static_cast<const void*>(data), uint32_t(size));

@@ -5,9 +5,9 @@
 #include "imaging/decoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  platform::imaging::argb_image decoded;
+  platform::imaging::ArgbImage decoded;
   platform::imaging::FUZZ_DECODER(data, size, decoded);
-  platform::imaging::argb_image recognised;
+  platform::imaging::ArgbImage recognised;
   platform::imaging::decode(data, size, recognised);
   return 0;
 }

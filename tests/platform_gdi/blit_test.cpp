@@ -9,7 +9,7 @@
 #include <climits>
 #include <cstring>
 
-#include "gdi/stretch_sampling.h"
+#include "display/stretch_sampling.h"
 #include "gdi_test_util.h"
 
 using gdi_test::TestDib;
@@ -145,7 +145,7 @@ TEST(StretchBlt, ZeroExtentsFailAndTouchNothing) {
 
 // The sampling rule stays exact at extents no bitmap reaches.
 TEST(StretchSampling, ExactAtTheExtremes) {
-  using platform::gdi::stretch_source_offset;
+  using platform::display::stretch_source_offset;
   const int64_t big = int64_t{1} << 31;  // |INT_MIN|
   EXPECT_EQ(stretch_source_offset(big - 1, big, big), big - 1);
   EXPECT_EQ(stretch_source_offset(big - 1, -big, 1), 0);

@@ -135,6 +135,7 @@ TEST(GetDIBits, EightBitRowsWithTheirColourTable) {
   };
   EXPECT_EQ(info.table[249].rgbRed, 255);  // the static colours keep their places
   EXPECT_EQ(info.table[255].rgbBlue, 255);
+  EXPECT_EQ(info.table[245].rgbGreen, 242);  // the grey ramp's last step: 20 * 255 / 21
   for (int x = 0; x < 4; ++x) EXPECT_EQ(colour_at(x), colours[x]) << x;
   EXPECT_EQ(colour_at(4), 0x808080u);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "gdi_test_util.h"
+#include "platform/test_seams.h"
 #include "platform/user32.h"
 #include "platform/windowing.h"
 

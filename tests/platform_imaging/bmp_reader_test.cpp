@@ -17,11 +17,11 @@ namespace {
 
 using imaging_test::bmp_fields;
 using imaging_test::build_bmp;
-using platform::imaging::argb_image;
+using platform::imaging::ArgbImage;
 using platform::imaging::decode_bmp;
 
 std::vector<uint32_t> decoded(const std::vector<uint8_t>& file, uint32_t width, uint32_t height) {
-  argb_image image;
+  ArgbImage image;
   EXPECT_TRUE(decode_bmp(file.data(), file.size(), image));
   if (image.width != width || image.height != height) {
     ADD_FAILURE() << "size " << image.width << "x" << image.height;
@@ -145,7 +145,7 @@ TEST(DamagedFiles, ExactResults) {
   rows.push_back({"bmp data offset in the header", damaged, decode_result::failed});
 
   for (const Row& row : rows) {
-    argb_image image;
+    ArgbImage image;
     EXPECT_EQ(platform::imaging::decode(row.bytes.data(), row.bytes.size(), image), row.expected) << row.what;
   }
 }

@@ -16,16 +16,16 @@
 namespace {
 
 using imaging_test::gif_fields;
-using platform::imaging::argb_image;
+using platform::imaging::ArgbImage;
 using platform::imaging::decode;
 using platform::imaging::decode_result;
 
-std::vector<uint32_t> pixels_of(argb_image& image) {
+std::vector<uint32_t> pixels_of(ArgbImage& image) {
   return std::vector<uint32_t>(image.row(0), image.row(0) + size_t(image.width) * image.height);
 }
 
-argb_image decoded(const std::vector<uint8_t>& file) {
-  argb_image image;
+ArgbImage decoded(const std::vector<uint8_t>& file) {
+  ArgbImage image;
   EXPECT_EQ(decode(file.data(), file.size(), image), decode_result::ok);
   return image;
 }
@@ -47,7 +47,7 @@ TEST(GifDecoder, FirstFrameAtItsOffsetWithTransparency) {
   s.transparent = 2;
   s.palette = {0xFF0000, 0x00FF00, 0x0000FF};
   s.indices = {0, 1, 2, 0};
-  argb_image image = decoded(imaging_test::make_gif(s));
+  ArgbImage image = decoded(imaging_test::make_gif(s));
   ASSERT_EQ(image.width, 4u);
   ASSERT_EQ(image.height, 3u);
   EXPECT_EQ(pixels_of(image), (std::vector<uint32_t>{0, 0, 0, 0,                    //
@@ -64,14 +64,14 @@ TEST(GifDecoder, InterlacedRowsLandInPlace) {
     s.palette.push_back(i * 0x010101);
     s.indices.push_back(uint8_t(i));
   }
-  argb_image image = decoded(imaging_test::make_gif(s));
+  ArgbImage image = decoded(imaging_test::make_gif(s));
   ASSERT_EQ(image.height, 10u);
   for (uint32_t y = 0; y < 10; ++y) EXPECT_EQ(image.row(y)[0], 0xFF000000u | y * 0x010101) << y;
 }
 
 TEST(TiffDecoder, UnassociatedAlphaComesBackStraight) {
   const std::vector<uint32_t> source = {0xFF102030, 0x80FF8040, 0x00123456, 0x40FFFFFF};
-  argb_image image = decoded(imaging_test::make_tiff_rgba(2, 2, source));
+  ArgbImage image = decoded(imaging_test::make_tiff_rgba(2, 2, source));
   ASSERT_EQ(image.width, 2u);
   ASSERT_EQ(image.height, 2u);
   EXPECT_EQ(image.row(0)[0], 0xFF102030u);
@@ -83,12 +83,12 @@ TEST(TiffDecoder, UnassociatedAlphaComesBackStraight) {
 TEST(JpegDecoder, ColourAndGreyAreOpaqueAndClose) {
   std::vector<uint8_t> rgb;
   for (int i = 0; i < 16 * 16; ++i) rgb.insert(rgb.end(), {200, 100, 50});
-  argb_image colour = decoded(imaging_test::make_jpeg(16, 16, 3, rgb));
+  ArgbImage colour = decoded(imaging_test::make_jpeg(16, 16, 3, rgb));
   ASSERT_EQ(colour.width, 16u);
   for (uint32_t p : pixels_of(colour)) expect_near_argb(p, 0xFFC86432, 3);
 
   std::vector<uint8_t> grey(8 * 8, 77);
-  argb_image mono = decoded(imaging_test::make_jpeg(8, 8, 1, grey));
+  ArgbImage mono = decoded(imaging_test::make_jpeg(8, 8, 1, grey));
   ASSERT_EQ(mono.height, 8u);
   for (uint32_t p : pixels_of(mono)) expect_near_argb(p, 0xFF4D4D4D, 1);
 }
@@ -104,7 +104,7 @@ TEST(PngDecoder, StraightAlphaFromTheSimplifiedReader) {
   ASSERT_NE(png_image_write_to_memory(&png, nullptr, &size, 0, rgba, 0, nullptr), 0);
   std::vector<uint8_t> file(size);
   ASSERT_NE(png_image_write_to_memory(&png, file.data(), &size, 0, rgba, 0, nullptr), 0);
-  argb_image image = decoded(file);
+  ArgbImage image = decoded(file);
   ASSERT_EQ(image.width, 2u);
   EXPECT_EQ(image.row(0)[0], 0xFFFF0000u);
   EXPECT_EQ(image.row(0)[1], 0x8000FF00u);
@@ -131,7 +131,7 @@ TEST(Decode, CanvasesLargerThanTheirDataCouldFillAreRefusedUnallocated) {
   for (const std::vector<uint8_t>& file : {imaging_test::make_gif(g), jpeg}) {
     const long before = resident_kib();
     reset_peak_resident();
-    argb_image image;
+    ArgbImage image;
     EXPECT_EQ(decode(file.data(), file.size(), image), decode_result::failed);
     EXPECT_LT(peak_resident_kib() - before, 64 * 1024 + sanitizer_allowance_kib);
   }

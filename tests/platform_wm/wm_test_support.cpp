@@ -2,6 +2,8 @@
 // fixture of the window-manager tests. Depends on: the headless display.
 #include "wm_test_support.h"
 
+#include "platform/test_seams.h"
+
 #include <sstream>
 
 namespace wm_test {
@@ -26,31 +28,29 @@ std::vector<Recorded> take_log() {
 
 void clear_log() { take_log(); }
 
+namespace {
+
+// A message as text, with what `flags` asks to be compared.
+std::string describe(UINT message, bool posted, WPARAM wparam, LPARAM lparam, unsigned flags) {
+  std::ostringstream out;
+  out << std::hex << "0x" << message;
+  if (flags & (kSent | kPosted)) out << (posted ? " posted" : " sent");
+  if (flags & kWparam) out << " w=" << wparam;
+  if (flags & kLparam) out << " l=" << lparam;
+  return out.str();
+}
+
+}  // namespace
+
 void expect_sequence(const std::vector<Expected>& expected, HWND hwnd, const char* context) {
-  std::vector<Recorded> got;
+  std::vector<std::string> want, seen;
+  for (const Expected& e : expected) want.push_back(describe(e.message, e.flags & kPosted, e.wparam, e.lparam, e.flags));
   for (const Recorded& r : take_log()) {
-    if (hwnd == nullptr || r.hwnd == hwnd) got.push_back(r);
+    if (hwnd != nullptr && r.hwnd != hwnd) continue;
+    const unsigned flags = seen.size() < expected.size() ? expected[seen.size()].flags : 0;
+    seen.push_back(describe(r.message, r.posted, r.wparam, r.lparam, flags));
   }
-  std::ostringstream seen;
-  for (const Recorded& r : got) seen << std::hex << "0x" << r.message << (r.posted ? "(posted) " : " ");
-  ASSERT_EQ(got.size(), expected.size()) << context << ": got " << seen.str();
-  for (size_t i = 0; i < expected.size(); ++i) {
-    const Expected& e = expected[i];
-    const Recorded& r = got[i];
-    EXPECT_EQ(r.message, e.message) << context << " #" << i << ": got " << seen.str();
-    if (e.flags & kSent) {
-      EXPECT_FALSE(r.posted) << context << " #" << i << " should be sent";
-    }
-    if (e.flags & kPosted) {
-      EXPECT_TRUE(r.posted) << context << " #" << i << " should be posted";
-    }
-    if (e.flags & kWparam) {
-      EXPECT_EQ(r.wparam, e.wparam) << context << " #" << i << " wparam";
-    }
-    if (e.flags & kLparam) {
-      EXPECT_EQ(r.lparam, e.lparam) << context << " #" << i << " lparam";
-    }
-  }
+  EXPECT_EQ(seen, want) << context;
 }
 
 LRESULT CALLBACK recording_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {

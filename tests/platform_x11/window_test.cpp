@@ -15,24 +15,17 @@ namespace {
 
 constexpr RECT kClient = {100, 50, 420, 230};  // 320x180
 
-struct Geometry {
-  int x, y;
-  unsigned width, height;
-};
 
 class X11WindowTest : public X11Test {
  protected:
-  Geometry geometry(Window window) {
-    Window root = None;
-    Window child = None;
-    Geometry result = {};
-    int x = 0;
-    int y = 0;
-    unsigned border = 0;
-    unsigned depth = 0;
-    XGetGeometry(probe_, window, &root, &x, &y, &result.width, &result.height, &border, &depth);
-    XTranslateCoordinates(probe_, window, root, 0, 0, &result.x, &result.y, &child);
-    return result;
+  // x, y (on the root), width and height.
+  std::vector<long> geometry(Window window) {
+    Window root = None, child = None;
+    int x = 0, y = 0;
+    unsigned width = 0, height = 0, border = 0, depth = 0;
+    XGetGeometry(probe_, window, &root, &x, &y, &width, &height, &border, &depth);
+    XTranslateCoordinates(probe_, window, root, 0, 0, &x, &y, &child);
+    return {x, y, long(width), long(height)};
   }
 
   bool is_top_level(Window window) {
@@ -54,10 +47,8 @@ class X11WindowTest : public X11Test {
     ASSERT_TRUE(XGetWMNormalHints(probe_, window, &hints, &supplied));
     const long wanted = PMinSize | PMaxSize | PWinGravity | USPosition;
     EXPECT_EQ(hints.flags & wanted, wanted);
-    EXPECT_EQ(hints.min_width, width);
-    EXPECT_EQ(hints.max_width, width);
-    EXPECT_EQ(hints.min_height, height);
-    EXPECT_EQ(hints.max_height, height);
+    EXPECT_EQ((std::vector<int>{hints.min_width, hints.max_width, hints.min_height, hints.max_height}),
+              (std::vector<int>{width, width, height, height}));
     EXPECT_EQ(hints.win_gravity, StaticGravity);
   }
 
@@ -110,11 +101,7 @@ TEST_F(X11WindowTest, AppearsWithItsTitleAndGeometry) {
   ASSERT_NE(id, None);
   EXPECT_EQ(property(id, "_NET_WM_NAME").type, atom("UTF8_STRING"));
   ASSERT_TRUE(wait_until([&] { return map_state(id) == IsViewable; }));
-  const Geometry placed = geometry(id);
-  EXPECT_EQ(placed.x, 100);
-  EXPECT_EQ(placed.y, 50);
-  EXPECT_EQ(placed.width, 320u);
-  EXPECT_EQ(placed.height, 180u);
+  EXPECT_EQ(geometry(id), (std::vector<long>{100, 50, 320, 180}));
 
   // A new title reaches both name properties.
   window->set_title(L"Second");
@@ -142,9 +129,7 @@ TEST_F(X11WindowTest, NormalPopupAndResizableWindowsAskForTheirHints) {
   auto resizable = backend_->create_window(resizable_params);
   const Window normal_id = find_window("Normal"), popup_id = find_window("Popup");
   const Window resizable_id = find_window("Resizable");
-  ASSERT_NE(normal_id, None);
-  ASSERT_NE(popup_id, None);
-  ASSERT_NE(resizable_id, None);
+  ASSERT_TRUE(normal_id != None && popup_id != None && resizable_id != None);
   // Close-button messages and a normal type; no decoration hints.
   EXPECT_EQ(property(normal_id, "WM_PROTOCOLS").values, std::vector<long>{static_cast<long>(atom("WM_DELETE_WINDOW"))});
   EXPECT_EQ(property(normal_id, "_NET_WM_WINDOW_TYPE").values,
@@ -161,11 +146,7 @@ TEST_F(X11WindowTest, NormalPopupAndResizableWindowsAskForTheirHints) {
   EXPECT_EQ(hints.win_gravity, StaticGravity);
 
   normal->set_client_rect(RECT{10, 20, 410, 320});
-  ASSERT_TRUE(wait_until([&] { return geometry(normal_id).width == 400u; }));
-  const Geometry moved = geometry(normal_id);
-  EXPECT_EQ(moved.x, 10);
-  EXPECT_EQ(moved.y, 20);
-  EXPECT_EQ(moved.height, 300u);
+  EXPECT_TRUE(wait_until([&] { return geometry(normal_id) == std::vector<long>{10, 20, 400, 300}; }));
   expect_size_hints(normal_id, 400, 300);
 }
 
@@ -210,14 +191,10 @@ TEST_F(X11WindowTest, TopmostIsAStateBeforeMappingAndAMessageAfter) {
   ASSERT_TRUE(next_root_message(atom("_NET_WM_STATE"), &message));
   EXPECT_EQ(message.window, id);
   EXPECT_EQ(message.format, 32);
-  EXPECT_EQ(message.data.l[0], 0);
-  EXPECT_EQ(message.data.l[1], above);
-  EXPECT_EQ(message.data.l[2], 0);
-  EXPECT_EQ(message.data.l[3], 1);
+  EXPECT_EQ(std::vector<long>(message.data.l, message.data.l + 4), (std::vector<long>{0, above, 0, 1}));
   window->set_topmost(true);
   ASSERT_TRUE(next_root_message(atom("_NET_WM_STATE"), &message));
-  EXPECT_EQ(message.data.l[0], 1);
-  EXPECT_EQ(message.data.l[1], above);
+  EXPECT_EQ(std::vector<long>(message.data.l, message.data.l + 2), (std::vector<long>{1, above}));
 }
 
 TEST_F(X11WindowTest, RaiseAndFocusAsksForTheActiveWindowAndRaises) {

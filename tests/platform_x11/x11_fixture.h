@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "display/x11/x11_backend.h"
+#include "display/backends.h"
 #include "support/xvfb_server.h"
 
 #include <X11/Xlib.h>
@@ -30,7 +30,7 @@ struct OwnedSurface {
   uint32_t& at(int x, int y) { return pixels[static_cast<size_t>(y) * surface.width + x]; }
 
   std::vector<uint32_t> pixels;
-  platform::gdi::Surface surface;
+  platform::display::Surface surface;
 };
 
 // A property as the server holds it; `exists` is false when it is not set.

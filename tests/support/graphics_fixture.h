@@ -1,6 +1,7 @@
 // The fixture of Frond's in-process tests: puts the library's state back to
 // "no window yet" around each test and reads the change counter; plus the
-// shared image helpers (selectors, fills, pixel reads, changed pixels).
+// shared image helpers (selectors, fills, pixel reads, changed pixels,
+// boxes, viewports) and what the headless screen shows of the window.
 // Depends on: graphics/state.h (internal state). Opens no window.
 #pragma once
 
@@ -11,6 +12,7 @@
 
 #include "graphics/frond.h"
 #include "graphics/state.h"
+#include "platform/test_seams.h"
 
 namespace frond_test {
 
@@ -46,6 +48,13 @@ inline std::vector<frond::argb_color> pixels_of(frond::IMAGE* img) {
 
 inline frond::argb_color pixel(frond::IMAGE* img, int x, int y) { return img->pixels[size_t(y) * img->width + x]; }
 
+// Left, top, right, bottom and clip of an image's viewport (0: the drawing target).
+inline std::vector<int> viewport_of(frond::IMAGE* img = nullptr) {
+  int l = -1, t = -1, r = -1, b = -1, c = -1;
+  frond::getviewport(&l, &t, &r, &b, &c, img);
+  return {l, t, r, b, c};
+}
+
 // Fills every pixel with a value derived from its position, so that copies can be traced.
 inline void paint_coordinates(frond::IMAGE* img) {
   for (int y = 0; y < img->height; ++y)
@@ -58,6 +67,45 @@ inline int changed_count(const std::vector<frond::argb_color>& before, frond::IM
   int changed = 0;
   for (size_t i = 0; i < now.size(); ++i) changed += now[i] != before[i];
   return changed;
+}
+
+// What a user sees (RGB) at a point of the graphics window's client area on the headless screen.
+inline uint32_t on_screen(int x, int y) {
+  const platform_test::ScreenPixels screen = platform_test::headless_screen();
+  const RECT client = platform_test::headless_window_state(frond::getwindowhandle()).client;
+  return screen.pixels[size_t(client.top + y) * screen.stride + client.left + x] & 0x00FFFFFF;
+}
+
+// Left, top, right, bottom (exclusive) of the pixels that are not `background`.
+inline std::vector<int> box_of(frond::IMAGE* img, frond::argb_color background) {
+  std::vector<int> box = {img->width, img->height, 0, 0};
+  for (int y = 0; y < img->height; ++y)
+    for (int x = 0; x < img->width; ++x)
+      if (pixel(img, x, y) != background)
+        box = {std::min(box[0], x), std::min(box[1], y), std::max(box[2], x + 1), std::max(box[3], y + 1)};
+  return box;
+}
+
+// The pixels `draw` leaves on `img` resized to w x h and cleared to `background`.
+template <class Draw>
+std::vector<frond::argb_color> pixels_after(frond::IMAGE* img, int w, int h, frond::argb_color background, Draw draw) {
+  frond::setbkcolor(background, img);
+  img->resize(w, h);
+  draw();
+  return pixels_of(img);
+}
+
+// Expects every pixel in [x0, x1) x [y0, y1) to be `inside` and every other one `outside`.
+inline void expect_area(frond::IMAGE* img, int x0, int y0, int x1, int y1, frond::argb_color inside,
+                        frond::argb_color outside) {
+  int wrong = 0;
+  for (int y = 0; y < img->height; ++y)
+    for (int x = 0; x < img->width; ++x) {
+      const frond::argb_color expected = x >= x0 && x < x1 && y >= y0 && y < y1 ? inside : outside;
+      if (pixel(img, x, y) != expected && wrong++ == 0)
+        ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex << pixel(img, x, y) << ", not " << expected;
+    }
+  EXPECT_EQ(wrong, 0);
 }
 
 // Expects the pixels in [x0, x1) x [y0, y1) to differ from `before` and all others to be as they were.

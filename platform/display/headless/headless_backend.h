@@ -1,15 +1,11 @@
-// The headless display: windows exist in memory, the screen is the GDI's
-// virtual 1920x1080 framebuffer, and the pointer is wherever the test seams
-// last put it.
+// The headless backend's pointer: wherever the test seams last put it (the
+// backend itself is opened through display/backends.h).
+// Depends on: the public Windows types. Moves no window.
 #pragma once
 
-#include <memory>
-
-#include "display/display.h"
+#include "platform/wintypes.h"
 
 namespace platform::display::headless {
-
-std::unique_ptr<Backend> open();
 
 // The pointer position the test seams report through Backend::cursor_position.
 void set_pointer(POINT position);

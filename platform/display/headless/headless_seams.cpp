@@ -1,10 +1,15 @@
-// Test seams of the headless display: input enters through
-// wm/input_events.h, where the X11 backend's event thread enters too.
+// Test seams of the headless display: input enters through the display's
+// event sink, where the X11 backend's event thread enters too (so the window
+// manager's translation and window procedures run as in real use); the
+// headless screen's pixels and windows are read back for assertions.
+// Depends on: the event sink, the headless backend's screen and windows.
+// Finds windows only through the sink; includes nothing of the window manager.
+#include "display/event_sink.h"
 #include "display/headless/headless_backend.h"
+#include "display/headless/headless_screen.h"
 #include "display/headless/headless_windows.h"
-#include "gdi/screen.h"
+#include "platform/test_seams.h"
 #include "platform/windowing.h"
-#include "wm/input_events.h"
 
 namespace {
 
@@ -44,45 +49,40 @@ UINT scan_code(UINT vk) {
   }
 }
 
-// The top-level window under the pointer, as the X11 server would report it.
-HWND top_level_at(int x, int y) {
-  HWND hwnd = WindowFromPoint(POINT{x, y});
-  for (HWND parent = GetParent(hwnd); parent != nullptr && (GetWindowLongW(hwnd, GWL_STYLE) & WS_CHILD);
-       parent = GetParent(hwnd)) {
-    hwnd = parent;
-  }
-  return hwnd;
-}
-
 }  // namespace
 
 namespace platform_test {
 
+using platform::display::event_sink;
+
+// The top-level window under the pointer, as the X11 server would report it.
+static HWND top_level_at(int x, int y) { return event_sink().top_level_at(POINT{x, y}); }
+
 void inject_key(HWND hwnd, UINT vk, bool down, bool repeat, const std::u16string& text) {
-  platform::wm::key_event(hwnd, vk, scan_code(vk), down, repeat, text);
+  event_sink().key_event(hwnd, vk, scan_code(vk), down, repeat, text);
 }
 
 void inject_pointer(int x, int y) {
   platform::display::headless::set_pointer(POINT{x, y});
-  platform::wm::pointer_moved(top_level_at(x, y), x, y);
+  event_sink().pointer_moved(top_level_at(x, y), x, y);
 }
 
 void inject_button(int button, bool down, int x, int y) {
   platform::display::headless::set_pointer(POINT{x, y});
-  platform::wm::button_event(top_level_at(x, y), button, down, x, y);
+  event_sink().button_event(top_level_at(x, y), button, down, x, y);
 }
 
 void inject_wheel(int delta, int x, int y) {
   platform::display::headless::set_pointer(POINT{x, y});
-  platform::wm::wheel_event(top_level_at(x, y), delta, x, y);
+  event_sink().wheel_event(top_level_at(x, y), delta, x, y);
 }
 
-void inject_close(HWND hwnd) { platform::wm::close_requested(hwnd); }
+void inject_close(HWND hwnd) { event_sink().close_requested(hwnd); }
 
-void inject_ime_text(HWND hwnd, const std::u16string& text) { platform::wm::text_committed(hwnd, text); }
+void inject_ime_text(HWND hwnd, const std::u16string& text) { event_sink().text_committed(hwnd, text); }
 
 ScreenPixels headless_screen() {
-  const platform::gdi::Surface& screen = platform::gdi::screen_surface();
+  const platform::display::Surface& screen = platform::display::headless::screen();
   return ScreenPixels{screen.row32(0), screen.width, screen.height, static_cast<int>(screen.stride / 4)};
 }
 

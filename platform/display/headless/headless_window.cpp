@@ -1,11 +1,13 @@
 // Headless native windows and the table the test seams read them from.
+// Depends on: the headless screen (presents are copied into it). Keeps no
+// pixels of its own and sends nothing to the window manager.
 #include "display/headless/headless_window.h"
 
 #include <algorithm>
 #include <unordered_map>
 
 #include "display/headless/headless_windows.h"
-#include "gdi/screen.h"
+#include "display/headless/headless_screen.h"
 
 namespace platform::display::headless {
 namespace {
@@ -72,14 +74,14 @@ void HeadlessWindow::set_input_spot(POINT spot) {
   state_.input_spot = spot;
 }
 
-void HeadlessWindow::present(const gdi::Surface& client, const RECT& area) {
+void HeadlessWindow::present(const Surface& client, const RECT& area) {
   RECT at;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (!state_.visible) return;
     at = state_.client;
   }
-  const gdi::Surface& screen = gdi::screen_surface();
+  const Surface& screen = headless::screen();
   const LONG left = std::max<LONG>({area.left, 0, -at.left});
   const LONG top = std::max<LONG>({area.top, 0, -at.top});
   const LONG right = std::min<LONG>({area.right, client.width, screen.width - at.left});

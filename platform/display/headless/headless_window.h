@@ -1,10 +1,13 @@
 // A headless native window: the state a real one would show, kept for tests,
 // and presents copied onto the virtual screen while the window is shown.
+// Depends on: display.h, the test seams' window-state record. No X11, no
+// window manager calls.
 #pragma once
 
 #include <mutex>
 
 #include "display/display.h"
+#include "platform/test_seams.h"
 #include "platform/windowing.h"
 
 namespace platform::display::headless {
@@ -22,7 +25,7 @@ class HeadlessWindow : public NativeWindow {
   void raise_and_focus() override;
   void set_cursor_hidden(bool hidden) override;
   void set_input_spot(POINT spot) override;
-  void present(const gdi::Surface& client, const RECT& area) override;
+  void present(const Surface& client, const RECT& area) override;
 
   platform_test::HeadlessWindowState snapshot();
 

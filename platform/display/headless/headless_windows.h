@@ -1,6 +1,8 @@
 // The headless windows by handle, for the test seams.
+// Depends on: the test seams' window-state record. Changes no window.
 #pragma once
 
+#include "platform/test_seams.h"
 #include "platform/windowing.h"
 
 namespace platform::display::headless {

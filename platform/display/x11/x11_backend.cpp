@@ -1,10 +1,13 @@
 // The X11 backend: the connection, its event thread, screen queries and
-// captures, and the factory of windows.
-#include "display/x11/x11_backend.h"
+// captures (into a caller's surface, or the whole screen into a buffer of its
+// own), and the factory of windows.
+// Depends on: the X11 connection, events, images, windows and message box.
+#include "display/backends.h"
 
 #include <algorithm>
 #include <cstring>
 #include <mutex>
+#include <vector>
 
 #include "display/screen_read.h"
 #include "display/x11/x11_events.h"
@@ -53,7 +56,7 @@ class X11Backend final : public Backend {
     return POINT{root_x, root_y};
   }
 
-  bool read_screen(int x, int y, const gdi::Surface& destination) override {
+  bool read_screen(int x, int y, const Surface& destination) override {
     if (destination.bits == nullptr || (destination.bits_per_pixel != 32 && destination.bits_per_pixel != 24))
       return false;
     const RECT part = on_screen_part(x, y, screen_size(), destination);
@@ -72,6 +75,21 @@ class X11Backend final : public Backend {
     return true;
   }
 
+  const Surface& screen() override {
+    std::lock_guard<std::mutex> lock(screen_mutex_);
+    if (screen_pixels_.empty()) {
+      const SIZE size = screen_size();
+      screen_.width = std::max<int>(size.cx, 1);
+      screen_.height = std::max<int>(size.cy, 1);
+      screen_.stride = ptrdiff_t{screen_.width} * 4;
+      screen_.bits_per_pixel = 32;
+      screen_pixels_.assign(size_t(screen_.width) * size_t(screen_.height), 0u);
+      screen_.bits = reinterpret_cast<uint8_t*>(screen_pixels_.data());
+    }
+    read_screen(0, 0, screen_);
+    return screen_;
+  }
+
   bool show_message_box(const std::wstring& caption, const std::wstring& text) override {
     return x11::show_message_box(DisplayString(connection_->display()), caption, text);
   }
@@ -81,6 +99,9 @@ class X11Backend final : public Backend {
   EventThread events_;
   std::mutex capture_mutex_;
   std::unique_ptr<Image> capture_;  // reused while captures keep their size
+  std::mutex screen_mutex_;
+  std::vector<uint32_t> screen_pixels_;  // the last whole-screen read, made on first use
+  Surface screen_;
 };
 
 }  // namespace

@@ -1,4 +1,5 @@
 // Opening and closing the X connection, the atoms, and the display lock.
+// Depends on: Xlib, MIT-SHM, the pixel format and window table. Makes no windows.
 #include "display/x11/x11_connection.h"
 
 #include <fcntl.h>

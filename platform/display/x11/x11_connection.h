@@ -5,6 +5,8 @@
 //
 // Xlib is used from several threads: XInitThreads makes single calls safe,
 // and every sequence of calls runs under a DisplayLock.
+// Depends on: Xlib, the pixel format and the window table. Makes no windows
+// and reads no events.
 #pragma once
 
 #include <memory>

@@ -1,12 +1,14 @@
 // X events -> window manager calls.
+// Depends on: the connection, the keyboard tables, the kernel's UTF-8
+// decoding and the display's event sink. Posts no window message itself.
 #include "display/x11/x11_events.h"
 
 #include <poll.h>
 #include <unistd.h>
 
+#include "display/event_sink.h"
 #include "display/x11/x11_keyboard.h"
 #include "kernel/codepage_convert.h"
-#include "wm/input_events.h"
 
 #include <X11/XKBlib.h>
 #include <X11/Xutil.h>
@@ -103,10 +105,10 @@ void EventThread::translate(XEvent* event, std::vector<Call>* calls) {
       if (button.button == Button4 || button.button == Button5) {
         // A wheel notch is a press and a release: the press is the turn.
         const int delta = button.button == Button4 ? kWheelDelta : -kWheelDelta;
-        if (down) calls->push_back([=] { wm::wheel_event(hwnd, delta, x, y); });
+        if (down) calls->push_back([=] { event_sink().wheel_event(hwnd, delta, x, y); });
       } else if (button.button == Button1 || button.button == Button2 || button.button == Button3) {
         const int index = button.button == Button1 ? 0 : button.button == Button3 ? 1 : 2;
-        calls->push_back([=] { wm::button_event(hwnd, index, down, x, y); });
+        calls->push_back([=] { event_sink().button_event(hwnd, index, down, x, y); });
       }
       break;
     }
@@ -120,14 +122,14 @@ void EventThread::translate(XEvent* event, std::vector<Call>* calls) {
       }
       const int x = event->xmotion.x_root;
       const int y = event->xmotion.y_root;
-      calls->push_back([=] { wm::pointer_moved(hwnd, x, y); });
+      calls->push_back([=] { event_sink().pointer_moved(hwnd, x, y); });
       break;
     }
     case ClientMessage: {
       const XClientMessageEvent& message = event->xclient;
       if (message.message_type == connection_->atoms().wm_protocols && message.format == 32 &&
           static_cast<Atom>(message.data.l[0]) == connection_->atoms().wm_delete_window) {
-        calls->push_back([=] { wm::close_requested(hwnd); });
+        calls->push_back([=] { event_sink().close_requested(hwnd); });
       }
       break;
     }
@@ -137,7 +139,7 @@ void EventThread::translate(XEvent* event, std::vector<Call>* calls) {
     case Expose: {
       const XExposeEvent& expose = event->xexpose;
       const RECT area = {expose.x, expose.y, expose.x + expose.width, expose.y + expose.height};
-      calls->push_back([=] { wm::needs_repaint(hwnd, area); });
+      calls->push_back([=] { event_sink().needs_repaint(hwnd, area); });
       break;
     }
     case FocusIn:
@@ -159,7 +161,7 @@ void EventThread::translate(XEvent* event, std::vector<Call>* calls) {
       }
       // Keys released while another window had the focus never reach us.
       if (!focused) keys_down_.reset();
-      calls->push_back([=] { wm::focus_changed(hwnd, focused); });
+      calls->push_back([=] { event_sink().focus_changed(hwnd, focused); });
       break;
     }
     default:
@@ -190,14 +192,14 @@ void EventThread::translate_key(XKeyEvent* event, const WindowEntry& entry, std:
   if (down && vk == 0 && !text.empty()) {
     // Text an input method composed (a dead key and a letter, a Compose
     // sequence), delivered by an event of no key of its own.
-    calls->push_back([=] { wm::text_committed(hwnd, text); });
+    calls->push_back([=] { event_sink().text_committed(hwnd, text); });
     return;
   }
   if (vk == 0 && text.empty()) return;
   // X keycodes are the kernel's key numbers plus 8; on the main block of a
   // PC keyboard those equal its set-1 scan codes.
   const UINT scan = keycode >= 8 ? keycode - 8 : 0;
-  calls->push_back([=] { wm::key_event(hwnd, vk, scan, down, repeat, text); });
+  calls->push_back([=] { event_sink().key_event(hwnd, vk, scan, down, repeat, text); });
 }
 
 void EventThread::translate_configure(const XConfigureEvent& event, HWND hwnd, std::vector<Call>* calls) {
@@ -210,7 +212,7 @@ void EventThread::translate_configure(const XConfigureEvent& event, HWND hwnd, s
     XTranslateCoordinates(connection_->display(), event.window, connection_->root(), 0, 0, &x, &y, &child);
   }
   const RECT client = {x, y, x + event.width, y + event.height};
-  calls->push_back([=] { wm::client_rect_changed(hwnd, client); });
+  calls->push_back([=] { event_sink().client_rect_changed(hwnd, client); });
 }
 
 }  // namespace platform::display::x11

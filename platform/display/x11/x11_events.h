@@ -1,7 +1,8 @@
 // The event thread: waits on the connection's socket and a wake pipe, reads
 // X events under the display lock, and hands what they mean to the window
-// manager through wm/input_events.h (outside the lock, so that the window
+// manager through display/event_sink.h (outside the lock, so that the window
 // manager may call back into the backend).
+// Depends on: the connection. Knows nothing of the window manager but the sink.
 #pragma once
 
 #include <atomic>

@@ -1,4 +1,5 @@
 // Presents through the per-window image.
+// Depends on: x11_image.h (the pixel format converts rows). Draws nothing.
 #include "display/x11/x11_framebuffer.h"
 
 #include <algorithm>
@@ -13,7 +14,7 @@ Framebuffer::~Framebuffer() {
   XFreeGC(connection_.display(), gc_);
 }
 
-void Framebuffer::present(const gdi::Surface& client, const RECT& area) {
+void Framebuffer::present(const Surface& client, const RECT& area) {
   if (client.bits == nullptr || client.bits_per_pixel != 32) return;
   const RECT clipped = {std::max<LONG>(area.left, 0), std::max<LONG>(area.top, 0),
                         std::min<LONG>(area.right, client.width), std::min<LONG>(area.bottom, client.height)};

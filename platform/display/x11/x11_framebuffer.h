@@ -2,6 +2,7 @@
 // MIT-SHM segment the size of the client area, kept and reused), converted
 // to the visual's pixel format (a row copy for 24-bit TrueColor; the alpha
 // byte is ignored), and from there to the window.
+// Depends on: x11_image.h and the Surface type. Owns no client pixels.
 #pragma once
 
 #include <memory>
@@ -21,7 +22,7 @@ class Framebuffer {
 
   // Copies `area` (client coordinates) of the 32-bit `client` to the window
   // and returns once the server has read it.
-  void present(const gdi::Surface& client, const RECT& area);
+  void present(const Surface& client, const RECT& area);
 
  private:
   const Connection& connection_;

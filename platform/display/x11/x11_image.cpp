@@ -1,6 +1,7 @@
 // MIT-SHM images with a client-memory fallback. The segment is attached with
 // X errors trapped (a remote or restricted server refuses it) and marked for
 // removal as soon as both sides hold it, so that no segment outlives us.
+// Depends on: Xlib, MIT-SHM, System V shared memory. Converts no pixels.
 #include "display/x11/x11_image.h"
 
 #include <sys/ipc.h>

@@ -4,6 +4,7 @@
 // that travels in the request.
 //
 // Every member, the destructor included, needs the display lock held.
+// Depends on: the connection (display lock, pixel format). Converts no pixels.
 #pragma once
 
 #include <cstdint>

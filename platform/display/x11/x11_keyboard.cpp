@@ -1,4 +1,5 @@
 // Keysym -> virtual-key code and typed text.
+// Depends on: X11 keysym values only. Talks to no server.
 #include "display/x11/x11_keyboard.h"
 
 #include <X11/keysym.h>

@@ -1,6 +1,7 @@
 // What an X key event means to Windows code: its virtual-key code and the
 // text it types, as TranslateMessage would turn a WM_KEYDOWN into WM_CHARs.
 // Pure functions of keysyms, so that they are testable without a server.
+// Depends on: X11's keysym type and the public Windows types. Talks to no server.
 #pragma once
 
 #include <string>

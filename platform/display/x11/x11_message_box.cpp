@@ -1,4 +1,6 @@
 // The message box window and its little event loop.
+// Depends on: the connection's properties (title) and Xlib. Touches no
+// window of the window manager.
 #include "display/x11/x11_message_box.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 // A plain modal message box: the caption as title, the text in the server's
 // default font, closed by any key, a click or the close button.
+// Depends on nothing of the backend's state: the box has its own connection.
 #pragma once
 
 #include <string>

@@ -1,11 +1,13 @@
 // Pixel formats of the default visual: choosing one, and converting rows.
+// Depends on: Xlib visuals and colormaps, screen_read.h, the system
+// palette. Holds no image and talks to the server only when choosing.
 #include "display/x11/x11_pixel_format.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "display/screen_read.h"
-#include "gdi/system_palette.h"
+#include "display/system_palette.h"
 
 #include <X11/Xutil.h>
 
@@ -87,7 +89,7 @@ std::optional<PixelFormat> PixelFormat::indexed(Display* display, int screen, co
   PixelFormat format(Kind::indexed, 8);
   const Colormap colormap = DefaultColormap(display, screen);
   if (visual->c_class == PseudoColor || visual->c_class == GrayScale) {
-    for (const uint32_t colour : gdi::system_palette()) {
+    for (const uint32_t colour : system_palette()) {
       XColor cell = {};
       cell.red = static_cast<unsigned short>((colour >> 16) * 0x101);
       cell.green = static_cast<unsigned short>((colour >> 8 & 255) * 0x101);
@@ -105,7 +107,7 @@ std::optional<PixelFormat> PixelFormat::indexed(Display* display, int screen, co
         uint32_t{static_cast<uint32_t>(e.red >> 8) << 16 | static_cast<uint32_t>(e.green >> 8) << 8 |
                  static_cast<uint32_t>(e.blue >> 8)};
   }
-  format.index_of_ = gdi::nearest_colour_lookup(format.colour_of_.data(), cells);
+  format.index_of_ = nearest_colour_lookup(format.colour_of_.data(), cells);
   return format;
 }
 
@@ -137,13 +139,13 @@ void PixelFormat::encode(const uint32_t* words, uint8_t* pixels, int count) cons
     case Kind::indexed:
       for (int i = 0; i < count; ++i) {
         const uint32_t w = words[i];
-        pixels[i] = index_of_[gdi::colour_key(w)];
+        pixels[i] = index_of_[colour_key(w)];
       }
       break;
   }
 }
 
-void PixelFormat::decode(const uint8_t* pixels, const gdi::Surface& destination, int column, int row,
+void PixelFormat::decode(const uint8_t* pixels, const Surface& destination, int column, int row,
                          int count) const {
   // Image rows are 4-byte aligned: the server's 32-bit words are ours already.
   if (kind_ == Kind::identity) {

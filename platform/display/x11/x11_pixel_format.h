@@ -4,6 +4,7 @@
 // desktops), or as indexes into an 8-bit colormap (PseudoColor and the
 // static and grey colormaps). Rows are converted on their way to and from the
 // server; anything else is not served.
+// Depends on: Xlib's visual types and the Surface type. Holds no image.
 #pragma once
 
 #include <array>
@@ -12,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "gdi/surface.h"
+#include "display/surface.h"
 
 #include <X11/Xlib.h>
 
@@ -32,7 +33,7 @@ class PixelFormat {
   // Our words to the server's pixels.
   void encode(const uint32_t* words, uint8_t* pixels, int count) const;
   // The server's pixels into (column, row) of a 32-bit (alpha 0) or 24-bit surface.
-  void decode(const uint8_t* pixels, const gdi::Surface& destination, int column, int row, int count) const;
+  void decode(const uint8_t* pixels, const Surface& destination, int column, int row, int count) const;
 
  private:
   enum class Kind { identity, true_colour, indexed };

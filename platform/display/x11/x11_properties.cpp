@@ -1,7 +1,8 @@
 // Title, size-hint and program-identity properties.
+// Depends on: Xlib, the kernel's UTF-8 conversion. Makes no windows.
 #include "display/x11/x11_properties.h"
 
-#include "kernel/codepage_convert.h"
+#include "platform/kernel32.h"
 
 #include <unistd.h>
 
@@ -13,14 +14,8 @@
 
 namespace platform::display::x11 {
 
-std::string utf8_of_wide(const std::wstring& text) {
-  std::string utf8;
-  kernel::encode_utf8(kernel::code_points_of_wide(text.data(), text.size()), false, &utf8);
-  return utf8;
-}
-
 void set_title(Display* display, const Atoms& atoms, Window window, const std::wstring& title) {
-  std::string utf8 = utf8_of_wide(title);
+  std::string utf8 = wide_to_multibyte(CP_UTF8, title.data(), static_cast<int>(title.size()));
   XChangeProperty(display, window, atoms.net_wm_name, atoms.utf8_string, 8, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(utf8.data()), static_cast<int>(utf8.size()));
   char* list[] = {utf8.data()};

@@ -1,5 +1,6 @@
 // Window properties that both our top-level windows and the message box set:
 // the title (EWMH and ICCCM) and the normal size hints.
+// Depends on: the connection (atoms). Makes no windows.
 #pragma once
 
 #include <string>
@@ -18,8 +19,5 @@ void set_normal_hints(Display* display, Window window, const RECT& client, bool 
 // WM_CLASS from the program's name ("quillfern", "Quillfern"), _NET_WM_PID and
 // WM_CLIENT_MACHINE, so that desktops can tell programs and processes apart.
 void set_program_identity(Display* display, Window window);
-
-// UTF-8 of wide text (UTF-32 here, or UTF-16 with surrogate pairs).
-std::string utf8_of_wide(const std::wstring& text);
 
 }  // namespace platform::display::x11

@@ -1,5 +1,7 @@
 // Top-level windows: creation with their ICCCM/EWMH properties, and the
 // changes the window manager asks for.
+// Depends on: the connection, properties and framebuffer. Sends nothing to
+// the window manager (events arrive through the event thread).
 #include "display/x11/x11_window.h"
 
 #include "display/x11/x11_properties.h"
@@ -209,7 +211,7 @@ void X11Window::set_input_spot(POINT spot) {
   XFlush(display_);
 }
 
-void X11Window::present(const gdi::Surface& client, const RECT& area) {
+void X11Window::present(const Surface& client, const RECT& area) {
   DisplayLock lock(*connection_);
   framebuffer_->present(client, area);
 }

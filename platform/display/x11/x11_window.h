@@ -1,6 +1,7 @@
 // A top-level X window standing for a top-level window of the window
 // manager: its properties (title, size hints, type, state, opacity), its
 // visibility, place and stacking, and its presents.
+// Depends on: display.h, the framebuffer. Reads no events.
 #pragma once
 
 #include <memory>
@@ -23,7 +24,7 @@ class X11Window final : public NativeWindow {
   void raise_and_focus() override;
   void set_cursor_hidden(bool hidden) override;
   void set_input_spot(POINT spot) override;
-  void present(const gdi::Surface& client, const RECT& area) override;
+  void present(const Surface& client, const RECT& area) override;
 
  private:
   // With the display locked: _NET_WM_STATE as the window starts in, which

@@ -1,4 +1,5 @@
 // The X window -> HWND table.
+// Depends on nothing but the standard library's map and lock.
 #include "display/x11/x11_window_table.h"
 
 namespace platform::display::x11 {

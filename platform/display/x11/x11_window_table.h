@@ -1,5 +1,6 @@
 // Which HWND an X window stands for, shared between the threads that create
 // and destroy windows and the event thread that looks them up.
+// Depends on: Xlib's window type, the public HWND. Makes no windows.
 #pragma once
 
 #include <mutex>

@@ -92,6 +92,16 @@ HMODULE GetModuleHandleA(LPCSTR name);
 int MultiByteToWideChar(UINT code_page, DWORD flags, LPCSTR text, int length, LPWSTR out, int out_length);
 int WideCharToMultiByte(UINT code_page, DWORD flags, LPCWSTR text, int length, LPSTR out, int out_length,
                         LPCSTR default_char, LPBOOL used_default);
+namespace platform {
+// The one conversion between 8-bit and wide text that the library and the
+// platform use, over the two calls above with no flags. `length` counts bytes
+// or units; -1 takes the text up to its terminator, which is not kept. Null
+// or empty text, or text that does not convert, gives an empty string.
+// Invalid bytes become U+FFFD; characters a code page cannot encode (and
+// lone surrogates) become '?'.
+std::wstring multibyte_to_wide(UINT code_page, LPCSTR text, int length = -1);
+std::string wide_to_multibyte(UINT code_page, LPCWSTR text, int length = -1);
+}  // namespace platform
 
 // ---- global memory ----------------------------------------------------------------
 #define GMEM_FIXED 0x0000
@@ -206,9 +216,3 @@ BOOL DeleteFileA(LPCSTR name);
 // The POSIX path of the current directory; characters written without the
 // terminator, or the buffer size needed (with it) when `size` is too small.
 DWORD GetCurrentDirectoryW(DWORD size, LPWSTR buffer);
-
-// ---- test seams -----------------------------------------------------------------------
-namespace platform_test {
-// Moves GetTickCount's origin so that it reads `value` now (to test the wrap).
-void set_tick_count(DWORD value);
-}  // namespace platform_test

@@ -97,13 +97,3 @@ struct IStream {
   virtual ~IStream() = default;
 };
 typedef HRESULT (*CreateStreamOnHGlobal_fn)(HGLOBAL memory, BOOL delete_on_release, IStream** stream);
-
-// ---- test seam ------------------------------------------------------------------------------------
-namespace platform_test {
-// Makes LoadLibrary fail for `library` (e.g. "msimg32.dll"), or, with an entry
-// name, makes GetProcAddress fail for that entry only.
-void mark_library_missing(const char* library);
-void mark_entry_missing(const char* library, const char* entry);
-// Makes everything loadable again.
-void reset_missing_libraries();
-}  // namespace platform_test

@@ -1,10 +1,11 @@
 // The 8-bit system palette and a lookup table from colours to its nearest
 // entries, both built once on first use.
-#include "gdi/system_palette.h"
+// Depends on nothing; maps colours only (no pixels, no screen).
+#include "display/system_palette.h"
 
 #include <cstddef>
 
-namespace platform::gdi {
+namespace platform::display {
 namespace {
 
 constexpr uint32_t kLowStatic[10] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080,
@@ -60,4 +61,4 @@ std::vector<uint8_t> nearest_colour_lookup(const uint32_t* colours, int count) {
   return lookup;
 }
 
-}  // namespace platform::gdi
+}  // namespace platform::display

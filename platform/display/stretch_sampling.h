@@ -3,11 +3,12 @@
 // neighbour): destination column i of a span of `dst_extent` pixels takes the
 // source column whose centre is nearest to the centre of column i mapped into
 // the source span of `src_extent` pixels. Negative extents mirror.
+// Depends on nothing; reads no pixels (the callers do).
 #pragma once
 
 #include <cstdint>
 
-namespace platform::gdi {
+namespace platform::display {
 
 // Offset into the source span (0 .. |src_extent| - 1, counted from the span's
 // start in its own direction) for destination offset i (0 .. |dst_extent| - 1).
@@ -19,4 +20,4 @@ inline int64_t stretch_source_offset(int64_t i, int64_t dst_extent, int64_t src_
   return ((2 * i + 1) * s) / (2 * d);
 }
 
-}  // namespace platform::gdi
+}  // namespace platform::display
