@@ -5,7 +5,6 @@
 
 #include "platform/kernel32.h"
 #include "platform/syslibs.h"
-#include "platform/test_seams.h"
 
 namespace {
 
