@@ -1,5 +1,5 @@
-// Test helpers: a DIB section (32- or 24-bit, top-down or bottom-up)
-// selected into its own memory DC, with pixel access by row from the top,
+// Test helpers: a DIB header, and a DIB section (32- or 24-bit, top-down or
+// bottom-up) selected into its own memory DC, with pixel access by row from the top,
 // random filling and whole-image snapshots.
 // Depends on: gdi32's public header, tests/support/seeded.h.
 #pragma once
@@ -13,15 +13,17 @@
 
 namespace gdi_test {
 
+// The header of a DIB of `height` rows (negative: top-down) and `bits` per pixel.
+inline BITMAPINFO dib_info(LONG width, LONG height, WORD bits) {
+  BITMAPINFO info{};
+  info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, height, 1, bits, BI_RGB, 0, 0, 0, 0, 0};
+  return info;
+}
+
 class TestDib {
  public:
   TestDib(int width, int height, int bits_per_pixel = 32, bool top_down = true) : w(width), h(height), bpp(bits_per_pixel) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = top_down ? -height : height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = static_cast<WORD>(bits_per_pixel);
+    const BITMAPINFO info = dib_info(width, top_down ? -height : height, static_cast<WORD>(bits_per_pixel));
     void* p = nullptr;
     bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
     bits = static_cast<uint8_t*>(p);

@@ -1,6 +1,7 @@
 // GDI lines and shapes: the ROP2 masks, the cosmetic line walker (both
 // directions, clipping, styles), geometric pens painting each pixel once,
 // the shape rules (null pen, arcs, polygons, Bezier counts) and flood fills.
+// Depends on: gdi_test_util.h and the GDI's private ink header.
 
 #include <gtest/gtest.h>
 

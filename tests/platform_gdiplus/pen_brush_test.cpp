@@ -1,6 +1,5 @@
-// Pens and solid brushes: a new pen's GDI+ defaults (those the stroke tests
-// cannot see), the values the setters refuse, and the brush calls' argument
-// checks.
+// Pens: a new pen's GDI+ defaults (those the stroke tests cannot see) and
+// the values the setters refuse.
 // Depends on: gdiplus_test_support.h.
 #include <gtest/gtest.h>
 
@@ -41,11 +40,6 @@ TEST_F(PenTest, InvalidValuesChangeNothingAndANewPenHasGdiplusDefaults) {
   expect_unchanged_defaults(pen_);
   ASSERT_EQ(GdipCreatePen1(0xFF000000, 0, UnitWorld, &pen), Ok);  // zero: the thinnest line
   GdipDeletePen(pen);
-}
-
-TEST(SolidFill, BadArguments) {
-  ARGB color = 0;
-  expect_all({GdipCreateSolidFill(0, nullptr), GdipGetSolidFillColor(nullptr, &color), GdipDeleteBrush(nullptr)});
 }
 
 }  // namespace

@@ -1,30 +1,24 @@
 // Shared helpers of the GDI+ drawing tests: a graphics over a memory DC with
-// a top-down 32-bit DIB section (pixel offset half), pixel access, and
-// objects released at the end.
+// a top-down 32-bit DIB section (pixel offset half), pixel access and counts,
+// and brushes, pens and paths released at the end.
+// Depends on: the GDI+ public header, gdi_test_util.h (the DIB), GoogleTest.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/gdiplus.h"
+#include "platform_gdi/gdi_test_util.h"
 
 namespace draw_test {
 
 using namespace Gdiplus;
 
 constexpr ARGB kWhite = 0xFFFFFFFF, kBlack = 0xFF000000, kRed = 0xFFFF0000, kBlue = 0xFF0000FF;
-
-// A top-down 32-bit DIB section; `bits` receives its pixels.
-inline HBITMAP make_dib(int width, int height, void** bits) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width, info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1, info.bmiHeader.biBitCount = 32;
-  return CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
-}
 
 inline int red(uint32_t p) { return int((p >> 16) & 0xFF); }
 inline int green(uint32_t p) { return int((p >> 8) & 0xFF); }
@@ -40,12 +34,9 @@ class DrawTest : public ::testing::Test {
   void make_canvas(int width, int height) {
     release();
     width_ = width, height_ = height;
-    void* bits = nullptr;
-    bitmap_ = make_dib(width, height, &bits);
-    ASSERT_NE(bitmap_, nullptr);
-    pixels_ = static_cast<uint32_t*>(bits);
-    dc_ = CreateCompatibleDC(nullptr);
-    old_ = SelectObject(dc_, bitmap_);
+    dib_ = std::make_unique<gdi_test::TestDib>(width, height);
+    pixels_ = reinterpret_cast<uint32_t*>(dib_->bits);
+    dc_ = dib_->dc;
     ASSERT_EQ(GdipCreateFromHDC(dc_, &graphics_), Ok);
     ASSERT_EQ(GdipSetPixelOffsetMode(graphics_, PixelOffsetModeHalf), Ok);
     fill_all(kWhite);
@@ -103,16 +94,14 @@ class DrawTest : public ::testing::Test {
     for (GpPath* p : paths_) GdipDeletePath(p);
     brushes_.clear(), pens_.clear(), paths_.clear();
     if (graphics_) GdipDeleteGraphics(graphics_);
-    if (dc_) SelectObject(dc_, old_), DeleteDC(dc_);
-    if (bitmap_) DeleteObject(bitmap_);
-    graphics_ = nullptr, dc_ = nullptr, bitmap_ = nullptr;
+    graphics_ = nullptr, dc_ = nullptr;
+    dib_.reset();
   }
 
   int width_ = 0, height_ = 0;
+  std::unique_ptr<gdi_test::TestDib> dib_;
   uint32_t* pixels_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
   HDC dc_ = nullptr;
-  HGDIOBJ old_ = nullptr;
   GpGraphics* graphics_ = nullptr;
   std::vector<GpBrush*> brushes_;
   std::vector<GpPen*> pens_;

@@ -1,6 +1,7 @@
-// Image drawing: bitmaps over caller memory in straight and premultiplied
-// ARGB, whole-pixel copies, nearest-neighbour scaling, filtering, alpha,
-// the colour matrix and the three-point form.
+// Image drawing: seeded random nearest-neighbour and bicubic stretches
+// against plain references (clip, translation, alpha, the colour matrix),
+// premultiplied sources, a disabled matrix, bilinear ramps and the
+// three-point form.
 // Depends on: draw_test_support.h, tests/support/seeded.h.
 #include "draw_test_support.h"
 #include "support/seeded.h"
@@ -43,27 +44,8 @@ class ImageTest : public DrawTest {
   GpImageAttributes* attributes_ = nullptr;
 };
 
-TEST_F(ImageTest, DrawsAtNaturalSizeWithEveryMode) {
-  uint32_t pixels[6] = {kRed, kBlue, 0x80FF0000, kBlack, 0xFF123456, 0x01ABCDEF};
-  GpImage* image = wrap(pixels, 3, 2);
-  copy_mode();
-  for (auto mode : {InterpolationModeNearestNeighbor, InterpolationModeBilinear, InterpolationModeHighQualityBicubic}) {
-    fill_all(0x00000000);
-    interpolation(mode);
-    ASSERT_EQ(GdipDrawImageI(graphics_, image, 5, 7), Ok);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(at(5 + i % 3, 7 + i / 3), pixels[i]) << mode << " " << i;
-    EXPECT_EQ(at(8, 7), 0u);
-    EXPECT_EQ(at(5, 9), 0u);
-  }
-}
-
-TEST_F(ImageTest, SourceAlphaBlendsAndPremultipliedSourcesAreUnpremultiplied) {
-  uint32_t clear[4] = {0x00000000, 0x00FF0000, 0x0000FF00, 0x000000FF};
-  ASSERT_EQ(draw(wrap(clear, 2, 2), 0, 0, 20, 20, 2, 2), Ok);
-  EXPECT_EQ(count(kWhite), 64 * 64);
-  uint32_t half = 0x80000000;
-  ASSERT_EQ(GdipDrawImageI(graphics_, wrap(&half, 1, 1), 30, 30), Ok);
-  EXPECT_EQ(at(30, 30), 0xFF7F7F7Fu);
+// Straight sources blend as in the random stretch test; premultiplied ones are unpremultiplied first.
+TEST_F(ImageTest, PremultipliedSourcesAreUnpremultiplied) {
   uint32_t premultiplied = 0x80400000;  // straight 0x80800000
   copy_mode();
   ASSERT_EQ(GdipDrawImageI(graphics_, wrap(&premultiplied, 1, 1, PixelFormat32bppPARGB), 1, 1), Ok);
@@ -115,14 +97,6 @@ TEST_F(ImageTest, ThreePointFormTurnsTheImage) {
             NotImplemented);
 }
 
-TEST_F(ImageTest, ClipAndTransformApply) {
-  uint32_t pixels[4] = {kRed, kRed, kRed, kRed};
-  ASSERT_EQ(GdipSetClipRectI(graphics_, 0, 0, 11, 64, CombineModeReplace), Ok);
-  ASSERT_EQ(GdipTranslateWorldTransform(graphics_, 5, 5, MatrixOrderPrepend), Ok);
-  ASSERT_EQ(draw(wrap(pixels, 2, 2), 4, 0, 4, 4, 2, 2), Ok);
-  EXPECT_EQ(off_box(kRed, 9, 5, 11, 9), 0);  // columns 11 and 12 clipped
-}
-
 // The colour matrix written out plainly: [r g b a 1] x m, each 0..1, rounded.
 ARGB reference_recolor(ARGB c, const ColorMatrix& m) {
   const double in[5] = {red(c) / 255.0, green(c) / 255.0, blue(c) / 255.0, alpha(c) / 255.0, 1.0};
@@ -144,9 +118,10 @@ ARGB reference_over(ARGB d, ARGB s) {
   return out_alpha << 24 | mix(red(d), red(s)) << 16 | mix(green(d), green(s)) << 8 | mix(blue(d), blue(s));
 }
 
-// Seeded random nearest-neighbour stretches (mirrored or not, clipped by a
-// rectangle or a rectangular path, recoloured by alpha-only, per-channel and
-// mixing matrices) against the stretch rule and the formulas written out.
+// Seeded random nearest-neighbour stretches (mirrored or not, moved by a
+// world translation, clipped by a rectangle or a rectangular path,
+// recoloured by alpha-only, per-channel and mixing matrices) against the
+// stretch rule and the formulas written out.
 TEST_F(ImageTest, RandomNearestStretchesMatchThePlainReference) {
   interpolation(InterpolationModeNearestNeighbor);
   seeded::iterations(200, [&](std::mt19937& rng, int) {
@@ -175,6 +150,7 @@ TEST_F(ImageTest, RandomNearestStretchesMatchThePlainReference) {
                 Ok);
     }
     const int cx = int(rng() % 8), cy = int(rng() % 8), cw = 40 + int(rng() % 30), ch = 40 + int(rng() % 30);
+    ASSERT_EQ(GdipResetWorldTransform(graphics_), Ok);
     if (rng() % 2 == 0) {
       ASSERT_EQ(GdipSetClipRectI(graphics_, cx, cy, cw, ch, CombineModeReplace), Ok);
     } else {
@@ -187,8 +163,10 @@ TEST_F(ImageTest, RandomNearestStretchesMatchThePlainReference) {
       GdipDeleteRegion(region);
       GdipDeletePath(path);
     }
-    const int left = mirror ? x - w : x;
-    ASSERT_EQ(GdipDrawImageRectRect(graphics_, wrap(pixels.data(), sw, sh), REAL(x), REAL(y), REAL(mirror ? -w : w), REAL(h),
+    const int shift = int(rng() % 5) - 2;  // a world translation moves the image, not the clip
+    ASSERT_EQ(GdipTranslateWorldTransform(graphics_, REAL(shift), REAL(-shift), MatrixOrderPrepend), Ok);
+    const int left = (mirror ? x - w : x) + shift;
+    ASSERT_EQ(GdipDrawImageRectRect(graphics_, wrap(pixels.data(), sw, sh), REAL(x), REAL(y + shift), REAL(mirror ? -w : w), REAL(h),
                                     0, 0, REAL(sw), REAL(sh), UnitPixel, recolour, nullptr, nullptr),
               Ok);
     if (recolour) GdipDisposeImageAttributes(recolour);

@@ -1,5 +1,6 @@
 // Paths: the recorded points and types, figures, bounds, flattening,
-// widening, warping, outlines, text, point tests, and regions made from paths.
+// widening, warping, outlines, text, point tests, and a path fill drawing
+// what the shape call draws. Depends on: draw_test_support.h.
 #include <cmath>
 
 #include "platform/gdiplus_text.h"
@@ -244,13 +245,6 @@ TEST_F(PathTest, PointTestsWithAGraphicsRunInDeviceCoordinates) {
   EXPECT_TRUE(in);
   ASSERT_EQ(GdipIsOutlineVisiblePathPoint(p, 0, 5, pen(kBlack, 2), graphics_, &in), Ok);
   EXPECT_FALSE(in);
-}
-
-TEST(GdiplusMemory, AllocAndFree) {
-  void* block = GdipAlloc(64);
-  ASSERT_NE(block, nullptr);
-  GdipFree(block);
-  GdipFree(nullptr);
 }
 
 }  // namespace

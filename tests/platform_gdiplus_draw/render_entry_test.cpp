@@ -1,6 +1,7 @@
 // The internal entry points other platform code draws through (text uses
 // them for glyph coverage and outlines): a device-space coverage mask and
 // world-space contours, both under the graphics' clip and compositing.
+// Depends on: draw_test_support.h and the GDI+ private render header.
 #include "draw_test_support.h"
 #include "gdiplus/render.h"
 

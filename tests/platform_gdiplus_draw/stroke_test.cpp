@@ -1,5 +1,6 @@
 // Outlines: pen widths in world units, the one-pixel minimum, dashes scaled
-// by the width, caps, joins and miter limits, arcs and curves.
+// by the width, caps, joins and miter limits, arcs and curves, asserted as
+// pixels inside and outside each shape. Depends on: draw_test_support.h.
 #include <cmath>
 
 #include "draw_test_support.h"

@@ -1,6 +1,6 @@
 // Builds BMP files byte by byte for the decoder tests: any header size,
 // depth, compression, palette and masks, with the pixel rows given exactly
-// as they are stored in the file.
+// as they are stored in the file. Depends on: nothing. Checks nothing.
 #pragma once
 
 #include <array>

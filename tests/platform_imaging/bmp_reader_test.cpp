@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdlib>
 #include <string>
 #include <iterator>
 #include <utility>
@@ -46,57 +47,42 @@ bmp_fields rgb24_3x2() {
                            0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0, 0, 0});
 }
 
-TEST(BmpReader, TwentyFourBitRowsInEitherOrderWithSizeImageZero) {
-  EXPECT_EQ(decoded(build_bmp(rgb24_3x2()), 3, 2),
-            (std::vector<uint32_t>{0xFF131211, 0xFF161514, 0xFF191817, 0xFF030201, 0xFF060504, 0xFF090807}));
-  bmp_fields top_down = rgb24_3x2();
-  top_down.height = -2;
-  EXPECT_EQ(decoded(build_bmp(top_down), 3, 2),
-            (std::vector<uint32_t>{0xFF030201, 0xFF060504, 0xFF090807, 0xFF131211, 0xFF161514, 0xFF191817}));
-}
-
-TEST(BmpReader, IndexedPixelsReadFromTheHighBitsFirstThroughFullOrShortPalettes) {
+// Every accepted layout, one row each: the file's fields and the pixels it
+// decodes to, top row first.
+TEST(BmpReader, EveryAcceptedLayoutDecodesExactly) {
   std::vector<uint32_t> full, grey16;
   for (uint32_t i = 0; i < 256; ++i) full.push_back(i << 16 | (255 - i) << 8 | 7);
   for (uint32_t i = 0; i < 16; ++i) grey16.push_back(i * 0x111111);
-  // Colours used 0: all 256 entries.
-  EXPECT_EQ(decoded(build_bmp(fields(3, 1, 8, {0, 200, 255, 0}, full)), 3, 1),
-            (std::vector<uint32_t>{0xFF00FF07, 0xFFC83707, 0xFFFF0007}));
-  bmp_fields short_palette = fields(3, 1, 8, {1, 0, 9, 0}, {0x112233, 0x445566});
-  short_palette.colours_used = 2;  // indexes past it are opaque black
-  EXPECT_EQ(decoded(build_bmp(short_palette), 3, 1), (std::vector<uint32_t>{0xFF445566, 0xFF112233, 0xFF000000}));
-  std::vector<uint32_t> expected;  // 1010 0101 01
-  for (int bit : {1, 0, 1, 0, 0, 1, 0, 1, 0, 1}) expected.push_back(bit ? 0xFFFFFFFF : 0xFF000000);
-  EXPECT_EQ(decoded(build_bmp(fields(10, 1, 1, {0xA5, 0x40, 0, 0}, {0x000000, 0xFFFFFF})), 10, 1), expected);
-  EXPECT_EQ(decoded(build_bmp(fields(3, 1, 4, {0x3F, 0x70, 0, 0}, grey16)), 3, 1),
-            (std::vector<uint32_t>{0xFF333333, 0xFFFFFFFF, 0xFF777777}));
-}
-
-TEST(BmpReader, SixteenBitDefaultsTo555AndHonoursBitfields) {
-  bmp_fields s = fields(2, 1, 16, {0x00, 0x7C, 0x1F, 0x00});  // red full, blue full (5-5-5)
-  EXPECT_EQ(decoded(build_bmp(s), 2, 1), (std::vector<uint32_t>{0xFFFF0000, 0xFF0000FF}));
-  s.compression = 3;
-  s.masks = {0xF800, 0x07E0, 0x001F, 0};
-  s.masks_after_header = true;
-  s.rows = {0xE0, 0x07, 0x10, 0x00};  // green full; blue 16 of 31
-  EXPECT_EQ(decoded(build_bmp(s), 2, 1), (std::vector<uint32_t>{0xFF00FF00, 0xFF000084}));
-}
-
-TEST(BmpReader, ThirtyTwoBitAlphaOnlyWithAnAlphaMask) {
-  bmp_fields s = fields(2, 1, 32, {0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x00});
-  EXPECT_EQ(decoded(build_bmp(s), 2, 1), (std::vector<uint32_t>{0xFF302010, 0xFF706050}));
-  s.compression = 3;
-  s.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0};
-  s.masks_after_header = true;
-  EXPECT_EQ(decoded(build_bmp(s), 2, 1), (std::vector<uint32_t>{0xFF302010, 0xFF706050}));
-  for (uint32_t header : {108u, 124u}) {
-    s.header_size = header;
-    s.masks_after_header = false;
-    s.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
-    EXPECT_EQ(decoded(build_bmp(s), 2, 1), (std::vector<uint32_t>{0x40302010, 0x00706050})) << header;
-    // Masks in another order, each field still scaled to 8 bits.
-    s.masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};
-    EXPECT_EQ(decoded(build_bmp(s), 2, 1), (std::vector<uint32_t>{0x40102030, 0x00506070})) << header;
+  const auto with = [](bmp_fields s, auto change) { change(s); return s; };
+  const bmp_fields rgb16 = fields(2, 1, 16, {0xE0, 0x07, 0x10, 0x00}), rgb32 = fields(2, 1, 32, {0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0x70, 0x00});
+  const auto masks = [](uint32_t header, std::array<uint32_t, 4> m) {
+    return [header, m](bmp_fields& s) { s.compression = 3, s.header_size = header, s.masks = m, s.masks_after_header = header == 40; };
+  };
+  const struct {
+    const char* what;
+    bmp_fields file;
+    std::vector<uint32_t> pixels;
+  } cases[] = {
+      {"24-bit bottom-up, rows padded", rgb24_3x2(), {0xFF131211, 0xFF161514, 0xFF191817, 0xFF030201, 0xFF060504, 0xFF090807}},
+      {"24-bit top-down", with(rgb24_3x2(), [](bmp_fields& s) { s.height = -2; }),
+       {0xFF030201, 0xFF060504, 0xFF090807, 0xFF131211, 0xFF161514, 0xFF191817}},
+      {"8-bit, colours used 0: all 256", fields(3, 1, 8, {0, 200, 255, 0}, full), {0xFF00FF07, 0xFFC83707, 0xFFFF0007}},
+      {"8-bit short palette: indexes past it are opaque black",
+       with(fields(3, 1, 8, {1, 0, 9, 0}, {0x112233, 0x445566}), [](bmp_fields& s) { s.colours_used = 2; }),
+       {0xFF445566, 0xFF112233, 0xFF000000}},
+      {"1-bit, high bit first", fields(10, 1, 1, {0xA5, 0x40, 0, 0}, {0x000000, 0xFFFFFF}),
+       {0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF, 0xFF000000, 0xFFFFFFFF}},
+      {"4-bit", fields(3, 1, 4, {0x3F, 0x70, 0, 0}, grey16), {0xFF333333, 0xFFFFFFFF, 0xFF777777}},
+      {"16-bit defaults to 5-5-5", fields(2, 1, 16, {0x00, 0x7C, 0x1F, 0x00}), {0xFFFF0000, 0xFF0000FF}},
+      {"16-bit 5-6-5 bitfields", with(rgb16, masks(40, {0xF800, 0x07E0, 0x001F, 0})), {0xFF00FF00, 0xFF000084}},
+      {"32-bit: no alpha without a mask", rgb32, {0xFF302010, 0xFF706050}},
+      {"32-bit bitfields, no alpha mask", with(rgb32, masks(40, {0xFF0000, 0xFF00, 0xFF, 0})), {0xFF302010, 0xFF706050}},
+      {"32-bit V4 with alpha", with(rgb32, masks(108, {0xFF0000, 0xFF00, 0xFF, 0xFF000000})), {0x40302010, 0x00706050}},
+      {"32-bit V5, masks reordered", with(rgb32, masks(124, {0xFF, 0xFF00, 0xFF0000, 0xFF000000})), {0x40102030, 0x00506070}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(decoded(build_bmp(c.file), uint32_t(std::abs(c.file.width)), uint32_t(std::abs(c.file.height))), c.pixels);
   }
 }
 

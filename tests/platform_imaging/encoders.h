@@ -1,5 +1,6 @@
 // Small writers of GIF, TIFF and JPEG files made with the same libraries
 // the decoder uses, so that each decoder meets files of known content.
+// Depends on: giflib, libtiff, libjpeg (in encoders.cpp). Checks nothing.
 #pragma once
 
 #include <cstdint>

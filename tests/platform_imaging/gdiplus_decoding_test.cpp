@@ -45,10 +45,8 @@ TEST_F(ScratchDirectory, FileBitmapIsThirtyTwoBitArgbOfTheFile) {
   GdipGetImageHeight(reinterpret_cast<GpImage*>(bitmap), &height);
   EXPECT_EQ(width, 2u);
   EXPECT_EQ(height, 2u);
-  EXPECT_EQ(pixel(bitmap, 0, 0), 0xFFFF0000u);
-  EXPECT_EQ(pixel(bitmap, 1, 0), 0xFF00FF00u);
-  EXPECT_EQ(pixel(bitmap, 0, 1), 0xFF0000FFu);
-  EXPECT_EQ(pixel(bitmap, 1, 1), 0xFFFFFFFFu);
+  const ARGB expected[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(pixel(bitmap, i % 2, i / 2), expected[i]) << i;
   GdipDisposeImage(reinterpret_cast<GpImage*>(bitmap));
 }
 
@@ -135,10 +133,7 @@ TEST_F(LockBits, UserBufferReceivesTheRectangle) {
   EXPECT_EQ(data.Height, 2u);
   EXPECT_EQ(data.PixelFormat, PixelFormat32bppARGB);
   EXPECT_EQ(data.Scan0, buffer);
-  EXPECT_EQ(buffer[0], 0x80010101u);
-  EXPECT_EQ(buffer[1], 0x80020202u);
-  EXPECT_EQ(buffer[2], 0x80111111u);
-  EXPECT_EQ(buffer[3], 0x80121212u);
+  EXPECT_EQ(std::vector<uint32_t>(buffer, buffer + 4), (std::vector<uint32_t>{0x80010101, 0x80020202, 0x80111111, 0x80121212}));
   EXPECT_EQ(GdipBitmapUnlockBits(bitmap_, &data), Ok);
 }
 

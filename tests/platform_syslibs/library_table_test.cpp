@@ -1,19 +1,14 @@
-// The library table: names, reference counts, entry look-up, the missing
-// seam, and the imm32 stand-in. Depends on: the kernel32 and syslibs headers.
+// The library table: names, reference counts, entry look-up and the imm32
+// stand-in (the seam that hides libraries is pinned by its users, the Frond
+// system-library tests). Depends on: the kernel32 and syslibs headers.
 #include <gtest/gtest.h>
 
 #include "platform/kernel32.h"
 #include "platform/syslibs.h"
-#include "platform/test_seams.h"
 
 namespace {
 
-class Libraries : public ::testing::Test {
- protected:
-  void TearDown() override { platform_test::reset_missing_libraries(); }
-};
-
-TEST_F(Libraries, NamesMatchWithoutCaseOrSuffix) {
+TEST(Libraries, NamesMatchWithoutCaseOrSuffix) {
   const HMODULE msimg32 = LoadLibraryA("msimg32.dll");
   ASSERT_NE(msimg32, nullptr);
   EXPECT_EQ(LoadLibraryA("MSIMG32.DLL"), msimg32);
@@ -28,7 +23,7 @@ TEST_F(Libraries, NamesMatchWithoutCaseOrSuffix) {
   }
 }
 
-TEST_F(Libraries, OtherNamesAreNotFound) {
+TEST(Libraries, OtherNamesAreNotFound) {
   for (const char* name : {"gdiplus.dll", "msimg32.dl", "msimg32.dll.dll", "", "kernel32.dll"}) {
     SetLastError(0);
     EXPECT_EQ(LoadLibraryA(name), nullptr) << name;
@@ -36,7 +31,7 @@ TEST_F(Libraries, OtherNamesAreNotFound) {
   }
 }
 
-TEST_F(Libraries, EntriesAreFoundByExactName) {
+TEST(Libraries, EntriesAreFoundByExactName) {
   const HMODULE winmm = LoadLibraryA("winmm.dll");
   for (const char* entry : {"timeBeginPeriod", "timeEndPeriod", "timeSetEvent", "timeKillEvent", "mciSendCommandW"}) {
     EXPECT_NE(GetProcAddress(winmm, entry), nullptr) << entry;
@@ -57,7 +52,7 @@ TEST_F(Libraries, EntriesAreFoundByExactName) {
   FreeLibrary(ole32);
 }
 
-TEST_F(Libraries, FreedModulesAreReferenceCounted) {
+TEST(Libraries, FreedModulesAreReferenceCounted) {
   const HMODULE imm32 = LoadLibraryA("imm32.dll");
   EXPECT_EQ(LoadLibraryA("imm32.dll"), imm32);
   EXPECT_TRUE(FreeLibrary(imm32));
@@ -70,27 +65,7 @@ TEST_F(Libraries, FreedModulesAreReferenceCounted) {
   EXPECT_EQ(GetProcAddress(nullptr, "ImmGetContext"), nullptr);
 }
 
-TEST_F(Libraries, SeamMarksLibrariesAndEntriesMissing) {
-  platform_test::mark_library_missing("msimg32.dll");
-  EXPECT_EQ(LoadLibraryA("msimg32"), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
-
-  platform_test::mark_entry_missing("Winmm.dll", "timeSetEvent");
-  const HMODULE winmm = LoadLibraryA("winmm.dll");
-  ASSERT_NE(winmm, nullptr);
-  EXPECT_EQ(GetProcAddress(winmm, "timeSetEvent"), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
-  EXPECT_NE(GetProcAddress(winmm, "timeKillEvent"), nullptr);
-
-  platform_test::reset_missing_libraries();
-  EXPECT_NE(GetProcAddress(winmm, "timeSetEvent"), nullptr);
-  const HMODULE msimg32 = LoadLibraryA("msimg32");
-  EXPECT_NE(msimg32, nullptr);
-  FreeLibrary(msimg32);
-  FreeLibrary(winmm);
-}
-
-TEST_F(Libraries, Imm32GivesEachWindowADummyContext) {
+TEST(Libraries, Imm32GivesEachWindowADummyContext) {
   const HMODULE imm32 = LoadLibraryA("imm32.dll");
   const auto get_context = reinterpret_cast<ImmGetContext_fn>(GetProcAddress(imm32, "ImmGetContext"));
   const auto set_window =

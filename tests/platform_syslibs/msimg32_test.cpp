@@ -1,7 +1,7 @@
-// msimg32 on DIB sections: AlphaBlend's arithmetic (a table of constant and
-// per-pixel premultiplied alpha), rejected arguments, 24-bit bitmaps, and a
-// seeded random comparison with a plain per-pixel reference (stretching,
-// clipping, viewport origins); GradientFill's rectangles and triangles.
+// msimg32 on DIB sections: AlphaBlend's rejected arguments, 24-bit bitmaps,
+// and a seeded random comparison with a plain per-pixel reference (constant
+// and per-pixel alpha, saturation, stretching, clipping, viewport origins);
+// GradientFill's rectangles and triangles.
 // Depends on: the GDI test DIBs, the syslibs header, tests/support/seeded.h.
 #include <gtest/gtest.h>
 
@@ -35,33 +35,6 @@ class Msimg32 : public ::testing::Test {
   AlphaBlend_fn alpha_blend = reinterpret_cast<AlphaBlend_fn>(GetProcAddress(module_, "AlphaBlend"));
   GradientFill_fn gradient_fill = reinterpret_cast<GradientFill_fn>(GetProcAddress(module_, "GradientFill"));
 };
-
-TEST_F(Msimg32, ConstantAndPerPixelAlphaMixEveryChannel) {
-  struct Case {
-    uint32_t source, destination;
-    BYTE constant_alpha, format;
-    uint32_t expected;
-  };
-  const Case cases[] = {
-      {0x00FFFFFF, 0x00000000, 128, 0, 0x00808080},
-      {0xFF0000FF, 0x00FF0000, 255, 0, 0xFF0000FF},  // a plain copy, alpha included
-      {0xFF0000FF, 0x40FF0000, 0, 0, 0x40FF0000},
-      {0x00C8C8C8, 0x00646464, 64, 0, 0x007D7D7D},  // 200*64/255 = 50.2 -> 50; 100*191/255 = 74.9 -> 75
-      // Per-pixel alpha takes premultiplied sources.
-      {0x80800000, 0xFF0000FF, 255, AC_SRC_ALPHA, 0xFF80007F},
-      {0x80800000, 0xFF0000FF, 128, AC_SRC_ALPHA, 0xFF4000BF},  // the source scales to 0x40400000 first
-      {0x00000000, 0x12345678, 255, AC_SRC_ALPHA, 0x12345678},
-      {0xFF102030, 0x12345678, 255, AC_SRC_ALPHA, 0xFF102030},
-      {0x01FF0000, 0x00FF0000, 255, AC_SRC_ALPHA, 0x01FF0000},  // not really premultiplied: saturates, no wrap
-  };
-  for (const Case& c : cases) {
-    Canvas src(1, 1), dst(1, 1);
-    src.at(0, 0) = c.source;
-    dst.at(0, 0) = c.destination;
-    EXPECT_TRUE(alpha_blend(dst.dc, 0, 0, 1, 1, src.dc, 0, 0, 1, 1, {AC_SRC_OVER, 0, c.constant_alpha, c.format}));
-    EXPECT_EQ(dst.at(0, 0), c.expected) << std::hex << c.source << " over " << c.destination;
-  }
-}
 
 TEST_F(Msimg32, RejectsBadArguments) {
   Canvas src(4, 4), dst(4, 4);
@@ -160,67 +133,53 @@ TRIVERTEX vertex(LONG x, LONG y, COLOR16 red, COLOR16 green, COLOR16 blue, COLOR
   return {x, y, red, green, blue, alpha};
 }
 
-TEST_F(Msimg32, HorizontalGradientRunsFromLeftColourToRightColour) {
-  Canvas dst(4, 2);
-  // Given right to left: the vertex with the smaller x still colours the left edge.
-  TRIVERTEX v[2] = {vertex(4, 2, 0, 0, 0xFF00, 0), vertex(0, 0, 0xFF00, 0, 0, 0xFF00)};
-  GRADIENT_RECT rect{0, 1};
-  ASSERT_TRUE(gradient_fill(dst.dc, v, 2, &rect, 1, GRADIENT_FILL_RECT_H));
-  const uint32_t row[4] = {0xFFFF0000, 0xAAAA0055, 0x555500AA, 0x000000FF};
-  for (int y = 0; y < 2; ++y) {
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(dst.at(x, y), row[x]) << x << "," << y;
+// One row per fill: the pixels probed and, for the solid triangle, the rule
+// that pixel centres on the hypotenuse belong to the next triangle.
+TEST_F(Msimg32, GradientsFollowTheirVerticesAndTheClip) {
+  const COLOR16 F = 0xFF00;
+  struct Probe {
+    int x, y;
+    uint32_t expected;
+  };
+  const struct {
+    const char* what;
+    std::vector<TRIVERTEX> v;
+    ULONG mode;
+    RECT clip;
+    std::vector<Probe> probes;
+  } cases[] = {
+      {"horizontal, given right to left", {vertex(4, 2, 0, 0, F, 0), vertex(0, 0, F, 0, 0, F)}, GRADIENT_FILL_RECT_H,
+       {0, 0, 8, 8}, {{0, 1, 0xFFFF0000}, {1, 0, 0xAAAA0055}, {2, 1, 0x555500AA}, {3, 0, 0x000000FF}, {4, 0, 0}}},
+      {"vertical, one column, given bottom to top",
+       {vertex(1, 3, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF), vertex(0, 0, 0x1000, 0x2000, 0x3000, 0x4000)},
+       GRADIENT_FILL_RECT_V, {0, 0, 8, 8}, {{0, 0, 0x40102030}, {0, 2, 0xFFFFFFFF}, {1, 0, 0}, {0, 3, 0}}},
+      {"clipped", {vertex(-10, -10, F, F, F, F), vertex(10, 10, F, F, F, F)}, GRADIENT_FILL_RECT_H, {0, 0, 2, 4},
+       {{1, 3, 0xFFFFFFFF}, {2, 0, 0}}},
+      {"triangle at pixel centres", {vertex(0, 0, F, 0, 0, 0), vertex(0, 8, 0, 0, F, 0), vertex(8, 0, 0, F, 0, 0)},
+       GRADIENT_FILL_TRIANGLE, {0, 0, 8, 8},  // (0.5, 0.5): 7/8 of the first vertex; (6.5, 0.5): 1/8, 1/16, 13/16
+       {{0, 0, 0x00DF0F0F}, {6, 0, 0x001FCF0F}, {7, 0, 0}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Canvas dst(8, 8);
+    IntersectClipRect(dst.dc, c.clip.left, c.clip.top, c.clip.right, c.clip.bottom);
+    std::vector<TRIVERTEX> v = c.v;
+    ULONG mesh[3] = {0, 1, 2};  // read as GRADIENT_RECT {0, 1} or GRADIENT_TRIANGLE {0, 1, 2}
+    ASSERT_TRUE(gradient_fill(dst.dc, v.data(), ULONG(v.size()), mesh, 1, c.mode));
+    for (const Probe& p : c.probes) EXPECT_EQ(dst.at(p.x, p.y), p.expected) << p.x << "," << p.y;
   }
-}
-
-TEST_F(Msimg32, VerticalGradientRunsFromTopColourToBottomColour) {
-  Canvas dst(2, 3);
-  TRIVERTEX v[2] = {vertex(0, 0, 0x1000, 0x2000, 0x3000, 0x4000), vertex(1, 3, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF)};
-  GRADIENT_RECT rect{0, 1};
-  ASSERT_TRUE(gradient_fill(dst.dc, v, 2, &rect, 1, GRADIENT_FILL_RECT_V));
-  EXPECT_EQ(dst.at(0, 0), 0x40102030u);
-  EXPECT_EQ(dst.at(0, 2), 0xFFFFFFFFu);
-  EXPECT_EQ(dst.at(1, 0), 0u);  // the rectangle is one column wide
-}
-
-TEST_F(Msimg32, TriangleCoversAndInterpolatesAtPixelCentres) {
-  Canvas dst(8, 8);
-  TRIVERTEX v[3] = {vertex(0, 0, 0, 0xFF00, 0, 0xFF00), vertex(8, 0, 0, 0xFF00, 0, 0xFF00),
-                    vertex(0, 8, 0, 0xFF00, 0, 0xFF00)};
+  Canvas solid(8, 8);
+  TRIVERTEX v[3] = {vertex(0, 0, 0, F, 0, F), vertex(8, 0, 0, F, 0, F), vertex(0, 8, 0, F, 0, F)};
   GRADIENT_TRIANGLE triangle{0, 1, 2};
-  ASSERT_TRUE(gradient_fill(dst.dc, v, 3, &triangle, 1, GRADIENT_FILL_TRIANGLE));
-  int covered = 0;
-  for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 8; ++x) {
-      const bool inside = x + y <= 6;  // centres on the diagonal belong to the next triangle
-      EXPECT_EQ(dst.at(x, y), inside ? 0xFF00FF00u : 0u) << x << "," << y;
-      covered += inside;
-    }
-  }
-  EXPECT_EQ(covered, 28);
-
-  // Colours are interpolated at pixel centres.
-  Canvas mixed(8, 8);
-  TRIVERTEX m[3] = {vertex(0, 0, 0xFF00, 0, 0, 0), vertex(0, 8, 0, 0, 0xFF00, 0), vertex(8, 0, 0, 0xFF00, 0, 0)};
-  ASSERT_TRUE(gradient_fill(mixed.dc, m, 3, &triangle, 1, GRADIENT_FILL_TRIANGLE));
-  EXPECT_EQ(mixed.at(0, 0), 0x00DF0F0Fu);  // centre (0.5, 0.5): 7/8 of the first vertex, 1/16 of each other one
-  EXPECT_EQ(mixed.at(6, 0), 0x001FCF0Fu);  // centre (6.5, 0.5): 1/8, 1/16 and 13/16
-}
-
-TEST_F(Msimg32, GradientsAreClippedAndCheckTheirArguments) {
-  Canvas dst(4, 4);
-  IntersectClipRect(dst.dc, 0, 0, 2, 4);
-  TRIVERTEX v[2] = {vertex(-10, -10, 0xFF00, 0xFF00, 0xFF00, 0xFF00), vertex(10, 10, 0xFF00, 0xFF00, 0xFF00, 0xFF00)};
-  GRADIENT_RECT rect{0, 1};
-  ASSERT_TRUE(gradient_fill(dst.dc, v, 2, &rect, 1, GRADIENT_FILL_RECT_H));
-  EXPECT_EQ(dst.at(1, 3), 0xFFFFFFFFu);
-  EXPECT_EQ(dst.at(2, 0), 0u);
-
-  GRADIENT_RECT bad{0, 2};
-  EXPECT_FALSE(gradient_fill(dst.dc, v, 2, &bad, 1, GRADIENT_FILL_RECT_H));
-  EXPECT_FALSE(gradient_fill(dst.dc, v, 2, &rect, 1, 3));
+  ASSERT_TRUE(gradient_fill(solid.dc, v, 3, &triangle, 1, GRADIENT_FILL_TRIANGLE));
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(solid.at(x, y), x + y <= 6 ? 0xFF00FF00u : 0u) << x << "," << y;
+  GRADIENT_RECT bad{0, 2}, rect{0, 1};
   GRADIENT_TRIANGLE bad_triangle{0, 1, 5};
-  EXPECT_FALSE(gradient_fill(dst.dc, v, 2, &bad_triangle, 1, GRADIENT_FILL_TRIANGLE));
-  EXPECT_FALSE(gradient_fill(dst.dc, nullptr, 0, &rect, 1, GRADIENT_FILL_RECT_H));
+  EXPECT_FALSE(gradient_fill(solid.dc, v, 2, &bad, 1, GRADIENT_FILL_RECT_H));
+  EXPECT_FALSE(gradient_fill(solid.dc, v, 2, &rect, 1, 3));
+  EXPECT_FALSE(gradient_fill(solid.dc, v, 2, &bad_triangle, 1, GRADIENT_FILL_TRIANGLE));
+  EXPECT_FALSE(gradient_fill(solid.dc, nullptr, 0, &rect, 1, GRADIENT_FILL_RECT_H));
 }
 
 }  // namespace

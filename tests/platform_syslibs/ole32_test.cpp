@@ -1,5 +1,6 @@
 // CreateStreamOnHGlobal: a memory stream that grows, seeks, reads short at
 // the end and frees its block only when asked to.
+// Depends on: the kernel32 (global memory) and syslibs headers.
 #include <gtest/gtest.h>
 
 #include <cstring>

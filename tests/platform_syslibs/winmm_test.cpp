@@ -1,5 +1,6 @@
 // winmm: period requests, one-shot and periodic timers, killing timers from
 // outside and inside their callback, and the MCI stub.
+// Depends on: the kernel32 (events) and syslibs headers; real time, briefly.
 #include <gtest/gtest.h>
 
 #include <atomic>
