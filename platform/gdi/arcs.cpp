@@ -3,6 +3,8 @@
 // whole ellipse. Pie closes the arc with both radii (one line over the whole
 // ellipse when the radials are equal), Chord with the line between its
 // ends; both fill with the brush, the pen painting over it.
+// Depends on: shape_call (target, pen, brush), line_walker. No AngleArc or ArcTo; nothing moves the
+// current position.
 #include <algorithm>
 #include <cmath>
 

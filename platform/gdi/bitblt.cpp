@@ -4,6 +4,8 @@
 // ROP3 row by row. Every stretch mode samples like COLORONCOLOR: with 32-bit
 // colour there is no palette for BLACKONWHITE/WHITEONBLACK/HALFTONE to blend
 // into, and one sampling rule keeps all stretches of the platform alike.
+// Depends on: dc, blit_geometry, rop, primitives, screen_copy. Does not blend alpha (AlphaBlend is
+// msimg32) or dither.
 #include <algorithm>
 #include <cstring>
 

@@ -1,6 +1,7 @@
 // Axis mapping of blits. A translation keeps the source positions implicit;
 // a stretch or mirror gets a table with one source column per destination
 // column, computed once above the pixel loops.
+// Depends on: display/stretch_sampling (the shared stretch rule). Touches no pixels.
 #include "gdi/blit_geometry.h"
 
 #include <algorithm>

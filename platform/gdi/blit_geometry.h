@@ -2,6 +2,7 @@
 // positions receive a pixel and which source position each one reads. All
 // arithmetic is in 64 bits, so no argument can overflow; the result never
 // names a position outside the bounds or the source.
+// Depends on: gdi32.h types only. Touches no pixels and knows nothing of clips or DCs.
 #pragma once
 
 #include <cstddef>

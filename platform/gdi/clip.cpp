@@ -1,5 +1,6 @@
 // Clipping of a DC: the clip region is kept in device coordinates, as
 // selected; drawing intersects it with the surface (see clip_rects).
+// Depends on: dc, region. Draws nothing; has no ExcludeClipRect, OffsetClipRgn or other clip calls.
 #include <algorithm>
 
 #include "gdi/dc.h"

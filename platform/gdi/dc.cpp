@@ -1,6 +1,7 @@
 // Device contexts: creation and deletion, the device description (surface,
 // size, clip rectangles) that every drawing call starts from, and the device
 // capabilities. Memory DCs and the screen DC describe the same 32-bit device.
+// Depends on: the display backend (screen surface and size), region, handles. Draws nothing.
 #include "gdi/dc.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 // the device description the drawing calls work from (the surface and the
 // list of device rectangles drawing may touch, computed once per call above
 // the pixel loops).
+// Depends on: objects, region, surface. Declares no drawing calls.
 #pragma once
 
 #include <memory>

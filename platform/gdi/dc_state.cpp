@@ -1,6 +1,7 @@
 // The plain state of a DC: colours, modes, viewport origin, current position
 // and miter limit. Setters return the previous value, or the documented
 // failure value for a bad DC or argument.
+// Depends on: dc. Draws nothing; there are no mapping modes or window extents.
 #include "gdi/dc.h"
 
 using platform::gdi::find_dc;

@@ -2,6 +2,7 @@
 // bottom-up), compatible bitmaps (32-bit, top-down) and GetDIBits (into 32,
 // 24 or 8 bits; 8-bit rows index the system palette). Sizes are computed in
 // 64 bits; memory is zero-filled.
+// Depends on: dc, primitives, display/system_palette. Decodes no image files.
 #include <algorithm>
 #include <array>
 #include <cstdlib>

@@ -1,5 +1,6 @@
 // CreateDCA for the display: a DC over the whole screen, as GetDC(NULL)
 // gives, that DeleteDC ends. Printers and other devices do not exist here.
+// Depends on: dc (the screen DC). Opens no printer, metafile or other device.
 #include <cctype>
 
 #include "gdi/dc.h"

@@ -5,6 +5,8 @@
 // tab stops every eight average character widths; without DT_NOPREFIX "&x"
 // draws x underlined and "&&" draws "&". The text is clipped to the
 // rectangle unless DT_NOCLIP. The DC's text alignment is not used.
+// Depends on: text_render (layout and painting), kernel32 (text conversion). No ellipses (DT_END_ELLIPSIS,
+// DT_PATH_ELLIPSIS).
 #include <algorithm>
 #include <string>
 

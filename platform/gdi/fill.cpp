@@ -1,5 +1,6 @@
 // FillRect. GDI drawing writes 0x00RRGGBB words:
 // alpha 0 in every pixel it touches.
+// Depends on: dc, primitives (pattern rows). Draws no outline and does not use the ROP2.
 #include <algorithm>
 
 #include "gdi/dc.h"

@@ -5,6 +5,8 @@
 // painted twice. Colours are compared on 24 bits; the area is
 // four-connected and stays inside the clip. Memory: the bits and a stack of
 // spans waiting to be looked around.
+// Depends on: shape_call (brush ink), flood_scan, primitives. Does not fill eight-connected areas or leave
+// the clip.
 #include <algorithm>
 #include <vector>
 

@@ -1,5 +1,6 @@
 // Font records. A font here is only its LOGFONT: making one is a copy, and
 // text rendering resolves it when it is first drawn or measured with.
+// Depends on: objects, kernel32 (text conversion). Renders and measures nothing (fonts/, text_render).
 #include <cstring>
 #include <cwchar>
 

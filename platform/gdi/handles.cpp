@@ -1,6 +1,7 @@
 // Handle registry: one mutex-guarded map from handle value to object. The map
 // is made on first use and never destroyed, so handles stay checkable during
 // static initialisation and destruction of other code.
+// Depends on: test_seams (the live object count). Knows nothing of what the objects are.
 #include "gdi/handles.h"
 #include "platform/test_seams.h"
 

@@ -2,6 +2,7 @@
 // here, so a stale, foreign or deleted handle is refused instead of being
 // dereferenced. Handle values are never reused. Objects are shared: a call in
 // progress on one thread keeps an object alive while another deletes it.
+// Depends on: gdi32.h types and the standard library. Knows no object kind.
 #pragma once
 
 #include <memory>

@@ -1,5 +1,6 @@
 // The 16 binary raster operations as (and, xor) masks, and the span loops
 // that apply them.
+// Depends on: ink.h (pattern words). Chooses no spans and clips nothing.
 #include "gdi/ink.h"
 
 #include <cwchar>

@@ -4,6 +4,7 @@
 // bitwise over all 32 bits of a pixel, like the ternary operations of
 // BitBlt, so that R2_COPYPEN writes alpha 0 and R2_XORPEN twice restores
 // the pixel, alpha included.
+// Depends on: pattern. Does not clip; ternary operations are rop.h.
 #pragma once
 
 #include <cstddef>

@@ -4,6 +4,7 @@
 // direction covers the same pixels apart from its end pixel; horizontal,
 // vertical and 45-degree lines are exact. Clipping cuts the range of steps,
 // found exactly, before the loop, so the pixels inside the clip never change.
+// Depends on: gdi32.h types only. Paints nothing itself: the caller's plot function does.
 #pragma once
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 // LineTo, Polyline, PolyPolyline and PolyBezier: the pen along open figures.
 // Cosmetic lines leave out their end point; a style runs on through the
 // segments of one polyline. Geometric pens draw each call as one area.
+// Depends on: shape_call (pen_draw for cosmetic and geometric pens). Fills nothing; arcs are arcs.cpp.
 #include <algorithm>
 #include <cmath>
 

@@ -2,6 +2,7 @@
 // A null buffer asks for the size; a buffer too small for the record fails.
 // Bitmaps answer with a DIBSECTION when the buffer holds one and the bitmap
 // is a DIB section, with a BITMAP otherwise.
+// Depends on: objects. Changes no object.
 #include <cstddef>
 #include <cstring>
 

@@ -1,6 +1,7 @@
 // Stock objects and the calls common to every object kind: selection into a
 // DC, deletion, kind queries. Selection counts are changed under the registry
 // lock, so an object cannot be deleted by one thread while another selects it.
+// Depends on: dc, handles. The creation calls of pens, brushes, fonts and bitmaps live in their own files.
 #include <array>
 #include <cwchar>
 

@@ -1,6 +1,7 @@
 // The drawing objects behind GDI handles: pens, brushes, font records, the
 // stock palette and bitmaps. Objects other than bitmaps and regions do not
 // change after creation, so any thread may read them.
+// Depends on: handles, surface. Declares no drawing calls.
 #pragma once
 
 #include <cstdint>

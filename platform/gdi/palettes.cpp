@@ -1,5 +1,6 @@
 // Palettes on 32-bit devices: the stock default palette is the only one and
 // stays in every DC, so selecting and realising change nothing.
+// Depends on: dc. Keeps no palette entries and maps no colours.
 #include "gdi/dc.h"
 
 using platform::gdi::find_as;

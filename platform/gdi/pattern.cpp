@@ -1,5 +1,6 @@
 // Brush tiles. Hatch lines are one pixel wide and pass through device pixel
 // (0, 0) of every 8x8 cell (the anti-diagonal passes through (7, 0)).
+// Depends on: pattern.h (objects' brushes). Paints nothing onto a surface.
 #include "gdi/pattern.h"
 
 namespace platform::gdi {

@@ -2,6 +2,7 @@
 // pixel (0, 0). Solid brushes fill the tile with one word; hatched brushes
 // draw their lines in the brush colour and the gaps in the DC's background
 // colour.
+// Depends on: objects (brushes). Paints nothing itself (primitives, ink).
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,7 @@
 // Pens along figures: cosmetic through the line walker, geometric through
 // the GDI+ stroker and the aliased scan converter.
+// Depends on: line_walker, pen_shape, shape_target, gdiplus (path, pen, stroke, raster). Fills no shape
+// interiors.
 #include "gdi/pen_draw.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 // geometric pens as one area per call, outlined by the GDI+ layer's AGG
 // stroker and filled aliased with the top-left rule, so that overlapping
 // segments, joins and caps paint each pixel once. Points are logical.
+// Depends on: pen_shape, shape_target, gdiplus/raster. Does not choose the pen or inks (shape_call).
 #pragma once
 
 #include <vector>

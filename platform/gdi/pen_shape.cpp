@@ -1,6 +1,7 @@
 // Pens as shapes: which kind, how wide, which caps and joins, and the dash
 // runs of the predefined styles (cosmetic runs in pixels, geometric runs in
 // pen widths, as GDI draws them).
+// Depends on: pen_shape.h (objects' pens). Draws nothing.
 #include "gdi/pen_shape.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 // area of a geometric pen of some width with its caps and joins; and the
 // on/off runs of its style. Cosmetic runs count pixels along a line's major
 // axis; geometric runs are lengths in logical units.
+// Depends on: objects (pens). Draws nothing.
 #pragma once
 
 #include <cstdint>

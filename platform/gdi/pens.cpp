@@ -1,5 +1,6 @@
 // Pens: cosmetic pens of CreatePen/CreatePenIndirect and the cosmetic or
 // geometric pens of ExtCreatePen, with the argument rules Windows documents.
+// Depends on: objects, handles. Draws nothing; the pen's shape is worked out in pen_shape.
 #include "gdi/objects.h"
 
 using platform::gdi::create_object;

@@ -1,5 +1,6 @@
 // Inner pixel loops. Every span and rectangle passed here is non-empty and
 // already clipped to the surface; nothing is checked again.
+// Depends on: pattern, surface. Clips and checks nothing.
 #pragma once
 
 #include <cstddef>

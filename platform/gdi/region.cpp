@@ -2,6 +2,7 @@
 // CreateRectRgn. Combination cuts the plane into
 // horizontal bands at every top and bottom edge of both operands; within a
 // band each operand is a sorted list of x spans, which a sweep combines.
+// Depends on: region.h, handles. No union or xor, and no elliptic or polygon regions.
 #include "gdi/region.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 // y-x bands (rectangles of one band share top and bottom, sorted by left;
 // bands sorted by top; touching bands with the same spans are merged), so
 // that equal areas have equal lists.
+// Depends on: handles. Draws nothing.
 #pragma once
 
 #include <vector>

@@ -2,6 +2,7 @@
 // table: bit P*4 + S*2 + D holds the result for pattern bit P, source bit S
 // and destination bit D (PATCOPY 0xF0, SRCCOPY 0xCC, DSTINVERT 0x55). The
 // operation applies to each of the 32 bits of a pixel word independently.
+// Depends on: gdi32.h (ROP3 codes). Touches no pixels itself.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,6 @@
 // Screen captures: each clip rectangle of the destination that the copy
 // covers becomes one read of the backend into a view of the bitmap's rows.
+// Depends on: dc, the display backend's screen reads. Does not stretch or apply other raster operations.
 #include "gdi/screen_copy.h"
 
 #include <algorithm>

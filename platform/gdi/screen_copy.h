@@ -1,6 +1,7 @@
 // Unstretched SRCCOPY from the screen into a bitmap: the display backend
 // reads each visible part of the destination straight from the screen, in
 // the bitmap's own depth, without going through the whole-screen buffer.
+// Depends on: dc. Stretches nothing; other raster operations go through bitblt.
 #pragma once
 
 #include "gdi/dc.h"

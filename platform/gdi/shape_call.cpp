@@ -1,5 +1,6 @@
 // Setting up a shape call: the target, the pen's shape and the inks of pen,
 // pen background and brush under the DC's ROP2 and background mode.
+// Depends on: shape_call.h (dc, pen_shape, ink). Draws nothing.
 #include "gdi/shape_call.h"
 
 #include <algorithm>

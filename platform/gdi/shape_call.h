@@ -1,5 +1,6 @@
 // The common start of every shape call: the DC, where it draws, and its pen
 // and brush as shapes and inks.
+// Depends on: pen_draw, shape_rows, shape_target. Draws nothing itself.
 #pragma once
 
 #include <memory>

@@ -2,6 +2,7 @@
 // A shape's pixels are those whose centres lie inside it; its outline is
 // the shape's pixels that have a row or column neighbour outside it (a
 // one-pixel boundary that meets the interior without a gap or an overlap).
+// Depends on: the standard library only. Knows nothing of DCs, clips or pens' widths.
 #pragma once
 
 #include <cstdint>

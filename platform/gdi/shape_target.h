@@ -4,6 +4,7 @@
 // bits and clip every run to the rectangles, so no shape can write outside.
 // ShapeMask collects a filled shape's brush and pen pixels first, so that
 // each pixel is painted once, by the pen where both cover it.
+// Depends on: dc, ink. Chooses no pen or brush and does not work out shapes.
 #pragma once
 
 #include <cstdint>

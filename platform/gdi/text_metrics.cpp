@@ -1,6 +1,7 @@
 // Measuring text: the extent of a string in the DC's font and the font's
 // TEXTMETRIC. An extent is the sum of the characters' advances by the cell
 // height, whatever the escapement.
+// Depends on: text_render (the DC's font), kernel32 (text conversion). Draws nothing.
 #include <algorithm>
 
 #include "gdi/text_render.h"

@@ -2,6 +2,8 @@
 // the text's cell that lies on the reference point; with TA_UPDATECP the
 // reference point is the current position, which moves past the text (back
 // over it for TA_RIGHT, not at all for TA_CENTER).
+// Depends on: text_render, kernel32 (text conversion). Does not wrap, break lines or expand tabs
+// (draw_text).
 #include <algorithm>
 #include <cmath>
 

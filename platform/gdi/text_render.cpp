@@ -2,6 +2,7 @@
 // text is drawn by testing pixel centres against the rotated cell, and its
 // glyphs (rendered rotated by FreeType) are placed at their rounded pen
 // positions. Every loop runs within one clip rectangle at a time.
+// Depends on: fonts (glyphs from FreeType), primitives, dc. Does not break lines or apply alignment.
 #include "gdi/text_render.h"
 
 #include <algorithm>

@@ -4,6 +4,7 @@
 // Text space: u runs along the baseline from the start of the line, v down
 // from the top of the cell; the font's escapement rotates it about the
 // reference point.
+// Depends on: fonts, dc. Does not break lines or apply alignment (text_out, draw_text).
 #pragma once
 
 #include <memory>

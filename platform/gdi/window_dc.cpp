@@ -3,6 +3,7 @@
 // DC hands the window's drawable area back to the window manager, which puts
 // it on the screen. The window's pixels come through the display layer's
 // window surfaces (registered by the window manager).
+// Depends on: dc, display/window_surfaces. Puts nothing on the screen itself (the window manager does).
 #include "gdi/window_dc.h"
 
 #include "display/window_surfaces.h"

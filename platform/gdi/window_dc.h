@@ -1,6 +1,7 @@
 // Device contexts of windows: their pixels are the window's client
 // framebuffer, owned by the window manager, and every drawing call on them
 // tells the window manager which client rectangle changed.
+// Depends on: wintypes.h. Owns no framebuffer.
 #pragma once
 
 #include "platform/wintypes.h"

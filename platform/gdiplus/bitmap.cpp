@@ -1,5 +1,6 @@
 // Bitmaps: creation over caller memory or owned memory, and single-pixel
 // access with conversion between straight ARGB and the stored format.
+// Depends on: image, status. Decodes no files (bitmap_decode) and draws nothing.
 #include <algorithm>
 #include <climits>
 #include <cstring>

@@ -1,5 +1,6 @@
 // Bitmaps decoded from files and streams by the platform decoder. Decoding
 // is done at once, into a 32bpp ARGB bitmap that owns its pixels.
+// Depends on: imaging (decoder, file sources), image, status, syslibs.h (IStream). Encodes nothing.
 #include <algorithm>
 
 #include "gdiplus/image.h"

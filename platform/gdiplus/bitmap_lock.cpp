@@ -3,6 +3,7 @@
 // caller's (ImageLockModeUserInputBuf), and stored back on unlock when the
 // lock was for writing. Rows of the same format are copied as they are;
 // other formats convert through straight ARGB.
+// Depends on: image, status. Holds one lock per bitmap at a time; no indexed formats.
 #include <cstdlib>
 #include <cstring>
 

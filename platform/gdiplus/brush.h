@@ -1,5 +1,6 @@
 // Brushes: GpBrush is the polymorphic base every brush kind derives from;
 // GpSolidFill paints one colour.
+// Depends on: gdiplus.h. Paints nothing (paint.h).
 #pragma once
 
 #include "platform/gdiplus.h"

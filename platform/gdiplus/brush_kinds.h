@@ -1,5 +1,6 @@
 // The brush kinds beyond the solid fill: linear and path gradients and
 // textures. Each keeps its geometry in brush (world) coordinates.
+// Depends on: brush, matrix. Paints nothing (paint.cpp).
 #pragma once
 
 #include <vector>

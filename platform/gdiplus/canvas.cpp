@@ -4,6 +4,8 @@
 // source by the source alpha times coverage, and alpha accumulates as
 // a + d (1 - a). Source-copy replaces all four channels, mixed by coverage
 // only. Every division by 255 rounds to nearest.
+// Depends on: dc_pixels (the DC's surface), clip_mask, paint, raster. Builds and strokes no paths
+// (render, stroke).
 #include "gdiplus/canvas.h"
 #include "gdiplus/dc_pixels.h"
 

@@ -2,6 +2,7 @@
 // its DC at that moment, the clip as pixels, the device space, and the
 // compositing rule. Covered spans from the rasteriser are coloured by a paint
 // and composited into the surface here.
+// Depends on: display/surface, graphics, paint, raster. Builds and strokes no paths (render, stroke).
 #pragma once
 
 #include <cstdint>

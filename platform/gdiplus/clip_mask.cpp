@@ -1,5 +1,6 @@
 // Region trees turned into pixel masks: every leaf is point-sampled at pixel
 // centres over the box, and the combine operations become byte operations.
+// Depends on: region, raster. Anti-aliases nothing and draws nothing.
 #include "gdiplus/clip_mask.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 // when the clip is not that box exactly, one byte per pixel of the box (0 or
 // 255: clipping is never anti-aliased). A graphics keeps the last one made and
 // remakes it only when its clip or the size of its surface changes.
+// Depends on: raster, region. Draws nothing.
 #pragma once
 
 #include <cstdint>

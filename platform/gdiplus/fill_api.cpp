@@ -1,5 +1,6 @@
 // The fill calls: each builds a path of the shape and fills it, and the
 // region fill and clear.
+// Depends on: brush, graphics, path, render, status. Strokes nothing (the draw calls).
 #include <vector>
 
 #include "gdiplus/brush.h"

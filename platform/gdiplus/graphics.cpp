@@ -1,6 +1,7 @@
 // Graphics objects: creation over a DC, the DC hand-out, the page transform
 // and the rendering settings (quality modes, text settings, page unit and
 // scale, rendering origin).
+// Depends on: graphics.h, status. Draws nothing (render).
 #include "gdiplus/graphics.h"
 
 #include <cmath>

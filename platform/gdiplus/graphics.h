@@ -2,6 +2,7 @@
 // state: the DC's viewport origin and GDI clip region play no part; drawing
 // goes into whatever bitmap the DC has selected at the time it draws
 // (dc_pixels.h), never into a copy taken when the graphics was made.
+// Depends on: clip_mask, matrix, region, gdiplus.h. Declares no drawing calls (render.h).
 #pragma once
 
 #include <utility>

@@ -1,6 +1,7 @@
 // The clip of a graphics. It is kept in device coordinates: geometry given in
 // world coordinates is mapped by the world-to-device transform when it is
 // combined in, and mapped back by the inverse when the clip is read.
+// Depends on: graphics, region, status. Draws nothing; does not use the DC's GDI clip.
 #include "gdiplus/graphics.h"
 #include "gdiplus/status.h"
 

@@ -1,5 +1,6 @@
 // The world transform of a graphics. It always stays invertible: a change
 // that would make it singular is refused and leaves it as it was.
+// Depends on: graphics, matrix, status. Draws nothing.
 #include "gdiplus/graphics.h"
 #include "gdiplus/status.h"
 

@@ -2,6 +2,7 @@
 // pixels in one of the supported formats, over its own memory or over memory
 // the caller keeps alive. GpBitmap has GpImage as its first and only base, so
 // a GpBitmap* and the GpImage* for the same object hold the same address.
+// Depends on: gdiplus.h. Decodes and draws nothing.
 #pragma once
 
 #include <cstddef>

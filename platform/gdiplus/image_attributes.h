@@ -1,5 +1,6 @@
 // GpImageAttributes: how image drawing changes the colours it takes from the
 // source (a colour matrix).
+// Depends on: gdiplus.h. Only the colour matrix: no remap tables, gamma or thresholds.
 #pragma once
 
 #include "platform/gdiplus.h"

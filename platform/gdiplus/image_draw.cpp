@@ -1,6 +1,8 @@
 // The image drawing calls: the source rectangle is mapped onto a
 // parallelogram in world coordinates, which is filled with the image's paint
 // like any shape (clip, smoothing at its edges and compositing included).
+// Depends on: canvas, graphics, image, image_attributes, image_sampler, path, status. Does not decode
+// images.
 #include "gdiplus/canvas.h"
 #include "gdiplus/graphics.h"
 #include "gdiplus/image.h"

@@ -4,6 +4,7 @@
 // pixels, through a column table computed once per call. Bilinear and bicubic filter in premultiplied colour (transparent
 // pixels lend no colour); their high-quality forms widen the filter when
 // shrinking, so that every source pixel contributes.
+// Depends on: display/stretch_sampling, brush_kinds, image, paint. Does not clip or composite (canvas).
 #include "gdiplus/image_sampler.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 // The paint of an image being drawn: each device pixel's centre is mapped
 // back into the source bitmap and sampled with the graphics' interpolation
 // mode, then recoloured by the image attributes.
+// Depends on: image, image_attributes, matrix, paint. Does not clip or composite.
 #pragma once
 
 #include <memory>

@@ -1,6 +1,7 @@
 // GpMatrix: a 3x2 affine matrix in GDI+'s row-vector convention: a point
 // (x, y) maps to (m11 x + m21 y + dx, m12 x + m22 y + dy). All arithmetic is
 // single precision, as in GDI+.
+// Depends on: gdiplus.h. No perspective; nothing in double precision.
 #pragma once
 
 #include "platform/gdiplus.h"

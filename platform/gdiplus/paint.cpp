@@ -1,6 +1,7 @@
 // The paint of each brush kind. Every paint maps a pixel's centre back into
 // brush (world) coordinates with the inverse of the device transform, so
 // patterns turn and scale with the world transform.
+// Depends on: brush_kinds, matrix, raster. Does not clip or composite (canvas).
 #include "gdiplus/paint.h"
 
 #include <algorithm>

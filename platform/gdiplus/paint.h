@@ -1,6 +1,7 @@
 // Paints: the colour a brush (or an image being drawn) gives each device
 // pixel of one drawing call, made from the brush and the graphics' device
 // space when the call starts.
+// Depends on: brush, matrix, raster. Does not clip or composite (canvas).
 #pragma once
 
 #include <memory>

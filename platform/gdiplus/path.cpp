@@ -1,6 +1,7 @@
 // Building paths: lines, Beziers, elliptical arcs as Bezier curves (angles
 // are those of the rays from the centre, clockwise in degrees), cardinal
 // splines as Bezier curves, and whole figures.
+// Depends on: AGG's curve flattener, matrix, raster. Draws nothing; strokes and widening are stroke.cpp.
 #include "gdiplus/path.h"
 
 #include <agg_curves.h>

@@ -3,6 +3,7 @@
 // splines are stored as Bezier curves. Figures added by the open-shape calls
 // (lines, Beziers, arcs, curves) continue the current figure until it is
 // closed or a new one is started; closed shapes are figures of their own.
+// Depends on: matrix, raster. Draws nothing.
 #pragma once
 
 #include <cmath>

@@ -1,5 +1,6 @@
 // The flat calls that transform, flatten, widen and measure paths, and test
 // points against them (with a graphics: in its device coordinates).
+// Depends on: graphics, path, region, stroke, status. Draws nothing.
 #include <algorithm>
 #include <cmath>
 

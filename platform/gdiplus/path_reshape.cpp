@@ -2,6 +2,7 @@
 // three or four points, and the winding-mode outline (the union of the
 // areas its figures fill under the non-zero rule, computed by Clipper on
 // coordinates in 1/1024ths of a unit).
+// Depends on: Clipper, path, status. Draws nothing.
 #include <clipper.hpp>
 
 #include <cmath>

@@ -1,5 +1,6 @@
 // GpPen: the outline settings of a stroke. The pen paints with a solid fill
 // of its colour; dash lengths are in multiples of the pen width, as in GDI+.
+// Depends on: brush, gdiplus.h. Makes no outlines (stroke.h).
 #pragma once
 
 #include <memory>

@@ -1,5 +1,6 @@
 // Scan conversion: AGG's rasteriser for anti-aliased coverage, and a point
 // sampler over an edge table for all-or-nothing coverage.
+// Depends on: AGG's rasteriser and scanline. Colours and composites nothing (canvas).
 #include "gdiplus/raster.h"
 
 #include <agg_rasterizer_scanline_aa.h>

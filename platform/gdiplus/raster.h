@@ -3,6 +3,7 @@
 // AGG's area-sampling rasteriser; aliased coverage is point sampling at pixel
 // centres (a pixel is in when its centre is, left and top edges included),
 // so that shapes meet without gaps or double-painted pixels.
+// Depends on: gdiplus.h. Colours and composites nothing.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,7 @@
 // Region trees: construction, combination (folding away the cases whose
 // result is one of the operands, nothing or everything), transformation and
 // point membership.
+// Depends on: matrix, status. Makes no masks (clip_mask) and no regions from paths (region_path).
 #include "gdiplus/region.h"
 
 #include <algorithm>

@@ -3,6 +3,7 @@
 // contours) joined by combine operations. Trees are shared between copies, so
 // copying a region is cheap. Drawing turns the tree into a coverage mask;
 // here it answers membership exactly.
+// Depends on: matrix, status. Draws nothing.
 #pragma once
 
 #include <memory>

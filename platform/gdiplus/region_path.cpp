@@ -1,5 +1,6 @@
 // Regions and clips made from paths: the path's figures, flattened, become a
 // polygon leaf of the region tree under the path's fill mode.
+// Depends on: graphics, path, region, status. Draws nothing.
 #include "gdiplus/graphics.h"
 #include "gdiplus/path.h"
 #include "gdiplus/region.h"

@@ -1,5 +1,7 @@
 // The drawing entry points: each opens a canvas on the graphics, makes the
 // brush's paint and hands device-space coverage to the canvas.
+// Depends on: canvas, clip_mask, paint, raster, stroke. Builds no shape paths (the fill and draw calls
+// do).
 #include "gdiplus/render.h"
 
 #include "gdiplus/canvas.h"

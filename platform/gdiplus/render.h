@@ -2,6 +2,7 @@
 // graphics' surface goes through these, so every one honours the graphics'
 // world transform (with page unit and scale), pixel offset mode, smoothing
 // mode, clip and compositing mode, and paints with any brush kind.
+// Depends on: brush, graphics, path, pen, raster. Builds no shape paths.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,6 @@
 // Argument checks and error conversion shared by every GDI+ flat function:
 // no C++ exception and no null pointer ever leaves or enters the interface.
+// Depends on: gdiplus.h. Checks no object's state.
 #pragma once
 
 #include <new>

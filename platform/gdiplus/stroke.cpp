@@ -1,6 +1,7 @@
 // Pen outlines through AGG's dash and stroke generators (butt ends, the
 // pen's join and miter limit), with the pen's caps added as small polygons of
 // the same orientation as AGG's outlines so that the non-zero rule unites them.
+// Depends on: AGG's dash and stroke generators, path, pen, matrix. Fills nothing (render).
 #include "gdiplus/stroke.h"
 
 #include <agg_conv_dash.h>

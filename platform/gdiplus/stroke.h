@@ -1,5 +1,6 @@
 // Pen outlines: the area a pen covers along a path, as closed contours in
 // world coordinates to be filled with the non-zero rule.
+// Depends on: matrix, path, pen, raster. Fills nothing.
 #pragma once
 
 #include <vector>

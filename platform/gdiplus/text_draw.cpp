@@ -1,6 +1,8 @@
 // GdipDrawString: the text's glyph outlines gathered into one path and
 // filled with the brush, so the world transform, clip and compositing of the
 // graphics apply as to any fill.
+// Depends on: fonts (realising the font), text_outline (via text_objects), GdipFillPath. No hinted glyph
+// bitmaps.
 #include <cwchar>
 #include <string>
 

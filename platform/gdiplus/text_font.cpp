@@ -1,5 +1,6 @@
 // GDI+ fonts from GDI font records. The em size comes from the realised
 // font, so a record's cell height converts as GDI converts it.
+// Depends on: fonts (realising the record), text_objects, status. Draws nothing.
 #include <cwchar>
 
 #include "fonts/fonts.h"

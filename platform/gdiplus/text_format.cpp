@@ -1,6 +1,7 @@
 // String formats. Only the generic typographic format exists as a starting
 // point: it is made once and shared by the whole process; clones are owned
 // by their callers.
+// Depends on: text_objects, status. Lays out nothing.
 #include "gdiplus/status.h"
 #include "gdiplus/text_objects.h"
 

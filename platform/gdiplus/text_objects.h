@@ -1,6 +1,7 @@
 // The GDI+ text objects: a font (its GDI record and em size), a font family
 // (its name) and a string format (its alignment), and the layout of text as
 // glyph outlines.
+// Depends on: fonts, gdiplus_text.h. Draws nothing.
 #pragma once
 
 #include <string>

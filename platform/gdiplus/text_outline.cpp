@@ -2,6 +2,7 @@
 // (which fills the path) and GdipAddPathString (which keeps it). Advances
 // are the unhinted design advances; each line's box starts one line spacing
 // (cell height plus line gap) below the previous line's; lines end at LF.
+// Depends on: text_objects (fonts), path, status. Does not wrap lines to the layout box; draws nothing.
 #include "gdiplus/status.h"
 #include "gdiplus/text_objects.h"
 

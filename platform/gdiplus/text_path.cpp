@@ -1,6 +1,7 @@
 // Font families by name and text added to paths as glyph outlines. A family
 // is only a name the font mapper knows; GdipAddPathString realises it at the
 // em size (whole pixels) and scales the outlines to the exact size asked.
+// Depends on: fonts (face_match), path, text_objects, status. Draws nothing.
 #include <algorithm>
 #include <cmath>
 #include <cwchar>

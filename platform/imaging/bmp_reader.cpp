@@ -1,4 +1,5 @@
 // BMP files, by our own strict reader.
+// Depends on: decoder.h. No library; writes nothing.
 //
 // Accepted: the 40-byte information header and the 108- and 124-byte V4/V5
 // headers; 1, 4 and 8 bits per pixel with a palette (biClrUsed 0 meaning all

@@ -4,6 +4,8 @@
 // bytes. Every decoder treats its input as hostile: sizes are checked before
 // use, library errors come back as a failed result, and no side of a picture
 // may exceed max_side pixels.
+// Depends on: the standard library (the decoders use giflib, libjpeg-turbo, libtiff, libpng). Encodes
+// nothing.
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,7 @@
 // The decoder's byte sources, and the Windows-to-native path rule. Files are
 // read, not mapped: a mapped file that shrinks while it is decoded would
 // kill the process with SIGBUS.
+// Depends on: POSIX file calls, kernel32 (text conversion, posix_path). Decodes nothing.
 #include "imaging/file_source.h"
 
 #include <fcntl.h>

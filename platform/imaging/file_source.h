@@ -1,5 +1,6 @@
 // Where the platform decoder's bytes come from: a whole file named by a
 // Windows-style path, or a stream's bytes, read into memory.
+// Depends on: wintypes.h. Decodes nothing.
 #pragma once
 
 #include <cstddef>

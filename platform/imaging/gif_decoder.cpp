@@ -2,6 +2,7 @@
 // screen at its offset; the rest of the screen and the frame's transparent
 // index (from the graphics control extension before it) are transparent.
 // Interlaced frames are de-interlaced; a frame without a colour map fails.
+// Depends on: giflib, decoder.h. No animation: later frames are ignored.
 #include <gif_lib.h>
 
 #include <algorithm>

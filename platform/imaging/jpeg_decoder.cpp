@@ -4,6 +4,7 @@
 // files with an absurd number of scans are refused, and so is a picture that
 // would need more memory than a cap. CMYK/YCCK files are converted to RGB
 // (Adobe files store inverted CMYK).
+// Depends on: libjpeg-turbo, decoder.h. Reads no EXIF orientation or colour profile.
 #include <csetjmp>
 #include <cstdio>
 

@@ -2,6 +2,7 @@
 // libpng error as a failed call and converts any PNG to 8-bit BGRA (straight
 // alpha, gamma-corrected to sRGB as a display decoder does). The size is
 // checked before the pixel memory is taken.
+// Depends on: libpng, decoder.h. Keeps no 16-bit depth; reads no text chunks.
 #include <png.h>
 
 #include "imaging/decoder.h"

@@ -2,6 +2,7 @@
 // from memory, oriented top-left. libtiff hands back premultiplied RGBA when
 // the file has alpha; the pixels are turned back into straight ARGB. Errors
 // and warnings are kept away from stderr, and single allocations are capped.
+// Depends on: libtiff, decoder.h. Reads the first directory only.
 #include <tiffio.h>
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 // AlphaBlend's row loop: eight pixels at a time with AVX2 where the
 // processor has it, four with SSE2 (alpha_blend_simd.h), the rest of the row
 // one pixel at a time. Other machines than x86-64 take the scalar loop.
+// Depends on: alpha_blend_simd.h, vector_ops_sse2.h. Maps no axes and clips nothing (msimg32).
 #include "syslibs/alpha_blend_row.h"
 
 #include <algorithm>

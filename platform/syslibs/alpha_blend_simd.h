@@ -2,6 +2,7 @@
 // that the same code serves 128-bit (SSE2) and 256-bit (AVX2) registers.
 // Internal to alpha_blend_row*.cpp: a translation unit includes this after
 // choosing its instruction set and defines the operations.
+// Depends on: nothing but the vector operations its includer defines. Maps no axes and clips nothing.
 //
 // Every channel is computed in 16-bit lanes, where each product (at most
 // 255 * 255) and each rounded quotient fits, so the results equal

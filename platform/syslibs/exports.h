@@ -1,5 +1,6 @@
 // What each of our run-time libraries offers to GetProcAddress: its entry
 // points by name. One source file per library defines its table.
+// Depends on: syslibs.h. Loads nothing (library_table).
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,7 @@
 // imm32: a window's input context is a handle derived from the window; the
 // composition window's position goes to the display backend, whose input
 // method (X11's) shows text being composed there.
+// Depends on: exports.h, wm/ime_spot (the composition spot). Composes no text itself.
 #include "syslibs/exports.h"
 #include "wm/ime_spot.h"
 

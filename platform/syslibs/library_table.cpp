@@ -1,6 +1,7 @@
 // LoadLibrary, GetProcAddress and FreeLibrary over the table of our own
 // run-time libraries, with reference-counted modules, and the test seam that
 // makes a library or one of its entries look missing.
+// Depends on: exports.h, kernel32 (last error), test_seams. Loads no files from disk.
 //
 // Names match case-insensitively, with or without ".dll"; a module handle is
 // the address of its library's record.

@@ -1,6 +1,7 @@
 // msimg32: AlphaBlend and GradientFill on the bitmaps selected into device
 // contexts, clipped to the destination's clip rectangles. AlphaBlend maps its
 // axes like StretchBlt (blit_geometry) and blends rows (alpha_blend_row).
+// Depends on: gdi (blit_geometry, primitives, surface), alpha_blend_row, exports.h. No TransparentBlt.
 //
 // Pixels are 32-bit 0xAARRGGBB or 24-bit B,G,R; a 24-bit pixel reads with
 // alpha 0 and stores without it. Coordinates are logical and go through each

@@ -1,4 +1,5 @@
 // Ole32: CreateStreamOnHGlobal, a memory stream over a global memory block.
+// Depends on: kernel32 (global memory), exports.h. Offers only CreateStreamOnHGlobal: no COM runtime.
 //
 // The stream's size is its own; the block is its capacity and grows (moving
 // if it must) when a write goes past it. Reading past the end returns fewer

@@ -1,4 +1,5 @@
 // winmm: timer resolution requests, multimedia timers and the MCI stub.
+// Depends on: exports.h and one standard-library timer thread. Plays no sound: MCI answers unsupported.
 //
 // Timer callbacks run one at a time on a single timer thread, as on Windows.
 // timeKillEvent waits for a callback of that timer that is running, unless
