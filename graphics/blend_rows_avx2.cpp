@@ -9,12 +9,7 @@
 #if defined(__x86_64__)
 #include <immintrin.h>
 
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2")
-#endif
+#include "platform/avx2_begin.h"
 #include "graphics/blend_rows_simd.h"
 #include "platform/vector_ops_avx2.h"
 
@@ -28,11 +23,7 @@ constexpr blend_kernels kAvx2 = simd::kernels<avx2_ops>();
 }  // namespace
 }  // namespace frond
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+#include "platform/avx2_end.h"
 
 namespace frond {
 

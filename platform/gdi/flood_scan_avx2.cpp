@@ -6,12 +6,7 @@
 #if defined(__x86_64__)
 #include <immintrin.h>
 
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2")
-#endif
+#include "platform/avx2_begin.h"
 
 namespace platform::gdi::flood_scan {
 namespace {
@@ -30,11 +25,7 @@ int64_t skip_avx2(const uint32_t* row, int64_t x, int64_t limit, uint32_t colour
 }  // namespace
 }  // namespace platform::gdi::flood_scan
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+#include "platform/avx2_end.h"
 
 namespace platform::gdi::flood_scan {
 skip_loop avx2_skip_fillable() { return __builtin_cpu_supports("avx2") ? &skip_avx2 : nullptr; }

@@ -8,12 +8,7 @@
 #if defined(__x86_64__)
 #include <immintrin.h>
 
-#if defined(__clang__)
-#pragma clang attribute push(__attribute__((target("avx2"))), apply_to = function)
-#else
-#pragma GCC push_options
-#pragma GCC target("avx2")
-#endif
+#include "platform/avx2_begin.h"
 #include "syslibs/alpha_blend_simd.h"
 #include "platform/vector_ops_avx2.h"
 
@@ -29,11 +24,7 @@ size_t alpha_blend_avx2(uint32_t* d, const uint32_t* s, size_t n, uint32_t const
 }  // namespace
 }  // namespace platform::syslibs
 
-#if defined(__clang__)
-#pragma clang attribute pop
-#else
-#pragma GCC pop_options
-#endif
+#include "platform/avx2_end.h"
 
 namespace platform::syslibs {
 
