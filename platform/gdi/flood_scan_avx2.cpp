@@ -1,12 +1,15 @@
 // The flood fill's row scan compiled for AVX2 (32-byte loads, one vptest a
 // block), offered only when the processor has it.
-// Depends on: flood_scan.h.
-#include "gdi/flood_scan.h"
+// Depends on: flood_scan.h, whose block loop is compiled here for AVX2 (its
+// instantiations use this file's own lane test, so none is shared).
+#include <cstdint>
+#include <cstring>
 
 #if defined(__x86_64__)
 #include <immintrin.h>
 
 #include "platform/avx2_begin.h"
+#include "gdi/flood_scan.h"
 
 namespace platform::gdi::flood_scan {
 namespace {
@@ -32,6 +35,7 @@ skip_loop avx2_skip_fillable() { return __builtin_cpu_supports("avx2") ? &skip_a
 }  // namespace platform::gdi::flood_scan
 
 #else
+#include "gdi/flood_scan.h"
 
 namespace platform::gdi::flood_scan {
 skip_loop avx2_skip_fillable() { return nullptr; }
