@@ -1,6 +1,8 @@
 // Bitmap font text: each byte is a cell; glyphs of codes 0..127 are loaded,
 // stretched onto a cell (MERGECOPY with the tint brush, or NOTSRCCOPY for
 // black text) and copied with a colour key; other bytes leave a blank cell.
+// Depends on: Frond (images, PNG loading, putimage), client_state (the chat colour) and run_log
+// (int_to_string). Uses no font engine: the glyphs are the PNG files of font/.
 
 #include "Client/bitmap_font.h"
 

@@ -1,6 +1,8 @@
 // Screen capture through GDI: the monitor's display-mode size is copied from
 // the screen into a 24-bit bottom-up DIB section, which is then written out
 // in the BMP layout of the display's colour depth.
+// Depends on: the platform's GDI, USER32 and KERNEL32 through graphics/frond.h (screen DC, DIB section,
+// global memory, CreateFileA). Does not scale, compress or encrypt the picture.
 
 #include "Client/capture.h"
 

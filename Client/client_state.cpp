@@ -1,5 +1,6 @@
 // The client's shared state and its spin-lock. Everything here exists before
 // main: the partner's picture is made with the library before any window.
+// Depends on: Frond (newimage, sleep_ms). Reads no settings and starts no threads.
 
 #include "Client/client_state.h"
 

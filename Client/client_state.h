@@ -3,6 +3,7 @@
 // flags and the cycle-token generator, with the one spin-lock that guards
 // drawing on the window and the picture, the chat text, the token generator,
 // the window size and the caption. The lock is not re-entrant.
+// Depends on: Frond's public header (images, colours). Owns no threads; callers take the lock.
 #pragma once
 
 #include <atomic>

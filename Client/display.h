@@ -1,6 +1,8 @@
 // The window: the partner's picture stretched over it with the chat line on
 // top, its caption, opacity and size, and a thread that presents it every
 // 50 ms.
+// Depends on: the client's state, the bitmap font and Frond (in display.cpp). Reads no input (input.h)
+// and takes no picture of the screen.
 #pragma once
 
 #include <string>

@@ -1,5 +1,7 @@
 // The exchange with the server: one PATCH request a cycle carrying the
 // encrypted picture and the cycle token; the reply brings the partner's.
+// Depends on: exchange_client.h (cpp-httplib); exchange.cpp also on the state, settings, tools and log.
+// Takes no picture of the screen and draws nothing on the window.
 #pragma once
 
 #include <memory>

@@ -1,5 +1,7 @@
 // The HTTP client of the exchange: cpp-httplib's client object, bounded so
 // that no server, however hostile, can hold the client or fill its memory.
+// Depends on: cpp-httplib (its client, stream and stop hooks) and std::thread. Knows no routes and no
+// meaning of replies (exchange.h).
 //
 // The library bounds neither how much a reply's status line and headers may
 // hold (it grows a line for as long as bytes come) nor how long a whole

@@ -1,6 +1,8 @@
 // The notification thread and box. The box is a window of the client's own
 // class with its own message loop on this thread; it borrows the graphics
 // window's icon. An open box holds the thread until the user closes it.
+// Depends on: the platform's window manager and GDI, Frond (the graphics window, isrunning),
+// client_state (new_chat) and run_log (the time stamp). Sends nothing and changes no setting.
 
 #include "Client/notification.h"
 

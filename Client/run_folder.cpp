@@ -1,6 +1,7 @@
 // Checks of the run folder at start-up, private file modes for the pictures of
 // the screen, and their removal at exit. Uses std::filesystem and umask; the
 // folder's layout itself is fixed by the client's file names.
+// Depends on: terminal_report (what is missing is reported). Creates no folder and writes no log.
 
 #include "Client/run_folder.h"
 

@@ -1,6 +1,8 @@
 // The settings file: each line key=value with blanks trimmed; "server",
 // "user" and "key" take any value, the other keys one of their words; a
 // later line replaces an earlier one. The first fault ends the reading.
+// Depends on: run_log (log lines), run_folder and terminal_report (the error's report). Does not check
+// that the server answers or that the key is right.
 
 #include "Client/settings.h"
 

@@ -1,4 +1,6 @@
-// Cycle tokens.
+// Cycle tokens: 16 lower-case hexadecimal digits drawn from the generator, the top bit saying whether
+// the cycle carries a chat line, and that bit read back from a token.
+// Depends on: the standard library only. Takes no lock: the cycle holds the state's lock around it.
 
 #include "Client/token.h"
 

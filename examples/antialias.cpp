@@ -1,6 +1,7 @@
 // Anti-aliasing: the same lines and discs drawn with anti-aliasing off (left)
 // and on (right), a translucent fill and a gradient, in a window; optionally
 // also saved as a PNG file.
+// Depends on: Frond's public header only. Writes no file unless out.png is given.
 //
 // Usage: antialias [frames [out.png]]   (frames: how long the window stays;
 // 0 or none: until it is closed)

@@ -1,6 +1,7 @@
 // A short tour of Frond without a window: makes images, sets attributes,
 // copies and stretches with raster operations, and prints what came out as
 // coloured blocks in the terminal.
+// Depends on: Frond's public header only. Opens no window and writes no file.
 
 #include <cstdio>
 

@@ -2,6 +2,7 @@
 // mouse, the left button changes its colour, typed characters show in the
 // corner, Escape or the close button ends it; the loop runs at 60 frames a
 // second with delay_fps.
+// Depends on: Frond's public header only. Writes no file.
 //
 // Usage: hello_window [frames]   (stops after that many frames; 0 or none:
 // runs until the window is closed)

@@ -2,6 +2,7 @@
 // without alpha) and BMP, loads each file back and checks the pixels survived,
 // then scales the loaded copy onto a second image and saves that too. No
 // window is needed.
+// Depends on: Frond's public header only. Opens no window.
 //
 // Usage: image_files [folder]   (where the files go; default: the current one)
 

@@ -1,6 +1,8 @@
 // Asks for lines with the input box and prints each: "box" when a box opens,
 // then "line=<text> count=<n>", and "done" at the end. Used by the input
 // box's end-to-end test. Usage: inputbox_probe <title> <boxes>
+// Depends on: Frond (graphics/frond.h). Checks nothing itself: inputbox_e2e.sh types the lines and judges
+// what it prints.
 #include <cstdio>
 #include <cstdlib>
 

@@ -1,6 +1,8 @@
 // Opens a window the way Quillfern does (manual render, keep on close), shows
 // a known picture and reports every key and mouse record it reads, one line
 // each, until the window is closed. End-to-end tests drive it with real X input.
+// Depends on: Frond (graphics/frond.h). Checks nothing itself: window_e2e.sh sends the input and judges
+// the lines.
 //
 // Usage: window_probe [caption]
 

@@ -1,5 +1,7 @@
 // libFuzzer target: the platform decoder's strict BMP reader on arbitrary
 // bytes, directly and through the library's memory loader.
+// Depends on: platform/imaging's decoder and Frond's memory loader. Checks only what the sanitizers do;
+// exact results are pinned by tests/platform_imaging.
 #include "graphics/frond.h"
 #include "imaging/decoder.h"
 

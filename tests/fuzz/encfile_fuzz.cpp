@@ -1,6 +1,8 @@
 // libFuzzer target: encfile's format on arbitrary bytes with a fixed key:
 // what the input is taken for, its decryption (which must fail or give back
 // what was sealed) and a round trip of the bytes as a plaintext.
+// Depends on: tools/encfile's secret_stream and libsodium. The tool's files and exit statuses are left
+// to tests/tools.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

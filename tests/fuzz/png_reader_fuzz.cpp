@@ -1,5 +1,7 @@
 // libFuzzer target: the library's PNG reader on arbitrary bytes, from
 // memory and through a FILE, must end in a result and a valid image.
+// Depends on: Frond's PNG reader (graphics/image_files.h). Exact pixels are pinned by
+// tests/frond_image_files.
 #include <cstdio>
 
 #include "graphics/frond.h"

@@ -1,5 +1,7 @@
 // libFuzzer target: pngslim's reading and writing on arbitrary bytes. A file
 // it can read must come back, after its rewrite, with the same pixels.
+// Depends on: pngslim's png_decode and common/png_encode. The tool's files and exit statuses are left
+// to tests/tools.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

@@ -1,4 +1,6 @@
 // Writing 8-bit RGB or RGBA pixels as a non-interlaced PNG.
+// Depends on: libdeflate and zlib (png_encode.cpp writes the PNG chunks itself). Decodes nothing
+// (pngslim/png_decode).
 #pragma once
 
 #include <cstdint>

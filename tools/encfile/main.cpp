@@ -3,6 +3,8 @@
 // characters; an `in` whose first bytes are a damaged copy of the magic is
 // refused. The output appears whole or not at all: a wrong key, a damaged
 // file or any other failure writes nothing and exits with status 1.
+// Depends on: secret_stream and key_material (libsodium), common/ (atomic output, tool path, usage).
+// Holds no format logic of its own.
 #include <cstdio>
 #include <memory>
 

@@ -1,4 +1,5 @@
 // The encrypted file format and the two directions of the tool.
+// Depends on: key_material.h; libsodium in secret_stream.cpp. Opens no files: callers pass the streams.
 //
 // Layout: the 8-byte magic, the 24-byte stream header, then the plaintext in
 // chunks of 64 KiB, each sealed with libsodium's secretstream

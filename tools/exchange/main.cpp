@@ -5,6 +5,8 @@
 // request may take (20). The first line on stdout says where it listens,
 // then one line per request. SIGINT or SIGTERM end it with status 0 within
 // a second, whatever its clients are doing.
+// Depends on: pairs_file, request_log, swap_server, common/tool_usage and POSIX signals. Serves no request
+// itself (swap_server.h).
 #include <pthread.h>
 #include <signal.h>
 #include <unistd.h>

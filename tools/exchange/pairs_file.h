@@ -1,4 +1,5 @@
 // The pairs file: who sees whom.
+// Depends on: the standard library only. Opens no file: callers pass the stream.
 //
 // One pair of user names a line, separated by blanks or tabs; each of the two
 // receives the other's latest picture. A user may be paired with itself and

@@ -1,5 +1,7 @@
 // The server's log on standard output: one line per answered request, plus
 // start-up and shutdown lines.
+// Depends on: std::thread and poll(2). Parses nothing: the server hands it each request's method, target
+// and status.
 //
 // Serving never waits for the log. Lines go into a bounded queue that one
 // writer thread empties onto the descriptor; when the reader of that

@@ -4,6 +4,8 @@
 // of connections overall and per address, idle time and the time a whole
 // request may take, and that handles pipelining and "Connection: close" as
 // HTTP/1.1 says.
+// Depends on: libmicrohttpd, swap_store, connection_deadlines and request_log. Reads no pairs file
+// (pairs_file.h).
 //
 // The only route: PATCH /v1/swap/<user> with the picture bytes and a
 // 16-character hexadecimal token at the end. 200 with the partner's latest

@@ -1,6 +1,7 @@
 // Character cells of a monospaced font: fontconfig finds the font file,
 // FreeType picks the largest size that fits the cell and renders each code
 // centred on a common baseline. Writes no file.
+// Depends on: FreeType and fontconfig. Encodes no PNG (main.cpp does, through common/png_encode).
 #include "glyph_renderer.h"
 
 #include <fontconfig/fontconfig.h>

@@ -1,4 +1,5 @@
 // Renders character cells of a monospaced font with FreeType.
+// Depends on: FreeType, and fontconfig to find the font (glyph_renderer.cpp). Writes no file.
 #pragma once
 
 #include <ft2build.h>

@@ -2,6 +2,8 @@
 // codes 0..127, each 50x100 8-bit RGB with a light glyph on black, drawn
 // from DejaVu Sans Mono (found with fontconfig) unless a font file is given.
 // Control codes (0..31, 127) and the blank are all black. Run at build time.
+// Depends on: glyph_renderer (FreeType, fontconfig), common/png_encode and common/atomic_output. Draws no
+// glyph itself.
 #include <fontconfig/fontconfig.h>
 
 #include <cstdio>

@@ -1,6 +1,7 @@
 // Draws the Frond library's start-up logo -- a leaf and the word "Frond" on
 // a soft gradient -- encodes it as a JPEG with libjpeg, and writes it both as
 // a .jpg file and as a C++ source that the library links in.
+// Depends on: libjpeg only; draws with its own code, nothing of Frond or the platform. Run at build time.
 //
 // Usage: frond_logo_generator out.jpg out.cpp
 #include <cmath>

@@ -2,6 +2,8 @@
 // 8-bit RGB (RGBA when some pixel is not opaque), never grey, never
 // interlaced. The output appears whole or not at all; on any failure the
 // exit status is 1 and an existing out.png is left as it was.
+// Depends on: png_decode (libpng), common/png_encode (libdeflate, zlib), atomic_output, tool_path and
+// tool_usage. Changes no pixel.
 #include <cstdio>
 #include <memory>
 

@@ -1,3 +1,6 @@
+// Reads a PNG with libpng into 8-bit RGB or RGBA pixels (png_decode.h).
+// Depends on: libpng. Encodes nothing (common/png_encode).
+//
 // libpng reports errors by longjmp to the setjmp below; everything with a
 // destructor is built before setjmp so that nothing is skipped on the way out.
 #include "png_decode.h"

@@ -3,6 +3,8 @@
 // A 32-bit DIB word is 0xAARRGGBB. GDI drawing (pens, brushes, FillRect, the
 // pattern of PatBlt) writes alpha 0 into the pixels it touches; BitBlt and
 // StretchBlt apply the raster operation bitwise to all 32 bits.
+// Depends on: wintypes.h; implemented in platform/gdi/ (text through platform/fonts/). Declares no windows
+// (windowing.h) and no anti-aliased drawing (gdiplus.h).
 #pragma once
 
 #include "platform/wintypes.h"

@@ -1,5 +1,7 @@
 // GDI+ flat interface stand-in. Types and functions live in namespace
 // Gdiplus; colours are ARGB words passed unchanged (straight alpha).
+// Depends on: gdi32.h and gdiplus_types.h; implemented in platform/gdiplus/ over AGG, images decoded by
+// platform/imaging/. Text is declared in gdiplus_text.h, not here.
 #pragma once
 
 #include "platform/gdi32.h"

@@ -4,6 +4,8 @@
 // single-bit text. The layout rectangle places the text (its left, centre or
 // right by the format's alignment, its first line's top at the rectangle's
 // top); text is neither wrapped nor clipped to it. Lines end at LF.
+// Depends on: gdiplus.h; drawn by platform/gdiplus/ from platform/fonts/' FreeType outlines. Knows no GDI
+// text output (gdi32.h).
 #pragma once
 
 #include "platform/gdiplus.h"

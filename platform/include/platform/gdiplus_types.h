@@ -1,5 +1,6 @@
 // GDI+'s status codes and the opaque objects a library's public interface
 // names, without the rest of the flat interface (platform/gdiplus.h).
+// Depends on nothing. Declares no functions.
 #pragma once
 
 namespace Gdiplus {

@@ -1,5 +1,7 @@
 // KERNEL32 stand-in: threads, synchronisation, clocks, modules, process exit,
 // code-page conversion, global memory, child processes and files.
+// Depends on: wintypes.h; implemented in platform/kernel/ over POSIX (threads, posix_spawn, files) and
+// iconv. Knows no windows and no drawing.
 #pragma once
 
 #include <string>

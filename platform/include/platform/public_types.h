@@ -4,6 +4,7 @@
 // macros, so that a program including such a public header keeps its own
 // namespace free of the Windows constants and helpers (TRUE, ERROR, RGB, ...).
 // The whole interface is platform/windows.h and platform/gdiplus.h.
+// Depends on: the standard integer types only. Lays out no records (wintypes.h and gdi32.h do).
 #pragma once
 
 #include <cstdint>

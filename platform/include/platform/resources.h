@@ -3,6 +3,8 @@
 // platform::resource_table at namespace scope); FindResource searches every
 // table of the program. Names and types are strings, matched without regard
 // to case as on Windows, or integer identifiers made with MAKEINTRESOURCE.
+// Depends on: wintypes.h; implemented in platform/resources/. Reads no files: only tables linked into
+// the program are searched.
 #pragma once
 
 #include <cstddef>

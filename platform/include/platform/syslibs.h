@@ -1,6 +1,8 @@
 // Run-time loading of system libraries: LoadLibrary/GetProcAddress/FreeLibrary
 // over a table of this platform's own implementations of msimg32, imm32,
 // winmm and Ole32 entries. A test seam can mark a library or entry missing.
+// Depends on: wintypes.h; implemented in platform/syslibs/. Loads no shared object: every library is a
+// table of this platform's own functions.
 #pragma once
 
 #include "platform/wintypes.h"

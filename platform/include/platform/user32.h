@@ -1,6 +1,8 @@
 // USER32 stand-in: the part the library needs before windows exist (message
 // boxes, device contexts of windows and of the screen). The window manager
 // extends this header.
+// Depends on: gdi32.h; message boxes and wsprintf in platform/user/, GetDC in platform/wm/. Declares no
+// windows or messages (windowing.h).
 #pragma once
 
 #include <cstdarg>

@@ -2,6 +2,7 @@
 // switching the target to AVX2 (and only in files whose code runs when the
 // processor has it). Unpacking and packing work within each 128-bit half,
 // which keeps pixels in place as long as every step does the same.
+// Depends on: <immintrin.h> only. Blends nothing itself, and does not check that the processor has AVX2.
 #pragma once
 
 #include <cstdint>

@@ -2,6 +2,7 @@
 // AlphaBlend here, the library's own blends) are written over, for SSE2.
 // Include it only where the baseline instruction set is in force; the
 // 256-bit twin is vector_ops_avx2.h.
+// Depends on: <emmintrin.h> only. Blends nothing itself: the loops live with their callers.
 #pragma once
 
 #include <cstdint>

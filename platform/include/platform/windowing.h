@@ -2,6 +2,8 @@
 // message queues (sent, posted and input messages, WM_PAINT and WM_TIMER made
 // when the queue is otherwise idle), DefWindowProc, timers, painting, focus,
 // capture, cursors, icons, system metrics and monitors.
+// Depends on: gdi32.h; implemented in platform/wm/ over the display interface (platform/display/).
+// Includes no X11: the display backends stand behind that interface.
 //
 // W functions take wchar_t text (32-bit here); A functions take UTF-8 text
 // (the process code page). WM_CHAR carries UTF-16 units as on Windows.

@@ -1,4 +1,5 @@
 // The whole Windows stand-in in one include, for code written against it.
+// Depends on: every public header of the platform but GDI+'s (gdiplus.h). Declares nothing itself.
 #pragma once
 
 #include "platform/wintypes.h"

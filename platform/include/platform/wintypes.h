@@ -1,6 +1,7 @@
 // Basic Windows types, handles, records and macros of the platform stand-in.
 // Layouts follow the public Windows headers' documented field order so that
 // code written against the Windows interfaces compiles unchanged.
+// Depends on: public_types.h. Declares no functions: those are in kernel32.h, gdi32.h and the rest.
 #pragma once
 
 #include <cstddef>

@@ -3,6 +3,8 @@
 // the tick count's origin and libraries made to look missing. Seen only by
 // tests and test-only builds (CMake target platform_test_seams); the library
 // implements them, the installed headers do not declare them.
+// Depends on: windowing.h; each seam is defined where it reaches (display/, wm/, gdi/, kernel/,
+// syslibs/). Acts only when a test calls it.
 #pragma once
 
 #include <cstddef>
