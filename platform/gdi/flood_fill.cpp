@@ -20,6 +20,9 @@ namespace {
 
 struct Span {
   int64_t y, left, right;  // right excluded
+  // The span of the row it was found from (taken whole, so never looked at
+  // again from here); parent_y == y for the first span.
+  int64_t parent_y, parent_left, parent_right;
 };
 
 class AreaFiller {
@@ -36,23 +39,18 @@ class AreaFiller {
   // Fills the area around (x, y); false when (x, y) cannot start one.
   bool fill(int64_t x, int64_t y) {
     if (!fillable(x, y)) return false;
-    std::vector<Span> pending{take(y, x, x + 1, true)};
+    const Span first = take(y, x, x + 1, true);
+    std::vector<Span> pending{{y, first.left, first.right, y, 0, 0}};
     while (!pending.empty()) {
       const Span s = pending.back();
       pending.pop_back();
       for (int64_t ny : {s.y - 1, s.y + 1}) {
         if (ny < t_.box.top || ny >= t_.box.bottom) continue;
-        int64_t x0 = s.left;
-        while (x0 < s.right) {
-          x0 = next_open(ny, x0, s.right);
-          if (x0 >= s.right) break;
-          if (!fillable(x0, ny)) {
-            ++x0;
-            continue;
-          }
-          const Span run = take(ny, x0, x0 + 1, x0 == s.left);
-          pending.push_back(run);
-          x0 = run.right;
+        if (ny != s.parent_y) {
+          look_around(s, ny, s.left, s.right, &pending);
+        } else {  // only beyond the parent's ends
+          look_around(s, ny, s.left, std::min(s.right, s.parent_left), &pending);
+          look_around(s, ny, std::max(s.left, s.parent_right), s.right, &pending);
         }
       }
     }
@@ -60,6 +58,22 @@ class AreaFiller {
   }
 
  private:
+  // Takes every run of open fillable pixels of row ny that touches [x0, end)
+  // and queues it to be looked around in turn.
+  void look_around(const Span& s, int64_t ny, int64_t x0, int64_t end, std::vector<Span>* pending) {
+    while (x0 < end) {
+      x0 = next_open(ny, x0, end);
+      if (x0 >= end) break;
+      if (!fillable(x0, ny)) {
+        ++x0;
+        continue;
+      }
+      const Span run = take(ny, x0, x0 + 1, x0 == s.left);
+      pending->push_back(Span{ny, run.left, run.right, s.y, s.left, s.right});
+      x0 = run.right;
+    }
+  }
+
   bool allowed(int64_t x, int64_t y) const {
     if (t_.clip.size() == 1) return true;  // the box is the clip
     for (const RECT& c : t_.clip)
@@ -93,7 +107,7 @@ class AreaFiller {
     x1 = grow_right(y, x1, next_taken(y, x1));
     mark_taken(row_bits(y), size_t(x0 - t_.box.left), size_t(x1 - t_.box.left));
     t_.span(y, x0, x1, t_.brush);
-    return Span{y, x0, x1};
+    return Span{y, x0, x1, y, 0, 0};
   }
   // Sets bits [first, last) of a row: partial words at the ends, whole words between.
   static void mark_taken(uint64_t* bits, size_t first, size_t last) {

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "gdi/ink.h"
+#include "support/seeded.h"
 #include "platform_gdi/gdi_test_util.h"
 
 using gdi_test::TestDib;
@@ -226,6 +227,44 @@ TEST(GdiShapes, FloodFillFollowsAWindingCorridorWithoutRecursion) {
       const bool wall = y % 2 == 1 && x != ((y / 2) % 2 ? 0 : 2047);
       ASSERT_EQ(dib.get(x, y), wall ? 0x00FFFFFFu : 0x00808080u) << x << "," << y;
     }
+}
+
+// Random walls, a random clip and either mode against a breadth-first fill
+// of the same four-connected area.
+TEST(GdiShapes, RandomFloodFillsMatchAPlainReference) {
+  seeded::iterations(60, [](std::mt19937& rng, int) {
+    const int w = seeded::between(rng, 1, 90), h = seeded::between(rng, 1, 60), density = seeded::between(rng, 0, 60);
+    TestDib dib(w, h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) {
+        const int r = int(rng() % 100);
+        dib.set(x, y, r < density ? 0x00FF0000u : r < density + 10 ? 0x000000FFu : 0u);  // red walls, blue specks
+      }
+    const RECT clip{seeded::between(rng, 0, w / 2), seeded::between(rng, 0, h / 2), seeded::between(rng, w / 2, w),
+                    seeded::between(rng, h / 2, h)};
+    IntersectClipRect(dib.dc, clip.left, clip.top, clip.right, clip.bottom);
+    const bool surface = rng() % 2;
+    const int sx = seeded::between(rng, 0, w - 1), sy = seeded::between(rng, 0, h - 1);
+    const auto inside = [&](int x, int y) { return x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom; };
+    const auto open = [&](const std::vector<uint32_t>& p, int x, int y) {
+      const uint32_t c = p[size_t(y) * w + x];
+      return inside(x, y) && (surface ? c == 0u : c != 0x00FF0000u);  // the black surface, or up to the red walls
+    };
+    std::vector<uint32_t> want = dib.pixels();
+    std::vector<POINT> todo;
+    if (open(want, sx, sy)) todo.push_back({sx, sy});
+    const bool starts = !todo.empty();
+    while (!todo.empty()) {
+      const POINT q = todo.back();
+      todo.pop_back();
+      if (!open(want, q.x, q.y) || want[size_t(q.y) * w + q.x] == 0x00808080u) continue;
+      want[size_t(q.y) * w + q.x] = 0x00808080u;
+      for (const POINT n : {POINT{q.x - 1, q.y}, POINT{q.x + 1, q.y}, POINT{q.x, q.y - 1}, POINT{q.x, q.y + 1}}) todo.push_back(n);
+    }
+    SelectObject(dib.dc, GetStockObject(GRAY_BRUSH));
+    EXPECT_EQ(bool(ExtFloodFill(dib.dc, sx, sy, surface ? 0 : RGB(255, 0, 0), surface ? FLOODFILLSURFACE : FLOODFILLBORDER)), starts);
+    EXPECT_EQ(dib.pixels(), want);
+  });
 }
 
 TEST(GdiShapes, FillRectIgnoresTheWriteMode) {
