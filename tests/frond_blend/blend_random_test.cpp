@@ -11,20 +11,20 @@
 // positions relative to each DC's origin and clipped by the DC's clip.
 //
 // A failing iteration is reported by number; rerun it alone with
-// QUILLFERN_BLEND_ITERATION=<n> ./test_frond_blend --gtest_filter='BlendRandom.*'
+// QUILLFERN_ITERATION=<n> ./test_frond_blend --gtest_filter='BlendRandom.*'
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "frond_blend/blend_reference.h"
 #include "graphics/frond.h"
+#include "support/seeded.h"
 
 using namespace frond;
 using namespace blend_reference;
@@ -126,11 +126,11 @@ void reference_blend(const params& p, world& w) {
 // ---- random inputs ---------------------------------------------------------------------------
 
 struct generator {
-  std::mt19937 rng;
+  std::mt19937& rng;
   int below(int n) { return int(rng() % uint32_t(n)); }
-  int between(int lo, int hi) { return lo + below(hi - lo + 1); }
-  uint32_t biased_byte() { return blend_reference::biased_byte(rng); }
-  uint32_t biased_pixel() { return biased_byte() << 24 | biased_byte() << 16 | biased_byte() << 8 | biased_byte(); }
+  int between(int lo, int hi) { return seeded::between(rng, lo, hi); }
+  uint32_t biased_byte() { return seeded::biased_byte(rng); }
+  uint32_t biased_pixel() { return seeded::biased_word(rng); }
   // A coordinate near the images, now and then one at the end of the range.
   int coordinate(int lo, int hi) {
     if (below(24) == 0) {
@@ -150,9 +150,9 @@ std::vector<uint32_t> buffer_of(const IMAGE* img) {
   return std::vector<uint32_t>(img->pixels, img->pixels + size_t(img->width) * size_t(img->height));
 }
 
-// Runs iteration n; returns an empty string or what went wrong.
-std::string run_iteration(int n) {
-  generator g{std::mt19937(uint32_t(n))};
+// Runs one iteration; returns an empty string or what went wrong.
+std::string run_iteration(std::mt19937& rng) {
+  generator g{rng};
   IMAGE dst(g.between(1, 24), g.between(1, 24));
   IMAGE src_image(g.between(1, 24), g.between(1, 24));
   IMAGE filter_image(g.between(1, 28), g.between(1, 28));
@@ -263,15 +263,7 @@ std::string run_iteration(int n) {
 }
 
 TEST(BlendRandom, MatchesThePerPixelReference) {
-  int first = 0, last = kIterations;
-  if (const char* only = std::getenv("QUILLFERN_BLEND_ITERATION")) {
-    first = std::atoi(only);
-    last = first + 1;
-  }
-  for (int n = first; n < last; ++n) {
-    const std::string failure = run_iteration(n);
-    ASSERT_EQ(failure, "") << "iteration " << n << " (rerun alone with QUILLFERN_BLEND_ITERATION=" << n << ")";
-  }
+  seeded::iterations(kIterations, [](std::mt19937& rng, int) { ASSERT_EQ(run_iteration(rng), ""); });
 }
 
 }  // namespace

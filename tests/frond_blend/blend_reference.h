@@ -1,11 +1,9 @@
 // The blend formulas written out per channel, as the reference of the seeded
-// random tests of whole blends and of the blending pixel writers; and pixels
-// with bytes biased towards 0 and 255.
+// random tests of whole blends and of the blending pixel writers.
 // Depends on: nothing. Calls no library code.
 #pragma once
 
 #include <cstdint>
-#include <random>
 
 namespace blend_reference {
 
@@ -42,17 +40,6 @@ inline uint32_t ref_blendpacked(uint32_t d, uint32_t s, uint32_t a) {
   const uint32_t rb = ((d & 0xFF00FF) + ((((s & 0xFF00FF) - (d & 0xFF00FF)) * a + 0x7F007F) >> 8)) & 0xFF00FF;
   const uint32_t g = ((d & 0xFF00) + ((((s & 0xFF00) - (d & 0xFF00)) * a + 0x7F00) >> 8)) & 0xFF00;
   return (d & 0xFF000000) | rb | g;
-}
-
-inline uint32_t biased_byte(std::mt19937& rng) {
-  const uint32_t r = rng() % 4;
-  return r == 0 ? 0 : r == 1 ? 255 : rng() & 0xFF;
-}
-
-inline uint32_t biased_pixel(std::mt19937& rng) {
-  uint32_t p = 0;
-  for (int i = 0; i < 4; ++i) p = p << 8 | biased_byte(rng);
-  return p;
 }
 
 }  // namespace blend_reference
