@@ -1,19 +1,19 @@
 // Each vector kernel set the machine offers (SSE2, AVX2) against the
 // per-pixel formulas on seeded random rows with bytes biased towards 0 and
 // 255, so that the set not chosen at run time is tested too.
-// Depends on: graphics/blend_math.h, blend_rows_simd.h. Whole blend calls are blend_random_test's.
+// Depends on: graphics/blend_math.h, blend_rows_simd.h, support/seeded.h. Whole blend calls are blend_random_test's.
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <vector>
 
-#include "frond_blend/blend_reference.h"
 #include "graphics/blend_math.h"
 #include "graphics/blend_rows_simd.h"
+#include "support/seeded.h"
 
 using namespace frond;
-using blend_reference::biased_pixel;
+using seeded::biased_word;
 
 namespace {
 
@@ -21,7 +21,7 @@ namespace {
 
 std::vector<uint32_t> random_row(std::mt19937& rng, int n) {
   std::vector<uint32_t> row(static_cast<size_t>(n));
-  for (uint32_t& p : row) p = biased_pixel(rng);
+  for (uint32_t& p : row) p = biased_word(rng);
   return row;
 }
 
@@ -42,7 +42,7 @@ void check_set(const blend_kernels& k) {
     const int n = int(rng() % 40);
     const std::vector<uint32_t> d = random_row(rng, n), s = random_row(rng, n), f = random_row(rng, n);
     const uint32_t alpha = rng() % 3 == 0 ? 255 : rng() & 0xFF;
-    const uint32_t key = n > 0 && rng() % 2 ? s[rng() % uint32_t(n)] : biased_pixel(rng);
+    const uint32_t key = n > 0 && rng() % 2 ? s[rng() % uint32_t(n)] : biased_word(rng);
     SCOPED_TRACE(iteration);
     check_kernel("transparent", n, d, [&](uint32_t* p) { return k.transparent(p, s.data(), n, key); },
                  [&](int i, uint32_t old) {

@@ -6,22 +6,25 @@
 // rectangle pixel by pixel and applies the formula wherever the pixel lands
 // inside the source, the destination's viewport and the destination image;
 // the whole destination buffer must match, so a write outside the clip fails.
+// Premultiplied sources (alpha type 1) take AlphaBlend's formula, stretched
+// ones its nearest-neighbour sampling (centre of each destination pixel),
+// positions relative to each DC's origin and clipped by the DC's clip.
 //
 // A failing iteration is reported by number; rerun it alone with
-// QUILLFERN_BLEND_ITERATION=<n> ./test_frond_blend --gtest_filter='BlendRandom.*'
+// QUILLFERN_ITERATION=<n> ./test_frond_blend --gtest_filter='BlendRandom.*'
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
-#include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "frond_blend/blend_reference.h"
 #include "graphics/frond.h"
+#include "support/seeded.h"
 
 using namespace frond;
 using namespace blend_reference;
@@ -30,11 +33,12 @@ namespace {
 
 constexpr int kIterations = 4000;
 
-enum class op { transparent, alphablend, alphatransparent, withalpha, alphafilter, count };
+enum class op { transparent, alphablend, alphatransparent, withalpha, alphafilter, premultiplied, stretched, count };
 
 struct params {
   op kind;
   int x, y, xs, ys, w, h;
+  int wd, hd;  // destination size of a stretched blend
   uint8_t alpha;
   argb_color key;
 };
@@ -48,6 +52,8 @@ uint32_t reference_pixel(const params& p, uint32_t d, uint32_t s, uint32_t f) {
     case op::alphablend: return p.alpha == 0 ? d : ref_blendover(d, s, round255(byte(s, 3) * p.alpha));
     case op::alphatransparent: return keyed(s, p.key) ? d : ref_blendrgb(d, s, p.alpha);
     case op::withalpha: return ref_blendpacked(d, s, (byte(s, 3) * 256 + 127) / 255);
+    case op::premultiplied:
+    case op::stretched: return ref_premultiplied(d, s, p.alpha);
     default: return f == 0 ? d : ref_blendover(d, s, round255(byte(f, 0) * byte(s, 3)));
   }
 }
@@ -60,6 +66,9 @@ struct world {
   const std::vector<uint32_t>* filter;
   int dw, dh, sw, sh, fw, fh;
   int left, top, right, bottom;  // destination viewport
+  int origin_x, origin_y;         // destination DC's origin
+  int clip[4];                    // destination DC's clip rectangle
+  int src_origin_x, src_origin_y; // source DC's origin
 };
 
 // Calls visit(u, v, dx, dy) for each source pixel (u, v) of the requested
@@ -77,7 +86,29 @@ void each_landing(const params& p, const world& w, Visit visit) {
     }
 }
 
+// A stretched premultiplied blend: sizes below 1 completed (the source's to
+// its image's edge, the destination's to the source's), nothing when the
+// source rectangle leaves the source image; then each destination pixel inside
+// the image and the DC's clip takes the source pixel under its centre.
+void reference_stretch(const params& p, world& w) {
+  const int64_t ws = p.w < 1 ? int64_t(w.sw) - p.xs : p.w, hs = p.h < 1 ? int64_t(w.sh) - p.ys : p.h;
+  const int64_t wd = p.wd < 1 ? ws : p.wd, hd = p.hd < 1 ? hs : p.hd;
+  const int64_t u0 = int64_t(p.xs) + w.src_origin_x, v0 = int64_t(p.ys) + w.src_origin_y;
+  if (ws < 1 || hs < 1 || u0 < 0 || v0 < 0 || u0 + ws > w.sw || v0 + hs > w.sh) return;
+  for (int64_t j = 0; j < hd; ++j)
+    for (int64_t i = 0; i < wd; ++i) {
+      const int64_t dx = int64_t(p.x) + w.origin_x + i, dy = int64_t(p.y) + w.origin_y + j;
+      if (dx < std::max(w.clip[0], 0) || dx >= std::min(w.clip[2], w.dw) || dy < std::max(w.clip[1], 0) ||
+          dy >= std::min(w.clip[3], w.dh))
+        continue;
+      uint32_t& d = (*w.dst)[size_t(dy * w.dw + dx)];
+      const int64_t u = u0 + (2 * i + 1) * ws / (2 * wd), v = v0 + (2 * j + 1) * hs / (2 * hd);
+      d = reference_pixel(p, d, (*w.src)[size_t(v * w.sw + u)], 0);
+    }
+}
+
 void reference_blend(const params& p, world& w) {
+  if (p.kind == op::stretched) return reference_stretch(p, w);
   if (p.kind == op::alphafilter) {
     // The filter must cover every source pixel that lands, or nothing is drawn.
     bool covered = true;
@@ -95,11 +126,11 @@ void reference_blend(const params& p, world& w) {
 // ---- random inputs ---------------------------------------------------------------------------
 
 struct generator {
-  std::mt19937 rng;
+  std::mt19937& rng;
   int below(int n) { return int(rng() % uint32_t(n)); }
-  int between(int lo, int hi) { return lo + below(hi - lo + 1); }
-  uint32_t biased_byte() { return blend_reference::biased_byte(rng); }
-  uint32_t biased_pixel() { return biased_byte() << 24 | biased_byte() << 16 | biased_byte() << 8 | biased_byte(); }
+  int between(int lo, int hi) { return seeded::between(rng, lo, hi); }
+  uint32_t biased_byte() { return seeded::biased_byte(rng); }
+  uint32_t biased_pixel() { return seeded::biased_word(rng); }
   // A coordinate near the images, now and then one at the end of the range.
   int coordinate(int lo, int hi) {
     if (below(24) == 0) {
@@ -119,16 +150,18 @@ std::vector<uint32_t> buffer_of(const IMAGE* img) {
   return std::vector<uint32_t>(img->pixels, img->pixels + size_t(img->width) * size_t(img->height));
 }
 
-// Runs iteration n; returns an empty string or what went wrong.
-std::string run_iteration(int n) {
-  generator g{std::mt19937(uint32_t(n))};
+// Runs one iteration; returns an empty string or what went wrong.
+std::string run_iteration(std::mt19937& rng) {
+  generator g{rng};
   IMAGE dst(g.between(1, 24), g.between(1, 24));
   IMAGE src_image(g.between(1, 24), g.between(1, 24));
   IMAGE filter_image(g.between(1, 28), g.between(1, 28));
-  const bool same = g.below(6) == 0;  // blend an image onto itself
-  IMAGE* src = same ? &dst : &src_image;
-  params p;
+  params p{};
   p.kind = op(g.below(int(op::count)));
+  const bool through_dc = p.kind == op::premultiplied || p.kind == op::stretched;
+  // Blend an image onto itself (AlphaBlend refuses overlapping rectangles).
+  const bool same = !through_dc && g.below(6) == 0;
+  IMAGE* src = same ? &dst : &src_image;
   IMAGE* filter = p.kind == op::alphafilter && g.below(4) == 0 ? &dst : &filter_image;
   g.fill(&dst);
   g.fill(&src_image);
@@ -137,9 +170,11 @@ std::string run_iteration(int n) {
     for (int i = 0; i < filter->width * filter->height; i += 1 + g.below(3)) filter->pixels[i] = 0;
   }
 
-  // The destination's viewport: whole, inside, or (set directly) reaching
-  // past the image or inverted.
-  switch (g.below(4)) {
+  // The destination's viewport: whole, inside, or (set directly, so the DC
+  // keeps origin 0 and no clip) reaching past the image or inverted. The
+  // source's viewport moves only a stretched blend's source.
+  const int viewport_kind = g.below(4);
+  switch (viewport_kind) {
     case 0: break;
     case 1:
     case 2: {
@@ -151,6 +186,8 @@ std::string run_iteration(int n) {
       dst.viewport = {g.between(-8, dst.width + 8), g.between(-8, dst.height + 8), g.between(-8, dst.width + 8),
                       g.between(-8, dst.height + 8), 1};
   }
+  const bool dc_follows = viewport_kind == 1 || viewport_kind == 2;
+  if (!same && g.below(3) == 0) setviewport(g.below(src->width), g.below(src->height), src->width, src->height, 1, src);
 
   // Source rectangles around the source; positions (viewport-relative)
   // that land across every edge of the destination.
@@ -168,16 +205,33 @@ std::string run_iteration(int n) {
     p.x = p.xs - dst.viewport.left + g.between(-4, 4);
     p.y = p.ys - dst.viewport.top + g.between(-1, 1);
   }
+  if (p.kind == op::stretched) {
+    // Sizes below 1 now and then; source rectangles sometimes leaving the source.
+    p.xs = g.between(-2, src->width);
+    p.ys = g.between(-2, src->height);
+    p.w = g.between(-1, src->width + 2);
+    p.h = g.between(-1, src->height + 2);
+    p.wd = g.between(-1, 30);
+    p.hd = g.between(-1, 30);
+    p.x = g.between(-8, dst.width + 2) - (dc_follows ? dst.viewport.left : 0);
+    p.y = g.between(-8, dst.height + 2) - (dc_follows ? dst.viewport.top : 0);
+  }
   p.alpha = uint8_t(g.biased_byte());
   p.key = g.below(2) ? src->pixels[g.below(src->width * src->height)] ^ (g.rng() & 0xFF000000) : g.biased_pixel();
 
   // The reference, on copies; shared images share one copy.
+  const auto& vp = dst.viewport;
+  const bool dc_clips = dc_follows && vp.clip;
   std::vector<uint32_t> dst_ref = buffer_of(&dst), src_ref = buffer_of(src), filter_ref = buffer_of(filter);
   world w{&dst_ref,
           same ? &dst_ref : &src_ref,
           p.kind != op::alphafilter ? nullptr : filter == &dst ? &dst_ref : &filter_ref,
           dst.width, dst.height, src->width, src->height, filter->width, filter->height,
-          dst.viewport.left, dst.viewport.top, dst.viewport.right, dst.viewport.bottom};
+          vp.left, vp.top, vp.right, vp.bottom,
+          dc_follows ? vp.left : 0, dc_follows ? vp.top : 0,
+          {dc_clips ? vp.left : 0, dc_clips ? vp.top : 0, dc_clips ? vp.right : dst.width,
+           dc_clips ? vp.bottom : dst.height},
+          src->viewport.left, src->viewport.top};
   reference_blend(p, w);
 
   switch (p.kind) {
@@ -187,17 +241,19 @@ std::string run_iteration(int n) {
       putimage_alphatransparent(&dst, src, p.x, p.y, p.key, p.alpha, p.xs, p.ys, p.w, p.h);
       break;
     case op::withalpha: putimage_withalpha(&dst, src, p.x, p.y, p.xs, p.ys, p.w, p.h); break;
-    default: putimage_alphafilter(&dst, src, p.x, p.y, filter, p.xs, p.ys, p.w, p.h); break;
+    case op::alphafilter: putimage_alphafilter(&dst, src, p.x, p.y, filter, p.xs, p.ys, p.w, p.h); break;
+    case op::premultiplied: putimage_alphablend(&dst, src, p.x, p.y, p.alpha, p.xs, p.ys, p.w, p.h, 1); break;
+    default: putimage_alphablend(&dst, src, p.x, p.y, p.wd, p.hd, p.alpha, p.xs, p.ys, p.w, p.h, false, 1); break;
   }
 
   const std::vector<uint32_t> actual = buffer_of(&dst);
   for (size_t i = 0; i < actual.size(); ++i) {
     if (actual[i] != dst_ref[i]) {
-      char text[256];
+      char text[320];
       snprintf(text, sizeof text,
-               "op %d, dst %dx%d, src %dx%d%s, (%d,%d) from (%d,%d,%d,%d) alpha %d key %08X: pixel (%zu,%zu) is "
+               "op %d, dst %dx%d, src %dx%d%s, (%d,%d,%d,%d) from (%d,%d,%d,%d) alpha %d key %08X: pixel (%zu,%zu) is "
                "%08X, expected %08X",
-               int(p.kind), dst.width, dst.height, src->width, src->height, same ? " (itself)" : "", p.x, p.y, p.xs,
+               int(p.kind), dst.width, dst.height, src->width, src->height, same ? " (itself)" : "", p.x, p.y, p.wd, p.hd, p.xs,
                p.ys, p.w, p.h, p.alpha, p.key, i % size_t(dst.width), i / size_t(dst.width), actual[i], dst_ref[i]);
       return text;
     }
@@ -207,15 +263,7 @@ std::string run_iteration(int n) {
 }
 
 TEST(BlendRandom, MatchesThePerPixelReference) {
-  int first = 0, last = kIterations;
-  if (const char* only = std::getenv("QUILLFERN_BLEND_ITERATION")) {
-    first = std::atoi(only);
-    last = first + 1;
-  }
-  for (int n = first; n < last; ++n) {
-    const std::string failure = run_iteration(n);
-    ASSERT_EQ(failure, "") << "iteration " << n << " (rerun alone with QUILLFERN_BLEND_ITERATION=" << n << ")";
-  }
+  seeded::iterations(kIterations, [](std::mt19937& rng, int) { ASSERT_EQ(run_iteration(rng), ""); });
 }
 
 }  // namespace

@@ -1,9 +1,8 @@
-// Stretched blends as Frond sets them up: constant alpha on top of the
-// source alpha, premultiplied sources routed through AlphaBlend, the
-// source-size rules, the viewport clip and the destination's world transform
-// left as it was. Depends on: the graphics fixture. Scaling is the platform's.
+// Stretched blends through GDI+: constant alpha on top of the source alpha,
+// the viewport clip and the destination's world transform left as it was.
+// Premultiplied stretches (AlphaBlend) and the source-size rules are
+// blend_random_test's. Depends on: the graphics fixture. Scaling is the platform's.
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "support/graphics_fixture.h"
@@ -12,7 +11,6 @@ using namespace frond;
 using namespace frond_test;
 
 namespace {
-
 
 // Every channel within one step of the expected value.
 ::testing::AssertionResult near(argb_color actual, argb_color expected) {
@@ -33,27 +31,6 @@ TEST_F(BlendStretchTest, ConstantAlphaScalesTheSourceAlpha) {
   fill(&dst, 0xFF000000);
   putimage_alphablend(&dst, &src, 0, 0, 2, 2, 0, 0, 0, 0, 0, true, 0);  // alpha 0: nothing
   for (argb_color p : pixels_of(&dst)) EXPECT_EQ(p, 0xFF000000u);
-}
-
-TEST_F(BlendStretchTest, ASourceSizeBelowOneTakesTheRestFromItsStart) {
-  IMAGE src(4, 1), dst(4, 1);
-  const argb_color colours[4] = {0xFF111111, 0xFF222222, 0xFF333333, 0xFF444444};
-  std::copy(colours, colours + 4, src.pixels);
-  fill(&dst, 0xFF000000);
-  src.putimage_alphablend(&dst, 0, 0, 0, 0, 255, 2, 0, 0, 0, false, 0);
-  EXPECT_EQ(pixel(&dst, 0, 0), 0xFF333333u);
-  EXPECT_EQ(pixel(&dst, 1, 0), 0xFF444444u);
-  EXPECT_EQ(pixel(&dst, 2, 0), 0xFF000000u);
-  src.putimage_withalpha(&dst, 0, 0, 0, 0, 4, 0, 0, 0, false);  // starts at the right edge: nothing
-  EXPECT_EQ(pixel(&dst, 0, 0), 0xFF333333u);
-}
-
-TEST_F(BlendStretchTest, PremultipliedWithoutSmoothingGoesThroughAlphaBlend) {
-  IMAGE src(1, 1), dst(3, 3);
-  fill(&src, 0x80404040);
-  fill(&dst, 0xFF204060);
-  putimage_alphablend(&dst, &src, 1, 1, 2, 2, 255, 0, 0, 1, 1, false, 1);
-  expect_area(&dst, 1, 1, 3, 3, 0xFF506070, 0xFF204060);
 }
 
 TEST_F(BlendStretchTest, WithalphaClipsToTheViewportAndKeepsTheClip) {

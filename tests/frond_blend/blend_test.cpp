@@ -1,10 +1,7 @@
-// What the seeded random blend test does not reach: premultiplied sources
-// routed through AlphaBlend, filters and sources that name no image, a page
-// named by selector as the source.
+// What the seeded random blend test does not reach: a source viewport with a
+// premultiplied source (routed through AlphaBlend), a filter one column short,
+// filters and sources that name no image, a page named by selector as the source.
 // Depends on: the graphics fixture. Blend values are in blend_random_test.
-
-#include <algorithm>
-#include <climits>
 
 #include "support/graphics_fixture.h"
 

@@ -2,26 +2,22 @@
 // thread, as a program's drawing thread would, while this thread types
 // through the input seam into the focused field. One window per process, so
 // the close request comes last.
-// Depends on: the headless display and the platform input seam.
-
-#include <gtest/gtest.h>
+// Depends on: the window fixture (headless display, input seam).
 
 #include <cwchar>
 #include <functional>
-#include <string>
 #include <thread>
 #include <vector>
 
-#include "graphics/frond.h"
 #include "graphics/state.h"
-#include "platform/test_seams.h"
 #include "support/graphics_fixture.h"
+#include "support/window_fixture.h"
 
 using namespace frond;
+using frond_test::key;
+using frond_test::window;
 
 namespace {
-
-HWND window() { return getwindowhandle(); }
 
 // Waits until the box's field has the focus; returns it.
 HWND wait_for_field() {
@@ -31,10 +27,6 @@ HWND wait_for_field() {
     Sleep(5);
   }
   return nullptr;
-}
-
-void key(UINT vk, bool down, const std::u16string& text = u"") {
-  platform_test::inject_key(window(), vk, down, false, down ? text : u"");
 }
 
 void type(const std::u16string& text) {
@@ -67,15 +59,8 @@ Outcome wide_box(int len, const std::function<void(HWND field)>& user) {
   return {std::wstring(buf.data()), result, field};
 }
 
-class InputBoxEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    platform_test::use_headless_display();
-    platform_test::set_caret_blink(false);
-    initgraph(640, 360, INITMODE_MANUAL_RENDER | INITMODE_KEEP_ON_CLOSE);
-  }
-};
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new InputBoxEnvironment);
+const bool steady_caret = (platform_test::set_caret_blink(false), true);
+const auto* const environment = frond_test::window_for_all_tests(640, 360, INITMODE_MANUAL_RENDER);
 
 TEST(InputBox, TypingAndEnterInBothForms) {
   struct Case {
@@ -91,7 +76,7 @@ TEST(InputBox, TypingAndEnterInBothForms) {
   for (const Case& c : cases) {
     const Outcome out = wide_box(c.len, [&](HWND field) {
       type(c.typed);
-      Sleep(50);
+      frond_test::settle();
       EXPECT_EQ(SendMessageW(field, WM_GETTEXTLENGTH, 0, 0), LRESULT(std::wcslen(c.line)));  // nothing lost later
       enter();
     });
@@ -125,7 +110,7 @@ TEST(InputBox, AnEnterFromBeforeTheBoxDoesNotEndIt) {
   key(VK_RETURN, true, u"\r");
   key(VK_RETURN, false);
   key(VK_RETURN, true, u"\r");  // still held when the box opens
-  Sleep(50);
+  frond_test::settle();
   const Outcome out = wide_box(64, [](HWND) {
     key(VK_RETURN, false);
     type(u"q");
@@ -183,7 +168,7 @@ TEST(InputBox, RefusesBadBuffersAndTheWindowThread) {
 TEST(InputBox, ClosingTheWindowReturnsWhatWasTyped) {
   const Outcome out = wide_box(64, [](HWND) {
     type(u"xy");
-    Sleep(50);
+    frond_test::settle();
     platform_test::inject_close(window());
   });
   EXPECT_EQ(out.line, L"xy");

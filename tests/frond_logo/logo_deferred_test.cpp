@@ -3,19 +3,15 @@
 // meanwhile, keeping the background colour.
 // Depends on: logo_support.h and the headless display.
 
-#include <gtest/gtest.h>
-
 #include "graphics/state.h"
 #include "logo_support.h"
-#include "platform/test_seams.h"
 
 using namespace frond;
 
 namespace {
 
 TEST(DeferredLogo, FirstShowwindowPlaysItAndRestoresThePicture) {
-  platform_test::use_headless_display();
-  initgraph(640, 360, INITMODE_LOGO | INITMODE_HIDDEN | INITMODE_KEEP_ON_CLOSE);
+  frond_test::open_window(640, 360, INITMODE_LOGO | INITMODE_HIDDEN);
   EXPECT_FALSE(platform_test::headless_window_state(getwindowhandle()).visible);
 
   setbkcolor(0xFF102030);  // what the program drew while the window was hidden

@@ -1,13 +1,11 @@
 // Watching the headless screen while the start-up logo plays.
-// Depends on: the headless display's screen reads. Asserts nothing itself.
+// Depends on: the window fixture's screen reads. Asserts nothing itself.
 #pragma once
 
 #include <atomic>
 #include <thread>
 
-#include "graphics/frond.h"
-#include "platform/test_seams.h"
-#include "support/graphics_fixture.h"
+#include "support/window_fixture.h"
 
 namespace logo_test {
 

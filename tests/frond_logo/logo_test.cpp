@@ -3,20 +3,16 @@
 // render mode holds afterwards.
 // Depends on: logo_support.h and the headless display.
 
-#include <gtest/gtest.h>
-
 #include "graphics/state.h"
 #include "logo_support.h"
-#include "platform/test_seams.h"
 
 using namespace frond;
 
 namespace {
 
 TEST(Logo, PlaysDuringInitgraphAndEndsBlack) {
-  platform_test::use_headless_display();
   logo_test::ScreenWatcher watcher;
-  initgraph(640, 360, INITMODE_LOGO | INITMODE_MANUAL_RENDER | INITMODE_KEEP_ON_CLOSE);
+  frond_test::open_window(640, 360, INITMODE_LOGO | INITMODE_MANUAL_RENDER);
   watcher.stop();
   EXPECT_TRUE(watcher.saw_white());
   EXPECT_TRUE(watcher.saw_colour());

@@ -1,17 +1,13 @@
 // Sleeps, presents and frame pacing against the headless display: what is
 // presented when, and the render-mode switch. Presents of counted changes and
 // the automatic mode's timer are frond_window's; speeds are benchmarks'.
-// Depends on: graphics/state.h and the headless display.
-
-#include <gtest/gtest.h>
+// Depends on: graphics/state.h and the window fixture.
 
 #include <cmath>
 #include <limits>
 
-#include "graphics/frond.h"
 #include "graphics/state.h"
-#include "platform/test_seams.h"
-#include "support/graphics_fixture.h"
+#include "support/window_fixture.h"
 
 using namespace frond;
 
@@ -25,14 +21,7 @@ void paint_page(argb_color color) {
   for (int i = 0; i < getwidth() * getheight(); ++i) page[i] = color;
 }
 
-class PacingEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    platform_test::use_headless_display();
-    initgraph(320, 180, INITMODE_KEEP_ON_CLOSE);  // automatic render mode at first
-  }
-};
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new PacingEnvironment);
+const auto* const environment = frond_test::window_for_all_tests(320, 180, 0);  // automatic render mode at first
 
 TEST(Pacing, ClocksStartAtZero) {
   EXPECT_EQ(elapsedseconds(), 0.0);

@@ -10,6 +10,7 @@
 
 #include "frond_blend/blend_reference.h"
 #include "support/graphics_fixture.h"
+#include "support/seeded.h"
 
 using namespace frond;
 using namespace frond_test;
@@ -90,7 +91,8 @@ TEST_F(PixelTest, BlendingWritersMatchTheFormulas) {
   using namespace blend_reference;
   std::mt19937 rng(7);
   for (int n = 0; n < 3000; ++n) {
-    const argb_color d = biased_pixel(rng), s = biased_pixel(rng), a = biased_byte(rng), sa = s >> 24;
+    const argb_color d = seeded::biased_word(rng), s = seeded::biased_word(rng), a = seeded::biased_byte(rng);
+    const argb_color sa = s >> 24;
     const struct {
       std::function<void()> write;  // at pixel (20, 20), viewport-relative (10, 10)
       argb_color expected;

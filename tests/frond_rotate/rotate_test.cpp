@@ -9,9 +9,9 @@
 #include <random>
 #include <vector>
 
-#include "frond_blend/blend_reference.h"
 #include "graphics/frond.h"
 #include "support/graphics_fixture.h"
+#include "support/seeded.h"
 
 using namespace frond;
 using namespace frond_test;
@@ -65,7 +65,7 @@ TEST_F(RotateTest, SamplesMatchAPlainReference) {
     for (bool smooth : {true, false}) {
       const int size = smooth ? 34 : 33;
       IMAGE src(size, size), dst(256, 256);
-      for (int i = 0; i < size * size; ++i) src.pixels[i] = blend_reference::biased_pixel(random);
+      for (int i = 0; i < size * size; ++i) src.pixels[i] = seeded::biased_word(random);
       putimage_rotatezoom(&dst, &src, 0, 0, 0.0f, 0.0f, 0.0f, 256.0f / float(size), false, -1, smooth);
       int wrong = 0;
       for (int y = 0; y < 256; ++y)

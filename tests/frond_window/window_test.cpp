@@ -3,43 +3,24 @@
 // viewports, real input entering where the X11 backend enters, and the close
 // button. One window per process, so the tests run in order and the close
 // request comes last.
-// Depends on: the headless display and the platform input seam.
+// Depends on: the window fixture (headless display, input seam).
 
-#include <gtest/gtest.h>
-
-#include "graphics/frond.h"
 #include "graphics/state.h"
-#include "platform/test_seams.h"
 #include "support/graphics_fixture.h"
+#include "support/window_fixture.h"
 
 using namespace frond;
+using namespace frond_test;
 
 namespace {
 
-HWND window() { return getwindowhandle(); }
-
-RECT client_on_screen() { return platform_test::headless_window_state(window()).client; }
-
-using frond_test::on_screen;
-
-// Injects a press (and release) the way the display backend delivers them.
+// A press typing `text`, then the release.
 void type_key(UINT vk, const std::u16string& text) {
-  platform_test::inject_key(window(), vk, true, false, text);
-  platform_test::inject_key(window(), vk, false);
+  key(vk, true, text);
+  key(vk, false);
 }
 
-// Waits until the window thread has queued what was injected.
-void settle() { Sleep(50); }
-
-class WindowEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override {
-    platform_test::use_headless_display();
-    setcaption("Frond window test");
-    initgraph(640, 360, INITMODE_MANUAL_RENDER | INITMODE_KEEP_ON_CLOSE);
-  }
-};
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new WindowEnvironment);
+const auto* const environment = window_for_all_tests(640, 360, INITMODE_MANUAL_RENDER, "Frond window test");
 
 TEST(Window, OpensWithCaptionAndClientSize) {
   ASSERT_TRUE(iswindowready());
@@ -69,7 +50,7 @@ TEST(Window, AnIconIdWithoutAResourceChangesNothing) {
 
 TEST(Window, ViewportIsClampedToThePage) {
   setviewport(-10, -10, 5000, 5000, 1);
-  EXPECT_EQ(frond_test::viewport_of(), (std::vector<int>{0, 0, 640, 360, 1}));
+  EXPECT_EQ(viewport_of(), (std::vector<int>{0, 0, 640, 360, 1}));
 }
 
 TEST(Window, PresentShowsOnlyCountedChanges) {
@@ -159,7 +140,7 @@ TEST(Window, MouseButtonsWheelAndMoves) {
   platform_test::inject_pointer(client.left + 20, client.top + 30);  // where it was released: not queued
   platform_test::inject_pointer(client.left + 21, client.top + 30);
   platform_test::inject_wheel(-120, client.left + 5, client.top + 6);
-  Sleep(50);
+  settle();
 
   // Kind, button, x, y, wheel.
   const std::vector<int> expected[] = {{MOUSEMSG_PRESS, MOUSEFLAG_RIGHT, 20, 30, 0},
@@ -188,7 +169,7 @@ TEST(Window, ResizeFollowsTheDrawingSize) {
   EXPECT_EQ(client.right - client.left, 320);
   EXPECT_EQ(client.bottom - client.top, 180);
   EXPECT_EQ(getwidth(), 320);
-  EXPECT_EQ(frond_test::viewport_of(), (std::vector<int>{0, 0, 320, 180, 1}));
+  EXPECT_EQ(viewport_of(), (std::vector<int>{0, 0, 320, 180, 1}));
   resizewindow(640, 360);
 }
 

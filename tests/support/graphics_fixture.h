@@ -1,8 +1,8 @@
 // The fixture of Frond's in-process tests: puts the library's state back to
 // "no window yet" around each test and reads the change counter; plus the
 // shared image helpers (selectors, fills, pixel reads, changed pixels,
-// boxes, viewports) and what the headless screen shows of the window.
-// Depends on: graphics/state.h (internal state). Opens no window.
+// boxes, viewports). Depends on: graphics/state.h (internal state). Opens no
+// window (window_fixture.h does).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +12,6 @@
 
 #include "graphics/frond.h"
 #include "graphics/state.h"
-#include "platform/test_seams.h"
 
 namespace frond_test {
 
@@ -67,13 +66,6 @@ inline int changed_count(const std::vector<frond::argb_color>& before, frond::IM
   int changed = 0;
   for (size_t i = 0; i < now.size(); ++i) changed += now[i] != before[i];
   return changed;
-}
-
-// What a user sees (RGB) at a point of the graphics window's client area on the headless screen.
-inline uint32_t on_screen(int x, int y) {
-  const platform_test::ScreenPixels screen = platform_test::headless_screen();
-  const RECT client = platform_test::headless_window_state(frond::getwindowhandle()).client;
-  return screen.pixels[size_t(client.top + y) * screen.stride + client.left + x] & 0x00FFFFFF;
 }
 
 // Left, top, right, bottom (exclusive) of the pixels that are not `background`.
