@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <sstream>
 #include <thread>
 
@@ -20,7 +21,7 @@ std::size_t reply_length(const std::string& bytes) {
   const std::size_t head_end = bytes.find("\r\n\r\n");
   if (head_end == std::string::npos) return std::string::npos;
   const std::size_t length = bytes.find("Content-Length: ");
-  const std::size_t body = length < head_end ? std::stoul(bytes.substr(length + 16)) : 0;
+  const std::size_t body = length < head_end ? std::strtoul(bytes.c_str() + length + 16, nullptr, 10) : 0;
   return head_end + 4 + body;
 }
 
