@@ -55,12 +55,12 @@ TEST(ToolPaths, BackslashSeparatesFolders) {
     SCOPED_TRACE(run.name);
     ScratchFolder dir;
     std::filesystem::create_directory(dir / "temp");
-    ASSERT_TRUE(write_png(dir / "temp/in.png", picture));
+    write_file(dir / "temp/in.png", png_file(picture));
     ASSERT_EQ(run_program(run.argv, dir.path()), 0);
     EXPECT_EQ(dir.names("temp"), (std::vector<std::string>{"in.png", "out.png"}));
     EXPECT_EQ(dir.names(), std::vector<std::string>{"temp"});
     if (run.argv.size() == 3) {
-      EXPECT_TRUE(decode_rgba(dir / "temp/out.png") == to_rgba(picture.rows, 3));
+      EXPECT_TRUE(decode_rgba(read_file(dir / "temp/out.png")) == decode_rgba(png_file(picture)));
     } else {
       ASSERT_EQ(run_program({ENCFILE_PROGRAM, "temp\\out.png", "temp\\back.png", key}, dir.path()), 0);
       EXPECT_EQ(read_file(dir / "temp/back.png"), read_file(dir / "temp/in.png"));
