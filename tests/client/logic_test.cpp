@@ -1,7 +1,7 @@
 // The client's pure logic: tokens, reply evaluation, captions, the request
 // path, the tools' command lines, the capture file layout, the outgoing
-// sizes, the input ladders, bindings and chat line editing, the notification's font
-// fitting and quiet minute.
+// sizes, the input ladders, bindings and chat line editing, the
+// notification's font fitting and quiet minute.
 // Depends on: the client library; starts no thread and opens no window.
 #include <gtest/gtest.h>
 

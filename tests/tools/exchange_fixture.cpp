@@ -1,5 +1,8 @@
-// The exchange server fixture (see exchange_fixture.h).
+// The exchange server fixture (see exchange_fixture.h): requests built,
+// replies cut into status, head and body, the server started with its
+// standard output on a named pipe and stopped with SIGTERM.
 // Depends on: POSIX named pipes and signals, the tool process helpers.
+// Parses no reply header beyond the status line.
 #include "tools/exchange_fixture.h"
 
 #include <fcntl.h>

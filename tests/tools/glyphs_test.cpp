@@ -1,5 +1,5 @@
 // The glyph images the build renders into the run folder's font/.
-// Depends on: the glyph images the build renders and libpng.
+// Depends on: the glyph images the build renders and png_test_io (libpng).
 #include <gtest/gtest.h>
 
 #include <set>
