@@ -1,13 +1,9 @@
 // The exchange against servers that misbehave: whatever the server sends,
 // an exchange ends within its deadline with bounded memory, shows no
 // picture that did not arrive and raises no chat notification for one.
-// Depends on: the client library, the built encfile, POSIX sockets.
-#include <arpa/inet.h>
+// Depends on: the client library, the built encfile, tests/support's raw
+// connection.
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -19,6 +15,7 @@
 #include "Client/client_state.h"
 #include "Client/exchange.h"
 #include "graphics/frond.h"
+#include "support/raw_connection.h"
 #include "support/resident_memory.h"
 #include "support/scratch_folder.h"
 
@@ -31,36 +28,11 @@ namespace fs = std::filesystem;
 
 const std::string kKey = "00112233445566778899aabbccddeeff0011223344556677";
 
-// Writes all of `bytes`; false once the peer is gone.
-bool send_bytes(int fd, const std::string& bytes) {
-  for (std::size_t sent = 0; sent < bytes.size();) {
-    const ssize_t n = send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-    if (n <= 0) return false;
-    sent += static_cast<std::size_t>(n);
-  }
-  return true;
-}
-
-// Reads a request's head and its Content-Length body; false on a timeout.
-bool read_request(int fd) {
-  std::string bytes;
-  char buffer[65536];
-  for (;;) {
-    const std::size_t head_end = bytes.find("\r\n\r\n"), field = bytes.find("Content-Length: ");
-    const std::size_t length = field < head_end ? std::strtoul(bytes.c_str() + field + 16, nullptr, 10) : 0;
-    if (head_end != std::string::npos && bytes.size() >= head_end + 4 + length) return true;
-    pollfd p{fd, POLLIN, 0};
-    const ssize_t n = poll(&p, 1, 5000) > 0 ? recv(fd, buffer, sizeof buffer, 0) : 0;
-    if (n <= 0) return false;
-    bytes.append(buffer, static_cast<std::size_t>(n));
-  }
-}
-
 // A loopback server for one exchange: it reads the request, hands the
 // connection to `script`, which writes whatever it likes, and closes it.
 class ScriptedServer {
  public:
-  using Script = std::function<void(int fd)>;
+  using Script = std::function<void(RawConnection& peer)>;
   explicit ScriptedServer(Script script) : listener_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -71,9 +43,8 @@ class ScriptedServer {
       port_ = ntohs(address.sin_port);
     thread_ = std::thread([this, script] {
       pollfd p{listener_, POLLIN, 0};
-      const int fd = poll(&p, 1, 5000) > 0 ? accept(listener_, nullptr, nullptr) : -1;
-      if (fd >= 0 && read_request(fd)) script(fd);
-      if (fd >= 0) close(fd);
+      RawConnection peer(RawConnection::Accepted{poll(&p, 1, 5000) > 0 ? accept(listener_, nullptr, nullptr) : -1});
+      if (!peer.read_message().empty()) script(peer);
     });
   }
   ~ScriptedServer() {
@@ -116,17 +87,17 @@ class HostileServer : public ::testing::Test {
 
 // Writes `piece` over and over, up to `most` bytes or until the client goes.
 ScriptedServer::Script endless(const std::string& head, const std::string& piece, std::size_t most = 256u << 20) {
-  return [head, piece, most](int fd) {
-    if (!send_bytes(fd, head)) return;
-    for (std::size_t sent = 0; sent < most && send_bytes(fd, piece); sent += piece.size()) {
+  return [head, piece, most](RawConnection& peer) {
+    if (!peer.send_all(head)) return;
+    for (std::size_t sent = 0; sent < most && peer.send_all(piece); sent += piece.size()) {
     }
   };
 }
 
 ScriptedServer::Script dribble(const std::string& bytes, std::chrono::milliseconds gap) {
-  return [bytes, gap](int fd) {
+  return [bytes, gap](RawConnection& peer) {
     for (char c : bytes) {
-      if (!send_bytes(fd, std::string(1, c))) return;
+      if (!peer.send_all(std::string(1, c))) return;
       std::this_thread::sleep_for(gap);
     }
   };
@@ -182,8 +153,8 @@ TEST_F(HostileServer, APictureThatDoesNotDecryptNeverShowsAnOlderOneNorRaisesACh
   const std::vector<uint8_t> sealed_bytes = test_support::read_bytes("temp/sealed.enc");
   const std::string sealed(sealed_bytes.begin(), sealed_bytes.end());
   const auto reply_with = [](const std::string& body) {
-    return [body](int fd) {
-      send_bytes(fd, "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
+    return [body](RawConnection& peer) {
+      peer.send_all("HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body);
     };
   };
   exchange_with(reply_with(sealed + quiet));

@@ -1,7 +1,7 @@
 // The client's pure logic: tokens, reply evaluation, captions, the request
 // path, the tools' command lines, the capture file layout, the outgoing
-// sizes, the input bindings and chat line editing, the notification's font
-// fitting and quiet minute.
+// sizes, the input ladders, bindings and chat line editing, the
+// notification's font fitting and quiet minute.
 // Depends on: the client library; starts no thread and opens no window.
 #include <gtest/gtest.h>
 
@@ -17,7 +17,6 @@
 #include "Client/notification.h"
 #include "Client/picture_size.h"
 #include "graphics/frond.h"
-#include "Client/run_log.h"
 #include "Client/token.h"
 #include "Client/tools.h"
 
@@ -37,12 +36,6 @@ TEST(Token, StandardEngineWithTheChatBit) {
     ASSERT_FALSE(token_says_chat(quiet));
     ASSERT_TRUE(token_says_chat(chatting));
   }
-}
-
-TEST(RunLog, TimestampIsDateDashTime) {
-  const std::string stamp = current_timestamp();
-  ASSERT_EQ(stamp.size(), 15u);
-  EXPECT_EQ(stamp[8], '-');
 }
 
 TEST(Exchange, RequestPathIsPercentEncoded) {
@@ -135,22 +128,18 @@ TEST(Cycle, OutgoingSizes) {
     EXPECT_EQ(std::pair(outgoing_size(resolution).width, outgoing_size(resolution).height), std::pair(width, height));
 }
 
-// Every rung of the ladder, down and up, stopping at both ends.
-TEST(Input, OpacityLadder) {
-  const int ladder[] = {255, 224, 192, 160, 128, 96, 64, 32};
-  for (int i = 0; i < 8; ++i) {
-    EXPECT_EQ(opacity_step_down(ladder[i]), ladder[std::min(i + 1, 7)]) << ladder[i];
-    EXPECT_EQ(opacity_step_up(ladder[i]), ladder[std::max(i - 1, 0)]) << ladder[i];
-  }
-}
-
-// The wheel walks 320..1600 in steps of 320 and stops at both ends.
-TEST(Input, WheelSizes) {
-  const int widths[] = {320, 640, 960, 1280, 1600};
-  for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(width_after_wheel(widths[i], 120), widths[std::max(i - 1, 0)]) << widths[i];
-    EXPECT_EQ(width_after_wheel(widths[i], -120), widths[std::min(i + 1, 4)]) << widths[i];
-  }
+// Every rung of the opacity ladder and of the wheel's widths (320..1600 in
+// steps of 320), down and up, stopping at both ends.
+TEST(Input, OpacityLadderAndWheelSizes) {
+  const std::vector<int> opacity = {255, 224, 192, 160, 128, 96, 64, 32}, widths = {1600, 1280, 960, 640, 320};
+  const auto narrower = [](int width) { return width_after_wheel(width, 120); };
+  const auto wider = [](int width) { return width_after_wheel(width, -120); };
+  for (const auto& [ladder, down, up] : {std::tuple{opacity, +opacity_step_down, +opacity_step_up},
+                                         std::tuple{widths, +narrower, +wider}})
+    for (std::size_t i = 0; i < ladder.size(); ++i) {
+      EXPECT_EQ(down(ladder[i]), ladder[std::min(i + 1, ladder.size() - 1)]) << ladder[i];
+      EXPECT_EQ(up(ladder[i]), ladder[i ? i - 1 : 0]) << ladder[i];
+    }
 }
 
 TEST(Input, ModeKeysInEitherCase) {

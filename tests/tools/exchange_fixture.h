@@ -1,7 +1,8 @@
 // The exchange server started as the real program on a free loopback port,
-// and plain sockets to talk to it byte by byte.
-// Depends on: the built quillfern-exchange and POSIX sockets;
-// links none of the server's code.
+// its log read from a pipe only when a test asks, and requests and replies
+// on raw connections.
+// Depends on: the built quillfern-exchange, tests/support's raw connection
+// and the tool process helpers; links none of the server's code.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,45 +10,13 @@
 
 #include <chrono>
 #include <string>
-#include <utility>
 #include <vector>
 
+#include "support/raw_connection.h"
 #include "support/resident_memory.h"
 #include "tools/tool_process.h"
 
 inline const std::string kToken = "0123456789abcdef";
-
-// A TCP connection to the server from a chosen loopback source address (the
-// server limits connections per address). Every wait is bounded.
-class RawConnection {
- public:
-  RawConnection(int port, const std::string& source = "127.0.0.1", const std::string& server = "127.0.0.1");
-  ~RawConnection();
-  RawConnection(const RawConnection&) = delete;
-  RawConnection& operator=(const RawConnection&) = delete;
-
-  bool connected() const { return fd_ >= 0; }
-  // False once the peer stopped taking bytes (reset or closed).
-  bool send_all(const std::string& bytes);
-  void half_close();
-  // The next whole reply (head and body) within `wait`; empty when none.
-  std::string read_reply(std::chrono::milliseconds wait = std::chrono::seconds(5));
-  // True when the server closes the connection within `wait`; unread
-  // replies are skipped.
-  bool closed_within(std::chrono::milliseconds wait);
-
- private:
-  // Waits for bytes until `until` and appends them: 1, or 0 when the peer
-  // closed, -1 on a timeout or an error.
-  int receive(std::chrono::steady_clock::time_point until);
-
-  int fd_ = -1;
-  std::string pending_;  // received bytes not yet handed out
-};
-
-// The status of a reply ("HTTP/1.1 200 OK..." gives 200), or 0; the body.
-int reply_status(const std::string& reply);
-std::string reply_body(const std::string& reply);
 
 // A request with Host and Content-Length, and one to swap as `user`.
 std::string http_request(const std::string& method, const std::string& path, const std::string& body);
@@ -55,30 +24,38 @@ inline std::string patch_request(const std::string& user, const std::string& bod
   return http_request("PATCH", "/v1/swap/" + user, body);
 }
 
-// Starts the server, waits for its "listening" line, and stops it with
-// SIGTERM at the end, expecting a clean exit (a crash would show as 128+n).
+// A reply's status (-1 when none came), head and body.
+struct Reply {
+  int status = -1;
+  std::string head, body;
+};
+// The next reply on `connection` within `wait`.
+Reply read_reply(RawConnection& connection, std::chrono::milliseconds wait = std::chrono::seconds(5));
+// Sends `request` and reads its reply; no reply when it cannot be sent.
+Reply ask(RawConnection& connection, const std::string& request,
+          std::chrono::milliseconds wait = std::chrono::seconds(5));
+
+// Starts the server, reads its "listening" line, and stops it with SIGTERM
+// at the end, expecting a clean exit (a crash would show as 128+n).
 class Exchange : public ::testing::Test {
  protected:
   void SetUp() override { start({}); }
   void TearDown() override { EXPECT_EQ(stop(), 0); }
 
-  void start(std::vector<std::string> extra, const std::string& pairs = "alice bob\ncarol carol\n");
+  void start(std::vector<std::string> extra,
+             const std::string& pairs = "alice bob\ncarol carol\nbob%20smith dave\na%2Bb c\n%C3%A9mile zoe\n");
   int stop();
 
-  // Status and body of a swap on a fresh connection, "no reply" as status -1.
-  std::pair<int, std::string> exchange(const std::string& user, const std::string& body);
+  // A swap on a fresh connection.
+  Reply exchange(const std::string& user, const std::string& body);
 
-  // The log once it holds `lines` lines: the server writes a request's line
-  // just after the reply, so it may come a moment after the client has it.
-  std::string log_with(long lines);
+  // The log read so far, read on (for at most five seconds) until it holds
+  // `text`. The server writes a request's line just after the reply.
+  const std::string& log_until(const std::string& text);
 
   ScratchFolder dir;
   pid_t pid_ = -1;
   int port_ = 0;
-};
-
-// For tests that start the server themselves.
-class ExchangeNotStarted : public Exchange {
- protected:
-  void SetUp() override {}
+  int log_ = -1;  // the read end of the server's standard output
+  std::string log_text_;
 };

@@ -1,6 +1,6 @@
 // quillfern-exchange, started as the real program on a free loopback port:
-// pairing, the status of every refused request, the body limit, names,
-// the log, malformed input and the command line.
+// pairing, names, the status of every refused request, the body limit, the
+// log, malformed input and the command line.
 // Depends on: the exchange fixture.
 #include <algorithm>
 
@@ -8,23 +8,32 @@
 
 namespace {
 
-TEST_F(Exchange, PartnersReceiveEachOthersLatestBodyAndUnknownUsersGet201) {
-  EXPECT_EQ(exchange("alice", "A1" + kToken), std::make_pair(200, std::string()));
-  EXPECT_EQ(exchange("mallory", "M" + kToken), std::make_pair(201, std::string()));
-  EXPECT_EQ(exchange("Alice", "M" + kToken).first, 201);  // names are case-sensitive
-  EXPECT_EQ(exchange("bob", "B1" + kToken), std::make_pair(200, "A1" + kToken));
-  EXPECT_EQ(exchange("alice", "A2" + kToken), std::make_pair(200, "B1" + kToken));
-  EXPECT_EQ(exchange("alice", "A3" + kToken), std::make_pair(200, "B1" + kToken));
-  EXPECT_EQ(exchange("bob", "B2" + kToken), std::make_pair(200, "A3" + kToken));
-  // A self-paired user receives its own latest body.
-  EXPECT_EQ(exchange("carol", "C1" + kToken), std::make_pair(200, "C1" + kToken));
-  EXPECT_EQ(exchange("carol", "C2" + kToken), std::make_pair(200, "C2" + kToken));
-}
-
-TEST_F(Exchange, BodiesEndInAHexadecimalTokenOfEitherCase) {
-  EXPECT_EQ(exchange("alice", kToken).first, 200);  // the token alone is enough
-  EXPECT_EQ(exchange("alice", "picture0123456789ABCDEF").first, 200);
-  EXPECT_EQ(exchange("bob", "B" + kToken).second, "picture0123456789ABCDEF");
+// Partners receive each other's latest body, a self-paired user its own,
+// an unknown user 201; names are percent-decoded and case-sensitive, and
+// '+' is no blank in a path; a token may be alone, and of either case (the
+// body "P" carries it in capitals).
+TEST_F(Exchange, SwapsGiveEachTheirPartnersLatestBody) {
+  const struct {
+    const char* user;
+    std::string body;
+    int status;
+    std::string reply;
+  } swaps[] = {
+      {"alice", "A1", 200, ""},          {"mallory", "M", 201, ""},       {"Alice", "M", 201, ""},
+      {"bob", "B1", 200, "A1"},          {"alice", "A2", 200, "B1"},      {"alice", "A3", 200, "B1"},
+      {"bob", "B2", 200, "A3"},          {"carol", "C1", 200, "C1"},      {"carol", "C2", 200, "C2"},
+      {"alice", "", 200, "B2"},          {"alice", "P", 200, "B2"},       {"bob", "B", 200, "P"},
+      {"bob%20smith", "S", 200, ""},     {"dave", "D", 200, "S"},         {"bob+smith", "X", 201, ""},
+      {"a%2Bb", "P", 200, ""},           {"c", "C", 200, "P"},            {"%C3%A9mile", "E", 200, ""},
+      {"zoe", "Z", 200, "E"},            {"%00", "N", 201, ""},
+  };
+  for (const auto& s : swaps) {
+    SCOPED_TRACE(std::string(s.user) + " sends " + s.body);
+    const std::string token = s.body == "P" ? "0123456789ABCDEF" : kToken;
+    const Reply reply = exchange(s.user, s.body + token);
+    EXPECT_EQ(reply.status, s.status);
+    EXPECT_EQ(reply.body, s.reply.empty() ? "" : s.reply + (s.reply == "P" ? "0123456789ABCDEF" : kToken));
+  }
 }
 
 // Every refused request gets its status and ends its connection, and
@@ -51,19 +60,15 @@ TEST_F(Exchange, RefusedRequestsGetTheirStatusAndEndTheConnection) {
     cases.push_back({http_request(method, "/v1/swap/alice", "A" + kToken), 405});
   for (const std::string path : {"/", "/v1/swap", "/v1/swap/", "/v2/swap/alice", "/v1/swapalice", "/V1/swap/alice"})
     cases.push_back({http_request("PATCH", path, "A" + kToken), 404});
-  const std::string hidden = patch_request("bob", "HIDDEN" + kToken);
   for (const auto& [refused, status] : cases) {
     SCOPED_TRACE(refused);
     RawConnection connection(port_);
-    connection.send_all(refused + hidden);
-    const std::string reply = connection.read_reply(std::chrono::seconds(2));
-    EXPECT_EQ(reply_status(reply), status);
-    if (status == 405) {
-      EXPECT_NE(reply.find("\r\nAllow: PATCH\r\n"), std::string::npos);
-    }
+    const Reply reply = ask(connection, refused + patch_request("bob", "HIDDEN" + kToken), std::chrono::seconds(2));
+    EXPECT_EQ(reply.status, status);
+    EXPECT_EQ(reply.head.find("\r\nAllow: PATCH\r\n") != std::string::npos, status == 405);
     EXPECT_TRUE(connection.closed_within(std::chrono::seconds(2)));
   }
-  EXPECT_EQ(exchange("alice", "A" + kToken), std::make_pair(200, std::string()));
+  EXPECT_EQ(exchange("alice", "A" + kToken).body, "");
 }
 
 // 32 MiB, the token included, is the largest body: it travels unchanged,
@@ -72,40 +77,24 @@ TEST_F(Exchange, BodiesAbove32MiBAre413) {
   std::string picture(32u << 20, '\0');
   for (std::size_t i = 0; i + kToken.size() < picture.size(); ++i) picture[i] = static_cast<char>(i * 7 % 256);
   picture.replace(picture.size() - kToken.size(), kToken.size(), kToken);
-  EXPECT_EQ(exchange("alice", picture).first, 200);
-  EXPECT_TRUE(exchange("bob", "B" + kToken).second == picture);
+  EXPECT_EQ(exchange("alice", picture).status, 200);
+  EXPECT_TRUE(exchange("bob", "B" + kToken).body == picture);
   RawConnection over(port_);
-  over.send_all("PATCH /v1/swap/alice HTTP/1.1\r\nHost: x\r\nContent-Length: " + std::to_string(picture.size() + 1) +
-                "\r\n\r\n");
-  EXPECT_EQ(reply_status(over.read_reply(std::chrono::seconds(2))), 413);
+  const std::string head = "PATCH /v1/swap/alice HTTP/1.1\r\nHost: x\r\nContent-Length: " + std::to_string(picture.size() + 1);
+  EXPECT_EQ(ask(over, head + "\r\n\r\n", std::chrono::seconds(2)).status, 413);
   EXPECT_TRUE(over.closed_within(std::chrono::seconds(2)));
-}
-
-TEST_F(Exchange, PercentEncodedNamesAreDecoded) {
-  ASSERT_EQ(stop(), 0);
-  start({}, "bob%20smith dave\na%2Bb c\n%C3%A9mile zoe\n");
-  EXPECT_EQ(exchange("bob%20smith", "S" + kToken).first, 200);
-  EXPECT_EQ(exchange("dave", "D" + kToken).second, "S" + kToken);
-  EXPECT_EQ(exchange("bob+smith", "X" + kToken).first, 201);  // '+' is not a blank in a path
-  EXPECT_EQ(exchange("a%2Bb", "P" + kToken).first, 200);
-  EXPECT_EQ(exchange("c", "C" + kToken).second, "P" + kToken);
-  EXPECT_EQ(exchange("%C3%A9mile", "E" + kToken).first, 200);
-  EXPECT_EQ(exchange("zoe", "Z" + kToken).second, "E" + kToken);
-  EXPECT_EQ(exchange("%00", "N" + kToken).first, 201);
 }
 
 TEST_F(Exchange, LogsOneLinePerRequest) {
   exchange("alice", "A" + kToken);
   exchange("mallory", "M" + kToken);
   RawConnection get(port_);
-  get.send_all(http_request("GET", "/x", ""));
-  EXPECT_EQ(reply_status(get.read_reply()), 404);
-  const std::string log = log_with(4);
-  EXPECT_NE(log.find(" listening on 127.0.0.1 port " + std::to_string(port_) + "\n"), std::string::npos);
-  EXPECT_NE(log.find(" PATCH /v1/swap/alice 200 in=17 out=0\n"), std::string::npos);
-  EXPECT_NE(log.find(" PATCH /v1/swap/mallory 201 in=17 out=0\n"), std::string::npos);
-  EXPECT_NE(log.find(" GET /x 404 in=0 out=0\n"), std::string::npos);
-  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4);
+  EXPECT_EQ(ask(get, http_request("GET", "/x", "")).status, 404);
+  const std::string lines[] = {" listening on 127.0.0.1 port " + std::to_string(port_) + "\n",
+                               " PATCH /v1/swap/alice 200 in=17 out=0\n", " PATCH /v1/swap/mallory 201 in=17 out=0\n",
+                               " GET /x 404 in=0 out=0\n"};
+  for (const std::string& line : lines) EXPECT_NE(log_until(line).find(line), std::string::npos);
+  EXPECT_EQ(std::count(log_text_.begin(), log_text_.end(), '\n'), 4);
 }
 
 TEST_F(Exchange, MalformedRequestsDoNotBringItDown) {
@@ -127,36 +116,41 @@ TEST_F(Exchange, MalformedRequestsDoNotBringItDown) {
       "\r\n\r\n\r\n",
   };
   for (const std::string& bytes : hostile) RawConnection(port_).send_all(bytes);
-  EXPECT_EQ(exchange("alice", "A" + kToken).first, 200);
-  EXPECT_EQ(exchange("bob", "B" + kToken), std::make_pair(200, "A" + kToken));
+  EXPECT_EQ(exchange("alice", "A" + kToken).status, 200);
+  EXPECT_EQ(exchange("bob", "B" + kToken).body, "A" + kToken);
 }
 
-TEST_F(ExchangeNotStarted, ListensOnTheAddressItIsGiven) {
+TEST_F(Exchange, ListensOnTheAddressItIsGiven) {
+  ASSERT_EQ(stop(), 0);
   start({"--listen", "127.0.0.2"});
-  EXPECT_NE(read_file(dir / "log.txt").find("listening on 127.0.0.2 port"), std::string::npos);
+  EXPECT_NE(log_text_.find("listening on 127.0.0.2 port"), std::string::npos);
   RawConnection elsewhere(port_, "127.0.0.2", "127.0.0.2");
-  ASSERT_TRUE(elsewhere.send_all(patch_request("alice", "A" + kToken)));
-  EXPECT_EQ(reply_status(elsewhere.read_reply()), 200);
-  EXPECT_EQ(exchange("bob", "B" + kToken).first, -1);  // nothing on 127.0.0.1
+  EXPECT_EQ(ask(elsewhere, patch_request("alice", "A" + kToken)).status, 200);
+  EXPECT_EQ(exchange("bob", "B" + kToken).status, -1);  // nothing on 127.0.0.1
 }
 
-TEST_F(ExchangeNotStarted, APortInUseEndsASecondServerWithTheReason) {
-  start({});
-  const pid_t second = start_program({EXCHANGE_PROGRAM, "--port", std::to_string(port_), "--pairs", dir / "pairs.txt"},
-                                     dir.path(), dir / "second.txt");
-  EXPECT_EQ(wait_program(second), 1);
-  EXPECT_NE(read_file(dir / "second.txt").find(": Address already in use"), std::string::npos)
-      << read_file(dir / "second.txt");
-}
-
-TEST_F(ExchangeNotStarted, BadCommandLinesAndPairsFilesEndIt) {
-  EXPECT_EQ(run_program({EXCHANGE_PROGRAM, "--port"}), 2);
-  EXPECT_EQ(run_program({EXCHANGE_PROGRAM, "--port", "70000"}), 2);
-  EXPECT_EQ(run_program({EXCHANGE_PROGRAM, "--pairs", dir / "absent.txt"}), 1);
-  for (const std::string pairs : {"alice\n", "alice bob carol\n", "alice bob\nbob carol\n", "a b\na c\n"}) {
-    SCOPED_TRACE(pairs);
-    write_file(dir / "bad.txt", pairs);
-    EXPECT_EQ(run_program({EXCHANGE_PROGRAM, "--port", "0", "--pairs", dir / "bad.txt"}), 1);
+// A second server ends with status 2 and the usage for a bad command line,
+// with 1 and the reason for a bad pairs file or a busy port.
+TEST_F(Exchange, BadCommandLinesPairsFilesAndABusyPortEndIt) {
+  const struct {
+    std::vector<std::string> args;
+    const char* pairs;
+    int status;
+    std::string says;
+  } runs[] = {
+      {{"--port"}, "a b\n", 2, "usage: "},           {{"--port", "70000"}, "a b\n", 2, "usage: "},
+      {{"--pairs", "absent"}, "a b\n", 1, "absent"}, {{"--port", std::to_string(port_)}, "a b\n", 1, "already in use"},
+      {{}, "alice\n", 1, "bad.txt: "},               {{}, "alice bob carol\n", 1, "bad.txt: "},
+      {{}, "alice bob\nbob carol\n", 1, "bad.txt: "}, {{}, "a b\na c\n", 1, "bad.txt: "},
+  };
+  for (const auto& run : runs) {
+    SCOPED_TRACE(&run - runs);
+    std::vector<std::string> argv = {EXCHANGE_PROGRAM, "--port", "0", "--pairs", "bad.txt"};
+    argv.insert(argv.end(), run.args.begin(), run.args.end());
+    write_file(dir / "bad.txt", run.pairs);
+    write_file(dir / "said.txt", "");
+    EXPECT_EQ(wait_program(start_program(argv, dir.path(), dir / "said.txt")), run.status);
+    EXPECT_NE(read_file(dir / "said.txt").find(run.says), std::string::npos) << read_file(dir / "said.txt");
   }
 }
 

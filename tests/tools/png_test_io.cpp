@@ -1,83 +1,71 @@
-// PNG files for the tool tests through libpng: the IHDR fields as stored,
-// every pixel as RGBA, files written exactly as described, and what libpng
-// writes with its defaults. Depends on libpng and zlib only.
+// PNG files for the tool tests (see png_test_io.h): chunks with their CRCs
+// and zlib-compressed rows for writing, libpng's simplified API for
+// reading and for its default encoding. Depends on libpng and zlib only.
 #include "tools/png_test_io.h"
 
 #include <png.h>
+#include <zlib.h>
 
-#include <cstdio>
-
-#include "tools/tool_process.h"
+#include <array>
 
 namespace {
 
-std::uint32_t be32(const std::string& s, std::size_t at) {
-  return std::uint32_t(std::uint8_t(s[at])) << 24 | std::uint32_t(std::uint8_t(s[at + 1])) << 16 |
-         std::uint32_t(std::uint8_t(s[at + 2])) << 8 | std::uint8_t(s[at + 3]);
+std::string be32(std::uint32_t v) { return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; }
+
+std::string chunk(const std::string& type, const std::string& data) {
+  const std::string body = type + data;
+  return be32(std::uint32_t(data.size())) + body +
+         be32(std::uint32_t(crc32(0, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size()))));
 }
+
+std::string bytes(const std::vector<std::uint8_t>& v) { return std::string(v.begin(), v.end()); }
 
 }  // namespace
 
-std::string png_header(const std::string& path) {
-  const std::string bytes = read_file(path);
-  if (bytes.size() < 29 || bytes.compare(12, 4, "IHDR") != 0) return {};
-  return std::to_string(be32(bytes, 16)) + "x" + std::to_string(be32(bytes, 20)) + " depth " +
-         std::to_string(std::uint8_t(bytes[24])) + " type " + std::to_string(std::uint8_t(bytes[25])) + " interlace " +
-         std::to_string(std::uint8_t(bytes[28]));
+std::string png_ihdr(std::uint32_t width, std::uint32_t height, int bit_depth, int colour_type, bool interlaced) {
+  return be32(width) + be32(height) + char(bit_depth) + char(colour_type) + '\0' + '\0' + char(interlaced);
 }
 
-std::vector<std::uint8_t> decode_rgba(const std::string& path) {
+std::string png_ihdr_of(const std::string& file) {
+  return file.size() < 29 || file.compare(12, 4, "IHDR") != 0 ? std::string() : file.substr(16, 13);
+}
+
+std::string png_file(const PngSource& s) {
+  using Pass = std::array<std::uint32_t, 4>;  // first column, first row, column and row steps
+  const std::vector<Pass> passes = s.interlaced ? std::vector<Pass>{{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                                                    {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}}
+                                                : std::vector<Pass>{{0, 0, 1, 1}};
+  const std::string rows = bytes(s.rows);
+  const std::size_t stride = rows.size() / s.height, pixel = stride / s.width;
+  std::string raw;
+  for (const auto& [x0, y0, dx, dy] : passes)
+    for (std::uint32_t y = y0; x0 < s.width && y < s.height; y += dy) {
+      raw += '\0';  // no filter
+      if (!s.interlaced) raw += rows.substr(y * stride, stride);
+      for (std::uint32_t x = x0; s.interlaced && x < s.width; x += dx) raw += rows.substr(y * stride + x * pixel, pixel);
+    }
+  uLongf size = compressBound(uLong(raw.size()));
+  std::string idat(size, '\0');
+  compress(reinterpret_cast<Bytef*>(idat.data()), &size, reinterpret_cast<const Bytef*>(raw.data()), uLong(raw.size()));
+  idat.resize(size);
+  std::string file = std::string("\x89PNG\r\n\x1a\n", 8) +
+                     chunk("IHDR", png_ihdr(s.width, s.height, s.bit_depth, s.colour_type, s.interlaced));
+  if (!s.palette.empty()) file += chunk("PLTE", bytes(s.palette));
+  if (!s.alpha.empty()) file += chunk("tRNS", bytes(s.alpha));
+  return file + chunk("IDAT", idat) + chunk("IEND", "");
+}
+
+std::vector<std::uint8_t> decode_rgba(const std::string& file) {
   png_image image{};
   image.version = PNG_IMAGE_VERSION;
   std::vector<std::uint8_t> pixels;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return pixels;
+  if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) return pixels;
   image.format = PNG_FORMAT_RGBA;
+  image.flags |= PNG_IMAGE_FLAG_16BIT_sRGB;
   pixels.resize(PNG_IMAGE_SIZE(image));
   if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) pixels.clear();
   png_image_free(&image);
   return pixels;
-}
-
-// libpng reports errors by longjmp; nothing with a destructor lives between
-// setjmp and the calls that may jump.
-namespace {
-
-// The libpng part of write_png, apart so that nothing set up before setjmp
-// lives in the function that longjmp returns into.
-bool encode_png(FILE* out, const PngSource& source, png_bytep* rows, png_color* palette, int palette_count) {
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png_create_info_struct(png);
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    return false;
-  }
-  png_init_io(png, out);
-  png_set_IHDR(png, info, source.width, source.height, source.bit_depth, source.colour_type,
-               source.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  if (palette_count > 0) png_set_PLTE(png, info, palette, palette_count);
-  if (!source.alpha.empty())
-    png_set_tRNS(png, info, source.alpha.data(), static_cast<int>(source.alpha.size()), nullptr);
-  png_write_info(png, info);
-  png_write_image(png, rows);
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  return true;
-}
-
-}  // namespace
-
-bool write_png(const std::string& path, const PngSource& source) {
-  FILE* out = std::fopen(path.c_str(), "wb");
-  if (!out) return false;
-  const std::size_t stride = source.rows.size() / source.height;
-  std::vector<png_bytep> rows(source.height);
-  for (std::uint32_t y = 0; y < source.height; ++y) rows[y] = const_cast<png_bytep>(source.rows.data() + y * stride);
-  std::vector<png_color> palette(source.palette.size() / 3);
-  for (std::size_t i = 0; i < palette.size(); ++i)
-    palette[i] = {source.palette[3 * i], source.palette[3 * i + 1], source.palette[3 * i + 2]};
-  const bool encoded = encode_png(out, source, rows.data(), palette.data(), static_cast<int>(palette.size()));
-  return std::fclose(out) == 0 && encoded;
 }
 
 std::string default_libpng_png(const std::vector<std::uint8_t>& rgb, std::uint32_t width, std::uint32_t height) {
@@ -88,17 +76,8 @@ std::string default_libpng_png(const std::vector<std::uint8_t>& rgb, std::uint32
   image.format = PNG_FORMAT_RGB;
   png_alloc_size_t size = 0;
   if (!png_image_write_to_memory(&image, nullptr, &size, 0, rgb.data(), 0, nullptr)) return {};
-  std::string bytes(size, '\0');
-  if (!png_image_write_to_memory(&image, bytes.data(), &size, 0, rgb.data(), 0, nullptr)) return {};
-  bytes.resize(size);
-  return bytes;
-}
-
-std::vector<std::uint8_t> to_rgba(const std::vector<std::uint8_t>& samples, int channels) {
-  std::vector<std::uint8_t> rgba;
-  for (std::size_t i = 0; i + channels <= samples.size(); i += channels) {
-    const std::uint8_t* p = &samples[i];
-    rgba.insert(rgba.end(), {p[0], p[channels == 3], p[channels == 3 ? 2 : 0], channels == 2 ? p[1] : std::uint8_t(255)});
-  }
-  return rgba;
+  std::string file(size, '\0');
+  if (!png_image_write_to_memory(&image, file.data(), &size, 0, rgb.data(), 0, nullptr)) return {};
+  file.resize(size);
+  return file;
 }

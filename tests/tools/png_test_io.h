@@ -1,21 +1,22 @@
-// PNG reading and writing for the tool tests, through libpng directly.
-// Depends on libpng only; knows nothing of the tools.
+// PNG files for the tool tests: written byte by byte exactly as described
+// (any depth, palettes, Adam7), read back as RGBA through libpng's
+// simplified reader, and what libpng writes with its defaults.
+// Depends on libpng and zlib only; knows nothing of the tools.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// The IHDR fields as stored in the file, as "<width>x<height> depth <bits>
-// type <colour type> interlace <method>"; empty when unreadable.
-std::string png_header(const std::string& path);
+// The 13 bytes of an IHDR: width, height, depth, colour type, compression,
+// filter and interlace method.
+std::string png_ihdr(std::uint32_t width, std::uint32_t height, int bit_depth, int colour_type, bool interlaced = false);
+// The IHDR bytes of a file; empty when it has none where PNG puts it.
+std::string png_ihdr_of(const std::string& file);
 
-// Every pixel as 8-bit RGBA (libpng's simplified reader); empty on failure.
-std::vector<std::uint8_t> decode_rgba(const std::string& path);
-
-// A file exactly as described: `rows` holds the packed sample bytes of every
-// row (16-bit samples big-endian, as PNG stores them); `palette` RGB triples
-// and `alpha` the tRNS entries for palette files.
+// A file's description: `rows` holds the packed sample bytes of every row
+// (16-bit samples big-endian; whole bytes a pixel when interlaced);
+// `palette` RGB triples and `alpha` the tRNS entries for palette files.
 struct PngSource {
   std::uint32_t width = 0, height = 0;
   int bit_depth = 8, colour_type = 2;
@@ -23,11 +24,13 @@ struct PngSource {
   std::vector<std::uint8_t> rows;
   std::vector<std::uint8_t> palette, alpha;
 };
-bool write_png(const std::string& path, const PngSource& source);
+// The file: signature, IHDR, PLTE and tRNS when given, one IDAT of
+// unfiltered rows (of each Adam7 pass when interlaced), IEND.
+std::string png_file(const PngSource& source);
+
+// Every pixel of a file as 8-bit RGBA (16-bit samples scaled, not
+// gamma-converted); empty when libpng cannot read it.
+std::vector<std::uint8_t> decode_rgba(const std::string& file);
 
 // What libpng makes of 8-bit RGB pixels with all its default settings.
 std::string default_libpng_png(const std::vector<std::uint8_t>& rgb, std::uint32_t width, std::uint32_t height);
-
-// Grey (1 channel), grey and alpha (2) or RGB (3) samples as 8-bit RGBA,
-// alpha opaque where there is none, for comparing with decode_rgba.
-std::vector<std::uint8_t> to_rgba(const std::vector<std::uint8_t>& samples, int channels);

@@ -1,7 +1,7 @@
 // encfile and pngslim stopped while they write (SIGTERM, or SIGKILL that no
 // program can catch) leave nothing behind in the output's folder: neither
 // a partial output nor a temporary file.
-// Depends on: the built encfile and pngslim programs and libpng.
+// Depends on: the built encfile and pngslim programs and the test PNG writer.
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -17,7 +17,7 @@ TEST(StoppedTools, LeaveNothingBehind) {
   ScratchFolder inputs;
   write_file(inputs / "big.bin", random_bytes(48u << 20, 3));
   // A noisy picture that takes pngslim a while to compress.
-  ASSERT_TRUE(write_png(inputs / "big.png", {2000, 2000, 8, 6, false, random_samples(2000 * 2000 * 4, 4), {}, {}}));
+  write_file(inputs / "big.png", png_file({2000, 2000, 8, 6, false, random_samples(2000 * 2000 * 4, 4), {}, {}}));
 
   const std::vector<std::vector<std::string>> commands = {
       {ENCFILE_PROGRAM, inputs / "big.bin", "", std::string(64, 'a')},
