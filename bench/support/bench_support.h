@@ -1,7 +1,8 @@
-// What the benchmarks share: timing a drawing call once it is seen to change
-// its destination, a 32-bit DIB section in a memory DC, the reference PNG
-// writer (libpng, "up" filter, zlib level 1, as savepng writes), a file's
-// size, starting a program, and the check that an X display was given.
+// What the benchmarks share: timing a call (drawing calls once they are seen
+// to change their destination), a 32-bit DIB section in a memory DC, running
+// the registered cases, the reference PNG writer (libpng, "up" filter, zlib
+// level 1, as savepng writes), a file's size, starting a program, and the
+// check that an X display was given.
 // Depends on: Google Benchmark, the platform's public GDI header, libpng.
 // Never included by the library, the client or tests; starts no X server.
 #pragma once
@@ -26,8 +27,19 @@ extern char** environ;
 
 namespace bench {
 
+// Times `call`, clobbering memory after each; `items` is what one call
+// processes (none reported when 0).
+template <class Call>
+void time_calls(benchmark::State& state, std::int64_t items, const Call& call) {
+  for (auto _ : state) {
+    call();
+    benchmark::ClobberMemory();
+  }
+  if (items != 0) state.SetItemsProcessed(state.iterations() * items);
+}
+
 // Runs `call` once and checks that it changed `count` pixels at `pixels`,
-// then times it; `items` is what one call processes.
+// then times it.
 template <class Call>
 void time_if_it_draws(benchmark::State& state, const std::uint32_t* pixels, std::size_t count, std::int64_t items,
                       const Call& call) {
@@ -35,28 +47,30 @@ void time_if_it_draws(benchmark::State& state, const std::uint32_t* pixels, std:
   call();
   if (std::memcmp(before.data(), pixels, count * 4) == 0)
     return state.SkipWithError("the call left the destination unchanged");
-  for (auto _ : state) {
-    call();
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * items);
+  time_calls(state, items, call);
+}
+
+// The same on a whole image (anything with pixels, width and height).
+template <class Image, class Call>
+void time_if_it_draws(benchmark::State& state, const Image& image, std::int64_t items, const Call& call) {
+  time_if_it_draws(state, image.pixels, std::size_t(image.width) * image.height, items, call);
 }
 
 // A top-down 32-bit DIB section selected into a memory DC, filled with
 // noise seeded from its size.
 struct DibCanvas {
-  DibCanvas(int width, int height) : w(width), h(height) {
+  DibCanvas(int w, int h) : width(w), height(h) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* p = nullptr;
     bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
-    bits = static_cast<std::uint32_t*>(p);
-    std::mt19937 rng(static_cast<std::uint32_t>(width * 31 + height));
-    for (std::size_t i = 0; i < std::size_t(width) * height; ++i) bits[i] = rng();
+    pixels = static_cast<std::uint32_t*>(p);
+    std::mt19937 rng(static_cast<std::uint32_t>(w * 31 + h));
+    for (std::size_t i = 0; i < std::size_t(w) * h; ++i) pixels[i] = rng();
     dc = CreateCompatibleDC(nullptr);
     old = SelectObject(dc, bitmap);
   }
@@ -67,14 +81,21 @@ struct DibCanvas {
   }
   DibCanvas(const DibCanvas&) = delete;
   DibCanvas& operator=(const DibCanvas&) = delete;
-  std::size_t pixels() const { return std::size_t(w) * h; }
 
-  int w, h;
+  int width, height;
   HBITMAP bitmap;
-  std::uint32_t* bits;
+  std::uint32_t* pixels;
   HDC dc;
   HGDIOBJ old;
 };
+
+// The end of a main that registers its cases: runs what the command line asks.
+inline int run_benchmarks(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
 
 // The reference PNG writer: packed 8-bit RGB rows (width * 3 bytes each) to
 // `out` with every row on the "up" filter and zlib at level 1; false on a
