@@ -30,7 +30,7 @@ namespace bench {
 // Times `call`, clobbering memory after each; `items` is what one call
 // processes (none reported when 0).
 template <class Call>
-void time_calls(benchmark::State& state, std::int64_t items, const Call& call) {
+void time_calls(benchmark::State& state, std::int64_t items, Call&& call) {
   for (auto _ : state) {
     call();
     benchmark::ClobberMemory();
@@ -42,7 +42,7 @@ void time_calls(benchmark::State& state, std::int64_t items, const Call& call) {
 // then times it.
 template <class Call>
 void time_if_it_draws(benchmark::State& state, const std::uint32_t* pixels, std::size_t count, std::int64_t items,
-                      const Call& call) {
+                      Call&& call) {
   const std::vector<std::uint32_t> before(pixels, pixels + count);
   call();
   if (std::memcmp(before.data(), pixels, count * 4) == 0)
@@ -52,7 +52,7 @@ void time_if_it_draws(benchmark::State& state, const std::uint32_t* pixels, std:
 
 // The same on a whole image (anything with pixels, width and height).
 template <class Image, class Call>
-void time_if_it_draws(benchmark::State& state, const Image& image, std::int64_t items, const Call& call) {
+void time_if_it_draws(benchmark::State& state, const Image& image, std::int64_t items, Call&& call) {
   time_if_it_draws(state, image.pixels, std::size_t(image.width) * image.height, items, call);
 }
 
