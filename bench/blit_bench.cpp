@@ -11,7 +11,6 @@
 #include <cstring>
 
 #include "support/bench_support.h"
-#include "support/pixman_image.h"
 
 namespace {
 

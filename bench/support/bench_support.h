@@ -1,14 +1,15 @@
 // What the benchmarks share: timing a call (drawing calls once they are seen
-// to change their destination), a 32-bit DIB section in a memory DC, running
-// the registered cases, the reference PNG writer (libpng, "up" filter, zlib
-// level 1, as savepng writes), a file's size, starting a program, and the
-// check that an X display was given.
-// Depends on: Google Benchmark, the platform's public GDI header, libpng.
+// to change their destination), a 32-bit DIB section in a memory DC, pixman
+// images over the same pixels, running the registered cases, the reference
+// PNG writer (libpng, "up" filter, zlib level 1, as savepng writes), a
+// file's size, starting a program, and the check that an X display was given.
+// Depends on: Google Benchmark, the platform's public GDI header, pixman, libpng.
 // Never included by the library, the client or tests; starts no X server.
 #pragma once
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <pixman.h>
 #include <png.h>
 #include <spawn.h>
 #include <stdlib.h>
@@ -17,6 +18,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -54,6 +56,28 @@ void time_if_it_draws(benchmark::State& state, const std::uint32_t* pixels, std:
 template <class Image, class Call>
 void time_if_it_draws(benchmark::State& state, const Image& image, std::int64_t items, Call&& call) {
   time_if_it_draws(state, image.pixels, std::size_t(image.width) * image.height, items, call);
+}
+
+// pixman images over a benchmark's pixels, released on scope exit.
+struct pixman_unref {
+  void operator()(pixman_image_t* image) const { pixman_image_unref(image); }
+};
+using pixman_ptr = std::unique_ptr<pixman_image_t, pixman_unref>;
+
+// An a8r8g8b8 image over `image`'s pixels (anything with pixels, width and
+// height, rows packed).
+template <class Image>
+pixman_ptr pixman_wrap(Image& image) {
+  return pixman_ptr(pixman_image_create_bits(PIXMAN_a8r8g8b8, image.width, image.height, image.pixels, image.width * 4));
+}
+
+// Samples `source` at (x * sx, y * sy) through `filter`.
+inline void pixman_scale(pixman_image_t* source, double sx, double sy, pixman_filter_t filter,
+                         const pixman_fixed_t* params = nullptr, int count = 0) {
+  pixman_transform_t transform;
+  pixman_transform_init_scale(&transform, pixman_double_to_fixed(sx), pixman_double_to_fixed(sy));
+  pixman_image_set_transform(source, &transform);
+  pixman_image_set_filter(source, filter, params, count);
 }
 
 // A top-down 32-bit DIB section selected into a memory DC, filled with
