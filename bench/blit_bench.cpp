@@ -29,7 +29,9 @@ void run(benchmark::State& state, Make make, bool stretch = false) {
 }
 
 void Memcpy(benchmark::State& state) {
-  run(state, [](Canvas& s, Canvas& d) { return [&] { std::memcpy(d.pixels, s.pixels, size_t(d.width) * d.height * 4); }; });
+  run(state, [](Canvas& s, Canvas& d) {
+    return [&] { std::memcpy(d.pixels, s.pixels, size_t(d.width) * d.height * 4); };
+  });
 }
 
 void BitBltSrcCopy(benchmark::State& state) {
@@ -55,7 +57,9 @@ void PixmanNearest(benchmark::State& state) {
   run(state, [&](Canvas& s, Canvas& d) {
     from = bench::pixman_wrap(s), to = bench::pixman_wrap(d);
     bench::pixman_scale(from.get(), double(s.width) / d.width, double(s.height) / d.height, PIXMAN_FILTER_NEAREST);
-    return [&] { pixman_image_composite32(PIXMAN_OP_SRC, from.get(), nullptr, to.get(), 0, 0, 0, 0, 0, 0, d.width, d.height); };
+    return [&] {
+      pixman_image_composite32(PIXMAN_OP_SRC, from.get(), nullptr, to.get(), 0, 0, 0, 0, 0, 0, d.width, d.height);
+    };
   }, true);
 }
 

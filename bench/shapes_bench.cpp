@@ -48,7 +48,8 @@ using Primitives = agg::renderer_primitives<Base>;
 // AGG's renderer over the image's pixels.
 struct AggCanvas {
   explicit AggCanvas(frond::IMAGE& image)
-      : buffer(reinterpret_cast<agg::int8u*>(image.pixels), kWidth, kHeight, kWidth * 4), pixels(buffer), base(pixels) {}
+      : buffer(reinterpret_cast<agg::int8u*>(image.pixels), kWidth, kHeight, kWidth * 4), pixels(buffer),
+        base(pixels) {}
   agg::rendering_buffer buffer;
   agg::pixfmt_bgra32 pixels;
   Base base;

@@ -68,7 +68,8 @@ using pixman_ptr = std::unique_ptr<pixman_image_t, pixman_unref>;
 // height, rows packed).
 template <class Image>
 pixman_ptr pixman_wrap(Image& image) {
-  return pixman_ptr(pixman_image_create_bits(PIXMAN_a8r8g8b8, image.width, image.height, image.pixels, image.width * 4));
+  return pixman_ptr(
+      pixman_image_create_bits(PIXMAN_a8r8g8b8, image.width, image.height, image.pixels, image.width * 4));
 }
 
 // Samples `source` at (x * sx, y * sy) through `filter`.
