@@ -2,8 +2,8 @@
 // against a plain memcpy of the same bytes, COLORONCOLOR stretching (down
 // from 1920x1080 to 1600x900, and up to 3840x2160, beyond the last-level
 // cache) against pixman's nearest-neighbour scaling of the same picture. The
-// empty-call and cache-resident cases are measured apart from the full-size
-// ones; every case checks that its call changed the destination.
+// cache-resident cases are measured apart from the full-size ones; every
+// case checks that its call changed the destination.
 // Depends on: the platform's public GDI header, pixman, support/.
 #include <benchmark/benchmark.h>
 
@@ -38,12 +38,6 @@ void BitBltSrcCopy(benchmark::State& state) {
   run(state, [](Canvas& s, Canvas& d) { return [&] { BitBlt(d.dc, 0, 0, d.width, d.height, s.dc, 0, 0, SRCCOPY); }; });
 }
 
-// The fixed cost of a call: validation, clipping and set-up around one pixel.
-void BitBltOnePixel(benchmark::State& state) {
-  Canvas src(8, 8), dst(8, 8);
-  for (auto _ : state) benchmark::DoNotOptimize(BitBlt(dst.dc, 1, 1, 1, 1, src.dc, 0, 0, SRCCOPY));
-}
-
 // Arguments: source width and height, destination width and height.
 void StretchBltColorOnColor(benchmark::State& state) {
   run(state, [](Canvas& s, Canvas& d) {
@@ -73,7 +67,6 @@ void stretches(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(Memcpy)->Apply(sizes);
 BENCHMARK(BitBltSrcCopy)->Apply(sizes);
-BENCHMARK(BitBltOnePixel);
 BENCHMARK(StretchBltColorOnColor)->Apply(stretches);
 BENCHMARK(PixmanNearest)->Apply(stretches);
 

@@ -40,22 +40,16 @@ void time_calls(benchmark::State& state, std::int64_t items, Call&& call) {
   if (items != 0) state.SetItemsProcessed(state.iterations() * items);
 }
 
-// Runs `call` once and checks that it changed `count` pixels at `pixels`,
-// then times it.
-template <class Call>
-void time_if_it_draws(benchmark::State& state, const std::uint32_t* pixels, std::size_t count, std::int64_t items,
-                      Call&& call) {
-  const std::vector<std::uint32_t> before(pixels, pixels + count);
-  call();
-  if (std::memcmp(before.data(), pixels, count * 4) == 0)
-    return state.SkipWithError("the call left the destination unchanged");
-  time_calls(state, items, call);
-}
-
-// The same on a whole image (anything with pixels, width and height).
+// Runs `call` once and checks that it changed `image` (anything with
+// pixels, width and height, rows packed), then times it.
 template <class Image, class Call>
 void time_if_it_draws(benchmark::State& state, const Image& image, std::int64_t items, Call&& call) {
-  time_if_it_draws(state, image.pixels, std::size_t(image.width) * image.height, items, call);
+  const std::size_t count = std::size_t(image.width) * image.height;
+  const std::vector<std::uint32_t> before(image.pixels, image.pixels + count);
+  call();
+  if (std::memcmp(before.data(), image.pixels, count * 4) == 0)
+    return state.SkipWithError("the call left the destination unchanged");
+  time_calls(state, items, call);
 }
 
 // pixman images over a benchmark's pixels, released on scope exit.
