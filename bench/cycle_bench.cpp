@@ -142,10 +142,9 @@ int main(int argc, char** argv) {
   }
   // A run folder of its own, with the tools and glyphs of the build's, paired with itself.
   const fs::path folder = fs::temp_directory_path() / ("quillfern-cycle-bench-" + std::to_string(getpid()));
-  fs::create_directories(folder / "temp");
-  fs::create_directories(folder / "logs");
-  fs::copy(QUILLFERN_RUN_DIR "/bin", folder / "bin", fs::copy_options::recursive);
-  fs::copy(QUILLFERN_RUN_DIR "/font", folder / "font", fs::copy_options::recursive);
+  for (const char* made : {"temp", "logs"}) fs::create_directories(folder / made);
+  for (const char* copied : {"bin", "font"})
+    fs::copy(fs::path(QUILLFERN_RUN_DIR) / copied, folder / copied, fs::copy_options::recursive);
   fs::current_path(folder);
   const std::string address = own_loopback_address();
   std::ofstream("settings.txt") << "server=" << address << "\nuser=bench\n"
@@ -158,8 +157,7 @@ int main(int argc, char** argv) {
   quillfern::start_run();
   quillfern::run_swap_cycle();  // the reference's picture, and warm caches
 
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
+  bench::run_benchmarks(argc, argv);
   kill(server, SIGTERM);
   waitpid(server, nullptr, 0);
   fs::remove_all(folder);
