@@ -55,12 +55,11 @@ struct images {
     fill_noise(&dst, 2);
     fill_noise(&filter, 3);
   }
-  int64_t pixels() const { return int64_t(dst.width) * dst.height; }
   IMAGE dst, src, filter;
 };
 
 void run(benchmark::State& state, images& im, const std::function<void()>& call) {
-  bench::time_if_it_draws(state, im.dst.pixels, size_t(im.pixels()), im.pixels(), call);
+  bench::time_if_it_draws(state, im.dst, int64_t(im.dst.width) * im.dst.height, call);
 }
 
 int alpha_arg(const benchmark::State& state) { return int(state.range(2)); }
@@ -137,36 +136,25 @@ void Frond(benchmark::State& state, const form& f) {
 // OVER of the same buffers, with an optional mask (a solid alpha below 255,
 // or the filter image) and an optional scaling of the source.
 void pixman_over(benchmark::State& state, images& im, sampling scale, bool filter_mask) {
-  const auto wrap = [](IMAGE& img) {
-    return pixman_image_create_bits(PIXMAN_a8r8g8b8, img.width, img.height, img.pixels, img.width * 4);
-  };
-  pixman_image_t* src = wrap(im.src);
-  pixman_image_t* dst = wrap(im.dst);
-  pixman_image_t* mask = filter_mask ? wrap(im.filter) : nullptr;
+  const bench::pixman_ptr src = bench::pixman_wrap(im.src), dst = bench::pixman_wrap(im.dst);
   const uint16_t alpha = uint16_t(alpha_arg(state) * 0x101);
   const pixman_color_t mask_colour = {0, 0, 0, alpha};
-  if (!filter_mask && alpha != 0xFFFF) mask = pixman_image_create_solid_fill(&mask_colour);
-  if (scale != sampling::none) {
-    const double sx = double(im.src.width) / im.dst.width, sy = double(im.src.height) / im.dst.height;
-    pixman_transform_t transform;
-    pixman_transform_init_scale(&transform, pixman_double_to_fixed(sx), pixman_double_to_fixed(sy));
-    pixman_image_set_transform(src, &transform);
-    if (scale == sampling::nearest) {
-      pixman_image_set_filter(src, PIXMAN_FILTER_NEAREST, nullptr, 0);
-    } else {
-      int count = 0;
-      pixman_fixed_t* p = pixman_filter_create_separable_convolution(
-          &count, pixman_double_to_fixed(sx), pixman_double_to_fixed(sy), PIXMAN_KERNEL_CUBIC, PIXMAN_KERNEL_CUBIC,
-          PIXMAN_KERNEL_IMPULSE, PIXMAN_KERNEL_IMPULSE, 4, 4);
-      pixman_image_set_filter(src, PIXMAN_FILTER_SEPARABLE_CONVOLUTION, p, count);
-      free(p);
-    }
+  const bench::pixman_ptr mask = filter_mask     ? bench::pixman_wrap(im.filter)
+                                 : alpha != 0xFFFF ? bench::pixman_ptr(pixman_image_create_solid_fill(&mask_colour))
+                                                   : nullptr;
+  const double sx = double(im.src.width) / im.dst.width, sy = double(im.src.height) / im.dst.height;
+  if (scale == sampling::nearest) bench::pixman_scale(src.get(), sx, sy, PIXMAN_FILTER_NEAREST);
+  if (scale == sampling::cubic) {
+    int count = 0;
+    pixman_fixed_t* p = pixman_filter_create_separable_convolution(
+        &count, pixman_double_to_fixed(sx), pixman_double_to_fixed(sy), PIXMAN_KERNEL_CUBIC, PIXMAN_KERNEL_CUBIC,
+        PIXMAN_KERNEL_IMPULSE, PIXMAN_KERNEL_IMPULSE, 4, 4);
+    bench::pixman_scale(src.get(), sx, sy, PIXMAN_FILTER_SEPARABLE_CONVOLUTION, p, count);
+    free(p);
   }
   const int w = im.dst.width, h = im.dst.height;
-  run(state, im, [&] { pixman_image_composite32(PIXMAN_OP_OVER, src, mask, dst, 0, 0, 0, 0, 0, 0, w, h); });
-  if (mask) pixman_image_unref(mask);
-  pixman_image_unref(src);
-  pixman_image_unref(dst);
+  run(state, im,
+      [&] { pixman_image_composite32(PIXMAN_OP_OVER, src.get(), mask.get(), dst.get(), 0, 0, 0, 0, 0, 0, w, h); });
 }
 
 // The reference of each form: OVER with the form's scaling; the filter
@@ -179,7 +167,7 @@ void Pixman(benchmark::State& state, const form& f) {
 // The colour-key blit reads and writes what one copy does, plus the destination read.
 void MemcpyTransparent(benchmark::State& state) {
   images im(state, false);
-  run(state, im, [&] { std::memcpy(im.dst.pixels, im.src.pixels, size_t(im.pixels()) * 4); });
+  run(state, im, [&] { std::memcpy(im.dst.pixels, im.src.pixels, size_t(im.dst.width) * im.dst.height * 4); });
 }
 
 // The fixed cost of a call: checks, selector, clipping around one pixel.
@@ -200,8 +188,5 @@ int main(int argc, char** argv) {
       benchmark::RegisterBenchmark(("Pixman" + name).c_str(), Pixman, f)->Apply(f.sizes);
   }
   benchmark::RegisterBenchmark("FrondAlphablendOnePixel", FrondAlphablendOnePixel);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::run_benchmarks(argc, argv);
 }

@@ -72,8 +72,5 @@ BENCHMARK(BM_XShmGetImage)->UseRealTime()->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CaptureScreen)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
-  if (!bench::have_display("capture_bench")) return 0;
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  return 0;
+  return bench::have_display("capture_bench") ? bench::run_benchmarks(argc, argv) : 0;
 }

@@ -2,7 +2,7 @@
 // compositing, one mouse move walked down the tree) against its reference in
 // the same run: a plain loop blitting the same 1,000 images to the same
 // places. The difference is the walks' own cost; keep it under 20% of the
-// blits. Depends on: Frond's public header.
+// blits. Depends on: Frond's public header, support/.
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "frond/frond.h"
+#include "support/bench_support.h"
 
 using namespace frond;
 
@@ -57,23 +58,19 @@ Tree& tree() {
 void TreeFrame(benchmark::State& state) {
   Tree& t = tree();
   int move = 0;
-  for (auto _ : state) {
+  bench::time_calls(state, kControls, [&] {
     t.root.dispatchupdate();
     t.root.dispatchdraw(&t.target);
     t.root.dispatchmouse(move % kTargetWidth, move % kTargetHeight, MOUSEMSG_MOVE);
     ++move;
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * kControls);
+  });
 }
 
 void PlainBlits(benchmark::State& state) {
   Tree& t = tree();
-  for (auto _ : state) {
+  bench::time_calls(state, kControls, [&] {
     for (const auto& c : t.leaves) c->main_image->putimage(&t.target, c->x, c->y, SRCCOPY);
-    benchmark::ClobberMemory();
-  }
-  state.SetItemsProcessed(state.iterations() * kControls);
+  });
 }
 
 BENCHMARK(PlainBlits)->Unit(benchmark::kMicrosecond);

@@ -74,19 +74,13 @@ void BM_Zlib6OfPicture(benchmark::State& state) {
   state.counters["bytes"] = double(size);
 }
 
-double process_cpu_seconds() {
-  timespec t;
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-  return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
-
 void BM_IdleBetweenCycles(benchmark::State& state) {
   for (auto _ : state) {
-    const double cpu0 = process_cpu_seconds();
+    const std::clock_t cpu0 = std::clock();  // the process's CPU time
     const auto wall0 = std::chrono::steady_clock::now();
     std::this_thread::sleep_for(std::chrono::seconds(2));
     const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - wall0).count();
-    state.counters["core_share_percent"] = 100.0 * (process_cpu_seconds() - cpu0) / wall;
+    state.counters["core_share_percent"] = 100.0 * double(std::clock() - cpu0) / CLOCKS_PER_SEC / wall;
   }
 }
 
@@ -148,10 +142,9 @@ int main(int argc, char** argv) {
   }
   // A run folder of its own, with the tools and glyphs of the build's, paired with itself.
   const fs::path folder = fs::temp_directory_path() / ("quillfern-cycle-bench-" + std::to_string(getpid()));
-  fs::create_directories(folder / "temp");
-  fs::create_directories(folder / "logs");
-  fs::copy(QUILLFERN_RUN_DIR "/bin", folder / "bin", fs::copy_options::recursive);
-  fs::copy(QUILLFERN_RUN_DIR "/font", folder / "font", fs::copy_options::recursive);
+  for (const char* made : {"temp", "logs"}) fs::create_directories(folder / made);
+  for (const char* copied : {"bin", "font"})
+    fs::copy(fs::path(QUILLFERN_RUN_DIR) / copied, folder / copied, fs::copy_options::recursive);
   fs::current_path(folder);
   const std::string address = own_loopback_address();
   std::ofstream("settings.txt") << "server=" << address << "\nuser=bench\n"
@@ -164,8 +157,7 @@ int main(int argc, char** argv) {
   quillfern::start_run();
   quillfern::run_swap_cycle();  // the reference's picture, and warm caches
 
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
+  bench::run_benchmarks(argc, argv);
   kill(server, SIGTERM);
   waitpid(server, nullptr, 0);
   fs::remove_all(folder);

@@ -23,6 +23,7 @@
 namespace {
 
 struct Input {
+  const char* name;
   int width, height;
   std::string png;  // as savepng writes it
 };
@@ -38,21 +39,19 @@ std::string savepng_like(const std::vector<std::uint8_t>& rgb, int width, int he
   return bytes;
 }
 
-const Input& input(int index) {
+// The input the case's argument names, which labels the case.
+const Input& input(benchmark::State& state) {
   static const std::vector<Input> inputs = [] {
-    std::vector<Input> list;
-    for (auto [w, h] : {std::pair{1600, 900}, std::pair{3840, 2160}})
-      list.push_back({w, h, savepng_like(synthetic::screenshot(w, h), w, h)});
-    for (std::uint8_t v : {0x00, 0xFF})
-      list.push_back({1600, 900, savepng_like(std::vector<std::uint8_t>(1600 * 900 * 3, v), 1600, 900)});
-    return list;
+    const auto flat = [](std::uint8_t v) { return std::vector<std::uint8_t>(1600 * 900 * 3, v); };
+    return std::vector<Input>{
+        {"screen1600x900", 1600, 900, savepng_like(synthetic::screenshot(1600, 900), 1600, 900)},
+        {"screen3840x2160", 3840, 2160, savepng_like(synthetic::screenshot(3840, 2160), 3840, 2160)},
+        {"black1600x900", 1600, 900, savepng_like(flat(0x00), 1600, 900)},
+        {"white1600x900", 1600, 900, savepng_like(flat(0xFF), 1600, 900)}};
   }();
-  return inputs[index];
-}
-
-void name_input(benchmark::State& state) {
-  static const char* const names[] = {"screen1600x900", "screen3840x2160", "black1600x900", "white1600x900"};
-  state.SetLabel(names[state.range(0)]);
+  const Input& in = inputs[std::size_t(state.range(0))];
+  state.SetLabel(in.name);
+  return in;
 }
 
 // libpng's simplified reader into packed RGB.
@@ -69,12 +68,11 @@ std::vector<std::uint8_t> decode_rgb(const std::string& png) {
 
 // The whole program: start, read, decode, encode, write, rename.
 void BM_PngslimProgram(benchmark::State& state) {
-  name_input(state);
+  const std::string& bytes = input(state).png;
   char folder[] = "/tmp/pngslim_bench.XXXXXX";
   if (!mkdtemp(folder)) return state.SkipWithError("no temporary folder");
   const std::string in = std::string(folder) + "/in.png", out = std::string(folder) + "/out.png";
   FILE* f = std::fopen(in.c_str(), "wb");
-  const std::string& bytes = input(int(state.range(0))).png;
   if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f) != 0)
     return state.SkipWithError("cannot write the input");
   for (auto _ : state) {
@@ -91,8 +89,7 @@ void BM_PngslimProgram(benchmark::State& state) {
 
 // The program's own steps in this process, without start-up and files.
 void BM_PngslimSteps(benchmark::State& state) {
-  name_input(state);
-  const std::string& bytes = input(int(state.range(0))).png;
+  const std::string& bytes = input(state).png;
   std::size_t size = 0;
   for (auto _ : state) {
     FILE* in = fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
@@ -115,8 +112,7 @@ void BM_PngslimSteps(benchmark::State& state) {
 
 // Reference: libpng decode, "up" filter, libdeflate level 6 on one thread.
 void BM_LibdeflateRecoder(benchmark::State& state) {
-  name_input(state);
-  const Input& in = input(int(state.range(0)));
+  const Input& in = input(state);
   libdeflate_compressor* compressor = libdeflate_alloc_compressor(6);
   std::size_t size = 0;
   for (auto _ : state) {
@@ -141,8 +137,7 @@ void BM_LibdeflateRecoder(benchmark::State& state) {
 
 // Reference: libpng decode and encode with its defaults.
 void BM_LibpngRecoder(benchmark::State& state) {
-  name_input(state);
-  const Input& in = input(int(state.range(0)));
+  const Input& in = input(state);
   std::vector<std::uint8_t> buffer(std::size_t(in.width) * in.height * 4);
   png_alloc_size_t size = 0;
   for (auto _ : state) {
@@ -159,10 +154,12 @@ void BM_LibpngRecoder(benchmark::State& state) {
   state.counters["bytes"] = double(size);
 }
 
-BENCHMARK(BM_PngslimProgram)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PngslimSteps)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_LibdeflateRecoder)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_LibpngRecoder)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
+void inputs(benchmark::internal::Benchmark* b) { b->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime(); }
+
+BENCHMARK(BM_PngslimProgram)->Apply(inputs);
+BENCHMARK(BM_PngslimSteps)->Apply(inputs);
+BENCHMARK(BM_LibdeflateRecoder)->Apply(inputs);
+BENCHMARK(BM_LibpngRecoder)->Apply(inputs);
 
 }  // namespace
 

@@ -31,7 +31,7 @@ struct text_image {
 };
 
 void run(benchmark::State& state, frond::IMAGE& img, const std::function<void()>& call) {
-  bench::time_if_it_draws(state, img.pixels, size_t(kWidth) * kHeight, int64_t(std::wcslen(kLine)), call);
+  bench::time_if_it_draws(state, img, int64_t(std::wcslen(kLine)), call);
 }
 
 void FrondOuttextxyGdiplus(benchmark::State& state) {

@@ -26,23 +26,22 @@ namespace {
 Display* sender = nullptr;
 Window target = 0;
 
+constexpr int64_t kFrameBytes = int64_t{1600} * 900 * 4;
+
 void BM_PresentCountedFrame(benchmark::State& state) {
   argb_color colour = 0xFF000000;
   for (auto _ : state) {
     putpixel(0, 0, colour ^= 0x00010101);  // counts a change of the picture
     delay_ms(0);
   }
-  state.SetBytesProcessed(state.iterations() * int64_t{1600} * 900 * 4);
+  state.SetBytesProcessed(state.iterations() * kFrameBytes);
 }
 
 void BM_MemcpyFrame(benchmark::State& state) {
   const argb_color* page = getbuffer();
   std::vector<argb_color> target(size_t(1600) * 900);
-  for (auto _ : state) {
-    std::memcpy(target.data(), page, target.size() * 4);
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(state.iterations() * int64_t{1600} * 900 * 4);
+  bench::time_calls(state, 0, [&] { std::memcpy(target.data(), page, kFrameBytes); });
+  state.SetBytesProcessed(state.iterations() * kFrameBytes);
 }
 
 void BM_KeyEventToQueue(benchmark::State& state) {
@@ -97,8 +96,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "window_bench: window not found\n");
     return 1;
   }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
+  const int status = bench::run_benchmarks(argc, argv);
   XCloseDisplay(sender);
-  return 0;
+  return status;
 }

@@ -1,13 +1,15 @@
-// What the benchmarks share: timing a drawing call once it is seen to change
-// its destination, a 32-bit DIB section in a memory DC, the reference PNG
-// writer (libpng, "up" filter, zlib level 1, as savepng writes), a file's
-// size, starting a program, and the check that an X display was given.
-// Depends on: Google Benchmark, the platform's public GDI header, libpng.
+// What the benchmarks share: timing a call (drawing calls once they are seen
+// to change their destination), a 32-bit DIB section in a memory DC, pixman
+// images over the same pixels, running the registered cases, the reference
+// PNG writer (libpng, "up" filter, zlib level 1, as savepng writes), a
+// file's size, starting a program, and the check that an X display was given.
+// Depends on: Google Benchmark, the platform's public GDI header, pixman, libpng.
 // Never included by the library, the client or tests; starts no X server.
 #pragma once
 
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
+#include <pixman.h>
 #include <png.h>
 #include <spawn.h>
 #include <stdlib.h>
@@ -16,6 +18,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -26,37 +29,67 @@ extern char** environ;
 
 namespace bench {
 
-// Runs `call` once and checks that it changed `count` pixels at `pixels`,
-// then times it; `items` is what one call processes.
+// Times `call`, clobbering memory after each; `items` is what one call
+// processes (none reported when 0).
 template <class Call>
-void time_if_it_draws(benchmark::State& state, const std::uint32_t* pixels, std::size_t count, std::int64_t items,
-                      const Call& call) {
-  const std::vector<std::uint32_t> before(pixels, pixels + count);
-  call();
-  if (std::memcmp(before.data(), pixels, count * 4) == 0)
-    return state.SkipWithError("the call left the destination unchanged");
+void time_calls(benchmark::State& state, std::int64_t items, Call&& call) {
   for (auto _ : state) {
     call();
     benchmark::ClobberMemory();
   }
-  state.SetItemsProcessed(state.iterations() * items);
+  if (items != 0) state.SetItemsProcessed(state.iterations() * items);
+}
+
+// Runs `call` once and checks that it changed `image` (anything with
+// pixels, width and height, rows packed), then times it.
+template <class Image, class Call>
+void time_if_it_draws(benchmark::State& state, const Image& image, std::int64_t items, Call&& call) {
+  const std::size_t count = std::size_t(image.width) * image.height;
+  const std::vector<std::uint32_t> before(image.pixels, image.pixels + count);
+  call();
+  if (std::memcmp(before.data(), image.pixels, count * 4) == 0)
+    return state.SkipWithError("the call left the destination unchanged");
+  time_calls(state, items, call);
+}
+
+// pixman images over a benchmark's pixels, released on scope exit.
+struct pixman_unref {
+  void operator()(pixman_image_t* image) const { pixman_image_unref(image); }
+};
+using pixman_ptr = std::unique_ptr<pixman_image_t, pixman_unref>;
+
+// An a8r8g8b8 image over `image`'s pixels (anything with pixels, width and
+// height, rows packed).
+template <class Image>
+pixman_ptr pixman_wrap(Image& image) {
+  return pixman_ptr(
+      pixman_image_create_bits(PIXMAN_a8r8g8b8, image.width, image.height, image.pixels, image.width * 4));
+}
+
+// Samples `source` at (x * sx, y * sy) through `filter`.
+inline void pixman_scale(pixman_image_t* source, double sx, double sy, pixman_filter_t filter,
+                         const pixman_fixed_t* params = nullptr, int count = 0) {
+  pixman_transform_t transform;
+  pixman_transform_init_scale(&transform, pixman_double_to_fixed(sx), pixman_double_to_fixed(sy));
+  pixman_image_set_transform(source, &transform);
+  pixman_image_set_filter(source, filter, params, count);
 }
 
 // A top-down 32-bit DIB section selected into a memory DC, filled with
 // noise seeded from its size.
 struct DibCanvas {
-  DibCanvas(int width, int height) : w(width), h(height) {
+  DibCanvas(int w, int h) : width(w), height(h) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* p = nullptr;
     bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
-    bits = static_cast<std::uint32_t*>(p);
-    std::mt19937 rng(static_cast<std::uint32_t>(width * 31 + height));
-    for (std::size_t i = 0; i < std::size_t(width) * height; ++i) bits[i] = rng();
+    pixels = static_cast<std::uint32_t*>(p);
+    std::mt19937 rng(static_cast<std::uint32_t>(w * 31 + h));
+    for (std::size_t i = 0; i < std::size_t(w) * h; ++i) pixels[i] = rng();
     dc = CreateCompatibleDC(nullptr);
     old = SelectObject(dc, bitmap);
   }
@@ -67,14 +100,21 @@ struct DibCanvas {
   }
   DibCanvas(const DibCanvas&) = delete;
   DibCanvas& operator=(const DibCanvas&) = delete;
-  std::size_t pixels() const { return std::size_t(w) * h; }
 
-  int w, h;
+  int width, height;
   HBITMAP bitmap;
-  std::uint32_t* bits;
+  std::uint32_t* pixels;
   HDC dc;
   HGDIOBJ old;
 };
+
+// The end of a main that registers its cases: runs what the command line asks.
+inline int run_benchmarks(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
 
 // The reference PNG writer: packed 8-bit RGB rows (width * 3 bytes each) to
 // `out` with every row on the "up" filter and zlib at level 1; false on a

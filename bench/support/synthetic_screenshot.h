@@ -17,30 +17,25 @@ struct Rgb {
   int r, g, b;
 };
 
-class Canvas {
- public:
-  Canvas(int width, int height) : w_(width), h_(height), rgb_(std::size_t(width) * height * 3) {}
-
-  int width() const { return w_; }
-  int height() const { return h_; }
-  std::vector<std::uint8_t> release() { return std::move(rgb_); }
+// Packed 8-bit RGB rows, top row first.
+struct Canvas {
+  Canvas(int width, int height) : w(width), h(height), rgb(std::size_t(width) * height * 3) {}
 
   // Mixes `c` over the pixel with coverage 0..255.
   void blend(int x, int y, Rgb c, int coverage = 255) {
-    if (x < 0 || y < 0 || x >= w_ || y >= h_) return;
-    std::uint8_t* p = &rgb_[(std::size_t(y) * w_ + x) * 3];
+    if (x < 0 || y < 0 || x >= w || y >= h) return;
+    std::uint8_t* p = &rgb[(std::size_t(y) * w + x) * 3];
     p[0] = static_cast<std::uint8_t>(p[0] + (c.r - p[0]) * coverage / 255);
     p[1] = static_cast<std::uint8_t>(p[1] + (c.g - p[1]) * coverage / 255);
     p[2] = static_cast<std::uint8_t>(p[2] + (c.b - p[2]) * coverage / 255);
   }
-  void fill(int x0, int y0, int w, int h, Rgb c) {
-    for (int y = y0; y < y0 + h; ++y)
-      for (int x = x0; x < x0 + w; ++x) blend(x, y, c);
+  void fill(int x0, int y0, int width, int height, Rgb c) {
+    for (int y = y0; y < y0 + height; ++y)
+      for (int x = x0; x < x0 + width; ++x) blend(x, y, c);
   }
 
- private:
-  int w_, h_;
-  std::vector<std::uint8_t> rgb_;
+  int w, h;
+  std::vector<std::uint8_t> rgb;
 };
 
 constexpr int kGlyphW = 7, kGlyphH = 12, kGlyphs = 40;
@@ -129,7 +124,7 @@ inline std::vector<std::uint8_t> screenshot(int width, int height, std::uint32_t
     c.fill(bar + i * bar * 3 / 2, height - bar + bar / 6, bar * 2 / 3, bar * 2 / 3,
            {static_cast<int>(rng() % 256), static_cast<int>(rng() % 256), static_cast<int>(rng() % 256)});
   text_line(c, glyphs, rng, width - 90, height - bar + (bar - kGlyphH) / 2, 80, {230, 230, 230});
-  return c.release();
+  return std::move(c.rgb);
 }
 
 }  // namespace synthetic
