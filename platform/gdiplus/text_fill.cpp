@@ -20,8 +20,13 @@
 namespace Gdiplus::render {
 namespace {
 
+constexpr int32_t kGrid = 1 << kSubpixelShift;
+// Device coordinates beyond this many pixels are left to the whole-path fill
+// (the grid code must not overflow).
+constexpr REAL kFar = 1 << 22;
+
 struct Piece {
-  size_t first = 0, last = 0;  // its device points
+  size_t first = 0, last = 0;  // its points in the path
   bool inside = false;         // wholly inside the clip box: cached by its grid code
   size_t code_at = 0, code_size = 0;
   int origin_x = 0, origin_y = 0;  // whole pixels the grid code is relative to
@@ -31,36 +36,52 @@ struct Piece {
 
 class TextFill {
  public:
-  TextFill(Canvas& canvas, Paint& paint) : canvas_(canvas), paint_(paint) {}
+  TextFill(Canvas& canvas, Paint& paint, const GpPath& path) : canvas_(canvas), paint_(paint), path_(path) {}
 
-  // False (having drawn nothing) when the path is not lines in figures.
-  bool map(const GpPath& path, const std::vector<size_t>& piece_ends) {
+  // False (having drawn nothing) when the path is not lines in figures
+  // or maps to a point that is not finite or very far out.
+  bool map(const std::vector<size_t>& piece_ends) {
     const GpMatrix& to_pixels = canvas_.space().world_to_pixels;
     const PixelBox& clip = canvas_.space().box;
+    code_.reserve(path_.points.size() * 2 + piece_ends.size() * 4);
     size_t at = 0;
     for (const size_t end : piece_ends) {
+      if (at == end) continue;
+      if (end > path_.points.size() || (path_.types[at] & PathPointTypePathTypeMask) != PathPointTypeStart) return false;
       Piece piece;
-      piece.first = points_.size();
-      double x0 = HUGE_VAL, y0 = HUGE_VAL, x1 = -HUGE_VAL, y1 = -HUGE_VAL;
+      piece.first = at;
+      piece.code_at = code_.size();
+      int32_t left = INT32_MAX, top = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
+      size_t count_at = 0;
       for (; at < end; ++at) {
-        const BYTE kind = path.types[at] & PathPointTypePathTypeMask;
+        const BYTE kind = path_.types[at] & PathPointTypePathTypeMask;
         if (kind != PathPointTypeStart && kind != PathPointTypeLine) return false;
-        const GpPointF p = to_pixels.apply(path.points[at]);
-        if (!std::isfinite(p.X) || !std::isfinite(p.Y)) return false;
-        points_.push_back(p);
-        starts_.push_back(kind == PathPointTypeStart);
-        x0 = std::min(x0, double(p.X)), x1 = std::max(x1, double(p.X));
-        y0 = std::min(y0, double(p.Y)), y1 = std::max(y1, double(p.Y));
+        const GpPointF p = to_pixels.apply(path_.points[at]);
+        if (!(std::fabs(p.X) < kFar && std::fabs(p.Y) < kFar)) return false;
+        if (kind == PathPointTypeStart) {
+          count_at = code_.size();
+          code_.push_back(0);
+        }
+        ++code_[count_at];
+        const int32_t gx = to_grid(p.X), gy = to_grid(p.Y);
+        code_.push_back(gx);
+        code_.push_back(gy);
+        left = std::min(left, gx), right = std::max(right, gx), top = std::min(top, gy), bottom = std::max(bottom, gy);
       }
-      piece.last = points_.size();
-      if (piece.first == piece.last) continue;
-      // A piece wholly beside, above or below the clip box leaves no coverage inside it.
-      if (x1 < clip.x0 || x0 > clip.x1 || y1 < clip.y0 || y0 > clip.y1) continue;
-      piece.inside = x0 >= clip.x0 && x1 <= clip.x1 && y0 >= clip.y0 && y1 <= clip.y1;
-      if (piece.inside) encode(piece);
-      pieces_.push_back(std::move(piece));
+      piece.last = at;
+      // On the grid, with a margin of one step for the rounding: a piece
+      // wholly beside, above or below the clip box leaves no coverage inside
+      // it, one wholly inside is not clipped, and the rest go through the clipper.
+      const int32_t x0 = clip.x0 * kGrid, y0 = clip.y0 * kGrid, x1 = clip.x1 * kGrid, y1 = clip.y1 * kGrid;
+      const bool outside = right < x0 || left > x1 || bottom < y0 || top > y1;
+      piece.inside = left > x0 && right < x1 && top > y0 && bottom < y1;
+      if (piece.inside)
+        to_origin(piece, left, top);
+      else
+        code_.resize(piece.code_at);
+      if (!outside) pieces_.push_back(std::move(piece));
     }
-    return at == path.points.size();
+    return at == path_.points.size();
   }
 
   void fill() {
@@ -82,27 +103,13 @@ class TextFill {
   }
 
  private:
-  // The piece's points on the sub-pixel grid, relative to the whole pixel at its top left.
-  void encode(Piece& piece) {
-    piece.code_at = code_.size();
-    int32_t left = INT32_MAX, top = INT32_MAX;
-    size_t count_at = 0;
-    for (size_t i = piece.first; i < piece.last; ++i) {
-      if (starts_[i]) {
-        count_at = code_.size();
-        code_.push_back(0);
-      }
-      ++code_[count_at];
-      code_.push_back(to_grid(points_[i].X));
-      code_.push_back(to_grid(points_[i].Y));
-      left = std::min(left, code_[code_.size() - 2]);
-      top = std::min(top, code_.back());
-    }
+  // The piece's grid code made relative to the whole pixel at its top left,
+  // which moves the rasteriser's cells by whole pixels and changes nothing else.
+  void to_origin(Piece& piece, int32_t left, int32_t top) {
     piece.code_size = code_.size() - piece.code_at;
     piece.origin_x = left >> kSubpixelShift;
     piece.origin_y = top >> kSubpixelShift;
-    // Whole pixels off, which moves the rasteriser's cells by whole pixels and changes nothing else.
-    const int32_t dx = piece.origin_x * (1 << kSubpixelShift), dy = piece.origin_y * (1 << kSubpixelShift);
+    const int32_t dx = piece.origin_x * kGrid, dy = piece.origin_y * kGrid;
     for (size_t at = piece.code_at; at < code_.size();) {
       const int32_t count = code_[at++];
       for (int32_t k = 0; k < count; ++k, at += 2) {
@@ -138,11 +145,12 @@ class TextFill {
     }
   }
 
+  // The piece's device contours, mapped as the path fill maps them.
   std::vector<Contour> contours(const Piece& piece) const {
     std::vector<Contour> out;
     for (size_t i = piece.first; i < piece.last; ++i) {
-      if (starts_[i]) out.emplace_back();
-      out.back().push_back(points_[i]);
+      if ((path_.types[i] & PathPointTypePathTypeMask) == PathPointTypeStart) out.emplace_back();
+      out.back().push_back(canvas_.space().world_to_pixels.apply(path_.points[i]));
     }
     return out;
   }
@@ -197,8 +205,7 @@ class TextFill {
 
   Canvas& canvas_;
   Paint& paint_;
-  std::vector<GpPointF> points_;
-  std::vector<bool> starts_;  // per point: it starts a contour
+  const GpPath& path_;
   std::vector<int32_t> code_;
   std::vector<Piece> pieces_;
   std::vector<size_t> parent_;
@@ -214,8 +221,8 @@ GpStatus fill_text(GpGraphics& graphics, const GpBrush& brush, const GpPath& pat
   std::unique_ptr<Paint> paint = make_paint(brush, canvas.space());
   if (!paint) return InvalidParameter;
   if (canvas.space().antialias && paint->uniform && path.fill_mode == FillModeWinding && glyph_cache_enabled()) {
-    TextFill text(canvas, *paint);
-    if (text.map(path, piece_ends)) {
+    TextFill text(canvas, *paint, path);
+    if (text.map(piece_ends)) {
       text.fill();
       return Ok;
     }
