@@ -38,9 +38,11 @@ CoverageField field_of_cells(Cells& cells) {
         area += (*cell)->area;
         cover += (*cell)->cover;
       }
-      row[x - field.box.x0] = (cover << (agg::poly_subpixel_shift + 1)) - area;
+      // cover x 2^9, as the sweep's shift (written as a product: cover may be negative)
+      const int32_t scaled = cover * (1 << (agg::poly_subpixel_shift + 1));
+      row[x - field.box.x0] = scaled - area;
       const int next = left > 0 ? (*cell)->x : x + 1;
-      for (int between = x + 1; between < next; ++between) row[between - field.box.x0] = cover << (agg::poly_subpixel_shift + 1);
+      for (int between = x + 1; between < next; ++between) row[between - field.box.x0] = scaled;
     }
   }
   field.alpha.resize(field.sums.size());
