@@ -54,14 +54,16 @@ std::atomic<bool> enabled{true};
 uint64_t hash_code(const int32_t* code, size_t size) {
   // Four independent lanes of two values each, mixed by multiplication, then folded.
   constexpr uint64_t kMix = 0xFF51AFD7ED558CCDull;
-  uint64_t lane[4] = {0x9E3779B97F4A7C15ull ^ size, 0xC2B2AE3D27D4EB4Full, 0x165667B19E3779F9ull, 0x27D4EB2F165667C5ull};
+  uint64_t lane[4] = {0x9E3779B97F4A7C15ull ^ size, 0xC2B2AE3D27D4EB4Full, 0x165667B19E3779F9ull,
+                      0x27D4EB2F165667C5ull};
   auto mix = [](uint64_t h, uint64_t word) {
     h = (h ^ word) * kMix;
     return h ^ (h >> 29);
   };
   size_t i = 0;
   for (; i + 8 <= size; i += 8)
-    for (int l = 0; l < 4; ++l) lane[l] = mix(lane[l], uint32_t(code[i + 2 * l]) | uint64_t(uint32_t(code[i + 2 * l + 1])) << 32);
+    for (int l = 0; l < 4; ++l)
+      lane[l] = mix(lane[l], uint32_t(code[i + 2 * l]) | uint64_t(uint32_t(code[i + 2 * l + 1])) << 32);
   for (; i < size; ++i) lane[0] = mix(lane[0], uint32_t(code[i]));
   return mix(mix(mix(lane[0], lane[1]), lane[2]), lane[3]);
 }
@@ -76,8 +78,9 @@ void find_fields(const ShapeKey* keys, size_t count, FieldRef* out) {
     const auto found = c.by_hash.find(keys[i].hash);
     if (found == c.by_hash.end()) continue;
     const Kept& kept = *found->second;
-    if (kept.code.size() != keys[i].size || std::memcmp(kept.code.data(), keys[i].code, keys[i].size * sizeof(int32_t)) != 0)
-      continue;
+    const bool same = kept.code.size() == keys[i].size &&
+                      std::memcmp(kept.code.data(), keys[i].code, keys[i].size * sizeof(int32_t)) == 0;
+    if (!same) continue;
     c.by_use.splice(c.by_use.begin(), c.by_use, found->second);
     out[i] = kept.field;
   }

@@ -47,7 +47,8 @@ class TextFill {
     size_t at = 0;
     for (const size_t end : piece_ends) {
       if (at == end) continue;
-      if (end > path_.points.size() || (path_.types[at] & PathPointTypePathTypeMask) != PathPointTypeStart) return false;
+      if (end > path_.points.size() || (path_.types[at] & PathPointTypePathTypeMask) != PathPointTypeStart)
+        return false;
       Piece piece;
       piece.first = at;
       piece.code_at = code_.size();
@@ -215,7 +216,8 @@ class TextFill {
 
 }  // namespace
 
-GpStatus fill_text(GpGraphics& graphics, const GpBrush& brush, const GpPath& path, const std::vector<size_t>& piece_ends) {
+GpStatus fill_text(GpGraphics& graphics, const GpBrush& brush, const GpPath& path,
+                   const std::vector<size_t>& piece_ends) {
   Canvas canvas(graphics);
   if (!canvas.drawable()) return Ok;
   std::unique_ptr<Paint> paint = make_paint(brush, canvas.space());

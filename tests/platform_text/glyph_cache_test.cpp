@@ -27,12 +27,15 @@ std::vector<uint32_t> drawn(uint32_t seed, const std::wstring& text, bool cache,
   GpSolidFill* brush = nullptr;
   GdipCreateFromHDC(dib.dc, &graphics), GdipCreateFontFromLogfontW(dib.dc, &record, &font);
   GdipCreateSolidFill(seeded::biased_word(rng), &brush);
-  if (rng() % 2) GdipSetClipRectI(graphics, between(rng, -20, 150), between(rng, -20, 80), between(rng, 0, 160), between(rng, 0, 90), CombineModeReplace);
+  if (rng() % 2)
+    GdipSetClipRectI(graphics, between(rng, -20, 150), between(rng, -20, 80), between(rng, 0, 160), between(rng, 0, 90),
+                     CombineModeReplace);
   if (rng() % 5 == 0) GdipRotateWorldTransform(graphics, REAL(between(rng, -45, 45)), MatrixOrderAppend);
   if (rng() % 4 == 0) GdipSetCompositingMode(graphics, CompositingModeSourceCopy);
   const REAL far = REAL(std::pow(10.0, between(rng, 0, 5)));  // world coordinates far out, moved back
   GdipTranslateWorldTransform(graphics, -far, -far, MatrixOrderPrepend);
-  const GpRectF origin{far + shift + between(rng, -300, 1500) / 10.0f, far + shift / 2 + between(rng, -200, 800) / 10.0f, 0, 0};
+  const GpRectF origin{far + shift + between(rng, -300, 1500) / 10.0f, far + shift / 2 + between(rng, -200, 800) / 10.0f,
+                       0, 0};
   EXPECT_EQ(GdipDrawString(graphics, text.c_str(), -1, font, &origin, nullptr, reinterpret_cast<GpBrush*>(brush)), Ok);
   GdipDeleteBrush(reinterpret_cast<GpBrush*>(brush)), GdipDeleteFont(font), GdipDeleteGraphics(graphics);
   return std::vector<uint32_t>(pixels, pixels + 160 * 90);
