@@ -37,8 +37,8 @@ TEST(EscapementOffset, HalfTheHeightTowardsTheTopOfTheText) {
   const int cases[][4] = {{16, 0, 0, -8},   {16, 900, -8, 0}, {16, 3600, 0, -8}, {16, -900, 8, 0},
                           {16, 1800, 0, 8}, {15, 0, 0, -8},   {16, 450, -6, -6}};
   for (const auto& c : cases) {
-    const text_offset d = escapement_offset(c[0], c[1]);
-    EXPECT_EQ((std::vector<int>{d.dx, d.dy}), (std::vector<int>{c[2], c[3]})) << c[0] << " " << c[1];
+    EXPECT_EQ(escapement_offset(c[0], c[1]).dx, c[2]) << c[0] << " " << c[1];
+    EXPECT_EQ(escapement_offset(c[0], c[1]).dy, c[3]) << c[0] << " " << c[1];
   }
 }
 
