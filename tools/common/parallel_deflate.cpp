@@ -190,14 +190,16 @@ struct Piece {
   bool ok = false;
 };
 
-void compress_piece(const std::uint8_t* data, std::size_t size, int level, Piece& piece) {
+// The last piece's stream is used as it is, so its end is not searched for.
+void compress_piece(const std::uint8_t* data, std::size_t size, int level, bool last, Piece& piece) {
   piece.adler = libdeflate_adler32(1, data, size);
   std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(level));
   if (!compressor) return;
   const std::size_t bound = libdeflate_deflate_compress_bound(compressor.get(), size);
   piece.bytes.reset(new std::uint8_t[bound]);
   const std::size_t length = libdeflate_deflate_compress(compressor.get(), data, size, piece.bytes.get(), bound);
-  piece.ok = length > 0 && find_deflate_end(piece.bytes.get(), length, piece.end);
+  piece.end.end_bit = length * 8;
+  piece.ok = length > 0 && (last || find_deflate_end(piece.bytes.get(), length, piece.end));
 }
 
 }  // namespace
@@ -241,9 +243,9 @@ std::vector<std::uint8_t> parallel_zlib_compress(const std::uint8_t* data, std::
     for (std::size_t i = 0; i < pieces.size(); ++i) {
       const std::size_t begin = bounds[i], finish = bounds[i + 1];
       if (i + 1 < pieces.size())
-        threads.emplace_back(compress_piece, data + begin, finish - begin, level, std::ref(pieces[i]));
+        threads.emplace_back(compress_piece, data + begin, finish - begin, level, false, std::ref(pieces[i]));
       else
-        compress_piece(data + begin, finish - begin, level, pieces[i]);
+        compress_piece(data + begin, finish - begin, level, true, pieces[i]);
     }
     for (std::thread& thread : threads) thread.join();
   }
