@@ -10,6 +10,8 @@
 
 #include <functional>
 #include <memory>
+#include <new>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -177,33 +179,14 @@ bool skip_dynamic_block(BitReader& in) {
          skip_codes(in, literal, distance);
 }
 
-struct CompressorDeleter {
-  void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
+// Where the final block of a raw deflate stream starts and where the stream
+// ends, in bits from its start.
+struct DeflateEnd {
+  std::size_t final_block_bit = 0;
+  std::size_t end_bit = 0;
 };
 
-// One piece: its raw deflate stream (left uninitialised beyond what the
-// compressor writes: the bound is as large as the piece) and its Adler-32.
-struct Piece {
-  std::unique_ptr<std::uint8_t[]> bytes;
-  DeflateEnd end;
-  std::uint32_t adler = 1;
-  bool ok = false;
-};
-
-// The last piece's stream is used as it is, so its end is not searched for.
-void compress_piece(const std::uint8_t* data, std::size_t size, int level, bool last, Piece& piece) {
-  piece.adler = libdeflate_adler32(1, data, size);
-  std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(level));
-  if (!compressor) return;
-  const std::size_t bound = libdeflate_deflate_compress_bound(compressor.get(), size);
-  piece.bytes.reset(new std::uint8_t[bound]);
-  const std::size_t length = libdeflate_deflate_compress(compressor.get(), data, size, piece.bytes.get(), bound);
-  piece.end.end_bit = length * 8;
-  piece.ok = length > 0 && (last || find_deflate_end(piece.bytes.get(), length, piece.end));
-}
-
-}  // namespace
-
+// False when the bytes are not a whole deflate stream.
 bool find_deflate_end(const std::uint8_t* data, std::size_t size, DeflateEnd& end) {
   BitReader in(data, size);
   for (;;) {
@@ -230,6 +213,34 @@ bool find_deflate_end(const std::uint8_t* data, std::size_t size, DeflateEnd& en
   }
 }
 
+struct CompressorDeleter {
+  void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
+};
+
+// One piece: its raw deflate stream (left uninitialised beyond what the
+// compressor writes: the bound is as large as the piece) and its Adler-32.
+struct Piece {
+  std::unique_ptr<std::uint8_t[]> bytes;
+  DeflateEnd end;
+  std::uint32_t adler = 1;
+  bool ok = false;
+};
+
+// The last piece's stream is used as it is, so its end is not searched for.
+void compress_piece(const std::uint8_t* data, std::size_t size, int level, bool last, Piece& piece) {
+  piece.adler = libdeflate_adler32(1, data, size);
+  std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(level));
+  if (!compressor) return;
+  const std::size_t bound = libdeflate_deflate_compress_bound(compressor.get(), size);
+  piece.bytes.reset(new (std::nothrow) std::uint8_t[bound]);
+  if (!piece.bytes) return;
+  const std::size_t length = libdeflate_deflate_compress(compressor.get(), data, size, piece.bytes.get(), bound);
+  piece.end.end_bit = length * 8;
+  piece.ok = length > 0 && (last || find_deflate_end(piece.bytes.get(), length, piece.end));
+}
+
+}  // namespace
+
 std::vector<std::uint8_t> parallel_zlib_compress(const std::uint8_t* data, std::size_t size, int level,
                                                  const std::vector<std::size_t>& cuts) {
   std::vector<std::size_t> bounds = {0};
@@ -242,10 +253,15 @@ std::vector<std::uint8_t> parallel_zlib_compress(const std::uint8_t* data, std::
     std::vector<std::thread> threads;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
       const std::size_t begin = bounds[i], finish = bounds[i + 1];
-      if (i + 1 < pieces.size())
-        threads.emplace_back(compress_piece, data + begin, finish - begin, level, false, std::ref(pieces[i]));
-      else
-        compress_piece(data + begin, finish - begin, level, true, pieces[i]);
+      const bool last = i + 1 == pieces.size();
+      if (!last) {
+        try {
+          threads.emplace_back(compress_piece, data + begin, finish - begin, level, false, std::ref(pieces[i]));
+          continue;
+        } catch (const std::system_error&) {  // no thread to be had: this one does the piece
+        }
+      }
+      compress_piece(data + begin, finish - begin, level, last, pieces[i]);
     }
     for (std::thread& thread : threads) thread.join();
   }

@@ -10,17 +10,9 @@
 #include <cstdint>
 #include <vector>
 
-// The zlib stream of data[0, size) at libdeflate `level`, cut into `pieces`
-// at the offsets in `cuts` (ascending, inside the data; pieces = cuts + 1)
-// and compressed one piece a thread. Empty on failure.
+// The zlib stream of data[0, size) at libdeflate `level`, the data cut at
+// the offsets in `cuts` (ascending, none beyond `size`) into one piece more
+// than there are cuts, each compressed on a thread of its own. Empty on
+// failure.
 std::vector<std::uint8_t> parallel_zlib_compress(const std::uint8_t* data, std::size_t size, int level,
                                                  const std::vector<std::size_t>& cuts);
-
-// Where the final block of a raw deflate stream starts and where the stream
-// ends, in bits from the start of `data`; false when the bytes are not a
-// whole deflate stream.
-struct DeflateEnd {
-  std::size_t final_block_bit = 0;
-  std::size_t end_bit = 0;
-};
-bool find_deflate_end(const std::uint8_t* data, std::size_t size, DeflateEnd& end);

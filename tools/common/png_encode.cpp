@@ -117,7 +117,10 @@ std::vector<std::uint8_t> compress(const Bytes& data, int level) {
     length = deflate_rle(data, out);
   } else {
     const std::vector<std::size_t> cuts = piece_cuts(data.size);
-    if (!cuts.empty()) return parallel_zlib_compress(begin, data.size, level, cuts);
+    if (!cuts.empty()) {
+      std::vector<std::uint8_t> joined = parallel_zlib_compress(begin, data.size, level, cuts);
+      if (!joined.empty()) return joined;  // otherwise in one piece, as below
+    }
     std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(level));
     if (!compressor) return {};
     out = std::make_unique<Bytes>(libdeflate_zlib_compress_bound(compressor.get(), data.size));
