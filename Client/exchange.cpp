@@ -155,6 +155,9 @@ void exchange(exchange_client& client, const std::string& token) {
     replace_received(filled_picture(0xFF000000));
     unlock_state();
   } else if (outcome.step == reply_outcome::decrypt_partner) {
+    // Made anew rather than emptied: ext4 writes an emptied file out to disk
+    // when it is closed, which costs milliseconds.
+    DeleteFileA("temp\\image5.enc");
     {
       std::ofstream file(platform::posix_path("temp\\image5.enc"), std::ios::binary | std::ios::trunc);
       file.write(outcome.partner_picture.data(), std::streamsize(outcome.partner_picture.size()));

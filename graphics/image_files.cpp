@@ -15,6 +15,7 @@
 
 #include <png.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
@@ -333,12 +334,30 @@ bool has_bmp_extension(const wchar_t* path) {
   return true;
 }
 
+// Opens `path` to be written from its start; *in_place tells that an
+// existing regular file was opened as it is, to be cut to its new length
+// once written. ext4 writes a file that was emptied out to disk when it is
+// closed, which costs milliseconds even for small files; a file written
+// over and then shortened stays in memory until the system writes it back.
+FILE* open_for_saving(const wchar_t* path, bool* in_place) {
+  struct stat status {};
+  FILE* file = open_file(path, "r+b");
+  *in_place = file != nullptr && fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode);
+  if (file != nullptr && !*in_place) std::fclose(file);
+  return *in_place ? file : open_file(path, "wb");
+}
+
 // Writes a resolved image. A failed open is -3 for PNG and -12 for BMP; a
 // failed close counts as a failed write.
 int save_as(const IMAGE* img, const wchar_t* path, bool with_alpha, file_format format) {
-  FILE* file = open_file(path, "wb");
+  bool in_place = false;
+  FILE* file = open_for_saving(path, &in_place);
   if (file == nullptr) return format == file_format::png ? -3 : -12;
   int result = format == file_format::png ? writepng(img, file, with_alpha) : writebmp(img, file, with_alpha);
+  if (in_place) {  // cut after what was written, also when the write failed
+    const off_t length = std::fflush(file) == 0 ? ftello(file) : -1;
+    if ((length < 0 || ftruncate(fileno(file), length) != 0) && result == 0) result = -12;
+  }
   if (std::fclose(file) != 0 && result == 0) result = -12;
   return result;
 }

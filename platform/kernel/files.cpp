@@ -32,6 +32,25 @@ class FileObject : public KernelObject {
   const bool writable_;
 };
 
+// CREATE_ALWAYS empties an existing file by putting a new empty one of the
+// same permissions in its place, when that cannot be told apart through
+// its name: a regular file of ours with no other name, which we may open
+// for writing. ext4 writes a file that was truncated to nothing out to disk
+// when it is closed, which costs milliseconds even for small files; a new
+// file stays in memory until the system writes it back. True when the old
+// file is gone; false leaves it to be truncated in place.
+bool unlinked_for_replacement(const std::string& path, int access, mode_t* mode) {
+  const int probe = open(path.c_str(), (access & ~O_ACCMODE) | O_WRONLY | O_NOFOLLOW);
+  if (probe < 0) return false;
+  struct stat info;
+  const bool replaceable = fstat(probe, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 &&
+                           info.st_uid == geteuid() && info.st_size > 0;
+  close(probe);
+  if (!replaceable || unlink(path.c_str()) != 0) return false;
+  *mode = info.st_mode & 07777;
+  return true;
+}
+
 // Opens `path` for CreateFile's disposition; -1 with errno on failure.
 // *existed tells CREATE_ALWAYS and OPEN_ALWAYS whether the file was there.
 int open_for(const std::string& path, int access, DWORD disposition, mode_t mode, bool* existed) {
@@ -44,10 +63,17 @@ int open_for(const std::string& path, int access, DWORD disposition, mode_t mode
     case OPEN_ALWAYS: {
       const int existing = access | (disposition == CREATE_ALWAYS ? O_TRUNC : 0);
       // Retried when the file disappears or appears between the two opens.
+      mode_t replaced_mode = 0;
+      bool replacing = false;
       for (int attempt = 0; attempt < 8; ++attempt) {
-        const int fd = open(path.c_str(), access | O_CREAT | O_EXCL, mode);
+        const int fd = open(path.c_str(), access | O_CREAT | O_EXCL, replacing ? 0600 : mode);
+        if (fd >= 0 && replacing) fchmod(fd, replaced_mode);
         if (fd >= 0 || errno != EEXIST) return fd;
         *existed = true;
+        if (disposition == CREATE_ALWAYS && !replacing && unlinked_for_replacement(path, access, &replaced_mode)) {
+          replacing = true;
+          continue;
+        }
         const int reopened = open(path.c_str(), existing);
         if (reopened >= 0 || errno != ENOENT) return reopened;
         *existed = false;

@@ -1,6 +1,7 @@
 // PNG writer of the tools: filters the rows, compresses them with libdeflate
-// (zlib's run-length strategy for nearly uniform pictures) and writes the
-// chunks. Depends on libdeflate and zlib (CRC, run-length deflate). Does not
+// (on several threads for large pictures; zlib's run-length strategy for
+// nearly uniform ones) and writes the chunks. Depends on libdeflate,
+// parallel_deflate and zlib (CRC, run-length deflate). Does not
 // write palettes, grey, 16-bit or interlaced files.
 #include "png_encode.h"
 
@@ -9,7 +10,10 @@
 
 #include <algorithm>
 #include <memory>
+#include <thread>
 #include <vector>
+
+#include "parallel_deflate.h"
 
 namespace {
 
@@ -19,6 +23,8 @@ constexpr std::uint8_t kFilterUp = 2;
 constexpr std::size_t kMaxIdat = 1u << 20;
 // Data with fewer than one non-zero byte in this many is a nearly uniform picture.
 constexpr std::size_t kUniformRatio = 256;
+constexpr std::size_t kPieceBytes = std::size_t(1) << 20;
+constexpr std::size_t kMaxPieces = 4;
 
 void put32(std::vector<std::uint8_t>& v, std::uint32_t x) {
   for (int shift = 24; shift >= 0; shift -= 8) v.push_back(static_cast<std::uint8_t>(x >> shift));
@@ -86,18 +92,41 @@ std::size_t deflate_rle(const Bytes& data, std::unique_ptr<Bytes>& out) {
   return ok ? z.total_out : 0;
 }
 
-// A zlib stream of `data` and its length (0 on failure). Nearly uniform
-// pictures (almost every filtered byte zero) go to zlib's run-length
-// strategy, which beats libdeflate's block overhead there in the same time;
-// everything else to libdeflate.
-std::size_t compress(const Bytes& data, int level, std::unique_ptr<Bytes>& out) {
+// Where a large input is cut into pieces that threads of their own
+// compress: pieces of at least kPieceBytes, at most one a core and
+// kMaxPieces in all. Each piece starts without the previous one's window,
+// which costs a few hundred bytes on a screen picture.
+std::vector<std::size_t> piece_cuts(std::size_t size) {
+  const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+  const std::size_t pieces = std::min({kMaxPieces, cores, std::max<std::size_t>(1, size / kPieceBytes)});
+  std::vector<std::size_t> cuts;
+  for (std::size_t i = 1; i < pieces; ++i) cuts.push_back(size * i / pieces);
+  return cuts;
+}
+
+// A zlib stream of `data` (empty on failure). Nearly uniform pictures
+// (almost every filtered byte zero) go to zlib's run-length strategy, which
+// beats libdeflate's block overhead there in the same time; everything else
+// to libdeflate, on several threads when the data is large.
+std::vector<std::uint8_t> compress(const Bytes& data, int level) {
   const std::uint8_t* begin = data.data.get();
   const std::size_t nonzero = data.size - std::size_t(std::count(begin, begin + data.size, 0));
-  if (nonzero * kUniformRatio < data.size) return deflate_rle(data, out);
-  std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(level));
-  if (!compressor) return 0;
-  out = std::make_unique<Bytes>(libdeflate_zlib_compress_bound(compressor.get(), data.size));
-  return libdeflate_zlib_compress(compressor.get(), begin, data.size, out->data.get(), out->size);
+  std::unique_ptr<Bytes> out;
+  std::size_t length = 0;
+  if (nonzero * kUniformRatio < data.size) {
+    length = deflate_rle(data, out);
+  } else {
+    const std::vector<std::size_t> cuts = piece_cuts(data.size);
+    if (!cuts.empty()) {
+      std::vector<std::uint8_t> joined = parallel_zlib_compress(begin, data.size, level, cuts);
+      if (!joined.empty()) return joined;  // otherwise in one piece, as below
+    }
+    std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(level));
+    if (!compressor) return {};
+    out = std::make_unique<Bytes>(libdeflate_zlib_compress_bound(compressor.get(), data.size));
+    length = libdeflate_zlib_compress(compressor.get(), begin, data.size, out->data.get(), out->size);
+  }
+  return length == 0 ? std::vector<std::uint8_t>() : std::vector<std::uint8_t>(out->data.get(), out->data.get() + length);
 }
 
 }  // namespace
@@ -112,10 +141,10 @@ bool encode_png(FILE* out, const std::uint8_t* pixels, std::uint32_t width, std:
     const std::uint8_t* row = pixels + y * stride;
     filter_row(row, y == 0 ? nullptr : row - stride, stride, filtered.data.get() + y * (stride + 1));
   }
-  std::unique_ptr<Bytes> stream;
-  const std::size_t length = compress(filtered, encoding.level, stream);
-  if (length == 0) return false;
-  const std::uint8_t* deflated = stream->data.get();
+  const std::vector<std::uint8_t> stream = compress(filtered, encoding.level);
+  if (stream.empty()) return false;
+  const std::uint8_t* deflated = stream.data();
+  const std::size_t length = stream.size();
 
   std::vector<std::uint8_t> header;
   put32(header, width);

@@ -8,7 +8,8 @@
 
 // Each row is stored with the "up" filter (its difference from the row above)
 // or unfiltered, whichever libpng's heuristic (smallest sum of signed bytes)
-// prefers; black areas so become long runs of zeros. The stream is deflated by libdeflate in one pass.
+// prefers; black areas so become long runs of zeros. The stream is deflated by libdeflate, large ones in
+// pieces on several threads (parallel_deflate.h).
 // Measured on screenshots (bench/pngslim_bench.cpp): unfiltered rows lose
 // badly wherever a photo or gradient shows, libpng's per-row adaptive choice
 // costs time and compresses no better than "up", and libdeflate at level 6

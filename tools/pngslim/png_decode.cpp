@@ -1,22 +1,157 @@
-// Reads a PNG with libpng into 8-bit RGB or RGBA pixels (png_decode.h).
-// Depends on: libpng. Encodes nothing (common/png_encode).
+// Reads a PNG into 8-bit RGB or RGBA pixels (png_decode.h). The file is
+// read whole. A plain file (only IHDR, IDAT and IEND chunks, 8-bit RGB or
+// RGBA, not interlaced: what the client's savepng writes) is decoded here,
+// with libdeflate, which inflates it about three times as fast as zlib;
+// every other file, and any plain one this reader declines, goes to libpng,
+// which so decides every pixel and every error of the others.
+// Depends on: libpng, libdeflate. Encodes nothing (common/png_encode).
 //
 // libpng reports errors by longjmp to the setjmp below; everything with a
 // destructor is built before setjmp so that nothing is skipped on the way out.
 #include "png_decode.h"
 
+#include <libdeflate.h>
 #include <png.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <utility>
 
 namespace {
 
 // Pictures far larger than any screen are refused before memory is committed.
 constexpr std::uint32_t kMaxSide = 16384;
 constexpr std::uint64_t kMaxPixels = std::uint64_t(1) << 26;
+// No readable picture within those limits makes a larger file.
+constexpr std::size_t kMaxFileBytes = std::size_t(1) << 30;
 
-}  // namespace
+// Room is made once for a regular file: a buffer grown by doubling would
+// copy and fault in megabytes more for an uncompressed picture.
+bool read_whole(FILE* in, std::vector<std::uint8_t>& bytes) {
+  struct stat status {};
+  if (fstat(fileno(in), &status) == 0 && S_ISREG(status.st_mode) && std::uint64_t(status.st_size) < kMaxFileBytes)
+    bytes.reserve(std::size_t(status.st_size));
+  std::uint8_t block[1 << 16];
+  for (std::size_t n; (n = std::fread(block, 1, sizeof block, in)) > 0;) {
+    if (bytes.size() + n > kMaxFileBytes) return false;
+    bytes.insert(bytes.end(), block, block + n);
+  }
+  return !std::ferror(in);
+}
 
-bool decode_png(FILE* in, RgbaImage& image) {
+std::uint32_t be32(const std::uint8_t* p) {
+  return std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 | std::uint32_t(p[2]) << 8 | p[3];
+}
+
+std::uint8_t paeth(int left, int above, int above_left) {
+  const int p = left + above - above_left;
+  const int pa = std::abs(p - left), pb = std::abs(p - above), pc = std::abs(p - above_left);
+  return std::uint8_t(pa <= pb && pa <= pc ? left : pb <= pc ? above : above_left);
+}
+
+// Undoes one row's filter; false for a filter type PNG does not have.
+bool unfilter_row(std::uint8_t type, const std::uint8_t* in, const std::uint8_t* above, std::uint8_t* out,
+                  std::size_t size, std::size_t bpp) {
+  switch (type) {
+    case 0: std::memcpy(out, in, size); return true;
+    case 2:
+      for (std::size_t i = 0; i < size; ++i) out[i] = std::uint8_t(in[i] + above[i]);
+      return true;
+    case 1:
+    case 3:
+    case 4:
+      for (std::size_t i = 0; i < size; ++i) {
+        const int left = i >= bpp ? out[i - bpp] : 0, above_left = i >= bpp ? above[i - bpp] : 0;
+        const int predicted = type == 1 ? left : type == 3 ? (left + above[i]) >> 1 : paeth(left, above[i], above_left);
+        out[i] = std::uint8_t(in[i] + predicted);
+      }
+      return true;
+    default: return false;
+  }
+}
+
+struct DecompressorDeleter {
+  void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
+};
+
+// The plain files described above; false hands the file to libpng.
+bool decode_plain(const std::vector<std::uint8_t>& file, RgbaImage& image) {
+  static constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (file.size() < 8 || !std::equal(kSignature, kSignature + 8, file.begin())) return false;
+  std::vector<std::pair<const std::uint8_t*, std::uint32_t>> idat;
+  std::size_t compressed_size = 0;
+  std::uint32_t width = 0, height = 0;
+  int channels = 0;
+  for (std::size_t at = 8;;) {
+    if (file.size() - at < 12) return false;
+    const std::uint32_t length = be32(&file[at]);
+    if (length > file.size() - at - 12) return false;
+    const std::uint8_t* type = &file[at + 4];
+    const std::uint8_t* data = type + 4;
+    if (libdeflate_crc32(0, type, length + 4) != be32(data + length)) return false;
+    at += 12 + std::size_t(length);
+    if (channels == 0) {
+      // IHDR first: 8-bit RGB or RGBA, compression, filter and interlace methods 0.
+      if (std::memcmp(type, "IHDR", 4) != 0 || length != 13 || data[8] != 8 || (data[9] != 2 && data[9] != 6) ||
+          data[10] != 0 || data[11] != 0 || data[12] != 0)
+        return false;
+      width = be32(data), height = be32(data + 4);
+      if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide ||
+          std::uint64_t(width) * height > kMaxPixels)
+        return false;
+      channels = data[9] == 6 ? 4 : 3;
+    } else if (std::memcmp(type, "IDAT", 4) == 0) {
+      idat.emplace_back(data, length);
+      compressed_size += length;
+    } else if (std::memcmp(type, "IEND", 4) == 0) {
+      break;
+    } else {
+      return false;
+    }
+  }
+  const std::size_t stride = std::size_t(width) * channels;
+  const std::size_t filtered_size = (stride + 1) * height;
+  // Rows stored nearly uncompressed gain nothing here: libpng reads them
+  // as fast, without the copies.
+  if (compressed_size > filtered_size / 2) return false;
+  std::vector<std::uint8_t> compressed;
+  compressed.reserve(compressed_size);
+  for (const auto& [data, length] : idat) compressed.insert(compressed.end(), data, data + length);
+  const std::unique_ptr<std::uint8_t[]> filtered(new std::uint8_t[filtered_size]);
+  const std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> inflater(libdeflate_alloc_decompressor());
+  if (!inflater || libdeflate_zlib_decompress(inflater.get(), compressed.data(), compressed.size(), filtered.get(),
+                                              filtered_size, nullptr) != LIBDEFLATE_SUCCESS)
+    return false;
+  image.pixels.resize(stride * height);
+  const std::vector<std::uint8_t> zeros(stride, 0);
+  for (std::uint32_t y = 0; y < height; ++y) {
+    const std::uint8_t* row = filtered.get() + y * (stride + 1);
+    std::uint8_t* out = image.pixels.data() + y * stride;
+    if (!unfilter_row(row[0], row + 1, y == 0 ? zeros.data() : out - stride, out, stride, std::size_t(channels)))
+      return false;
+  }
+  image.width = width, image.height = height, image.channels = channels;
+  return true;
+}
+
+struct MemorySource {
+  const std::vector<std::uint8_t>& bytes;
+  std::size_t position;
+};
+
+void read_memory(png_structp png, png_bytep out, png_size_t length) {
+  auto* source = static_cast<MemorySource*>(png_get_io_ptr(png));
+  if (length > source->bytes.size() - source->position) png_error(png, "read past the end of the file");
+  std::memcpy(out, source->bytes.data() + source->position, length);
+  source->position += length;
+}
+
+bool decode_with_libpng(const std::vector<std::uint8_t>& file, RgbaImage& image) {
   std::vector<png_bytep> rows;
+  MemorySource source{file, 0};
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   if (!png) return false;
   png_infop info = png_create_info_struct(png);
@@ -25,7 +160,7 @@ bool decode_png(FILE* in, RgbaImage& image) {
     return false;
   }
   png_set_user_limits(png, kMaxSide, kMaxSide);
-  png_init_io(png, in);
+  png_set_read_fn(png, &source, read_memory);
   png_read_info(png, info);
 
   const bool has_alpha = (png_get_color_type(png, info) & PNG_COLOR_MASK_ALPHA) != 0 ||
@@ -49,6 +184,14 @@ bool decode_png(FILE* in, RgbaImage& image) {
   png_read_end(png, nullptr);
   png_destroy_read_struct(&png, &info, nullptr);
   return true;
+}
+
+}  // namespace
+
+bool decode_png(FILE* in, RgbaImage& image) {
+  std::vector<std::uint8_t> file;
+  if (!read_whole(in, file)) return false;
+  return decode_plain(file, image) || decode_with_libpng(file, image);
 }
 
 int drop_opaque_alpha(RgbaImage& image) {

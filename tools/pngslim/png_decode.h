@@ -1,5 +1,5 @@
 // Reading any PNG that libpng reads as 8-bit RGB or RGBA pixels.
-// Depends on: libpng; encodes nothing (see common/png_encode).
+// Depends on: libpng, libdeflate; encodes nothing (see common/png_encode).
 #pragma once
 
 #include <cstdint>

@@ -1,0 +1,18 @@
+// One zlib stream made by libdeflate on several threads at once: the data is
+// cut into pieces, each piece becomes a raw deflate stream of its own, and the
+// streams are joined into one by clearing the final-block flag of all but the
+// last and realigning each to a byte boundary with an empty stored block.
+// Depends on: libdeflate (compression, Adler-32), zlib (adler32_combine) and
+// std::thread. Decompresses nothing; knows nothing of PNG.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// The zlib stream of data[0, size) at libdeflate `level`, the data cut at
+// the offsets in `cuts` (ascending, none beyond `size`) into one piece more
+// than there are cuts, each compressed on a thread of its own. Empty on
+// failure.
+std::vector<std::uint8_t> parallel_zlib_compress(const std::uint8_t* data, std::size_t size, int level,
+                                                 const std::vector<std::size_t>& cuts);
