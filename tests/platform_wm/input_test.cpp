@@ -52,35 +52,33 @@ TEST_F(InputTest, KeyPressesCarryScanCodeRepeatAndRelease) {
   EXPECT_TRUE(chars().empty());
 }
 
-TEST_F(InputTest, TranslateMessageTypesControlCodesAndNothingForDelete) {
-  platform_test::inject_key(window_, VK_BACK, true, false, u"\b");
-  next();
-  EXPECT_EQ(chars(), std::vector<WPARAM>{8});
+void click(int button, int x, int y) {
+  platform_test::inject_button(button, true, x, y);
+  platform_test::inject_button(button, false, x, y);
+}
 
-  platform_test::inject_key(window_, VK_LCONTROL, true);
-  next();
-  platform_test::inject_key(window_, 'A', true, false, u"\x01");
-  next();
-  EXPECT_EQ(chars(), std::vector<WPARAM>{1});
-  platform_test::inject_button(0, true, 210, 110);  // the left Ctrl counts as Ctrl
-  platform_test::inject_button(0, false, 210, 110);
-  platform_test::inject_key(window_, VK_LCONTROL, false);
-  platform_test::inject_button(1, true, 210, 110);
-  platform_test::inject_button(1, false, 210, 110);
-  MSG msg;
-  std::vector<WPARAM> flags;
-  while (PeekMessageW(&msg, nullptr, WM_LBUTTONDOWN, WM_RBUTTONDOWN, PM_REMOVE)) flags.push_back(msg.wParam);
-  EXPECT_EQ(flags, (std::vector<WPARAM>{MK_LBUTTON | MK_CONTROL, MK_CONTROL, MK_RBUTTON}));
-  pump();
-
+// The backend decides what a key types (control codes included); here each
+// unit of that text becomes one WM_CHAR.
+TEST_F(InputTest, TranslateMessagePostsEachUnitOfTheTypedTextAndNothingForDelete) {
   platform_test::inject_key(window_, VK_DELETE, true);
   const MSG del = next();
   EXPECT_TRUE(TranslateMessage(&del));  // a key message, even though it types nothing
   EXPECT_TRUE(chars().empty());
-
   platform_test::inject_key(window_, 'X', true, false, u"\U0001F600");
   next();
   EXPECT_EQ(chars(), (std::vector<WPARAM>{0xD83D, 0xDE00}));  // a surrogate pair
+}
+
+TEST_F(InputTest, TheLeftControlKeyCountsAsControlInButtonMessages) {
+  platform_test::inject_key(window_, VK_LCONTROL, true);
+  next();
+  click(0, 210, 110);
+  platform_test::inject_key(window_, VK_LCONTROL, false);
+  click(1, 210, 110);
+  MSG msg;
+  std::vector<WPARAM> flags;
+  while (PeekMessageW(&msg, nullptr, WM_LBUTTONDOWN, WM_RBUTTONDOWN, PM_REMOVE)) flags.push_back(msg.wParam);
+  EXPECT_EQ(flags, (std::vector<WPARAM>{MK_LBUTTON | MK_CONTROL, MK_CONTROL, MK_RBUTTON}));
 }
 
 TEST_F(InputTest, PointerMessagesUseClientCoordinatesAndAskForTheCursor) {
@@ -123,11 +121,6 @@ std::vector<UINT> button_messages() {
   while (PeekMessageW(&msg, nullptr, WM_LBUTTONDOWN, WM_MBUTTONDBLCLK, PM_REMOVE)) out.push_back(msg.message);
   pump();
   return out;
-}
-
-void click(int button, int x, int y) {
-  platform_test::inject_button(button, true, x, y);
-  platform_test::inject_button(button, false, x, y);
 }
 
 TEST_F(InputTest, DoubleClicksNeedTheClassStyleAndTheSmallBox) {
