@@ -93,8 +93,7 @@ TEST_F(InputTest, PointerMessagesUseClientCoordinatesAndAskForTheCursor) {
   EXPECT_EQ((std::vector<LONG>{p.x, p.y}), (std::vector<LONG>{210, 120}));
 
   platform_test::inject_key(window_, VK_SHIFT, true);
-  platform_test::inject_button(0, true, 215, 125);
-  platform_test::inject_button(0, false, 215, 125);
+  click(0, 215, 125);
   platform_test::inject_key(window_, VK_SHIFT, false);
   pump();
   static const std::vector<Expected> kClick = {
