@@ -64,6 +64,9 @@ TEST_F(InputTest, TranslateMessagePostsEachUnitOfTheTypedTextAndNothingForDelete
   const MSG del = next();
   EXPECT_TRUE(TranslateMessage(&del));  // a key message, even though it types nothing
   EXPECT_TRUE(chars().empty());
+  platform_test::inject_key(window_, VK_BACK, true, false, u"\b");
+  next();
+  EXPECT_EQ(chars(), std::vector<WPARAM>{8});  // control codes too
   platform_test::inject_key(window_, 'X', true, false, u"\U0001F600");
   next();
   EXPECT_EQ(chars(), (std::vector<WPARAM>{0xD83D, 0xDE00}));  // a surrogate pair
