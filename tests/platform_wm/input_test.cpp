@@ -133,10 +133,12 @@ TEST_F(InputTest, DoubleClicksNeedTheClassStyleAndTheSmallBox) {
                                                   WM_LBUTTONDOWN, WM_LBUTTONUP}));
   click(1, 300, 130);
   click(1, 306, 130);  // outside the 4-pixel box
+  click(1, 306, 136);  // and in height
   click(0, 240, 130);
   click(1, 240, 130);  // another button
   EXPECT_EQ(button_messages(), (std::vector<UINT>{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP,
-                                                  WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}));
+                                                  WM_RBUTTONDOWN, WM_RBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                                  WM_RBUTTONDOWN, WM_RBUTTONUP}));
 
   const HWND plain = make(kPopup, 600, 100, 50, 50, nullptr, 0, kPlainClassName);
   pump();

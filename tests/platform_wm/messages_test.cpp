@@ -51,6 +51,8 @@ TEST_F(MessagesTest, QuitComesAfterPostedMessagesAndEndsGetMessage) {
   MSG msg;
   EXPECT_EQ(GetMessageW(&msg, nullptr, 0, 0), TRUE);
   EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER));
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+  ASSERT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));  // left until removed
   EXPECT_EQ(GetMessageW(&msg, nullptr, 0, 0), FALSE);
   EXPECT_EQ(msg.wParam, 7u);
   EXPECT_FALSE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));

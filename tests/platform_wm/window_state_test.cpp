@@ -102,18 +102,18 @@ TEST_F(WindowStateTest, MovingAndSizingSendChangingChangedMoveAndSize) {
   const HWND hwnd = make(WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
   pump();
   clear_log();
-  SetWindowPos(hwnd, nullptr, 10, 20, 200, 150, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(hwnd, nullptr, 0, 20, 200, 150, SWP_NOZORDER | SWP_NOACTIVATE);  // down only
   static const std::vector<Expected> kMoveSize = {
       {WM_WINDOWPOSCHANGING, kSent},
       {WM_WINDOWPOSCHANGED, kSent},
-      {WM_MOVE, kSent | kLparam, 0, MAKELPARAM(10, 20)},
+      {WM_MOVE, kSent | kLparam, 0, MAKELPARAM(0, 20)},
       {WM_SIZE, kSent | kWparam | kLparam, SIZE_RESTORED, MAKELPARAM(200, 150)}};
   expect_sequence(kMoveSize, hwnd, "move and size");
-  MoveWindow(hwnd, 10, 20, 200, 150, TRUE);  // same place: no WM_MOVE or WM_SIZE, but a repaint
+  MoveWindow(hwnd, 0, 20, 200, 150, TRUE);  // same place: no WM_MOVE or WM_SIZE, but a repaint
   static const std::vector<Expected> kSame = {{WM_WINDOWPOSCHANGING, kSent}, {WM_WINDOWPOSCHANGED, kSent}};
   expect_sequence(kSame, hwnd, "unchanged");
   expect_rect(update_rect(hwnd), 0, 0, 200, 150);
-  expect_rect(platform_test::headless_window_state(hwnd).client, 10, 20, 210, 170);
+  expect_rect(platform_test::headless_window_state(hwnd).client, 0, 20, 200, 170);
 }
 
 TEST_F(WindowStateTest, ChangingPositionCanBeRefusedInWindowPosChanging) {
