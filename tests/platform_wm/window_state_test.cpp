@@ -172,8 +172,8 @@ TEST_F(WindowStateTest, FocusMovesWithKillFocusThenSetFocus) {
   EXPECT_EQ(GetFocus(), first);
   clear_log();
   EXPECT_EQ(SetFocus(second), first);
-  static const std::vector<Expected> kFocus = {{WM_KILLFOCUS, kSent | kWparam, reinterpret_cast<WPARAM>(second)},
-                                               {WM_SETFOCUS, kSent | kWparam, reinterpret_cast<WPARAM>(first)}};
+  const std::vector<Expected> kFocus = {{WM_KILLFOCUS, kSent | kWparam, reinterpret_cast<WPARAM>(second)},
+                                        {WM_SETFOCUS, kSent | kWparam, reinterpret_cast<WPARAM>(first)}};
   expect_sequence(kFocus, nullptr, "focus");
   const HWND other = make(WS_POPUP, 100, 0, 50, 50);
   ShowWindow(other, SW_SHOWNA);
