@@ -16,7 +16,7 @@ std::vector<std::thread> start_waiters(HANDLE event, std::atomic<int>* woken, in
   std::vector<std::thread> threads;
   for (int i = 0; i < count; ++i) {
     threads.emplace_back([event, woken] {
-      EXPECT_EQ(WaitForSingleObject(event, INFINITE), WAIT_OBJECT_0);
+      EXPECT_EQ(WaitForSingleObject(event, 5000), WAIT_OBJECT_0);  // a fault fails, not hangs
       ++*woken;
     });
   }
@@ -31,10 +31,13 @@ TEST(Events, AutoResetReleasesOneWaitPerSetAndResets) {
   const HANDLE event = CreateEventW(nullptr, FALSE, TRUE, nullptr);
   EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
   EXPECT_EQ(WaitForSingleObject(event, 15), WAIT_TIMEOUT);
+  SetEvent(event);
+  SetEvent(event);  // signals do not accumulate
+  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
   std::atomic<int> woken{0};
   std::vector<std::thread> threads = start_waiters(event, &woken, 2);
   SetEvent(event);
-  SetEvent(event);  // signals do not accumulate
   while (woken.load() == 0) Sleep(1);
   Sleep(20);
   EXPECT_EQ(woken.load(), 1);
