@@ -77,6 +77,7 @@ TEST(Decoding, InvalidInputIsSubstitutedAndCodePagesConvert) {
       {CP_UTF8, "x\xf0\x9f\x98", L"x\ufffd"},
       {CP_UTF8, "\xc0\x80", L"\ufffd\ufffd"},  // overlong, encoded surrogate, past U+10FFFF: one per byte
       {CP_UTF8, "\xed\xa0\x80", L"\ufffd\ufffd\ufffd"},
+      {CP_UTF8, "\xe0\x80\x80", L"\ufffd\ufffd\ufffd"},
       {CP_UTF8, "\xf4\x90\x80\x80", L"\ufffd\ufffd\ufffd\ufffd"},
       {CP_UTF8, "\x80z", L"\ufffdz"},  // a lone continuation byte
       {1252, "\xe9\x80\x9f", L"\u00e9\u20ac\u0178"},

@@ -132,7 +132,6 @@ TEST_F(ProcessTest, AProgramThatCannotStartFailsAndLeavesTheRecordAlone) {
 TEST_F(ProcessTest, TheChildInheritsNoDescriptorsAndDefaultSignals) {
   int pipe_ends[2];
   ASSERT_EQ(pipe(pipe_ends), 0);  // deliberately without close-on-exec
-  const HANDLE file = CreateFileA("kept.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   const auto previous_pipe = signal(SIGPIPE, SIG_IGN);
   sigset_t block, previous_mask;
   sigemptyset(&block);
@@ -154,7 +153,6 @@ TEST_F(ProcessTest, TheChildInheritsNoDescriptorsAndDefaultSignals) {
 
   pthread_sigmask(SIG_SETMASK, &previous_mask, nullptr);
   signal(SIGPIPE, previous_pipe);
-  CloseHandle(file);
   close(pipe_ends[0]);
   close(pipe_ends[1]);
 }

@@ -1,5 +1,8 @@
-// Classes, creation and destruction sequences, window longs, text, icons and
-// subclassing, as the window procedure sees them. Depends on: wm_test_support.
+// Classes, creation and destruction sequences, closing (also by SIGINT),
+// window longs, text, icons and subclassing, as the window procedure sees
+// them. Depends on: wm_test_support; sends SIGINT to this process itself.
+#include <signal.h>
+
 #include "platform/test_seams.h"
 #include "wm_test_support.h"
 
@@ -110,6 +113,22 @@ TEST_F(WindowsTest, WmCloseDestroysByDefault) {
   EXPECT_TRUE(IsWindow(closed_by_user));
   pump();
   EXPECT_FALSE(IsWindow(closed_by_user));
+}
+
+TEST_F(WindowsTest, SigintPostsWmCloseToTopLevelWindows) {
+  platform::wm::install_close_on_signals();
+  platform::wm::install_close_on_signals();  // a second call changes nothing
+  const HWND hwnd = make(WS_POPUP, 0, 0, 10, 10);
+  const HWND child = make(WS_CHILD, 0, 0, 5, 5, hwnd);
+  ASSERT_EQ(raise(SIGINT), 0);
+  MSG msg;
+  ASSERT_EQ(GetMessageW(&msg, hwnd, WM_CLOSE, WM_CLOSE), TRUE);
+  EXPECT_EQ(msg.hwnd, hwnd);  // the child gets no WM_CLOSE of its own
+  DispatchMessageW(&msg);
+  EXPECT_FALSE(IsWindow(child));
+  struct sigaction action = {};
+  sigaction(SIGPIPE, nullptr, &action);
+  EXPECT_EQ(action.sa_handler, SIG_IGN);
 }
 
 TEST_F(WindowsTest, WindowLongsAndExtraBytes) {

@@ -52,35 +52,36 @@ TEST_F(InputTest, KeyPressesCarryScanCodeRepeatAndRelease) {
   EXPECT_TRUE(chars().empty());
 }
 
-TEST_F(InputTest, TranslateMessageTypesControlCodesAndNothingForDelete) {
-  platform_test::inject_key(window_, VK_BACK, true, false, u"\b");
-  next();
-  EXPECT_EQ(chars(), std::vector<WPARAM>{8});
+void click(int button, int x, int y) {
+  platform_test::inject_button(button, true, x, y);
+  platform_test::inject_button(button, false, x, y);
+}
 
-  platform_test::inject_key(window_, VK_LCONTROL, true);
-  next();
-  platform_test::inject_key(window_, 'A', true, false, u"\x01");
-  next();
-  EXPECT_EQ(chars(), std::vector<WPARAM>{1});
-  platform_test::inject_button(0, true, 210, 110);  // the left Ctrl counts as Ctrl
-  platform_test::inject_button(0, false, 210, 110);
-  platform_test::inject_key(window_, VK_LCONTROL, false);
-  platform_test::inject_button(1, true, 210, 110);
-  platform_test::inject_button(1, false, 210, 110);
-  MSG msg;
-  std::vector<WPARAM> flags;
-  while (PeekMessageW(&msg, nullptr, WM_LBUTTONDOWN, WM_RBUTTONDOWN, PM_REMOVE)) flags.push_back(msg.wParam);
-  EXPECT_EQ(flags, (std::vector<WPARAM>{MK_LBUTTON | MK_CONTROL, MK_CONTROL, MK_RBUTTON}));
-  pump();
-
+// The backend decides what a key types (control codes included); here each
+// unit of that text becomes one WM_CHAR.
+TEST_F(InputTest, TranslateMessagePostsEachUnitOfTheTypedTextAndNothingForDelete) {
   platform_test::inject_key(window_, VK_DELETE, true);
   const MSG del = next();
   EXPECT_TRUE(TranslateMessage(&del));  // a key message, even though it types nothing
   EXPECT_TRUE(chars().empty());
-
+  platform_test::inject_key(window_, VK_BACK, true, false, u"\b");
+  next();
+  EXPECT_EQ(chars(), std::vector<WPARAM>{8});  // control codes too
   platform_test::inject_key(window_, 'X', true, false, u"\U0001F600");
   next();
   EXPECT_EQ(chars(), (std::vector<WPARAM>{0xD83D, 0xDE00}));  // a surrogate pair
+}
+
+TEST_F(InputTest, TheLeftControlKeyCountsAsControlInButtonMessages) {
+  platform_test::inject_key(window_, VK_LCONTROL, true);
+  next();
+  click(0, 210, 110);
+  platform_test::inject_key(window_, VK_LCONTROL, false);
+  click(1, 210, 110);
+  MSG msg;
+  std::vector<WPARAM> flags;
+  while (PeekMessageW(&msg, nullptr, WM_LBUTTONDOWN, WM_RBUTTONDOWN, PM_REMOVE)) flags.push_back(msg.wParam);
+  EXPECT_EQ(flags, (std::vector<WPARAM>{MK_LBUTTON | MK_CONTROL, MK_CONTROL, MK_RBUTTON}));
 }
 
 TEST_F(InputTest, PointerMessagesUseClientCoordinatesAndAskForTheCursor) {
@@ -95,8 +96,7 @@ TEST_F(InputTest, PointerMessagesUseClientCoordinatesAndAskForTheCursor) {
   EXPECT_EQ((std::vector<LONG>{p.x, p.y}), (std::vector<LONG>{210, 120}));
 
   platform_test::inject_key(window_, VK_SHIFT, true);
-  platform_test::inject_button(0, true, 215, 125);
-  platform_test::inject_button(0, false, 215, 125);
+  click(0, 215, 125);
   platform_test::inject_key(window_, VK_SHIFT, false);
   pump();
   static const std::vector<Expected> kClick = {
@@ -125,11 +125,6 @@ std::vector<UINT> button_messages() {
   return out;
 }
 
-void click(int button, int x, int y) {
-  platform_test::inject_button(button, true, x, y);
-  platform_test::inject_button(button, false, x, y);
-}
-
 TEST_F(InputTest, DoubleClicksNeedTheClassStyleAndTheSmallBox) {
   click(0, 220, 130);
   click(0, 221, 131);
@@ -138,10 +133,12 @@ TEST_F(InputTest, DoubleClicksNeedTheClassStyleAndTheSmallBox) {
                                                   WM_LBUTTONDOWN, WM_LBUTTONUP}));
   click(1, 300, 130);
   click(1, 306, 130);  // outside the 4-pixel box
+  click(1, 306, 136);  // and in height
   click(0, 240, 130);
   click(1, 240, 130);  // another button
   EXPECT_EQ(button_messages(), (std::vector<UINT>{WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP,
-                                                  WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP}));
+                                                  WM_RBUTTONDOWN, WM_RBUTTONUP, WM_LBUTTONDOWN, WM_LBUTTONUP,
+                                                  WM_RBUTTONDOWN, WM_RBUTTONUP}));
 
   const HWND plain = make(kPopup, 600, 100, 50, 50, nullptr, 0, kPlainClassName);
   pump();
