@@ -116,7 +116,9 @@ TEST(FillRect, InvertedAndHugeRectanglesAndBadArguments) {
   IntersectClipRect(dib.dc, 0, 0, 1, 1);  // device pixel (1, 1) only
   EXPECT_TRUE(FillRect(dib.dc, &huge, white));
   for (int y = 0; y < 6; ++y)
-    for (int x = 0; x < 6; ++x) EXPECT_EQ(dib.get(x, y), x == 1 && y == 1 ? 0x00FFFFFFu : kGuard) << x << "," << y;
+    for (int x = 0; x < 6; ++x) {
+      EXPECT_EQ(dib.get(x, y), x == 1 && y == 1 ? 0x00FFFFFFu : kGuard) << x << "," << y;
+    }
   EXPECT_EQ(FillRect(dib.dc, &huge, nullptr), 0);
   EXPECT_EQ(FillRect(dib.dc, nullptr, white), 0);
   EXPECT_EQ(FillRect(nullptr, &huge, white), 0);

@@ -1,13 +1,13 @@
-// GDI lines and shapes: the ROP2 masks, the cosmetic line walker (both
-// directions, clipping, styles), geometric pens painting each pixel once,
-// the shape rules (null pen, arcs, polygons, Bezier counts) and flood fills.
-// Depends on: gdi_test_util.h and the GDI's private ink header.
+// GDI lines and shapes: the cosmetic line walker against the ROP2 truth
+// tables (both directions, clipping, styles), geometric pens painting each
+// pixel once, the shape rules (null pen, arcs, polygons, Bezier counts) and
+// flood fills. Depends on: gdi_test_util.h, tests/support/seeded.h.
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
-#include "gdi/ink.h"
 #include "support/seeded.h"
 #include "platform_gdi/gdi_test_util.h"
 
@@ -25,42 +25,42 @@ HPEN geometric_pen(DWORD style, DWORD width, COLORREF color) {
   return ExtCreatePen(PS_GEOMETRIC | style, width, &brush, 0, nullptr);
 }
 
-TEST(GdiShapes, Rop2MasksMatchEveryTruthTable) {
-  std::mt19937 rng(7);
-  for (int mode = R2_BLACK; mode <= R2_WHITE; ++mode) {
-    for (int i = 0; i < 64; ++i) {
-      const uint32_t pen = seeded::biased_word(rng), dst = seeded::biased_word(rng);
-      uint32_t expected = 0;
-      for (int bit = 0; bit < 32; ++bit) {
-        const int p = (pen >> bit) & 1, d = (dst >> bit) & 1;
-        expected |= uint32_t(((mode - 1) >> (2 * p + d)) & 1) << bit;
-      }
-      EXPECT_EQ(platform::gdi::make_ink(mode, pen).apply(dst), expected) << "mode " << mode;
-    }
+// Bit i of the result is bit (2 * pen bit i + destination bit i) of mode - 1.
+uint32_t rop2(int mode, uint32_t pen, uint32_t dst) {
+  uint32_t out = 0;
+  for (int bit = 0; bit < 32; ++bit) {
+    out |= uint32_t(((mode - 1) >> (2 * (pen >> bit & 1) + (dst >> bit & 1))) & 1) << bit;
   }
+  return out;
 }
 
-// Seeded random lines on 32-bit rows or 24-bit ones (the general path, as
-// R2_MERGEPEN on black): the same pixels in both directions apart from the end
-// pixel, clipping never moves a pixel, LineTo ends at its point, and a line
-// along an axis or a diagonal (a third of them) takes exactly the pixels of
-// its run.
+// Seeded random lines in a random colour and write mode (SetROP2) over
+// random 32- or 24-bit pixels: the same pixels in both directions apart from
+// the end pixel, clipping never moves a pixel, LineTo ends at its point, and
+// a line along an axis or a diagonal (a third of them) takes exactly the
+// pixels of its run, each combined with the pen by the mode's truth table.
 TEST(GdiShapes, CosmeticLinesAreExactStableBothWaysAndUnderClipping) {
-  seeded::iterations(300, [](std::mt19937& rng, int) {
-    const int bits = rng() % 2 ? 32 : 24;
+  seeded::iterations(400, [](std::mt19937& rng, int) {
+    const int bits = rng() % 2 ? 32 : 24, mode = seeded::between(rng, R2_BLACK, R2_WHITE);
+    const uint32_t colour = rng() & 0xFFFFFF, seed = rng();
     TestDib a(64, 48, bits), b(64, 48, bits), c(64, 48, bits);
-    for (HDC dc : {a.dc, b.dc, c.dc}) {
-      use_pen(dc, CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
-      SetROP2(dc, bits == 32 ? R2_COPYPEN : R2_MERGEPEN);
+    for (TestDib* d : {&a, &b, &c}) {
+      d->randomize(seed);
+      use_pen(d->dc, CreatePen(PS_SOLID, 1, colour));
+      SetROP2(d->dc, mode);
     }
     IntersectClipRect(c.dc, 10, 7, 50, 33);
+    const std::vector<uint32_t> before = a.pixels();
+    const uint32_t pen = (colour & 0xFF) << 16 | (colour & 0xFF00) | colour >> 16;
+    const auto inked = [&](int x, int y) {
+      return rop2(mode, pen, before[size_t(y) * 64 + x]) & (bits == 32 ? ~0u : 0xFFFFFFu);
+    };
     const auto coord = [&rng](int range) { return int(rng() % (range + 40)) - 20; };
     const POINT p{coord(64), coord(48)};
     POINT q{coord(64), coord(48)};
     const int run = rng() % 3 == 0 ? seeded::between(rng, 0, 30) : -1;  // the straight run's length
-    const int direction = int(rng() % 8), dx[] = {1, 1, 0, -1, -1, -1, 0, 1}, dy[] = {0, 1, 1, 1, 0, -1, -1, -1};
-    const POINT step{dx[direction], dy[direction]};
-    if (run >= 0) q = POINT{p.x + run * step.x, p.y + run * step.y};
+    const int dx[] = {1, 1, 0, -1, -1, -1, 0, 1}, dy[] = {0, 1, 1, 1, 0, -1, -1, -1}, direction = int(rng() % 8);
+    if (run >= 0) q = POINT{p.x + run * dx[direction], p.y + run * dy[direction]};
     const POINT forward[] = {p, q}, backward[] = {q, p};
     MoveToEx(a.dc, p.x, p.y, nullptr);
     ASSERT_TRUE(LineTo(a.dc, q.x, q.y));
@@ -71,20 +71,23 @@ TEST(GdiShapes, CosmeticLinesAreExactStableBothWaysAndUnderClipping) {
     Polyline(c.dc, forward, 2);
     const auto on_run = [&](int x, int y) {
       for (int i = 0; i < run; ++i)
-        if (x == p.x + i * step.x && y == p.y + i * step.y) return true;
+        if (x == p.x + i * dx[direction] && y == p.y + i * dy[direction]) return true;
       return false;
     };
     for (int y = 0; y < 48; ++y)
       for (int x = 0; x < 64; ++x) {
         const bool inside = x >= 10 && x < 50 && y >= 7 && y < 33;
-        ASSERT_EQ(c.get(x, y), inside ? a.get(x, y) : 0u) << "clipped, at " << x << "," << y;
+        const uint32_t old = before[size_t(y) * 64 + x];
+        ASSERT_EQ(c.get(x, y), inside ? a.get(x, y) : old) << "clipped, at " << x << "," << y;
         if (run >= 0) {
-          ASSERT_EQ(a.get(x, y), on_run(x, y) ? kRed : 0u) << "straight, at " << x << "," << y;
+          ASSERT_EQ(a.get(x, y), on_run(x, y) ? inked(x, y) : old) << "at " << x << "," << y;
         }
       }
     for (TestDib* d : {&a, &b}) {  // add each line's missing end pixel
       const POINT end = d == &a ? q : p;
-      if (end.x >= 0 && end.x < 64 && end.y >= 0 && end.y < 48 && (p.x != q.x || p.y != q.y)) d->set(end.x, end.y, kRed);
+      if (end.x >= 0 && end.x < 64 && end.y >= 0 && end.y < 48 && (p.x != q.x || p.y != q.y)) {
+        d->set(end.x, end.y, inked(end.x, end.y));
+      }
     }
     ASSERT_EQ(a.pixels(), b.pixels());
   });
@@ -131,33 +134,29 @@ TEST(GdiShapes, GeometricPensCoverTheirWidthAndPaintEachPixelOnce) {
   SetROP2(dib.dc, R2_COPYPEN);
 }
 
+// The smallest rectangle holding every pixel that is not white: left, top, right, bottom.
+std::array<LONG, 4> drawn_box(const TestDib& d) {
+  std::array<LONG, 4> r{d.w, d.h, 0, 0};
+  for (int y = 0; y < d.h; ++y)
+    for (int x = 0; x < d.w; ++x)
+      if (d.get(x, y) != 0xFFFFFFFFu) {
+        r = {std::min(r[0], LONG(x)), std::min(r[1], LONG(y)), std::max(r[2], LONG(x) + 1), std::max(r[3], LONG(y) + 1)};
+      }
+  return r;
+}
+
 TEST(GdiShapes, NullPenShrinksFillsAndArcsTakeTheirSweep) {
-  TestDib pen(40, 40), none(40, 40), arc(40, 40);
+  TestDib pen(40, 40), none(40, 40), arc(40, 40), hollow(40, 40);
+  for (TestDib* d : {&pen, &none, &arc, &hollow}) d->fill(0xFFFFFFFF);
   SelectObject(pen.dc, GetStockObject(BLACK_BRUSH));
-  pen.fill(0xFFFFFFFF), none.fill(0xFFFFFFFF), arc.fill(0xFFFFFFFF);
-  Ellipse(pen.dc, 5, 5, 35, 25);
-  SelectObject(none.dc, GetStockObject(NULL_PEN));
   SelectObject(none.dc, GetStockObject(BLACK_BRUSH));
+  SelectObject(none.dc, GetStockObject(NULL_PEN));
+  Ellipse(pen.dc, 5, 5, 35, 25);
   Ellipse(none.dc, 5, 5, 35, 25);
-  const auto extent = [](const TestDib& d) {
-    RECT r{40, 40, -1, -1};
-    for (int y = 0; y < 40; ++y)
-      for (int x = 0; x < 40; ++x)
-        if (d.get(x, y) != 0xFFFFFFFFu) r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y),
-                                            std::max<LONG>(r.right, x), std::max<LONG>(r.bottom, y)};
-    return r;
-  };
-  const RECT with_pen = extent(pen), without = extent(none);
-  EXPECT_EQ((std::vector<LONG>{with_pen.left, with_pen.top, with_pen.right, with_pen.bottom}),
-            (std::vector<LONG>{5, 5, 34, 24}));
-  EXPECT_EQ((std::vector<LONG>{without.left, without.top, without.right, without.bottom}),
-            (std::vector<LONG>{5, 5, 33, 23}));
+  EXPECT_EQ(drawn_box(pen), (std::array<LONG, 4>{5, 5, 35, 25}));
+  EXPECT_EQ(drawn_box(none), (std::array<LONG, 4>{5, 5, 34, 24}));
   // Equal radials: the whole outline, as Ellipse draws it with a hollow brush.
-  use_pen(arc.dc, CreatePen(PS_SOLID, 1, 0));
   Arc(arc.dc, 5, 5, 35, 25, 30, 15, 30, 15);
-  TestDib hollow(40, 40);
-  hollow.fill(0xFFFFFFFF);
-  use_pen(hollow.dc, CreatePen(PS_SOLID, 1, 0));
   SelectObject(hollow.dc, GetStockObject(HOLLOW_BRUSH));
   Ellipse(hollow.dc, 5, 5, 35, 25);
   EXPECT_EQ(arc.pixels(), hollow.pixels());
@@ -234,7 +233,9 @@ TEST(GdiShapes, RandomFloodFillsMatchAPlainReference) {
       if (!open(q.x, q.y) || seen[size_t(q.y) * w + q.x]) continue;
       seen[size_t(q.y) * w + q.x] = true;
       want[size_t(q.y) * w + q.x] = kGrey;
-      for (const POINT n : {POINT{q.x - 1, q.y}, POINT{q.x + 1, q.y}, POINT{q.x, q.y - 1}, POINT{q.x, q.y + 1}}) todo.push_back(n);
+      for (const POINT n : {POINT{q.x - 1, q.y}, POINT{q.x + 1, q.y}, POINT{q.x, q.y - 1}, POINT{q.x, q.y + 1}}) {
+        todo.push_back(n);
+      }
     }
     SelectObject(dib.dc, GetStockObject(GRAY_BRUSH));
     const COLORREF as_colorref = RGB(colour >> 16 & 0xFF, colour >> 8 & 0xFF, colour & 0xFF);
