@@ -1,6 +1,6 @@
 // Shared helpers of the GDI+ drawing tests: a graphics over a memory DC with
-// a top-down 32-bit DIB section (pixel offset half), pixel access and counts,
-// and brushes, pens and paths released at the end.
+// a top-down 32-bit DIB section (pixel offset half), pixel access, probes and
+// counts, and brushes, pens and paths released at the end.
 // Depends on: the GDI+ public header, gdi_test_util.h (the DIB), GoogleTest.
 #pragma once
 
@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -59,6 +60,15 @@ class DrawTest : public ::testing::Test {
   // Pixels that are `color` outside [x0, x1) x [y0, y1) or not `color` inside it.
   int off_box(ARGB color, int x0, int y0, int x1, int y1) {
     return count_where([=](int x, int y, uint32_t p) { return (p == color) != (x >= x0 && x < x1 && y >= y0 && y < y1); });
+  }
+
+  // Each probe's pixel holds the probe's colour.
+  struct Probe {
+    int x, y;
+    ARGB expected;
+  };
+  void expect_pixels(std::initializer_list<Probe> probes) {
+    for (const Probe& p : probes) EXPECT_EQ(at(p.x, p.y), p.expected) << "pixel " << p.x << "," << p.y;
   }
 
   void smoothing(SmoothingMode mode) { ASSERT_EQ(GdipSetSmoothingMode(graphics_, mode), Ok); }
