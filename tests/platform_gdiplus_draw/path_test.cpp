@@ -26,9 +26,15 @@ class PathTest : public DrawTest {
     out.resize(size_t(n));
     return out;
   }
-  bool visible(GpPath* p, REAL x, REAL y) {
+  // Point tests in world coordinates, or in device ones through `graphics`.
+  bool visible(GpPath* p, REAL x, REAL y, GpGraphics* graphics = nullptr) {
     BOOL result = -1;
-    EXPECT_EQ(GdipIsVisiblePathPoint(p, x, y, nullptr, &result), Ok);
+    EXPECT_EQ(GdipIsVisiblePathPoint(p, x, y, graphics, &result), Ok);
+    return result == TRUE;
+  }
+  bool on_outline(GpPath* p, REAL x, REAL y, GpPen* pen, GpGraphics* graphics = nullptr) {
+    BOOL result = -1;
+    EXPECT_EQ(GdipIsOutlineVisiblePathPoint(p, x, y, pen, graphics, &result), Ok);
     return result == TRUE;
   }
 };
@@ -109,11 +115,8 @@ TEST_F(PathTest, VisibilityAndWidening) {
   GpPath* line = path();
   ASSERT_EQ(GdipAddPathLine(line, 0, 0, 100, 0), Ok);
   GpPen* p = pen(kBlack, 6);
-  BOOL on = FALSE;
-  ASSERT_EQ(GdipIsOutlineVisiblePathPoint(line, 50, 2.9f, p, nullptr, &on), Ok);
-  EXPECT_TRUE(on);
-  ASSERT_EQ(GdipIsOutlineVisiblePathPoint(line, 50, 3.1f, p, nullptr, &on), Ok);
-  EXPECT_FALSE(on);
+  EXPECT_TRUE(on_outline(line, 50, 2.9f, p));
+  EXPECT_FALSE(on_outline(line, 50, 3.1f, p));
   ASSERT_EQ(GdipWidenPath(line, p, nullptr, 0.25f), Ok);
   EXPECT_TRUE(visible(line, 50, 2.9f));
   EXPECT_FALSE(visible(line, 50, 3.1f));
@@ -236,15 +239,10 @@ TEST_F(PathTest, PointTestsWithAGraphicsRunInDeviceCoordinates) {
   GpPath* p = path();
   ASSERT_EQ(GdipAddPathRectangle(p, 0, 0, 10, 10), Ok);
   ASSERT_EQ(GdipTranslateWorldTransform(graphics_, 20, 20, MatrixOrderPrepend), Ok);
-  BOOL in = FALSE;
-  ASSERT_EQ(GdipIsVisiblePathPoint(p, 25, 25, graphics_, &in), Ok);
-  EXPECT_TRUE(in);
-  ASSERT_EQ(GdipIsVisiblePathPoint(p, 5, 5, graphics_, &in), Ok);
-  EXPECT_FALSE(in);
-  ASSERT_EQ(GdipIsOutlineVisiblePathPoint(p, 20, 25, pen(kBlack, 2), graphics_, &in), Ok);
-  EXPECT_TRUE(in);
-  ASSERT_EQ(GdipIsOutlineVisiblePathPoint(p, 0, 5, pen(kBlack, 2), graphics_, &in), Ok);
-  EXPECT_FALSE(in);
+  EXPECT_TRUE(visible(p, 25, 25, graphics_));
+  EXPECT_FALSE(visible(p, 5, 5, graphics_));
+  EXPECT_TRUE(on_outline(p, 20, 25, pen(kBlack, 2), graphics_));
+  EXPECT_FALSE(on_outline(p, 0, 5, pen(kBlack, 2), graphics_));
 }
 
 }  // namespace
