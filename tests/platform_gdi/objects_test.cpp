@@ -18,8 +18,7 @@ namespace {
 // Each setter returns the previous value, so the first call shows the default.
 TEST(MemoryDc, StartsWithTheDocumentedDefaults) {
   const HDC dc = CreateCompatibleDC(nullptr);
-  ASSERT_NE(dc, nullptr);
-  EXPECT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
+  ASSERT_EQ(GetObjectType(dc), static_cast<DWORD>(OBJ_MEMDC));
   EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), GetStockObject(BLACK_PEN));
   EXPECT_EQ(GetCurrentObject(dc, OBJ_BRUSH), GetStockObject(WHITE_BRUSH));
   EXPECT_EQ(GetCurrentObject(dc, OBJ_FONT), GetStockObject(SYSTEM_FONT));

@@ -81,8 +81,7 @@ class ScreenCapture : public ::testing::Test {
 
 TEST_F(ScreenCapture, GetDcOfTheScreenIsSharedAndReleased) {
   const HDC screen = GetDC(nullptr), other = GetDC(nullptr);
-  ASSERT_NE(screen, nullptr);
-  EXPECT_EQ(GetObjectType(screen), static_cast<DWORD>(OBJ_DC));
+  ASSERT_EQ(GetObjectType(screen), static_cast<DWORD>(OBJ_DC));
   gdi_test::TestDib src(3, 3), back(3, 3);
   src.fill(0xFF336699u);
   ASSERT_TRUE(BitBlt(screen, 100, 200, 3, 3, src.dc, 0, 0, SRCCOPY));
@@ -103,8 +102,7 @@ TEST_F(ScreenCapture, GetDcOfTheScreenIsSharedAndReleased) {
 
 TEST_F(ScreenCapture, TheDisplayDcDescribesTheScreen) {
   const HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-  ASSERT_NE(display, nullptr);
-  EXPECT_EQ(GetObjectType(display), static_cast<DWORD>(OBJ_DC));
+  ASSERT_EQ(GetObjectType(display), static_cast<DWORD>(OBJ_DC));
   EXPECT_EQ(GetDeviceCaps(display, BITSPIXEL) * GetDeviceCaps(display, PLANES), 32);
   EXPECT_EQ(GetDeviceCaps(display, HORZRES), 1920);
   EXPECT_EQ(GetDeviceCaps(display, VERTRES), 1080);
@@ -132,8 +130,7 @@ TEST_F(ScreenCapture, TheDisplayDcDescribesTheScreen) {
 TEST_F(ScreenCapture, TheDefaultPaletteSelectsAndRealisesWithoutChange) {
   const HDC screen = GetDC(nullptr);
   const auto palette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
-  ASSERT_NE(palette, nullptr);
-  EXPECT_EQ(GetObjectType(palette), static_cast<DWORD>(OBJ_PAL));
+  ASSERT_EQ(GetObjectType(palette), static_cast<DWORD>(OBJ_PAL));
   const HPALETTE previous = SelectPalette(screen, palette, FALSE);
   EXPECT_EQ(previous, palette);
   EXPECT_EQ(RealizePalette(screen), 0u);
