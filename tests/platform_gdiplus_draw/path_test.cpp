@@ -64,26 +64,15 @@ TEST_F(PathTest, FiguresAndTypes) {
   EXPECT_EQ(read<BYTE>(both).size(), 2 * expected.size());
 }
 
-TEST_F(PathTest, ArcsAndEllipsesAreBeziers) {
-  GpPath* p = path();
-  ASSERT_EQ(GdipAddPathEllipse(p, 0, 0, 20, 10), Ok);
-  const std::vector<GpPointF> pts = read<GpPointF>(p);
-  ASSERT_EQ(pts.size(), 13u);
-  EXPECT_NEAR(pts[0].X, 20, 1e-4);  // starts at 0 degrees
-  EXPECT_NEAR(pts[0].Y, 5, 1e-4);
-  EXPECT_NEAR(pts[3].X, 10, 1e-4);  // a quarter further: the bottom
-  EXPECT_NEAR(pts[3].Y, 10, 1e-4);
-  GpPath* arc = path();
-  ASSERT_EQ(GdipAddPathArc(arc, 0, 0, 20, 10, 45, 45), Ok);
-  // The 45 degree ray meets the ellipse at (10 + t, 5 + t) with t = 1/sqrt(1/100 + 1/25).
-  const double t = 1 / std::sqrt(0.01 + 0.04);
-  EXPECT_NEAR(read<GpPointF>(arc)[0].X, 10 + t, 1e-3);
-  EXPECT_NEAR(read<GpPointF>(arc)[0].Y, 5 + t, 1e-3);
-}
-
-TEST_F(PathTest, BoundsFlattenAndTransform) {
+TEST_F(PathTest, EllipsesAndArcsAreBeziersWithBoundsFlatteningAndTransforms) {
   GpPath* p = path();
   ASSERT_EQ(GdipAddPathEllipse(p, 10, 20, 30, 40), Ok);
+  const std::vector<GpPointF> pts = read<GpPointF>(p);
+  ASSERT_EQ(pts.size(), 13u);
+  EXPECT_NEAR(pts[0].X, 40, 1e-4);  // starts at 0 degrees
+  EXPECT_NEAR(pts[0].Y, 40, 1e-4);
+  EXPECT_NEAR(pts[3].X, 25, 1e-4);  // a quarter further: the bottom
+  EXPECT_NEAR(pts[3].Y, 60, 1e-4);
   GpRectF bounds{};
   ASSERT_EQ(GdipGetPathWorldBounds(p, &bounds, nullptr, nullptr), Ok);
   EXPECT_NEAR(bounds.X, 10, 0.01);
@@ -102,6 +91,12 @@ TEST_F(PathTest, BoundsFlattenAndTransform) {
   EXPECT_GT(flat.size(), 20u);
   for (size_t i = 1; i + 1 < flat.size(); ++i) EXPECT_EQ(flat[i], PathPointTypeLine);
   EXPECT_EQ(flat.back(), PathPointTypeLine | PathPointTypeCloseSubpath);
+  GpPath* arc = path();
+  ASSERT_EQ(GdipAddPathArc(arc, 0, 0, 20, 10, 45, 45), Ok);
+  // The 45 degree ray meets the ellipse at (10 + t, 5 + t) with t = 1/sqrt(1/100 + 1/25).
+  const double t = 1 / std::sqrt(0.01 + 0.04);
+  EXPECT_NEAR(read<GpPointF>(arc)[0].X, 10 + t, 1e-3);
+  EXPECT_NEAR(read<GpPointF>(arc)[0].Y, 5 + t, 1e-3);
 }
 
 TEST_F(PathTest, VisibilityAndWidening) {
