@@ -46,6 +46,7 @@ class TestDib {
     const uint8_t* p = first_row + stride * y + x * (bpp / 8);
     return bpp == 32 ? *reinterpret_cast<const uint32_t*>(p) : p[0] | (p[1] << 8) | (uint32_t{p[2]} << 16);
   }
+  uint32_t& at(int x, int y) { return *reinterpret_cast<uint32_t*>(first_row + stride * y + x * 4); }  // 32-bit only
   void set(int x, int y, uint32_t word) {
     uint8_t* p = first_row + stride * y + x * (bpp / 8);
     for (int i = 0; i < bpp / 8; ++i) p[i] = static_cast<uint8_t>(word >> (8 * i));
