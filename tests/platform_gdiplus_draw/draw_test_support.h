@@ -1,6 +1,7 @@
 // Shared helpers of the GDI+ drawing tests: a graphics over a memory DC with
 // a top-down 32-bit DIB section (pixel offset half), pixel access, probes and
-// counts, and brushes, pens and paths released at the end.
+// counts, rectangular clips (plain or through a path), and brushes, pens and
+// paths released at the end.
 // Depends on: the GDI+ public header, gdi_test_util.h (the DIB), GoogleTest.
 #pragma once
 
@@ -84,6 +85,18 @@ class DrawTest : public ::testing::Test {
   }
   void fill_rect(ARGB color, REAL x, REAL y, REAL w, REAL h) {
     ASSERT_EQ(GdipFillRectangle(graphics_, brush(color), x, y, w, h), Ok);
+  }
+  // Combines the clip with a rectangle, given as such or (`as_path`) as a path's region.
+  void clip_to(int x, int y, int w, int h, CombineMode mode, bool as_path) {
+    if (!as_path) {
+      ASSERT_EQ(GdipSetClipRectI(graphics_, x, y, w, h, mode), Ok);
+      return;
+    }
+    GpRegion* region = nullptr;
+    ASSERT_EQ(GdipAddPathRectangle(path(), REAL(x), REAL(y), REAL(w), REAL(h)), Ok);
+    ASSERT_EQ(GdipCreateRegionPath(paths_.back(), &region), Ok);
+    ASSERT_EQ(GdipSetClipRegion(graphics_, region, mode), Ok);
+    GdipDeleteRegion(region);
   }
   GpPen* pen(ARGB color, REAL width) {
     GpPen* made = nullptr;

@@ -66,16 +66,7 @@ TEST_F(FillTest, RandomAliasedFillsTakeThePixelsWhoseCentresTheyHold) {
     for (int n = between(rng, 0, 3); n > 0; --n) {
       const CombineMode mode = CombineMode(between(rng, CombineModeReplace, CombineModeComplement));
       const int x = between(rng, -4, width_), y = between(rng, -4, height_), w = between(rng, 0, 40), h = between(rng, 0, 30);
-      if (rng() % 3) {
-        ASSERT_EQ(GdipSetClipRectI(graphics_, x, y, w, h, mode), Ok);
-      } else {
-        GpPath* box = path();
-        ASSERT_EQ(GdipAddPathRectangle(box, REAL(x), REAL(y), REAL(w), REAL(h)), Ok);
-        GpRegion* region = nullptr;
-        ASSERT_EQ(GdipCreateRegionPath(box, &region), Ok);
-        ASSERT_EQ(GdipSetClipRegion(graphics_, region, mode), Ok);
-        GdipDeleteRegion(region);
-      }
+      clip_to(x, y, w, h, mode, rng() % 3 == 0);
       for (int py = 0; py < height_; ++py)
         for (int px = 0; px < width_; ++px) {
           const size_t i = size_t(py) * width_ + px;

@@ -122,18 +122,7 @@ TEST_F(ImageTest, RandomNearestStretchesMatchThePlainReference) {
     }
     const int cx = int(rng() % 8), cy = int(rng() % 8), cw = 40 + int(rng() % 30), ch = 40 + int(rng() % 30);
     ASSERT_EQ(GdipResetWorldTransform(graphics_), Ok);
-    if (rng() % 2 == 0) {
-      ASSERT_EQ(GdipSetClipRectI(graphics_, cx, cy, cw, ch, CombineModeReplace), Ok);
-    } else {
-      GpPath* path = nullptr;
-      GpRegion* region = nullptr;
-      ASSERT_EQ(GdipCreatePath(FillModeAlternate, &path), Ok);
-      ASSERT_EQ(GdipAddPathRectangle(path, REAL(cx), REAL(cy), REAL(cw), REAL(ch)), Ok);
-      ASSERT_EQ(GdipCreateRegionPath(path, &region), Ok);
-      ASSERT_EQ(GdipSetClipRegion(graphics_, region, CombineModeReplace), Ok);
-      GdipDeleteRegion(region);
-      GdipDeletePath(path);
-    }
+    clip_to(cx, cy, cw, ch, CombineModeReplace, rng() % 2);
     const int shift = int(rng() % 5) - 2;  // a world translation moves the image, not the clip
     ASSERT_EQ(GdipTranslateWorldTransform(graphics_, REAL(shift), REAL(-shift), MatrixOrderPrepend), Ok);
     const int left = (mirror ? x - w : x) + shift;
