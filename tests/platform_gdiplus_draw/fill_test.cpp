@@ -15,10 +15,6 @@ namespace {
 using FillTest = DrawTest;
 using seeded::between;
 
-struct Edge {
-  double x0, y0, x1, y1;
-};
-
 // Whether the point (cx, cy) is inside the closed polygon under `mode`: the
 // crossings at or left of it of the edges whose half-open span [top, bottom)
 // holds cy, counted with their direction.
@@ -27,9 +23,10 @@ bool polygon_holds(const std::vector<GpPointF>& points, FillMode mode, double cx
   for (size_t i = 0; i < points.size(); ++i) {
     const GpPointF a = points[i], b = points[(i + 1) % points.size()];
     const bool down = a.Y < b.Y;
-    const Edge e = down ? Edge{a.X, a.Y, b.X, b.Y} : Edge{b.X, b.Y, a.X, a.Y};
-    if (!(e.y0 <= cy && cy < e.y1)) continue;
-    if (e.x0 + (cy - e.y0) * (e.x1 - e.x0) / (e.y1 - e.y0) <= cx) winding += down ? 1 : -1;
+    const GpPointF top = down ? a : b, bottom = down ? b : a;
+    if (!(top.Y <= cy && cy < bottom.Y)) continue;
+    const double crossing = top.X + (cy - top.Y) * (double(bottom.X) - top.X) / (double(bottom.Y) - top.Y);
+    if (crossing <= cx) winding += down ? 1 : -1;
   }
   return mode == FillModeWinding ? winding != 0 : (winding & 1) != 0;
 }
