@@ -1,8 +1,7 @@
-// BitBlt, StretchBlt and PatBlt beyond the seeded random comparisons:
-// overlapping blits within one bitmap, arguments far out of range never
-// touching memory outside the area the DC may draw in, what an optional
-// source or a null brush does, the transparent background of a hatched
-// pattern, and zero and extreme stretch extents.
+// BitBlt, StretchBlt, PatBlt and FillRect beyond the seeded random
+// comparisons: overlapping blits within one bitmap, arguments far out of
+// range never touching memory outside the area the DC may draw in, empty
+// and inverted rectangles, bad arguments, and extreme stretch extents.
 // Depends on: gdi_test_util.h and the stretch sampling rule's header.
 #include <gtest/gtest.h>
 
@@ -80,67 +79,37 @@ TEST(BitBlt, OutOfRangeArgumentsNeverTouchOutsideTheClip) {
   }
 }
 
-TEST(BitBlt, SourceIsOptionalOnlyForOperationsThatIgnoreIt) {
+// A source is needed where the operation reads one (the random test passes
+// none where it reads none), and an empty blit succeeds and draws nothing.
+TEST(BitBlt, SourceAndDestinationAreCheckedAndAnEmptyBlitSucceeds) {
   TestDib dst(4, 4);
-  EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 4, 4, nullptr, 0, 0, BLACKNESS));
-  EXPECT_EQ(dst.get(3, 3), 0u);
-  EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 4, 4, nullptr, 0, 0, DSTINVERT));
-  EXPECT_EQ(dst.get(3, 3), 0xFFFFFFFFu);
+  dst.fill(kGuard);
   EXPECT_FALSE(BitBlt(dst.dc, 0, 0, 4, 4, nullptr, 0, 0, SRCCOPY));
   EXPECT_FALSE(PatBlt(dst.dc, 0, 0, 4, 4, SRCCOPY));
   EXPECT_FALSE(BitBlt(nullptr, 0, 0, 4, 4, dst.dc, 0, 0, SRCCOPY));
   EXPECT_FALSE(BitBlt(reinterpret_cast<HDC>(dst.bitmap), 0, 0, 4, 4, dst.dc, 0, 0, SRCCOPY));
-}
-
-TEST(BitBlt, NullBrushMakesPatternOperationsDoNothing) {
-  TestDib src(3, 3), dst(3, 3);
-  src.randomize(1);
-  dst.fill(kGuard);
-  SelectObject(dst.dc, GetStockObject(NULL_BRUSH));
-  EXPECT_TRUE(PatBlt(dst.dc, 0, 0, 3, 3, PATCOPY));
-  EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 3, 3, src.dc, 0, 0, MERGECOPY));
+  EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 0, 2, dst.dc, 0, 0, SRCCOPY));
   for (uint32_t w : dst.pixels()) EXPECT_EQ(w, kGuard);
-  EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 3, 3, src.dc, 0, 0, SRCCOPY));  // no pattern involved
-  EXPECT_EQ(dst.pixels(), src.pixels());
-  SelectObject(dst.dc, GetStockObject(WHITE_BRUSH));
 }
 
-TEST(PatBlt, TransparentHatchKeepsItsGapsAndIsDeviceAligned) {
-  TestDib dst(16, 16);
-  const HBRUSH hatch = CreateHatchBrush(HS_CROSS, RGB(255, 0, 0));
-  SelectObject(dst.dc, hatch);
-  SetBkColor(dst.dc, RGB(0, 0, 255));
-  SetViewportOrgEx(dst.dc, 3, 3, nullptr);
-  dst.fill(kGuard);
-  SetBkMode(dst.dc, TRANSPARENT);  // OPAQUE is the random test's
-  ASSERT_TRUE(PatBlt(dst.dc, -3, -3, 16, 16, PATCOPY));
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) ASSERT_EQ(dst.get(x, y), (x % 8 == 0 || y % 8 == 0) ? 0x00FF0000u : kGuard) << x << "," << y;
-  SelectObject(dst.dc, GetStockObject(WHITE_BRUSH));
-  EXPECT_TRUE(DeleteObject(hatch));
-}
-
-TEST(PatBlt, NegativeExtentsCoverTheSameRectangle) {
-  TestDib a(8, 8), b(8, 8);
-  SelectObject(a.dc, GetStockObject(GRAY_BRUSH));
-  SelectObject(b.dc, GetStockObject(GRAY_BRUSH));
-  ASSERT_TRUE(PatBlt(a.dc, 1, 2, 4, 3, PATCOPY));
-  ASSERT_TRUE(PatBlt(b.dc, 5, 5, -4, -3, PATCOPY));
-  EXPECT_EQ(a.pixels(), b.pixels());
-  EXPECT_EQ(a.get(1, 2), 0x00808080u);
-  EXPECT_EQ(a.get(5, 2), 0u);
-}
-
-TEST(StretchBlt, ZeroExtentsFailAndTouchNothing) {
-  TestDib src(2, 2), dst(2, 2);
-  src.randomize(1);
-  dst.fill(kGuard);
-  EXPECT_FALSE(StretchBlt(dst.dc, 0, 0, 0, 2, src.dc, 0, 0, 2, 2, SRCCOPY));
-  EXPECT_FALSE(StretchBlt(dst.dc, 0, 0, 2, 0, src.dc, 0, 0, 2, 2, SRCCOPY));
-  EXPECT_FALSE(StretchBlt(dst.dc, 0, 0, 2, 2, src.dc, 0, 0, 0, 2, SRCCOPY));
-  EXPECT_FALSE(StretchBlt(dst.dc, 0, 0, 2, 2, src.dc, 0, 0, 2, 0, SRCCOPY));
-  EXPECT_TRUE(BitBlt(dst.dc, 0, 0, 0, 2, src.dc, 0, 0, SRCCOPY));  // an empty BitBlt succeeds
-  for (uint32_t w : dst.pixels()) EXPECT_EQ(w, kGuard);
+// An inverted rectangle paints nothing, a huge one stops at the clip.
+TEST(FillRect, InvertedAndHugeRectanglesAndBadArguments) {
+  TestDib dib(6, 6);
+  dib.fill(kGuard);
+  const RECT inverted{3, 3, 0, 0}, huge{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX};
+  const auto white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  EXPECT_TRUE(FillRect(dib.dc, &inverted, white));
+  EXPECT_EQ(dib.get(1, 1), kGuard);
+  SetViewportOrgEx(dib.dc, 1, 1, nullptr);
+  IntersectClipRect(dib.dc, 0, 0, 1, 1);  // device pixel (1, 1) only
+  EXPECT_TRUE(FillRect(dib.dc, &huge, white));
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 6; ++x) {
+      EXPECT_EQ(dib.get(x, y), x == 1 && y == 1 ? 0x00FFFFFFu : kGuard) << x << "," << y;
+    }
+  EXPECT_EQ(FillRect(dib.dc, &huge, nullptr), 0);
+  EXPECT_EQ(FillRect(dib.dc, nullptr, white), 0);
+  EXPECT_EQ(FillRect(nullptr, &huge, white), 0);
 }
 
 // The sampling rule stays exact at extents no bitmap reaches.

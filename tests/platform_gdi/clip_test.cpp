@@ -1,6 +1,5 @@
-// Clipping: GetClipRgn's answers, IntersectClipRect's logical coordinates
-// that accumulate; a DC without a bitmap has
-// no surface. Random blits under both clips are in blit_random_test.cpp (with
+// Clipping: IntersectClipRect's logical coordinates that accumulate,
+// GetClipRgn's answers; a DC without a bitmap has no surface. Random blits under both clips are in blit_random_test.cpp (with
 // the random blends they pin the surface, origin and clip other modules read).
 // Depends on: gdi_test_util.h, gdi/surface.h.
 #include <gtest/gtest.h>
@@ -22,21 +21,6 @@ std::vector<POINT> touched(const TestDib& dib) {
   return out;
 }
 
-// That SelectClipRgn takes device coordinates and a copy of the region is
-// the random blits' (they delete the region after selecting it).
-TEST(Clip, GetClipRgnSaysWhetherThereIsAClip) {
-  TestDib dst(10, 10);
-  const HRGN region = CreateRectRgn(1, 1, 3, 4);
-  ASSERT_EQ(SelectClipRgn(dst.dc, region), SIMPLEREGION);
-  ASSERT_TRUE(DeleteObject(region));
-  const HRGN copy = CreateRectRgn(0, 0, 0, 0);
-  EXPECT_EQ(GetClipRgn(dst.dc, copy), 1);
-  EXPECT_EQ(SelectClipRgn(dst.dc, nullptr), SIMPLEREGION);
-  EXPECT_EQ(GetClipRgn(dst.dc, copy), 0);
-  EXPECT_EQ(GetClipRgn(dst.dc, nullptr), -1);
-  EXPECT_TRUE(DeleteObject(copy));
-}
-
 TEST(Clip, IntersectClipRectIsLogicalAndAccumulates) {
   TestDib src(10, 10), dst(10, 10);
   src.fill(0xFF00FF00u);
@@ -53,6 +37,14 @@ TEST(Clip, IntersectClipRectIsLogicalAndAccumulates) {
   EXPECT_EQ(IntersectClipRect(dst.dc, 100, 100, 200, 200), NULLREGION);
   ASSERT_TRUE(BitBlt(dst.dc, -2, 0, 10, 10, nullptr, 0, 0, WHITENESS));
   EXPECT_EQ(touched(dst).size(), 8u);
+  // GetClipRgn says whether there is a clip. (That SelectClipRgn takes device
+  // coordinates and a copy of the region is the random blits'.)
+  const HRGN copy = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetClipRgn(dst.dc, copy), 1);
+  EXPECT_EQ(GetClipRgn(dst.dc, nullptr), -1);
+  EXPECT_EQ(SelectClipRgn(dst.dc, nullptr), SIMPLEREGION);
+  EXPECT_EQ(GetClipRgn(dst.dc, copy), 0);
+  EXPECT_TRUE(DeleteObject(copy));
 }
 
 // A DC holding only the stock 1x1 bitmap has no pixels: drawing succeeds and touches nothing.

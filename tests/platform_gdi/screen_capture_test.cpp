@@ -42,47 +42,11 @@ class ScreenCapture : public ::testing::Test {
       for (int x = 0; x < screen.width; ++x) screen.pixels[y * screen.stride + x] = colour(x, y);
     }
   }
-
-  // Captures width x height pixels from the screen's origin into a 24-bit
-  // bottom-up DIB section and reads them back with GetDIBits.
-  static std::vector<uint8_t> capture(int width, int height, DWORD* image_size) {
-    const HDC screen = GetDC(nullptr);
-    const HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info = gdi_test::dib_info(width, height, 24);
-    void* bits = nullptr;
-    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    EXPECT_NE(bitmap, nullptr);
-    const HGDIOBJ previous = SelectObject(memory, bitmap);
-    EXPECT_TRUE(BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY));
-    SelectObject(memory, previous);
-    EXPECT_TRUE(DeleteDC(memory));
-
-    const size_t row = (static_cast<size_t>(width) * 24 + 31) / 32 * 4;
-    std::vector<uint8_t> rows(row * static_cast<size_t>(height), 0);  // zeroed, as a GHND block is
-    BITMAPINFO read = gdi_test::dib_info(width, height, 24);
-    EXPECT_EQ(GetDIBits(screen, bitmap, 0, static_cast<UINT>(height), rows.data(), &read, DIB_RGB_COLORS), height);
-    *image_size = read.bmiHeader.biSizeImage;
-    EXPECT_EQ(std::memcmp(bits, rows.data(), rows.size()), 0) << "the section holds the same rows";
-    EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
-    EXPECT_TRUE(DeleteObject(bitmap));
-    return rows;
-  }
-
-  // The painted screen as 24-bit rows, bottom row first, each padded with zeros.
-  static std::vector<uint8_t> expected_rows(int width, int height) {
-    const size_t row = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
-    std::vector<uint8_t> rows(row * static_cast<size_t>(height), 0);
-    for (int y = 0; y < height; ++y)
-      for (int x = 0; x < width; ++x)
-        for (int k = 0; k < 3; ++k) rows[row * (height - 1 - y) + 3 * x + k] = uint8_t(painted(x, y) >> (8 * k));
-    return rows;
-  }
 };
 
 TEST_F(ScreenCapture, GetDcOfTheScreenIsSharedAndReleased) {
   const HDC screen = GetDC(nullptr), other = GetDC(nullptr);
-  ASSERT_NE(screen, nullptr);
-  EXPECT_EQ(GetObjectType(screen), static_cast<DWORD>(OBJ_DC));
+  ASSERT_EQ(GetObjectType(screen), static_cast<DWORD>(OBJ_DC));
   gdi_test::TestDib src(3, 3), back(3, 3);
   src.fill(0xFF336699u);
   ASSERT_TRUE(BitBlt(screen, 100, 200, 3, 3, src.dc, 0, 0, SRCCOPY));
@@ -103,8 +67,7 @@ TEST_F(ScreenCapture, GetDcOfTheScreenIsSharedAndReleased) {
 
 TEST_F(ScreenCapture, TheDisplayDcDescribesTheScreen) {
   const HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-  ASSERT_NE(display, nullptr);
-  EXPECT_EQ(GetObjectType(display), static_cast<DWORD>(OBJ_DC));
+  ASSERT_EQ(GetObjectType(display), static_cast<DWORD>(OBJ_DC));
   EXPECT_EQ(GetDeviceCaps(display, BITSPIXEL) * GetDeviceCaps(display, PLANES), 32);
   EXPECT_EQ(GetDeviceCaps(display, HORZRES), 1920);
   EXPECT_EQ(GetDeviceCaps(display, VERTRES), 1080);
@@ -132,8 +95,7 @@ TEST_F(ScreenCapture, TheDisplayDcDescribesTheScreen) {
 TEST_F(ScreenCapture, TheDefaultPaletteSelectsAndRealisesWithoutChange) {
   const HDC screen = GetDC(nullptr);
   const auto palette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
-  ASSERT_NE(palette, nullptr);
-  EXPECT_EQ(GetObjectType(palette), static_cast<DWORD>(OBJ_PAL));
+  ASSERT_EQ(GetObjectType(palette), static_cast<DWORD>(OBJ_PAL));
   const HPALETTE previous = SelectPalette(screen, palette, FALSE);
   EXPECT_EQ(previous, palette);
   EXPECT_EQ(RealizePalette(screen), 0u);
@@ -145,13 +107,30 @@ TEST_F(ScreenCapture, TheDefaultPaletteSelectsAndRealisesWithoutChange) {
   EXPECT_EQ(RealizePalette(screen), GDI_ERROR);
 }
 
-// The whole screen, and an odd width whose 4098 bytes of pixels pad to 4100.
+// The whole screen, and an odd width whose 4098 bytes of pixels pad to 4100:
+// blitted from the screen's origin into a 24-bit bottom-up DIB section and
+// read back with GetDIBits, every pixel comes back, bottom row first.
 TEST_F(ScreenCapture, EveryPixelComesBackBottomRowFirstInPaddedRows) {
   for (const auto& [width, height, row] : {std::tuple{1920, 1080, 5760u}, std::tuple{1366, 768, 4100u}}) {
-    DWORD image_size = 0;
-    const std::vector<uint8_t> rows = capture(width, height, &image_size);
-    EXPECT_EQ(image_size, row * height);
-    EXPECT_TRUE(rows == expected_rows(width, height)) << width << "x" << height;
+    SCOPED_TRACE(width);
+    const HDC screen = GetDC(nullptr), memory = CreateCompatibleDC(screen);
+    BITMAPINFO info = gdi_test::dib_info(width, height, 24);
+    void* bits = nullptr;
+    const HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HGDIOBJ previous = SelectObject(memory, bitmap);
+    EXPECT_TRUE(BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY));
+    SelectObject(memory, previous);
+    EXPECT_TRUE(DeleteDC(memory));
+    std::vector<uint8_t> rows(row * height, 0), expected(row * height, 0);  // zeroed, as a GHND block is
+    ASSERT_EQ(GetDIBits(screen, bitmap, 0, UINT(height), rows.data(), &info, DIB_RGB_COLORS), height);
+    EXPECT_EQ(info.bmiHeader.biSizeImage, row * height);
+    EXPECT_EQ(std::memcmp(bits, rows.data(), rows.size()), 0) << "the section holds the same rows";
+    EXPECT_EQ(ReleaseDC(nullptr, screen), 1);
+    EXPECT_TRUE(DeleteObject(bitmap));
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        for (int k = 0; k < 3; ++k) expected[row * (height - 1 - y) + 3 * x + k] = uint8_t(painted(x, y) >> (8 * k));
+    EXPECT_TRUE(rows == expected);
   }
 }
 

@@ -1,13 +1,13 @@
-// GDI lines and shapes: the ROP2 masks, the cosmetic line walker (both
-// directions, clipping, styles), geometric pens painting each pixel once,
-// the shape rules (null pen, arcs, polygons, Bezier counts) and flood fills.
-// Depends on: gdi_test_util.h and the GDI's private ink header.
+// GDI lines and shapes: the cosmetic line walker against the ROP2 truth
+// tables (both directions, clipping, styles), geometric pens painting each
+// pixel once, the shape rules (null pen, arcs, polygons, Bezier counts) and
+// flood fills. Depends on: gdi_test_util.h, tests/support/seeded.h.
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
-#include "gdi/ink.h"
 #include "support/seeded.h"
 #include "platform_gdi/gdi_test_util.h"
 
@@ -25,74 +25,72 @@ HPEN geometric_pen(DWORD style, DWORD width, COLORREF color) {
   return ExtCreatePen(PS_GEOMETRIC | style, width, &brush, 0, nullptr);
 }
 
-TEST(GdiShapes, Rop2MasksMatchEveryTruthTable) {
-  std::mt19937 rng(7);
-  for (int mode = R2_BLACK; mode <= R2_WHITE; ++mode) {
-    for (int i = 0; i < 64; ++i) {
-      const uint32_t pen = seeded::biased_word(rng), dst = seeded::biased_word(rng);
-      uint32_t expected = 0;
-      for (int bit = 0; bit < 32; ++bit) {
-        const int p = (pen >> bit) & 1, d = (dst >> bit) & 1;
-        expected |= uint32_t(((mode - 1) >> (2 * p + d)) & 1) << bit;
-      }
-      EXPECT_EQ(platform::gdi::make_ink(mode, pen).apply(dst), expected) << "mode " << mode;
-    }
+// Bit i of the result is bit (2 * pen bit i + destination bit i) of mode - 1.
+uint32_t rop2(int mode, uint32_t pen, uint32_t dst) {
+  uint32_t out = 0;
+  for (int bit = 0; bit < 32; ++bit) {
+    out |= uint32_t(((mode - 1) >> (2 * (pen >> bit & 1) + (dst >> bit & 1))) & 1) << bit;
   }
+  return out;
 }
 
-TEST(GdiShapes, CosmeticLinesAreExactOnAxesAndDiagonals) {
-  for (int bits : {32, 24}) {
-    TestDib dib(32, 32, bits);
-    use_pen(dib.dc, CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
-    SetROP2(dib.dc, bits == 32 ? R2_COPYPEN : R2_MERGEPEN);  // the general path on 24-bit rows
-    const struct { int x0, y0, x1, y1; } lines[] = {{2, 3, 20, 3}, {20, 5, 2, 5}, {4, 8, 4, 30}, {6, 30, 6, 8},
-                                                     {8, 8, 28, 28}, {28, 10, 10, 28}};
-    for (const auto& l : lines) {
-      dib.fill(0);
-      MoveToEx(dib.dc, l.x0, l.y0, nullptr);
-      ASSERT_TRUE(LineTo(dib.dc, l.x1, l.y1));
-      POINT at{};
-      GetCurrentPositionEx(dib.dc, &at);
-      EXPECT_EQ(at.x, l.x1);
-      const int n = std::max(std::abs(l.x1 - l.x0), std::abs(l.y1 - l.y0));
-      const int sx = (l.x1 > l.x0) - (l.x1 < l.x0), sy = (l.y1 > l.y0) - (l.y1 < l.y0);
-      int lit = 0;
-      for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) lit += dib.get(x, y) == kRed;
-      EXPECT_EQ(lit, n);
-      for (int i = 0; i < n; ++i) EXPECT_EQ(dib.get(l.x0 + i * sx, l.y0 + i * sy), kRed) << i;
+// Seeded random lines in a random colour and write mode (SetROP2) over
+// random 32- or 24-bit pixels: the same pixels in both directions apart from
+// the end pixel, clipping never moves a pixel, LineTo ends at its point, and
+// a line along an axis or a diagonal (a third of them) takes exactly the
+// pixels of its run, each combined with the pen by the mode's truth table.
+TEST(GdiShapes, CosmeticLinesAreExactStableBothWaysAndUnderClipping) {
+  seeded::iterations(400, [](std::mt19937& rng, int) {
+    const int bits = rng() % 2 ? 32 : 24, mode = seeded::between(rng, R2_BLACK, R2_WHITE);
+    const uint32_t colour = rng() & 0xFFFFFF, seed = rng();
+    TestDib a(64, 48, bits), b(64, 48, bits), c(64, 48, bits);
+    for (TestDib* d : {&a, &b, &c}) {
+      d->randomize(seed);
+      use_pen(d->dc, CreatePen(PS_SOLID, 1, colour));
+      SetROP2(d->dc, mode);
     }
-  }
-}
-
-// Seeded random lines: the same pixels in both directions apart from the
-// end pixel, and clipping never moves a pixel.
-TEST(GdiShapes, CosmeticLinesAreStableBothWaysAndUnderClipping) {
-  TestDib a(64, 48), b(64, 48), c(64, 48);
-  for (HDC dc : {a.dc, b.dc, c.dc}) use_pen(dc, CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
-  IntersectClipRect(c.dc, 10, 7, 50, 33);
-  for (int seed = 0; seed < 300; ++seed) {
-    std::mt19937 rng(seed);
+    IntersectClipRect(c.dc, 10, 7, 50, 33);
+    const std::vector<uint32_t> before = a.pixels();
+    const uint32_t pen = (colour & 0xFF) << 16 | (colour & 0xFF00) | colour >> 16;
+    const auto inked = [&](int x, int y) {
+      return rop2(mode, pen, before[size_t(y) * 64 + x]) & (bits == 32 ? ~0u : 0xFFFFFFu);
+    };
     const auto coord = [&rng](int range) { return int(rng() % (range + 40)) - 20; };
-    const POINT p{coord(64), coord(48)}, q{coord(64), coord(48)};
-    a.fill(0), b.fill(0), c.fill(0);
+    const POINT p{coord(64), coord(48)};
+    POINT q{coord(64), coord(48)};
+    const int run = rng() % 3 == 0 ? seeded::between(rng, 0, 30) : -1;  // the straight run's length
+    const int dx[] = {1, 1, 0, -1, -1, -1, 0, 1}, dy[] = {0, 1, 1, 1, 0, -1, -1, -1}, direction = int(rng() % 8);
+    if (run >= 0) q = POINT{p.x + run * dx[direction], p.y + run * dy[direction]};
     const POINT forward[] = {p, q}, backward[] = {q, p};
-    Polyline(a.dc, forward, 2);
+    MoveToEx(a.dc, p.x, p.y, nullptr);
+    ASSERT_TRUE(LineTo(a.dc, q.x, q.y));
+    POINT at{};
+    GetCurrentPositionEx(a.dc, &at);
+    EXPECT_TRUE(at.x == q.x && at.y == q.y);
     Polyline(b.dc, backward, 2);
     Polyline(c.dc, forward, 2);
-    for (TestDib* d : {&a, &b}) {  // add each line's missing end pixel
-      const POINT end = d == &a ? q : p;
-      if (end.x >= 0 && end.x < 64 && end.y >= 0 && end.y < 48 && (p.x != q.x || p.y != q.y)) d->set(end.x, end.y, kRed);
-    }
-    ASSERT_EQ(a.pixels(), b.pixels()) << "seed " << seed;
-    a.fill(0);
-    Polyline(a.dc, forward, 2);
+    const auto on_run = [&](int x, int y) {
+      for (int i = 0; i < run; ++i)
+        if (x == p.x + i * dx[direction] && y == p.y + i * dy[direction]) return true;
+      return false;
+    };
     for (int y = 0; y < 48; ++y)
       for (int x = 0; x < 64; ++x) {
         const bool inside = x >= 10 && x < 50 && y >= 7 && y < 33;
-        ASSERT_EQ(c.get(x, y), inside ? a.get(x, y) : 0u) << "seed " << seed << " at " << x << "," << y;
+        const uint32_t old = before[size_t(y) * 64 + x];
+        ASSERT_EQ(c.get(x, y), inside ? a.get(x, y) : old) << "clipped, at " << x << "," << y;
+        if (run >= 0) {
+          ASSERT_EQ(a.get(x, y), on_run(x, y) ? inked(x, y) : old) << "at " << x << "," << y;
+        }
       }
-  }
+    for (TestDib* d : {&a, &b}) {  // add each line's missing end pixel
+      const POINT end = d == &a ? q : p;
+      if (end.x >= 0 && end.x < 64 && end.y >= 0 && end.y < 48 && (p.x != q.x || p.y != q.y)) {
+        d->set(end.x, end.y, inked(end.x, end.y));
+      }
+    }
+    ASSERT_EQ(a.pixels(), b.pixels());
+  });
 }
 
 TEST(GdiShapes, StylesRunOnThroughAPolylineAndPaintGapsWhenOpaque) {
@@ -136,33 +134,29 @@ TEST(GdiShapes, GeometricPensCoverTheirWidthAndPaintEachPixelOnce) {
   SetROP2(dib.dc, R2_COPYPEN);
 }
 
+// The smallest rectangle holding every pixel that is not white: left, top, right, bottom.
+std::array<LONG, 4> drawn_box(const TestDib& d) {
+  std::array<LONG, 4> r{d.w, d.h, 0, 0};
+  for (int y = 0; y < d.h; ++y)
+    for (int x = 0; x < d.w; ++x)
+      if (d.get(x, y) != 0xFFFFFFFFu) {
+        r = {std::min(r[0], LONG(x)), std::min(r[1], LONG(y)), std::max(r[2], LONG(x) + 1), std::max(r[3], LONG(y) + 1)};
+      }
+  return r;
+}
+
 TEST(GdiShapes, NullPenShrinksFillsAndArcsTakeTheirSweep) {
-  TestDib pen(40, 40), none(40, 40), arc(40, 40);
+  TestDib pen(40, 40), none(40, 40), arc(40, 40), hollow(40, 40);
+  for (TestDib* d : {&pen, &none, &arc, &hollow}) d->fill(0xFFFFFFFF);
   SelectObject(pen.dc, GetStockObject(BLACK_BRUSH));
-  pen.fill(0xFFFFFFFF), none.fill(0xFFFFFFFF), arc.fill(0xFFFFFFFF);
-  Ellipse(pen.dc, 5, 5, 35, 25);
-  SelectObject(none.dc, GetStockObject(NULL_PEN));
   SelectObject(none.dc, GetStockObject(BLACK_BRUSH));
+  SelectObject(none.dc, GetStockObject(NULL_PEN));
+  Ellipse(pen.dc, 5, 5, 35, 25);
   Ellipse(none.dc, 5, 5, 35, 25);
-  const auto extent = [](const TestDib& d) {
-    RECT r{40, 40, -1, -1};
-    for (int y = 0; y < 40; ++y)
-      for (int x = 0; x < 40; ++x)
-        if (d.get(x, y) != 0xFFFFFFFFu) r = {std::min<LONG>(r.left, x), std::min<LONG>(r.top, y),
-                                            std::max<LONG>(r.right, x), std::max<LONG>(r.bottom, y)};
-    return r;
-  };
-  const RECT with_pen = extent(pen), without = extent(none);
-  EXPECT_EQ((std::vector<LONG>{with_pen.left, with_pen.top, with_pen.right, with_pen.bottom}),
-            (std::vector<LONG>{5, 5, 34, 24}));
-  EXPECT_EQ((std::vector<LONG>{without.left, without.top, without.right, without.bottom}),
-            (std::vector<LONG>{5, 5, 33, 23}));
+  EXPECT_EQ(drawn_box(pen), (std::array<LONG, 4>{5, 5, 35, 25}));
+  EXPECT_EQ(drawn_box(none), (std::array<LONG, 4>{5, 5, 34, 24}));
   // Equal radials: the whole outline, as Ellipse draws it with a hollow brush.
-  use_pen(arc.dc, CreatePen(PS_SOLID, 1, 0));
   Arc(arc.dc, 5, 5, 35, 25, 30, 15, 30, 15);
-  TestDib hollow(40, 40);
-  hollow.fill(0xFFFFFFFF);
-  use_pen(hollow.dc, CreatePen(PS_SOLID, 1, 0));
   SelectObject(hollow.dc, GetStockObject(HOLLOW_BRUSH));
   Ellipse(hollow.dc, 5, 5, 35, 25);
   EXPECT_EQ(arc.pixels(), hollow.pixels());
@@ -189,31 +183,6 @@ TEST(GdiShapes, PolygonsAlternateAndBeziersNeed3kPlus1Points) {
   EXPECT_TRUE(PolyBezier(dib.dc, curve, 4));
 }
 
-TEST(GdiShapes, FloodFillFailsWhereItCannotStartAndEndsOnItsOwnColour) {
-  TestDib dib(32, 32);
-  SelectObject(dib.dc, GetStockObject(WHITE_BRUSH));
-  use_pen(dib.dc, CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
-  SelectObject(dib.dc, GetStockObject(HOLLOW_BRUSH));
-  Rectangle(dib.dc, 4, 4, 20, 20);
-  SelectObject(dib.dc, GetStockObject(WHITE_BRUSH));
-  const std::vector<uint32_t> outlined = dib.pixels();
-  EXPECT_FALSE(FloodFill(dib.dc, 4, 4, RGB(255, 0, 0)));                     // on the border
-  EXPECT_FALSE(ExtFloodFill(dib.dc, 8, 8, RGB(0, 255, 0), FLOODFILLSURFACE));  // not of that colour
-  EXPECT_FALSE(FloodFill(dib.dc, 40, 8, RGB(255, 0, 0)));                    // outside
-  IntersectClipRect(dib.dc, 0, 0, 8, 8);
-  EXPECT_FALSE(FloodFill(dib.dc, 10, 10, RGB(255, 0, 0)));  // outside the clip
-  EXPECT_EQ(dib.pixels(), outlined);
-  EXPECT_TRUE(FloodFill(dib.dc, 6, 6, RGB(255, 0, 0)));     // only the clipped part of the inside
-  EXPECT_EQ(dib.get(6, 6), 0x00FFFFFFu);
-  EXPECT_EQ(dib.get(10, 10), 0u);
-  SelectClipRgn(dib.dc, nullptr);
-  dib.set(12, 12, 0xAB000000);  // alpha differs only: the same colour on 24 bits
-  EXPECT_TRUE(ExtFloodFill(dib.dc, 10, 10, 0, FLOODFILLSURFACE));
-  EXPECT_EQ(dib.get(12, 12), 0x00FFFFFFu);
-  EXPECT_EQ(dib.get(25, 25), 0u);
-  EXPECT_TRUE(ExtFloodFill(dib.dc, 10, 10, RGB(255, 255, 255), FLOODFILLSURFACE));  // brush = surface: ends
-}
-
 // A corridor that winds through every other row of a large image: a fill
 // that recursed per pixel or per span would run out of stack here.
 TEST(GdiShapes, FloodFillFollowsAWindingCorridorWithoutRecursion) {
@@ -229,51 +198,51 @@ TEST(GdiShapes, FloodFillFollowsAWindingCorridorWithoutRecursion) {
     }
 }
 
-// Random walls, a random clip and either mode against a breadth-first fill
-// of the same four-connected area.
+// Random walls and specks, alpha (no part of a colour) in half the pixels,
+// a random clip, either mode, a start anywhere near the bitmap (on a wall,
+// outside the clip or the bitmap) and a surface colour that may be the
+// brush's own, against a breadth-first fill of the same four-connected area.
 TEST(GdiShapes, RandomFloodFillsMatchAPlainReference) {
-  seeded::iterations(60, [](std::mt19937& rng, int) {
-    const int w = seeded::between(rng, 1, 90), h = seeded::between(rng, 1, 60), density = seeded::between(rng, 0, 60);
+  using seeded::between;
+  constexpr uint32_t kWall = 0x00FF0000u, kGrey = 0x00808080u;  // the grey is the brush's
+  seeded::iterations(80, [](std::mt19937& rng, int) {
+    const int w = between(rng, 1, 90), h = between(rng, 1, 60), density = between(rng, 0, 60);
     TestDib dib(w, h);
     for (int y = 0; y < h; ++y)
       for (int x = 0; x < w; ++x) {
         const int r = int(rng() % 100);
-        dib.set(x, y, r < density ? 0x00FF0000u : r < density + 10 ? 0x000000FFu : 0u);  // red walls, blue specks
+        const uint32_t alpha = rng() % 2 ? rng() & 0xFF000000u : 0, speck = rng() % 2 ? 0x000000FFu : kGrey;
+        dib.set(x, y, (r < density ? kWall : r < density + 10 ? speck : 0u) | alpha);
       }
-    const RECT clip{seeded::between(rng, 0, w / 2), seeded::between(rng, 0, h / 2), seeded::between(rng, w / 2, w),
-                    seeded::between(rng, h / 2, h)};
+    const RECT clip{between(rng, 0, w / 2), between(rng, 0, h / 2), between(rng, w / 2, w), between(rng, h / 2, h)};
     IntersectClipRect(dib.dc, clip.left, clip.top, clip.right, clip.bottom);
     const bool surface = rng() % 2;
-    const int sx = seeded::between(rng, 0, w - 1), sy = seeded::between(rng, 0, h - 1);
-    const auto inside = [&](int x, int y) { return x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom; };
-    const auto open = [&](const std::vector<uint32_t>& p, int x, int y) {
-      const uint32_t c = p[size_t(y) * w + x];
-      return inside(x, y) && (surface ? c == 0u : c != 0x00FF0000u);  // the black surface, or up to the red walls
+    const uint32_t colour = surface ? (rng() % 3 ? 0u : kGrey) : kWall;
+    const int sx = between(rng, -2, w + 1), sy = between(rng, -2, h + 1);
+    const std::vector<uint32_t> before = dib.pixels();
+    const auto open = [&](int x, int y) {
+      if (x < clip.left || x >= clip.right || y < clip.top || y >= clip.bottom) return false;
+      return ((before[size_t(y) * w + x] & 0xFFFFFFu) == colour) == surface;
     };
-    std::vector<uint32_t> want = dib.pixels();
-    std::vector<POINT> todo;
-    if (open(want, sx, sy)) todo.push_back({sx, sy});
-    const bool starts = !todo.empty();
+    std::vector<uint32_t> want = before;
+    std::vector<bool> seen(want.size());
+    std::vector<POINT> todo{{sx, sy}};
     while (!todo.empty()) {
       const POINT q = todo.back();
       todo.pop_back();
-      if (!open(want, q.x, q.y) || want[size_t(q.y) * w + q.x] == 0x00808080u) continue;
-      want[size_t(q.y) * w + q.x] = 0x00808080u;
-      for (const POINT n : {POINT{q.x - 1, q.y}, POINT{q.x + 1, q.y}, POINT{q.x, q.y - 1}, POINT{q.x, q.y + 1}}) todo.push_back(n);
+      if (!open(q.x, q.y) || seen[size_t(q.y) * w + q.x]) continue;
+      seen[size_t(q.y) * w + q.x] = true;
+      want[size_t(q.y) * w + q.x] = kGrey;
+      for (const POINT n : {POINT{q.x - 1, q.y}, POINT{q.x + 1, q.y}, POINT{q.x, q.y - 1}, POINT{q.x, q.y + 1}}) {
+        todo.push_back(n);
+      }
     }
     SelectObject(dib.dc, GetStockObject(GRAY_BRUSH));
-    EXPECT_EQ(bool(ExtFloodFill(dib.dc, sx, sy, surface ? 0 : RGB(255, 0, 0), surface ? FLOODFILLSURFACE : FLOODFILLBORDER)), starts);
+    const COLORREF as_colorref = RGB(colour >> 16 & 0xFF, colour >> 8 & 0xFF, colour & 0xFF);
+    const UINT mode = surface ? FLOODFILLSURFACE : FLOODFILLBORDER;
+    EXPECT_EQ(bool(ExtFloodFill(dib.dc, sx, sy, as_colorref, mode)), open(sx, sy));
     EXPECT_EQ(dib.pixels(), want);
   });
-}
-
-TEST(GdiShapes, FillRectIgnoresTheWriteMode) {
-  TestDib dib(8, 8);
-  dib.fill(0x00123456);
-  SetROP2(dib.dc, R2_XORPEN);
-  const RECT r{0, 0, 8, 8};
-  FillRect(dib.dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-  EXPECT_EQ(dib.get(3, 3), 0x00FFFFFFu);
 }
 
 }  // namespace

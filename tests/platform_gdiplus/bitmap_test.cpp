@@ -1,90 +1,81 @@
-// Bitmaps over a pixel buffer: owned and caller memory, strides, pixel
-// formats (premultiplied, RGB, 24-bit) and argument checks.
-// Depends on: gdiplus_test_support.h (pixels through LockBits).
+// Bitmaps over a pixel buffer: seeded random pixels through LockBits in each
+// 32- and 24-bit format, over owned or caller memory with padded rows of
+// either stride sign, against the formats' layouts written out; and argument
+// checks. Depends on: gdiplus_test_support.h, tests/support/seeded.h.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 #include "gdiplus_test_support.h"
+#include "support/seeded.h"
 
 using namespace Gdiplus;
 using gdiplus_test::expect_all;
 using gdiplus_test::get;
 using gdiplus_test::pixel;
 using gdiplus_test::set_pixel;
+using seeded::between;
 
 namespace {
 
 GpImage* as_image(GpBitmap* bitmap) { return (GpImage*)bitmap; }
 
-GpBitmap* make(INT width, INT height, INT stride, PixelFormat format, void* scan0) {
-  GpBitmap* bitmap = nullptr;
-  EXPECT_EQ(GdipCreateBitmapFromScan0(width, height, stride, format, static_cast<BYTE*>(scan0), &bitmap), Ok);
-  return bitmap;
+// Each colour channel of `c` times `times` / `over`, rounded half up, at most 255.
+ARGB scaled(ARGB c, UINT times, UINT over) {
+  ARGB out = c & 0xFF000000u;
+  for (int shift = 0; shift < 24; shift += 8) {
+    out |= std::min<UINT>(255, ((c >> shift & 0xFF) * times + over / 2) / over) << shift;
+  }
+  return out;
 }
 
-TEST(Bitmap, OwnedMemoryStartsZeroedWithItsSizeAndFormat) {
-  GpBitmap* bitmap = make(3, 2, 0, PixelFormat32bppARGB, nullptr);
-  EXPECT_EQ(get(GdipGetImageWidth, as_image(bitmap)), 3u);
-  EXPECT_EQ(get(GdipGetImageHeight, as_image(bitmap)), 2u);
-  for (INT y = 0; y < 2; ++y)
-    for (INT x = 0; x < 3; ++x) EXPECT_EQ(pixel(bitmap, x, y), 0u);
-  set_pixel(bitmap, 2, 1, 0x80402010);
-  EXPECT_EQ(pixel(bitmap, 2, 1), 0x80402010u);
-  EXPECT_EQ(pixel(bitmap, 1, 1), 0u);
-  EXPECT_EQ(GdipDisposeImage(as_image(bitmap)), Ok);
-}
-
-TEST(Bitmap, SharesTheCallersMemoryWithEitherStrideSign) {
-  uint32_t memory[3][4] = {};
-  GpBitmap* bitmap = make(4, 3, 16, PixelFormat32bppARGB, memory);
-  set_pixel(bitmap, 1, 2, 0x80112233);
-  EXPECT_EQ(memory[2][1], 0x80112233u);
-  memory[0][3] = 0xFFABCDEF;
-  EXPECT_EQ(pixel(bitmap, 3, 0), 0xFFABCDEFu);
-  EXPECT_EQ(GdipDisposeImage(as_image(bitmap)), Ok);
-  EXPECT_EQ(memory[2][1], 0x80112233u);  // the memory stays the caller's
-
-  uint32_t bottom_up[3][2] = {};  // a negative stride walks up from the last row
-  bitmap = make(2, 3, -8, PixelFormat32bppARGB, bottom_up[2]);
-  set_pixel(bitmap, 0, 0, 0xFF000001);
-  set_pixel(bitmap, 1, 2, 0xFF000002);
-  EXPECT_EQ(bottom_up[2][0], 0xFF000001u);
-  EXPECT_EQ(bottom_up[0][1], 0xFF000002u);
-  GdipDisposeImage(as_image(bitmap));
-}
-
-TEST(Bitmap, PremultipliedAndRgbFormats) {
-  uint32_t premultiplied[2] = {};
-  GpBitmap* bitmap = make(2, 1, 8, PixelFormat32bppPARGB, premultiplied);
-  set_pixel(bitmap, 0, 0, 0x80FF8000);
-  EXPECT_EQ(premultiplied[0], 0x80804000u);
-  EXPECT_EQ(pixel(bitmap, 0, 0), 0x80FF8000u);
-  set_pixel(bitmap, 1, 0, 0x00FFFFFF);
-  EXPECT_EQ(premultiplied[1], 0u);
-  EXPECT_EQ(pixel(bitmap, 1, 0), 0u);
-  premultiplied[1] = 0xFF336699;  // opaque pixels read back unchanged
-  EXPECT_EQ(pixel(bitmap, 1, 0), 0xFF336699u);
-  GdipDisposeImage(as_image(bitmap));
-
-  uint32_t words[1] = {0x00445566};  // RGB formats read opaque
-  bitmap = make(1, 1, 4, PixelFormat32bppRGB, words);
-  EXPECT_EQ(pixel(bitmap, 0, 0), 0xFF445566u);
-  set_pixel(bitmap, 0, 0, 0x12345678);
-  EXPECT_EQ(pixel(bitmap, 0, 0), 0xFF345678u);
-  GdipDisposeImage(as_image(bitmap));
-  bitmap = make(3, 2, 0, PixelFormat24bppRGB, nullptr);
-  set_pixel(bitmap, 2, 1, 0x12345678);
-  EXPECT_EQ(pixel(bitmap, 2, 1), 0xFF345678u);
-  EXPECT_EQ(pixel(bitmap, 1, 1), 0xFF000000u);
-  GdipDisposeImage(as_image(bitmap));
-
-  std::vector<BYTE> memory(24, 0);  // 24-bit rows over caller memory: 3 pixels of 3 bytes padded to 12
-  bitmap = make(3, 2, 12, PixelFormat24bppRGB, memory.data());
-  set_pixel(bitmap, 2, 1, 0xFFA0B0C0);
-  EXPECT_EQ(std::vector<BYTE>(memory.begin() + 18, memory.begin() + 21), (std::vector<BYTE>{0xC0, 0xB0, 0xA0}));
-  GdipDisposeImage(as_image(bitmap));
+// A pixel written through LockBits lands in memory as its format stores it
+// (premultiplied rounded; 24-bit as blue, green, red) and nowhere else, and
+// reads back as straight ARGB (premultiplied colours divided back, RGB
+// formats opaque); a word the caller writes reads the same way and stays
+// the caller's. Owned memory starts zeroed.
+TEST(Bitmap, RandomPixelsLandInMemoryAndReadBackAsTheirFormatSays) {
+  const PixelFormat formats[] = {PixelFormat32bppARGB, PixelFormat32bppPARGB, PixelFormat32bppRGB, PixelFormat24bppRGB};
+  seeded::iterations(200, [&](std::mt19937& rng, int) {
+    const PixelFormat format = formats[rng() % 4];
+    const bool premultiplied = format == PixelFormat32bppPARGB, rgb = format == PixelFormat32bppRGB;
+    const size_t bytes = format == PixelFormat24bppRGB ? 3 : 4, compared = rgb ? 3 : bytes;
+    const INT w = between(rng, 1, 9), h = between(rng, 1, 5);
+    const INT stride = (w * INT(bytes) + 3) / 4 * 4 + 4 * between(rng, 0, 2);  // padded rows
+    const bool owned = rng() % 4 == 0, bottom_up = !owned && rng() % 2;
+    std::vector<BYTE> memory(size_t(stride) * h, 0);
+    BYTE* scan0 = owned ? nullptr : bottom_up ? &memory[size_t(stride) * (h - 1)] : memory.data();
+    GpBitmap* bitmap = nullptr;
+    ASSERT_EQ(GdipCreateBitmapFromScan0(w, h, owned ? 0 : bottom_up ? -stride : stride, format, scan0, &bitmap), Ok);
+    EXPECT_EQ(get(GdipGetImageWidth, as_image(bitmap)), UINT(w));
+    EXPECT_EQ(get(GdipGetImageHeight, as_image(bitmap)), UINT(h));
+    const ARGB opaque = bytes == 3 || rgb ? 0xFF000000u : 0;
+    const auto read_as = [&](ARGB stored) {
+      if (!premultiplied) return stored | opaque;
+      return stored >> 24 ? scaled(stored, 255, stored >> 24) : 0;
+    };
+    const INT x = between(rng, 0, w - 1), y = between(rng, 0, h - 1);
+    EXPECT_EQ(pixel(bitmap, x, y), opaque) << "a fresh pixel";
+    const ARGB c = seeded::biased_word(rng), stored = premultiplied ? scaled(c, c >> 24, 255) : c;
+    set_pixel(bitmap, x, y, c);
+    EXPECT_EQ(pixel(bitmap, x, y), read_as(stored & (compared == 3 ? 0xFFFFFFu : ~0u)));
+    if (owned) {
+      EXPECT_EQ(GdipDisposeImage(as_image(bitmap)), Ok);
+      return;
+    }
+    BYTE* at = &memory[size_t(bottom_up ? h - 1 - y : y) * stride + size_t(x) * bytes];
+    EXPECT_EQ(std::memcmp(at, &stored, compared), 0);
+    std::fill(at, at + bytes, 0);
+    EXPECT_EQ(std::count(memory.begin(), memory.end(), 0), std::ptrdiff_t(memory.size())) << "written elsewhere";
+    const ARGB mine = seeded::biased_word(rng);
+    std::memcpy(at, &mine, bytes);
+    EXPECT_EQ(pixel(bitmap, x, y), read_as(bytes == 3 ? mine & 0xFFFFFFu : mine));
+    EXPECT_EQ(GdipDisposeImage(as_image(bitmap)), Ok);
+    EXPECT_EQ(std::memcmp(at, &mine, bytes), 0) << "the memory stays the caller's";
+  });
 }
 
 TEST(Bitmap, RejectsBadArguments) {

@@ -1,6 +1,6 @@
-// Shared helpers of the GDI+ tests: a graphics over a memory DC, short forms
-// of the calls that read values and matrices, bitmap pixels read and written
-// through LockBits, and a check that a list of calls each returned one status.
+// Shared helpers of the GDI+ tests: short forms of the calls that read
+// values and matrices, bitmap pixels read and written through LockBits, and
+// a check that a list of calls each returned one status.
 // Depends on: the GDI+ public header and GoogleTest.
 #pragma once
 
@@ -15,22 +15,6 @@
 namespace gdiplus_test {
 
 using namespace Gdiplus;
-
-class GraphicsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dc_ = CreateCompatibleDC(nullptr);
-    ASSERT_NE(dc_, nullptr);
-    ASSERT_EQ(GdipCreateFromHDC(dc_, &graphics_), Ok);
-  }
-  void TearDown() override {
-    EXPECT_EQ(GdipDeleteGraphics(graphics_), Ok);
-    DeleteDC(dc_);
-  }
-
-  HDC dc_ = nullptr;
-  GpGraphics* graphics_ = nullptr;
-};
 
 // The value a getter reports for `object`, expecting Ok. The value starts as
 // a pattern no getter reports, so a getter that writes nothing is caught.

@@ -1,6 +1,7 @@
-// Graphics over a DC: creation, the documented defaults of its state, the
-// refused values and how generic interpolation requests are reported. How
-// world transforms compose is pinned by the matrix and fill tests.
+// Graphics over a DC and pens: creation, the documented defaults of their
+// state (those a drawing cannot show), the refused values and how generic
+// interpolation requests are reported. How world transforms compose is
+// pinned by the matrix and fill tests.
 // Depends on: gdiplus_test_support.h.
 #include <gtest/gtest.h>
 
@@ -17,22 +18,20 @@ namespace {
 
 using Elements = std::array<REAL, 6>;
 
-class GraphicsSettingsTest : public gdiplus_test::GraphicsTest {
+// A graphics over a memory DC.
+class GraphicsSettingsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    GraphicsTest::SetUp();
-    ASSERT_EQ(GdipCreateMatrix(&matrix_), Ok);
+    dc_ = CreateCompatibleDC(nullptr);
+    ASSERT_EQ(GdipCreateFromHDC(dc_, &graphics_), Ok);
   }
   void TearDown() override {
-    GdipDeleteMatrix(matrix_);
-    GraphicsTest::TearDown();
-  }
-  Elements world() {
-    EXPECT_EQ(GdipGetWorldTransform(graphics_, matrix_), Ok);
-    return elements(matrix_);
+    EXPECT_EQ(GdipDeleteGraphics(graphics_), Ok);
+    DeleteDC(dc_);
   }
 
-  GpMatrix* matrix_ = nullptr;
+  HDC dc_ = nullptr;
+  GpGraphics* graphics_ = nullptr;
 };
 
 TEST(GraphicsCreation, NeedsADeviceContext) {
@@ -69,7 +68,11 @@ TEST_F(GraphicsSettingsTest, InvalidValuesChangeNothingAndDefaultsAreThoseOfWind
   EXPECT_EQ(GdipGetRenderingOrigin(graphics_, &x, &y), Ok);
   EXPECT_EQ(x, 0);
   EXPECT_EQ(y, 0);
-  EXPECT_EQ(world(), (Elements{1, 0, 0, 1, 0, 0}));
+  GpMatrix* world = nullptr;
+  ASSERT_EQ(GdipCreateMatrix2(2, 0, 0, 2, 0, 0, &world), Ok);
+  EXPECT_EQ(GdipGetWorldTransform(graphics_, world), Ok);
+  EXPECT_EQ(elements(world), (Elements{1, 0, 0, 1, 0, 0}));
+  GdipDeleteMatrix(world);
 }
 
 // Generic interpolation requests report the mode used.
@@ -84,6 +87,27 @@ TEST_F(GraphicsSettingsTest, GenericInterpolationRequestsReportTheModeUsed) {
     ASSERT_EQ(GdipSetInterpolationMode(graphics_, c.asked), Ok);
     EXPECT_EQ(get(GdipGetInterpolationMode, graphics_), c.used) << c.asked;
   }
+}
+
+// Invalid values are refused first; then the pen must still have GDI+'s defaults.
+TEST(Pen, InvalidValuesChangeNothingAndANewPenHasGdiplusDefaults) {
+  GpPen* pen = nullptr;
+  ASSERT_EQ(GdipCreatePen1(0xFF102030, 2.5f, UnitPixel, &pen), Ok);
+  REAL width = 0;
+  GpPen* refused = nullptr;
+  expect_all({GdipSetPenWidth(pen, -0.5f), GdipSetPenStartCap(pen, static_cast<GpLineCap>(4)),
+              GdipSetPenEndCap(pen, LineCapCustom), GdipSetPenDashStyle(pen, static_cast<DashStyle>(6)),
+              GdipSetPenColor(nullptr, 0), GdipGetPenWidth(nullptr, &width), GdipDeletePen(nullptr),
+              GdipCreatePen1(0xFF000000, -1, UnitWorld, &refused),
+              GdipCreatePen1(0xFF000000, 1, static_cast<GpUnit>(7), &refused),
+              GdipCreatePen1(0xFF000000, 1, UnitWorld, nullptr)});
+  EXPECT_EQ(refused, nullptr);
+  EXPECT_EQ(get(GdipGetPenWidth, pen), 2.5f);
+  EXPECT_EQ(get(GdipGetPenDashStyle, pen), DashStyleSolid);
+  EXPECT_EQ(get(GdipGetPenStartCap, pen), LineCapFlat);
+  EXPECT_EQ(GdipDeletePen(pen), Ok);
+  ASSERT_EQ(GdipCreatePen1(0xFF000000, 0, UnitWorld, &pen), Ok);  // zero: the thinnest line
+  GdipDeletePen(pen);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// Matrices: row-vector mapping, the order of composed operations (one table),
-// inversion, singular matrices refused, and clones that stay independent.
+// Matrices: row-vector mapping, the order of composed operations and
+// inversion (one table), singular matrices refused, and clones that stay
+// independent.
 // Depends on: gdiplus_test_support.h.
 #include <gtest/gtest.h>
 
@@ -40,7 +41,7 @@ TEST(Matrix, ComposedOperationsFollowTheirOrder) {
        [other](GpMatrix* m) { return GdipMultiplyMatrix(m, other, MatrixOrderAppend); }, {25, 28, 57, 64, 100, 112}},
       {"multiply prepended", {1, 2, 3, 4, 5, 6},
        [other](GpMatrix* m) { return GdipMultiplyMatrix(m, other, MatrixOrderPrepend); }, {31, 46, 39, 58, 52, 76}},
-      {"invert", {2, 0, 0, 4, 10, 20}, [](GpMatrix* m) { return GdipInvertMatrix(m); }, {0.5f, 0, 0, 0.25f, -5, -5}},
+      {"invert", {1, 2, 3, 4, 5, 6}, [](GpMatrix* m) { return GdipInvertMatrix(m); }, {-2, 1, 1.5f, -0.5f, 1, -2}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -54,7 +55,7 @@ TEST(Matrix, ComposedOperationsFollowTheirOrder) {
   GdipDeleteMatrix(other);
 }
 
-TEST(Matrix, MapsRowVectorsInvertsAndRefusesSingularOnes) {
+TEST(Matrix, MapsRowVectorsAndRefusesSingularOnes) {
   GpMatrix* m = nullptr;
   ASSERT_EQ(GdipCreateMatrix(&m), Ok);
   EXPECT_EQ(get(GdipIsMatrixIdentity, m), TRUE);
@@ -65,12 +66,8 @@ TEST(Matrix, MapsRowVectorsInvertsAndRefusesSingularOnes) {
   EXPECT_EQ(p.Y, 12);
   GpMatrix* clone = nullptr;
   ASSERT_EQ(GdipCloneMatrix(m, &clone), Ok);
-  ASSERT_EQ(GdipInvertMatrix(m), Ok);
-  const GpPointF back = transformed(m, 9, 12);
-  EXPECT_NEAR(back.X, 1, 1e-4);
-  EXPECT_NEAR(back.Y, 1, 1e-4);
-  EXPECT_EQ(elements(clone), (Elements{1, 2, 3, 4, 5, 6}));
   ASSERT_EQ(GdipSetMatrixElements(m, 1, 2, 2, 4, 5, 6), Ok);
+  EXPECT_EQ(elements(clone), (Elements{1, 2, 3, 4, 5, 6}));
   EXPECT_EQ(get(GdipIsMatrixInvertible, m), FALSE);
   EXPECT_EQ(GdipInvertMatrix(m), InvalidParameter);
   EXPECT_EQ(elements(m), (Elements{1, 2, 2, 4, 5, 6}));

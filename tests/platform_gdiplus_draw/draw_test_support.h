@@ -1,6 +1,7 @@
 // Shared helpers of the GDI+ drawing tests: a graphics over a memory DC with
-// a top-down 32-bit DIB section (pixel offset half), pixel access and counts,
-// and brushes, pens and paths released at the end.
+// a top-down 32-bit DIB section (pixel offset half), pixel access, probes and
+// counts, rectangular clips (plain or through a path), and brushes, pens and
+// paths released at the end.
 // Depends on: the GDI+ public header, gdi_test_util.h (the DIB), GoogleTest.
 #pragma once
 
@@ -8,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -61,6 +63,15 @@ class DrawTest : public ::testing::Test {
     return count_where([=](int x, int y, uint32_t p) { return (p == color) != (x >= x0 && x < x1 && y >= y0 && y < y1); });
   }
 
+  // Each probe's pixel holds the probe's colour.
+  struct Probe {
+    int x, y;
+    ARGB expected;
+  };
+  void expect_pixels(std::initializer_list<Probe> probes) {
+    for (const Probe& p : probes) EXPECT_EQ(at(p.x, p.y), p.expected) << "pixel " << p.x << "," << p.y;
+  }
+
   void smoothing(SmoothingMode mode) { ASSERT_EQ(GdipSetSmoothingMode(graphics_, mode), Ok); }
 
   GpBrush* brush(ARGB color) {
@@ -74,6 +85,18 @@ class DrawTest : public ::testing::Test {
   }
   void fill_rect(ARGB color, REAL x, REAL y, REAL w, REAL h) {
     ASSERT_EQ(GdipFillRectangle(graphics_, brush(color), x, y, w, h), Ok);
+  }
+  // Combines the clip with a rectangle, given as such or (`as_path`) as a path's region.
+  void clip_to(int x, int y, int w, int h, CombineMode mode, bool as_path) {
+    if (!as_path) {
+      ASSERT_EQ(GdipSetClipRectI(graphics_, x, y, w, h, mode), Ok);
+      return;
+    }
+    GpRegion* region = nullptr;
+    ASSERT_EQ(GdipAddPathRectangle(path(), REAL(x), REAL(y), REAL(w), REAL(h)), Ok);
+    ASSERT_EQ(GdipCreateRegionPath(paths_.back(), &region), Ok);
+    ASSERT_EQ(GdipSetClipRegion(graphics_, region, mode), Ok);
+    GdipDeleteRegion(region);
   }
   GpPen* pen(ARGB color, REAL width) {
     GpPen* made = nullptr;

@@ -26,9 +26,15 @@ class PathTest : public DrawTest {
     out.resize(size_t(n));
     return out;
   }
-  bool visible(GpPath* p, REAL x, REAL y) {
+  // Point tests in world coordinates, or in device ones through `graphics`.
+  bool visible(GpPath* p, REAL x, REAL y, GpGraphics* graphics = nullptr) {
     BOOL result = -1;
-    EXPECT_EQ(GdipIsVisiblePathPoint(p, x, y, nullptr, &result), Ok);
+    EXPECT_EQ(GdipIsVisiblePathPoint(p, x, y, graphics, &result), Ok);
+    return result == TRUE;
+  }
+  bool on_outline(GpPath* p, REAL x, REAL y, GpPen* pen, GpGraphics* graphics = nullptr) {
+    BOOL result = -1;
+    EXPECT_EQ(GdipIsOutlineVisiblePathPoint(p, x, y, pen, graphics, &result), Ok);
     return result == TRUE;
   }
 };
@@ -58,26 +64,15 @@ TEST_F(PathTest, FiguresAndTypes) {
   EXPECT_EQ(read<BYTE>(both).size(), 2 * expected.size());
 }
 
-TEST_F(PathTest, ArcsAndEllipsesAreBeziers) {
-  GpPath* p = path();
-  ASSERT_EQ(GdipAddPathEllipse(p, 0, 0, 20, 10), Ok);
-  const std::vector<GpPointF> pts = read<GpPointF>(p);
-  ASSERT_EQ(pts.size(), 13u);
-  EXPECT_NEAR(pts[0].X, 20, 1e-4);  // starts at 0 degrees
-  EXPECT_NEAR(pts[0].Y, 5, 1e-4);
-  EXPECT_NEAR(pts[3].X, 10, 1e-4);  // a quarter further: the bottom
-  EXPECT_NEAR(pts[3].Y, 10, 1e-4);
-  GpPath* arc = path();
-  ASSERT_EQ(GdipAddPathArc(arc, 0, 0, 20, 10, 45, 45), Ok);
-  // The 45 degree ray meets the ellipse at (10 + t, 5 + t) with t = 1/sqrt(1/100 + 1/25).
-  const double t = 1 / std::sqrt(0.01 + 0.04);
-  EXPECT_NEAR(read<GpPointF>(arc)[0].X, 10 + t, 1e-3);
-  EXPECT_NEAR(read<GpPointF>(arc)[0].Y, 5 + t, 1e-3);
-}
-
-TEST_F(PathTest, BoundsFlattenAndTransform) {
+TEST_F(PathTest, EllipsesAndArcsAreBeziersWithBoundsFlatteningAndTransforms) {
   GpPath* p = path();
   ASSERT_EQ(GdipAddPathEllipse(p, 10, 20, 30, 40), Ok);
+  const std::vector<GpPointF> pts = read<GpPointF>(p);
+  ASSERT_EQ(pts.size(), 13u);
+  EXPECT_NEAR(pts[0].X, 40, 1e-4);  // starts at 0 degrees
+  EXPECT_NEAR(pts[0].Y, 40, 1e-4);
+  EXPECT_NEAR(pts[3].X, 25, 1e-4);  // a quarter further: the bottom
+  EXPECT_NEAR(pts[3].Y, 60, 1e-4);
   GpRectF bounds{};
   ASSERT_EQ(GdipGetPathWorldBounds(p, &bounds, nullptr, nullptr), Ok);
   EXPECT_NEAR(bounds.X, 10, 0.01);
@@ -96,6 +91,12 @@ TEST_F(PathTest, BoundsFlattenAndTransform) {
   EXPECT_GT(flat.size(), 20u);
   for (size_t i = 1; i + 1 < flat.size(); ++i) EXPECT_EQ(flat[i], PathPointTypeLine);
   EXPECT_EQ(flat.back(), PathPointTypeLine | PathPointTypeCloseSubpath);
+  GpPath* arc = path();
+  ASSERT_EQ(GdipAddPathArc(arc, 0, 0, 20, 10, 45, 45), Ok);
+  // The 45 degree ray meets the ellipse at (10 + t, 5 + t) with t = 1/sqrt(1/100 + 1/25).
+  const double t = 1 / std::sqrt(0.01 + 0.04);
+  EXPECT_NEAR(read<GpPointF>(arc)[0].X, 10 + t, 1e-3);
+  EXPECT_NEAR(read<GpPointF>(arc)[0].Y, 5 + t, 1e-3);
 }
 
 TEST_F(PathTest, VisibilityAndWidening) {
@@ -109,11 +110,8 @@ TEST_F(PathTest, VisibilityAndWidening) {
   GpPath* line = path();
   ASSERT_EQ(GdipAddPathLine(line, 0, 0, 100, 0), Ok);
   GpPen* p = pen(kBlack, 6);
-  BOOL on = FALSE;
-  ASSERT_EQ(GdipIsOutlineVisiblePathPoint(line, 50, 2.9f, p, nullptr, &on), Ok);
-  EXPECT_TRUE(on);
-  ASSERT_EQ(GdipIsOutlineVisiblePathPoint(line, 50, 3.1f, p, nullptr, &on), Ok);
-  EXPECT_FALSE(on);
+  EXPECT_TRUE(on_outline(line, 50, 2.9f, p));
+  EXPECT_FALSE(on_outline(line, 50, 3.1f, p));
   ASSERT_EQ(GdipWidenPath(line, p, nullptr, 0.25f), Ok);
   EXPECT_TRUE(visible(line, 50, 2.9f));
   EXPECT_FALSE(visible(line, 50, 3.1f));
@@ -236,15 +234,10 @@ TEST_F(PathTest, PointTestsWithAGraphicsRunInDeviceCoordinates) {
   GpPath* p = path();
   ASSERT_EQ(GdipAddPathRectangle(p, 0, 0, 10, 10), Ok);
   ASSERT_EQ(GdipTranslateWorldTransform(graphics_, 20, 20, MatrixOrderPrepend), Ok);
-  BOOL in = FALSE;
-  ASSERT_EQ(GdipIsVisiblePathPoint(p, 25, 25, graphics_, &in), Ok);
-  EXPECT_TRUE(in);
-  ASSERT_EQ(GdipIsVisiblePathPoint(p, 5, 5, graphics_, &in), Ok);
-  EXPECT_FALSE(in);
-  ASSERT_EQ(GdipIsOutlineVisiblePathPoint(p, 20, 25, pen(kBlack, 2), graphics_, &in), Ok);
-  EXPECT_TRUE(in);
-  ASSERT_EQ(GdipIsOutlineVisiblePathPoint(p, 0, 5, pen(kBlack, 2), graphics_, &in), Ok);
-  EXPECT_FALSE(in);
+  EXPECT_TRUE(visible(p, 25, 25, graphics_));
+  EXPECT_FALSE(visible(p, 5, 5, graphics_));
+  EXPECT_TRUE(on_outline(p, 20, 25, pen(kBlack, 2), graphics_));
+  EXPECT_FALSE(on_outline(p, 0, 5, pen(kBlack, 2), graphics_));
 }
 
 }  // namespace
