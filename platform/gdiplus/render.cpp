@@ -46,17 +46,6 @@ GpStatus stroke_path(GpGraphics& graphics, const GpPen& pen, const GpPath& path)
   return fill_contours(graphics, *pen.brush, stroke_outline(path, pen, graphics.world_to_device()), FillModeWinding);
 }
 
-GpStatus fill_coverage(GpGraphics& graphics, const GpBrush& brush, const CoverageMask& mask) {
-  if (mask.width <= 0 || mask.height <= 0 || mask.bits == nullptr) return Ok;
-  Canvas canvas(graphics);
-  if (!canvas.drawable()) return Ok;
-  std::unique_ptr<Paint> paint = make_paint(brush, canvas.space());
-  if (!paint) return InvalidParameter;
-  const PixelBox box{mask.left, mask.top, mask.left + mask.width, mask.top + mask.height};
-  canvas.fill_mask(box, mask.bits, mask.stride, *paint);
-  return Ok;
-}
-
 GpStatus fill_region(GpGraphics& graphics, const GpBrush& brush, const GpRegion& region) {
   Canvas canvas(graphics);
   if (!canvas.drawable()) return Ok;

@@ -32,20 +32,6 @@ GpStatus fill_text(GpGraphics& graphics, const GpBrush& brush, const GpPath& pat
 // `path` outlined with `pen`.
 GpStatus stroke_path(GpGraphics& graphics, const GpPen& pen, const GpPath& path);
 
-// A coverage mask already in device pixels (such as rendered glyphs): pixel
-// (left + i, top + j) is painted with `brush` at coverage bits[j * stride + i]
-// (0..255). The world transform is not applied to the mask's position (the
-// brush is still sampled in world coordinates); clip and compositing are.
-struct CoverageMask {
-  int left = 0;
-  int top = 0;
-  int width = 0;
-  int height = 0;
-  const uint8_t* bits = nullptr;
-  std::ptrdiff_t stride = 0;
-};
-GpStatus fill_coverage(GpGraphics& graphics, const GpBrush& brush, const CoverageMask& mask);
-
 // `region` (world coordinates) filled with `brush`, pixel by pixel.
 GpStatus fill_region(GpGraphics& graphics, const GpBrush& brush, const GpRegion& region);
 
