@@ -104,7 +104,7 @@ __attribute__((target("avx2"))) int source_over_vectors_avx2(uint32_t* d, const 
 __attribute__((target("avx2"))) inline __m256i gather_avx2(const ARGB* row, int width, const int32_t* columns) {
   const __m256i index = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(columns));
   const int first = columns[0], last = columns[7], lo = std::min(first, last);
-  if (std::max(first, last) - lo < 8 && lo + 8 <= width) {
+  if (std::max(first, last) - lo < 8 && lo <= width - 8) {
     const __m256i words = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(row + lo));
     return _mm256_permutevar8x32_epi32(words, _mm256_sub_epi32(index, _mm256_set1_epi32(lo)));
   }
