@@ -141,22 +141,41 @@ __attribute__((target("avx2"))) int source_over_gathered_avx2(uint32_t* d, const
   return i;
 }
 
-// source_over(d, s, 255) four pixels at a time; returns the pixels done.
-int source_over_vectors_sse2(uint32_t* d, const uint32_t* s, int len) {
+// source_over(d, s, 255) for the four pixels of dv and sv.
+inline __m128i source_over_4(__m128i dv, __m128i sv) {
   const __m128i zero = _mm_setzero_si128(), full = _mm_set1_epi32(255), colour = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i a = _mm_srli_epi32(sv, 24);
+  const __m128i a2 = _mm_or_si128(a, _mm_slli_epi32(a, 16));
+  const __m128i lo = lerp_16(_mm_unpacklo_epi8(dv, zero), _mm_unpacklo_epi8(sv, zero), _mm_unpacklo_epi32(a2, a2));
+  const __m128i hi = lerp_16(_mm_unpackhi_epi8(dv, zero), _mm_unpackhi_epi8(sv, zero), _mm_unpackhi_epi32(a2, a2));
+  const __m128i alpha = _mm_add_epi32(a, div255_16(_mm_mullo_epi16(_mm_srli_epi32(dv, 24), _mm_sub_epi32(full, a))));
+  const __m128i mixed = _mm_and_si128(_mm_packus_epi16(lo, hi), colour);
+  return _mm_or_si128(mixed, _mm_slli_epi32(alpha, 24));
+}
+
+// The first n (1..3) pixels at p in a vector, and back.
+inline __m128i load_few(const uint32_t* p, int n) {
+  const __m128i first = n == 1 ? _mm_cvtsi32_si128(int(p[0])) : _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
+  return n == 3 ? _mm_unpacklo_epi64(first, _mm_cvtsi32_si128(int(p[2]))) : first;
+}
+inline void store_few(uint32_t* p, __m128i v, int n) {
+  if (n == 1) {
+    p[0] = uint32_t(_mm_cvtsi128_si32(v));
+    return;
+  }
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(p), v);
+  if (n == 3) p[2] = uint32_t(_mm_cvtsi128_si32(_mm_srli_si128(v, 8)));
+}
+
+// source_over(d, s, 255) four pixels at a time, the last one to three together.
+void source_over_vectors_sse2(uint32_t* d, const uint32_t* s, int len) {
   int i = 0;
   for (; i + 4 <= len; i += 4) {
     const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
     const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-    const __m128i a = _mm_srli_epi32(sv, 24);
-    const __m128i a2 = _mm_or_si128(a, _mm_slli_epi32(a, 16));
-    const __m128i lo = lerp_16(_mm_unpacklo_epi8(dv, zero), _mm_unpacklo_epi8(sv, zero), _mm_unpacklo_epi32(a2, a2));
-    const __m128i hi = lerp_16(_mm_unpackhi_epi8(dv, zero), _mm_unpackhi_epi8(sv, zero), _mm_unpackhi_epi32(a2, a2));
-    const __m128i alpha = _mm_add_epi32(a, div255_16(_mm_mullo_epi16(_mm_srli_epi32(dv, 24), _mm_sub_epi32(full, a))));
-    const __m128i mixed = _mm_and_si128(_mm_packus_epi16(lo, hi), colour);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), _mm_or_si128(mixed, _mm_slli_epi32(alpha, 24)));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i), source_over_4(dv, sv));
   }
-  return i;
+  if (i < len) store_few(d + i, source_over_4(load_few(d + i, len - i), load_few(s + i, len - i)), len - i);
 }
 
 bool has_avx2() {
@@ -164,10 +183,11 @@ bool has_avx2() {
   return avx2;
 }
 
-// The widest of the two the processor runs.
+// The widest of the two the processor runs; returns the pixels done: all of them.
 int source_over_vectors(uint32_t* d, const uint32_t* s, int len) {
   const int done = has_avx2() ? source_over_vectors_avx2(d, s, len) : 0;
-  return done + source_over_vectors_sse2(d + done, s + done, len - done);
+  source_over_vectors_sse2(d + done, s + done, len - done);
+  return len;
 }
 #else
 bool has_avx2() { return false; }
@@ -238,7 +258,16 @@ void Canvas::fill_mask(const PixelBox& box, const uint8_t* bits, std::ptrdiff_t 
   paint_ = &paint;
   for (int y = area.y0; y < area.y1; ++y) {
     const uint8_t* row = bits + (y - box.y0) * stride;
-    // Hand on the runs of non-zero coverage.
+    if (paint.uniform) {
+      // Zero coverage inside the row changes no pixel: the row goes whole
+      // from its first covered pixel to its last.
+      int x0 = area.x0, x1 = area.x1;
+      while (x0 < x1 && row[x0 - box.x0] == 0) ++x0;
+      while (x1 > x0 && row[x1 - 1 - box.x0] == 0) --x1;
+      if (x0 < x1) span(y, x0, x1 - x0, row + (x0 - box.x0), 0);
+      continue;
+    }
+    // Hand on the runs of non-zero coverage (a varying paint's colours are taken run by run).
     int x = area.x0;
     while (x < area.x1) {
       while (x < area.x1 && row[x - box.x0] == 0) ++x;
@@ -260,6 +289,7 @@ void Canvas::span(int y, int x, int len, const uint8_t* covers, uint8_t cover) {
     for (int i = 0; i < len; ++i) covers_[i] = uint8_t(div255(uint32_t(covers ? covers[i] : cover) * clip[i]));
     covers = covers_.data();
   }
+  Paint::RowGather gathered;
   if (paint_->uniform) {
     const ARGB color = paint_->color;
     if (!covers && cover == 255 && (copy_ || (color >> 24) == 255)) {
@@ -273,19 +303,26 @@ void Canvas::span(int y, int x, int len, const uint8_t* covers, uint8_t cover) {
         for (int i = 0; i < len; ++i) pixels[i] = over_with_alpha(pixels[i], color, a);
       return;
     }
-    blend(pixels, len, covers, cover, copy_, [color](int) { return color; });
-    return;
-  }
-  // Fully covered source-over of a gathered span (a stretched image) reads
-  // the source row directly, eight pixels at a time.
-  Paint::RowGather gathered;
-  if (!covers && cover == 255 && !copy_ && has_avx2() && paint_->gather(y, x, len, gathered)) {
+    if (copy_) {
+      blend(pixels, len, covers, cover, copy_, [color](int) { return color; });
+      return;
+    }
+    // Source-over at each pixel's coverage is source-over at full coverage
+    // of the colour with its alpha times that coverage: the vector rows below.
+    colors_.resize(size_t(len));
+    const uint32_t alpha = color >> 24, rgb = color & 0x00FFFFFF;
+    for (int i = 0; i < len; ++i) colors_[size_t(i)] = rgb | (div255(alpha * covers[i]) << 24);
+    covers = nullptr;
+    cover = 255;
+  } else if (!covers && cover == 255 && !copy_ && has_avx2() && paint_->gather(y, x, len, gathered)) {
+    // A gathered span (a stretched image) is blended straight from its source row.
     source_over_gathered(pixels, gathered, len);
     return;
+  } else {
+    colors_.resize(size_t(len));
+    paint_->colors(y, x, len, colors_.data());
   }
-  colors_.resize(size_t(len));
-  paint_->colors(y, x, len, colors_.data());
-  // Fully covered runs of source-over (images, gradients) go four pixels at
+  // Fully covered runs of source-over (images, gradients, text) go four or eight pixels at
   // a time; the formulas are source_over's at coverage 255, bit for bit.
   const int done = !covers && cover == 255 && !copy_ ? source_over_vectors(pixels, colors_.data(), len) : 0;
   blend(pixels + done, len - done, covers, cover, copy_, [this, done](int i) { return colors_[size_t(i + done)]; });

@@ -23,6 +23,12 @@ GpStatus fill_contours(GpGraphics& graphics, const GpBrush& brush, const std::ve
 // `path` filled under its own fill mode.
 GpStatus fill_path(GpGraphics& graphics, const GpBrush& brush, const GpPath& path);
 
+// A text path filled with the nonzero rule, the same pixels as fill_path
+// gives; `piece_ends` cuts its points into glyphs (and lines), so that
+// anti-aliased glyphs can come from the glyph cache.
+GpStatus fill_text(GpGraphics& graphics, const GpBrush& brush, const GpPath& path,
+                   const std::vector<size_t>& piece_ends);
+
 // `path` outlined with `pen`.
 GpStatus stroke_path(GpGraphics& graphics, const GpPen& pen, const GpPath& path);
 

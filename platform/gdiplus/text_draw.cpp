@@ -1,26 +1,31 @@
 // GdipDrawString: the text's glyph outlines gathered into one path and
 // filled with the brush, so the world transform, clip and compositing of the
-// graphics apply as to any fill.
-// Depends on: fonts (realising the font), text_outline (via text_objects), GdipFillPath. No hinted glyph
-// bitmaps.
+// graphics apply as to any fill; the fill goes glyph by glyph through the
+// glyph cache where it can.
+// Depends on: fonts (realising the font), text_outline (via text_objects), render (fill_text). No hinted
+// glyph bitmaps.
 #include <cwchar>
 #include <string>
+#include <vector>
 
 #include "fonts/fonts.h"
+#include "gdiplus/render.h"
 #include "gdiplus/status.h"
 #include "gdiplus/text_objects.h"
 
 namespace Gdiplus {
 namespace {
 
-GpStatus fill_antialiased(GpGraphics* graphics, const GpBrush* brush, GpPath* path) {
+GpStatus fill_antialiased(GpGraphics* graphics, const GpBrush* brush, const GpPath& path,
+                          const std::vector<size_t>& piece_ends) {
   TextRenderingHint hint = TextRenderingHintSystemDefault;
   SmoothingMode previous = SmoothingModeDefault;
   GdipGetTextRenderingHint(graphics, &hint);
   GdipGetSmoothingMode(graphics, &previous);
   const bool single_bit = hint == TextRenderingHintSingleBitPerPixel || hint == TextRenderingHintSingleBitPerPixelGridFit;
   GdipSetSmoothingMode(graphics, single_bit ? SmoothingModeNone : SmoothingModeAntiAlias);
-  const GpStatus status = GdipFillPath(graphics, const_cast<GpBrush*>(brush), path);
+  GpStatus status = detail::usable(graphics);
+  if (status == Ok) status = render::fill_text(*graphics, *brush, path, piece_ends);
   GdipSetSmoothingMode(graphics, previous);
   return status;
 }
@@ -32,8 +37,9 @@ GpStatus draw(GpGraphics* graphics, const std::u32string& text, const GpFont& fo
   GpPath* path = nullptr;
   GpStatus status = GdipCreatePath(FillModeWinding, &path);
   if (status != Ok) return status;
-  status = detail::add_text_outlines(path, *realised, 1.0, text, layout, align);
-  if (status == Ok) status = fill_antialiased(graphics, brush, path);
+  std::vector<size_t> piece_ends;
+  status = detail::add_text_outlines(path, *realised, 1.0, text, layout, align, &piece_ends);
+  if (status == Ok) status = fill_antialiased(graphics, brush, *path, piece_ends);
   GdipDeletePath(path);
   return status;
 }

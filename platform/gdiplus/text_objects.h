@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "fonts/fonts.h"
 #include "platform/gdiplus_text.h"
@@ -34,9 +35,10 @@ class GpStringFormat {
 namespace detail {
 // Adds the outlines of `text` in `font`, every length multiplied by `scale`,
 // its first line's top at the layout's top, each line placed across the
-// layout's width by `align`.
+// layout's width by `align`. `piece_ends` (may be null) receives the path's
+// point count after each glyph, underline and strike-out.
 GpStatus add_text_outlines(GpPath* path, const platform::fonts::Font& font, double scale, const std::u32string& text,
-                           const GpRectF& layout, StringAlignment align);
+                           const GpRectF& layout, StringAlignment align, std::vector<size_t>* piece_ends);
 }  // namespace detail
 
 }  // namespace Gdiplus

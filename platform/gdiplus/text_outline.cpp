@@ -3,6 +3,7 @@
 // are the unhinted design advances; each line's box starts one line spacing
 // (cell height plus line gap) below the previous line's; lines end at LF.
 // Depends on: text_objects (fonts), path, status. Does not wrap lines to the layout box; draws nothing.
+#include "gdiplus/path.h"
 #include "gdiplus/status.h"
 #include "gdiplus/text_objects.h"
 
@@ -12,8 +13,15 @@ namespace {
 using platform::fonts::Outline;
 using platform::fonts::OutlineRef;
 
+// The path's point count noted as the end of a piece.
+void end_piece(const GpPath* path, std::vector<size_t>* piece_ends) {
+  if (piece_ends && (piece_ends->empty() || piece_ends->back() != path->points.size()))
+    piece_ends->push_back(path->points.size());
+}
+
 // Adds one line of outlines with its pen starting at (x, baseline); y runs down.
-GpStatus add_line(GpPath* path, const std::vector<OutlineRef>& glyphs, double x, double baseline, double scale) {
+GpStatus add_line(GpPath* path, const std::vector<OutlineRef>& glyphs, double x, double baseline, double scale,
+                  std::vector<size_t>* piece_ends) {
   std::vector<GpPointF> points;
   for (const OutlineRef& ref : glyphs) {
     const Outline& g = *ref;
@@ -24,6 +32,7 @@ GpStatus add_line(GpPath* path, const std::vector<OutlineRef>& glyphs, double x,
       GpStatus status = GdipAddPathPolygon(path, points.data(), INT(points.size()));
       if (status != Ok) return status;
     }
+    end_piece(path, piece_ends);
     x += g.advance * scale;
   }
   return Ok;
@@ -38,7 +47,7 @@ double line_width(const std::vector<OutlineRef>& glyphs) {
 }  // namespace
 
 GpStatus add_text_outlines(GpPath* path, const platform::fonts::Font& font, double scale, const std::u32string& text,
-                           const GpRectF& layout, StringAlignment align) {
+                           const GpRectF& layout, StringAlignment align, std::vector<size_t>* piece_ends) {
   const platform::fonts::Metrics& m = font.metrics();
   const double spacing = (m.height + m.external_leading) * scale;
   double top = layout.Y;
@@ -53,13 +62,15 @@ GpStatus add_text_outlines(GpPath* path, const platform::fonts::Font& font, doub
     if (align == StringAlignmentCenter) x += (layout.Width - w) / 2;
     else if (align == StringAlignmentFar) x += layout.Width - w;
     const double baseline = top + m.ascent * scale;
-    status = add_line(path, glyphs, x, baseline, scale);
+    status = add_line(path, glyphs, x, baseline, scale, piece_ends);
     if (status == Ok && m.underline && w > 0)
       status = GdipAddPathRectangle(path, REAL(x), REAL(baseline + m.underline_offset * scale), REAL(w),
                                     REAL(m.underline_thickness * scale));
+    end_piece(path, piece_ends);
     if (status == Ok && m.strike_out && w > 0)
       status = GdipAddPathRectangle(path, REAL(x), REAL(baseline - m.strikeout_offset * scale), REAL(w),
                                     REAL(m.strikeout_thickness * scale));
+    end_piece(path, piece_ends);
     start = end + 1;
   }
   return status;

@@ -60,7 +60,8 @@ GpStatus GdipAddPathString(GpPath* path, const WCHAR* text, INT length, const Gp
     // Built aside, so that a failure leaves the path as it was.
     GpPath added(FillModeAlternate);
     const GpStatus status =
-        detail::add_text_outlines(&added, *realised, scale, platform::fonts::code_points(text, count), *layout, align);
+        detail::add_text_outlines(&added, *realised, scale, platform::fonts::code_points(text, count), *layout, align,
+                                    nullptr);
     if (status == Ok) path->add_path(added, false);
     return status;
   });

@@ -1,10 +1,10 @@
 // The platform's test seams: input injected where the X11 backend's enters
 // the window manager, the headless screen and window state, GDI object counts,
-// the tick count's origin and libraries made to look missing. Seen only by
+// the tick count's origin, libraries made to look missing and the GDI+ glyph cache. Seen only by
 // tests and test-only builds (CMake target platform_test_seams); the library
 // implements them, the installed headers do not declare them.
-// Depends on: windowing.h; each seam is defined where it reaches (display/, wm/, gdi/, kernel/,
-// syslibs/). Acts only when a test calls it.
+// Depends on: windowing.h; each seam is defined where it reaches (display/, wm/, gdi/, gdiplus/,
+// kernel/, syslibs/). Acts only when a test calls it.
 #pragma once
 
 #include <cstddef>
@@ -53,6 +53,10 @@ struct HeadlessWindowState {
   POINT input_spot;  // where an input method would show composition, client coordinates
 };
 HeadlessWindowState headless_window_state(HWND window);
+
+// ---- GDI+ --------------------------------------------------------------------------------------------
+// GdipDrawString through the glyph cache (the default), or every call's text rasterised whole.
+void use_glyph_cache(bool use);
 
 // ---- kernel ------------------------------------------------------------------------------------------
 // Moves GetTickCount's origin so that it reads `value` now (to test the wrap).
