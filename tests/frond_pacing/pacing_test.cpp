@@ -3,7 +3,7 @@
 // the automatic mode's timer are frond_window's; speeds are benchmarks'.
 // Depends on: graphics/state.h and the window fixture.
 
-#include <cmath>
+#include <functional>
 #include <limits>
 
 #include "graphics/state.h"
@@ -14,12 +14,7 @@ using namespace frond;
 namespace {
 
 using frond_test::on_screen;
-
-// Paints the active page without counting a change.
-void paint_page(argb_color color) {
-  argb_color* page = getbuffer();
-  for (int i = 0; i < getwidth() * getheight(); ++i) page[i] = color;
-}
+using frond_test::paint_page;
 
 const auto* const environment = frond_test::window_for_all_tests(320, 180, 0);  // automatic render mode at first
 
@@ -40,32 +35,27 @@ TEST(Pacing, SwitchToManualModeCompletesOnTheLastTick) {
   EXPECT_EQ(state().switch_pending.load(), 0);
 }
 
-TEST(Pacing, NegativeDelayPresentsOnce) {
-  paint_page(0xFFFF0000);
-  delay_ms(-5);
-  EXPECT_EQ(on_screen(5, 5), 0xFF0000u);
-}
-
-TEST(Pacing, WaitingDelayPresentsAtTheEnd) {
-  paint_page(0xFF123456);
-  delay_ms(30);
-  EXPECT_EQ(on_screen(5, 5), 0x123456u);
-}
-
-TEST(Pacing, RatesThatCannotBePacedPresentOnce) {
-  for (double fps : {0.0, -30.0, std::numeric_limits<double>::quiet_NaN(), 1e-320}) {
-    paint_page(0xFF000000 | uint32_t(std::isnan(fps) ? 7 : int(fps) & 0xFF));
-    delay_fps(fps);
-    EXPECT_EQ(on_screen(5, 5), getbuffer()[0] & 0x00FFFFFF) << fps;
-    delay_fps_skip(fps);
-  }
-}
-
-TEST(Pacing, PacedFramesPresent) {
-  for (int i = 0; i < 3; ++i) {
-    paint_page(0xFF000010u + i);
-    delay_fps(200);
-    EXPECT_EQ(on_screen(5, 5), 0x10u + i);
+// Each delay presents the page, counted or not: at once where nothing can be
+// paced (a negative delay, rates that are not positive or finite), else at
+// the end of the wait.
+TEST(Pacing, EveryDelayPresentsThePage) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const struct {
+    const char* name;
+    std::function<void()> delay;
+  } rows[] = {
+      {"delay_ms(-5)", [] { delay_ms(-5); }},          {"delay_ms(30)", [] { delay_ms(30); }},
+      {"delay_fps(0)", [] { delay_fps(0.0); }},        {"delay_fps(-30)", [] { delay_fps(-30.0); }},
+      {"delay_fps(NaN)", [&] { delay_fps(nan); }},     {"delay_fps(1e-320)", [] { delay_fps(1e-320); }},
+      {"delay_fps(200)", [] { delay_fps(200); }},      {"delay_fps(200) again", [] { delay_fps(200); }},
+      {"delay_fps_skip(0)", [] { delay_fps_skip(0.0); }},
+      {"delay_fps_skip(NaN)", [&] { delay_fps_skip(nan); }},
+  };
+  argb_color colour = 0xFF000010;
+  for (const auto& row : rows) {
+    paint_page(++colour);
+    row.delay();
+    EXPECT_EQ(on_screen(5, 5), colour & 0x00FFFFFF) << row.name;
   }
   delay_fps_skip(200);
   EXPECT_GE(getfps(), 0.0f);

@@ -6,7 +6,6 @@
 #include <climits>
 #include <functional>
 #include <iterator>
-#include <random>
 
 #include "frond_blend/blend_reference.h"
 #include "support/graphics_fixture.h"

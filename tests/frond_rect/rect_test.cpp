@@ -98,18 +98,18 @@ TEST(IntrectClamp, CutsColumnsKeepingOrientation) {
 }
 
 TEST(IntrectLimit, KeepsEveryCellInRange) {
-  intrect r = {INT_MAX - 4, 0, 100, 1};
-  EXPECT_EQ(intrect_limitwidth(r), (intrect{INT_MAX - 4, 0, 5, 1}));
-  r = {0, INT_MAX - 4, 1, 100};
-  EXPECT_EQ(intrect_limitheight(r), (intrect{0, INT_MAX - 4, 1, 5}));
-  r = {INT_MAX - 4, INT_MAX - 4, 100, 100};
-  EXPECT_EQ(intrect_limit(r), (intrect{INT_MAX - 4, INT_MAX - 4, 5, 5}));
-  r = {INT_MIN + 4, 0, -100, 1};  // columns INT_MIN .. INT_MIN + 4 remain
-  EXPECT_EQ(intrect_limitwidth(r), (intrect{INT_MIN + 4, 0, -5, 1}));
-  r = {10, 10, 0, -3};
-  EXPECT_EQ(intrect_limit(r), (intrect{10, 10, 0, -3}));
-  r = {INT_MAX, 0, 1, 1};
-  EXPECT_EQ(intrect_limit(r), (intrect{INT_MAX, 0, 1, 1}));
+  const struct {
+    intrect& (*limit)(intrect&);
+    intrect r, expected;
+  } cases[] = {
+      {intrect_limitwidth, {INT_MAX - 4, 0, 100, 1}, {INT_MAX - 4, 0, 5, 1}},
+      {intrect_limitheight, {0, INT_MAX - 4, 1, 100}, {0, INT_MAX - 4, 1, 5}},
+      {intrect_limit, {INT_MAX - 4, INT_MAX - 4, 100, 100}, {INT_MAX - 4, INT_MAX - 4, 5, 5}},
+      {intrect_limitwidth, {INT_MIN + 4, 0, -100, 1}, {INT_MIN + 4, 0, -5, 1}},  // columns INT_MIN .. INT_MIN + 4
+      {intrect_limit, {10, 10, 0, -3}, {10, 10, 0, -3}},
+      {intrect_limit, {INT_MAX, 0, 1, 1}, {INT_MAX, 0, 1, 1}},
+  };
+  for (auto c : cases) EXPECT_EQ(c.limit(c.r), c.expected);  // a failure prints the case
 }
 
 }  // namespace

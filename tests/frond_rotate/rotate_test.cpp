@@ -4,12 +4,8 @@
 // not finite, and the stretch-and-splat putimage with its key and zoom.
 // Depends on: the graphics fixture.
 
-#include <cmath>
 #include <limits>
-#include <random>
-#include <vector>
 
-#include "graphics/frond.h"
 #include "support/graphics_fixture.h"
 #include "support/seeded.h"
 
@@ -60,8 +56,7 @@ TEST_F(RotateTest, SamplesMatchAPlainReference) {
   // samples exactly (x / 8, y / 8) in texel units (bilinear: texels 0..32),
   // so every sample is known; nearest reads the texel at that position plus
   // one half (a 33x33 source). Rows cross both the edges and the middle.
-  for (unsigned seed = 1; seed <= 3; ++seed) {
-    std::mt19937 random(seed);
+  seeded::iterations(3, [](std::mt19937& random, int) {
     for (bool smooth : {true, false}) {
       const int size = smooth ? 34 : 33;
       IMAGE src(size, size), dst(256, 256);
@@ -76,11 +71,11 @@ TEST_F(RotateTest, SamplesMatchAPlainReference) {
           const argb_color expected = smooth ? bilinear_reference(block, 32u * (x % 8), 32u * (y % 8))
                                              : pixel(&src, (x + 4) / 8, (y + 4) / 8);
           if (pixel(&dst, x, y) != expected && wrong++ == 0)
-            ADD_FAILURE() << "seed " << seed << (smooth ? " bilinear" : " nearest") << " at " << x << "," << y;
+            ADD_FAILURE() << (smooth ? "bilinear" : "nearest") << " at " << x << "," << y;
         }
       EXPECT_EQ(wrong, 0);
     }
-  }
+  });
 }
 
 TEST_F(RotateTest, KeyAndAlphaRules) {

@@ -1,7 +1,7 @@
 // Lines and GDI shapes as Frond maps them: the current position, line style
 // 5, viewports, flood fills by border or surface, the variants of one shape,
-// the gradient strip, the float-line end rule and huge arguments (arcs,
-// patterns and Bezier counts are in the golden script). Depends on: the graphics fixture. GDI's pixels
+// the float-line end rule and huge arguments (arcs, patterns, Bezier counts
+// and the gradient strip are in the golden script). Depends on: the graphics fixture. GDI's pixels
 // are pinned by the platform tests, whole pictures by frond_golden.
 
 #include <cmath>
@@ -80,16 +80,6 @@ TEST_F(ShapesTest, ClosedDrawpolyEqualsPolygonAndOpenOneIsAPolyline) {
   EXPECT_EQ(pixels_of(&c), pixels_of(&d));
 }
 
-TEST_F(ShapesTest, GradientPolygonIsATriangleStrip) {
-  const gradient_point quad[] = {{0, 0, 0xFFFF0000}, {20, 0, 0xFFFF0000}, {0, 20, 0xFFFF0000}, {20, 20, 0xFFFF0000}};
-  IMAGE img(24, 24);
-  fillpoly_gradient(4, quad, &img);
-  EXPECT_EQ(pixel(&img, 2, 2), 0x00FF0000u);    // in ABC
-  EXPECT_EQ(pixel(&img, 17, 17), 0x00FF0000u);  // in BCD, the strip's second triangle
-  const gradient_point nan_point[] = {{NAN, 0, 0}, {1e30f, 0, 0}, {0, 5, 0}};
-  fillpoly_gradient(3, nan_point, &img);  // not finite: nothing
-}
-
 TEST_F(ShapesTest, FloatLinesFollowTheEndPointRule) {
   IMAGE img(20, 20);
   line_f(0, 0, 10, 0, &img);
@@ -140,6 +130,8 @@ TEST_F(ShapesTest, HugeIntegerArgumentsAreCutNotOverflowed) {
   moverel(big, big, &img);
   circle_f(3e38f, 0, 3e38f, &img);
   fillellipse_f(16, 16, INFINITY, 4, &img);
+  const gradient_point nan_point[] = {{NAN, 0, 0}, {1e30f, 0, 0}, {0, 5, 0}};
+  fillpoly_gradient(3, nan_point, &img);  // not finite: nothing
   EXPECT_EQ(pixel(&img, 16, 16), 0x00FFFFFFu);  // the circle of huge radius covers the image
   setlinestyle(3, 0, big, &img);                 // a pen wider than any image
   line(small, 0, big, 31, &img);

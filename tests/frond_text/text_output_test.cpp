@@ -1,15 +1,16 @@
-// GDI text output through the library: justification and its vertical
-// centring, the escapement offset, the current position of outtext,
-// word-wrapped and justified text in a rectangle, clipping to the viewport.
-// Depends on: graphics/text_internal.h. Glyph shapes are the platform's.
-#include <algorithm>
+// GDI text through the library: the default font of a new image, the record
+// forms of setfont (long face names cut), measuring nothing, justification and
+// its vertical centring, the escapement offset, the current position of
+// outtext, word-wrapped and justified text in a rectangle and the viewport's
+// clip restored after it. Depends on: graphics/text_internal.h. Glyph shapes
+// are the platform's; the viewport's clip of the DC is frond_shapes'.
+#include <cstring>
 
 #include "graphics/text_internal.h"
 #include "support/graphics_fixture.h"
 
 using namespace frond;
 using frond_test::GraphicsTest;
-using frond_test::pixel;
 using frond_test::pixels_of;
 
 namespace {
@@ -26,7 +27,7 @@ class TextOutputTest : public GraphicsTest {
     settextcolor(0xFFFFFFFF, img);
   }
   // Every pixel back to the paper, the DC's colours kept.
-  static void wipe(IMAGE* img) { std::fill(img->pixels, img->pixels + size_t(img->width) * img->height, kPaper); }
+  static void wipe(IMAGE* img) { frond_test::fill(img, kPaper); }
   // The rows and columns holding text-cell pixels: left, top, right, bottom (exclusive).
   static std::vector<int> cell_box(IMAGE* img) { return frond_test::box_of(img, kPaper); }
 };
@@ -78,14 +79,12 @@ TEST_F(TextOutputTest, OuttextMovesTheCurrentPosition) {
   MoveToEx(image.dc, 20, 30, nullptr);
   outtext("step", &image);
   EXPECT_EQ(position(), (std::vector<int>{20 + w, 30}));
-  settextjustify(2, 0, &image);  // right-justified: drawn to the left of the position
-  outtext(L"step", &image);
-  EXPECT_EQ(position(), (std::vector<int>{20, 30}));
-  // Centred vertically: drawn 8 higher, the position comes back to the baseline row.
-  settextjustify(0, 1, &image);
+  // Right-justified, so drawn to the left of the position, and centred
+  // vertically: drawn 8 higher, the position comes back to the baseline row.
+  settextjustify(2, 1, &image);
   wipe(&image);
-  outtext('s', &image);
-  EXPECT_EQ(position(), (std::vector<int>{20 + textwidth('s', &image), 30}));
+  outtext(L's', &image);
+  EXPECT_EQ(position(), (std::vector<int>{20 + w - textwidth('s', &image), 30}));
   EXPECT_EQ(cell_box(&image)[1], 22);
 }
 
@@ -98,20 +97,6 @@ TEST_F(TextOutputTest, NullTextSetsTheAlignmentOnly) {
   outtext(static_cast<const char*>(nullptr), &image);
   EXPECT_EQ(GetTextAlign(image.dc), UINT{TA_UPDATECP | TA_RIGHT | TA_BOTTOM});
   for (argb_color p : pixels_of(&image)) EXPECT_EQ(p, kPaper);
-}
-
-TEST_F(TextOutputTest, TextStaysInsideTheViewportClip) {
-  IMAGE image(80, 60);
-  prepare(&image);
-  setviewport(10, 10, 50, 40, 1, &image);
-  outtextxy(-20, -5, "a long line of text", &image);
-  outtextxy(0, 25, L"another long line", &image);
-  for (int y = 0; y < 60; ++y)
-    for (int x = 0; x < 80; ++x)
-      if (x < 10 || x >= 50 || y < 10 || y >= 40) {
-        EXPECT_EQ(pixel(&image, x, y), kPaper) << x << "," << y;
-      }
-  EXPECT_EQ(cell_box(&image), (std::vector<int>{10, 10, 50, 40}));
 }
 
 TEST_F(TextOutputTest, RectangleTextWrapsAndJustifies) {
@@ -143,8 +128,7 @@ TEST_F(TextOutputTest, TallRectangleTextKeepsItsBottomOrMiddle) {
 
   settextjustify(0, 2, &image);
   outtextrect(0, 0, w, 20, text, &image);  // drawn from y = -28: the third line fills rows 4..19
-  EXPECT_EQ(cell_box(&image), (std::vector<int>{0, 0, w, 20}));
-  for (int x = 0; x < 100; ++x) EXPECT_EQ(pixel(&image, x, 20), kPaper);
+  EXPECT_EQ(cell_box(&image), (std::vector<int>{0, 0, w, 20}));  // cut at the box's bottom
 
   wipe(&image);
   settextjustify(0, 0, &image);
@@ -157,6 +141,44 @@ TEST_F(TextOutputTest, TallRectangleTextKeepsItsBottomOrMiddle) {
   outtextrect(0, 0, w, 20, text, &image);
   outtextxy(0, 40, "after", &image);
   EXPECT_EQ(cell_box(&image)[3], 48);
+}
+
+TEST_F(TextOutputTest, NewImagesUseSixteenPixelSimSun) {
+  IMAGE image(50, 20);
+  EXPECT_EQ(textheight("A", &image), 16);
+  EXPECT_EQ(textheight(L'A', &image), 16);
+  LOGFONTW font = {};
+  getfont(&font, &image);
+  EXPECT_EQ(font.lfHeight, 16);
+  EXPECT_STREQ(font.lfFaceName, L"SimSun");  // its fixed pitch is the platform's
+}
+
+TEST_F(TextOutputTest, RecordFormsAndLongFaceNames) {
+  IMAGE image(50, 20);
+  LOGFONTA record = {};
+  record.lfHeight = 30;
+  std::strcpy(record.lfFaceName, "DejaVu Sans");
+  setfont(&record, &image);
+  EXPECT_EQ(textheight("x", &image), 30);
+
+  setfont(18, 0, L"A face name much longer than thirty-one characters", &image);
+  LOGFONTW wide = {};
+  getfont(&wide, &image);
+  EXPECT_EQ(std::wstring(wide.lfFaceName), std::wstring(L"A face name much longer than th"));
+  EXPECT_EQ(textheight("x", &image), 18);
+}
+
+TEST_F(TextOutputTest, MeasuringNothingGivesZero) {
+  IMAGE image(50, 20);
+  EXPECT_EQ(textwidth(static_cast<const wchar_t*>(nullptr), &image), 0);
+  EXPECT_EQ(textheight(static_cast<const wchar_t*>(nullptr), &image), 0);
+  EXPECT_EQ(textwidth(static_cast<const char*>(nullptr), &image), 0);
+  EXPECT_EQ(textwidth("", &image), 0);
+  EXPECT_EQ(textwidth(L"", &image), 0);
+  EXPECT_EQ(textwidth("abc"), 0);  // no drawing target
+  EXPECT_EQ(textheight("abc", reinterpret_cast<IMAGE*>(7)), 0);  // a page that does not exist
+  // A lone lead byte of a two-byte character converts to the replacement character.
+  EXPECT_EQ(textwidth('\xc3', &image), textwidth(L'\ufffd', &image));
 }
 
 }  // namespace

@@ -87,31 +87,31 @@ std::vector<frond::argb_color> pixels_after(frond::IMAGE* img, int w, int h, fro
   return pixels_of(img);
 }
 
+// Expects good(x, y, inside) of every pixel, where `inside` says whether it
+// lies in [x0, x1) x [y0, y1); names the first pixel that fails.
+template <class Good>
+void expect_each_pixel(frond::IMAGE* img, int x0, int y0, int x1, int y1, Good good) {
+  int wrong = 0;
+  for (int y = 0; y < img->height; ++y)
+    for (int x = 0; x < img->width; ++x)
+      if (!good(x, y, x >= x0 && x < x1 && y >= y0 && y < y1) && wrong++ == 0)
+        ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex << pixel(img, x, y);
+  EXPECT_EQ(wrong, 0);
+}
+
 // Expects every pixel in [x0, x1) x [y0, y1) to be `inside` and every other one `outside`.
 inline void expect_area(frond::IMAGE* img, int x0, int y0, int x1, int y1, frond::argb_color inside,
                         frond::argb_color outside) {
-  int wrong = 0;
-  for (int y = 0; y < img->height; ++y)
-    for (int x = 0; x < img->width; ++x) {
-      const frond::argb_color expected = x >= x0 && x < x1 && y >= y0 && y < y1 ? inside : outside;
-      if (pixel(img, x, y) != expected && wrong++ == 0)
-        ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex << pixel(img, x, y) << ", not " << expected;
-    }
-  EXPECT_EQ(wrong, 0);
+  expect_each_pixel(img, x0, y0, x1, y1,
+                    [&](int x, int y, bool in) { return pixel(img, x, y) == (in ? inside : outside); });
 }
 
 // Expects the pixels in [x0, x1) x [y0, y1) to differ from `before` and all others to be as they were.
 inline void expect_changed_exactly(const std::vector<frond::argb_color>& before, frond::IMAGE* img, int x0, int y0,
                                    int x1, int y1) {
-  int wrong = 0;
-  for (int y = 0; y < img->height; ++y)
-    for (int x = 0; x < img->width; ++x) {
-      const bool inside = x >= x0 && x < x1 && y >= y0 && y < y1;
-      const bool changed = pixel(img, x, y) != before[size_t(y) * img->width + x];
-      if (inside != changed && wrong++ == 0)
-        ADD_FAILURE() << "pixel (" << x << ", " << y << ") " << (inside ? "unchanged" : "changed");
-    }
-  EXPECT_EQ(wrong, 0);
+  expect_each_pixel(img, x0, y0, x1, y1, [&](int x, int y, bool in) {
+    return in == (pixel(img, x, y) != before[size_t(y) * img->width + x]);
+  });
 }
 
 }  // namespace frond_test

@@ -27,14 +27,13 @@ inline void reset_peak_resident(const std::string& process = "self") {
 
 // AddressSanitizer holds freed memory back in quarantine and adds shadow
 // memory: bounds on resident memory allow for it in sanitizer builds.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr long sanitizer_allowance_kib = 512 * 1024;
-#elif defined(__has_feature)
+#if defined(__has_feature)
 #if __has_feature(address_sanitizer)
-constexpr long sanitizer_allowance_kib = 512 * 1024;
-#else
-constexpr long sanitizer_allowance_kib = 0;
+#define QUILLFERN_TEST_ASAN 1  // clang's spelling of -fsanitize=address
 #endif
+#endif
+#if defined(__SANITIZE_ADDRESS__) || defined(QUILLFERN_TEST_ASAN)
+constexpr long sanitizer_allowance_kib = 512 * 1024;
 #else
 constexpr long sanitizer_allowance_kib = 0;
 #endif

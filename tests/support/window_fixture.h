@@ -1,13 +1,14 @@
 // The one graphics window of a test program, on the headless display:
 // open_window (initgraph, kept on close), an environment that opens it before
 // the first test, and how tests reach it (handle, client rectangle on the
-// screen, what the screen shows there, injected keys, a wait for the window
-// thread). Depends on: the headless display and the platform input seam.
+// screen, what the screen shows there, injected keys, painting the page
+// uncounted, a wait for the window thread). Depends on: the headless display and the platform input seam.
 // One window per process: it is never closed here.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "graphics/frond.h"
@@ -29,6 +30,11 @@ inline uint32_t on_screen(int x, int y) {
 // A key going down (with the text it types) or up, as the display backend delivers it.
 inline void key(UINT vk, bool down, const std::u16string& text = u"") {
   platform_test::inject_key(window(), vk, down, false, down ? text : u"");
+}
+
+// Paints the active page without counting a change.
+inline void paint_page(frond::argb_color color) {
+  std::fill(frond::getbuffer(), frond::getbuffer() + size_t(frond::getwidth()) * size_t(frond::getheight()), color);
 }
 
 // Waits until the window thread has queued what was injected.
