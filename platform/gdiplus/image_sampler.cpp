@@ -94,7 +94,7 @@ class ImagePaint : public Paint {
   // the column table, and the colour matrix (when it acts on each channel
   // alone) through per-channel tables. The same pixels as the general path.
   bool copy_stretched_row(int y, int x, int len, ARGB* out) const {
-    if (columns_.empty() || !row_.covers(y) || !col_.covers(x) || !col_.covers(x + (long long)len - 1)) return false;
+    if (!stretched_span(y, x, len)) return false;
     const INT row = INT(row_.source(y));
     const int32_t* columns = columns_.data() + (x - col_.start);
     const GpBitmap& bitmap = *src_.bitmap;
@@ -106,6 +106,23 @@ class ImagePaint : public Paint {
     }
     recolour(out, len);
     return true;
+  }
+
+  // The same span handed to the canvas as a row and a column table, when
+  // the colours are the row's words with at most an integer alpha weight.
+  bool gather(int y, int x, int len, RowGather& out) const override {
+    const int weight = src_.attributes ? alpha_weight_ : 255;
+    if (weight < 0 || !stretched_span(y, x, len) || src_.bitmap->format != PixelFormat32bppARGB) return false;
+    out.row = reinterpret_cast<const ARGB*>(src_.bitmap->row(INT(row_.source(y))));
+    out.width = src_.bitmap->width;
+    out.columns = columns_.data() + (x - col_.start);
+    out.alpha_weight = uint32_t(weight);
+    return true;
+  }
+
+  // Whether the span lies wholly inside an exact stretch with a column table.
+  bool stretched_span(int y, int x, int len) const {
+    return !columns_.empty() && row_.covers(y) && col_.covers(x) && col_.covers(x + (long long)len - 1);
   }
 
   // The colour matrix over a span: through the channel tables when it allows.

@@ -26,6 +26,17 @@ class Paint {
   // Straight ARGB colours of pixels x .. x+len-1 of row y, taken at their centres.
   virtual void colors(int y, int x, int len, ARGB* out) = 0;
 
+  // Where those colours are picked from one source row through a column
+  // table, each alpha then scaled to round(alpha x weight / 255), gather()
+  // says so and the canvas reads the row itself; otherwise it returns false.
+  struct RowGather {
+    const ARGB* row;         // words 0 .. width-1 may be read
+    int width;
+    const int32_t* columns;  // the word of each pixel of the span
+    uint32_t alpha_weight;   // 0..255
+  };
+  virtual bool gather(int /*y*/, int /*x*/, int /*len*/, RowGather& /*out*/) const { return false; }
+
   bool uniform = false;  // every pixel gets `color`
   ARGB color = 0;
 

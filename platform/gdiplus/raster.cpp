@@ -77,14 +77,19 @@ class PointSampler {
     std::vector<const Edge*> active;
     std::vector<Crossing> crossings;
     size_t next = 0;
+    bool upright = false;  // every active edge is vertical: its crossings stay from row to row
     for (int row = row0; row < row1; ++row) {
       const double y = row + 0.5;
+      const size_t entered = next, held = active.size();
       while (next < edges_.size() && edges_[next].y0 <= y) active.push_back(&edges_[next++]);
       active.erase(std::remove_if(active.begin(), active.end(), [y](const Edge* e) { return e->y1 <= y; }),
                    active.end());
-      crossings.clear();
-      for (const Edge* e : active) crossings.push_back(Crossing{e->x_at(y), e->winding});
-      std::sort(crossings.begin(), crossings.end());
+      if (!upright || next != entered || active.size() != held) {
+        crossings.clear();
+        for (const Edge* e : active) crossings.push_back(Crossing{e->x_at(y), e->winding});
+        std::sort(crossings.begin(), crossings.end());
+        upright = std::all_of(active.begin(), active.end(), [](const Edge* e) { return e->x0 == e->x1; });
+      }
       emit_row(row, crossings, sink);
     }
   }
