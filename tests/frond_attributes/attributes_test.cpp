@@ -15,7 +15,7 @@ namespace {
 
 class AttributesTest : public GraphicsTest {};
 
-TEST_F(AttributesTest, BackgroundRepaintReplacesOnlyExactOldColour) {
+TEST_F(AttributesTest, ColourSettersTouchTheirOwnFieldsAndRepaintOnlyTheExactOldBackground) {
   IMAGE image(4, 1);
   setbkcolor(0xFF0000FF, &image);
   for (argb_color p : pixels_of(&image)) EXPECT_EQ(p, 0xFF0000FFu);
@@ -34,6 +34,16 @@ TEST_F(AttributesTest, BackgroundRepaintReplacesOnlyExactOldColour) {
   setfontbkcolor(0xFF00FF00, &image);
   EXPECT_EQ(getbkcolor(&image), 0xFF123456u);
   EXPECT_EQ(GetBkColor(image.dc), 0x0000FF00u);
+
+  // The line colour is the colour, which also sets the text colour; the text colour alone leaves it.
+  setlinecolor(0xFF00AA00, &image);
+  EXPECT_EQ((std::vector<argb_color>{getcolor(&image), getlinecolor(&image), gettextcolor(&image)}),
+            (std::vector<argb_color>{0xFF00AA00, 0xFF00AA00, 0xFFD3D3D3}));
+  setcolor(0x80FF0000, &image);
+  EXPECT_EQ(gettextcolor(&image), 0x80FF0000u);
+  EXPECT_EQ(GetTextColor(image.dc), 0x000000FFu);
+  settextcolor(0xFF0000FF, &image);
+  EXPECT_EQ(getcolor(&image), 0x80FF0000u);
 }
 
 TEST_F(AttributesTest, GettersWithoutAnImage) {
@@ -47,21 +57,7 @@ TEST_F(AttributesTest, GettersWithoutAnImage) {
   setcolor(0xFF010203, none);  // no effect, no crash
 }
 
-TEST_F(AttributesTest, ColourSettersTouchTheirOwnFields) {
-  IMAGE image(1, 1);
-  setlinecolor(0xFF00AA00, &image);
-  EXPECT_EQ(getcolor(&image), 0xFF00AA00u);
-  EXPECT_EQ(getlinecolor(&image), 0xFF00AA00u);
-  EXPECT_EQ(gettextcolor(&image), 0xFFD3D3D3u);
-  setcolor(0x80FF0000, &image);
-  EXPECT_EQ(gettextcolor(&image), 0x80FF0000u);
-  EXPECT_EQ(GetTextColor(image.dc), 0x000000FFu);
-  settextcolor(0xFF0000FF, &image);
-  EXPECT_EQ(getcolor(&image), 0x80FF0000u);
-  EXPECT_EQ(gettextcolor(&image), 0xFF0000FFu);
-}
-
-TEST_F(AttributesTest, LineWidthAndThickness) {
+TEST_F(AttributesTest, PenWidthStyleCapsAndMiterLimits) {
   IMAGE image(1, 1);
   setlinewidth(2.7f, &image);
   EXPECT_EQ(image.line_thickness, 2);
@@ -75,10 +71,7 @@ TEST_F(AttributesTest, LineWidthAndThickness) {
   Gdiplus::DashStyle dash;
   Gdiplus::GdipGetPenDashStyle(image.pen_holder.object, &dash);
   EXPECT_EQ(dash, Gdiplus::DashStyleDashDot);
-}
 
-TEST_F(AttributesTest, UnknownCapsActFlatAndMiterLimitsStayAtLeastOne) {
-  IMAGE image(1, 1);
   setlinecap(9, &image);
   Gdiplus::LineCap cap;
   Gdiplus::GdipGetPenStartCap(image.pen_holder.object, &cap);

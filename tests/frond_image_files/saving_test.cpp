@@ -43,8 +43,9 @@ TEST_F(SavingTest, PngColourTypesAndRoundTrips) {
 
 const std::vector<frond::argb_color> five = {0x80112233, 0xFF445566, 0x00778899, 0x10AABBCC, 0xFFDDEEFF};
 
-// Without alpha: 24 bits, BI_RGB, rows padded to 4 bytes; with alpha: 32
-// bits, BI_BITFIELDS with a V4 header (masks, "BGRs", no end points or gamma).
+// Without alpha: 24 bits, BI_RGB, rows padded to 4 bytes and stored bottom
+// up; with alpha: 32 bits, BI_BITFIELDS with a V4 header (masks, "BGRs", no
+// end points or gamma).
 TEST_F(SavingTest, BmpFilesMatchTheLayoutByteForByte) {
   IMAGE img(5, 1);
   fill(img, five);
@@ -66,14 +67,11 @@ TEST_F(SavingTest, BmpFilesMatchTheLayoutByteForByte) {
                                        0x77, 0x00, 0xCC, 0xBB, 0xAA, 0x10, 0xFF, 0xEE, 0xDD, 0xFF};
   expected.insert(expected.end(), pixels.begin(), pixels.end());
   EXPECT_EQ(read_bytes("five.bmp"), expected);
-}
 
-TEST_F(SavingTest, BmpRowsAreStoredBottomUp) {
-  IMAGE img(1, 2);
-  fill(img, {0xFF0000FF, 0xFFFF0000});
-  ASSERT_EQ(frond::savebmp(&img, "column.bmp", false), 0);
+  IMAGE column(1, 2);
+  fill(column, {0xFF0000FF, 0xFFFF0000});
+  ASSERT_EQ(frond::savebmp(&column, "column.bmp", false), 0);
   const std::vector<uint8_t> file = read_bytes("column.bmp");
-  ASSERT_EQ(file.size(), 54u + 8u);
   EXPECT_EQ(std::vector<uint8_t>(file.begin() + 54, file.end()),
             (std::vector<uint8_t>{0, 0, 0xFF, 0, 0xFF, 0, 0, 0}));  // bottom (red) row first
 }
