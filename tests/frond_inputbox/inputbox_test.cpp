@@ -123,13 +123,7 @@ TEST(InputBox, LeavesThePictureTheQueueAndNoWindowOrObjectBehind) {
   frond_test::paint_coordinates(state().pages[0]);
   const std::vector<argb_color> before = frond_test::pixels_of(state().pages[0]);
   const size_t objects = platform_test::gdi_object_count();
-  const Outcome out = wide_box(64, [](HWND) {
-    // While open: the box's background on the page, the white field on the screen.
-    const int bx = (640 - 400) / 2, by = (360 - 300) / 2;
-    for (int i = 0; i < 100 && frond_test::pixel(state().pages[0], bx + 10, by + 150) != 0xFF80A080u; ++i) Sleep(5);
-    EXPECT_EQ(frond_test::pixel(state().pages[0], bx + 10, by + 150), 0xFF80A080u);
-    Sleep(100);
-    EXPECT_EQ(frond_test::on_screen(bx + 31 + 100, by + 193 + 30), 0xFFFFFFu);
+  const Outcome out = wide_box(64, [](HWND) {  // how the open box looks is the end-to-end test's
     type(u"x");
     enter();
   });
