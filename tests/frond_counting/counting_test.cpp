@@ -130,8 +130,9 @@ const Row rows[] = {
     ROW(1, 1, 1, target, F(frond_xyprintf(2, 2, "%s", "Hi")), F(frond_xyprintf(2, 2, L"%ls", L"Hi"))),
     // Anti-aliased outlines and fills.
     ROW(1, 0, 0, arg, F(frond_line(2, 2, 30, 30, d)), F(frond_polyline(3, ftri, d)), F(frond_polygon(3, ftri, d)),
-        F(frond_drawpoly(3, ftri, d)), F(frond_drawpoly(4, fclosed, d)), F(frond_drawcurve(3, ftri, d)), F(frond_drawcurve(3, ftri, 0.3f, d)),
-        F(frond_drawclosedcurve(3, ftri, d)), F(frond_drawclosedcurve(3, ftri, 0.3f, d)), F(frond_bezier(4, fbez, d)),
+        F(frond_drawpoly(3, ftri, d)), F(frond_drawpoly(4, fclosed, d)), F(frond_drawcurve(3, ftri, d)),
+        F(frond_drawcurve(3, ftri, 0.3f, d)), F(frond_drawclosedcurve(3, ftri, d)),
+        F(frond_drawclosedcurve(3, ftri, 0.3f, d)), F(frond_bezier(4, fbez, d)),
         F(frond_drawbezier(4, fbez, d)), F(frond_rectangle(2, 2, 28, 28, d)), F(frond_ellipse(2, 2, 28, 20, d)),
         F(frond_circle(20, 20, 10, d)), F(frond_arc(2, 2, 28, 28, 0, 180, d)), F(frond_pie(2, 2, 28, 28, 0, 90, d)),
         F(frond_roundrect(2, 2, 28, 28, 3, 4, 5, 6, d)), F(frond_fillrect(2, 2, 28, 28, d)),
@@ -149,7 +150,8 @@ const Row rows[] = {
     ROW(1, 0, 0, arg, F(frond_setalpha(0x80, d)), F(frond_drawimage(src, 0, 0, d)),
         F(frond_drawimage(src, 0, 0, 16, 16, 0, 0, 8, 8, d)),
         F(frond_puttexture(src, frond_rect{0, 0, 8, 8}, frond_rect{0, 0, 4, 4}, d))),
-    ROW(1, 0, 0, none, F(frond_drawimage(nullptr, 0, 0, d)), F(frond_drawimage(nullptr, 0, 0, 1, 1, 0, 0, 1, 1, d))),
+    ROW(1, 0, 0, none, F(frond_drawimage(nullptr, 0, 0, d)),
+        F(frond_drawimage(nullptr, 0, 0, 1, 1, 0, 0, 1, 1, d))),
     ROW(0, 0, 0, arg, F(frond_puttexture(src, 0, 0, 8, 8, d)), F(frond_puttexture(src, frond_rect{0, 0, 8, 8}, d))),
     // Transforms (they count on selector 0, even the queries).
     ROW(1, 0, 0, none, F(frond_rotate(10, d)), F(frond_translate(1, 2, d)), F(frond_scale(2, 2, d)),
