@@ -109,13 +109,14 @@ TEST_F(AttributesTest, UserPatternDashes) {
 // (the dashed pens' pictures are in the golden script).
 TEST_F(AttributesTest, UserPatternsOfOneRunAreSolidOrNull) {
   IMAGE image(1, 1);
-  LOGPEN pen = {};
-  setlinestyle(PS_USERSTYLE, 0xFFFF, 1, &image);
-  GetObjectW(GetCurrentObject(image.dc, OBJ_PEN), sizeof(pen), &pen);
-  EXPECT_EQ(pen.lopnStyle, UINT(PS_SOLID));
-  setlinestyle(PS_USERSTYLE, 0x0000, 1, &image);
-  GetObjectW(GetCurrentObject(image.dc, OBJ_PEN), sizeof(pen), &pen);
-  EXPECT_EQ(pen.lopnStyle, UINT(PS_NULL));
+  for (const auto& [pattern, style] : {std::pair<int, UINT>{0xFFFF, PS_SOLID}, {0x0000, PS_NULL}}) {
+    setlinestyle(PS_USERSTYLE, pattern, 1, &image);
+    HGDIOBJ pen = GetCurrentObject(image.dc, OBJ_PEN);
+    LOGPEN record = {PS_DASH, {}, 0};
+    ASSERT_EQ(GetObjectType(pen), DWORD(OBJ_PEN)) << pattern;  // a plain pen, not a dashed one
+    ASSERT_EQ(GetObjectW(pen, sizeof(record), &record), int(sizeof(record)));
+    EXPECT_EQ(record.lopnStyle, style) << pattern;
+  }
 }
 
 }  // namespace
