@@ -114,7 +114,7 @@ const Row rows[] = {
     ROW(0, 0, 0, none, F(setcolor(white, d)), F(setfillstyle(1, white, d)), F(setfillcolor(white, d)),
         F(setbkmode(TRANSPARENT, d)), F(setlinestyle(1, 0, 2, d)), F(setfont(20, 0, "SimSun", d)),
         F(settextjustify(1, 1, d)), F(textwidth("abc", d)), F(textheight(L"abc", d)),
-        F(getimage(scratch, d, 0, 0, 2, 2))),
+        F(getimage(scratch, d, 0, 0, 2, 2)), F(getimage(scratch, 0, 0, 2, 2))),
     // Text through GDI.
     ROW(1, 0, 0, arg, F(outtext("Hi", d)), F(outtext(L"Hi", d)), F(outtext('H', d)), F(outtext(L'H', d)),
         F(outtextxy(2, 2, "Hi", d)), F(outtextxy(2, 2, L"Hi", d)), F(outtextxy(2, 2, 'H', d)),
