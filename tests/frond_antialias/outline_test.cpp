@@ -39,15 +39,33 @@ void draw_every_outline(IMAGE* img) {
   frond_pie(10, 10, 60, 60, 30, 200, img);
 }
 
-TEST_F(OutlineTest, LineStyleFiveHidesEveryOutlineButTheRoundedRectangle) {
+TEST_F(OutlineTest, LineStyleFiveHidesEveryOutlineButTheRoundedRectangleAndLeavesFillsAlone) {
   IMAGE image(100, 100);
   setcolor(0xFFFFFFFF, &image);
+  setfillcolor(0xFFFF0000, &image);
   setlinestyle(PS_NULL, 0, 3, &image);
   const std::vector<argb_color> before = pixels_of(&image);
   draw_every_outline(&image);
   EXPECT_EQ(changed_count(before, &image), 0);
   frond_roundrect(10, 10, 60, 40, 8, 8, 8, 8, &image);
   EXPECT_GT(changed_count(before, &image), 100);  // with a visible style each draws (frond_counting)
+
+  const frond_point square[4] = {{10, 10}, {30, 10}, {30, 30}, {10, 30}};
+  const std::function<void()> fills[] = {
+      [&] { frond_fillrect(5, 5, 10, 10, &image); },
+      [&] { frond_fillpoly(4, square, &image); },
+      [&] { frond_fillclosedcurve(4, square, &image); },
+      [&] { frond_fillclosedcurve(4, square, 0.2f, &image); },
+      [&] { frond_fillellipse(5, 5, 30, 20, &image); },
+      [&] { frond_fillcircle(50, 50, 10, &image); },
+      [&] { frond_fillpie(5, 5, 60, 60, 0, 90, &image); },
+      [&] { frond_fillroundrect(5, 5, 60, 30, 8, 8, 8, 8, &image); },
+  };
+  for (size_t i = 0; i < std::size(fills); ++i) {
+    cleardevice(&image);
+    fills[i]();
+    EXPECT_GT(changed_count(before, &image), 0) << "fill " << i;
+  }
 }
 
 // The pixels of `draw` on a fresh black image with a thick white pen.
@@ -148,29 +166,6 @@ TEST_F(FillTest, ViewportMovesAndClipsTheFill) {
     const std::vector<argb_color> before = pixels_of(&image);
     frond_fillrect(c.x, c.y, c.w, c.h, &image);
     expect_changed_exactly(before, &image, c.left, c.top, c.right, c.bottom);
-  }
-}
-
-TEST_F(FillTest, EveryFillIgnoresLineStyleFive) {
-  IMAGE image(100, 100);
-  setfillcolor(0xFFFF0000, &image);
-  setlinestyle(PS_NULL, 0, 1, &image);
-  const frond_point square[4] = {{10, 10}, {30, 10}, {30, 30}, {10, 30}};
-  const std::function<void()> fills[] = {
-      [&] { frond_fillrect(5, 5, 10, 10, &image); },
-      [&] { frond_fillpoly(4, square, &image); },
-      [&] { frond_fillclosedcurve(4, square, &image); },
-      [&] { frond_fillclosedcurve(4, square, 0.2f, &image); },
-      [&] { frond_fillellipse(5, 5, 30, 20, &image); },
-      [&] { frond_fillcircle(50, 50, 10, &image); },
-      [&] { frond_fillpie(5, 5, 60, 60, 0, 90, &image); },
-      [&] { frond_fillroundrect(5, 5, 60, 30, 8, 8, 8, 8, &image); },
-  };
-  for (size_t i = 0; i < std::size(fills); ++i) {
-    cleardevice(&image);
-    const std::vector<argb_color> before = pixels_of(&image);
-    fills[i]();
-    EXPECT_GT(changed_count(before, &image), 0) << "fill " << i;
   }
 }
 
