@@ -99,7 +99,7 @@ TEST_F(SavingTest, BackslashesSeparateFolders) {
   EXPECT_EQ(frond::getimage_pngfile(&back, absolute.c_str()), 0);
 }
 
-TEST_F(SavingTest, FailedOpensWritesAndClosesAreReported) {
+TEST_F(SavingTest, FailedOpensWritesAndClosesImagesWithoutPixelsAndSelectorsOfNothing) {
   IMAGE img(8, 8);
   EXPECT_EQ(frond::savepng(&img, "missing/x.png", true), -3);
   EXPECT_EQ(frond::savebmp(&img, "missing/x.bmp", true), -12);
@@ -109,10 +109,8 @@ TEST_F(SavingTest, FailedOpensWritesAndClosesAreReported) {
   EXPECT_EQ(frond::savepng(&img, "/dev/full", true), -12);
   EXPECT_EQ(frond::savebmp(&img, "/dev/full", false), -12);
   EXPECT_EQ(frond::saveimage(&img, L"/dev/full", false), -12);
-}
 
-TEST_F(SavingTest, ImagesWithoutPixelsAndSelectorsOfNothing) {
-  IMAGE empty(0, 0);
+  IMAGE empty(0, 0);  // no pixels: no PNG, a BMP of headers only
   EXPECT_EQ(frond::savepng(&empty, "empty.png", false), -12);
   ASSERT_EQ(frond::savebmp(&empty, "empty.bmp", false), 0);
   EXPECT_EQ(read_bytes("empty.bmp").size(), 54u);
