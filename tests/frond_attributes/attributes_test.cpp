@@ -15,7 +15,7 @@ namespace {
 
 class AttributesTest : public GraphicsTest {};
 
-TEST_F(AttributesTest, BackgroundRepaintReplacesOnlyExactOldColour) {
+TEST_F(AttributesTest, ColourSettersTouchTheirOwnFieldsAndRepaintOnlyTheExactOldBackground) {
   IMAGE image(4, 1);
   setbkcolor(0xFF0000FF, &image);
   for (argb_color p : pixels_of(&image)) EXPECT_EQ(p, 0xFF0000FFu);
@@ -34,6 +34,16 @@ TEST_F(AttributesTest, BackgroundRepaintReplacesOnlyExactOldColour) {
   setfontbkcolor(0xFF00FF00, &image);
   EXPECT_EQ(getbkcolor(&image), 0xFF123456u);
   EXPECT_EQ(GetBkColor(image.dc), 0x0000FF00u);
+
+  // The line colour is the colour, which also sets the text colour; the text colour alone leaves it.
+  setlinecolor(0xFF00AA00, &image);
+  EXPECT_EQ((std::vector<argb_color>{getcolor(&image), getlinecolor(&image), gettextcolor(&image)}),
+            (std::vector<argb_color>{0xFF00AA00, 0xFF00AA00, 0xFFD3D3D3}));
+  setcolor(0x80FF0000, &image);
+  EXPECT_EQ(gettextcolor(&image), 0x80FF0000u);
+  EXPECT_EQ(GetTextColor(image.dc), 0x000000FFu);
+  settextcolor(0xFF0000FF, &image);
+  EXPECT_EQ(getcolor(&image), 0x80FF0000u);
 }
 
 TEST_F(AttributesTest, GettersWithoutAnImage) {
@@ -47,21 +57,7 @@ TEST_F(AttributesTest, GettersWithoutAnImage) {
   setcolor(0xFF010203, none);  // no effect, no crash
 }
 
-TEST_F(AttributesTest, ColourSettersTouchTheirOwnFields) {
-  IMAGE image(1, 1);
-  setlinecolor(0xFF00AA00, &image);
-  EXPECT_EQ(getcolor(&image), 0xFF00AA00u);
-  EXPECT_EQ(getlinecolor(&image), 0xFF00AA00u);
-  EXPECT_EQ(gettextcolor(&image), 0xFFD3D3D3u);
-  setcolor(0x80FF0000, &image);
-  EXPECT_EQ(gettextcolor(&image), 0x80FF0000u);
-  EXPECT_EQ(GetTextColor(image.dc), 0x000000FFu);
-  settextcolor(0xFF0000FF, &image);
-  EXPECT_EQ(getcolor(&image), 0x80FF0000u);
-  EXPECT_EQ(gettextcolor(&image), 0xFF0000FFu);
-}
-
-TEST_F(AttributesTest, LineWidthAndThickness) {
+TEST_F(AttributesTest, PenWidthStyleCapsAndMiterLimits) {
   IMAGE image(1, 1);
   setlinewidth(2.7f, &image);
   EXPECT_EQ(image.line_thickness, 2);
@@ -75,10 +71,7 @@ TEST_F(AttributesTest, LineWidthAndThickness) {
   Gdiplus::DashStyle dash;
   Gdiplus::GdipGetPenDashStyle(image.pen_holder.object, &dash);
   EXPECT_EQ(dash, Gdiplus::DashStyleDashDot);
-}
 
-TEST_F(AttributesTest, UnknownCapsActFlatAndMiterLimitsStayAtLeastOne) {
-  IMAGE image(1, 1);
   setlinecap(9, &image);
   Gdiplus::LineCap cap;
   Gdiplus::GdipGetPenStartCap(image.pen_holder.object, &cap);
@@ -112,27 +105,18 @@ TEST_F(AttributesTest, UserPatternDashes) {
   }
 }
 
-TEST_F(AttributesTest, UserPatternPens) {
+// A user pattern with every bit set is a solid pen, with none a null pen
+// (the dashed pens' pictures are in the golden script).
+TEST_F(AttributesTest, UserPatternsOfOneRunAreSolidOrNull) {
   IMAGE image(1, 1);
-  setlinestyle(PS_USERSTYLE, 0xFF00, 1, &image);
-  HGDIOBJ pen = GetCurrentObject(image.dc, OBJ_PEN);
-  ASSERT_EQ(GetObjectType(pen), DWORD(OBJ_EXTPEN));
-  struct {
-    EXTLOGPEN pen;
-    DWORD more[16];
-  } record = {};
-  GetObjectW(pen, sizeof(record), &record);
-  EXPECT_EQ(record.pen.elpPenStyle & PS_STYLE_MASK, DWORD(PS_USERSTYLE));
-  ASSERT_EQ(record.pen.elpNumEntries, 2u);
-  EXPECT_EQ(record.pen.elpStyleEntry[0], 8u);
-
-  setlinestyle(PS_USERSTYLE, 0xFFFF, 1, &image);  // all drawn: a solid line
-  LOGPEN simple = {};
-  GetObjectW(GetCurrentObject(image.dc, OBJ_PEN), sizeof(simple), &simple);
-  EXPECT_EQ(simple.lopnStyle, UINT(PS_SOLID));
-  setlinestyle(PS_USERSTYLE, 0x0000, 1, &image);  // nothing drawn
-  GetObjectW(GetCurrentObject(image.dc, OBJ_PEN), sizeof(simple), &simple);
-  EXPECT_EQ(simple.lopnStyle, UINT(PS_NULL));
+  for (const auto& [pattern, style] : {std::pair<int, UINT>{0xFFFF, PS_SOLID}, {0x0000, PS_NULL}}) {
+    setlinestyle(PS_USERSTYLE, pattern, 1, &image);
+    HGDIOBJ pen = GetCurrentObject(image.dc, OBJ_PEN);
+    LOGPEN record = {PS_DASH, {}, 0};
+    ASSERT_EQ(GetObjectType(pen), DWORD(OBJ_PEN)) << pattern;  // a plain pen, not a dashed one
+    ASSERT_EQ(GetObjectW(pen, sizeof(record), &record), int(sizeof(record)));
+    EXPECT_EQ(record.lopnStyle, style) << pattern;
+  }
 }
 
 }  // namespace

@@ -1,7 +1,12 @@
 // What the seeded random blend test does not reach: a source viewport with a
 // premultiplied source (routed through AlphaBlend), a filter one column short,
-// filters and sources that name no image, a page named by selector as the source.
-// Depends on: the graphics fixture. Blend values are in blend_random_test.
+// filters and sources that name no image, a page named by selector as the
+// source; and stretched blends through GDI+ (constant alpha on top of the
+// source alpha, the viewport clip, the destination's world transform left as
+// it was). Depends on: the graphics fixture. Blend values are in
+// blend_random_test; GDI+ scaling is the platform's.
+
+#include <cstdlib>
 
 #include "support/graphics_fixture.h"
 
@@ -52,6 +57,50 @@ TEST_F(BlendTest, MissingImagesDrawNothingAndPagesServeAsSources) {
   fill(&dst, 0xFF000000);
   putimage_alphatransparent(&dst, selector(1), 0, 0, 0x00, 255, 0, 0, 0, 0);
   for (argb_color p : pixels_of(&dst)) EXPECT_EQ(p, 0xFFFFFFFFu);
+}
+
+// Every channel within one step of the expected value.
+::testing::AssertionResult near(argb_color actual, argb_color expected) {
+  for (int shift = 0; shift < 32; shift += 8)
+    if (std::abs(int((actual >> shift) & 0xFF) - int((expected >> shift) & 0xFF)) > 1)
+      return ::testing::AssertionFailure() << std::hex << actual << " is not near " << expected;
+  return ::testing::AssertionSuccess();
+}
+
+using BlendStretchTest = BlendTest;
+
+TEST_F(BlendStretchTest, ConstantAlphaScalesTheSourceAlpha) {
+  IMAGE src(1, 1), dst(2, 2);
+  fill(&src, 0xFFFFFFFF);
+  fill(&dst, 0xFF000000);
+  putimage_alphablend(&dst, &src, 0, 0, 2, 2, 128, 0, 0, 0, 0, false, 0);
+  for (argb_color p : pixels_of(&dst)) EXPECT_TRUE(near(p, 0xFF808080));
+  fill(&dst, 0xFF000000);
+  putimage_alphablend(&dst, &src, 0, 0, 2, 2, 0, 0, 0, 0, 0, true, 0);  // alpha 0: nothing
+  for (argb_color p : pixels_of(&dst)) EXPECT_EQ(p, 0xFF000000u);
+}
+
+TEST_F(BlendStretchTest, WithalphaClipsToTheViewportAndKeepsTheClip) {
+  IMAGE src(2, 1), dst(6, 6);
+  src.pixels[0] = 0xFFFF0000;
+  src.pixels[1] = 0x00FFFFFF;  // transparent: leaves the destination
+  fill(&dst, 0xFF000000);
+  setviewport(1, 1, 4, 4, 1, &dst);
+  EXPECT_EQ(putimage_withalpha(&dst, &src, -1, -1, 8, 8, 0, 0, 0, 0, false), 0);
+  expect_area(&dst, 1, 1, 4, 4, 0xFFFF0000, 0xFF000000);  // the left half (x 0..3), inside the viewport
+}
+
+TEST_F(BlendStretchTest, TheWorldTransformIsRestored) {
+  IMAGE src(1, 1), dst(4, 4);
+  fill(&src, 0xFF00FF00);
+  setviewport(1, 1, 4, 4, 1, &dst);
+  state().draw_target = &dst;
+  putimage_alphablend(nullptr, &src, 0, 0, 1, 1, 200, 0, 0, 0, 0, true, 0);
+  putimage_withalpha(nullptr, &src, 1, 1, 1, 1, 0, 0, 0, 0, false);
+  EXPECT_EQ(pixel(&dst, 2, 2), 0xFF00FF00u);  // viewport (1, 1) plus (1, 1)
+  setfillcolor(0xFFFF0000, &dst);
+  frond_fillrect(2, 0, 1, 1, &dst);  // still moved by the viewport
+  EXPECT_EQ(pixel(&dst, 3, 1), 0xFFFF0000u);
 }
 
 }  // namespace

@@ -76,8 +76,17 @@ class Controls : public frond_test::GraphicsTest {
     state().focused_control = nullptr;
     GraphicsTest::TearDown();
   }
-  void press(int px, int py) { root->dispatchmouse(px, py, MOUSEMSG_PRESS | MOUSEFLAG_LEFT); }
-  void move(int px, int py) { root->dispatchmouse(px, py, MOUSEMSG_MOVE); }
+  // What reached the probes from one press, and the last probe a move reached.
+  std::vector<std::string> press(int px, int py) {
+    events.clear();
+    root->dispatchmouse(px, py, MOUSEMSG_PRESS | MOUSEFLAG_LEFT);
+    return events;
+  }
+  std::string move(int px, int py) {
+    events.clear();
+    root->dispatchmouse(px, py, MOUSEMSG_MOVE);
+    return events.empty() ? "" : events.back();
+  }
   std::vector<const frondControlBase*> zsorted(const frondControlBase* c) {
     std::vector<const frondControlBase*> order;
     for (int i = 0; i < c->childcount(); ++i) order.push_back(c->zsortedchild(i));
@@ -121,12 +130,9 @@ TEST_F(Controls, TheFrontChildIsDrawnLastAndHitFirstInLocalCoordinates) {
   EXPECT_EQ(frond_test::pixel(&target, 6, 6), 0xFF00FF00u);    // back only
   EXPECT_EQ(frond_test::pixel(&target, 10, 10), 0xFFFF0000u);  // both: front on top
   EXPECT_EQ(frond_test::pixel(&target, 30, 30), 0xFF0000FFu);  // the panel
-  press(11, 12);
-  EXPECT_EQ(events, (std::vector<std::string>{"panel:mouse 6,7 press", "front:mouse 2,3 press"}));
-  events.clear();
+  EXPECT_EQ(press(11, 12), (std::vector<std::string>{"panel:mouse 6,7 press", "front:mouse 2,3 press"}));
   front.visible = 0;  // invisible: still painted into its parent's image, neither composited nor hit
-  press(11, 12);
-  EXPECT_EQ(events.back(), "back:mouse 6,7 press");
+  EXPECT_EQ(press(11, 12).back(), "back:mouse 6,7 press");
   root->dispatchdraw(&target);
   EXPECT_EQ(frond_test::pixel(&target, 10, 10), 0xFF00FF00u);
 }
@@ -137,19 +143,14 @@ TEST_F(Controls, AFilterPixelOfZeroLetsTheMouseThrough) {
   resize(front.filter_image, 8, 8);
   setbkcolor(0, front.filter_image);  // transparent black: no pixel hits
   cleardevice(front.filter_image);
-  move(3, 3);
-  EXPECT_EQ(events.back(), "back:mouse 3,3");
+  EXPECT_EQ(move(3, 3), "back:mouse 3,3");
   putpixel(3, 3, 0xFF000000, front.filter_image);
-  move(3, 3);
-  EXPECT_EQ(events.back(), "front:mouse 3,3");
+  EXPECT_EQ(move(3, 3), "front:mouse 3,3");
   front.clearfilter();  // the whole filter image hits, and nothing outside it
-  move(7, 7);
-  EXPECT_EQ(events.back(), "front:mouse 7,7");
-  move(9, 9);
-  EXPECT_EQ(events.back(), "back:mouse 9,9");
+  EXPECT_EQ(move(7, 7), "front:mouse 7,7");
+  EXPECT_EQ(move(9, 9), "back:mouse 9,9");
   front.direct = 1;  // a direct child is hit by its rectangle alone
-  move(9, 9);
-  EXPECT_EQ(events.back(), "front:mouse 9,9");
+  EXPECT_EQ(move(9, 9), "front:mouse 9,9");
 }
 
 TEST_F(Controls, KeysFollowTheFocusPathAndAParentCanEatThem) {
@@ -172,19 +173,16 @@ TEST_F(Controls, PressesSetTheFocusPathAndASiblingTakesExactlyThatPathAway) {
   EXPECT_EQ(left.focused + inner.focused, 2u);
   EXPECT_EQ(state().focused_control, &inner);
   EXPECT_EQ(root->focused, 0u);
-  events.clear();
-  press(21, 1);  // a sibling inside the same parent: only inner loses it
-  EXPECT_EQ(events, (std::vector<std::string>{"inner:loss", "left:mouse 21,1 press", "inner2:mouse 1,1 press"}));
+  // A sibling inside the same parent: only inner loses it.
+  EXPECT_EQ(press(21, 1),
+            (std::vector<std::string>{"inner:loss", "left:mouse 21,1 press", "inner2:mouse 1,1 press"}));
   EXPECT_EQ(inner.focused, 0u);
   EXPECT_EQ(state().focused_control, &inner2);
-  events.clear();
-  press(61, 1);  // the other branch: the whole old path loses it
-  EXPECT_EQ(events, (std::vector<std::string>{"inner2:loss", "left:loss", "right:mouse 1,1 press"}));
+  // The other branch: the whole old path loses it.
+  EXPECT_EQ(press(61, 1), (std::vector<std::string>{"inner2:loss", "left:loss", "right:mouse 1,1 press"}));
   EXPECT_EQ(left.focused + inner2.focused, 0u);
   left.refuse_focus = 1;  // refused: no focus change, but the event still arrives
-  events.clear();
-  press(1, 1);
-  EXPECT_EQ(events.back(), "inner:mouse 1,1 press");
+  EXPECT_EQ(press(1, 1).back(), "inner:mouse 1,1 press");
   EXPECT_EQ(left.focused, 0u);
 }
 

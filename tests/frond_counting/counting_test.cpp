@@ -21,6 +21,7 @@ frond_path* path = nullptr;
 const int tri[] = {2, 2, 30, 4, 10, 30};
 const int quad[] = {2, 2, 30, 2, 30, 30, 2, 30};
 const frond_point ftri[] = {{2, 2}, {30, 4}, {10, 30}};
+const frond_point fclosed[] = {{2, 2}, {30, 4}, {10, 30}, {2, 2}};  // drawn as a polygon
 const frond_point fbez[] = {{2, 2}, {10, 30}, {20, 2}, {30, 30}};
 const gradient_point grad3[] = {{2, 2, 0xFFFFFFFF}, {30, 4, 0xFFFFFFFF}, {10, 30, 0xFFFFFFFF}};
 const gradient_point grad2[] = {{2, 2, 0xFFFFFFFF}, {30, 30, 0xFFFFFFFF}};
@@ -113,7 +114,7 @@ const Row rows[] = {
     ROW(0, 0, 0, none, F(setcolor(white, d)), F(setfillstyle(1, white, d)), F(setfillcolor(white, d)),
         F(setbkmode(TRANSPARENT, d)), F(setlinestyle(1, 0, 2, d)), F(setfont(20, 0, "SimSun", d)),
         F(settextjustify(1, 1, d)), F(textwidth("abc", d)), F(textheight(L"abc", d)),
-        F(getimage(scratch, d, 0, 0, 2, 2))),
+        F(getimage(scratch, d, 0, 0, 2, 2)), F(getimage(scratch, 0, 0, 2, 2))),
     // Text through GDI.
     ROW(1, 0, 0, arg, F(outtext("Hi", d)), F(outtext(L"Hi", d)), F(outtext('H', d)), F(outtext(L'H', d)),
         F(outtextxy(2, 2, "Hi", d)), F(outtextxy(2, 2, L"Hi", d)), F(outtextxy(2, 2, 'H', d)),
@@ -129,8 +130,9 @@ const Row rows[] = {
     ROW(1, 1, 1, target, F(frond_xyprintf(2, 2, "%s", "Hi")), F(frond_xyprintf(2, 2, L"%ls", L"Hi"))),
     // Anti-aliased outlines and fills.
     ROW(1, 0, 0, arg, F(frond_line(2, 2, 30, 30, d)), F(frond_polyline(3, ftri, d)), F(frond_polygon(3, ftri, d)),
-        F(frond_drawpoly(3, ftri, d)), F(frond_drawcurve(3, ftri, d)), F(frond_drawcurve(3, ftri, 0.3f, d)),
-        F(frond_drawclosedcurve(3, ftri, d)), F(frond_drawclosedcurve(3, ftri, 0.3f, d)), F(frond_bezier(4, fbez, d)),
+        F(frond_drawpoly(3, ftri, d)), F(frond_drawpoly(4, fclosed, d)), F(frond_drawcurve(3, ftri, d)),
+        F(frond_drawcurve(3, ftri, 0.3f, d)), F(frond_drawclosedcurve(3, ftri, d)),
+        F(frond_drawclosedcurve(3, ftri, 0.3f, d)), F(frond_bezier(4, fbez, d)),
         F(frond_drawbezier(4, fbez, d)), F(frond_rectangle(2, 2, 28, 28, d)), F(frond_ellipse(2, 2, 28, 20, d)),
         F(frond_circle(20, 20, 10, d)), F(frond_arc(2, 2, 28, 28, 0, 180, d)), F(frond_pie(2, 2, 28, 28, 0, 90, d)),
         F(frond_roundrect(2, 2, 28, 28, 3, 4, 5, 6, d)), F(frond_fillrect(2, 2, 28, 28, d)),
@@ -148,6 +150,8 @@ const Row rows[] = {
     ROW(1, 0, 0, arg, F(frond_setalpha(0x80, d)), F(frond_drawimage(src, 0, 0, d)),
         F(frond_drawimage(src, 0, 0, 16, 16, 0, 0, 8, 8, d)),
         F(frond_puttexture(src, frond_rect{0, 0, 8, 8}, frond_rect{0, 0, 4, 4}, d))),
+    ROW(1, 0, 0, none, F(frond_drawimage(nullptr, 0, 0, d)),
+        F(frond_drawimage(nullptr, 0, 0, 1, 1, 0, 0, 1, 1, d))),
     ROW(0, 0, 0, arg, F(frond_puttexture(src, 0, 0, 8, 8, d)), F(frond_puttexture(src, frond_rect{0, 0, 8, 8}, d))),
     // Transforms (they count on selector 0, even the queries).
     ROW(1, 0, 0, none, F(frond_rotate(10, d)), F(frond_translate(1, 2, d)), F(frond_scale(2, 2, d)),

@@ -18,31 +18,18 @@ namespace {
 
 class ImageTest : public GraphicsTest {};
 
-TEST_F(ImageTest, NewImageIsAtLeastOnePixelOfOpaqueBlack) {
-  IMAGE* image = newimage(0, -5);
-  EXPECT_EQ(getwidth(image), 1);
-  EXPECT_EQ(getheight(image), 1);
-  EXPECT_EQ(getbuffer(image)[0], 0xFF000000u);
-  delimage(image);
-
-  image = newimage();
-  EXPECT_EQ(getwidth(image), 1);
-  delimage(image);
-  delimage(nullptr);  // nothing happens
-}
-
-TEST_F(ImageTest, ZeroSizedImageKeepsOnePixelBufferUntouched) {
-  IMAGE image(0, 0);
-  EXPECT_EQ(image.width, 0);
-  EXPECT_EQ(image.height, 0);
-  ASSERT_NE(image.pixels, nullptr);
-  EXPECT_EQ(image.pixels[0], 0x00000000u);
-  IMAGE negative(-3, 4);
-  EXPECT_EQ(negative.width, 0);
-  EXPECT_EQ(negative.height, 4);
-}
-
 TEST_F(ImageTest, NewImageDefaults) {
+  // newimage: at least one pixel of opaque black; IMAGE(0, 0) and negative
+  // sides: no pixels, the one DIB pixel left as it is.
+  IMAGE* made = newimage(0, -5);
+  EXPECT_EQ((std::vector<int>{getwidth(made), getheight(made), int(getbuffer(made)[0])}),
+            (std::vector<int>{1, 1, int(0xFF000000u)}));
+  delimage(made);
+  delimage(nullptr);  // nothing happens
+  IMAGE empty(0, 0), negative(-3, 4);
+  EXPECT_EQ((std::vector<int>{empty.width, empty.height, int(empty.pixels[0]), negative.width, negative.height}),
+            (std::vector<int>{0, 0, 0, 0, 4}));
+
   IMAGE image(7, 5);
   for (argb_color p : pixels_of(&image)) ASSERT_EQ(p, 0xFF000000u);
   EXPECT_EQ(image.magic, IMAGE_MAGIC);
@@ -99,6 +86,10 @@ TEST_F(ImageTest, ResizeResetsViewportAndKeepsGraphicsSettings) {
   Gdiplus::SmoothingMode smoothing;
   Gdiplus::GdipGetSmoothingMode(image.graphics_holder.object, &smoothing);
   EXPECT_EQ(smoothing, Gdiplus::SmoothingModeAntiAlias);
+  setantialias(false, &image);  // off: the system's text hint again
+  Gdiplus::TextRenderingHint hint;
+  Gdiplus::GdipGetTextRenderingHint(image.graphics_holder.object, &hint);
+  EXPECT_EQ(hint, Gdiplus::TextRenderingHintSystemDefault);
 }
 
 TEST_F(ImageTest, CopiesTakeSizeAndPixelsAndKeepTargetAttributes) {
@@ -124,32 +115,16 @@ TEST_F(ImageTest, CopiesTakeSizeAndPixelsAndKeepTargetAttributes) {
   IMAGE copied(1, 1);
   copied.copyimage(&source);
   EXPECT_EQ(pixels_of(&copied), pixels_of(&source));
-}
 
-TEST_F(ImageTest, CopyFromSelectorOfNoImageChangesNothing) {
-  IMAGE image(3, 3);
-  paint_coordinates(&image);
-  const std::vector<argb_color> before = pixels_of(&image);
-  image.copyimage(nullptr);                          // no drawing target
-  image.copyimage(reinterpret_cast<IMAGE*>(6));      // no such page
-  EXPECT_EQ(pixels_of(&image), before);
-
+  // Selectors: nothing from no drawing target or no such page; a page without counting a change.
+  copied.copyimage(nullptr);
+  copied.copyimage(reinterpret_cast<IMAGE*>(6));
+  EXPECT_EQ(pixels_of(&copied), pixels_of(&source));
   IMAGE page(2, 5);
   state().pages[1] = &page;
-  const int before_counter = counter();
-  image.copyimage(reinterpret_cast<IMAGE*>(1));
-  EXPECT_EQ(image.height, 5);
-  EXPECT_EQ(counter(), before_counter);
-}
-
-TEST_F(ImageTest, AntialiasOffLeavesTheSystemTextHint) {
-  IMAGE image(2, 2);
-  setantialias(true, &image);
-  EXPECT_TRUE(image.antialias);
-  setantialias(false, &image);
-  Gdiplus::TextRenderingHint hint;
-  Gdiplus::GdipGetTextRenderingHint(image.graphics_holder.object, &hint);
-  EXPECT_EQ(hint, Gdiplus::TextRenderingHintSystemDefault);
+  copied.copyimage(reinterpret_cast<IMAGE*>(1));
+  EXPECT_EQ(copied.height, 5);
+  EXPECT_EQ(counter(), 255);
 }
 
 TEST_F(ImageTest, ImagesCanBeMadeOnManyThreadsAtOnce) {

@@ -4,11 +4,11 @@
 // which may round; fully transparent pixels carry no colour there), and
 // every deliberately corrupt one is an error.
 // Depends on: the PngSuite files when present (skipped otherwise).
-#include <dirent.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -24,13 +24,9 @@ using frond::IMAGE;
 
 std::vector<std::string> suite_files(const std::string& folder) {
   std::vector<std::string> names;
-  if (DIR* dir = opendir(folder.c_str())) {
-    while (dirent* entry = readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name.size() > 4 && name.substr(name.size() - 4) == ".png") names.push_back(name);
-    }
-    closedir(dir);
-  }
+  std::error_code missing;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, missing))
+    if (entry.path().extension() == ".png") names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }

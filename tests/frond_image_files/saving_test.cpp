@@ -43,8 +43,9 @@ TEST_F(SavingTest, PngColourTypesAndRoundTrips) {
 
 const std::vector<frond::argb_color> five = {0x80112233, 0xFF445566, 0x00778899, 0x10AABBCC, 0xFFDDEEFF};
 
-// Without alpha: 24 bits, BI_RGB, rows padded to 4 bytes; with alpha: 32
-// bits, BI_BITFIELDS with a V4 header (masks, "BGRs", no end points or gamma).
+// Without alpha: 24 bits, BI_RGB, rows padded to 4 bytes and stored bottom
+// up; with alpha: 32 bits, BI_BITFIELDS with a V4 header (masks, "BGRs", no
+// end points or gamma).
 TEST_F(SavingTest, BmpFilesMatchTheLayoutByteForByte) {
   IMAGE img(5, 1);
   fill(img, five);
@@ -66,14 +67,11 @@ TEST_F(SavingTest, BmpFilesMatchTheLayoutByteForByte) {
                                        0x77, 0x00, 0xCC, 0xBB, 0xAA, 0x10, 0xFF, 0xEE, 0xDD, 0xFF};
   expected.insert(expected.end(), pixels.begin(), pixels.end());
   EXPECT_EQ(read_bytes("five.bmp"), expected);
-}
 
-TEST_F(SavingTest, BmpRowsAreStoredBottomUp) {
-  IMAGE img(1, 2);
-  fill(img, {0xFF0000FF, 0xFFFF0000});
-  ASSERT_EQ(frond::savebmp(&img, "column.bmp", false), 0);
+  IMAGE column(1, 2);
+  fill(column, {0xFF0000FF, 0xFFFF0000});
+  ASSERT_EQ(frond::savebmp(&column, "column.bmp", false), 0);
   const std::vector<uint8_t> file = read_bytes("column.bmp");
-  ASSERT_EQ(file.size(), 54u + 8u);
   EXPECT_EQ(std::vector<uint8_t>(file.begin() + 54, file.end()),
             (std::vector<uint8_t>{0, 0, 0xFF, 0, 0xFF, 0, 0, 0}));  // bottom (red) row first
 }
@@ -101,7 +99,7 @@ TEST_F(SavingTest, BackslashesSeparateFolders) {
   EXPECT_EQ(frond::getimage_pngfile(&back, absolute.c_str()), 0);
 }
 
-TEST_F(SavingTest, FailedOpensWritesAndClosesAreReported) {
+TEST_F(SavingTest, FailedOpensWritesAndClosesImagesWithoutPixelsAndSelectorsOfNothing) {
   IMAGE img(8, 8);
   EXPECT_EQ(frond::savepng(&img, "missing/x.png", true), -3);
   EXPECT_EQ(frond::savebmp(&img, "missing/x.bmp", true), -12);
@@ -111,10 +109,8 @@ TEST_F(SavingTest, FailedOpensWritesAndClosesAreReported) {
   EXPECT_EQ(frond::savepng(&img, "/dev/full", true), -12);
   EXPECT_EQ(frond::savebmp(&img, "/dev/full", false), -12);
   EXPECT_EQ(frond::saveimage(&img, L"/dev/full", false), -12);
-}
 
-TEST_F(SavingTest, ImagesWithoutPixelsAndSelectorsOfNothing) {
-  IMAGE empty(0, 0);
+  IMAGE empty(0, 0);  // no pixels: no PNG, a BMP of headers only
   EXPECT_EQ(frond::savepng(&empty, "empty.png", false), -12);
   ASSERT_EQ(frond::savebmp(&empty, "empty.bmp", false), 0);
   EXPECT_EQ(read_bytes("empty.bmp").size(), 54u);

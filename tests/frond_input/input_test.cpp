@@ -67,7 +67,7 @@ TEST_F(InputTest, FullRingKeepsTheNewest1023) {
   EXPECT_EQ(count, 1023);
 }
 
-TEST_F(InputTest, KeypendingPeeksWithoutConsuming) {
+TEST_F(InputTest, KeypendingAndPeekkeyPeekAndPopkeyPacksTheMessage) {
   EXPECT_EQ(keypending(), 0);
   key(WM_KEYUP, 'A');
   key(WM_CHAR, 'a');
@@ -76,16 +76,14 @@ TEST_F(InputTest, KeypendingPeeksWithoutConsuming) {
   EXPECT_EQ(popkey(), 'A' | 0x20000);
   EXPECT_EQ(popkey(), 'a' | 0x40000);
   EXPECT_EQ(popkey(), 0);
-}
 
-TEST_F(InputTest, FirstPressBitFollowsTheRepeatBit) {
+  // The first-press bit follows the repeat bit.
   key(WM_KEYDOWN, 'Q');
   key(WM_KEYDOWN, 'Q', repeat_bit);
   EXPECT_EQ(popkey(), 'Q' | 0x10000 | 0x80000);
   EXPECT_EQ(popkey(), 'Q' | 0x10000);
-}
 
-TEST_F(InputTest, PeekkeyFiltersAndDropsWhatItSkips) {
+  // peekkey filters and drops what it skips.
   key(WM_KEYDOWN, 'B');
   key(WM_CHAR, 'b');
   EXPECT_EQ(peekkey(2), 'b' | 0x40000);
@@ -145,7 +143,7 @@ TEST_F(InputTest, WaitcharSkipsStaleEntriesAndMarksSpecialKeys) {
   EXPECT_EQ(waitchar(), 'y');
 }
 
-TEST_F(InputTest, FlushAndDrain) {
+TEST_F(InputTest, FlushDrainAndKeyStates) {
   key(WM_CHAR, 'p');
   key(WM_KEYDOWN, 'Q');
   key(WM_CHAR, 'q');
@@ -155,13 +153,8 @@ TEST_F(InputTest, FlushAndDrain) {
   key(WM_KEYDOWN, 'Z');
   flushkey();
   EXPECT_EQ(keypending(), 0);
-}
-
-TEST_F(InputTest, KeystateRange) {
   state().keystate[65] = 1;
-  EXPECT_EQ(getkeystate(65), 1);
-  EXPECT_EQ(getkeystate(256), -1);
-  EXPECT_EQ(getkeystate(-1), -1);
+  EXPECT_EQ((std::vector<int>{getkeystate(65), getkeystate(256), getkeystate(-1)}), (std::vector<int>{1, -1, -1}));
 }
 
 TEST_F(InputTest, MouseRecords) {
