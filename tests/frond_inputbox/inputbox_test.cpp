@@ -19,9 +19,11 @@ using frond_test::window;
 
 namespace {
 
-// Waits until the box's field has the focus; returns it.
+// Waits until the box's field has the focus; returns it. Generous: on a
+// loaded machine under the sanitizers the box can take seconds to open, and
+// typing before it has the focus would leave the box waiting for ever.
 HWND wait_for_field() {
-  for (int i = 0; i < 500; ++i) {
+  for (int i = 0; i < 6000; ++i) {
     HWND focus = GetFocus();
     if (focus != nullptr && focus != window() && GetParent(focus) == window()) return focus;
     Sleep(5);
