@@ -53,7 +53,8 @@ class HostileServer : public ::testing::Test {
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof address;
     EXPECT_TRUE(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-                listen(listener, 1) == 0 && getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0);
+                listen(listener, 1) == 0 &&
+                getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0);
     std::thread server([listener, &script] {
       pollfd p{listener, POLLIN, 0};
       RawConnection peer(RawConnection::Accepted{poll(&p, 1, 5000) > 0 ? accept(listener, nullptr, nullptr) : -1});

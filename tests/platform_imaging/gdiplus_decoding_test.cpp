@@ -41,15 +41,16 @@ using ScratchDirectory = test_support::ScratchFolderTest<>;
 // what opening it answers, and the 32-bit ARGB pixels of what it opens.
 TEST_F(ScratchDirectory, FileBitmapsByPath) {
   for (const char* folder : {"sub", "http:", "folder.bmp"}) ASSERT_EQ(mkdir(folder, 0700), 0);
-  for (const char* name : {"small.bmp", "sub/small.bmp", "http:/small.bmp"}) test_support::write_bytes(name, small_bmp());
+  for (const char* name : {"small.bmp", "sub/small.bmp", "http:/small.bmp"})
+    test_support::write_bytes(name, small_bmp());
   test_support::write_bytes("text.bmp", {'h', 'e', 'l', 'l', 'o'});
   std::vector<uint8_t> cut = small_bmp();
   cut.pop_back();
   test_support::write_bytes("short.bmp", cut);
   const std::string here = scratch_.path().string();
   const std::pair<std::wstring, GpStatus> paths[] = {
-      {L"small.bmp", Ok}, {L"sub\\small.bmp", Ok}, {L"sub/small.bmp", Ok}, {wide(here + "/sub/small.bmp"), Ok},
-      {wide(here) + L"\\sub\\small.bmp", Ok}, {L"http:/small.bmp", Ok},
+      {L"small.bmp", Ok}, {L"sub\\small.bmp", Ok}, {L"sub/small.bmp", Ok},
+      {wide(here + "/sub/small.bmp"), Ok}, {wide(here) + L"\\sub\\small.bmp", Ok}, {L"http:/small.bmp", Ok},
       {L"http://small.bmp", FileNotFound},  // a URL is never opened, even when such a path exists
       {L"missing.bmp", FileNotFound}, {L"folder.bmp", FileNotFound}, {L"text.bmp", UnknownImageFormat},
       {L"short.bmp", GenericError}};
