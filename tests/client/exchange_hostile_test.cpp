@@ -28,35 +28,8 @@ namespace fs = std::filesystem;
 
 const std::string kKey = "00112233445566778899aabbccddeeff0011223344556677";
 
-// A loopback server for one exchange: it reads the request, hands the
-// connection to `script`, which writes whatever it likes, and closes it.
-class ScriptedServer {
- public:
-  using Script = std::function<void(RawConnection& peer)>;
-  explicit ScriptedServer(Script script) : listener_(socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 && listen(listener_, 1) == 0 &&
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-      port_ = ntohs(address.sin_port);
-    thread_ = std::thread([this, script] {
-      pollfd p{listener_, POLLIN, 0};
-      RawConnection peer(RawConnection::Accepted{poll(&p, 1, 5000) > 0 ? accept(listener_, nullptr, nullptr) : -1});
-      if (!peer.read_message().empty()) script(peer);
-    });
-  }
-  ~ScriptedServer() {
-    thread_.join();
-    close(listener_);
-  }
-  int port() const { return port_; }
-
- private:
-  int listener_, port_ = 0;
-  std::thread thread_;
-};
+// What a server does with a connection once it has read the request.
+using Script = std::function<void(RawConnection& peer)>;
 
 // Runs in a scratch folder laid out as the client's run folder: temp/ and
 // bin/encfile.
@@ -71,22 +44,38 @@ class HostileServer : public ::testing::Test {
     network_error = file_invalid = user_not_found = new_chat = 0;
   }
 
-  // One exchange with a server running `script`; how long it took.
-  Clock::duration exchange_with(ScriptedServer::Script script, std::function<bool()> keep_going = [] { return true; }) {
-    ScriptedServer server(std::move(script));
+  // One exchange with a loopback server that reads the request, runs
+  // `script` on the connection and closes it; how long the exchange took.
+  Clock::duration exchange_with(Script script, std::function<bool()> keep_going = [] { return true; }) {
+    const int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    EXPECT_TRUE(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+                listen(listener, 1) == 0 &&
+                getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) == 0);
+    std::thread server([listener, &script] {
+      pollfd p{listener, POLLIN, 0};
+      RawConnection peer(RawConnection::Accepted{poll(&p, 1, 5000) > 0 ? accept(listener, nullptr, nullptr) : -1});
+      if (!peer.read_message().empty()) script(peer);
+    });
     exchange_limits limits;
     limits.deadline = std::chrono::seconds(2);
-    exchange_client client("127.0.0.1", server.port(), limits, std::move(keep_going));
+    exchange_client client("127.0.0.1", ntohs(address.sin_port), limits, std::move(keep_going));
     const auto began = Clock::now();
     exchange(client, "0123456789abcdef");
-    return Clock::now() - began;
+    const Clock::duration took = Clock::now() - began;
+    server.join();
+    close(listener);
+    return took;
   }
 
   test_support::scratch_folder folder_;
 };
 
 // Writes `piece` over and over, up to `most` bytes or until the client goes.
-ScriptedServer::Script endless(const std::string& head, const std::string& piece, std::size_t most = 256u << 20) {
+Script endless(const std::string& head, const std::string& piece, std::size_t most = 256u << 20) {
   return [head, piece, most](RawConnection& peer) {
     if (!peer.send_all(head)) return;
     for (std::size_t sent = 0; sent < most && peer.send_all(piece); sent += piece.size()) {
@@ -94,7 +83,7 @@ ScriptedServer::Script endless(const std::string& head, const std::string& piece
   };
 }
 
-ScriptedServer::Script dribble(const std::string& bytes, std::chrono::milliseconds gap) {
+Script dribble(const std::string& bytes, std::chrono::milliseconds gap) {
   return [bytes, gap](RawConnection& peer) {
     for (char c : bytes) {
       if (!peer.send_all(std::string(1, c))) return;
@@ -108,7 +97,7 @@ TEST_F(HostileServer, EndlessRepliesEndAsNetworkErrorsWithinBoundedMemory) {
   for (int i = 0; i < 1000; ++i) headers += "X-" + std::to_string(i) + ": v\r\n";
   const struct {
     const char* what;
-    ScriptedServer::Script script;
+    Script script;
   } cases[] = {
       {"a header line that never ends", endless("HTTP/1.1 200 OK\r\nX-Endless: ", std::string(65536, 'h'))},
       {"a status line that never ends", endless("HTTP/1.1 200 ", std::string(65536, 's'))},

@@ -1,20 +1,20 @@
 // Test files made with the libraries the decoders use: GIF (giflib), TIFF
-// (libtiff) and JPEG (libjpeg), written through scratch files where a library
-// wants one. Depends on: those libraries. Checks nothing.
+// (libtiff) and JPEG (libjpeg), written through a scratch folder where a
+// library wants a file. Depends on: those libraries, tests/support's scratch
+// folder. Checks nothing.
 #include "platform_imaging/encoders.h"
 
 #include <gif_lib.h>
 #include <tiffio.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 
 // After <cstdio>: jpeglib.h needs FILE and size_t declared first.
 #include <jpeglib.h>
+
+#include "support/scratch_folder.h"
 
 namespace imaging_test {
 namespace {
@@ -25,16 +25,7 @@ int append(GifFileType* gif, const GifByteType* bytes, int length) {
   return length;
 }
 
-std::vector<uint8_t> read_all(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
-
 }  // namespace
-
-std::string scratch_path(const std::string& name) {
-  return "/tmp/imaging_test_" + std::to_string(getpid()) + "_" + name;
-}
 
 std::vector<uint8_t> make_gif(const gif_fields& s) {
   std::vector<uint8_t> out;
@@ -70,8 +61,8 @@ std::vector<uint8_t> make_gif(const gif_fields& s) {
 }
 
 std::vector<uint8_t> make_tiff_rgba(int width, int height, const std::vector<uint32_t>& pixels) {
-  const std::string path = scratch_path("rgba.tif");
-  TIFF* tiff = TIFFOpen(path.c_str(), "w");
+  const test_support::scratch_folder folder("imaging_test");
+  TIFF* tiff = TIFFOpen("rgba.tif", "w");
   if (tiff == nullptr) throw std::runtime_error("TIFFOpen");
   TIFFSetField(tiff, TIFFTAG_IMAGEWIDTH, uint32_t(width));
   TIFFSetField(tiff, TIFFTAG_IMAGELENGTH, uint32_t(height));
@@ -91,9 +82,7 @@ std::vector<uint8_t> make_tiff_rgba(int width, int height, const std::vector<uin
     TIFFWriteScanline(tiff, row.data(), uint32_t(y), 0);
   }
   TIFFClose(tiff);
-  std::vector<uint8_t> file = read_all(path);
-  std::remove(path.c_str());
-  return file;
+  return test_support::read_bytes("rgba.tif");
 }
 
 std::vector<uint8_t> make_jpeg(int width, int height, int components, const std::vector<uint8_t>& samples) {

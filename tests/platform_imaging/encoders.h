@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace imaging_test {
@@ -27,8 +26,5 @@ std::vector<uint8_t> make_tiff_rgba(int width, int height, const std::vector<uin
 
 // A baseline JPEG of quality 100 from RGB (components 3) or grey (1) samples.
 std::vector<uint8_t> make_jpeg(int width, int height, int components, const std::vector<uint8_t>& samples);
-
-// A scratch file path unique to this process.
-std::string scratch_path(const std::string& name);
 
 }  // namespace imaging_test

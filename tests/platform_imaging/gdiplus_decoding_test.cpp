@@ -2,11 +2,11 @@
 // and from streams, and locking bits into the caller's or our own buffer.
 // Depends on: bmp_builder.h, the GDI+ test support (pixels), tests/support's
 // scratch folders.
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -36,52 +36,41 @@ std::wstring wide(const std::string& text) { return std::wstring(text.begin(), t
 
 using ScratchDirectory = test_support::ScratchFolderTest<>;
 
-TEST_F(ScratchDirectory, FileBitmapIsThirtyTwoBitArgbOfTheFile) {
-  test_support::write_bytes("small.bmp", small_bmp());
-  GpBitmap* bitmap = nullptr;
-  ASSERT_EQ(GdipCreateBitmapFromFile(L"small.bmp", &bitmap), Ok);
-  UINT width = 0, height = 0;
-  GdipGetImageWidth(reinterpret_cast<GpImage*>(bitmap), &width);
-  GdipGetImageHeight(reinterpret_cast<GpImage*>(bitmap), &height);
-  EXPECT_EQ(width, 2u);
-  EXPECT_EQ(height, 2u);
+// One row per path, in a folder holding small.bmp, sub/small.bmp,
+// http:/small.bmp, a folder named folder.bmp, a text file and a cut file:
+// what opening it answers, and the 32-bit ARGB pixels of what it opens.
+TEST_F(ScratchDirectory, FileBitmapsByPath) {
+  for (const char* folder : {"sub", "http:", "folder.bmp"}) ASSERT_EQ(mkdir(folder, 0700), 0);
+  for (const char* name : {"small.bmp", "sub/small.bmp", "http:/small.bmp"})
+    test_support::write_bytes(name, small_bmp());
+  test_support::write_bytes("text.bmp", {'h', 'e', 'l', 'l', 'o'});
+  std::vector<uint8_t> cut = small_bmp();
+  cut.pop_back();
+  test_support::write_bytes("short.bmp", cut);
+  const std::string here = scratch_.path().string();
+  const std::pair<std::wstring, GpStatus> paths[] = {
+      {L"small.bmp", Ok}, {L"sub\\small.bmp", Ok}, {L"sub/small.bmp", Ok},
+      {wide(here + "/sub/small.bmp"), Ok}, {wide(here) + L"\\sub\\small.bmp", Ok}, {L"http:/small.bmp", Ok},
+      {L"http://small.bmp", FileNotFound},  // a URL is never opened, even when such a path exists
+      {L"missing.bmp", FileNotFound}, {L"folder.bmp", FileNotFound}, {L"text.bmp", UnknownImageFormat},
+      {L"short.bmp", GenericError}};
   const ARGB expected[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(pixel(bitmap, i % 2, i / 2), expected[i]) << i;
-  GdipDisposeImage(reinterpret_cast<GpImage*>(bitmap));
-}
-
-TEST_F(ScratchDirectory, PathsUseEitherSeparatorAndSlashMeansAbsolute) {
-  ASSERT_EQ(mkdir("sub", 0700), 0);
-  test_support::write_bytes("sub/small.bmp", small_bmp());
-  GpBitmap* bitmap = nullptr;
-  for (const std::wstring& path : {std::wstring(L"sub\\small.bmp"), std::wstring(L"sub/small.bmp"),
-                                   wide(scratch_.path().string() + "/sub/small.bmp"), wide(scratch_.path().string()) + L"\\sub\\small.bmp"}) {
-    ASSERT_EQ(GdipCreateBitmapFromFile(path.c_str(), &bitmap), Ok);
+  for (const auto& [path, status] : paths) {
+    SCOPED_TRACE(std::string(path.begin(), path.end()));
+    GpBitmap* bitmap = reinterpret_cast<GpBitmap*>(1);
+    ASSERT_EQ(GdipCreateBitmapFromFile(path.c_str(), &bitmap), status);
+    if (status != Ok) {
+      EXPECT_EQ(bitmap, nullptr);
+      continue;
+    }
+    UINT width = 0, height = 0;
+    GdipGetImageWidth(reinterpret_cast<GpImage*>(bitmap), &width);
+    GdipGetImageHeight(reinterpret_cast<GpImage*>(bitmap), &height);
+    EXPECT_EQ(std::make_pair(width, height), std::make_pair(2u, 2u));
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(pixel(bitmap, i % 2, i / 2), expected[i]) << i;
     GdipDisposeImage(reinterpret_cast<GpImage*>(bitmap));
   }
-}
-
-TEST_F(ScratchDirectory, UrlsAreNeverOpenedEvenWhenSuchAPathExists) {
-  ASSERT_EQ(mkdir("http:", 0700), 0);
-  test_support::write_bytes("http:/small.bmp", small_bmp());
-  GpBitmap* bitmap = reinterpret_cast<GpBitmap*>(1);
-  EXPECT_EQ(GdipCreateBitmapFromFile(L"http://small.bmp", &bitmap), FileNotFound);
-  EXPECT_EQ(bitmap, nullptr);
-  ASSERT_EQ(GdipCreateBitmapFromFile(L"http:/small.bmp", &bitmap), Ok);
-  GdipDisposeImage(reinterpret_cast<GpImage*>(bitmap));
-}
-
-TEST_F(ScratchDirectory, FailuresSayWhatWentWrong) {
   GpBitmap* bitmap = nullptr;
-  EXPECT_EQ(GdipCreateBitmapFromFile(L"missing.bmp", &bitmap), FileNotFound);
-  ASSERT_EQ(mkdir("folder.bmp", 0700), 0);
-  EXPECT_EQ(GdipCreateBitmapFromFile(L"folder.bmp", &bitmap), FileNotFound);
-  test_support::write_bytes("text.bmp", {'h', 'e', 'l', 'l', 'o'});
-  EXPECT_EQ(GdipCreateBitmapFromFile(L"text.bmp", &bitmap), UnknownImageFormat);
-  std::vector<uint8_t> damaged = small_bmp();
-  damaged.resize(damaged.size() - 1);
-  test_support::write_bytes("short.bmp", damaged);
-  EXPECT_EQ(GdipCreateBitmapFromFile(L"short.bmp", &bitmap), GenericError);
   EXPECT_EQ(GdipCreateBitmapFromFile(nullptr, &bitmap), InvalidParameter);
   EXPECT_EQ(GdipCreateBitmapFromFile(L"small.bmp", nullptr), InvalidParameter);
 }
@@ -166,21 +155,14 @@ TEST_F(LockBits, OneLockAtATimeAndOnlyInside) {
 #ifdef PNGSUITE_DIR
 TEST(PngSuiteBmp, EveryReferenceBmpLoads) {
   const std::string folder = std::string(PNGSUITE_DIR) + "/bmp";
-  DIR* dir = opendir(folder.c_str());
-  if (dir == nullptr) GTEST_SKIP() << "no " << folder;
+  if (!std::filesystem::is_directory(folder)) GTEST_SKIP() << "no " << folder;
   int count = 0;
-  while (dirent* entry = readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name.size() < 4 || name.substr(name.size() - 4) != ".bmp") continue;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     GpBitmap* bitmap = nullptr;
-    ASSERT_EQ(GdipCreateBitmapFromFile(wide(folder + "/" + name).c_str(), &bitmap), Ok) << name;
-    UINT width = 0;
-    GdipGetImageWidth(reinterpret_cast<GpImage*>(bitmap), &width);
-    EXPECT_GT(width, 0u);
+    ASSERT_EQ(GdipCreateBitmapFromFile(wide(entry.path().string()).c_str(), &bitmap), Ok) << entry.path();
     GdipDisposeImage(reinterpret_cast<GpImage*>(bitmap));
     ++count;
   }
-  closedir(dir);
   EXPECT_GT(count, 100);
 }
 #endif

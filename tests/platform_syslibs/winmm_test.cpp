@@ -52,47 +52,39 @@ TEST_F(Winmm, PeriodsFromOneToOneThousandAreAccepted) {
   EXPECT_EQ(end_period(0), static_cast<MMRESULT>(TIMERR_NOCANDO));
 }
 
-TEST_F(Winmm, OneShotTimerFiresOnce) {
+// A one-shot timer calls back once, with its id, or sets the event it names.
+TEST_F(Winmm, OneShotTimersCallBackOnceOrSetTheirEvent) {
   Ticks ticks;
   const MMRESULT id = set_event(5, 1, count_tick, reinterpret_cast<DWORD_PTR>(&ticks), TIME_ONESHOT);
   ASSERT_NE(id, 0u);
+  HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  const auto sets = reinterpret_cast<LPTIMECALLBACK>(event);
+  ASSERT_NE(set_event(3, 1, sets, 0, TIME_ONESHOT | TIME_CALLBACK_EVENT_SET), 0u);
+  EXPECT_EQ(WaitForSingleObject(event, INFINITE), WAIT_OBJECT_0);
   EXPECT_EQ(WaitForSingleObject(ticks.reached, INFINITE), WAIT_OBJECT_0);
   EXPECT_EQ(ticks.last_id.load(), id);
   Sleep(30);
   EXPECT_EQ(ticks.count.load(), 1);
-}
-
-TEST_F(Winmm, PeriodicTimerRepeatsUntilKilled) {
-  Ticks ticks;
-  ticks.target = 3;
-  const MMRESULT id = set_event(2, 1, count_tick, reinterpret_cast<DWORD_PTR>(&ticks), TIME_PERIODIC);
-  EXPECT_EQ(WaitForSingleObject(ticks.reached, INFINITE), WAIT_OBJECT_0);
-  EXPECT_EQ(kill_event(id), static_cast<MMRESULT>(TIMERR_NOERROR));
-  // Killing waited for a callback in progress; none runs afterwards.
-  const int after_kill = ticks.count.load();
-  Sleep(30);
-  EXPECT_EQ(ticks.count.load(), after_kill);
-  EXPECT_EQ(kill_event(id), static_cast<MMRESULT>(MMSYSERR_INVALPARAM));
-}
-
-TEST_F(Winmm, CallbackMayKillItsOwnTimer) {
-  Ticks ticks;
-  ticks.kill_self = kill_event;
-  const MMRESULT id = set_event(2, 1, count_tick, reinterpret_cast<DWORD_PTR>(&ticks), TIME_PERIODIC);
-  EXPECT_EQ(WaitForSingleObject(ticks.reached, INFINITE), WAIT_OBJECT_0);
-  EXPECT_EQ(ticks.kill_result.load(), static_cast<MMRESULT>(TIMERR_NOERROR));
-  Sleep(20);
-  EXPECT_EQ(ticks.count.load(), 1);
-  EXPECT_EQ(kill_event(id), static_cast<MMRESULT>(MMSYSERR_INVALPARAM));
-}
-
-TEST_F(Winmm, EventTimerSetsTheEvent) {
-  HANDLE event = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  const auto callback = reinterpret_cast<LPTIMECALLBACK>(event);
-  const MMRESULT id = set_event(3, 1, callback, 0, TIME_ONESHOT | TIME_CALLBACK_EVENT_SET);
-  ASSERT_NE(id, 0u);
-  EXPECT_EQ(WaitForSingleObject(event, INFINITE), WAIT_OBJECT_0);
   CloseHandle(event);
+}
+
+// A periodic timer killed from outside (after three ticks) or from inside its
+// callback (at the first): killing waits for a callback in progress, none
+// runs afterwards, and the id is gone.
+TEST_F(Winmm, PeriodicTimersRunUntilKilledFromOutsideOrInside) {
+  for (const bool inside : {false, true}) {
+    SCOPED_TRACE(inside ? "killed inside" : "killed outside");
+    Ticks ticks;
+    ticks.target = inside ? 1 : 3;
+    ticks.kill_self = inside ? kill_event : nullptr;
+    const MMRESULT id = set_event(2, 1, count_tick, reinterpret_cast<DWORD_PTR>(&ticks), TIME_PERIODIC);
+    EXPECT_EQ(WaitForSingleObject(ticks.reached, INFINITE), WAIT_OBJECT_0);
+    EXPECT_EQ(inside ? ticks.kill_result.load() : kill_event(id), static_cast<MMRESULT>(TIMERR_NOERROR));
+    const int after_kill = ticks.count.load();
+    Sleep(30);
+    EXPECT_EQ(ticks.count.load(), after_kill);
+    EXPECT_EQ(kill_event(id), static_cast<MMRESULT>(MMSYSERR_INVALPARAM));
+  }
 }
 
 TEST_F(Winmm, RejectsBadTimersAndUnknownIds) {

@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
-#include <iostream>
 #include <memory>
 #include <thread>
 
@@ -138,7 +137,7 @@ TEST_F(Exchange, ALogNobodyReadsDoesNotStopServing) {
 // connection as the client sends it, for a few seconds
 // (QUILLFERN_LOAD_SECONDS to run longer). Every reply must be the partner's
 // body, whole, and never older than the partner's last answered request;
-// the server's memory must stay bounded. The rate is printed, not asserted.
+// the server's memory must stay bounded. How fast it serves is no test's to say.
 constexpr int kClients = 400;
 
 std::string user_name(int client) { return "u" + std::to_string(client); }
@@ -187,9 +186,6 @@ TEST_F(Exchange, TwoHundredPairsSwapWithoutLossOrStaleness) {
       }
     });
   for (std::thread& t : clients) t.join();
-  const double took = std::chrono::duration<double>(Clock::now() - began).count();
-  std::cout << "[ load     ] " << requests << " requests in " << took << " s: " << long(requests / took)
-            << " a second, server resident at most " << peak_resident_kib(std::to_string(pid_)) / 1024 << " MiB\n";
   EXPECT_GT(requests, kClients);
   EXPECT_EQ(failures, 0);
   EXPECT_EQ(wrong, 0);
