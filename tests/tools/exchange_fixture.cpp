@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <thread>
 
 std::string http_request(const std::string& method, const std::string& path, const std::string& body) {
@@ -59,8 +60,10 @@ Reply Exchange::exchange(const std::string& user, const std::string& body) {
 }
 
 const std::string& Exchange::log_until(const std::string& text) {
+  // Five seconds of waiting, however many reads the text takes to arrive.
   char buffer[65536];
-  for (int waited = 0; waited < 5000 && log_text_.find(text) == std::string::npos; waited += 10) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (log_text_.find(text) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
     const ssize_t n = read(log_, buffer, sizeof buffer);
     if (n > 0) log_text_.append(buffer, static_cast<std::size_t>(n));
     if (n <= 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
