@@ -108,18 +108,21 @@ BOOL AlphaBlend(HDC dst, int xd, int yd, int wd, int hd, HDC src, int xs, int ys
     const int x0 = area.left, x1 = area.right, y0 = area.top, y1 = area.bottom;
     if (x0 >= x1 || y0 >= y1) continue;
     const size_t n = static_cast<size_t>(x1 - x0);
+    int gathered_row = -1;  // the source row whose columns source_words holds
     for (int y = y0; y < y1; ++y) {
       const int sy = static_cast<int>(my.source(y));
-      const uint32_t* s = nullptr;
+      const uint32_t* s = source_words.data();
       if (mx.translated()) {
         s = platform::gdi::open_span(source, static_cast<int>(x0 + mx.shift), sy, n, source_words.data());
-      } else if (source.bits_per_pixel == 32) {
-        platform::gdi::gather_span(source.row32(sy), mx.table.data() + (x0 - mx.lo), n, source_words.data());
-        s = source_words.data();
-      } else {
-        for (size_t i = 0; i < n; ++i)
-          source_words[i] = platform::gdi::read_pixel(source, mx.table[x0 - mx.lo + i], sy);
-        s = source_words.data();
+      } else if (sy != gathered_row) {
+        // An enlarged row that repeats the source row above keeps its columns.
+        if (source.bits_per_pixel == 32) {
+          platform::gdi::gather_span(source.row32(sy), mx.table.data() + (x0 - mx.lo), n, source_words.data());
+        } else {
+          for (size_t i = 0; i < n; ++i)
+            source_words[i] = platform::gdi::read_pixel(source, mx.table[x0 - mx.lo + i], sy);
+        }
+        gathered_row = sy;
       }
       uint32_t* d = platform::gdi::open_span(target, x0, y, n, target_words.data());
       alpha_blend_row(d, s, n, blend.SourceConstantAlpha, per_pixel_alpha);
