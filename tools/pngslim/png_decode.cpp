@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <utility>
 
 namespace {
@@ -120,9 +121,9 @@ bool decode_plain(const std::vector<std::uint8_t>& file, RgbaImage& image) {
   std::vector<std::uint8_t> compressed;
   compressed.reserve(compressed_size);
   for (const auto& [data, length] : idat) compressed.insert(compressed.end(), data, data + length);
-  const std::unique_ptr<std::uint8_t[]> filtered(new std::uint8_t[filtered_size]);
+  const std::unique_ptr<std::uint8_t[]> filtered(new (std::nothrow) std::uint8_t[filtered_size]);
   const std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> inflater(libdeflate_alloc_decompressor());
-  if (!inflater || libdeflate_zlib_decompress(inflater.get(), compressed.data(), compressed.size(), filtered.get(),
+  if (!filtered || !inflater || libdeflate_zlib_decompress(inflater.get(), compressed.data(), compressed.size(), filtered.get(),
                                               filtered_size, nullptr) != LIBDEFLATE_SUCCESS)
     return false;
   image.pixels.resize(stride * height);
