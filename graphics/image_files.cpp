@@ -2,8 +2,8 @@
 // memory, and saves IMAGEs as PNG and BMP files.
 // Depends on: libpng, the platform decoder, resources, state. Draws nothing.
 //
-// PNG is read and written with libpng; every other format goes through the
-// platform decoder (GDI+), and BMP files are written here. libpng errors
+// PNG is read with libpng and written by png_write; every other format goes
+// through the platform decoder (GDI+), and BMP files are written here. libpng errors
 // never end the process: its error handler jumps back to the call that
 // started the work, which returns a result code and leaves a valid image.
 // Decoding is bounded (16384 pixels a side, capped ancillary chunks).
@@ -190,68 +190,6 @@ int loadgdipfile(IMAGE* img, const wchar_t* path) {
   if (Gdiplus::GdipCreateBitmapFromFile(path, &bitmap) != Gdiplus::Ok) return -12;
   const int result = copygdipbitmap(img, bitmap) == Gdiplus::Ok ? 0 : -11;
   Gdiplus::GdipDisposeImage(reinterpret_cast<GpImage*>(bitmap));
-  return result;
-}
-
-// ---- writing PNG ---------------------------------------------------------------------
-
-// Writes the image row by row as 8-bit RGBA (colour type 6) or RGB (2).
-// Speed over size: every row takes the "up" filter and zlib runs at level 1,
-// several times faster than libpng's adaptive filters at level 6 and only
-// somewhat larger on screen pictures; a file that has to be small goes
-// through the PNG tool afterwards.
-// Runs under write_guarded's setjmp.
-void encodepng(const IMAGE* img, png_structp png, png_infop info, FILE* file, bool with_alpha,
-               std::vector<png_byte>& row) {
-  png_init_io(png, file);
-  png_set_IHDR(png, info, png_uint_32(img->width), png_uint_32(img->height), 8,
-               with_alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
-  png_set_compression_level(png, 1);
-  png_write_info(png, info);
-  const size_t width = size_t(img->width);
-  for (int y = 0; y < img->height; ++y) {
-    const argb_color* src = img->pixels + size_t(y) * width;
-    png_byte* out = row.data();
-    for (size_t x = 0; x < width; ++x) {
-      const argb_color p = src[x];
-      *out++ = png_byte(p >> 16);
-      *out++ = png_byte(p >> 8);
-      *out++ = png_byte(p);
-      if (with_alpha) *out++ = png_byte(p >> 24);
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, info);
-}
-
-bool write_guarded(const IMAGE* img, png_structp png, png_infop info, FILE* file, bool with_alpha,
-                   std::vector<png_byte>& row) {
-  if (setjmp(png_jmpbuf(png)) != 0) return false;
-  encodepng(img, png, info, file, with_alpha, row);
-  return true;
-}
-
-// 0, -1 when libpng or the row buffer cannot be set up, -12 when the file
-// is not written (a write error, or an image of no pixels).
-int writepng(const IMAGE* img, FILE* file, bool with_alpha) {
-  if (img->width <= 0 || img->height <= 0) return -12;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, png_failed, png_warned);
-  if (png == nullptr) return -1;
-  png_infop info = png_create_info_struct(png);
-  if (info == nullptr) {
-    png_destroy_write_struct(&png, nullptr);
-    return -1;
-  }
-  int result = -1;
-  try {
-    std::vector<png_byte> row(size_t(img->width) * (with_alpha ? 4 : 3));
-    result = write_guarded(img, png, info, file, with_alpha, row) ? 0 : -12;
-  } catch (const std::bad_alloc&) {
-    result = -1;
-  }
-  png_destroy_write_struct(&png, &info);
   return result;
 }
 
