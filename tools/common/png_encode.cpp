@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <memory>
+#include <numeric>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -104,13 +106,40 @@ std::vector<std::size_t> piece_cuts(std::size_t size) {
   return cuts;
 }
 
-// A zlib stream of `data` (empty on failure). Nearly uniform pictures
+// Filters every row into `filtered` and returns how many of the filtered
+// bytes are not zero. Large pictures are filtered in bands of rows (as many
+// as their stream has pieces) on threads of their own.
+std::size_t filter_rows(const std::uint8_t* pixels, std::size_t stride, std::uint32_t height, const Bytes& filtered) {
+  const std::size_t bands = piece_cuts(filtered.size).size() + 1;
+  std::vector<std::size_t> nonzero(bands, 0);
+  const auto filter_band = [&](std::size_t band) {
+    const std::uint32_t first = std::uint32_t(height * band / bands), last = std::uint32_t(height * (band + 1) / bands);
+    for (std::uint32_t y = first; y < last; ++y) {
+      const std::uint8_t* row = pixels + y * stride;
+      std::uint8_t* dst = filtered.data.get() + y * (stride + 1);
+      filter_row(row, y == 0 ? nullptr : row - stride, stride, dst);
+      nonzero[band] += stride + 1 - std::size_t(std::count(dst, dst + stride + 1, 0));
+    }
+  };
+  std::vector<std::thread> threads;
+  for (std::size_t band = 0; band + 1 < bands; ++band) {
+    try {
+      threads.emplace_back(filter_band, band);
+    } catch (const std::system_error&) {  // no thread to be had: this one does the band
+      filter_band(band);
+    }
+  }
+  filter_band(bands - 1);
+  for (std::thread& thread : threads) thread.join();
+  return std::accumulate(nonzero.begin(), nonzero.end(), std::size_t(0));
+}
+
+// A zlib stream of `data` (empty on failure), `nonzero` of whose bytes are not zero. Nearly uniform pictures
 // (almost every filtered byte zero) go to zlib's run-length strategy, which
 // beats libdeflate's block overhead there in the same time; everything else
 // to libdeflate, on several threads when the data is large.
-std::vector<std::uint8_t> compress(const Bytes& data, int level) {
+std::vector<std::uint8_t> compress(const Bytes& data, std::size_t nonzero, int level) {
   const std::uint8_t* begin = data.data.get();
-  const std::size_t nonzero = data.size - std::size_t(std::count(begin, begin + data.size, 0));
   std::unique_ptr<Bytes> out;
   std::size_t length = 0;
   if (nonzero * kUniformRatio < data.size) {
@@ -137,11 +166,8 @@ bool encode_png(FILE* out, const std::uint8_t* pixels, std::uint32_t width, std:
     return false;
   const std::size_t stride = std::size_t(width) * channels;
   const Bytes filtered((stride + 1) * height);
-  for (std::uint32_t y = 0; y < height; ++y) {
-    const std::uint8_t* row = pixels + y * stride;
-    filter_row(row, y == 0 ? nullptr : row - stride, stride, filtered.data.get() + y * (stride + 1));
-  }
-  const std::vector<std::uint8_t> stream = compress(filtered, encoding.level);
+  const std::size_t nonzero = filter_rows(pixels, stride, height, filtered);
+  const std::vector<std::uint8_t> stream = compress(filtered, nonzero, encoding.level);
   if (stream.empty()) return false;
   const std::uint8_t* deflated = stream.data();
   const std::size_t length = stream.size();

@@ -53,21 +53,23 @@ std::uint8_t paeth(int left, int above, int above_left) {
   return std::uint8_t(pa <= pb && pa <= pc ? left : pb <= pc ? above : above_left);
 }
 
-// Undoes one row's filter; false for a filter type PNG does not have.
-bool unfilter_row(std::uint8_t type, const std::uint8_t* in, const std::uint8_t* above, std::uint8_t* out,
+// Undoes one row's filter in place: `row` holds the filtered bytes, `above`
+// the row above as decoded (zeros for the first row). False for a filter
+// type PNG does not have.
+bool unfilter_row(std::uint8_t type, std::uint8_t* __restrict row, const std::uint8_t* __restrict above,
                   std::size_t size, std::size_t bpp) {
   switch (type) {
-    case 0: std::memcpy(out, in, size); return true;
+    case 0: return true;
     case 2:
-      for (std::size_t i = 0; i < size; ++i) out[i] = std::uint8_t(in[i] + above[i]);
+      for (std::size_t i = 0; i < size; ++i) row[i] = std::uint8_t(row[i] + above[i]);
       return true;
     case 1:
     case 3:
     case 4:
       for (std::size_t i = 0; i < size; ++i) {
-        const int left = i >= bpp ? out[i - bpp] : 0, above_left = i >= bpp ? above[i - bpp] : 0;
+        const int left = i >= bpp ? row[i - bpp] : 0, above_left = i >= bpp ? above[i - bpp] : 0;
         const int predicted = type == 1 ? left : type == 3 ? (left + above[i]) >> 1 : paeth(left, above[i], above_left);
-        out[i] = std::uint8_t(in[i] + predicted);
+        row[i] = std::uint8_t(row[i] + predicted);
       }
       return true;
     default: return false;
@@ -121,19 +123,27 @@ bool decode_plain(const std::vector<std::uint8_t>& file, RgbaImage& image) {
   std::vector<std::uint8_t> compressed;
   compressed.reserve(compressed_size);
   for (const auto& [data, length] : idat) compressed.insert(compressed.end(), data, data + length);
-  const std::unique_ptr<std::uint8_t[]> filtered(new (std::nothrow) std::uint8_t[filtered_size]);
+  // The rows are inflated into the pixels' own buffer and each is moved down
+  // over the filter bytes before it is unfiltered in place.
   const std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> inflater(libdeflate_alloc_decompressor());
-  if (!filtered || !inflater || libdeflate_zlib_decompress(inflater.get(), compressed.data(), compressed.size(), filtered.get(),
-                                              filtered_size, nullptr) != LIBDEFLATE_SUCCESS)
+  if (!inflater) return false;
+  auto& pixels = image.pixels;
+  try {
+    pixels.resize(filtered_size);
+  } catch (const std::bad_alloc&) {  // libpng refuses the picture in its own words
     return false;
-  image.pixels.resize(stride * height);
+  }
+  if (libdeflate_zlib_decompress(inflater.get(), compressed.data(), compressed.size(), pixels.data(), filtered_size,
+                                 nullptr) != LIBDEFLATE_SUCCESS)
+    return false;
   const std::vector<std::uint8_t> zeros(stride, 0);
   for (std::uint32_t y = 0; y < height; ++y) {
-    const std::uint8_t* row = filtered.get() + y * (stride + 1);
-    std::uint8_t* out = image.pixels.data() + y * stride;
-    if (!unfilter_row(row[0], row + 1, y == 0 ? zeros.data() : out - stride, out, stride, std::size_t(channels)))
-      return false;
+    std::uint8_t* row = pixels.data() + y * stride;
+    const std::uint8_t type = row[y];
+    std::memmove(row, row + y + 1, stride);
+    if (!unfilter_row(type, row, y == 0 ? zeros.data() : row - stride, stride, std::size_t(channels))) return false;
   }
+  pixels.resize(stride * height);
   image.width = width, image.height = height, image.channels = channels;
   return true;
 }
@@ -196,7 +206,7 @@ bool decode_png(FILE* in, RgbaImage& image) {
 }
 
 int drop_opaque_alpha(RgbaImage& image) {
-  std::vector<std::uint8_t>& p = image.pixels;
+  auto& p = image.pixels;
   if (image.channels == 3) return 3;
   for (std::size_t i = 3; i < p.size(); i += 4)
     if (p[i] != 0xFF) return 4;
