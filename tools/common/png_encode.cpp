@@ -17,6 +17,7 @@
 
 #include "parallel_deflate.h"
 
+
 namespace {
 
 constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
@@ -94,31 +95,33 @@ std::size_t deflate_rle(const Bytes& data, std::unique_ptr<Bytes>& out) {
   return ok ? z.total_out : 0;
 }
 
-// Where a large input is cut into pieces that threads of their own
+// How many pieces a large input is cut into for threads of their own to
 // compress: pieces of at least kPieceBytes, at most one a core and
 // kMaxPieces in all. Each piece starts without the previous one's window,
 // which costs a few hundred bytes on a screen picture.
-std::vector<std::size_t> piece_cuts(std::size_t size) {
+std::size_t piece_count(std::size_t size) {
   const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
-  const std::size_t pieces = std::min({kMaxPieces, cores, std::max<std::size_t>(1, size / kPieceBytes)});
-  std::vector<std::size_t> cuts;
-  for (std::size_t i = 1; i < pieces; ++i) cuts.push_back(size * i / pieces);
-  return cuts;
+  return std::min({kMaxPieces, cores, std::max<std::size_t>(1, size / kPieceBytes)});
 }
 
-// Filters every row into `filtered` and returns how many of the filtered
-// bytes are not zero. Large pictures are filtered in bands of rows (as many
-// as their stream has pieces) on threads of their own.
-std::size_t filter_rows(const std::uint8_t* pixels, std::size_t stride, std::uint32_t height, const Bytes& filtered) {
-  const std::size_t bands = piece_cuts(filtered.size).size() + 1;
-  std::vector<std::size_t> nonzero(bands, 0);
+// The filtered rows, and how many bytes of each row are not zero.
+struct FilteredRows {
+  explicit FilteredRows(std::size_t size, std::uint32_t height) : bytes(size), row_nonzero(height) {}
+  Bytes bytes;
+  std::vector<std::size_t> row_nonzero;
+};
+
+// Filters every row; large pictures in bands of rows (as many as their
+// stream has pieces) on threads of their own.
+void filter_rows(const std::uint8_t* pixels, std::size_t stride, std::uint32_t height, FilteredRows& filtered) {
+  const std::size_t bands = piece_count(filtered.bytes.size);
   const auto filter_band = [&](std::size_t band) {
     const std::uint32_t first = std::uint32_t(height * band / bands), last = std::uint32_t(height * (band + 1) / bands);
     for (std::uint32_t y = first; y < last; ++y) {
       const std::uint8_t* row = pixels + y * stride;
-      std::uint8_t* dst = filtered.data.get() + y * (stride + 1);
+      std::uint8_t* dst = filtered.bytes.data.get() + y * (stride + 1);
       filter_row(row, y == 0 ? nullptr : row - stride, stride, dst);
-      nonzero[band] += stride + 1 - std::size_t(std::count(dst, dst + stride + 1, 0));
+      filtered.row_nonzero[y] = stride + 1 - std::size_t(std::count(dst, dst + stride + 1, 0));
     }
   };
   std::vector<std::thread> threads;
@@ -131,21 +134,40 @@ std::size_t filter_rows(const std::uint8_t* pixels, std::size_t stride, std::uin
   }
   filter_band(bands - 1);
   for (std::thread& thread : threads) thread.join();
-  return std::accumulate(nonzero.begin(), nonzero.end(), std::size_t(0));
 }
 
-// A zlib stream of `data` (empty on failure), `nonzero` of whose bytes are not zero. Nearly uniform pictures
-// (almost every filtered byte zero) go to zlib's run-length strategy, which
-// beats libdeflate's block overhead there in the same time; everything else
-// to libdeflate, on several threads when the data is large.
-std::vector<std::uint8_t> compress(const Bytes& data, std::size_t nonzero, int level) {
+// Cuts between rows that give each piece about the same work. A row's work
+// is taken as its non-zero bytes plus an eighth of all its bytes: runs of
+// zeros compress as long matches, several times faster than detail.
+std::vector<std::size_t> balanced_cuts(const std::vector<std::size_t>& row_nonzero, std::size_t row_bytes,
+                                       std::size_t pieces) {
+  const auto work = [row_bytes](std::size_t nonzero) { return nonzero + row_bytes / 8; };
+  std::size_t total = 0;
+  for (std::size_t n : row_nonzero) total += work(n);
+  std::vector<std::size_t> cuts;
+  std::size_t done = 0;
+  for (std::size_t y = 0; y < row_nonzero.size() && cuts.size() + 1 < pieces; ++y) {
+    done += work(row_nonzero[y]);
+    if (done * pieces >= total * (cuts.size() + 1)) cuts.push_back((y + 1) * row_bytes);
+  }
+  return cuts;
+}
+
+// A zlib stream of the filtered rows (empty on failure). Nearly uniform
+// pictures (almost every filtered byte zero) go to zlib's run-length
+// strategy, which beats libdeflate's block overhead there in the same time;
+// everything else to libdeflate, on several threads when the data is large.
+std::vector<std::uint8_t> compress(const FilteredRows& filtered, std::size_t row_bytes, int level) {
+  const Bytes& data = filtered.bytes;
   const std::uint8_t* begin = data.data.get();
+  const std::size_t nonzero =
+      std::accumulate(filtered.row_nonzero.begin(), filtered.row_nonzero.end(), std::size_t(0));
   std::unique_ptr<Bytes> out;
   std::size_t length = 0;
   if (nonzero * kUniformRatio < data.size) {
     length = deflate_rle(data, out);
   } else {
-    const std::vector<std::size_t> cuts = piece_cuts(data.size);
+    const std::vector<std::size_t> cuts = balanced_cuts(filtered.row_nonzero, row_bytes, piece_count(data.size));
     if (!cuts.empty()) {
       std::vector<std::uint8_t> joined = parallel_zlib_compress(begin, data.size, level, cuts);
       if (!joined.empty()) return joined;  // otherwise in one piece, as below
@@ -165,9 +187,9 @@ bool encode_png(FILE* out, const std::uint8_t* pixels, std::uint32_t width, std:
   if ((channels != 3 && channels != 4) || width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF)
     return false;
   const std::size_t stride = std::size_t(width) * channels;
-  const Bytes filtered((stride + 1) * height);
-  const std::size_t nonzero = filter_rows(pixels, stride, height, filtered);
-  const std::vector<std::uint8_t> stream = compress(filtered, nonzero, encoding.level);
+  FilteredRows filtered((stride + 1) * height, height);
+  filter_rows(pixels, stride, height, filtered);
+  const std::vector<std::uint8_t> stream = compress(filtered, stride + 1, encoding.level);
   if (stream.empty()) return false;
   const std::uint8_t* deflated = stream.data();
   const std::size_t length = stream.size();
