@@ -2,7 +2,8 @@
 // memory, and saves IMAGEs as PNG and BMP files.
 // Depends on: libpng, the platform decoder, resources, state. Draws nothing.
 //
-// PNG is read with libpng and written by png_write; every other format goes
+// PNG is read with libpng (or on several threads, png_split, when the file
+// carries split points) and written by png_write; every other format goes
 // through the platform decoder (GDI+), and BMP files are written here. libpng errors
 // never end the process: its error handler jumps back to the call that
 // started the work, which returns a result code and leaves a valid image.
@@ -28,6 +29,7 @@
 #include <vector>
 
 #include "graphics/internal.h"
+#include "graphics/png_split.h"
 #include "graphics/state.h"
 #include "platform/resources.h"
 
@@ -47,6 +49,8 @@ constexpr png_alloc_size_t max_chunk_bytes = png_alloc_size_t(8) << 20;
 // fill is refused before the image is sized.
 constexpr uint64_t png_pixels_per_byte = 8256;
 constexpr uint64_t unknown_size = UINT64_MAX / png_pixels_per_byte;
+// Files up to this size are read whole before they are decoded.
+constexpr uint64_t whole_file_bytes = uint64_t(64) << 20;
 
 // ---- libpng error handling ---------------------------------------------------
 
@@ -318,11 +322,30 @@ png_outcome readpngfile(IMAGE* img, FILE* file) {
   const uint64_t data_size = fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode) && at >= 0
                                  ? uint64_t(std::max<off_t>(0, status.st_size - at))
                                  : unknown_size;
+  // A file of a modest size is read whole and decoded from memory (where
+  // split points let it be inflated on several threads).
+  if (data_size <= whole_file_bytes) {
+    std::vector<uint8_t> bytes;
+    try {
+      bytes.resize(8 + size_t(data_size));
+    } catch (const std::bad_alloc&) {
+      return png_outcome::no_memory;
+    }
+    std::copy(signature, signature + 8, bytes.begin());
+    if (std::fread(bytes.data() + 8, 1, size_t(data_size), file) == data_size)
+      return readpngmemory(img, bytes.data(), bytes.size());
+    if (std::fseek(file, 8, SEEK_SET) != 0) return png_outcome::damaged;  // it changed meanwhile: stream it
+  }
   return read_png(img, data_size, [file](png_structp png) { png_init_io(png, file); });
 }
 
 png_outcome readpngmemory(IMAGE* img, const void* data, size_t size) {
   if (!has_png_signature(data, size)) return png_outcome::not_png;
+  try {
+    if (read_split_png(img, static_cast<const uint8_t*>(data), size)) return png_outcome::ok;
+  } catch (const std::bad_alloc&) {
+    return png_outcome::no_memory;
+  }
   png_memory_source source = {static_cast<const uint8_t*>(data), size, 8};
   return read_png(img, size, [&source](png_structp png) { png_set_read_fn(png, &source, png_memory_read); });
 }

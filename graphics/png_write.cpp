@@ -3,7 +3,8 @@
 // picture is cut into bands of rows that threads of their own filter and
 // compress; each band's deflate data ends on a byte boundary (a sync flush)
 // and starts without the previous band's window, so the bands join into one
-// zlib stream whose checksum is combined from theirs.
+// zlib stream whose checksum is combined from theirs, and readers that know
+// the split points (png_split.h) inflate the bands on threads as well.
 // Depends on: zlib (deflate, CRC-32, Adler-32), std::thread. Does not write
 // palettes, grey, 16-bit or interlaced files; a file that has to be small
 // goes through the PNG tool afterwards.
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "graphics/image_files.h"
+#include "graphics/png_split.h"
 
 namespace frond {
 namespace {
@@ -161,12 +163,15 @@ int writepng(const IMAGE* img, FILE* file, bool with_alpha) {
   const size_t row_bytes = size_t(img->width) * (with_alpha ? 4 : 3) + 1;
   if (img->width <= 0 || img->height <= 0 || row_bytes > max_band_bytes) return -12;
   std::vector<uint8_t> stream(zlib_header, zlib_header + 2);
+  std::vector<split_point> splits;
   try {
     const std::vector<band> bands = compress_bands(img, with_alpha, row_bytes);
     uLong adler = 1;
     for (const band& b : bands) {
       if (b.result != band_result::ok) return b.result == band_result::no_memory ? -1 : -12;
       adler = adler32_combine(adler, b.adler, z_off_t(row_bytes * size_t(b.last - b.first)));
+      if (b.first > 0 && stream.size() <= UINT32_MAX && row_bytes * size_t(b.first) <= UINT32_MAX)
+        splits.push_back({uint32_t(stream.size()), uint32_t(row_bytes * size_t(b.first))});
       stream.insert(stream.end(), b.bytes.get(), b.bytes.get() + b.size);
     }
     stream.resize(stream.size() + 4);
@@ -182,6 +187,10 @@ int writepng(const IMAGE* img, FILE* file, bool with_alpha) {
   header[9] = with_alpha ? 6 : 2;            // RGBA or RGB
   header[10] = header[11] = header[12] = 0;  // deflate, adaptive filtering, not interlaced
   bool written = std::fwrite(png_signature, 1, 8, file) == 8 && write_chunk(file, "IHDR", header, 13);
+  if (written && !splits.empty()) {
+    const std::vector<uint8_t> points = split_chunk_data(splits);
+    written = write_chunk(file, split_chunk_type, points.data(), points.size());
+  }
   for (size_t at = 0; written && at < stream.size(); at += max_idat_bytes)
     written = write_chunk(file, "IDAT", stream.data() + at, std::min(max_idat_bytes, stream.size() - at));
   return written && write_chunk(file, "IEND", nullptr, 0) ? 0 : -12;
