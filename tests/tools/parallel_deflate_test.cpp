@@ -1,7 +1,8 @@
 // The tools' parallel deflate against zlib's inflate: seeded random data of
 // noise (stored blocks), runs and repeats, cut at random places (empty
 // pieces too) and compressed at every level, inflates to itself; each join
-// meets every number of padding bits. Depends on: common/parallel_deflate, zlib.
+// meets every number of padding bits; each piece after a start it reports
+// inflates on its own to its data. Depends on: common/parallel_deflate, zlib.
 #include <zlib.h>
 
 #include <algorithm>
@@ -20,10 +21,25 @@ TEST(ParallelDeflate, JoinedPiecesInflateToTheData) {
     std::vector<std::size_t> cuts(seeded::between(rng, 0, 5));
     for (std::size_t& cut : cuts) cut = rng() % (data.size() + 1);
     std::sort(cuts.begin(), cuts.end());
-    const std::vector<std::uint8_t> stream = parallel_zlib_compress(data.data(), data.size(), seeded::between(rng, 1, 12), cuts);
+    std::vector<std::size_t> starts;
+    const std::vector<std::uint8_t> stream =
+        parallel_zlib_compress(data.data(), data.size(), seeded::between(rng, 1, 12), cuts, &starts);
     std::vector<std::uint8_t> back(data.size());
     uLongf size = uLongf(back.size());
     ASSERT_EQ(uncompress(back.data(), &size, stream.data(), uLong(stream.size())), Z_OK);
     EXPECT_TRUE(size == data.size() && back == data);
+    ASSERT_EQ(starts.size(), cuts.size());
+    for (std::size_t i = 0; i < starts.size(); ++i) {  // a fresh inflater from the start: the rest of the data
+      z_stream z{};
+      ASSERT_EQ(inflateInit2(&z, -15), Z_OK);
+      z.next_in = const_cast<Bytef*>(stream.data() + starts[i]);
+      z.avail_in = uInt(stream.size() - starts[i]);
+      z.next_out = back.data();
+      z.avail_out = uInt(back.size());
+      EXPECT_EQ(inflate(&z, Z_FINISH), Z_STREAM_END);
+      EXPECT_TRUE(std::equal(back.begin(), back.begin() + long(z.total_out), data.begin() + long(cuts[i])) &&
+                  z.total_out == data.size() - cuts[i]);
+      inflateEnd(&z);
+    }
   });
 }

@@ -242,7 +242,8 @@ void compress_piece(const std::uint8_t* data, std::size_t size, int level, bool 
 }  // namespace
 
 std::vector<std::uint8_t> parallel_zlib_compress(const std::uint8_t* data, std::size_t size, int level,
-                                                 const std::vector<std::size_t>& cuts) {
+                                                 const std::vector<std::size_t>& cuts,
+                                                 std::vector<std::size_t>* piece_starts) {
   std::vector<std::size_t> bounds = {0};
   bounds.insert(bounds.end(), cuts.begin(), cuts.end());
   bounds.push_back(size);
@@ -282,6 +283,7 @@ std::vector<std::uint8_t> parallel_zlib_compress(const std::uint8_t* data, std::
     flagged = std::uint8_t(flagged & ~(1u << (piece.end.final_block_bit % 8)));
     if (used * 8 - piece.end.end_bit < 3) out.push_back(0);
     out.insert(out.end(), {0x00, 0x00, 0xFF, 0xFF});
+    if (piece_starts != nullptr) piece_starts->push_back(out.size());
   }
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(std::uint8_t(adler >> shift));
   return out;

@@ -13,6 +13,9 @@
 // The zlib stream of data[0, size) at libdeflate `level`, the data cut at
 // the offsets in `cuts` (ascending, none beyond `size`) into one piece more
 // than there are cuts, each compressed on a thread of its own. Empty on
-// failure.
+// failure. `piece_starts`, when given, receives where in the stream each
+// piece after the first starts: each can be inflated on its own, as none
+// refers back to data before it.
 std::vector<std::uint8_t> parallel_zlib_compress(const std::uint8_t* data, std::size_t size, int level,
-                                                 const std::vector<std::size_t>& cuts);
+                                                 const std::vector<std::size_t>& cuts,
+                                                 std::vector<std::size_t>* piece_starts = nullptr);

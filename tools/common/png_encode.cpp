@@ -1,6 +1,9 @@
 // PNG writer of the tools: filters the rows, compresses them with libdeflate
 // (on several threads for large pictures; zlib's run-length strategy for
-// nearly uniform ones) and writes the chunks. Depends on libdeflate,
+// nearly uniform ones) and writes the chunks; a stream made in pieces gets
+// its split points in a private chunk, "spLT" (stream and data offsets of
+// each piece after the first, 32 bits big-endian), for readers that inflate
+// the pieces on several threads. Depends on libdeflate,
 // parallel_deflate and zlib (CRC, run-length deflate). Does not
 // write palettes, grey, 16-bit or interlaced files.
 #include "png_encode.h"
@@ -13,6 +16,7 @@
 #include <numeric>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "parallel_deflate.h"
@@ -153,11 +157,14 @@ std::vector<std::size_t> balanced_cuts(const std::vector<std::size_t>& row_nonze
   return cuts;
 }
 
-// A zlib stream of the filtered rows (empty on failure). Nearly uniform
-// pictures (almost every filtered byte zero) go to zlib's run-length
-// strategy, which beats libdeflate's block overhead there in the same time;
-// everything else to libdeflate, on several threads when the data is large.
-std::vector<std::uint8_t> compress(const FilteredRows& filtered, std::size_t row_bytes, int level) {
+// A zlib stream of the filtered rows (empty on failure), and its split
+// points: where in the stream a piece that inflates on its own starts, and
+// where in the data. Nearly uniform pictures (almost every filtered byte
+// zero) go to zlib's run-length strategy, which beats libdeflate's block
+// overhead there in the same time; everything else to libdeflate, on
+// several threads when the data is large.
+std::vector<std::uint8_t> compress(const FilteredRows& filtered, std::size_t row_bytes, int level,
+                                   std::vector<std::pair<std::size_t, std::size_t>>& splits) {
   const Bytes& data = filtered.bytes;
   const std::uint8_t* begin = data.data.get();
   const std::size_t nonzero =
@@ -169,8 +176,12 @@ std::vector<std::uint8_t> compress(const FilteredRows& filtered, std::size_t row
   } else {
     const std::vector<std::size_t> cuts = balanced_cuts(filtered.row_nonzero, row_bytes, piece_count(data.size));
     if (!cuts.empty()) {
-      std::vector<std::uint8_t> joined = parallel_zlib_compress(begin, data.size, level, cuts);
-      if (!joined.empty()) return joined;  // otherwise in one piece, as below
+      std::vector<std::size_t> starts;
+      std::vector<std::uint8_t> joined = parallel_zlib_compress(begin, data.size, level, cuts, &starts);
+      if (!joined.empty()) {
+        for (std::size_t i = 0; i < cuts.size(); ++i) splits.emplace_back(starts[i], cuts[i]);
+        return joined;
+      }  // otherwise in one piece, as below
     }
     std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(libdeflate_alloc_compressor(level));
     if (!compressor) return {};
@@ -189,7 +200,8 @@ bool encode_png(FILE* out, const std::uint8_t* pixels, std::uint32_t width, std:
   const std::size_t stride = std::size_t(width) * channels;
   FilteredRows filtered((stride + 1) * height, height);
   filter_rows(pixels, stride, height, filtered);
-  const std::vector<std::uint8_t> stream = compress(filtered, stride + 1, encoding.level);
+  std::vector<std::pair<std::size_t, std::size_t>> splits;
+  const std::vector<std::uint8_t> stream = compress(filtered, stride + 1, encoding.level, splits);
   if (stream.empty()) return false;
   const std::uint8_t* deflated = stream.data();
   const std::size_t length = stream.size();
@@ -201,6 +213,18 @@ bool encode_png(FILE* out, const std::uint8_t* pixels, std::uint32_t width, std:
   if (std::fwrite(kSignature, 1, sizeof kSignature, out) != sizeof kSignature ||
       !write_chunk(out, "IHDR", header.data(), header.size()))
     return false;
+  // The split points, for readers that inflate the pieces on several threads:
+  // each as the offsets in the stream and in the data, 32 bits big-endian.
+  std::vector<std::uint8_t> points;
+  for (const auto& [in_stream, in_data] : splits) {
+    if (in_stream > 0xFFFFFFFFu || in_data > 0xFFFFFFFFu) {
+      points.clear();
+      break;
+    }
+    put32(points, static_cast<std::uint32_t>(in_stream));
+    put32(points, static_cast<std::uint32_t>(in_data));
+  }
+  if (!points.empty() && !write_chunk(out, "spLT", points.data(), points.size())) return false;
   for (std::size_t at = 0; at < length; at += kMaxIdat)
     if (!write_chunk(out, "IDAT", deflated + at, std::min(kMaxIdat, length - at))) return false;
   return write_chunk(out, "IEND", nullptr, 0);

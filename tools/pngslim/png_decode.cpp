@@ -109,6 +109,8 @@ bool decode_plain(const std::vector<std::uint8_t>& file, RgbaImage& image) {
     } else if (std::memcmp(type, "IDAT", 4) == 0) {
       idat.emplace_back(data, length);
       compressed_size += length;
+    } else if (std::memcmp(type, "spLT", 4) == 0) {
+      // split points of our own writers: this reader inflates in one go
     } else if (std::memcmp(type, "IEND", 4) == 0) {
       break;
     } else {
