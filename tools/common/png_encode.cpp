@@ -14,11 +14,11 @@
 #include <algorithm>
 #include <memory>
 #include <numeric>
-#include <system_error>
 #include <thread>
 #include <utility>
 #include <vector>
 
+#include "on_threads.h"
 #include "parallel_deflate.h"
 
 
@@ -128,16 +128,7 @@ void filter_rows(const std::uint8_t* pixels, std::size_t stride, std::uint32_t h
       filtered.row_nonzero[y] = stride + 1 - std::size_t(std::count(dst, dst + stride + 1, 0));
     }
   };
-  std::vector<std::thread> threads;
-  for (std::size_t band = 0; band + 1 < bands; ++band) {
-    try {
-      threads.emplace_back(filter_band, band);
-    } catch (const std::system_error&) {  // no thread to be had: this one does the band
-      filter_band(band);
-    }
-  }
-  filter_band(bands - 1);
-  for (std::thread& thread : threads) thread.join();
+  on_threads(bands, filter_band);
 }
 
 // Cuts between rows that give each piece about the same work. A row's work
