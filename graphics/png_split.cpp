@@ -1,7 +1,7 @@
 // Reads PNG files whose image data carries split points (png_split.h): the
 // pieces are inflated with zlib on threads of their own, the rows unfiltered
 // in order and turned into the image's ARGB pixels.
-// Depends on: zlib (raw inflate, CRC-32, Adler-32), std::thread, images
+// Depends on: zlib (raw inflate, CRC-32, Adler-32), parallel_work, images
 // (resize_f). Does not read any other kind of PNG: libpng does.
 
 #include "graphics/png_split.h"
@@ -12,8 +12,8 @@
 #include <cstring>
 #include <memory>
 #include <new>
-#include <system_error>
-#include <thread>
+
+#include "graphics/parallel_work.h"
 
 namespace frond {
 namespace {
@@ -98,8 +98,8 @@ void inflate_piece(piece& p) {
   if (p.ok) p.adler = adler32_z(1, p.out, p.out_size);
 }
 
-// Inflates the pieces, all but the last on threads of their own; false when
-// a piece fails or the joined checksum is not the stream's.
+// Inflates the pieces on threads of their own; false when a piece fails or
+// the joined checksum is not the stream's.
 bool inflate_pieces(const plain_png& png, uint8_t* data, size_t data_size) {
   const std::vector<uint8_t>& s = png.stream;
   // The zlib header: deflate with at most a 32 KiB window, no preset dictionary.
@@ -116,18 +116,7 @@ bool inflate_pieces(const plain_png& png, uint8_t* data, size_t data_size) {
     pieces.push_back({s.data() + from.stream_offset, size_t(to.stream_offset - from.stream_offset),
                       data + from.data_offset, size_t(to.data_offset - from.data_offset), i + 2 == bounds.size()});
   }
-  std::vector<std::thread> threads;
-  for (piece& p : pieces) {
-    if (!p.last) {
-      try {
-        threads.emplace_back(inflate_piece, std::ref(p));
-        continue;
-      } catch (const std::system_error&) {  // no thread to be had: this one does the piece
-      }
-    }
-    inflate_piece(p);
-  }
-  for (std::thread& thread : threads) thread.join();
+  run_on_threads(pieces.size(), [&pieces](size_t i) { inflate_piece(pieces[i]); });
   uLong adler = 1;
   for (const piece& p : pieces) {
     if (!p.ok) return false;

@@ -5,7 +5,7 @@
 // and starts without the previous band's window, so the bands join into one
 // zlib stream whose checksum is combined from theirs, and readers that know
 // the split points (png_split.h) inflate the bands on threads as well.
-// Depends on: zlib (deflate, CRC-32, Adler-32), std::thread. Does not write
+// Depends on: zlib (deflate, CRC-32, Adler-32), parallel_work, png_split. Does not write
 // palettes, grey, 16-bit or interlaced files; a file that has to be small
 // goes through the PNG tool afterwards.
 
@@ -15,11 +15,10 @@
 #include <cstdint>
 #include <memory>
 #include <new>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 #include "graphics/image_files.h"
+#include "graphics/parallel_work.h"
 #include "graphics/png_split.h"
 
 namespace frond {
@@ -130,8 +129,7 @@ void compress_band(const IMAGE* img, bool with_alpha, bool last_band, band& out)
   deflateEnd(&z);
 }
 
-// Cuts the rows into bands and compresses them, all but the last on threads
-// of their own (on this thread when no thread can be had).
+// Cuts the rows into bands and compresses them on threads of their own.
 std::vector<band> compress_bands(const IMAGE* img, bool with_alpha, size_t row_bytes) {
   const size_t filtered_bytes = row_bytes * size_t(img->height);
   const size_t most = std::min<size_t>(std::max(max_bands, filtered_bytes / max_band_bytes + 1), size_t(img->height));
@@ -141,19 +139,7 @@ std::vector<band> compress_bands(const IMAGE* img, bool with_alpha, size_t row_b
     bands[i].first = int(size_t(img->height) * i / count);
     bands[i].last = int(size_t(img->height) * (i + 1) / count);
   }
-  std::vector<std::thread> threads;
-  for (size_t i = 0; i < count; ++i) {
-    const bool last_band = i + 1 == count;
-    if (!last_band) {
-      try {
-        threads.emplace_back(compress_band, img, with_alpha, false, std::ref(bands[i]));
-        continue;
-      } catch (const std::system_error&) {
-      }
-    }
-    compress_band(img, with_alpha, last_band, bands[i]);
-  }
-  for (std::thread& thread : threads) thread.join();
+  run_on_threads(count, [&](size_t i) { compress_band(img, with_alpha, i + 1 == count, bands[i]); });
   return bands;
 }
 
