@@ -3,26 +3,24 @@
 #pragma once
 
 #include <cstddef>
-#include <system_error>
 #include <thread>
 #include <vector>
 
 namespace frond {
 
-// Calls work(i) for each i < count: the last on this thread, the others on
-// threads of their own (or on this one when no thread can be had). Returns
-// when every call has.
+// Calls work(i) for each i < count: the first ones on threads of their own,
+// the last, and every one after a thread could not be had, on this thread.
+// Returns when every call has.
 template <class Work>
 void run_on_threads(size_t count, const Work& work) {
   std::vector<std::thread> threads;
-  for (size_t i = 0; i + 1 < count; ++i) {
-    try {
-      threads.emplace_back(work, i);
-    } catch (const std::system_error&) {
-      work(i);
-    }
+  size_t next = 0;
+  try {  // nothing may leave here while a thread runs unjoined
+    threads.reserve(count);
+    for (; next + 1 < count; ++next) threads.emplace_back(work, next);
+  } catch (...) {
   }
-  if (count > 0) work(count - 1);
+  for (; next < count; ++next) work(next);
   for (std::thread& thread : threads) thread.join();
 }
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -13,10 +12,11 @@
 template <class Work>
 void on_threads(std::size_t count, const Work& work) {
   std::vector<std::thread> threads;
+  threads.reserve(count);  // no exception may leave while a thread runs unjoined
   for (std::size_t i = 0; i + 1 < count; ++i) {
     try {
       threads.emplace_back(work, i);
-    } catch (const std::system_error&) {
+    } catch (...) {  // no thread or no memory for one
       work(i);
     }
   }
