@@ -20,12 +20,7 @@ namespace {
 
 void BM_CaptureScreen(benchmark::State& state) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
+  const BITMAPINFO info = bench::dib_info(width, height, 24);
   uint8_t first = 0;
   for (auto _ : state) {
     HDC screen = GetDC(nullptr);

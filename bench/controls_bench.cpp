@@ -41,13 +41,9 @@ struct Tree {
       panels.push_back(std::move(panel));
     }
   }
-  ~Tree() {
-    leaves.clear();
-    panels.clear();
-  }
   frondControlBase root;  // the first control made: the root
   IMAGE target;
-  std::vector<std::unique_ptr<frondControlBase>> panels, leaves;
+  std::vector<std::unique_ptr<frondControlBase>> panels, leaves;  // leaves go first
 };
 
 Tree& tree() {
