@@ -4,12 +4,10 @@
 // shapes, anti-aliased and aliased, beside AGG filling the same outline on
 // the same kind of pixels directly: circles of radius 50 per second (each at
 // the next place of a walk) and a 1000-point even-odd polygon on 1600x900.
-// The rectangle fills check that they covered the image, Frond's shapes
-// that they drew.
+// The rectangle fills (but the plain loop) check that they covered the
+// image, Frond's shapes that they drew.
 // Depends on: Frond, the platform's GDI+ header, pixman, AGG, support/.
 #include <agg_ellipse.h>
-#include <benchmark/benchmark.h>
-#include <pixman.h>
 
 #include <cmath>
 #include <cstdint>
@@ -25,9 +23,11 @@ namespace {
 
 constexpr int kWidth = 1600, kHeight = 900, kPixels = kWidth * kHeight, kPoints = 1000;
 
-// After the timed fills: every pixel of the image is the fill colour.
-void check_filled(benchmark::State& state, const frond::IMAGE& image, uint32_t colour) {
-  for (size_t i = 0; i < size_t(kPixels); ++i)
+// After the timed fills: every pixel of the image (anything with pixels,
+// width and height, rows packed) is the fill colour.
+template <class Image>
+void check_filled(benchmark::State& state, const Image& image, uint32_t colour) {
+  for (size_t i = 0; i < size_t(image.width) * image.height; ++i)
     if (image.pixels[i] != colour) return state.SkipWithError("the fill did not cover the image");
 }
 
@@ -77,6 +77,7 @@ void GdipFillRectangleOpaque(benchmark::State& state) {
   Gdiplus::GdipCreateSolidFill(0xFF336699, &brush);
   const auto fill = reinterpret_cast<Gdiplus::GpBrush*>(brush);
   bench::time_calls(state, kPixels, [&] { Gdiplus::GdipFillRectangle(graphics, fill, 0, 0, kWidth, kHeight); });
+  check_filled(state, canvas, 0xFF336699);
   Gdiplus::GdipDeleteBrush(fill);
   Gdiplus::GdipDeleteGraphics(graphics);
 }

@@ -12,9 +12,6 @@
 // cache) and 128x128 (cache-resident); the fixed cost of a call is measured
 // on one pixel. Every case checks that its call changed the destination.
 // Depends on: Frond, pixman, support/.
-#include <benchmark/benchmark.h>
-#include <pixman.h>
-
 #include <array>
 #include <cstdint>
 #include <cstring>

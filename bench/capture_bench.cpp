@@ -5,7 +5,6 @@
 // segment made once), the floor that any capture through the server stands on.
 // Depends on: the platform's public headers, Xlib with MIT-SHM. Without a
 // display it says so and exits 0.
-#include <benchmark/benchmark.h>
 #include <sys/ipc.h>
 #include <sys/shm.h>
 

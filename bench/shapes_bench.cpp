@@ -9,7 +9,6 @@
 #include <agg_ellipse.h>
 #include <agg_rasterizer_outline.h>
 #include <agg_renderer_primitives.h>
-#include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstring>

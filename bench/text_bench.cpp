@@ -4,7 +4,6 @@
 // hinting, as the GDI+ path draws) and then only blends the cached coverage
 // in the text colour, pen position rounded to whole pixels. Every case checks
 // that its call changed the image. Depends on: Frond, FreeType, support/.
-#include <benchmark/benchmark.h>
 #include <ft2build.h>
 #include FT_FREETYPE_H
 

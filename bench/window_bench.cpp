@@ -6,8 +6,6 @@
 // record being readable from the key queue.
 // Depends on: Frond's public header, Xlib. Without a display it says so and
 // exits 0.
-#include <benchmark/benchmark.h>
-
 #include <cstdio>
 #include <cstring>
 #include <string>

@@ -3,7 +3,8 @@
 // images over the same pixels, running the registered cases, the reference
 // PNG writer (libpng, "up" filter, zlib level 1, as savepng writes), a
 // file's size, starting a program, and the check that an X display was given.
-// Depends on: Google Benchmark, the platform's public GDI header, pixman, libpng.
+// Depends on (and brings to every benchmark): Google Benchmark, pixman; the
+// platform's public GDI header, libpng.
 // Never included by the library, the client or tests; starts no X server.
 #pragma once
 
