@@ -10,7 +10,6 @@
 // id), so that runs and tests on one machine never meet.
 // Depends on: the client library's public header, Frond, Xlib, zlib. Without
 // a display it says so and exits 0.
-#include <benchmark/benchmark.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
