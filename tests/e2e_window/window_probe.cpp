@@ -1,16 +1,36 @@
-// Opens a window the way Quillfern does (manual render, keep on close), shows
-// a known picture and reports every key and mouse record it reads, one line
-// each, until the window is closed. End-to-end tests drive it with real X input.
-// Depends on: Frond (graphics/frond.h). Checks nothing itself: window_e2e.sh sends the input and judges
-// the lines.
+// Opens a window the way Quillfern does (manual render, keep on close) and
+// shows a known picture. Without a count of boxes it reports every key and
+// mouse record it reads, one line each, until the window is closed; with
+// one it asks for that many lines with the input box instead: "box" when a
+// box opens, "line=<text> count=<n>" for each and "done" at the end.
+// Depends on: Frond (graphics/frond.h). Checks nothing itself: the scripts
+// beside it send real X input and judge the lines.
 //
-// Usage: window_probe [caption]
+// Usage: window_probe [caption [boxes]]
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "graphics/frond.h"
 
 using namespace frond;
+
+namespace {
+
+int ask_for_lines(int boxes) {
+  for (int i = 0; i < boxes; ++i) {
+    std::printf("box\n");
+    std::fflush(stdout);
+    char line[64];
+    const int count = inputbox_getline("Your name", "Type a line and press Enter.", line, sizeof line);
+    std::printf("line=%s count=%d\n", line, count);
+    std::fflush(stdout);
+  }
+  std::printf("done\n");
+  return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   setcaption(argc > 1 ? argv[1] : "Frond Probe");
@@ -23,6 +43,7 @@ int main(int argc, char** argv) {
     for (int x = 0; x < 640; ++x) page[y * 640 + x] = x < 320 ? 0xFF0000FF : 0xFFFF0000;
   setbkcolor_norepaint(getbkcolor());  // counts the change so that the present shows it
   delay_ms(0);
+  if (argc > 2) return ask_for_lines(std::atoi(argv[2]));
   std::printf("ready\n");
   std::fflush(stdout);
 

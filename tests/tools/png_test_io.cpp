@@ -79,5 +79,8 @@ std::string default_libpng_png(const std::vector<std::uint8_t>& rgb, std::uint32
   std::string file(size, '\0');
   if (!png_image_write_to_memory(&image, file.data(), &size, 0, rgb.data(), 0, nullptr)) return {};
   file.resize(size);
+  // Without the sRGB chunk libpng adds, the file has only IHDR, IDAT and IEND,
+  // as the client's pictures have.
+  if (file.compare(37, 4, "sRGB") == 0) file.erase(33, 13);
   return file;
 }

@@ -32,5 +32,6 @@ std::string png_file(const PngSource& source);
 // gamma-converted); empty when libpng cannot read it.
 std::vector<std::uint8_t> decode_rgba(const std::string& file);
 
-// What libpng makes of 8-bit RGB pixels with all its default settings.
+// What libpng makes of 8-bit RGB pixels with all its default settings (its
+// adaptive row filters), less the sRGB chunk: a plain file as the client writes.
 std::string default_libpng_png(const std::vector<std::uint8_t>& rgb, std::uint32_t width, std::uint32_t height);
