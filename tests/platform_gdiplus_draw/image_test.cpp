@@ -91,14 +91,10 @@ ARGB reference_over(ARGB d, ARGB s) {
 TEST_F(ImageTest, RandomNearestStretchesMatchThePlainReference) {
   interpolation(InterpolationModeNearestNeighbor);
   seeded::iterations(200, [&](std::mt19937& rng, int) {
-    const auto byte = [&rng] {
-      const uint32_t pick = rng() % 4;
-      return pick == 0 ? 0u : pick == 1 ? 255u : rng() & 0xFF;
-    };
     const int sw = 1 + int(rng() % 19), sh = 1 + int(rng() % 7);
     std::vector<uint32_t> pixels(size_t(sw) * sh);
-    for (uint32_t& p : pixels) p = byte() << 24 | byte() << 16 | byte() << 8 | byte();
-    for (uint32_t y = 0; y < 64 * 64; ++y) pixels_[y] = byte() << 24 | byte() << 16 | byte() << 8 | byte();
+    for (uint32_t& p : pixels) p = seeded::biased_word(rng);
+    std::generate(pixels_, pixels_ + 64 * 64, [&rng] { return seeded::biased_word(rng); });
     const std::vector<uint32_t> before = snapshot();
     const int w = 1 + int(rng() % 50), h = 1 + int(rng() % 20), x = int(rng() % 70) - 3, y = int(rng() % 50) - 3;
     const bool mirror = rng() % 4 == 0;

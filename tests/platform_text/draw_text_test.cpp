@@ -7,8 +7,8 @@
 #include "platform_text/text_test_util.h"
 
 using gdi_test::TestDib;
-using text_test::changed_box;
-using text_test::edges;
+using gdi_test::changed_box;
+using gdi_test::edges;
 using text_test::extent;
 using text_test::logfont;
 using text_test::SelectedFont;

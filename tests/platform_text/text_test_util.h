@@ -1,11 +1,9 @@
 // Test helpers for text: LOGFONT records, a font selected into a test DIB's
-// DC for the length of a test, and the bounding box of changed pixels.
+// DC for the length of a test, and text extents.
 // Depends on: gdi_test_util.h (the test DIB). Asserts nothing itself.
 #pragma once
 
-#include <algorithm>
 #include <cwchar>
-#include <vector>
 
 #include "platform/windows.h"
 #include "platform_gdi/gdi_test_util.h"
@@ -39,23 +37,6 @@ class SelectedFont {
   HFONT font_;
   HGDIOBJ old_;
 };
-
-// The smallest rectangle holding every pixel that differs from `word`; empty (all zero) when none does.
-inline RECT changed_box(const gdi_test::TestDib& dib, uint32_t word) {
-  RECT box{dib.w, dib.h, 0, 0};
-  for (int y = 0; y < dib.h; ++y)
-    for (int x = 0; x < dib.w; ++x)
-      if (dib.get(x, y) != word) {
-        box.left = std::min<LONG>(box.left, x);
-        box.top = std::min<LONG>(box.top, y);
-        box.right = std::max<LONG>(box.right, x + 1);
-        box.bottom = std::max<LONG>(box.bottom, y + 1);
-      }
-  return box.left < box.right ? box : RECT{0, 0, 0, 0};
-}
-
-// left, top, right, bottom: comparable and printable.
-inline std::vector<LONG> edges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 inline SIZE extent(HDC dc, const wchar_t* text) {
   SIZE s{};
