@@ -126,16 +126,14 @@ TEST_F(LockBits, UserBufferReceivesTheRectangle) {
   EXPECT_EQ(GdipBitmapUnlockBits(bitmap_, &data), Ok);
 }
 
-TEST_F(LockBits, ConvertsFormatsAndWritesBack) {
+// How each format's pixels convert is the GDI+ bitmap test's (every format
+// through a lock); here, the rows a lock of another format hands out.
+TEST_F(LockBits, OtherFormatsHaveTheirOwnPaddedRows) {
   BitmapData data = {};
-  ASSERT_EQ(GdipBitmapLockBits(bitmap_, nullptr, ImageLockModeRead | ImageLockModeWrite, PixelFormat24bppRGB, &data),
-            Ok);
+  ASSERT_EQ(GdipBitmapLockBits(bitmap_, nullptr, ImageLockModeRead, PixelFormat24bppRGB, &data), Ok);
   EXPECT_EQ(data.Stride, 12);  // 9 bytes padded to 4
-  auto* bytes = static_cast<uint8_t*>(data.Scan0);
-  EXPECT_EQ(bytes[12 + 3], 0x11);  // row 1, pixel 1, blue
-  bytes[0] = 0x40;                 // pixel (0, 0): blue 0x40
+  EXPECT_EQ(static_cast<uint8_t*>(data.Scan0)[12 + 3], 0x11);  // row 1, pixel 1, blue
   ASSERT_EQ(GdipBitmapUnlockBits(bitmap_, &data), Ok);
-  EXPECT_EQ(pixel(bitmap_, 0, 0), 0xFF000040u);  // written back through 24 bits: opaque
 }
 
 TEST_F(LockBits, OneLockAtATimeAndOnlyInside) {
@@ -146,7 +144,6 @@ TEST_F(LockBits, OneLockAtATimeAndOnlyInside) {
   EXPECT_EQ(GdipBitmapLockBits(bitmap_, nullptr, ImageLockModeRead, 0x12345, &data), InvalidParameter);
   EXPECT_EQ(GdipBitmapUnlockBits(bitmap_, &data), WrongState);
   ASSERT_EQ(GdipBitmapLockBits(bitmap_, nullptr, ImageLockModeRead, PixelFormat32bppPARGB, &data), Ok);
-  EXPECT_EQ(static_cast<uint32_t*>(data.Scan0)[4], 0x80090909u);  // 0x80121212 premultiplied
   BitmapData second = {};
   EXPECT_EQ(GdipBitmapLockBits(bitmap_, nullptr, ImageLockModeRead, PixelFormat32bppARGB, &second), WrongState);
   EXPECT_EQ(GdipBitmapUnlockBits(bitmap_, &data), Ok);
