@@ -1,7 +1,10 @@
 // Test helpers for text: LOGFONT records, a font selected into a test DIB's
-// DC for the length of a test, and text extents.
+// DC for the length of a test, text extents, and a fixture of a paper-filled
+// DIB with a font selected.
 // Depends on: gdi_test_util.h (the test DIB). Asserts nothing itself.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cwchar>
 
@@ -43,5 +46,20 @@ inline SIZE extent(HDC dc, const wchar_t* text) {
   GetTextExtentPoint32W(dc, text, static_cast<int>(std::wcslen(text)), &s);
   return s;
 }
+
+constexpr uint32_t kPaper = 0xFF123456;
+constexpr COLORREF kBack = RGB(0, 0, 255);  // drawing word 0x000000FF
+
+// A 200x120 DIB filled with kPaper, 16-pixel SimSun selected, kBack as the background colour.
+class PaperTest : public ::testing::Test {
+ protected:
+  PaperTest() : dib(200, 120), font(dib.dc, logfont(16)) {
+    dib.fill(kPaper);
+    SetBkColor(dib.dc, kBack);
+  }
+
+  gdi_test::TestDib dib;
+  SelectedFont font;
+};
 
 }  // namespace text_test
