@@ -108,14 +108,9 @@ TEST_F(FilesTest, EmptiedFilesKeepPermissionsAndLinks) {
 }
 
 TEST_F(FilesTest, BackslashPathsLandInSubfolders) {
-  std::filesystem::create_directories("temp/deeper");
+  std::filesystem::create_directories("temp");
   write_text(R"(temp\image1.bmp)", "BM");
-  write_text(R"(temp\deeper\x.txt)", "x");
-  const std::string absolute = (scratch_.path() / "temp").string() + R"(\abs.txt)";
-  write_text(absolute.c_str(), "abs");
   EXPECT_EQ(read_text("temp/image1.bmp"), "BM");
-  EXPECT_EQ(read_text("temp/deeper/x.txt"), "x");
-  EXPECT_EQ(read_text("temp/abs.txt"), "abs");
   EXPECT_EQ(platform::posix_path(R"(/srv\run/x\)"), "/srv/run/x/");
 
   EXPECT_TRUE(DeleteFileA(R"(temp\image1.bmp)"));
