@@ -1,9 +1,10 @@
 // Test helpers: a DIB header, and a DIB section (32- or 24-bit, top-down or
 // bottom-up) selected into its own memory DC, with pixel access by row from the top,
-// random filling and whole-image snapshots.
+// random filling, whole-image snapshots and the box of changed pixels.
 // Depends on: gdi32's public header, tests/support/seeded.h.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -77,5 +78,22 @@ class TestDib {
   ptrdiff_t stride = 0;
   uint8_t* first_row = nullptr;
 };
+
+// The smallest rectangle holding every pixel that differs from `word`; empty (all zero) when none does.
+inline RECT changed_box(const TestDib& dib, uint32_t word) {
+  RECT box{dib.w, dib.h, 0, 0};
+  for (int y = 0; y < dib.h; ++y)
+    for (int x = 0; x < dib.w; ++x)
+      if (dib.get(x, y) != word) {
+        box.left = std::min<LONG>(box.left, x);
+        box.top = std::min<LONG>(box.top, y);
+        box.right = std::max<LONG>(box.right, x + 1);
+        box.bottom = std::max<LONG>(box.bottom, y + 1);
+      }
+  return box.left < box.right ? box : RECT{0, 0, 0, 0};
+}
+
+// left, top, right, bottom: comparable and printable.
+inline std::vector<LONG> edges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace gdi_test

@@ -5,12 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <random>
 
 #include "support/seeded.h"
 #include "platform_gdi/gdi_test_util.h"
 
+using gdi_test::changed_box;
+using gdi_test::edges;
 using gdi_test::TestDib;
 
 namespace {
@@ -134,17 +135,6 @@ TEST(GdiShapes, GeometricPensCoverTheirWidthAndPaintEachPixelOnce) {
   SetROP2(dib.dc, R2_COPYPEN);
 }
 
-// The smallest rectangle holding every pixel that is not white: left, top, right, bottom.
-std::array<LONG, 4> drawn_box(const TestDib& d) {
-  std::array<LONG, 4> r{d.w, d.h, 0, 0};
-  for (int y = 0; y < d.h; ++y)
-    for (int x = 0; x < d.w; ++x)
-      if (d.get(x, y) != 0xFFFFFFFFu) {
-        r = {std::min(r[0], LONG(x)), std::min(r[1], LONG(y)), std::max(r[2], LONG(x) + 1), std::max(r[3], LONG(y) + 1)};
-      }
-  return r;
-}
-
 TEST(GdiShapes, NullPenShrinksFillsAndArcsTakeTheirSweep) {
   TestDib pen(40, 40), none(40, 40), arc(40, 40), hollow(40, 40);
   for (TestDib* d : {&pen, &none, &arc, &hollow}) d->fill(0xFFFFFFFF);
@@ -153,8 +143,8 @@ TEST(GdiShapes, NullPenShrinksFillsAndArcsTakeTheirSweep) {
   SelectObject(none.dc, GetStockObject(NULL_PEN));
   Ellipse(pen.dc, 5, 5, 35, 25);
   Ellipse(none.dc, 5, 5, 35, 25);
-  EXPECT_EQ(drawn_box(pen), (std::array<LONG, 4>{5, 5, 35, 25}));
-  EXPECT_EQ(drawn_box(none), (std::array<LONG, 4>{5, 5, 34, 24}));
+  EXPECT_EQ(edges(changed_box(pen, 0xFFFFFFFFu)), edges(RECT{5, 5, 35, 25}));
+  EXPECT_EQ(edges(changed_box(none, 0xFFFFFFFFu)), edges(RECT{5, 5, 34, 24}));
   // Equal radials: the whole outline, as Ellipse draws it with a hollow brush.
   Arc(arc.dc, 5, 5, 35, 25, 30, 15, 30, 15);
   SelectObject(hollow.dc, GetStockObject(HOLLOW_BRUSH));

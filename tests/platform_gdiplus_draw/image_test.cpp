@@ -1,7 +1,8 @@
 // Image drawing: seeded random nearest-neighbour and bicubic stretches
-// against plain references (clip, translation, alpha, the colour matrix on
-// and switched off), bilinear ramps and the three-point form. Premultiplied
-// sources are read as the bitmap tests read them.
+// against plain references (source parts, long rows, rectangular and mask
+// clips, translation, alpha, the colour matrix on and switched off), bilinear
+// ramps and the three-point form. Premultiplied sources are read as the
+// bitmap tests read them.
 // Depends on: draw_test_support.h, tests/support/seeded.h.
 #include "draw_test_support.h"
 #include "support/seeded.h"
@@ -84,23 +85,22 @@ ARGB reference_over(ARGB d, ARGB s) {
   return out_alpha << 24 | mix(red(d), red(s)) << 16 | mix(green(d), green(s)) << 8 | mix(blue(d), blue(s));
 }
 
-// Seeded random nearest-neighbour stretches (mirrored or not, moved by a
-// world translation, clipped by a rectangle or a rectangular path,
-// recoloured by alpha-only, per-channel and mixing matrices) against the
-// stretch rule and the formulas written out.
+// Seeded random nearest-neighbour stretches of part of a source (short rows
+// and long ones, mirrored or not, moved by a world translation, clipped by a
+// rectangle or a rectangular path, less one pixel in half of them so that the
+// clip is a mask, recoloured by alpha-only, per-channel and mixing matrices)
+// against the stretch rule and the formulas written out.
 TEST_F(ImageTest, RandomNearestStretchesMatchThePlainReference) {
+  make_canvas(320, 40);
   interpolation(InterpolationModeNearestNeighbor);
-  seeded::iterations(200, [&](std::mt19937& rng, int) {
-    const auto byte = [&rng] {
-      const uint32_t pick = rng() % 4;
-      return pick == 0 ? 0u : pick == 1 ? 255u : rng() & 0xFF;
-    };
-    const int sw = 1 + int(rng() % 19), sh = 1 + int(rng() % 7);
+  seeded::iterations(300, [&](std::mt19937& rng, int) {
+    const int sw = 1 + int(rng() % (rng() % 2 ? 19 : 200)), sh = 1 + int(rng() % 7);
+    const int sx = int(rng() % sw), sy = int(rng() % sh), uw = sw - sx, uh = sh - sy;  // the part drawn
     std::vector<uint32_t> pixels(size_t(sw) * sh);
-    for (uint32_t& p : pixels) p = byte() << 24 | byte() << 16 | byte() << 8 | byte();
-    for (uint32_t y = 0; y < 64 * 64; ++y) pixels_[y] = byte() << 24 | byte() << 16 | byte() << 8 | byte();
+    for (uint32_t& p : pixels) p = seeded::biased_word(rng);
+    std::generate(pixels_, pixels_ + width_ * height_, [&rng] { return seeded::biased_word(rng); });
     const std::vector<uint32_t> before = snapshot();
-    const int w = 1 + int(rng() % 50), h = 1 + int(rng() % 20), x = int(rng() % 70) - 3, y = int(rng() % 50) - 3;
+    const int w = 1 + int(rng() % 300), h = 1 + int(rng() % 20), x = int(rng() % 120) - 20, y = int(rng() % 30) - 3;
     const bool mirror = rng() % 4 == 0;
     ColorMatrix m{};
     for (int i = 0; i < 5; ++i) m.m[i][i] = 1;
@@ -120,23 +120,28 @@ TEST_F(ImageTest, RandomNearestStretchesMatchThePlainReference) {
                                                   ColorMatrixFlagsDefault),
                 Ok);
     }
-    const int cx = int(rng() % 8), cy = int(rng() % 8), cw = 40 + int(rng() % 30), ch = 40 + int(rng() % 30);
+    const int cx = int(rng() % 8), cy = int(rng() % 8);
+    const int cw = width_ - 40 + int(rng() % 60), ch = height_ - 10 + int(rng() % 20);
+    const int hole_x = rng() % 2 ? int(rng() % width_) : -1, hole_y = int(rng() % height_);
     ASSERT_EQ(GdipResetWorldTransform(graphics_), Ok);
     clip_to(cx, cy, cw, ch, CombineModeReplace, rng() % 2);
+    if (hole_x >= 0) clip_to(hole_x, hole_y, 1, 1, CombineModeExclude, false);
     const int shift = int(rng() % 5) - 2;  // a world translation moves the image, not the clip
     ASSERT_EQ(GdipTranslateWorldTransform(graphics_, REAL(shift), REAL(-shift), MatrixOrderPrepend), Ok);
-    const int left = (mirror ? x - w : x) + shift;
-    ASSERT_EQ(GdipDrawImageRectRect(graphics_, wrap(pixels.data(), sw, sh), REAL(x), REAL(y + shift), REAL(mirror ? -w : w), REAL(h),
-                                    0, 0, REAL(sw), REAL(sh), UnitPixel, recolour, nullptr, nullptr),
+    const int left = x + shift;
+    ASSERT_EQ(GdipDrawImageRectRect(graphics_, wrap(pixels.data(), sw, sh), REAL(mirror ? x + w : x), REAL(y + shift),
+                                    REAL(mirror ? -w : w), REAL(h), REAL(sx), REAL(sy), REAL(uw), REAL(uh), UnitPixel,
+                                    recolour, nullptr, nullptr),
               Ok);
     if (recolour) GdipDisposeImageAttributes(recolour);
-    for (int py = 0; py < 64; ++py) {
-      for (int px = 0; px < 64; ++px) {
-        ARGB expected = before[size_t(py) * 64 + px];
+    for (int py = 0; py < height_; ++py) {
+      for (int px = 0; px < width_; ++px) {
+        ARGB expected = before[size_t(py) * width_ + px];
         const bool inside = px >= left && px < left + w && py >= y && py < y + h;
-        if (inside && px >= cx && px < cx + cw && py >= cy && py < cy + ch) {
-          const int offset = int((2 * (px - left) + 1) * sw / (2 * w));
-          const int col = mirror ? sw - 1 - offset : offset, row = int((2 * (py - y) + 1) * sh / (2 * h));
+        const bool clipped = px < cx || px >= cx + cw || py < cy || py >= cy + ch || (px == hole_x && py == hole_y);
+        if (inside && !clipped) {
+          const int offset = int((2 * (px - left) + 1) * uw / (2 * w));
+          const int col = sx + (mirror ? uw - 1 - offset : offset), row = sy + int((2 * (py - y) + 1) * uh / (2 * h));
           const ARGB source = pixels[size_t(row) * sw + col];
           expected = reference_over(expected, kind % 4 > 0 ? reference_recolor(source, m) : source);
         }

@@ -32,8 +32,6 @@ std::vector<uint8_t> small_bmp() {
   return imaging_test::build_bmp(s);
 }
 
-std::wstring wide(const std::string& text) { return std::wstring(text.begin(), text.end()); }
-
 using ScratchDirectory = test_support::ScratchFolderTest<>;
 
 // One row per path, in a folder holding small.bmp, sub/small.bmp,
@@ -47,10 +45,9 @@ TEST_F(ScratchDirectory, FileBitmapsByPath) {
   std::vector<uint8_t> cut = small_bmp();
   cut.pop_back();
   test_support::write_bytes("short.bmp", cut);
-  const std::string here = scratch_.path().string();
+  // (How '\\' paths convert is the file tests'.)
   const std::pair<std::wstring, GpStatus> paths[] = {
-      {L"small.bmp", Ok}, {L"sub\\small.bmp", Ok}, {L"sub/small.bmp", Ok},
-      {wide(here + "/sub/small.bmp"), Ok}, {wide(here) + L"\\sub\\small.bmp", Ok}, {L"http:/small.bmp", Ok},
+      {L"small.bmp", Ok}, {L"sub\\small.bmp", Ok}, {L"sub/small.bmp", Ok}, {L"http:/small.bmp", Ok},
       {L"http://small.bmp", FileNotFound},  // a URL is never opened, even when such a path exists
       {L"missing.bmp", FileNotFound}, {L"folder.bmp", FileNotFound}, {L"text.bmp", UnknownImageFormat},
       {L"short.bmp", GenericError}};
@@ -126,16 +123,14 @@ TEST_F(LockBits, UserBufferReceivesTheRectangle) {
   EXPECT_EQ(GdipBitmapUnlockBits(bitmap_, &data), Ok);
 }
 
-TEST_F(LockBits, ConvertsFormatsAndWritesBack) {
+// How each format's pixels convert is the GDI+ bitmap test's (every format
+// through a lock); here, the rows a lock of another format hands out.
+TEST_F(LockBits, OtherFormatsHaveTheirOwnPaddedRows) {
   BitmapData data = {};
-  ASSERT_EQ(GdipBitmapLockBits(bitmap_, nullptr, ImageLockModeRead | ImageLockModeWrite, PixelFormat24bppRGB, &data),
-            Ok);
+  ASSERT_EQ(GdipBitmapLockBits(bitmap_, nullptr, ImageLockModeRead, PixelFormat24bppRGB, &data), Ok);
   EXPECT_EQ(data.Stride, 12);  // 9 bytes padded to 4
-  auto* bytes = static_cast<uint8_t*>(data.Scan0);
-  EXPECT_EQ(bytes[12 + 3], 0x11);  // row 1, pixel 1, blue
-  bytes[0] = 0x40;                 // pixel (0, 0): blue 0x40
+  EXPECT_EQ(static_cast<uint8_t*>(data.Scan0)[12 + 3], 0x11);  // row 1, pixel 1, blue
   ASSERT_EQ(GdipBitmapUnlockBits(bitmap_, &data), Ok);
-  EXPECT_EQ(pixel(bitmap_, 0, 0), 0xFF000040u);  // written back through 24 bits: opaque
 }
 
 TEST_F(LockBits, OneLockAtATimeAndOnlyInside) {
@@ -146,7 +141,6 @@ TEST_F(LockBits, OneLockAtATimeAndOnlyInside) {
   EXPECT_EQ(GdipBitmapLockBits(bitmap_, nullptr, ImageLockModeRead, 0x12345, &data), InvalidParameter);
   EXPECT_EQ(GdipBitmapUnlockBits(bitmap_, &data), WrongState);
   ASSERT_EQ(GdipBitmapLockBits(bitmap_, nullptr, ImageLockModeRead, PixelFormat32bppPARGB, &data), Ok);
-  EXPECT_EQ(static_cast<uint32_t*>(data.Scan0)[4], 0x80090909u);  // 0x80121212 premultiplied
   BitmapData second = {};
   EXPECT_EQ(GdipBitmapLockBits(bitmap_, nullptr, ImageLockModeRead, PixelFormat32bppARGB, &second), WrongState);
   EXPECT_EQ(GdipBitmapUnlockBits(bitmap_, &data), Ok);
@@ -159,7 +153,7 @@ TEST(PngSuiteBmp, EveryReferenceBmpLoads) {
   int count = 0;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
     GpBitmap* bitmap = nullptr;
-    ASSERT_EQ(GdipCreateBitmapFromFile(wide(entry.path().string()).c_str(), &bitmap), Ok) << entry.path();
+    ASSERT_EQ(GdipCreateBitmapFromFile(entry.path().wstring().c_str(), &bitmap), Ok) << entry.path();
     GdipDisposeImage(reinterpret_cast<GpImage*>(bitmap));
     ++count;
   }

@@ -31,25 +31,16 @@ TEST(Libraries, OtherNamesAreNotFound) {
   }
 }
 
-TEST(Libraries, EntriesAreFoundByExactName) {
+// The entries each library offers are found by their users (the msimg32,
+// winmm and ole32 tests); here, the names that find nothing.
+TEST(Libraries, EntriesAreFoundByExactNameOnly) {
   const HMODULE winmm = LoadLibraryA("winmm.dll");
-  for (const char* entry : {"timeBeginPeriod", "timeEndPeriod", "timeSetEvent", "timeKillEvent", "mciSendCommandW"}) {
-    EXPECT_NE(GetProcAddress(winmm, entry), nullptr) << entry;
-  }
   SetLastError(0);
   EXPECT_EQ(GetProcAddress(winmm, "timebeginperiod"), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
   EXPECT_EQ(GetProcAddress(winmm, "AlphaBlend"), nullptr);
   EXPECT_EQ(GetProcAddress(winmm, reinterpret_cast<LPCSTR>(uintptr_t{1})), nullptr);  // ordinals
-
-  const HMODULE msimg32 = LoadLibraryA("msimg32.dll");
-  EXPECT_NE(GetProcAddress(msimg32, "AlphaBlend"), nullptr);
-  EXPECT_NE(GetProcAddress(msimg32, "GradientFill"), nullptr);
-  const HMODULE ole32 = LoadLibraryA("ole32.dll");
-  EXPECT_NE(GetProcAddress(ole32, "CreateStreamOnHGlobal"), nullptr);
   FreeLibrary(winmm);
-  FreeLibrary(msimg32);
-  FreeLibrary(ole32);
 }
 
 TEST(Libraries, FreedModulesAreReferenceCounted) {

@@ -12,6 +12,7 @@ namespace {
 
 class Winmm : public ::testing::Test {
  protected:
+  void SetUp() override { ASSERT_TRUE(begin_period && end_period && set_event && kill_event); }
   void TearDown() override { FreeLibrary(module_); }
   template <class Fn>
   Fn entry(const char* name) {

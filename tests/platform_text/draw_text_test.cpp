@@ -6,24 +6,16 @@
 
 #include "platform_text/text_test_util.h"
 
-using gdi_test::TestDib;
-using text_test::changed_box;
-using text_test::edges;
+using gdi_test::changed_box;
+using gdi_test::edges;
 using text_test::extent;
-using text_test::logfont;
-using text_test::SelectedFont;
+using text_test::kPaper;
 
 namespace {
 
-constexpr uint32_t kPaper = 0xFF123456;
-
-class DrawTextTest : public ::testing::Test {
+class DrawTextTest : public text_test::PaperTest {
  protected:
-  DrawTextTest() : dib(200, 120), font(dib.dc, logfont(16)) {
-    dib.fill(kPaper);
-    SetBkColor(dib.dc, RGB(0, 0, 255));
-    char_width = extent(dib.dc, L"m").cx;
-  }
+  DrawTextTest() { char_width = extent(dib.dc, L"m").cx; }
   // The rectangle DT_CALCRECT gives for `text` in a box `width` wide at (10, 20), and the height returned.
   RECT calc(const wchar_t* text, int width, UINT format, int* height = nullptr) {
     RECT r{10, 20, 10 + width, 30};
@@ -38,8 +30,6 @@ class DrawTextTest : public ::testing::Test {
     return changed_box(dib, kPaper);
   }
 
-  TestDib dib;
-  SelectedFont font;
   int char_width = 0;
 };
 

@@ -9,8 +9,8 @@
 
 using namespace Gdiplus;
 using gdi_test::TestDib;
-using text_test::changed_box;
-using text_test::edges;
+using gdi_test::changed_box;
+using gdi_test::edges;
 using text_test::logfont;
 
 namespace {

@@ -7,24 +7,19 @@
 #include "platform_text/text_test_util.h"
 
 using gdi_test::TestDib;
-using text_test::changed_box;
-using text_test::edges;
+using gdi_test::changed_box;
+using gdi_test::edges;
 using text_test::extent;
+using text_test::kBack;
+using text_test::kPaper;
 using text_test::logfont;
 using text_test::SelectedFont;
 
 namespace {
 
-constexpr uint32_t kPaper = 0xFF123456;
-constexpr COLORREF kBack = RGB(0, 0, 255);  // drawing word 0x000000FF
-
-class TextOutTest : public ::testing::Test {
+class TextOutTest : public text_test::PaperTest {
  protected:
-  TextOutTest() : dib(200, 120), font(dib.dc, logfont(16)) {
-    dib.fill(kPaper);
-    SetBkColor(dib.dc, kBack);
-    SetTextColor(dib.dc, RGB(255, 255, 255));
-  }
+  TextOutTest() { SetTextColor(dib.dc, RGB(255, 255, 255)); }
   // The cell of `text` drawn in OPAQUE mode with `align` at (x, y).
   RECT cell(UINT align, int x, int y, const wchar_t* text = L"Hello") {
     dib.fill(kPaper);
@@ -32,9 +27,6 @@ class TextOutTest : public ::testing::Test {
     EXPECT_TRUE(TextOutW(dib.dc, x, y, text, static_cast<int>(wcslen(text))));
     return changed_box(dib, kPaper);
   }
-
-  TestDib dib;
-  SelectedFont font;
 };
 
 // OPAQUE fills the whole cell with the background, TRANSPARENT touches only

@@ -1,11 +1,12 @@
 // Test helpers for text: LOGFONT records, a font selected into a test DIB's
-// DC for the length of a test, and the bounding box of changed pixels.
+// DC for the length of a test, text extents, and a fixture of a paper-filled
+// DIB with a font selected.
 // Depends on: gdi_test_util.h (the test DIB). Asserts nothing itself.
 #pragma once
 
-#include <algorithm>
+#include <gtest/gtest.h>
+
 #include <cwchar>
-#include <vector>
 
 #include "platform/windows.h"
 #include "platform_gdi/gdi_test_util.h"
@@ -40,27 +41,25 @@ class SelectedFont {
   HGDIOBJ old_;
 };
 
-// The smallest rectangle holding every pixel that differs from `word`; empty (all zero) when none does.
-inline RECT changed_box(const gdi_test::TestDib& dib, uint32_t word) {
-  RECT box{dib.w, dib.h, 0, 0};
-  for (int y = 0; y < dib.h; ++y)
-    for (int x = 0; x < dib.w; ++x)
-      if (dib.get(x, y) != word) {
-        box.left = std::min<LONG>(box.left, x);
-        box.top = std::min<LONG>(box.top, y);
-        box.right = std::max<LONG>(box.right, x + 1);
-        box.bottom = std::max<LONG>(box.bottom, y + 1);
-      }
-  return box.left < box.right ? box : RECT{0, 0, 0, 0};
-}
-
-// left, top, right, bottom: comparable and printable.
-inline std::vector<LONG> edges(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-
 inline SIZE extent(HDC dc, const wchar_t* text) {
   SIZE s{};
   GetTextExtentPoint32W(dc, text, static_cast<int>(std::wcslen(text)), &s);
   return s;
 }
+
+constexpr uint32_t kPaper = 0xFF123456;
+constexpr COLORREF kBack = RGB(0, 0, 255);  // drawing word 0x000000FF
+
+// A 200x120 DIB filled with kPaper, 16-pixel SimSun selected, kBack as the background colour.
+class PaperTest : public ::testing::Test {
+ protected:
+  PaperTest() : dib(200, 120), font(dib.dc, logfont(16)) {
+    dib.fill(kPaper);
+    SetBkColor(dib.dc, kBack);
+  }
+
+  gdi_test::TestDib dib;
+  SelectedFont font;
+};
 
 }  // namespace text_test
