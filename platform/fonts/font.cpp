@@ -3,7 +3,7 @@
 // rendered glyphs and of its flattened outlines. A FreeType face serves one thread at a time, so the face
 // and the cache sit behind the font's own lock; rendered glyphs never change
 // and are shared, so they are used after the lock is released.
-// Depends on: FreeType, face_metrics, outline. Draws into no surface: callers
+// Depends on: FreeType, face_metrics, outline, kernel (UTF-16 decoding). Draws into no surface: callers
 // blend the coverage bitmaps.
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -17,6 +17,7 @@
 #include "fonts/fonts.h"
 #include "fonts/freetype_library.h"
 #include "fonts/outline.h"
+#include "kernel/codepage_convert.h"
 
 namespace platform::fonts {
 namespace {
@@ -179,19 +180,7 @@ std::vector<OutlineRef> Font::outlines(const char32_t* text, size_t count) const
 }
 
 std::u32string code_points(const wchar_t* text, size_t count) {
-  std::u32string out;
-  out.reserve(count);
-  for (size_t i = 0; i < count; ++i) {
-    const char32_t unit = static_cast<char32_t>(text[i]);
-    const char32_t low = i + 1 < count ? static_cast<char32_t>(text[i + 1]) : 0;
-    if (unit >= 0xD800 && unit <= 0xDBFF && low >= 0xDC00 && low <= 0xDFFF) {
-      out.push_back(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-      ++i;
-    } else {
-      out.push_back(unit);
-    }
-  }
-  return out;
+  return kernel::code_points_of_wide(text, count, true);
 }
 
 }  // namespace platform::fonts

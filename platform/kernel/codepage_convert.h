@@ -20,9 +20,10 @@ constexpr char32_t kUnencodable = 0xFFFFFFFFu;
 bool is_utf8_code_page(UINT code_page);
 
 // Code points of wide text whose units may be UTF-16: a high surrogate
-// followed by a low one becomes one character, any other surrogate becomes
-// kUnencodable.
-std::u32string code_points_of_wide(const wchar_t* text, size_t length);
+// followed by a low one becomes one character; any other surrogate, and a
+// value beyond U+10FFFF, becomes kUnencodable, or stays as it is when
+// `keep_unpaired` (text to draw, where it shows as a missing glyph).
+std::u32string code_points_of_wide(const wchar_t* text, size_t length, bool keep_unpaired = false);
 
 // Strict decoding stops at the first invalid sequence; otherwise each
 // maximal invalid subsequence becomes U+FFFD.

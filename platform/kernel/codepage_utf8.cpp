@@ -39,7 +39,7 @@ bool is_utf8_code_page(UINT code_page) {
   return code_page == CP_ACP || code_page == CP_OEMCP || code_page == 3 || code_page == CP_UTF8;
 }
 
-std::u32string code_points_of_wide(const wchar_t* text, size_t length) {
+std::u32string code_points_of_wide(const wchar_t* text, size_t length, bool keep_unpaired) {
   std::u32string out;
   out.reserve(length);
   for (size_t i = 0; i < length; ++i) {
@@ -47,7 +47,7 @@ std::u32string code_points_of_wide(const wchar_t* text, size_t length) {
     if (is_high_surrogate(unit) && i + 1 < length && is_low_surrogate(static_cast<uint32_t>(text[i + 1]))) {
       const uint32_t low = static_cast<uint32_t>(text[++i]);
       out.push_back(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-    } else if (is_high_surrogate(unit) || is_low_surrogate(unit) || unit > 0x10FFFF) {
+    } else if (!keep_unpaired && (is_high_surrogate(unit) || is_low_surrogate(unit) || unit > 0x10FFFF)) {
       out.push_back(kUnencodable);
     } else {
       out.push_back(unit);
