@@ -157,13 +157,20 @@ bool read_split_png(IMAGE* img, const uint8_t* file, size_t size) {
     if (!unfilter_row(row[0], row + 1, y == 0 ? zeros.data() : row + 1 - row_bytes, stride)) return false;
   }
   img->resize_f(int(png.width), int(png.height));
-  for (uint32_t y = 0; y < png.height; ++y) {
-    const uint8_t* in = data.get() + y * row_bytes + 1;
-    argb_color* out = img->pixels + size_t(y) * png.width;
-    for (uint32_t x = 0; x < png.width; ++x, in += png.channels)
-      out[x] = argb_color(png.channels == 4 ? in[3] : 0xFF) << 24 | argb_color(in[0]) << 16 |
-               argb_color(in[1]) << 8 | in[2];
-  }
+  // The rows become ARGB pixels in as many bands as the stream had pieces.
+  const size_t bands = png.points.size() + 1;
+  run_on_threads(bands, [&](size_t band) {
+    for (size_t y = png.height * band / bands; y < png.height * (band + 1) / bands; ++y) {
+      const uint8_t* in = data.get() + y * row_bytes + 1;
+      argb_color* out = img->pixels + y * png.width;
+      if (png.channels == 4)
+        for (uint32_t x = 0; x < png.width; ++x, in += 4)
+          out[x] = argb_color(in[3]) << 24 | argb_color(in[0]) << 16 | argb_color(in[1]) << 8 | in[2];
+      else
+        for (uint32_t x = 0; x < png.width; ++x, in += 3)
+          out[x] = 0xFF000000u | argb_color(in[0]) << 16 | argb_color(in[1]) << 8 | in[2];
+    }
+  });
   return true;
 }
 
