@@ -121,7 +121,6 @@ TEST_F(PatternTest, PathGradientWithoutSurroundColoursIsStillInstalled) {
   EXPECT_EQ(image.brush_holder.last_status, Gdiplus::InvalidParameter);
   frond_fillrect(0, 0, 100, 100, &image);
   EXPECT_EQ(pixel(&image, 5, 50), 0xFF000000u);  // outside: the gradient, not the green fill
-  EXPECT_GE(pixel(&image, 50, 40) & 0xFF, 245u);
 }
 
 // The brush tiles the given part of the source's texture (tiling and the

@@ -1,7 +1,6 @@
-// What the seeded random blend test does not reach: a source viewport with a
-// premultiplied source (routed through AlphaBlend), a filter one column short,
-// filters and sources that name no image, a page named by selector as the
-// source; and stretched blends through GDI+ (constant alpha on top of the
+// What the seeded random blend test does not reach: a filter one column
+// short, filters and sources that name no image, a page named by selector as
+// the source; and stretched blends through GDI+ (constant alpha on top of the
 // source alpha, the viewport clip, the destination's world transform left as
 // it was). Depends on: the graphics fixture. Blend values are in
 // blend_random_test; GDI+ scaling is the platform's.
@@ -16,16 +15,6 @@ using namespace frond_test;
 namespace {
 
 class BlendTest : public GraphicsTest {};
-
-TEST_F(BlendTest, AlphablendOfAPremultipliedSourceGoesThroughAlphaBlend) {
-  IMAGE src(4, 4), dst(6, 6);
-  fill(&src, 0x80404040);
-  fill(&dst, 0xFF204060);
-  setviewport(1, 1, 6, 6, 1, &dst);
-  setviewport(2, 2, 4, 4, 1, &src);  // a source viewport does not move the pixels
-  putimage_alphablend(&dst, &src, 1, 1, 255, 1, 1, 2, 2, 1);
-  expect_area(&dst, 2, 2, 4, 4, 0xFF506070, 0xFF204060);
-}
 
 // A filter one column short draws nothing (the random test seldom meets that edge).
 TEST_F(BlendTest, FilterMustCoverTheSourceArea) {

@@ -3,9 +3,9 @@
 // through the platform decoder, the result codes of what cannot load, and
 // damaged or hostile PNGs (truncated, oversized or overpromising headers
 // refused before memory is taken, ancillary chunks skipped; the image stays
-// valid). Depends on: png_builder.h, the BMP builder, the platform's resource
-// table, support/scratch_folder.h. Random damage is the fuzzers', damaged BMPs
-// the platform decoder's tests'.
+// valid). Depends on: png_builder.h, the platform's resource table,
+// support/scratch_folder.h. Random damage is the fuzzers', decoding
+// other formats the platform decoder's tests'.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -16,7 +16,6 @@
 #include "graphics/frond.h"
 #include "graphics/image_files.h"
 #include "platform/resources.h"
-#include "platform_imaging/bmp_builder.h"
 #include "support/graphics_fixture.h"
 #include "support/resident_memory.h"
 #include "support/scratch_folder.h"
@@ -81,16 +80,11 @@ TEST_F(LoadingTest, PngsOfEveryColourTypeAndDepthGiveStraightArgb) {
   }
 }
 
-// What goes to the platform decoder: other files (BMP, the logo as a JPEG),
-// other resources and every memory block, a PNG in memory too.
+// What goes to the platform decoder: other files (the logo as a JPEG; the
+// pixels it hands over are the saving tests'), other resources and every
+// memory block, a PNG in memory too.
 TEST_F(LoadingTest, WhatIsNotAPngFileOrResourceGoesToThePlatformDecoder) {
-  imaging_test::bmp_fields rgb;
-  rgb.width = rgb.height = 2;
-  rgb.rows = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};
-  write_bytes("rgb.bmp", imaging_test::build_bmp(rgb));
   IMAGE img;
-  ASSERT_EQ(frond::getimage(&img, L"rgb.bmp"), 0);
-  EXPECT_EQ(frond_test::pixel(&img, 0, 0), 0xFF090807u);
   const auto* logo = static_cast<const uint8_t*>(frond::logo_data());
   write_bytes("logo.jpg", std::vector<uint8_t>(logo, logo + frond::logo_size()));
   ASSERT_EQ(frond::getimage(&img, "logo.jpg", 0, 0), 0);
