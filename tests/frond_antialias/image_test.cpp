@@ -96,7 +96,6 @@ TEST_F(ImageDrawTest, SourceThatNamesNoImageDrawsNothing) {
   frond_fillrect(0, 0, 10, 10, &image);
   const std::vector<argb_color> before = pixels_of(&image);
   EXPECT_EQ(before[0], 0xFF00FF00u);
-  frond_drawimage(nullptr, 0, 0, &image);
   frond_drawimage(reinterpret_cast<IMAGE*>(1), 0, 0, &image);
   frond_drawimage(reinterpret_cast<IMAGE*>(1), 0, 0, 4, 4, 0, 0, 4, 4, &image);
   frond_puttexture(nullptr, 0, 0, 4, 4, &image);

@@ -26,7 +26,8 @@
 #include <string>
 #include <vector>
 
-#include "frond_blend/blend_reference.h"
+#include "support/blend_reference.h"
+#include "support/graphics_fixture.h"
 #include "graphics/blend_math.h"
 #include "graphics/blend_rows_simd.h"
 #include "graphics/frond.h"
@@ -152,10 +153,6 @@ struct generator {
   }
 };
 
-std::vector<uint32_t> buffer_of(const IMAGE* img) {
-  return std::vector<uint32_t>(img->pixels, img->pixels + size_t(img->width) * size_t(img->height));
-}
-
 // Runs one iteration; returns an empty string or what went wrong.
 std::string run_iteration(std::mt19937& rng) {
   generator g{rng};
@@ -228,7 +225,7 @@ std::string run_iteration(std::mt19937& rng) {
   // The reference, on copies; shared images share one copy.
   const auto& vp = dst.viewport;
   const bool dc_clips = dc_follows && vp.clip;
-  std::vector<uint32_t> dst_ref = buffer_of(&dst), src_ref = buffer_of(src), filter_ref = buffer_of(filter);
+  std::vector<uint32_t> dst_ref = frond_test::pixels_of(&dst), src_ref = frond_test::pixels_of(src), filter_ref = frond_test::pixels_of(filter);
   world w{&dst_ref,
           same ? &dst_ref : &src_ref,
           p.kind != op::alphafilter ? nullptr : filter == &dst ? &dst_ref : &filter_ref,
@@ -252,7 +249,7 @@ std::string run_iteration(std::mt19937& rng) {
     default: putimage_alphablend(&dst, src, p.x, p.y, p.wd, p.hd, p.alpha, p.xs, p.ys, p.w, p.h, false, 1); break;
   }
 
-  const std::vector<uint32_t> actual = buffer_of(&dst);
+  const std::vector<uint32_t> actual = frond_test::pixels_of(&dst);
   for (size_t i = 0; i < actual.size(); ++i) {
     if (actual[i] != dst_ref[i]) {
       char text[320];
@@ -264,7 +261,7 @@ std::string run_iteration(std::mt19937& rng) {
       return text;
     }
   }
-  if (!same && buffer_of(&src_image) != src_ref) return "the source changed";
+  if (!same && frond_test::pixels_of(&src_image) != src_ref) return "the source changed";
   return "";
 }
 

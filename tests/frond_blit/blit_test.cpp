@@ -114,9 +114,7 @@ TEST_F(BlitTest, SelectorsNameThePagesOrNothing) {
   putimage(&dst, 0, 0, 1, 1, selector(4), 0, 0);
   putimage(&dst, 0, 0, 2, 2, selector(1), 0, 0, 1, 1);
   putimage(0, 0, nullptr);  // the target onto itself, whole
-  for (argb_color p : pixels_of(&dst)) EXPECT_EQ(p, 0xFF010101u);
-  putimage(selector(7), 0, 0, 4, 4, &dst, 0, 0, 2, 2);  // onto no image: nothing, no crash
-  dst.putimage(selector(3), 0, 0, 4, 4, 0, 0, 2, 2);
+  for (argb_color p : pixels_of(&dst)) EXPECT_EQ(p, 0xFF010101u);  // destinations of nothing: frond_counting
 
   IMAGE page0(3, 3), page1(3, 3);  // pages as source and destination
 

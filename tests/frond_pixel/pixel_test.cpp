@@ -1,13 +1,13 @@
 // Single-pixel reads and writes: viewport-relative and absolute forms,
 // point arrays, the blending writers against the formulas on seeded random
 // colours, and every bound (viewport, image, null arguments).
-// Depends on: the graphics fixture and frond_blend/blend_reference.h.
+// Depends on: the graphics fixture and support/blend_reference.h.
 
 #include <climits>
 #include <functional>
 #include <iterator>
 
-#include "frond_blend/blend_reference.h"
+#include "support/blend_reference.h"
 #include "support/graphics_fixture.h"
 #include "support/seeded.h"
 
