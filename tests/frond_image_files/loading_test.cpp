@@ -3,7 +3,7 @@
 // through the platform decoder, the result codes of what cannot load, and
 // damaged or hostile PNGs (truncated, oversized or overpromising headers
 // refused before memory is taken, ancillary chunks skipped; the image stays
-// valid). Depends on: png_builder.h, the platform's resource table,
+// valid). Depends on: support/png_builder.h, the platform's resource table,
 // support/scratch_folder.h. Random damage is the fuzzers', decoding
 // other formats the platform decoder's tests'.
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 #include <iterator>
 #include <vector>
 
-#include "frond_image_files/png_builder.h"
+#include "support/png_builder.h"
 #include "graphics/frond.h"
 #include "graphics/image_files.h"
 #include "platform/resources.h"
@@ -24,8 +24,8 @@ namespace {
 
 using frond::IMAGE;
 using frond::png_outcome;
-using image_files_test::build_png;
-using image_files_test::png_chunk;
+using test_support::build_png;
+using test_support::png_chunk;
 using test_support::write_bytes;
 using LoadingTest = test_support::ScratchFolderTest<frond_test::GraphicsTest>;
 using RobustnessTest = LoadingTest;
@@ -209,8 +209,8 @@ TEST_F(RobustnessTest, OversizedAndOverpromisingPngHeadersAreRefusedBeforeAnyMem
 }
 
 TEST_F(RobustnessTest, AncillaryChunksAreSkippedWhateverTheirSize) {
-  std::vector<image_files_test::png_chunk> many(300, {"tEXt", {'K', 0, 'v'}});
-  image_files_test::png_chunk big{"zTXt", {'C', 0, 0}};
+  std::vector<png_chunk> many(300, {"tEXt", {'K', 0, 'v'}});
+  png_chunk big{"zTXt", {'C', 0, 0}};
   big.data.resize(9u << 20, 'x');  // not even valid compressed data: never read
   many.push_back(big);
   many.push_back({"iCCP", {'p', 0, 0, 1, 2, 3}});
