@@ -221,6 +221,11 @@ std::string run_iteration(std::mt19937& rng) {
   }
   p.alpha = uint8_t(g.biased_byte());
   p.key = g.below(2) ? src->pixels[g.below(src->width * src->height)] ^ (g.rng() & 0xFF000000) : g.biased_pixel();
+  if (p.kind == op::alphafilter && filter == &filter_image && g.below(2) == 0) {
+    // A filter as large as the source, or a column or a row short of it.
+    filter_image.resize(src->width - g.below(2), src->height - g.below(2));
+    g.fill(&filter_image);
+  }
 
   // The reference, on copies; shared images share one copy.
   const auto& vp = dst.viewport;
