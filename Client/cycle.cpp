@@ -88,8 +88,9 @@ bool swap_cycle(exchange_client& client) {
   lap(step_seconds.pngslim);
   encrypt_capture(settings.key + token);
   lap(step_seconds.encfile);
-  exchange(client, token);
+  step_seconds.decode = exchange(client, token);
   lap(step_seconds.exchange);
+  step_seconds.exchange -= step_seconds.decode;
   update_caption();
   redraw_window();
   lap(step_seconds.display);

@@ -8,6 +8,7 @@
 
 #include <httplib.h>
 
+#include <chrono>
 #include <fstream>
 #include <iterator>
 
@@ -128,7 +129,7 @@ std::unique_ptr<exchange_client> make_http_client() {
   return std::make_unique<exchange_client>(settings.server, EXCHANGE_PORT, exchange_limits{}, frond::isrunning);
 }
 
-void exchange(exchange_client& client, const std::string& token) {
+double exchange(exchange_client& client, const std::string& token) {
   // A missing file sends the token alone rather than reaching the library's
   // own file reader, which cannot report a missing file.
   httplib::Request request;
@@ -150,6 +151,7 @@ void exchange(exchange_client& client, const std::string& token) {
                    ", Received Size: " + std::to_string(reply.size()) + " at " + current_timestamp() + ".");
 
   reply_outcome outcome = evaluate_reply(replied, status, reply);
+  double decode_seconds = 0;
   if (outcome.step == reply_outcome::show_black) {
     lock_state();
     replace_received(filled_picture(0xFF000000));
@@ -166,11 +168,13 @@ void exchange(exchange_client& client, const std::string& token) {
     DeleteFileA("temp\\image6.png");
     decrypt_received(settings.key + outcome.partner_token);
     lock_state();
+    const auto start = std::chrono::steady_clock::now();
     if (png_larger_than("temp\\image6.png", received_side_limit) ||
         frond::getimage_pngfile(received_image, "temp\\image6.png") != 0)
       outcome.file_invalid = true;
     else if (token_says_chat(outcome.partner_token))
       new_chat = 1;
+    decode_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     unlock_state();
   }
   report_change(last_exchange_problem, describe_problem(outcome, result, too_large),
@@ -183,6 +187,7 @@ void exchange(exchange_client& client, const std::string& token) {
   if (outcome.network_error || outcome.file_invalid || outcome.user_not_found)
     replace_received(filled_picture(0xFFFF0000));
   unlock_state();
+  return decode_seconds;
 }
 
 }  // namespace quillfern

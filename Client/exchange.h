@@ -26,8 +26,9 @@ struct reply_outcome {
 };
 reply_outcome evaluate_reply(bool replied, int status, const std::string& body);
 
-// The exchange step of a cycle. `token` is this cycle's token.
-void exchange(exchange_client& client, const std::string& token);
+// The exchange step of a cycle. `token` is this cycle's token. Returns the
+// seconds spent loading the partner's decrypted picture (0 when none came).
+double exchange(exchange_client& client, const std::string& token);
 
 // The client for the configured server, with the exchange's time-outs and
 // bounds; an exchange in progress ends when the window closes.

@@ -20,9 +20,9 @@ void start_run();
 // period. False once the window has closed.
 bool run_swap_cycle();
 // How long the steps of the last cycle took, in seconds; the exchange
-// includes decrypting and loading the partner's picture.
+// includes decrypting the partner's picture, decode is loading it.
 struct cycle_step_seconds {
-  double capture, scale, save, pngslim, encfile, exchange, display;
+  double capture, scale, save, pngslim, encfile, exchange, decode, display;
 };
 cycle_step_seconds last_cycle_steps();
 // Once the window has closed: waits for the worker threads, drops the

@@ -12,9 +12,7 @@
 // cache) and 128x128 (cache-resident); the fixed cost of a call is measured
 // on one pixel. Every case checks that its call changed the destination.
 // Depends on: Frond, pixman, support/.
-#include <benchmark/benchmark.h>
-#include <pixman.h>
-
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -66,61 +64,51 @@ int alpha_arg(const benchmark::State& state) { return int(state.range(2)); }
 
 // ---- Frond ------------------------------------------------------------------------
 
-enum class sampling { none, nearest, cubic };
+// The reference of a form: pixman OVER unscaled, nearest or cubic, OVER
+// masked with the filter image, or one memcpy.
+enum class reference { over, nearest, cubic, filter_mask, memcpy };
 
-// Destination width, height and the constant alpha.
-void sizes_with_alpha(benchmark::internal::Benchmark* b) {
-  for (int alpha : {255, 128}) b->Args({1600, 900, alpha});
-  b->Args({3840, 2160, 255})->Args({128, 128, 255})->Unit(benchmark::kMicrosecond);
-}
-void sizes(benchmark::internal::Benchmark* b) {
-  b->Args({1600, 900, 255})->Args({3840, 2160, 255})->Args({128, 128, 255})->Unit(benchmark::kMicrosecond);
-}
-void alpha_128(benchmark::internal::Benchmark* b) {
-  b->Args({1600, 900, 128})->Args({3840, 2160, 128})->Unit(benchmark::kMicrosecond);
-}
-void smooth(benchmark::internal::Benchmark* b) {
-  b->Args({1600, 900, 255})->Args({1600, 900, 128})->Unit(benchmark::kMillisecond);
-}
-
-using blend_call = void (*)(images&, uint8_t alpha);
+// Destination width, height and constant alpha of each case of a form.
+using case_args = std::vector<std::array<int64_t, 3>>;
+const case_args kSizes = {{1600, 900, 255}, {3840, 2160, 255}, {128, 128, 255}};
+const case_args kSizesAnd128 = {{1600, 900, 255}, {1600, 900, 128}, {3840, 2160, 255}, {128, 128, 255}};
 
 struct form {
   const char* name;
   bool stretched, premultiplied;
-  void (*sizes)(benchmark::internal::Benchmark*);
-  sampling reference;  // pixman's scaling; Alphafilter masks with the filter image
-  blend_call frond;
+  case_args cases;
+  reference against;
+  void (*frond)(images&, uint8_t alpha);
 };
 
 const form forms[] = {
-    {"Alphablend", false, false, sizes_with_alpha, sampling::none,
+    {"Alphablend", false, false, kSizesAnd128, reference::over,
      [](images& im, uint8_t a) { frond::putimage_alphablend(&im.dst, &im.src, 0, 0, a, 0); }},
-    {"Premultiplied", false, true, sizes_with_alpha, sampling::none,
+    {"Premultiplied", false, true, kSizesAnd128, reference::over,
      [](images& im, uint8_t a) { frond::putimage_alphablend(&im.dst, &im.src, 0, 0, a, 1); }},
-    {"Withalpha", false, false, sizes, sampling::none,
+    {"Withalpha", false, false, kSizes, reference::over,
      [](images& im, uint8_t) { frond::putimage_withalpha(&im.dst, &im.src, 0, 0, 0, 0, 0, 0); }},
-    {"Alphatransparent", false, false, alpha_128, sampling::none,
+    {"Alphatransparent", false, false, {{1600, 900, 128}, {3840, 2160, 128}}, reference::over,
      [](images& im, uint8_t a) {
        frond::putimage_alphatransparent(&im.dst, &im.src, 0, 0, 0xFF000000, a, 0, 0, 0, 0);
      }},
-    {"Alphafilter", false, false, sizes, sampling::none,
+    {"Alphafilter", false, false, kSizes, reference::filter_mask,
      [](images& im, uint8_t) { frond::putimage_alphafilter(&im.dst, &im.src, 0, 0, &im.filter, 0, 0, 0, 0); }},
-    {"Transparent", false, false, sizes, sampling::none,
+    {"Transparent", false, false, kSizes, reference::memcpy,
      [](images& im, uint8_t) { frond::putimage_transparent(&im.dst, &im.src, 0, 0, 0xFF000000, 0, 0, 0, 0); }},
-    {"StretchedAlphablend", true, false, sizes_with_alpha, sampling::nearest,
+    {"StretchedAlphablend", true, false, kSizesAnd128, reference::nearest,
      [](images& im, uint8_t a) {
        frond::putimage_alphablend(&im.dst, &im.src, 0, 0, im.dst.width, im.dst.height, a, 0, 0, 0, 0, false, 0);
      }},
-    {"StretchedPremultiplied", true, true, sizes_with_alpha, sampling::nearest,
+    {"StretchedPremultiplied", true, true, kSizesAnd128, reference::nearest,
      [](images& im, uint8_t a) {
        frond::putimage_alphablend(&im.dst, &im.src, 0, 0, im.dst.width, im.dst.height, a, 0, 0, 0, 0, false, 1);
      }},
-    {"StretchedWithalpha", true, false, sizes, sampling::nearest,
+    {"StretchedWithalpha", true, false, kSizes, reference::nearest,
      [](images& im, uint8_t) {
        frond::putimage_withalpha(&im.dst, &im.src, 0, 0, im.dst.width, im.dst.height, 0, 0, 0, 0, false);
      }},
-    {"StretchedSmooth", true, false, smooth, sampling::cubic,
+    {"StretchedSmooth", true, false, {{1600, 900, 255}, {1600, 900, 128}}, reference::cubic,
      [](images& im, uint8_t a) {
        frond::putimage_alphablend(&im.dst, &im.src, 0, 0, im.dst.width, im.dst.height, a, 0, 0, 0, 0, true, 0);
      }},
@@ -134,17 +122,23 @@ void Frond(benchmark::State& state, const form& f) {
 // ---- references --------------------------------------------------------------------
 
 // OVER of the same buffers, with an optional mask (a solid alpha below 255,
-// or the filter image) and an optional scaling of the source.
-void pixman_over(benchmark::State& state, images& im, sampling scale, bool filter_mask) {
+// or the filter image) and an optional scaling of the source; or, for the
+// colour-key blit, which reads and writes what one copy does plus the
+// destination read, one memcpy.
+void Reference(benchmark::State& state, const form& f) {
+  images im(state, f.stretched, f.premultiplied);
+  const int w = im.dst.width, h = im.dst.height;
+  if (f.against == reference::memcpy)
+    return run(state, im, [&] { std::memcpy(im.dst.pixels, im.src.pixels, size_t(w) * h * 4); });
   const bench::pixman_ptr src = bench::pixman_wrap(im.src), dst = bench::pixman_wrap(im.dst);
   const uint16_t alpha = uint16_t(alpha_arg(state) * 0x101);
   const pixman_color_t mask_colour = {0, 0, 0, alpha};
-  const bench::pixman_ptr mask = filter_mask     ? bench::pixman_wrap(im.filter)
+  const bench::pixman_ptr mask = f.against == reference::filter_mask ? bench::pixman_wrap(im.filter)
                                  : alpha != 0xFFFF ? bench::pixman_ptr(pixman_image_create_solid_fill(&mask_colour))
                                                    : nullptr;
-  const double sx = double(im.src.width) / im.dst.width, sy = double(im.src.height) / im.dst.height;
-  if (scale == sampling::nearest) bench::pixman_scale(src.get(), sx, sy, PIXMAN_FILTER_NEAREST);
-  if (scale == sampling::cubic) {
+  const double sx = double(im.src.width) / w, sy = double(im.src.height) / h;
+  if (f.against == reference::nearest) bench::pixman_scale(src.get(), sx, sy, PIXMAN_FILTER_NEAREST);
+  if (f.against == reference::cubic) {
     int count = 0;
     pixman_fixed_t* p = pixman_filter_create_separable_convolution(
         &count, pixman_double_to_fixed(sx), pixman_double_to_fixed(sy), PIXMAN_KERNEL_CUBIC, PIXMAN_KERNEL_CUBIC,
@@ -152,22 +146,8 @@ void pixman_over(benchmark::State& state, images& im, sampling scale, bool filte
     bench::pixman_scale(src.get(), sx, sy, PIXMAN_FILTER_SEPARABLE_CONVOLUTION, p, count);
     free(p);
   }
-  const int w = im.dst.width, h = im.dst.height;
   run(state, im,
       [&] { pixman_image_composite32(PIXMAN_OP_OVER, src.get(), mask.get(), dst.get(), 0, 0, 0, 0, 0, 0, w, h); });
-}
-
-// The reference of each form: OVER with the form's scaling; the filter
-// image as the mask of Alphafilter.
-void Pixman(benchmark::State& state, const form& f) {
-  images im(state, f.stretched, f.premultiplied);
-  pixman_over(state, im, f.reference, std::string(f.name) == "Alphafilter");
-}
-
-// The colour-key blit reads and writes what one copy does, plus the destination read.
-void MemcpyTransparent(benchmark::State& state) {
-  images im(state, false);
-  run(state, im, [&] { std::memcpy(im.dst.pixels, im.src.pixels, size_t(im.dst.width) * im.dst.height * 4); });
 }
 
 // The fixed cost of a call: checks, selector, clipping around one pixel.
@@ -180,12 +160,10 @@ void FrondAlphablendOnePixel(benchmark::State& state) {
 
 int main(int argc, char** argv) {
   for (const form& f : forms) {
-    const std::string name = f.name;
-    benchmark::RegisterBenchmark(("Frond" + name).c_str(), Frond, f)->Apply(f.sizes);
-    if (name == "Transparent")
-      benchmark::RegisterBenchmark("MemcpyTransparent", MemcpyTransparent)->Apply(f.sizes);
-    else
-      benchmark::RegisterBenchmark(("Pixman" + name).c_str(), Pixman, f)->Apply(f.sizes);
+    const std::string name = f.name, against = f.against == reference::memcpy ? "Memcpy" : "Pixman";
+    for (benchmark::internal::Benchmark* b : {benchmark::RegisterBenchmark(("Frond" + name).c_str(), Frond, f),
+                                              benchmark::RegisterBenchmark((against + name).c_str(), Reference, f)})
+      for (const auto& args : f.cases) b->Args({args[0], args[1], args[2]})->Unit(benchmark::kMicrosecond);
   }
   benchmark::RegisterBenchmark("FrondAlphablendOnePixel", FrondAlphablendOnePixel);
   return bench::run_benchmarks(argc, argv);

@@ -5,8 +5,6 @@
 // cache-resident cases are measured apart from the full-size ones; every
 // case checks that its call changed the destination.
 // Depends on: the platform's public GDI header, pixman, support/.
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
 #include <cstring>
 

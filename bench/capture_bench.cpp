@@ -5,27 +5,15 @@
 // segment made once), the floor that any capture through the server stands on.
 // Depends on: the platform's public headers, Xlib with MIT-SHM. Without a
 // display it says so and exits 0.
-#include <benchmark/benchmark.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
-
 #include "platform/windows.h"
 #include "support/bench_support.h"
-
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XShm.h>
+#include "support/shm_image.h"
 
 namespace {
 
 void BM_CaptureScreen(benchmark::State& state) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
+  const BITMAPINFO info = bench::dib_info(width, height, 24);
   uint8_t first = 0;
   for (auto _ : state) {
     HDC screen = GetDC(nullptr);
@@ -48,21 +36,11 @@ void BM_XShmGetImage(benchmark::State& state) {
   Display* display = XOpenDisplay(nullptr);
   if (display == nullptr) return state.SkipWithError("the display does not open");
   const int width = DisplayWidth(display, 0), height = DisplayHeight(display, 0);
-  XShmSegmentInfo segment{};
-  XImage* image = XShmCreateImage(display, DefaultVisual(display, 0), DefaultDepth(display, 0), ZPixmap, nullptr,
-                                  &segment, width, height);
-  segment.shmid = shmget(IPC_PRIVATE, size_t(image->bytes_per_line) * height, IPC_CREAT | 0600);
-  segment.shmaddr = image->data = static_cast<char*>(shmat(segment.shmid, nullptr, 0));
-  XShmAttach(display, &segment);
-  XSync(display, False);
-  shmctl(segment.shmid, IPC_RMID, nullptr);
-  for (auto _ : state) XShmGetImage(display, DefaultRootWindow(display), image, 0, 0, AllPlanes);
+  {
+    bench::ShmImage screen(display, width, height);
+    for (auto _ : state) XShmGetImage(display, DefaultRootWindow(display), screen.image, 0, 0, AllPlanes);
+  }
   state.SetBytesProcessed(state.iterations() * int64_t{width} * height * 4);
-  XShmDetach(display, &segment);
-  XSync(display, False);
-  shmdt(segment.shmaddr);
-  image->data = nullptr;
-  XDestroyImage(image);
   XCloseDisplay(display);
 }
 

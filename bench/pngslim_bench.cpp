@@ -1,10 +1,10 @@
 // The PNG tool against two recoders of the same input, in the same run: a
 // plain single-threaded one (libpng decode, "up" filter, libdeflate level 6)
 // and libpng with its defaults (decode, adaptive filters, zlib level 6).
-// Inputs are written as the library's savepng writes the outgoing picture:
+// Inputs are written by the library's savepng, as the client writes the outgoing picture:
 // a 1600x900 and a 3840x2160 screenshot, a black and a white 1600x900 frame.
 // Each case reports the bytes it produced as the counter "bytes".
-// Depends on: the PNG tool's libraries and program, libpng, libdeflate, support/.
+// Depends on: the PNG tool's libraries and program, Frond (savepng), libpng, libdeflate, support/.
 #include <benchmark/benchmark.h>
 #include <libdeflate.h>
 #include <png.h>
@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "common/png_encode.h"
+#include "frond/frond.h"
 #include "pngslim/png_decode.h"
 #include "support/bench_support.h"
 #include "support/synthetic_screenshot.h"
@@ -28,14 +29,21 @@ struct Input {
   std::string png;  // as savepng writes it
 };
 
+// The file Frond's savepng writes of the picture, as the client hands it to the tool.
 std::string savepng_like(const std::vector<std::uint8_t>& rgb, int width, int height) {
-  char* data = nullptr;
-  std::size_t length = 0;
-  FILE* out = open_memstream(&data, &length);
-  if (!out || !bench::write_png_up_level1(out, rgb.data(), width, height)) std::abort();
-  std::fclose(out);
-  std::string bytes(data, length);
-  free(data);
+  frond::IMAGE* image = frond::newimage(width, height);
+  frond::argb_color* pixels = frond::getbuffer(image);
+  for (std::size_t i = 0; i < std::size_t(width) * height; ++i)
+    pixels[i] = 0xFF000000u | frond::argb_color(rgb[3 * i]) << 16 | frond::argb_color(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
+  char path[] = "/tmp/pngslim_bench_input.XXXXXX";
+  const int fd = mkstemp(path);
+  if (fd < 0 || close(fd) != 0 || frond::savepng(image, path, false) != 0) std::abort();
+  frond::delimage(image);
+  std::string bytes(std::size_t(bench::file_size(path)), '\0');
+  FILE* in = std::fopen(path, "rb");
+  if (!in || std::fread(bytes.data(), 1, bytes.size(), in) != bytes.size()) std::abort();
+  std::fclose(in);
+  std::remove(path);
   return bytes;
 }
 

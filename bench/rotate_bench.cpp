@@ -4,9 +4,6 @@
 // bounding box of the turned picture, the least it can be asked to write).
 // Every case checks that its call changed the destination.
 // Depends on: Frond, pixman, support/.
-#include <benchmark/benchmark.h>
-#include <pixman.h>
-
 #include <cmath>
 #include <cstdint>
 

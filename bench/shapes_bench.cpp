@@ -7,13 +7,8 @@
 // per second within one run; Frond's cases check that they draw.
 // Depends on: Frond, AGG, support/.
 #include <agg_ellipse.h>
-#include <agg_pixfmt_rgba.h>
 #include <agg_rasterizer_outline.h>
-#include <agg_rasterizer_scanline_aa.h>
 #include <agg_renderer_primitives.h>
-#include <agg_renderer_scanline.h>
-#include <agg_scanline_bin.h>
-#include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstring>
@@ -21,6 +16,7 @@
 #include <vector>
 
 #include "frond/frond.h"
+#include "support/agg_canvas.h"
 #include "support/bench_support.h"
 
 namespace {
@@ -42,18 +38,7 @@ std::vector<Segment> random_segments(int count, unsigned seed, int margin) {
 }
 const std::vector<Segment> lines = random_segments(kLines, 12, 0), circles = random_segments(kCircles, 13, kRadius);
 
-using Base = agg::renderer_base<agg::pixfmt_bgra32>;
-using Primitives = agg::renderer_primitives<Base>;
-
-// AGG's renderer over the image's pixels.
-struct AggCanvas {
-  explicit AggCanvas(frond::IMAGE& image)
-      : buffer(reinterpret_cast<agg::int8u*>(image.pixels), kWidth, kHeight, kWidth * 4), pixels(buffer),
-        base(pixels) {}
-  agg::rendering_buffer buffer;
-  agg::pixfmt_bgra32 pixels;
-  Base base;
-};
+using Primitives = agg::renderer_primitives<agg::renderer_base<agg::pixfmt_bgra32>>;
 
 // Registers `name`: `body` gets the state and a fresh 1600x900 image.
 template <class Body>
@@ -74,7 +59,7 @@ int main(int argc, char** argv) {
     });
   });
   on_image("AggOutlineLines", [](benchmark::State& state, frond::IMAGE& image) {
-    AggCanvas canvas(image);
+    bench::AggCanvas canvas(image);
     Primitives primitives(canvas.base);
     agg::rasterizer_outline<Primitives> outline(primitives);
     primitives.line_color(agg::rgba8(0x33, 0xCC, 0x66, 0xFF));
@@ -96,16 +81,14 @@ int main(int argc, char** argv) {
     });
   });
   on_image("AggScanlineCircles", [](benchmark::State& state, frond::IMAGE& image) {
-    AggCanvas canvas(image);
+    bench::AggCanvas canvas(image);
     agg::rasterizer_scanline_aa<> rasterizer;
-    agg::scanline_bin scanline;
-    const agg::rgba8 colour(0x33, 0x66, 0xCC, 0xFF);
     for (auto _ : state) {
       for (const Segment& c : circles) {
         agg::ellipse shape(c.x0, c.y0, kRadius, kRadius);
         rasterizer.reset();
         rasterizer.add_path(shape);
-        agg::render_scanlines_bin_solid(rasterizer, scanline, canvas.base, colour);
+        canvas.fill(rasterizer, 0xFF3366CC, false);
       }
       benchmark::ClobberMemory();
     }

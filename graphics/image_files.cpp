@@ -2,8 +2,9 @@
 // memory, and saves IMAGEs as PNG and BMP files.
 // Depends on: libpng, the platform decoder, resources, state. Draws nothing.
 //
-// PNG is read and written with libpng; every other format goes through the
-// platform decoder (GDI+), and BMP files are written here. libpng errors
+// PNG is read with libpng (or on several threads, png_split, when the file
+// carries split points) and written by png_write; every other format goes
+// through the platform decoder (GDI+), and BMP files are written here. libpng errors
 // never end the process: its error handler jumps back to the call that
 // started the work, which returns a result code and leaves a valid image.
 // Decoding is bounded (16384 pixels a side, capped ancillary chunks).
@@ -28,6 +29,7 @@
 #include <vector>
 
 #include "graphics/internal.h"
+#include "graphics/png_split.h"
 #include "graphics/state.h"
 #include "platform/resources.h"
 
@@ -47,6 +49,8 @@ constexpr png_alloc_size_t max_chunk_bytes = png_alloc_size_t(8) << 20;
 // fill is refused before the image is sized.
 constexpr uint64_t png_pixels_per_byte = 8256;
 constexpr uint64_t unknown_size = UINT64_MAX / png_pixels_per_byte;
+// Files up to this size are read whole before they are decoded.
+constexpr uint64_t whole_file_bytes = uint64_t(64) << 20;
 
 // ---- libpng error handling ---------------------------------------------------
 
@@ -193,68 +197,6 @@ int loadgdipfile(IMAGE* img, const wchar_t* path) {
   return result;
 }
 
-// ---- writing PNG ---------------------------------------------------------------------
-
-// Writes the image row by row as 8-bit RGBA (colour type 6) or RGB (2).
-// Speed over size: every row takes the "up" filter and zlib runs at level 1,
-// several times faster than libpng's adaptive filters at level 6 and only
-// somewhat larger on screen pictures; a file that has to be small goes
-// through the PNG tool afterwards.
-// Runs under write_guarded's setjmp.
-void encodepng(const IMAGE* img, png_structp png, png_infop info, FILE* file, bool with_alpha,
-               std::vector<png_byte>& row) {
-  png_init_io(png, file);
-  png_set_IHDR(png, info, png_uint_32(img->width), png_uint_32(img->height), 8,
-               with_alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
-  png_set_compression_level(png, 1);
-  png_write_info(png, info);
-  const size_t width = size_t(img->width);
-  for (int y = 0; y < img->height; ++y) {
-    const argb_color* src = img->pixels + size_t(y) * width;
-    png_byte* out = row.data();
-    for (size_t x = 0; x < width; ++x) {
-      const argb_color p = src[x];
-      *out++ = png_byte(p >> 16);
-      *out++ = png_byte(p >> 8);
-      *out++ = png_byte(p);
-      if (with_alpha) *out++ = png_byte(p >> 24);
-    }
-    png_write_row(png, row.data());
-  }
-  png_write_end(png, info);
-}
-
-bool write_guarded(const IMAGE* img, png_structp png, png_infop info, FILE* file, bool with_alpha,
-                   std::vector<png_byte>& row) {
-  if (setjmp(png_jmpbuf(png)) != 0) return false;
-  encodepng(img, png, info, file, with_alpha, row);
-  return true;
-}
-
-// 0, -1 when libpng or the row buffer cannot be set up, -12 when the file
-// is not written (a write error, or an image of no pixels).
-int writepng(const IMAGE* img, FILE* file, bool with_alpha) {
-  if (img->width <= 0 || img->height <= 0) return -12;
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, png_failed, png_warned);
-  if (png == nullptr) return -1;
-  png_infop info = png_create_info_struct(png);
-  if (info == nullptr) {
-    png_destroy_write_struct(&png, nullptr);
-    return -1;
-  }
-  int result = -1;
-  try {
-    std::vector<png_byte> row(size_t(img->width) * (with_alpha ? 4 : 3));
-    result = write_guarded(img, png, info, file, with_alpha, row) ? 0 : -12;
-  } catch (const std::bad_alloc&) {
-    result = -1;
-  }
-  png_destroy_write_struct(&png, &info);
-  return result;
-}
-
 // ---- writing BMP ------------------------------------------------------------------------
 
 void put16(std::vector<uint8_t>& out, uint32_t value) {
@@ -380,11 +322,30 @@ png_outcome readpngfile(IMAGE* img, FILE* file) {
   const uint64_t data_size = fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode) && at >= 0
                                  ? uint64_t(std::max<off_t>(0, status.st_size - at))
                                  : unknown_size;
+  // A file of a modest size is read whole and decoded from memory (where
+  // split points let it be inflated on several threads).
+  if (data_size <= whole_file_bytes) {
+    std::vector<uint8_t> bytes;
+    try {
+      bytes.resize(8 + size_t(data_size));
+    } catch (const std::bad_alloc&) {
+      return png_outcome::no_memory;
+    }
+    std::copy(signature, signature + 8, bytes.begin());
+    if (std::fread(bytes.data() + 8, 1, size_t(data_size), file) == data_size)
+      return readpngmemory(img, bytes.data(), bytes.size());
+    if (std::fseek(file, 8, SEEK_SET) != 0) return png_outcome::damaged;  // it changed meanwhile: stream it
+  }
   return read_png(img, data_size, [file](png_structp png) { png_init_io(png, file); });
 }
 
 png_outcome readpngmemory(IMAGE* img, const void* data, size_t size) {
   if (!has_png_signature(data, size)) return png_outcome::not_png;
+  try {
+    if (read_split_png(img, static_cast<const uint8_t*>(data), size)) return png_outcome::ok;
+  } catch (const std::bad_alloc&) {
+    return png_outcome::no_memory;
+  }
   png_memory_source source = {static_cast<const uint8_t*>(data), size, 8};
   return read_png(img, size, [&source](png_structp png) { png_set_read_fn(png, &source, png_memory_read); });
 }

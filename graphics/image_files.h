@@ -20,6 +20,11 @@ png_outcome readpngfile(IMAGE* img, FILE* file);
 // The same over a block of memory.
 png_outcome readpngmemory(IMAGE* img, const void* data, size_t size);
 
+// Writes `img` to an open file as an 8-bit RGB or RGBA PNG: 0, -1 when
+// memory runs out, -12 when the file is not written (a write error, or an
+// image of no pixels).
+int writepng(const IMAGE* img, FILE* file, bool with_alpha);
+
 // Opens a library path with C stdio: wide text to UTF-8, '\' to '/'.
 FILE* open_file(const wchar_t* path, const char* mode);
 

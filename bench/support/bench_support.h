@@ -3,7 +3,8 @@
 // images over the same pixels, running the registered cases, the reference
 // PNG writer (libpng, "up" filter, zlib level 1, as savepng writes), a
 // file's size, starting a program, and the check that an X display was given.
-// Depends on: Google Benchmark, the platform's public GDI header, pixman, libpng.
+// Depends on (and brings to every benchmark): Google Benchmark, pixman; the
+// platform's public GDI header, libpng.
 // Never included by the library, the client or tests; starts no X server.
 #pragma once
 
@@ -75,16 +76,17 @@ inline void pixman_scale(pixman_image_t* source, double sx, double sy, pixman_fi
   pixman_image_set_filter(source, filter, params, count);
 }
 
+// The header of an uncompressed DIB (bottom-up, or top-down when `height`
+// is negative) with `bits` per pixel.
+inline BITMAPINFO dib_info(int width, int height, int bits) {
+  return BITMAPINFO{{sizeof(BITMAPINFOHEADER), width, height, 1, WORD(bits), BI_RGB, 0, 0, 0, 0, 0}, {}};
+}
+
 // A top-down 32-bit DIB section selected into a memory DC, filled with
 // noise seeded from its size.
 struct DibCanvas {
   DibCanvas(int w, int h) : width(w), height(h) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
+    const BITMAPINFO info = dib_info(w, -h, 32);
     void* p = nullptr;
     bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &p, nullptr, 0);
     pixels = static_cast<std::uint32_t*>(p);

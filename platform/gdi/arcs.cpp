@@ -1,8 +1,8 @@
-// Arc, Pie and Chord: part of the ellipse of a box, counter-clockwise (on
-// screen) from the start radial to the end radial; equal radials take the
-// whole ellipse. Pie closes the arc with both radii (one line over the whole
-// ellipse when the radials are equal), Chord with the line between its
-// ends; both fill with the brush, the pen painting over it.
+// Arc and Pie: part of the ellipse of a box, counter-clockwise (on screen)
+// from the start radial to the end radial; equal radials take the whole
+// ellipse. Pie closes the arc with both radii (one line over the whole
+// ellipse when the radials are equal) and fills with the brush, the pen
+// painting over it.
 // Depends on: shape_call (target, pen, brush), line_walker. No AngleArc or ArcTo; nothing moves the
 // current position.
 #include <algorithm>
@@ -17,7 +17,7 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-enum class ArcKind { arc, pie, chord };
+enum class ArcKind { arc, pie };
 
 // Where an arc lies, in device coordinates.
 struct ArcGeometry {
@@ -31,13 +31,6 @@ struct ArcGeometry {
     return std::fmod(a + 4 * kPi, 2 * kPi);
   }
   bool in_sweep(double x, double y) const { return from_start(x, y) <= sweep + 1e-9; }
-  // On the arc's side of the chord from `first` to `last` (or on it).
-  bool in_segment(double x, double y) const {
-    if (sweep >= 2 * kPi) return true;
-    const double ex = last.x - first.x, ey = -(last.y - first.y);
-    const double px = x - first.x, py = -(y - first.y);
-    return ex * py - ey * px <= 1e-9;
-  }
   FloatPoint on_ellipse(double radial) const {
     const double phi = std::atan2(rx * std::sin(radial), ry * std::cos(radial));
     return FloatPoint{cx + rx * std::cos(phi), cy - ry * std::sin(phi)};
@@ -95,7 +88,6 @@ BOOL draw_arc(HDC dc, int left, int top, int right, int bottom, int xs, int ys, 
   if (box.empty()) return TRUE;
   const ArcGeometry g = arc_geometry(box, int64_t{xs} + t.origin.x, int64_t{ys} + t.origin.y,
                                      int64_t{xe} + t.origin.x, int64_t{ye} + t.origin.y);
-  const auto inside = [&](double x, double y) { return kind == ArcKind::chord ? g.in_segment(x, y) : g.in_sweep(x, y); };
   const bool thin = !call.pen.null && !call.pen.geometric && !call.pen.styled();
   const int64_t y0 = std::max<int64_t>(box.top, t.box.top), y1 = std::min<int64_t>(box.bottom, t.box.bottom);
 
@@ -112,7 +104,7 @@ BOOL draw_arc(HDC dc, int left, int top, int right, int bottom, int xs, int ys, 
   for (int64_t y = y0; y < y1; ++y) {
     const RowParts p = row_parts(box, y);
     for (int64_t x = std::max<int64_t>(p.span.left, mask.box().left); x <= std::min<int64_t>(p.span.right, mask.box().right - 1); ++x) {
-      if (!inside(double(x), double(y))) continue;
+      if (!g.in_sweep(double(x), double(y))) continue;
       const bool edge = p.left_end >= p.right_start || x <= p.left_end || x >= p.right_start;
       if (thin && edge)
         mask.mark(x, y, ShapeMask::kPen);
@@ -124,7 +116,6 @@ BOOL draw_arc(HDC dc, int left, int top, int right, int bottom, int xs, int ys, 
     const FloatPoint centre{g.cx, g.cy};
     mark_line(mask, centre, g.first), mark_line(mask, centre, g.last);
   }
-  if (thin && kind == ArcKind::chord && g.sweep < 2 * kPi) mark_line(mask, g.first, g.last);
   if (!thin) draw_pen(call, outline, &mask);
   mask.paint(t);
   return TRUE;
@@ -138,8 +129,4 @@ BOOL Arc(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int x
 
 BOOL Pie(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) {
   return draw_arc(dc, left, top, right, bottom, xs, ys, xe, ye, ArcKind::pie);
-}
-
-BOOL Chord(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) {
-  return draw_arc(dc, left, top, right, bottom, xs, ys, xe, ye, ArcKind::chord);
 }

@@ -2,7 +2,7 @@
 // outline, each pixel painted once. Row shapes with a solid cosmetic pen are
 // painted row by row straight onto the target; wider or styled pens go
 // through a mask, where the pen wins over the brush.
-// Depends on: shape_call (shape_rows, pen_draw, ShapeMask). Does not draw arcs, pies or chords (arcs.cpp).
+// Depends on: shape_call (shape_rows, pen_draw, ShapeMask). Does not draw arcs or pies (arcs.cpp).
 #include <algorithm>
 #include <cmath>
 

@@ -1,17 +1,16 @@
-// DrawTextW/A: text formatted in a rectangle. Lines end at CR LF, LF or CR
+// DrawTextW: text formatted in a rectangle. Lines end at CR LF, LF or CR
 // (unless DT_SINGLELINE); DT_WORDBREAK wraps between words where a word would
 // cross the right edge, dropping the spaces at the break, and with
 // DT_EDITCONTROL also inside a word too wide for a line; DT_EXPANDTABS puts
 // tab stops every eight average character widths; without DT_NOPREFIX "&x"
 // draws x underlined and "&&" draws "&". The text is clipped to the
 // rectangle unless DT_NOCLIP. The DC's text alignment is not used.
-// Depends on: text_render (layout and painting), kernel32 (text conversion). No ellipses (DT_END_ELLIPSIS,
+// Depends on: text_render (layout and painting). No ellipses (DT_END_ELLIPSIS,
 // DT_PATH_ELLIPSIS).
 #include <algorithm>
 #include <string>
 
 #include "gdi/text_render.h"
-#include "platform/kernel32.h"
 
 using namespace platform::gdi;
 
@@ -172,10 +171,4 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     paint_text(*d, *font, lines[k], at, (format & DT_NOCLIP) != 0 ? nullptr : &clip);
   }
   return result;
-}
-
-int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format) {
-  if (text == nullptr || count < -1) return 0;
-  const std::wstring wide = platform::multibyte_to_wide(CP_ACP, text, count);
-  return DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), rect, format);
 }

@@ -11,14 +11,13 @@ using namespace platform::gdi;
 
 namespace {
 
-template <class Metric>
-BOOL fill_metrics(HDC dc, Metric* out, decltype(Metric::tmFirstChar) last_char) {
+BOOL fill_metrics(HDC dc, TEXTMETRICW* out) {
   const auto d = find_dc(dc);
   if (!d || out == nullptr) return FALSE;
   const auto font = dc_font(*d);
   if (!font) return FALSE;
   const platform::fonts::Metrics& m = font->metrics();
-  *out = Metric{};
+  *out = TEXTMETRICW{};
   out->tmHeight = m.height;
   out->tmAscent = m.ascent;
   out->tmDescent = m.descent;
@@ -30,7 +29,7 @@ BOOL fill_metrics(HDC dc, Metric* out, decltype(Metric::tmFirstChar) last_char) 
   out->tmDigitizedAspectX = 96;
   out->tmDigitizedAspectY = 96;
   out->tmFirstChar = 0x20;
-  out->tmLastChar = last_char;
+  out->tmLastChar = 0xFFFC;
   out->tmDefaultChar = 0x1F;
   out->tmBreakChar = 0x20;
   out->tmItalic = m.italic ? 1 : 0;
@@ -61,6 +60,4 @@ BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, SIZE* size) {
   return GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), size);
 }
 
-BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics) { return fill_metrics(dc, metrics, WCHAR{0xFFFC}); }
-
-BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics) { return fill_metrics(dc, metrics, BYTE{0xFF}); }
+BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics) { return fill_metrics(dc, metrics); }

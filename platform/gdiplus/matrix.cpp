@@ -1,5 +1,6 @@
 // Matrix objects: the affine maths of GpMatrix (products, inversion, the
-// order of composed operations) and the flat Gdip*Matrix calls.
+// order of composed operations) and the flat calls that make, read and
+// delete matrices.
 // Depends on: status helpers only. Knows nothing of graphics or paths.
 #include "gdiplus/matrix.h"
 
@@ -39,21 +40,6 @@ bool GpMatrix::invert() {
   return true;
 }
 
-bool GpMatrix::is_identity() const {
-  return m11 == 1 && m12 == 0 && m21 == 0 && m22 == 1 && dx == 0 && dy == 0;
-}
-
-namespace {
-
-// Applies `op` to `matrix` in `order` after checking both.
-GpStatus combine_checked(GpMatrix* matrix, const GpMatrix& op, MatrixOrder order) {
-  if (matrix == nullptr || !detail::valid_order(order)) return InvalidParameter;
-  matrix->combine(op, order);
-  return Ok;
-}
-
-}  // namespace
-
 GpStatus GdipCreateMatrix(GpMatrix** matrix) {
   return GdipCreateMatrix2(1, 0, 0, 1, 0, 0, matrix);
 }
@@ -66,23 +52,9 @@ GpStatus GdipCreateMatrix2(REAL m11, REAL m12, REAL m21, REAL m22, REAL dx, REAL
   });
 }
 
-GpStatus GdipCloneMatrix(GpMatrix* matrix, GpMatrix** clone) {
-  if (detail::any_null(matrix, clone)) return InvalidParameter;
-  return detail::guard_allocation([&] {
-    *clone = new GpMatrix(*matrix);
-    return Ok;
-  });
-}
-
 GpStatus GdipDeleteMatrix(GpMatrix* matrix) {
   if (matrix == nullptr) return InvalidParameter;
   delete matrix;
-  return Ok;
-}
-
-GpStatus GdipSetMatrixElements(GpMatrix* matrix, REAL m11, REAL m12, REAL m21, REAL m22, REAL dx, REAL dy) {
-  if (matrix == nullptr) return InvalidParameter;
-  *matrix = GpMatrix(m11, m12, m21, m22, dx, dy);
   return Ok;
 }
 
@@ -90,46 +62,6 @@ GpStatus GdipGetMatrixElements(const GpMatrix* matrix, REAL* elements) {
   if (detail::any_null(matrix, elements)) return InvalidParameter;
   const REAL values[6] = {matrix->m11, matrix->m12, matrix->m21, matrix->m22, matrix->dx, matrix->dy};
   for (int i = 0; i < 6; ++i) elements[i] = values[i];
-  return Ok;
-}
-
-GpStatus GdipMultiplyMatrix(GpMatrix* matrix, GpMatrix* other, MatrixOrder order) {
-  if (other == nullptr) return InvalidParameter;
-  return combine_checked(matrix, *other, order);
-}
-
-GpStatus GdipTranslateMatrix(GpMatrix* matrix, REAL dx, REAL dy, MatrixOrder order) {
-  return combine_checked(matrix, GpMatrix::translation(dx, dy), order);
-}
-
-GpStatus GdipScaleMatrix(GpMatrix* matrix, REAL sx, REAL sy, MatrixOrder order) {
-  return combine_checked(matrix, GpMatrix::scaling(sx, sy), order);
-}
-
-GpStatus GdipRotateMatrix(GpMatrix* matrix, REAL angle, MatrixOrder order) {
-  return combine_checked(matrix, GpMatrix::rotation(angle), order);
-}
-
-GpStatus GdipInvertMatrix(GpMatrix* matrix) {
-  if (matrix == nullptr) return InvalidParameter;
-  return matrix->invert() ? Ok : InvalidParameter;
-}
-
-GpStatus GdipIsMatrixInvertible(const GpMatrix* matrix, BOOL* result) {
-  if (detail::any_null(matrix, result)) return InvalidParameter;
-  *result = matrix->invertible() ? TRUE : FALSE;
-  return Ok;
-}
-
-GpStatus GdipIsMatrixIdentity(const GpMatrix* matrix, BOOL* result) {
-  if (detail::any_null(matrix, result)) return InvalidParameter;
-  *result = matrix->is_identity() ? TRUE : FALSE;
-  return Ok;
-}
-
-GpStatus GdipTransformMatrixPoints(GpMatrix* matrix, GpPointF* points, INT count) {
-  if (detail::any_null(matrix, points) || count <= 0) return InvalidParameter;
-  for (INT i = 0; i < count; ++i) points[i] = matrix->apply(points[i]);
   return Ok;
 }
 

@@ -30,7 +30,6 @@ class GpMatrix {
   bool invertible() const;
   // Replaces the matrix by its inverse; false (and unchanged) when singular.
   bool invert();
-  bool is_identity() const;
   // True when the axes stay axis-aligned (no rotation or shear).
   bool keeps_axes() const { return m12 == 0 && m21 == 0; }
 

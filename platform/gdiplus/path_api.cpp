@@ -66,12 +66,6 @@ GpStatus GdipResetPath(GpPath* path) {
   return build(path, true, [](GpPath& p) { p.reset(); });
 }
 
-GpStatus GdipGetPathFillMode(GpPath* path, GpFillMode* mode) {
-  if (detail::any_null(path, mode)) return InvalidParameter;
-  *mode = path->fill_mode;
-  return Ok;
-}
-
 GpStatus GdipSetPathFillMode(GpPath* path, GpFillMode mode) {
   return build(path, valid_fill_mode(mode), [mode](GpPath& p) { p.fill_mode = mode; });
 }

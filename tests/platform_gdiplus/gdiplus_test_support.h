@@ -38,12 +38,6 @@ inline std::array<REAL, 6> elements(const GpMatrix* matrix) {
   return values;
 }
 
-inline GpPointF transformed(GpMatrix* matrix, REAL x, REAL y) {
-  GpPointF point{x, y};
-  EXPECT_EQ(GdipTransformMatrixPoints(matrix, &point, 1), Ok);
-  return point;
-}
-
 // One pixel of a bitmap as straight ARGB, read or written through a 1x1 lock.
 inline ARGB pixel(GpBitmap* bitmap, INT x, INT y) {
   const GpRect one{x, y, 1, 1};

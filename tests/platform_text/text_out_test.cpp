@@ -172,9 +172,7 @@ TEST(TextMetrics, DescribeTheSelectedFont) {
   f.lfItalic = 1;
   SelectedFont selected(dib.dc, f);
   TEXTMETRICW w{};
-  TEXTMETRICA a{};
   ASSERT_TRUE(GetTextMetricsW(dib.dc, &w));
-  ASSERT_TRUE(GetTextMetricsA(dib.dc, &a));
   EXPECT_EQ(w.tmHeight, 24);
   EXPECT_EQ(w.tmAscent + w.tmDescent, 24);
   EXPECT_EQ(w.tmAveCharWidth, 10);
@@ -182,8 +180,6 @@ TEST(TextMetrics, DescribeTheSelectedFont) {
   EXPECT_NE(w.tmItalic, 0);
   EXPECT_EQ(w.tmPitchAndFamily & TMPF_FIXED_PITCH, 0);  // clear: fixed pitch
   EXPECT_EQ(w.tmPitchAndFamily & (TMPF_TRUETYPE | TMPF_VECTOR), TMPF_TRUETYPE | TMPF_VECTOR);
-  EXPECT_EQ(a.tmHeight, w.tmHeight);
-  EXPECT_EQ(a.tmLastChar, 0xFF);
   EXPECT_FALSE(GetTextMetricsW(dib.dc, nullptr));
 }
 

@@ -1,18 +1,17 @@
-// Parallel zlib compression with libdeflate (parallel_deflate.h). A raw
-// deflate stream says where its blocks end only through its Huffman codes,
-// so each piece's stream is walked, code by code without producing output,
-// to find its final block. Depends on libdeflate, zlib's adler32_combine and
-// std::thread.
+// Parallel zlib compression with libdeflate, and inflating such streams
+// again piece by piece (parallel_deflate.h). A raw deflate stream says where
+// its blocks end only through its Huffman codes, so each piece's stream is
+// walked, code by code without producing output, to find its final block.
+// Depends on libdeflate, zlib's adler32_combine and on_threads.
 #include "parallel_deflate.h"
 
 #include <libdeflate.h>
 #include <zlib.h>
 
-#include <functional>
 #include <memory>
 #include <new>
-#include <system_error>
-#include <thread>
+
+#include "on_threads.h"
 
 namespace {
 
@@ -217,6 +216,10 @@ struct CompressorDeleter {
   void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
 };
 
+struct DecompressorDeleter {
+  void operator()(libdeflate_decompressor* d) const { libdeflate_free_decompressor(d); }
+};
+
 // One piece: its raw deflate stream (left uninitialised beyond what the
 // compressor writes: the bound is as large as the piece) and its Adler-32.
 struct Piece {
@@ -239,32 +242,78 @@ void compress_piece(const std::uint8_t* data, std::size_t size, int level, bool 
   piece.ok = length > 0 && (last || find_deflate_end(piece.bytes.get(), length, piece.end));
 }
 
+// One piece of a stream to inflate into its share of the data. A piece
+// before the last ends with an empty stored block that is not final: an
+// empty final stored block is put after it, so that it is a whole deflate
+// stream. Inflating fails where a piece refers back before its own start.
+struct InflatePiece {
+  const std::uint8_t* in;
+  std::size_t in_size;
+  std::uint8_t* out;
+  std::size_t out_size;
+  bool last;
+  std::uint32_t adler = 1;
+  bool ok = false;
+};
+
+void inflate_piece(InflatePiece& piece) {
+  static constexpr std::uint8_t kFinalEmptyBlock[5] = {0x01, 0x00, 0x00, 0xFF, 0xFF};
+  std::vector<std::uint8_t> closed;
+  const std::uint8_t* in = piece.in;
+  std::size_t in_size = piece.in_size;
+  if (!piece.last) {
+    closed.assign(piece.in, piece.in + piece.in_size);
+    closed.insert(closed.end(), kFinalEmptyBlock, kFinalEmptyBlock + 5);
+    in = closed.data(), in_size = closed.size();
+  }
+  const std::unique_ptr<libdeflate_decompressor, DecompressorDeleter> inflater(libdeflate_alloc_decompressor());
+  std::size_t used = 0;
+  piece.ok = inflater && libdeflate_deflate_decompress_ex(inflater.get(), in, in_size, piece.out, piece.out_size,
+                                                          &used, nullptr) == LIBDEFLATE_SUCCESS &&
+             used == in_size;
+  if (piece.ok) piece.adler = libdeflate_adler32(1, piece.out, piece.out_size);
+}
+
 }  // namespace
 
+bool parallel_zlib_decompress(const std::uint8_t* stream, std::size_t size, const std::vector<SplitPoint>& splits,
+                              std::uint8_t* out, std::size_t out_size) {
+  // The zlib header: deflate with at most a 32 KiB window, no preset dictionary.
+  if (size < 6 || (stream[0] & 0x0F) != 8 || (stream[0] >> 4) > 7 || (stream[1] & 0x20) != 0 ||
+      (stream[0] * 256 + stream[1]) % 31 != 0)
+    return false;
+  std::vector<SplitPoint> bounds = {{2, 0}};
+  bounds.insert(bounds.end(), splits.begin(), splits.end());
+  bounds.emplace_back(size - 4, out_size);
+  std::vector<InflatePiece> pieces;
+  for (std::size_t i = 0; i + 1 < bounds.size(); ++i) {
+    const SplitPoint from = bounds[i], to = bounds[i + 1];
+    if (to.first <= from.first || to.second < from.second) return false;  // an empty piece still has its block
+    pieces.push_back({stream + from.first, to.first - from.first, out + from.second, to.second - from.second,
+                      i + 2 == bounds.size()});
+  }
+  on_threads(pieces.size(), [&pieces](std::size_t i) { inflate_piece(pieces[i]); });
+  uLong adler = 1;
+  for (const InflatePiece& piece : pieces) {
+    if (!piece.ok) return false;
+    adler = adler32_combine(adler, piece.adler, z_off_t(piece.out_size));
+  }
+  const std::uint8_t* trailer = stream + size - 4;
+  return adler == (uLong(trailer[0]) << 24 | uLong(trailer[1]) << 16 | uLong(trailer[2]) << 8 | trailer[3]);
+}
+
 std::vector<std::uint8_t> parallel_zlib_compress(const std::uint8_t* data, std::size_t size, int level,
-                                                 const std::vector<std::size_t>& cuts) {
+                                                 const std::vector<std::size_t>& cuts,
+                                                 std::vector<std::size_t>* piece_starts) {
   std::vector<std::size_t> bounds = {0};
   bounds.insert(bounds.end(), cuts.begin(), cuts.end());
   bounds.push_back(size);
   for (std::size_t i = 1; i < bounds.size(); ++i)
     if (bounds[i] < bounds[i - 1]) return {};
   std::vector<Piece> pieces(cuts.size() + 1);
-  {
-    std::vector<std::thread> threads;
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-      const std::size_t begin = bounds[i], finish = bounds[i + 1];
-      const bool last = i + 1 == pieces.size();
-      if (!last) {
-        try {
-          threads.emplace_back(compress_piece, data + begin, finish - begin, level, false, std::ref(pieces[i]));
-          continue;
-        } catch (const std::system_error&) {  // no thread to be had: this one does the piece
-        }
-      }
-      compress_piece(data + begin, finish - begin, level, last, pieces[i]);
-    }
-    for (std::thread& thread : threads) thread.join();
-  }
+  on_threads(pieces.size(), [&](std::size_t i) {
+    compress_piece(data + bounds[i], bounds[i + 1] - bounds[i], level, i + 1 == pieces.size(), pieces[i]);
+  });
   std::vector<std::uint8_t> out = {0x78, 0x9C};  // deflate, 32 KiB window, default level
   std::uint32_t adler = 1;
   for (std::size_t i = 0; i < pieces.size(); ++i) {
@@ -282,6 +331,7 @@ std::vector<std::uint8_t> parallel_zlib_compress(const std::uint8_t* data, std::
     flagged = std::uint8_t(flagged & ~(1u << (piece.end.final_block_bit % 8)));
     if (used * 8 - piece.end.end_bit < 3) out.push_back(0);
     out.insert(out.end(), {0x00, 0x00, 0xFF, 0xFF});
+    if (piece_starts != nullptr) piece_starts->push_back(out.size());
   }
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(std::uint8_t(adler >> shift));
   return out;

@@ -372,7 +372,6 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
 BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height);
 BOOL Arc(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye);
 BOOL Pie(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye);
-BOOL Chord(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye);
 // Fills with the brush the four-connected area around (x, y) up to the
 // border colour (FLOODFILLBORDER) or of the surface colour (FLOODFILLSURFACE);
 // colours are compared on 24 bits. Fails when the start pixel is the border
@@ -401,28 +400,6 @@ struct TEXTMETRICW {
   WCHAR tmLastChar;
   WCHAR tmDefaultChar;
   WCHAR tmBreakChar;
-  BYTE tmItalic;
-  BYTE tmUnderlined;
-  BYTE tmStruckOut;
-  BYTE tmPitchAndFamily;
-  BYTE tmCharSet;
-};
-struct TEXTMETRICA {
-  LONG tmHeight;
-  LONG tmAscent;
-  LONG tmDescent;
-  LONG tmInternalLeading;
-  LONG tmExternalLeading;
-  LONG tmAveCharWidth;
-  LONG tmMaxCharWidth;
-  LONG tmWeight;
-  LONG tmOverhang;
-  LONG tmDigitizedAspectX;
-  LONG tmDigitizedAspectY;
-  BYTE tmFirstChar;
-  BYTE tmLastChar;
-  BYTE tmDefaultChar;
-  BYTE tmBreakChar;
   BYTE tmItalic;
   BYTE tmUnderlined;
   BYTE tmStruckOut;
@@ -470,9 +447,7 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int count);
 BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size);
 BOOL GetTextExtentPoint32A(HDC dc, LPCSTR text, int count, SIZE* size);
 BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
-BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics);
 // Formatted text in a rectangle (count -1: up to the terminator). Returns the
 // text's height, or with DT_VCENTER / DT_BOTTOM the distance from the
 // rectangle's top to the text's bottom; 0 on failure.
 int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format);
-int DrawTextA(HDC dc, LPCSTR text, int count, LPRECT rect, UINT format);

@@ -226,19 +226,9 @@ GpStatus GdipResetClip(GpGraphics* graphics);
 // ---- matrices --------------------------------------------------------------------------
 GpStatus GdipCreateMatrix(GpMatrix** matrix);
 GpStatus GdipCreateMatrix2(REAL m11, REAL m12, REAL m21, REAL m22, REAL dx, REAL dy, GpMatrix** matrix);
-GpStatus GdipCloneMatrix(GpMatrix* matrix, GpMatrix** clone);
 GpStatus GdipDeleteMatrix(GpMatrix* matrix);
-GpStatus GdipSetMatrixElements(GpMatrix* matrix, REAL m11, REAL m12, REAL m21, REAL m22, REAL dx, REAL dy);
 // Writes m11, m12, m21, m22, dx, dy.
 GpStatus GdipGetMatrixElements(const GpMatrix* matrix, REAL* elements);
-GpStatus GdipMultiplyMatrix(GpMatrix* matrix, GpMatrix* other, MatrixOrder order);
-GpStatus GdipTranslateMatrix(GpMatrix* matrix, REAL dx, REAL dy, MatrixOrder order);
-GpStatus GdipScaleMatrix(GpMatrix* matrix, REAL sx, REAL sy, MatrixOrder order);
-GpStatus GdipRotateMatrix(GpMatrix* matrix, REAL angle, MatrixOrder order);
-GpStatus GdipInvertMatrix(GpMatrix* matrix);
-GpStatus GdipIsMatrixInvertible(const GpMatrix* matrix, BOOL* result);
-GpStatus GdipIsMatrixIdentity(const GpMatrix* matrix, BOOL* result);
-GpStatus GdipTransformMatrixPoints(GpMatrix* matrix, GpPointF* points, INT count);
 
 // ---- regions -----------------------------------------------------------------------------
 GpStatus GdipCreateRegion(GpRegion** region);  // infinite
@@ -262,7 +252,6 @@ GpStatus GdipSetPenMiterLimit(GpPen* pen, REAL limit);
 
 // ---- brushes --------------------------------------------------------------------------------
 GpStatus GdipCreateSolidFill(ARGB color, GpSolidFill** brush);
-GpStatus GdipGetSolidFillColor(GpSolidFill* brush, ARGB* color);
 GpStatus GdipDeleteBrush(GpBrush* brush);
 // Linear gradients: the colour changes along the line from the first point to
 // the second and repeats (or mirrors) beyond them.
@@ -289,7 +278,6 @@ GpStatus GdipCreatePath2(const GpPointF* points, const BYTE* types, INT count, G
 GpStatus GdipClonePath(GpPath* path, GpPath** clone);
 GpStatus GdipDeletePath(GpPath* path);
 GpStatus GdipResetPath(GpPath* path);
-GpStatus GdipGetPathFillMode(GpPath* path, GpFillMode* mode);
 GpStatus GdipSetPathFillMode(GpPath* path, GpFillMode mode);
 GpStatus GdipGetPointCount(GpPath* path, INT* count);
 GpStatus GdipGetPathPoints(GpPath* path, GpPointF* points, INT count);
