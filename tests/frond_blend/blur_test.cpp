@@ -1,9 +1,10 @@
-// The blur: region rules and return codes, clamped strengths and
-// brightness, and both kernels against a straightforward reference on
+// The blur: region rules and return codes, and every entry (with strengths
+// and brightnesses held in range) against a straightforward reference on
 // seeded random images, each rerunnable alone with QUILLFERN_ITERATION
 // (opaque white at intensity 100 gives 0x00FEFEFE inside and 0x00FCFDFC on the edges).
 // Depends on: the graphics fixture.
 
+#include <algorithm>
 #include <climits>
 #include <random>
 
@@ -69,44 +70,32 @@ TEST_F(BlurTest, RegionsAreCutToTheImageAndMayBeWide) {
   EXPECT_EQ(pixel(&wide, 4500, 1), 0x00636363u);
 }
 
-TEST_F(BlurTest, StrengthAndBrightnessAreHeldInRange) {
-  IMAGE img(7, 5);
-  std::mt19937 rng(7);
-  std::vector<argb_color> start(35);
-  for (argb_color& p : start) p = rng();
-  struct {
-    int intensity, alpha;
-    bool eight;
-    uint32_t strength, brightness;
-  } cases[] = {{128, 256, false, 255, 256}, {-7, 256, false, 0, 256},   {1000, 256, true, 255, 256},
-               {255, -1, true, 254, 256},   {60, 9999, false, 120, 256}, {INT_MAX, 3, true, 255, 3},
-               {INT_MIN, 100, false, 0, 100}};
-  for (const auto& c : cases) {
-    std::copy(start.begin(), start.end(), img.pixels);
-    const std::vector<argb_color> expected = reference_blur(&img, c.eight, c.strength, c.brightness, 0, 0, 7, 5);
-    img.imagefilter_blurring(c.intensity, c.alpha, 0, 0, 0, 0);
-    EXPECT_EQ(pixels_of(&img), expected) << c.intensity << " " << c.alpha;
-  }
-  std::copy(start.begin(), start.end(), img.pixels);
-  const std::vector<argb_color> expected = reference_blur(&img, false, 255, 256, 0, 0, 7, 5);
-  img.imagefilter_blurring_4(1000, -5, 0, 0, 7, 5);  // the kernels hold their arguments too
-  EXPECT_EQ(pixels_of(&img), expected);
-}
-
-TEST_F(BlurTest, BothKernelsMatchTheReferenceOnRandomRegions) {
-  seeded::iterations(200, [](std::mt19937& rng, int) {
+// Strengths and brightnesses now and then beyond their ranges: the kernels
+// hold the strength to 0..255 and take a brightness outside 0..256 as 256;
+// imagefilter_blurring's intensity picks the 4-neighbour kernel at twice its
+// value up to 128, else the 8-neighbour one at twice its value less 256.
+TEST_F(BlurTest, EveryEntryMatchesTheReferenceOnRandomRegions) {
+  seeded::iterations(300, [](std::mt19937& rng, int) {
     IMAGE img(2 + int(rng() % 30), 2 + int(rng() % 30));
     for (int i = 0; i < img.width * img.height; ++i) img.pixels[i] = rng();
     const int x = int(rng() % uint32_t(img.width - 1)), y = int(rng() % uint32_t(img.height - 1));
     const int w = 2 + int(rng() % uint32_t(img.width - x - 1)), h = 2 + int(rng() % uint32_t(img.height - y - 1));
-    const uint32_t k = rng() % 256, a = rng() % 257;
-    const bool eight = rng() % 2;
-    const std::vector<argb_color> expected = reference_blur(&img, eight, k, a, x, y, w, h);
-    if (eight)
-      img.imagefilter_blurring_8(int(k), int(a), x, y, w, h);
+    const int extremes[] = {INT_MIN, -7, 127, 128, 129, 256, 1000, INT_MAX};
+    const int strength = rng() % 4 == 0 ? extremes[rng() % 8] : int(rng() % 256);
+    const int alpha = rng() % 4 == 0 ? extremes[rng() % 8] : int(rng() % 257);
+    const int entry = int(rng() % 3);  // imagefilter_blurring, its 4- and its 8-neighbour kernel
+    const bool eight = entry == 2 || (entry == 0 && strength > 128);
+    const int64_t k = entry != 0 ? strength : strength > 128 ? 2 * int64_t(strength) - 256 : 2 * int64_t(strength);
+    const uint32_t a = alpha < 0 || alpha > 256 ? 256 : uint32_t(alpha);
+    const std::vector<argb_color> expected =
+        reference_blur(&img, eight, uint32_t(std::clamp<int64_t>(k, 0, 255)), a, x, y, w, h);
+    if (entry == 0)
+      img.imagefilter_blurring(strength, alpha, x, y, w, h);
+    else if (entry == 1)
+      img.imagefilter_blurring_4(strength, alpha, x, y, w, h);
     else
-      img.imagefilter_blurring_4(int(k), int(a), x, y, w, h);
-    ASSERT_EQ(pixels_of(&img), expected);
+      img.imagefilter_blurring_8(strength, alpha, x, y, w, h);
+    ASSERT_EQ(pixels_of(&img), expected) << "entry " << entry << ", strength " << strength << ", alpha " << alpha;
   });
 }
 

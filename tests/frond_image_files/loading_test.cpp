@@ -3,20 +3,19 @@
 // through the platform decoder, the result codes of what cannot load, and
 // damaged or hostile PNGs (truncated, oversized or overpromising headers
 // refused before memory is taken, ancillary chunks skipped; the image stays
-// valid). Depends on: png_builder.h, the BMP builder, the platform's resource
-// table, support/scratch_folder.h. Random damage is the fuzzers', damaged BMPs
-// the platform decoder's tests'.
+// valid). Depends on: support/png_builder.h, the platform's resource table,
+// support/scratch_folder.h. Random damage is the fuzzers', decoding
+// other formats the platform decoder's tests'.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <iterator>
 #include <vector>
 
-#include "frond_image_files/png_builder.h"
+#include "support/png_builder.h"
 #include "graphics/frond.h"
 #include "graphics/image_files.h"
 #include "platform/resources.h"
-#include "platform_imaging/bmp_builder.h"
 #include "support/graphics_fixture.h"
 #include "support/resident_memory.h"
 #include "support/scratch_folder.h"
@@ -25,8 +24,8 @@ namespace {
 
 using frond::IMAGE;
 using frond::png_outcome;
-using image_files_test::build_png;
-using image_files_test::png_chunk;
+using test_support::build_png;
+using test_support::png_chunk;
 using test_support::write_bytes;
 using LoadingTest = test_support::ScratchFolderTest<frond_test::GraphicsTest>;
 using RobustnessTest = LoadingTest;
@@ -81,16 +80,11 @@ TEST_F(LoadingTest, PngsOfEveryColourTypeAndDepthGiveStraightArgb) {
   }
 }
 
-// What goes to the platform decoder: other files (BMP, the logo as a JPEG),
-// other resources and every memory block, a PNG in memory too.
+// What goes to the platform decoder: other files (the logo as a JPEG; the
+// pixels it hands over are the saving tests'), other resources and every
+// memory block, a PNG in memory too.
 TEST_F(LoadingTest, WhatIsNotAPngFileOrResourceGoesToThePlatformDecoder) {
-  imaging_test::bmp_fields rgb;
-  rgb.width = rgb.height = 2;
-  rgb.rows = {1, 2, 3, 4, 5, 6, 0, 0, 7, 8, 9, 10, 11, 12, 0, 0};
-  write_bytes("rgb.bmp", imaging_test::build_bmp(rgb));
   IMAGE img;
-  ASSERT_EQ(frond::getimage(&img, L"rgb.bmp"), 0);
-  EXPECT_EQ(frond_test::pixel(&img, 0, 0), 0xFF090807u);
   const auto* logo = static_cast<const uint8_t*>(frond::logo_data());
   write_bytes("logo.jpg", std::vector<uint8_t>(logo, logo + frond::logo_size()));
   ASSERT_EQ(frond::getimage(&img, "logo.jpg", 0, 0), 0);
@@ -215,8 +209,8 @@ TEST_F(RobustnessTest, OversizedAndOverpromisingPngHeadersAreRefusedBeforeAnyMem
 }
 
 TEST_F(RobustnessTest, AncillaryChunksAreSkippedWhateverTheirSize) {
-  std::vector<image_files_test::png_chunk> many(300, {"tEXt", {'K', 0, 'v'}});
-  image_files_test::png_chunk big{"zTXt", {'C', 0, 0}};
+  std::vector<png_chunk> many(300, {"tEXt", {'K', 0, 'v'}});
+  png_chunk big{"zTXt", {'C', 0, 0}};
   big.data.resize(9u << 20, 'x');  // not even valid compressed data: never read
   many.push_back(big);
   many.push_back({"iCCP", {'p', 0, 0, 1, 2, 3}});

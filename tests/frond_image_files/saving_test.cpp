@@ -1,8 +1,10 @@
 // Saving: PNG colour types and round trips, the byte-exact BMP writer, the
-// choice of format by extension, backslashes as folder separators, and the
-// codes of failed opens, writes and closes. Depends on: support/scratch_folder.h.
+// choice of format by extension, backslashes as folder separators, saving
+// over a longer file, and the codes of failed opens, writes and closes.
+// Depends on: support/scratch_folder.h.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "support/graphics_fixture.h"
@@ -84,19 +86,35 @@ TEST_F(SavingTest, OnlyABmpExtensionWritesBmp) {
   }
 }
 
+// A BMP read back comes through the platform decoder: its pixels, opaque, as saved.
 TEST_F(SavingTest, BackslashesSeparateFolders) {
   ASSERT_EQ(mkdir("temp", 0700), 0);
   IMAGE img(4, 3);
+  frond_test::paint_coordinates(&img);
   ASSERT_EQ(frond::savepng(&img, "temp\\image2.png", false), 0);
   ASSERT_EQ(frond::saveimage(&img, L"temp\\image1.bmp", false), 0);
   EXPECT_TRUE(exists("temp/image2.png"));
   EXPECT_TRUE(exists("temp/image1.bmp"));
   IMAGE back;
   EXPECT_EQ(frond::getimage(&back, "temp\\image2.png"), 0);
-  EXPECT_EQ(frond::getimage(&back, "temp\\image1.bmp"), 0);  // through the platform decoder
-  EXPECT_EQ(back.width, 4);
+  EXPECT_EQ(frond::getimage(&back, "temp\\image1.bmp"), 0);
+  frond_setalpha(255, &img);
+  EXPECT_EQ(frond_test::pixels_of(&back), frond_test::pixels_of(&img));
   const std::string absolute = scratch_.path().string() + "\\temp\\image2.png";
   EXPECT_EQ(frond::getimage_pngfile(&back, absolute.c_str()), 0);
+}
+
+// Saving over a larger file written earlier: the file ends up byte for byte
+// what saving to a fresh name writes.
+TEST_F(SavingTest, ShorterPicturesLeaveNothingOfTheOldFile) {
+  IMAGE large(300, 200), small(2, 1);
+  for (int i = 0; i < 300 * 200; ++i) large.pixels[i] = frond::argb_color(i * 2654435761u);
+  for (const char* path : {"over.png", "over.bmp"}) {
+    ASSERT_EQ(frond::saveimage(&large, path, true), 0);
+    ASSERT_EQ(frond::saveimage(&small, path, true), 0);
+    ASSERT_EQ(frond::saveimage(&small, std::string("fresh").append(path + 4).c_str(), true), 0);
+    EXPECT_EQ(read_bytes(path), read_bytes(std::string("fresh").append(path + 4)));
+  }
 }
 
 TEST_F(SavingTest, FailedOpensWritesAndClosesImagesWithoutPixelsAndSelectorsOfNothing) {

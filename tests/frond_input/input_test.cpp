@@ -122,6 +122,10 @@ TEST_F(InputTest, GetkeyBuildsRecordsWithModifiersAtReadingTime) {
   record = getkey();
   EXPECT_EQ((std::vector<uint32_t>{record.kind, record.keycode, record.flags}),
             (std::vector<uint32_t>{KEYMSG_CHAR, 0x263A, KEYFLAG_SHIFT}));
+  key(WM_KEYUP, 'C');
+  EXPECT_EQ(getkey().kind, uint32_t(KEYMSG_RELEASE));
+  key(WM_KEYDOWN, 'D');
+  EXPECT_EQ(getkey().flags, uint32_t(KEYFLAG_FIRST_PRESS | KEYFLAG_SHIFT));
 
   default_close_handler();  // closed and empty: a zero record at once
   record = getkey();

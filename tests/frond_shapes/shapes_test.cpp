@@ -1,8 +1,9 @@
 // Lines and GDI shapes as Frond maps them: the current position, line style
-// 5, viewports, flood fills by border or surface, the variants of one shape,
-// the float-line end rule and huge arguments (arcs, patterns, Bezier counts
-// and the gradient strip are in the golden script). Depends on: the graphics fixture. GDI's pixels
-// are pinned by the platform tests, whole pictures by frond_golden.
+// 5, flood fills by surface, the variants of one shape, the float lines and
+// huge arguments (arcs, patterns, Bezier counts and the gradient strip are in
+// the golden script). Depends on: the graphics fixture. GDI's pixels are
+// pinned by the platform tests, whole pictures by frond_golden, the viewport
+// of the DC by frond_blit.
 
 #include <cmath>
 #include <limits>
@@ -46,14 +47,6 @@ TEST_F(ShapesTest, LineStyleFiveDrawsNoOutlinesButStillFills) {
   EXPECT_EQ(pixel(&img, 2, 2), 0x000000FFu);
   line_f(0, 15, 10, 15, &img);
   EXPECT_EQ(pixel(&img, 5, 15), 0xFFD3D3D3u);
-}
-
-TEST_F(ShapesTest, ViewportMovesAndClipsShapes) {
-  IMAGE img(50, 50);
-  setfillcolor(0xFFFFFFFF, &img);
-  setviewport(10, 10, 30, 30, 1, &img);
-  bar(0, 0, 100, 100, &img);
-  expect_area(&img, 10, 10, 30, 30, 0x00FFFFFF, kBlack);  // GDI writes alpha 0
 }
 
 // Filling up to a border is in the golden script; GDI's fill rules are the platform's.

@@ -149,7 +149,8 @@ TEST_F(TextOutputTest, NewImagesUseSixteenPixelSimSun) {
   EXPECT_EQ(textheight(L'A', &image), 16);
   LOGFONTW font = {};
   getfont(&font, &image);
-  EXPECT_EQ(font.lfHeight, 16);
+  EXPECT_EQ((std::vector<long>{font.lfHeight, font.lfWidth, font.lfCharSet}),
+            (std::vector<long>{16, 0, DEFAULT_CHARSET}));
   EXPECT_STREQ(font.lfFaceName, L"SimSun");  // its fixed pitch is the platform's
 }
 

@@ -41,7 +41,7 @@ inline void fill(frond::IMAGE* img, frond::argb_color color) {
 }
 
 // Every pixel of an image (width x height words).
-inline std::vector<frond::argb_color> pixels_of(frond::IMAGE* img) {
+inline std::vector<frond::argb_color> pixels_of(const frond::IMAGE* img) {
   return std::vector<frond::argb_color>(img->pixels, img->pixels + size_t(img->width) * size_t(img->height));
 }
 

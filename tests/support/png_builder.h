@@ -1,6 +1,7 @@
-// Builds PNG files chunk by chunk for the loader tests (zlib for the image
-// data and the CRCs), so that each colour type, depth and damage is exact.
-// Depends on: zlib. Writes nothing to disk itself.
+// Builds PNG files chunk by chunk (zlib for the image data and the CRCs), so
+// that each colour type, depth, ancillary chunk and damage is exact; any
+// header values are written as given. Depends on: zlib. Writes nothing to
+// disk itself and reads no PNG.
 #pragma once
 
 #include <zlib.h>
@@ -9,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace image_files_test {
+namespace test_support {
 
 struct png_chunk {
   std::string type;
@@ -58,4 +59,4 @@ inline std::vector<uint8_t> build_png(uint32_t width, uint32_t height, uint8_t d
   return file;
 }
 
-}  // namespace image_files_test
+}  // namespace test_support
