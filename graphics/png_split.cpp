@@ -24,10 +24,6 @@ constexpr size_t max_pieces = 16;
 
 uint32_t be32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
 
-void put32(uint8_t* at, uint32_t value) {
-  for (int i = 0; i < 4; ++i) at[i] = uint8_t(value >> (24 - 8 * i));
-}
-
 struct plain_png {
   uint32_t width = 0, height = 0;
   int channels = 0;
@@ -135,15 +131,6 @@ bool unfilter_row(uint8_t type, uint8_t* __restrict row, const uint8_t* __restri
 }
 
 }  // namespace
-
-std::vector<uint8_t> split_chunk_data(const std::vector<split_point>& points) {
-  std::vector<uint8_t> data(points.size() * 8);
-  for (size_t i = 0; i < points.size(); ++i) {
-    put32(&data[8 * i], points[i].stream_offset);
-    put32(&data[8 * i + 4], points[i].data_offset);
-  }
-  return data;
-}
 
 bool read_split_png(IMAGE* img, const uint8_t* file, size_t size) {
   plain_png png;

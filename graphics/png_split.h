@@ -24,9 +24,6 @@ struct split_point {
   uint32_t data_offset;
 };
 
-// The chunk's data for these points.
-std::vector<uint8_t> split_chunk_data(const std::vector<split_point>& points);
-
 // Decodes a whole PNG file held in memory when it is 8-bit RGB or RGBA, not
 // interlaced, holds only IHDR, spLT, IDAT and IEND chunks, filters its rows
 // with "none" or "up" only and its split points prove true; false

@@ -66,6 +66,16 @@ void pack_row(const argb_color* src, size_t width, bool with_alpha, uint8_t* out
   }
 }
 
+// The split chunk's data: each point's two offsets, big-endian.
+std::vector<uint8_t> split_chunk_data(const std::vector<split_point>& points) {
+  std::vector<uint8_t> data(points.size() * 8);
+  for (size_t i = 0; i < points.size(); ++i) {
+    put32(&data[8 * i], points[i].stream_offset);
+    put32(&data[8 * i + 4], points[i].data_offset);
+  }
+  return data;
+}
+
 enum class band_result { ok, no_memory, failed };
 
 // A band of rows [first, last) filtered and deflated: its raw deflate bytes
