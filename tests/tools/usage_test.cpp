@@ -6,7 +6,9 @@
 // a tool is stopped (SIGTERM, or SIGKILL that no program can catch).
 // Depends on: the built tools and libpng (png_test_io).
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -16,6 +18,12 @@
 #include "tools/tool_process.h"
 
 namespace {
+
+bool holds_unnamed_files(const std::filesystem::path& folder) {
+  const int fd = open(folder.c_str(), O_TMPFILE | O_WRONLY, 0600);
+  if (fd >= 0) close(fd);
+  return fd >= 0;
+}
 
 TEST(ToolUsage, HelpVersionAndWrongCommandLines) {
   const struct {
@@ -83,10 +91,15 @@ TEST(StoppedTools, LeaveNothingBehind) {
         std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms));
         kill(pid, signal_number);
         const int status = wait_program(pid);
-        // No temporary file is ever left; the output appears only whole (a
-        // signal may come after it was put in place, or it finished first).
+        // No temporary file is left (but SIGKILL can leave a named one where
+        // the folder cannot hold unnamed files); the output appears only
+        // whole (a signal may come after it was put in place, or it finished first).
         const std::vector<std::string> left = out.names();
-        for (const std::string& name : left) EXPECT_EQ(name, "result");
+        for (const std::string& name : left) {
+          if (!(signal_number == SIGKILL && !holds_unnamed_files(out.path()) && name.rfind(".result.", 0) == 0)) {
+            EXPECT_EQ(name, "result");
+          }
+        }
         if (status == 0) {
           EXPECT_EQ(left.size(), 1u);
         } else {

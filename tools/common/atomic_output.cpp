@@ -1,6 +1,7 @@
 // All-or-nothing output files (see atomic_output.h): an unnamed O_TMPFILE
-// or a hidden named temporary beside the target, linked and swapped with it
-// (or renamed over it) on commit; a named one removed when a stop signal ends the process.
+// or a hidden named temporary beside the target, linked in as the target,
+// or swapped with it (or renamed over it) on commit; a named one removed
+// when a stop signal ends the process.
 // Depends on Linux/POSIX files and signals; knows no file format.
 #include "atomic_output.h"
 
@@ -12,7 +13,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
+#include <random>
 #include <vector>
 
 namespace {
@@ -60,18 +63,41 @@ mode_t default_file_mode() {
   return 0666 & ~mask;
 }
 
-// A fresh hidden name beside the target: "<folder>/.<name>.XXXXXX", made
-// unique by creating it; -1 when it could not be made.
-int create_named_temporary(const std::string& target, std::string& name) {
+// "<folder>/.<name>." beside the target, to which six characters are added
+// to make a hidden temporary name.
+std::string hidden_prefix(const std::string& target) {
   const std::string::size_type slash = target.rfind('/');
-  const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
-  const std::string base = slash == std::string::npos ? target : target.substr(slash + 1);
-  std::string pattern = folder + "." + base + ".XXXXXX";
+  const std::string::size_type start = slash == std::string::npos ? 0 : slash + 1;
+  return target.substr(0, start) + "." + target.substr(start) + ".";
+}
+
+// A fresh hidden name beside the target, made unique by creating it; -1
+// when it could not be made.
+int create_named_temporary(const std::string& target, std::string& name) {
+  std::string pattern = hidden_prefix(target) + "XXXXXX";
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
   const int fd = mkstemp(buffer.data());
   if (fd >= 0) name = buffer.data();
   return fd;
+}
+
+// Links the open unnamed file `fd` under a fresh hidden name beside the
+// target, armed for removal by a stop signal; false when no name was free.
+bool link_under_hidden_name(int fd, const std::string& target, std::string& name) {
+  static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  std::random_device random;
+  const std::string self = "/proc/self/fd/" + std::to_string(fd);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = hidden_prefix(target);
+    for (int i = 0; i < 6; ++i) name += letters[random() % (sizeof letters - 1)];
+    set_pending_removal(name);
+    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) return true;
+    set_pending_removal("");
+    if (errno != EEXIST) break;
+  }
+  name.clear();
+  return false;
 }
 
 // Puts the finished file `from` in the place of `to`. An existing regular
@@ -118,24 +144,26 @@ AtomicOutput::~AtomicOutput() { discard(); }
 
 bool AtomicOutput::commit() {
   if (!stream_) return false;
-  bool written = fflush(stream_) == 0 && !ferror(stream_);
-  if (written && named_.empty()) {
-    // Give the unnamed file a hidden name: made unique by creating a file,
-    // which the link then needs gone, so the name is taken over at once.
-    const int placeholder = create_named_temporary(target_, named_);
-    if (placeholder >= 0) {
-      close(placeholder);
-      set_pending_removal(named_);
-      const std::string self = "/proc/self/fd/" + std::to_string(fileno(stream_));
-      written = unlink(named_.c_str()) == 0 &&
-                linkat(AT_FDCWD, self.c_str(), AT_FDCWD, named_.c_str(), AT_SYMLINK_FOLLOW) == 0;
-    } else {
-      written = false;
-    }
-  }
-  const bool closed = fclose(stream_) == 0;
+  // The stream is closed first, as some file systems report write errors
+  // only then; a second descriptor keeps an unnamed file alive until it is linked.
+  const int unnamed = named_.empty() ? dup(fileno(stream_)) : -1;
+  bool written = fflush(stream_) == 0 && !ferror(stream_) && (unnamed >= 0 || !named_.empty());
+  written = fclose(stream_) == 0 && written;
   stream_ = nullptr;
-  if (written && closed && move_into_place(named_, target_)) {
+  if (written && unnamed >= 0) {
+    // The unnamed file takes the target's name at once when that is free,
+    // so that no temporary name ever exists; an existing target is swapped
+    // out through a hidden name instead.
+    const std::string self = "/proc/self/fd/" + std::to_string(unnamed);
+    if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, target_.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+      close(unnamed);
+      return true;
+    }
+    written = errno == EEXIST && link_under_hidden_name(unnamed, target_, named_);
+  }
+  written = written && move_into_place(named_, target_);
+  if (unnamed >= 0) close(unnamed);
+  if (written) {
     set_pending_removal("");
     named_.clear();
     return true;

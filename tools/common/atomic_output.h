@@ -3,13 +3,14 @@
 //
 // The bytes go to an unnamed temporary file in the target's folder (Linux's
 // O_TMPFILE): a process killed while writing, by any signal, leaves no file
-// at all. Committing links the finished file into the folder under a hidden
-// temporary name and renames that over the target, so readers never see a
-// half-written file and a failed run leaves an existing target untouched.
-// Where the file system cannot make unnamed files, a named hidden temporary
-// is used instead. A named temporary, in that fallback or in the instant
-// between link and rename, is removed when SIGTERM, SIGINT or SIGHUP ends
-// the process (only SIGKILL in that instant can leave one).
+// at all. Committing links the finished file in under the target's name
+// when that is free; an existing target is replaced through a hidden
+// temporary name renamed over it, so readers never see a half-written file
+// and a failed run leaves an existing target untouched. Where the file
+// system cannot make unnamed files, a named hidden temporary is used
+// instead. A named temporary, in that fallback or in the instant between
+// link and rename, is removed when SIGTERM, SIGINT or SIGHUP ends the
+// process (only SIGKILL then can leave one).
 // Depends on: POSIX files (mkstemp, rename, fsync); knows no file format.
 #pragma once
 
