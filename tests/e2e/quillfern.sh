@@ -85,9 +85,9 @@ paint_screen() {
   sleep 1
 }
 
-# Copies a PNG that the client rewrites every cycle, retrying until the copy
+# Copies a picture file that the client rewrites every cycle, retrying until the copy
 # is a whole picture; prints its "width height".
-copy_whole_png() {
+copy_whole_picture() {
   local from=$1 to=$2 size i
   for i in $(seq 1 100); do
     cp "$from" "$to" 2>/dev/null

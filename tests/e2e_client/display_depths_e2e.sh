@@ -22,7 +22,7 @@ for case in "16 24 54" "8 8 1078"; do
   id=$(wait_for_title '^Quillfern$' 30)
   for i in $(seq 1 100); do [ -s "$run/temp/image6.png" ] && break; sleep 0.1; done
   [ -s "$run/temp/image6.png" ] || fail "depth $depth: no picture came back"
-  cp "$run/temp/image1.bmp" "$E2E_TMP/capture.bmp"
+  copy_whole_picture "$run/temp/image1.bmp" "$E2E_TMP/capture.bmp" >/dev/null
   expect_eq "$(le_field "$E2E_TMP/capture.bmp" 28 2)" "$bits" "depth $depth: bits of the capture file"
   expect_eq "$(le_field "$E2E_TMP/capture.bmp" 10 4)" "$offset" "depth $depth: offset of its rows"
   [ "$(pixel_at "$id" 320 180)" = "255,0,0" ] && fail "depth $depth: the window shows an error"

@@ -65,7 +65,7 @@ headless=$(make_run_folder headless alice)
 E2E_PIDS+=($!)
 pid=$!
 for i in $(seq 1 100); do [ -s "$headless/temp/image2.png" ] && break; sleep 0.1; done
-copy_whole_png "$headless/temp/image2.png" "$E2E_TMP/green.png" >/dev/null
+copy_whole_picture "$headless/temp/image2.png" "$E2E_TMP/green.png" >/dev/null
 expect_eq "$(convert "$E2E_TMP/green.png" -unique-colors -format '%k %[pixel:p{0,0}]' info:)" \
   "1 srgb(0,255,0)" "outgoing picture of a black screen"
 kill -INT "$pid"

@@ -46,7 +46,7 @@ save_screenshot "$alice_window" alice-window.png
 
 # The outgoing picture at resolution low: 960x540 RGB. (A copy taken between
 # two cycles' writes, as the client rewrites the file every cycle.)
-expect_eq "$(copy_whole_png "$alice/temp/image2.png" "$E2E_TMP/outgoing.png")" "960 540" "outgoing size"
+expect_eq "$(copy_whole_picture "$alice/temp/image2.png" "$E2E_TMP/outgoing.png")" "960 540" "outgoing size"
 identify -verbose "$E2E_TMP/outgoing.png" | grep -q 'png:IHDR.color_type: 2' || fail "outgoing picture is not RGB"
 
 # Bob starts chatting: alice's decryptions carry a chat token, in lower case,
