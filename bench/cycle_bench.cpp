@@ -84,14 +84,10 @@ bool paint_root(Display* display) {
   const int screen = DefaultScreen(display);
   const int width = DisplayWidth(display, screen), height = DisplayHeight(display, screen);
   if (DefaultDepth(display, screen) != 24) return false;
-  const std::vector<uint8_t> rgb = synthetic::screenshot(width, height);
-  char* bgrx = static_cast<char*>(std::malloc(size_t(width) * height * 4));
-  for (size_t i = 0; i < size_t(width) * height; ++i) {
-    bgrx[4 * i] = char(rgb[3 * i + 2]), bgrx[4 * i + 1] = char(rgb[3 * i + 1]), bgrx[4 * i + 2] = char(rgb[3 * i]);
-    bgrx[4 * i + 3] = 0;
-  }
-  XImage* image = XCreateImage(display, DefaultVisual(display, screen), 24, ZPixmap, 0, bgrx, unsigned(width),
-                               unsigned(height), 32, 0);
+  auto* bgrx = static_cast<uint32_t*>(std::malloc(size_t(width) * height * 4));
+  synthetic::to_argb(synthetic::screenshot(width, height), bgrx);
+  XImage* image = XCreateImage(display, DefaultVisual(display, screen), 24, ZPixmap, 0, reinterpret_cast<char*>(bgrx),
+                               unsigned(width), unsigned(height), 32, 0);
   const Window root = RootWindow(display, screen);
   const Pixmap pixmap = XCreatePixmap(display, root, unsigned(width), unsigned(height), 24);
   XPutImage(display, pixmap, DefaultGC(display, screen), image, 0, 0, 0, 0, unsigned(width), unsigned(height));

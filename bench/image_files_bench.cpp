@@ -19,13 +19,6 @@
 
 namespace {
 
-// The screenshot-like picture of support/ at the image's size.
-void paint(frond::IMAGE& img) {
-  const std::vector<uint8_t> rgb = synthetic::screenshot(img.width, img.height);
-  for (size_t i = 0; i < size_t(img.width) * img.height; ++i)
-    img.pixels[i] = 0xFF000000u | uint32_t(rgb[3 * i]) << 16 | uint32_t(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
-}
-
 // Writes `img` as a JPEG of quality 90 with libjpeg-turbo, straight from its
 // BGRX rows.
 void write_jpeg(const frond::IMAGE& img, const std::string& path) {
@@ -59,8 +52,8 @@ struct files {
               saved = folder / "saved.png";
   files() {
     frond::IMAGE wide(1600, 900), full(1920, 1080);
-    paint(wide);
-    paint(full);
+    synthetic::to_argb(synthetic::screenshot(1600, 900), wide.pixels);
+    synthetic::to_argb(synthetic::screenshot(1920, 1080), full.pixels);
     frond::savepng(&wide, png.c_str(), false);
     frond::savebmp(&full, bmp.c_str(), false);
     write_jpeg(full, jpeg);
@@ -137,7 +130,7 @@ void BM_LibjpegTurboLoadJpeg(benchmark::State& state) {
 void BM_FrondSavePng(benchmark::State& state) {
   const files& f = test_files();
   frond::IMAGE img(int(state.range(0)), int(state.range(1)));
-  paint(img);
+  synthetic::to_argb(synthetic::screenshot(img.width, img.height), img.pixels);
   for (auto _ : state)
     if (frond::savepng(&img, f.saved.c_str(), false) != 0) state.SkipWithError("save failed");
   state.counters["bytes"] = double(bench::read_file(f.saved).size());

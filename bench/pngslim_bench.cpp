@@ -34,8 +34,7 @@ const bench::TempFolder folder;
 // The file Frond's savepng writes of the picture, as the client hands it to the tool.
 Input savepng_like(const char* name, const std::vector<std::uint8_t>& rgb, int width, int height) {
   frond::IMAGE image(width, height);
-  for (std::size_t i = 0; i < std::size_t(width) * height; ++i)
-    image.pixels[i] = 0xFF000000u | std::uint32_t(rgb[3 * i]) << 16 | std::uint32_t(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
+  synthetic::to_argb(rgb, image.pixels);
   const std::string path = folder / (std::string(name) + ".png");
   if (frond::savepng(&image, path.c_str(), false) != 0) std::abort();
   return {name, width, height, path, bench::read_file(path)};
