@@ -8,7 +8,7 @@
 // client times them, are counters in milliseconds. The server listens on port
 // 26001 of a loopback address of this run's own (127.88.x.y from the process
 // id), so that runs and tests on one machine never meet.
-// Depends on: the client library's public header, Frond, Xlib, zlib. Without
+// Depends on: the client library's public header, Frond, Xlib, zlib, libpng. Without
 // a display it says so and exits 0.
 #include <signal.h>
 #include <sys/wait.h>
@@ -56,13 +56,8 @@ void BM_SwapCycleHigh(benchmark::State& state) {
 // The reference: zlib at level 6 on the packed RGB of the picture the last
 // cycle sent (as saved before the PNG tool).
 void BM_Zlib6OfPicture(benchmark::State& state) {
-  frond::IMAGE* outgoing = frond::newimage();
-  if (frond::getimage(outgoing, "temp\\image2.png", 0, 0) != 0) return state.SkipWithError("no outgoing picture");
-  const frond::argb_color* pixels = frond::getbuffer(outgoing);
-  std::vector<uint8_t> rgb;
-  for (size_t i = 0; i < size_t(frond::getwidth(outgoing)) * frond::getheight(outgoing); ++i)
-    rgb.insert(rgb.end(), {uint8_t(pixels[i] >> 16), uint8_t(pixels[i] >> 8), uint8_t(pixels[i])});
-  frond::delimage(outgoing);
+  const std::vector<uint8_t> rgb = bench::png_rgb(bench::read_file("temp/image2.png"));
+  if (rgb.empty()) return state.SkipWithError("no outgoing picture");
   std::vector<uint8_t> out(compressBound(uLong(rgb.size())));
   uLongf size = 0;
   for (auto _ : state) {
@@ -89,14 +84,10 @@ bool paint_root(Display* display) {
   const int screen = DefaultScreen(display);
   const int width = DisplayWidth(display, screen), height = DisplayHeight(display, screen);
   if (DefaultDepth(display, screen) != 24) return false;
-  const std::vector<uint8_t> rgb = synthetic::screenshot(width, height);
-  char* bgrx = static_cast<char*>(std::malloc(size_t(width) * height * 4));
-  for (size_t i = 0; i < size_t(width) * height; ++i) {
-    bgrx[4 * i] = char(rgb[3 * i + 2]), bgrx[4 * i + 1] = char(rgb[3 * i + 1]), bgrx[4 * i + 2] = char(rgb[3 * i]);
-    bgrx[4 * i + 3] = 0;
-  }
-  XImage* image = XCreateImage(display, DefaultVisual(display, screen), 24, ZPixmap, 0, bgrx, unsigned(width),
-                               unsigned(height), 32, 0);
+  auto* bgrx = static_cast<uint32_t*>(std::malloc(size_t(width) * height * 4));
+  synthetic::to_argb(synthetic::screenshot(width, height), bgrx);
+  XImage* image = XCreateImage(display, DefaultVisual(display, screen), 24, ZPixmap, 0, reinterpret_cast<char*>(bgrx),
+                               unsigned(width), unsigned(height), 32, 0);
   const Window root = RootWindow(display, screen);
   const Pixmap pixmap = XCreatePixmap(display, root, unsigned(width), unsigned(height), 24);
   XPutImage(display, pixmap, DefaultGC(display, screen), image, 0, 0, 0, 0, unsigned(width), unsigned(height));

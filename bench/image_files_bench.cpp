@@ -8,7 +8,6 @@
 #include <benchmark/benchmark.h>
 #include <jpeglib.h>
 #include <png.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -19,13 +18,6 @@
 #include "support/synthetic_screenshot.h"
 
 namespace {
-
-// The screenshot-like picture of support/ at the image's size.
-void paint(frond::IMAGE& img) {
-  const std::vector<uint8_t> rgb = synthetic::screenshot(img.width, img.height);
-  for (size_t i = 0; i < size_t(img.width) * img.height; ++i)
-    img.pixels[i] = 0xFF000000u | uint32_t(rgb[3 * i]) << 16 | uint32_t(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
-}
 
 // Writes `img` as a JPEG of quality 90 with libjpeg-turbo, straight from its
 // BGRX rows.
@@ -53,19 +45,18 @@ void write_jpeg(const frond::IMAGE& img, const std::string& path) {
   std::fclose(out);
 }
 
+// The files, in a temporary folder of their own.
 struct files {
-  const std::string stem = "/tmp/image_files_bench_" + std::to_string(getpid());
-  std::string png = stem + ".png", bmp = stem + ".bmp", jpeg = stem + ".jpg", saved = stem + "-saved.png";
+  const bench::TempFolder folder;
+  std::string png = folder / "wide.png", bmp = folder / "full.bmp", jpeg = folder / "full.jpg",
+              saved = folder / "saved.png";
   files() {
     frond::IMAGE wide(1600, 900), full(1920, 1080);
-    paint(wide);
-    paint(full);
+    synthetic::to_argb(synthetic::screenshot(1600, 900), wide.pixels);
+    synthetic::to_argb(synthetic::screenshot(1920, 1080), full.pixels);
     frond::savepng(&wide, png.c_str(), false);
     frond::savebmp(&full, bmp.c_str(), false);
     write_jpeg(full, jpeg);
-  }
-  ~files() {
-    for (const std::string& path : {png, bmp, jpeg, saved}) std::remove(path.c_str());
   }
 };
 
@@ -100,7 +91,7 @@ void BM_LibpngSimplifiedLoadPng(benchmark::State& state) {
 // The reference of the BMP loader: reading the file's bytes.
 void BM_FreadBmp24(benchmark::State& state) {
   const files& f = test_files();
-  std::vector<char> bytes(size_t(bench::file_size(f.bmp.c_str())));
+  std::vector<char> bytes(bench::read_file(f.bmp).size());
   for (auto _ : state) {
     FILE* in = std::fopen(f.bmp.c_str(), "rb");
     if (!in || std::fread(bytes.data(), 1, bytes.size(), in) != bytes.size()) state.SkipWithError("read failed");
@@ -139,10 +130,10 @@ void BM_LibjpegTurboLoadJpeg(benchmark::State& state) {
 void BM_FrondSavePng(benchmark::State& state) {
   const files& f = test_files();
   frond::IMAGE img(int(state.range(0)), int(state.range(1)));
-  paint(img);
+  synthetic::to_argb(synthetic::screenshot(img.width, img.height), img.pixels);
   for (auto _ : state)
     if (frond::savepng(&img, f.saved.c_str(), false) != 0) state.SkipWithError("save failed");
-  state.counters["bytes"] = double(bench::file_size(f.saved.c_str()));
+  state.counters["bytes"] = double(bench::read_file(f.saved).size());
 }
 
 // The reference of savepng: libpng with the up filter at zlib level 1, rows handed over ready.
@@ -156,7 +147,7 @@ void BM_LibpngUpLevel1(benchmark::State& state) {
     if (out) std::fclose(out);
     if (!written) return state.SkipWithError("libpng failed");
   }
-  state.counters["bytes"] = double(bench::file_size(f.saved.c_str()));
+  state.counters["bytes"] = double(bench::read_file(f.saved).size());
 }
 
 BENCHMARK_CAPTURE(BM_FrondLoad, png, &files::png)->Unit(benchmark::kMillisecond);

@@ -9,7 +9,6 @@
 #include <libdeflate.h>
 #include <png.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -26,73 +25,45 @@ namespace {
 struct Input {
   const char* name;
   int width, height;
-  std::string png;  // as savepng writes it
+  std::string path, png;  // the file savepng wrote, and its bytes
 };
 
+// The inputs' files and the program's output, removed at exit.
+const bench::TempFolder folder;
+
 // The file Frond's savepng writes of the picture, as the client hands it to the tool.
-std::string savepng_like(const std::vector<std::uint8_t>& rgb, int width, int height) {
-  frond::IMAGE* image = frond::newimage(width, height);
-  frond::argb_color* pixels = frond::getbuffer(image);
-  for (std::size_t i = 0; i < std::size_t(width) * height; ++i)
-    pixels[i] = 0xFF000000u | frond::argb_color(rgb[3 * i]) << 16 | frond::argb_color(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
-  char path[] = "/tmp/pngslim_bench_input.XXXXXX";
-  const int fd = mkstemp(path);
-  if (fd < 0 || close(fd) != 0 || frond::savepng(image, path, false) != 0) std::abort();
-  frond::delimage(image);
-  std::string bytes(std::size_t(bench::file_size(path)), '\0');
-  FILE* in = std::fopen(path, "rb");
-  if (!in || std::fread(bytes.data(), 1, bytes.size(), in) != bytes.size()) std::abort();
-  std::fclose(in);
-  std::remove(path);
-  return bytes;
+Input savepng_like(const char* name, const std::vector<std::uint8_t>& rgb, int width, int height) {
+  frond::IMAGE image(width, height);
+  synthetic::to_argb(rgb, image.pixels);
+  const std::string path = folder / (std::string(name) + ".png");
+  if (frond::savepng(&image, path.c_str(), false) != 0) std::abort();
+  return {name, width, height, path, bench::read_file(path)};
 }
 
 // The input the case's argument names, which labels the case.
 const Input& input(benchmark::State& state) {
   static const std::vector<Input> inputs = [] {
     const auto flat = [](std::uint8_t v) { return std::vector<std::uint8_t>(1600 * 900 * 3, v); };
-    return std::vector<Input>{
-        {"screen1600x900", 1600, 900, savepng_like(synthetic::screenshot(1600, 900), 1600, 900)},
-        {"screen3840x2160", 3840, 2160, savepng_like(synthetic::screenshot(3840, 2160), 3840, 2160)},
-        {"black1600x900", 1600, 900, savepng_like(flat(0x00), 1600, 900)},
-        {"white1600x900", 1600, 900, savepng_like(flat(0xFF), 1600, 900)}};
+    return std::vector<Input>{savepng_like("screen1600x900", synthetic::screenshot(1600, 900), 1600, 900),
+                              savepng_like("screen3840x2160", synthetic::screenshot(3840, 2160), 3840, 2160),
+                              savepng_like("black1600x900", flat(0x00), 1600, 900),
+                              savepng_like("white1600x900", flat(0xFF), 1600, 900)};
   }();
   const Input& in = inputs[std::size_t(state.range(0))];
   state.SetLabel(in.name);
   return in;
 }
 
-// libpng's simplified reader into packed RGB.
-std::vector<std::uint8_t> decode_rgb(const std::string& png) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  std::vector<std::uint8_t> rgb;
-  if (!png_image_begin_read_from_memory(&image, png.data(), png.size())) return rgb;
-  image.format = PNG_FORMAT_RGB;
-  rgb.resize(PNG_IMAGE_SIZE(image));
-  if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) rgb.clear();
-  return rgb;
-}
-
 // The whole program: start, read, decode, encode, write, rename.
 void BM_PngslimProgram(benchmark::State& state) {
-  const std::string& bytes = input(state).png;
-  char folder[] = "/tmp/pngslim_bench.XXXXXX";
-  if (!mkdtemp(folder)) return state.SkipWithError("no temporary folder");
-  const std::string in = std::string(folder) + "/in.png", out = std::string(folder) + "/out.png";
-  FILE* f = std::fopen(in.c_str(), "wb");
-  if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f) != 0)
-    return state.SkipWithError("cannot write the input");
+  const std::string in = input(state).path, out = folder / "out.png";
   for (auto _ : state) {
     std::remove(out.c_str());
     if (!bench::run_program({PNGSLIM_PROGRAM, in, out})) return state.SkipWithError("pngslim failed");
   }
-  const long size = bench::file_size(out.c_str());
-  if (size <= 0) state.SkipWithError("pngslim wrote nothing");
+  const std::size_t size = bench::read_file(out).size();
+  if (size == 0) state.SkipWithError("pngslim wrote nothing");
   state.counters["bytes"] = double(size);
-  std::remove(in.c_str());
-  std::remove(out.c_str());
-  rmdir(folder);
 }
 
 // The program's own steps in this process, without start-up and files.
@@ -124,7 +95,7 @@ void BM_LibdeflateRecoder(benchmark::State& state) {
   libdeflate_compressor* compressor = libdeflate_alloc_compressor(6);
   std::size_t size = 0;
   for (auto _ : state) {
-    const std::vector<std::uint8_t> rgb = decode_rgb(in.png);
+    const std::vector<std::uint8_t> rgb = bench::png_rgb(in.png);
     if (rgb.empty()) return state.SkipWithError("decode failed");
     const std::size_t stride = std::size_t(in.width) * 3;
     std::vector<std::uint8_t> filtered((stride + 1) * in.height);
@@ -149,7 +120,7 @@ void BM_LibpngRecoder(benchmark::State& state) {
   std::vector<std::uint8_t> buffer(std::size_t(in.width) * in.height * 4);
   png_alloc_size_t size = 0;
   for (auto _ : state) {
-    const std::vector<std::uint8_t> rgb = decode_rgb(in.png);
+    const std::vector<std::uint8_t> rgb = bench::png_rgb(in.png);
     png_image image{};
     image.version = PNG_IMAGE_VERSION;
     image.width = in.width;

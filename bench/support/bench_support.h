@@ -1,8 +1,9 @@
 // What the benchmarks share: timing a call (drawing calls once they are seen
 // to change their destination), a 32-bit DIB section in a memory DC, pixman
 // images over the same pixels, running the registered cases, the reference
-// PNG writer (libpng, "up" filter, zlib level 1, as savepng writes), a
-// file's size, starting a program, and the check that an X display was given.
+// PNG writer (libpng, "up" filter, zlib level 1, as savepng writes) and
+// reader (libpng's simplified API), whole files, a temporary folder,
+// starting a program, and the check that an X display was given.
 // Depends on (and brings to every benchmark): Google Benchmark, pixman; the
 // platform's public GDI header, libpng.
 // Never included by the library, the client or tests; starts no X server.
@@ -19,6 +20,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
@@ -142,15 +146,36 @@ inline bool write_png_up_level1(FILE* out, const std::uint8_t* rgb, int width, i
   return true;
 }
 
-// The size of a file in bytes, 0 when it cannot be read.
-inline long file_size(const char* path) {
-  FILE* f = std::fopen(path, "rb");
-  if (!f) return 0;
-  std::fseek(f, 0, SEEK_END);
-  const long size = std::ftell(f);
-  std::fclose(f);
-  return size;
+// libpng's simplified reader on a file's bytes, into packed 8-bit RGB; empty
+// when it cannot read them.
+inline std::vector<std::uint8_t> png_rgb(const std::string& png) {
+  png_image image{};
+  image.version = PNG_IMAGE_VERSION;
+  std::vector<std::uint8_t> rgb;
+  if (!png_image_begin_read_from_memory(&image, png.data(), png.size())) return rgb;
+  image.format = PNG_FORMAT_RGB;
+  rgb.resize(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) rgb.clear();
+  return rgb;
 }
+
+// A file's bytes; empty when it cannot be read.
+inline std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// A folder of its own under the temporary folder, removed with what it holds
+// on scope exit.
+struct TempFolder {
+  TempFolder() {
+    if (mkdtemp(path.data()) == nullptr) std::abort();
+  }
+  ~TempFolder() { std::filesystem::remove_all(path); }
+  std::string operator/(const std::string& name) const { return path + "/" + name; }
+
+  std::string path = (std::filesystem::temp_directory_path() / "quillfern-bench.XXXXXX").string();
+};
 
 // Starts `argv` (argv[0] the program's path) with its output to /dev/null;
 // its process id, or -1.

@@ -1,6 +1,7 @@
 // A deterministic picture with the make-up of a desktop screenshot: a
 // gradient wallpaper, a task bar with icons, overlapping windows with title
-// bars, toolbars, anti-aliased text on flat ground and one photo-like panel.
+// bars, toolbars, anti-aliased text on flat ground and one photo-like panel;
+// and packed RGB turned into 32-bit ARGB pixels.
 // Shared by the PNG tool's and the cycle's benchmarks and the PNG tool's tests.
 // Depends on the standard library only.
 #pragma once
@@ -125,6 +126,12 @@ inline std::vector<std::uint8_t> screenshot(int width, int height, std::uint32_t
            {static_cast<int>(rng() % 256), static_cast<int>(rng() % 256), static_cast<int>(rng() % 256)});
   text_line(c, glyphs, rng, width - 90, height - bar + (bar - kGlyphH) / 2, 80, {230, 230, 230});
   return std::move(c.rgb);
+}
+
+// Packed 8-bit RGB as opaque 32-bit ARGB pixels (B, G, R, A in memory).
+inline void to_argb(const std::vector<std::uint8_t>& rgb, std::uint32_t* pixels) {
+  for (std::size_t i = 0; i < rgb.size() / 3; ++i)
+    pixels[i] = 0xFF000000u | std::uint32_t(rgb[3 * i]) << 16 | std::uint32_t(rgb[3 * i + 1]) << 8 | rgb[3 * i + 2];
 }
 
 }  // namespace synthetic

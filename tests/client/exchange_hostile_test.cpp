@@ -135,9 +135,8 @@ TEST_F(HostileServer, ClosingTheProgramEndsAnExchangeInProgress) {
 TEST_F(HostileServer, APictureThatDoesNotDecryptNeverShowsAnOlderOneNorRaisesAChat) {
   // A good picture first: a 4x4 PNG encrypted with the key and a quiet token.
   const std::string quiet = "0123456789abcdef";
-  frond::IMAGE* small = frond::newimage(4, 4);
-  frond::savepng(small, "temp\\plain.png", false);
-  frond::delimage(small);
+  frond::IMAGE small(4, 4);
+  frond::savepng(&small, "temp\\plain.png", false);
   ASSERT_EQ(std::system((std::string(ENCFILE_PROGRAM) + " temp/plain.png temp/sealed.enc " + kKey + quiet).c_str()), 0);
   const std::vector<uint8_t> sealed_bytes = test_support::read_bytes("temp/sealed.enc");
   const std::string sealed(sealed_bytes.begin(), sealed_bytes.end());

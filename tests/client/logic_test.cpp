@@ -100,7 +100,6 @@ TEST(Tools, CommandLines) {
   EXPECT_EQ(pngslim_command(), "bin\\pngslim.exe temp\\image2.png temp\\image3.png");
   EXPECT_EQ(encrypt_command(material), "bin\\encfile.exe temp\\image3.png temp\\image4.enc " + material);
   EXPECT_EQ(decrypt_command(material), "bin\\encfile.exe temp\\image5.enc temp\\image6.png " + material);
-  EXPECT_EQ(encrypt_command("").size(), 48u);
 }
 
 TEST(Capture, FileLayoutByDisplayDepth) {
@@ -151,7 +150,6 @@ TEST(Input, ModeKeysInEitherCase) {
 TEST(Input, ChatLineEditing) {
   std::string line;
   EXPECT_EQ(edit_chat_line(line, 8), chat_edit::erased);  // nothing to erase, still redrawn
-  EXPECT_EQ(line, "");
   EXPECT_EQ(edit_chat_line(line, 'h'), chat_edit::appended);  // text, not a mode key
   EXPECT_EQ(edit_chat_line(line, 9), chat_edit::ignored);
   EXPECT_EQ(edit_chat_line(line, 13), chat_edit::ignored);

@@ -43,7 +43,6 @@ TEST(Settings, DefaultsAndValues) {
   EXPECT_EQ(t.user, "Ann  Lee");
   EXPECT_EQ(t.key, good_key);
   EXPECT_EQ(t.server, "exchange.example");
-  EXPECT_EQ(t.interval, 3);
   EXPECT_EQ(t.resolution, 2);  // the later line counts
   EXPECT_TRUE(t.animation_enabled);
 }

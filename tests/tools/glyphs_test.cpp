@@ -10,15 +10,13 @@
 
 namespace {
 
-std::string glyph_path(int code) { return std::string(RUN_FONT_FOLDER) + "/" + std::to_string(code) + ".png"; }
-
 // Every code has a 50x100 8-bit RGB image; control codes and the blank are
 // black, printable characters distinct light grey strokes on black.
 TEST(GlyphImages, EveryCodeHasA50By100RgbImageOfItsCharacter) {
   std::set<std::vector<std::uint8_t>> distinct;
   for (int code = 0; code < 128; ++code) {
     SCOPED_TRACE(code);
-    const std::string file = read_file(glyph_path(code));
+    const std::string file = read_file(std::string(RUN_FONT_FOLDER) + "/" + std::to_string(code) + ".png");
     EXPECT_EQ(png_ihdr_of(file), png_ihdr(50, 100, 8, 2));
     const std::vector<std::uint8_t> rgba = decode_rgba(file);
     ASSERT_EQ(rgba.size(), 50u * 100u * 4u);

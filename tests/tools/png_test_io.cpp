@@ -1,58 +1,51 @@
-// PNG files for the tool tests (see png_test_io.h): chunks with their CRCs
-// and zlib-compressed rows for writing, libpng's simplified API for
-// reading and for its default encoding. Depends on libpng and zlib only.
+// PNG files for the tool tests (see png_test_io.h): the chunks written by
+// support/png_builder.h, libpng's simplified API for reading and for its
+// default encoding. Depends on libpng, zlib and support/png_builder.h.
 #include "tools/png_test_io.h"
 
 #include <png.h>
-#include <zlib.h>
 
 #include <array>
 
-namespace {
-
-std::string be32(std::uint32_t v) { return {char(v >> 24), char(v >> 16), char(v >> 8), char(v)}; }
-
-std::string chunk(const std::string& type, const std::string& data) {
-  const std::string body = type + data;
-  return be32(std::uint32_t(data.size())) + body +
-         be32(std::uint32_t(crc32(0, reinterpret_cast<const Bytef*>(body.data()), uInt(body.size()))));
-}
-
-std::string bytes(const std::vector<std::uint8_t>& v) { return std::string(v.begin(), v.end()); }
-
-}  // namespace
+#include "support/png_builder.h"
 
 std::string png_ihdr(std::uint32_t width, std::uint32_t height, int bit_depth, int colour_type, bool interlaced) {
-  return be32(width) + be32(height) + char(bit_depth) + char(colour_type) + '\0' + '\0' + char(interlaced);
+  test_support::png_chunk header = test_support::ihdr(width, height, std::uint8_t(bit_depth), std::uint8_t(colour_type));
+  header.data.back() = interlaced;
+  return std::string(header.data.begin(), header.data.end());
 }
 
 std::string png_ihdr_of(const std::string& file) {
   return file.size() < 29 || file.compare(12, 4, "IHDR") != 0 ? std::string() : file.substr(16, 13);
 }
 
+// The rows go to png_builder as they are stored: whole rows, or each Adam7
+// pass's pixels as rows of their own; the interlace method is set afterwards.
 std::string png_file(const PngSource& s) {
   using Pass = std::array<std::uint32_t, 4>;  // first column, first row, column and row steps
   const std::vector<Pass> passes = s.interlaced ? std::vector<Pass>{{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
                                                                     {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}}
-                                                : std::vector<Pass>{{0, 0, 1, 1}};
-  const std::string rows = bytes(s.rows);
-  const std::size_t stride = rows.size() / s.height, pixel = stride / s.width;
-  std::string raw;
+                                                : std::vector<Pass>{{0, 0, s.width, 1}};
+  const std::size_t stride = s.rows.size() / s.height, pixel = s.interlaced ? stride / s.width : stride;
+  std::vector<std::vector<std::uint8_t>> rows;
   for (const auto& [x0, y0, dx, dy] : passes)
     for (std::uint32_t y = y0; x0 < s.width && y < s.height; y += dy) {
-      raw += '\0';  // no filter
-      if (!s.interlaced) raw += rows.substr(y * stride, stride);
-      for (std::uint32_t x = x0; s.interlaced && x < s.width; x += dx) raw += rows.substr(y * stride + x * pixel, pixel);
+      rows.emplace_back();
+      for (std::uint32_t x = x0; x < s.width; x += dx) {
+        const std::uint8_t* from = s.rows.data() + y * stride + x * pixel;
+        rows.back().insert(rows.back().end(), from, from + pixel);
+      }
     }
-  uLongf size = compressBound(uLong(raw.size()));
-  std::string idat(size, '\0');
-  compress(reinterpret_cast<Bytef*>(idat.data()), &size, reinterpret_cast<const Bytef*>(raw.data()), uLong(raw.size()));
-  idat.resize(size);
-  std::string file = std::string("\x89PNG\r\n\x1a\n", 8) +
-                     chunk("IHDR", png_ihdr(s.width, s.height, s.bit_depth, s.colour_type, s.interlaced));
-  if (!s.palette.empty()) file += chunk("PLTE", bytes(s.palette));
-  if (!s.alpha.empty()) file += chunk("tRNS", bytes(s.alpha));
-  return file + chunk("IDAT", idat) + chunk("IEND", "");
+  std::vector<test_support::png_chunk> extra;
+  if (!s.palette.empty()) extra.push_back({"PLTE", s.palette});
+  if (!s.alpha.empty()) extra.push_back({"tRNS", s.alpha});
+  std::vector<std::uint8_t> file = test_support::build_png(s.width, s.height, std::uint8_t(s.bit_depth),
+                                                           std::uint8_t(s.colour_type), rows, extra);
+  const std::string header = png_ihdr(s.width, s.height, s.bit_depth, s.colour_type, s.interlaced);
+  std::vector<std::uint8_t> with_header(file.begin(), file.begin() + 8);
+  test_support::append_chunk(with_header, {"IHDR", {header.begin(), header.end()}});
+  with_header.insert(with_header.end(), file.begin() + 33, file.end());
+  return std::string(with_header.begin(), with_header.end());
 }
 
 std::vector<std::uint8_t> decode_rgba(const std::string& file) {

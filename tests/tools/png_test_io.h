@@ -1,7 +1,7 @@
 // PNG files for the tool tests: written byte by byte exactly as described
 // (any depth, palettes, Adam7), read back as RGBA through libpng's
 // simplified reader, and what libpng writes with its defaults.
-// Depends on libpng and zlib only; knows nothing of the tools.
+// Depends on libpng, zlib and support/png_builder.h; knows nothing of the tools.
 #pragma once
 
 #include <cstdint>
