@@ -2,15 +2,16 @@
 // files of known content decode to straight ARGB, and canvases larger than
 // their data could fill are refused before memory is taken for them. Damaged
 // files: the exact results are in bmp_reader_test.cpp, crashes are the
-// fuzzers' (tests/fuzz). Depends on: encoders.h, bmp_builder.h.
+// fuzzers' (tests/fuzz). Depends on: encoders.h, bmp_builder.h, tests/support's
+// PNG builder.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <vector>
 
 #include "imaging/decoder.h"
 #include "platform_imaging/bmp_builder.h"
 #include "platform_imaging/encoders.h"
+#include "support/png_builder.h"
 #include "support/resident_memory.h"
 
 namespace {
@@ -94,17 +95,8 @@ TEST(JpegDecoder, ColourAndGreyAreOpaqueAndClose) {
 }
 
 TEST(PngDecoder, StraightAlphaFromTheSimplifiedReader) {
-  const uint8_t rgba[] = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0, 10, 20, 30, 200};
-  png_image png = {};
-  png.version = PNG_IMAGE_VERSION;
-  png.width = 2;
-  png.height = 2;
-  png.format = PNG_FORMAT_RGBA;
-  png_alloc_size_t size = 0;
-  ASSERT_NE(png_image_write_to_memory(&png, nullptr, &size, 0, rgba, 0, nullptr), 0);
-  std::vector<uint8_t> file(size);
-  ASSERT_NE(png_image_write_to_memory(&png, file.data(), &size, 0, rgba, 0, nullptr), 0);
-  ArgbImage image = decoded(file);
+  const std::vector<std::vector<uint8_t>> rgba = {{255, 0, 0, 255, 0, 255, 0, 128}, {0, 0, 255, 0, 10, 20, 30, 200}};
+  ArgbImage image = decoded(test_support::build_png(2, 2, 8, 6, rgba));
   ASSERT_EQ(image.width, 2u);
   EXPECT_EQ(image.row(0)[0], 0xFFFF0000u);
   EXPECT_EQ(image.row(0)[1], 0x8000FF00u);
