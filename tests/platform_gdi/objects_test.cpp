@@ -27,9 +27,6 @@ TEST(MemoryDc, StartsWithTheDocumentedDefaults) {
   EXPECT_EQ(bm.bmWidth, 1);
   EXPECT_EQ(bm.bmHeight, 1);
   EXPECT_EQ(bm.bmBitsPixel, 1);
-  const HRGN r = CreateRectRgn(0, 0, 1, 1);
-  EXPECT_EQ(GetClipRgn(dc, r), 0);
-  DeleteObject(r);
   EXPECT_EQ(SetBkColor(dc, RGB(1, 2, 3)), RGB(255, 255, 255));
   EXPECT_EQ(SetBkMode(dc, TRANSPARENT), OPAQUE);
   EXPECT_EQ(SetBkMode(dc, 7), 0);
