@@ -3,8 +3,9 @@
 // clips, translation, alpha, the colour matrix on and switched off), bilinear
 // ramps and the three-point form. Premultiplied sources are read as the
 // bitmap tests read them.
-// Depends on: draw_test_support.h, tests/support/seeded.h.
+// Depends on: draw_test_support.h, tests/support/seeded.h and blend_reference.h.
 #include "draw_test_support.h"
+#include "support/blend_reference.h"
 #include "support/seeded.h"
 
 #include <algorithm>
@@ -77,14 +78,6 @@ ARGB reference_recolor(ARGB c, const ColorMatrix& m) {
   return out;
 }
 
-// Source-over on a destination whose colour stands whatever its alpha.
-ARGB reference_over(ARGB d, ARGB s) {
-  const uint32_t a = s >> 24;
-  const auto mix = [a](uint32_t dc, uint32_t sc) { return (dc * (255 - a) + sc * a + 127) / 255; };
-  const uint32_t out_alpha = a + ((d >> 24) * (255 - a) + 127) / 255;
-  return out_alpha << 24 | mix(red(d), red(s)) << 16 | mix(green(d), green(s)) << 8 | mix(blue(d), blue(s));
-}
-
 // Seeded random nearest-neighbour stretches of part of a source (short rows
 // and long ones, mirrored or not, moved by a world translation, clipped by a
 // rectangle or a rectangular path, less one pixel in half of them so that the
@@ -143,7 +136,8 @@ TEST_F(ImageTest, RandomNearestStretchesMatchThePlainReference) {
           const int offset = int((2 * (px - left) + 1) * uw / (2 * w));
           const int col = sx + (mirror ? uw - 1 - offset : offset), row = sy + int((2 * (py - y) + 1) * uh / (2 * h));
           const ARGB source = pixels[size_t(row) * sw + col];
-          expected = reference_over(expected, kind % 4 > 0 ? reference_recolor(source, m) : source);
+          const ARGB drawn = kind % 4 > 0 ? reference_recolor(source, m) : source;
+          expected = blend_reference::ref_blendover(expected, drawn, drawn >> 24);  // colour stands whatever its alpha
         }
         ASSERT_EQ(at(px, py), expected) << px << "," << py;
       }

@@ -2,15 +2,16 @@
 // files of known content decode to straight ARGB, and canvases larger than
 // their data could fill are refused before memory is taken for them. Damaged
 // files: the exact results are in bmp_reader_test.cpp, crashes are the
-// fuzzers' (tests/fuzz). Depends on: encoders.h, bmp_builder.h.
+// fuzzers' (tests/fuzz). Depends on: encoders.h, bmp_builder.h, tests/support's
+// PNG builder.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <vector>
 
 #include "imaging/decoder.h"
 #include "platform_imaging/bmp_builder.h"
 #include "platform_imaging/encoders.h"
+#include "support/png_builder.h"
 #include "support/resident_memory.h"
 
 namespace {
@@ -20,96 +21,63 @@ using platform::imaging::ArgbImage;
 using platform::imaging::decode;
 using platform::imaging::decode_result;
 
-std::vector<uint32_t> pixels_of(ArgbImage& image) {
-  return std::vector<uint32_t>(image.row(0), image.row(0) + size_t(image.width) * image.height);
-}
-
 ArgbImage decoded(const std::vector<uint8_t>& file) {
   ArgbImage image;
   EXPECT_EQ(decode(file.data(), file.size(), image), decode_result::ok);
   return image;
 }
 
-void expect_near_argb(uint32_t actual, uint32_t expected, int tolerance) {
-  for (int shift = 0; shift < 32; shift += 8)
-    EXPECT_NEAR(int((actual >> shift) & 0xFF), int((expected >> shift) & 0xFF), tolerance)
-        << std::hex << actual << " vs " << expected;
-}
-
-TEST(GifDecoder, FirstFrameAtItsOffsetWithTransparency) {
-  gif_fields s;
-  s.screen_width = 4;
-  s.screen_height = 3;
-  s.left = 1;
-  s.top = 1;
-  s.width = 2;
-  s.height = 2;
-  s.transparent = 2;
-  s.palette = {0xFF0000, 0x00FF00, 0x0000FF};
-  s.indices = {0, 1, 2, 0};
-  ArgbImage image = decoded(imaging_test::make_gif(s));
-  ASSERT_EQ(image.width, 4u);
-  ASSERT_EQ(image.height, 3u);
-  EXPECT_EQ(pixels_of(image), (std::vector<uint32_t>{0, 0, 0, 0,                    //
-                                                     0, 0xFFFF0000, 0xFF00FF00, 0,  //
-                                                     0, 0, 0xFFFF0000, 0}));
-}
-
-TEST(GifDecoder, InterlacedRowsLandInPlace) {
-  gif_fields s;
-  s.screen_width = s.width = 1;
-  s.screen_height = s.height = 10;
-  s.interlace = true;
+// One row per file of known content: its width and pixels, top row first,
+// each channel within `tolerance` (lossy JPEG, TIFF's premultiplied round trip).
+TEST(Decoders, FilesOfKnownContentGiveStraightArgb) {
+  gif_fields offset;  // a 2x2 frame at (1, 1) on a 4x3 screen, index 2 transparent
+  offset.screen_width = 4, offset.screen_height = 3;
+  offset.left = offset.top = 1, offset.width = offset.height = 2;
+  offset.transparent = 2;
+  offset.palette = {0xFF0000, 0x00FF00, 0x0000FF};
+  offset.indices = {0, 1, 2, 0};
+  gif_fields interlaced;  // one column of ten greys, stored in the four passes' order
+  interlaced.screen_width = interlaced.width = 1;
+  interlaced.screen_height = interlaced.height = 10;
+  interlaced.interlace = true;
+  std::vector<uint32_t> greys;
   for (uint32_t i = 0; i < 10; ++i) {
-    s.palette.push_back(i * 0x010101);
-    s.indices.push_back(uint8_t(i));
+    interlaced.palette.push_back(i * 0x010101);
+    interlaced.indices.push_back(uint8_t(i));
+    greys.push_back(0xFF000000u | i * 0x010101);
   }
-  ArgbImage image = decoded(imaging_test::make_gif(s));
-  ASSERT_EQ(image.height, 10u);
-  for (uint32_t y = 0; y < 10; ++y) EXPECT_EQ(image.row(y)[0], 0xFF000000u | y * 0x010101) << y;
-}
-
-TEST(TiffDecoder, UnassociatedAlphaComesBackStraight) {
-  const std::vector<uint32_t> source = {0xFF102030, 0x80FF8040, 0x00123456, 0x40FFFFFF};
-  ArgbImage image = decoded(imaging_test::make_tiff_rgba(2, 2, source));
-  ASSERT_EQ(image.width, 2u);
-  ASSERT_EQ(image.height, 2u);
-  EXPECT_EQ(image.row(0)[0], 0xFF102030u);
-  expect_near_argb(image.row(0)[1], 0x80FF8040, 2);
-  EXPECT_EQ(image.row(1)[0], 0u);  // fully transparent: colour is gone once premultiplied
-  expect_near_argb(image.row(1)[1], 0x40FFFFFF, 4);
-}
-
-TEST(JpegDecoder, ColourAndGreyAreOpaqueAndClose) {
   std::vector<uint8_t> rgb;
   for (int i = 0; i < 16 * 16; ++i) rgb.insert(rgb.end(), {200, 100, 50});
-  ArgbImage colour = decoded(imaging_test::make_jpeg(16, 16, 3, rgb));
-  ASSERT_EQ(colour.width, 16u);
-  for (uint32_t p : pixels_of(colour)) expect_near_argb(p, 0xFFC86432, 3);
-
-  std::vector<uint8_t> grey(8 * 8, 77);
-  ArgbImage mono = decoded(imaging_test::make_jpeg(8, 8, 1, grey));
-  ASSERT_EQ(mono.height, 8u);
-  for (uint32_t p : pixels_of(mono)) expect_near_argb(p, 0xFF4D4D4D, 1);
-}
-
-TEST(PngDecoder, StraightAlphaFromTheSimplifiedReader) {
-  const uint8_t rgba[] = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0, 10, 20, 30, 200};
-  png_image png = {};
-  png.version = PNG_IMAGE_VERSION;
-  png.width = 2;
-  png.height = 2;
-  png.format = PNG_FORMAT_RGBA;
-  png_alloc_size_t size = 0;
-  ASSERT_NE(png_image_write_to_memory(&png, nullptr, &size, 0, rgba, 0, nullptr), 0);
-  std::vector<uint8_t> file(size);
-  ASSERT_NE(png_image_write_to_memory(&png, file.data(), &size, 0, rgba, 0, nullptr), 0);
-  ArgbImage image = decoded(file);
-  ASSERT_EQ(image.width, 2u);
-  EXPECT_EQ(image.row(0)[0], 0xFFFF0000u);
-  EXPECT_EQ(image.row(0)[1], 0x8000FF00u);
-  EXPECT_EQ(image.row(1)[0] >> 24, 0u);
-  EXPECT_EQ(image.row(1)[1], 0xC80A141Eu);
+  const std::vector<std::vector<uint8_t>> rgba = {{255, 0, 0, 255, 0, 255, 0, 128}, {0, 0, 255, 0, 10, 20, 30, 200}};
+  const struct {
+    const char* what;
+    std::vector<uint8_t> file;
+    uint32_t width;
+    std::vector<uint32_t> pixels;
+    int tolerance;
+  } rows[] = {
+      {"GIF frame at its offset", imaging_test::make_gif(offset), 4,
+       {0, 0, 0, 0, 0, 0xFFFF0000, 0xFF00FF00, 0, 0, 0, 0xFFFF0000, 0}, 0},
+      {"GIF interlaced", imaging_test::make_gif(interlaced), 1, greys, 0},
+      // Fully transparent: the colour is gone once premultiplied.
+      {"TIFF unassociated alpha", imaging_test::make_tiff_rgba(2, 2, {0xFF102030, 0x80FF8040, 0x00123456, 0x40FFFFFF}),
+       2, {0xFF102030, 0x80FF8040, 0, 0x40FFFFFF}, 4},
+      {"JPEG colour", imaging_test::make_jpeg(16, 16, 3, rgb), 16, std::vector<uint32_t>(256, 0xFFC86432), 3},
+      {"JPEG grey", imaging_test::make_jpeg(8, 8, 1, std::vector<uint8_t>(64, 77)), 8,
+       std::vector<uint32_t>(64, 0xFF4D4D4D), 1},
+      {"PNG straight alpha", test_support::build_png(2, 2, 8, 6, rgba), 2,
+       {0xFFFF0000, 0x8000FF00, 0x000000FF, 0xC80A141E}, 0},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    ArgbImage image = decoded(row.file);
+    ASSERT_EQ(image.width, row.width);
+    const std::vector<uint32_t> pixels(image.row(0), image.row(0) + size_t(image.width) * image.height);
+    ASSERT_EQ(pixels.size(), row.pixels.size());
+    for (size_t i = 0; i < pixels.size(); ++i)
+      for (int shift = 0; shift < 32; shift += 8)
+        ASSERT_NEAR(int(pixels[i] >> shift & 0xFF), int(row.pixels[i] >> shift & 0xFF), row.tolerance) << i;
+  }
 }
 
 // A header announcing far more pixels than the rest of the file could fill
