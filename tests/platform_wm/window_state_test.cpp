@@ -36,34 +36,26 @@ TEST_F(GeometryTest, MetricsAndSystemColoursFollowTheDefaults) {
   EXPECT_EQ(GetSysColorBrush(25), nullptr);
 }
 
-TEST_F(GeometryTest, CaptionedWindowsGrowByTheFramePopupsDoNot) {
+TEST_F(GeometryTest, CaptionedWindowsGrowByTheFramePopupsDoNotAndChildrenSitInTheClientArea) {
   RECT r = {0, 0, 640, 480};
   AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, 0);
   expect_rect(r, -4, -27, 644, 484);
   r = RECT{0, 0, 640, 480};
   AdjustWindowRectEx(&r, WS_POPUP, FALSE, WS_EX_TOPMOST);
   expect_rect(r, 0, 0, 640, 480);
+  GetClientRect(make(WS_POPUP, 10, 20, 30, 40), &r);
+  expect_rect(r, 0, 0, 30, 40);
 
-  const HWND framed = make(WS_OVERLAPPEDWINDOW, 100, 50, 400, 300);
-  GetWindowRect(framed, &r);
+  const HWND parent = make(WS_OVERLAPPEDWINDOW, 100, 50, 400, 300);
+  GetWindowRect(parent, &r);
   expect_rect(r, 100, 50, 500, 350);
-  GetClientRect(framed, &r);
+  GetClientRect(parent, &r);
   expect_rect(r, 0, 0, 392, 269);
   POINT p = {104, 77};
-  ScreenToClient(framed, &p);
+  ScreenToClient(parent, &p);
   expect_point(p, 0, 0);
 
-  const HWND popup = make(WS_POPUP, 10, 20, 30, 40);
-  GetClientRect(popup, &r);
-  expect_rect(r, 0, 0, 30, 40);
-  GetWindowRect(popup, &r);
-  expect_rect(r, 10, 20, 40, 60);
-}
-
-TEST_F(GeometryTest, ChildrenSitInTheirParentsClientArea) {
-  const HWND parent = make(WS_OVERLAPPEDWINDOW, 100, 50, 400, 300);
   const HWND child = make(WS_CHILD | WS_VISIBLE, 10, 20, 50, 60, parent);
-  RECT r;
   GetWindowRect(child, &r);
   expect_rect(r, 114, 97, 164, 157);
   POINT points[2] = {{0, 0}, {5, 5}};
