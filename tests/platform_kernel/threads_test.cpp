@@ -47,6 +47,7 @@ TEST(Threads, AThreadIsSignalledOnceItEndsWithItsOwnLastError) {
   EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_FAILED);
   EXPECT_EQ(WaitForSingleObject(INVALID_HANDLE_VALUE, INFINITE), WAIT_FAILED);
   EXPECT_FALSE(CloseHandle(thread));
+  SetLastError(0);
   EXPECT_FALSE(SetEvent(thread));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
   EXPECT_EQ(ResumeThread(thread), static_cast<DWORD>(-1));
