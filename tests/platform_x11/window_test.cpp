@@ -28,11 +28,6 @@ class X11WindowTest : public X11Test {
     return {x, y, long(width), long(height)};
   }
 
-  bool is_top_level(Window window) {
-    const std::vector<Window> windows = top_levels();
-    return std::find(windows.begin(), windows.end(), window) != windows.end();
-  }
-
   int map_state(Window window) {
     XWindowAttributes attributes;
     XGetWindowAttributes(probe_, window, &attributes);
@@ -118,7 +113,10 @@ TEST_F(X11WindowTest, AppearsWithItsTitleAndGeometry) {
   window->set_visible(false);
   EXPECT_TRUE(wait_until([&] { return map_state(id) == IsUnmapped; }));
   window.reset();
-  EXPECT_TRUE(wait_until([&] { return !is_top_level(id); }));
+  EXPECT_TRUE(wait_until([&] {
+    const std::vector<Window> windows = top_levels();
+    return std::find(windows.begin(), windows.end(), id) == windows.end();
+  }));
 }
 
 TEST_F(X11WindowTest, NormalPopupAndResizableWindowsAskForTheirHints) {
