@@ -36,40 +36,40 @@ class InputTest : public WmTest {
   HWND window_ = nullptr;
 };
 
-TEST_F(InputTest, KeyPressesCarryScanCodeRepeatAndRelease) {
-  platform_test::inject_key(window_, 'A', true, false, u"a");
-  MSG down = next();
-  EXPECT_EQ(down.message, static_cast<UINT>(WM_KEYDOWN));
-  EXPECT_EQ(down.wParam, static_cast<WPARAM>('A'));
-  EXPECT_EQ(static_cast<DWORD>(down.lParam), 0x001E0001u);
-  EXPECT_EQ(chars(), std::vector<WPARAM>{'a'});
-
-  platform_test::inject_key(window_, 'A', true, true, u"a");
-  EXPECT_EQ(static_cast<DWORD>(next().lParam), 0x401E0001u);  // bit 30: auto-repeat
-  chars();
-  platform_test::inject_key(window_, 'A', false);
-  EXPECT_EQ(static_cast<DWORD>(next().lParam), 0xC01E0001u);  // a release
-  EXPECT_TRUE(chars().empty());
+// Keys as the backend delivers them: lParam holds the scan code, bit 30 for a
+// repeat and bit 31 for a release. The backend decides what a key types
+// (control codes included); TranslateMessage posts one WM_CHAR per unit.
+TEST_F(InputTest, KeysCarryScanCodeRepeatAndReleaseAndTypeTheirTextUnitByUnit) {
+  const struct {
+    UINT vk;
+    bool down, repeat;
+    std::u16string typed;
+    DWORD lparam;
+    std::vector<WPARAM> chars;
+  } keys[] = {
+      {'A', true, false, u"a", 0x001E0001u, {'a'}},
+      {'A', true, true, u"a", 0x401E0001u, {'a'}},
+      {'A', false, false, u"", 0xC01E0001u, {}},
+      {VK_DELETE, true, false, u"", 0x00530001u, {}},
+      {VK_BACK, true, false, u"\b", 0x000E0001u, {8}},
+      {'X', true, false, u"\U0001F600", 0x002D0001u, {0xD83D, 0xDE00}},  // a surrogate pair
+  };
+  for (const auto& k : keys) {
+    SCOPED_TRACE(testing::Message() << "key " << k.vk << (k.down ? " down" : " up"));
+    platform_test::inject_key(window_, k.vk, k.down, k.repeat, k.typed);
+    MSG msg = {};
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(k.down ? WM_KEYDOWN : WM_KEYUP));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(k.vk));
+    EXPECT_EQ(static_cast<DWORD>(msg.lParam), k.lparam);
+    EXPECT_TRUE(TranslateMessage(&msg));  // a key message, even when it types nothing
+    EXPECT_EQ(chars(), k.chars);
+  }
 }
 
 void click(int button, int x, int y) {
   platform_test::inject_button(button, true, x, y);
   platform_test::inject_button(button, false, x, y);
-}
-
-// The backend decides what a key types (control codes included); here each
-// unit of that text becomes one WM_CHAR.
-TEST_F(InputTest, TranslateMessagePostsEachUnitOfTheTypedTextAndNothingForDelete) {
-  platform_test::inject_key(window_, VK_DELETE, true);
-  const MSG del = next();
-  EXPECT_TRUE(TranslateMessage(&del));  // a key message, even though it types nothing
-  EXPECT_TRUE(chars().empty());
-  platform_test::inject_key(window_, VK_BACK, true, false, u"\b");
-  next();
-  EXPECT_EQ(chars(), std::vector<WPARAM>{8});  // control codes too
-  platform_test::inject_key(window_, 'X', true, false, u"\U0001F600");
-  next();
-  EXPECT_EQ(chars(), (std::vector<WPARAM>{0xD83D, 0xDE00}));  // a surrogate pair
 }
 
 TEST_F(InputTest, PointerMessagesUseClientCoordinatesAndAskForTheCursor) {

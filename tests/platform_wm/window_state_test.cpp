@@ -17,8 +17,7 @@ using WindowStateTest = WmTest;
 using GeometryTest = WmTest;
 
 void expect_point(const POINT& p, LONG x, LONG y) {
-  EXPECT_EQ(p.x, x);
-  EXPECT_EQ(p.y, y);
+  EXPECT_EQ((std::vector<LONG>{p.x, p.y}), (std::vector<LONG>{x, y}));
 }
 
 TEST_F(GeometryTest, MetricsAndSystemColoursFollowTheDefaults) {
