@@ -75,18 +75,26 @@ TEST_F(WindowsTest, CreateParamsPassThroughAndMinusOneFromWmCreateFailsCreation)
   windows_.push_back(hwnd);
 }
 
-TEST_F(WindowsTest, DestroyingAParentSendsDestroyParentFirstAndNcDestroyChildrenFirst) {
+// A child needs a parent, knows it and its id, and goes with it: WM_DESTROY
+// parent first, WM_NCDESTROY children first.
+TEST_F(WindowsTest, AChildNeedsAParentAndIsDestroyedWithIt) {
+  EXPECT_EQ(CreateWindowExW(0, kClassName, L"", WS_CHILD, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
+  EXPECT_EQ(GetLastError(), 1406u);
   const HWND parent = make(kVisibleCaptioned, 0, 0, 300, 200);
-  const HWND child = make(WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, parent);
+  const HWND child = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, parent,
+                                     reinterpret_cast<HMENU>(42), nullptr, nullptr);
+  EXPECT_EQ(GetParent(child), parent);
+  EXPECT_EQ(GetWindowLongPtrW(child, GWLP_ID), 42);
+  EXPECT_EQ(GetParent(parent), nullptr);
+  EXPECT_TRUE(IsChild(parent, child));
   SetCapture(child);
   clear_log();
   ASSERT_TRUE(DestroyWindow(parent));
-  const std::vector<Recorded> log = take_log();
   const std::vector<std::pair<HWND, UINT>> expected = {
       {parent, WM_WINDOWPOSCHANGING}, {parent, WM_WINDOWPOSCHANGED}, {parent, WM_KILLFOCUS}, {parent, WM_ACTIVATE},
       {parent, WM_DESTROY},           {child, WM_DESTROY},           {child, WM_NCDESTROY},  {parent, WM_NCDESTROY}};
   std::vector<std::pair<HWND, UINT>> seen;
-  for (const Recorded& r : log) seen.emplace_back(r.hwnd, r.message);
+  for (const Recorded& r : take_log()) seen.emplace_back(r.hwnd, r.message);
   EXPECT_EQ(seen, expected);
   EXPECT_FALSE(IsWindow(child));
   EXPECT_EQ(GetFocus(), nullptr);
@@ -135,21 +143,6 @@ TEST_F(WindowsTest, WindowLongsAndExtraBytes) {
   // The topmost bit only changes through SetWindowPos.
   SetWindowLongW(hwnd, GWL_EXSTYLE, WS_EX_TOPMOST);
   EXPECT_EQ(GetWindowLongW(hwnd, GWL_EXSTYLE), 0);  // and the tool-window bit went
-}
-
-TEST_F(WindowsTest, ChildIdParentAndDesktop) {
-  const HWND parent = make(WS_POPUP, 0, 0, 100, 100);
-  const HWND child = CreateWindowExW(0, kClassName, L"", WS_CHILD, 0, 0, 10, 10, parent, reinterpret_cast<HMENU>(42),
-                                     nullptr, nullptr);
-  EXPECT_EQ(GetParent(child), parent);
-  EXPECT_EQ(GetWindowLongPtrW(child, GWLP_ID), 42);
-  EXPECT_EQ(GetParent(parent), nullptr);
-  EXPECT_TRUE(IsChild(parent, child));
-  EXPECT_EQ(CreateWindowExW(0, kClassName, L"", WS_CHILD, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
-  EXPECT_EQ(GetLastError(), 1406u);
-  RECT screen;
-  GetWindowRect(GetDesktopWindow(), &screen);
-  expect_rect(screen, 0, 0, 1920, 1080);
 }
 
 std::string last_ansi_text;

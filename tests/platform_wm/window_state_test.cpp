@@ -72,6 +72,9 @@ TEST_F(GeometryTest, OnePrimaryMonitorIsTheScreen) {
   ASSERT_NE(monitor, nullptr);
   EXPECT_EQ(MonitorFromWindow(make(WS_POPUP, 5000, 5, 10, 10), MONITOR_DEFAULTTONULL), nullptr);
   EXPECT_EQ(MonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY), monitor);
+  RECT desktop;
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  expect_rect(desktop, 0, 0, 1920, 1080);
   // The extended record, as a screen capture asks for the monitor's device and then its mode.
   MONITORINFOEXA info = {};
   auto* base = reinterpret_cast<MONITORINFO*>(&info);
