@@ -205,7 +205,8 @@ TEST_F(WindowsTest, SystemIconsLoadTheProgramsOwnIdsFailAndAClassLongChangesForE
   EXPECT_EQ(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)), nullptr);
 
   const HWND first = make(WS_POPUP, 0, 0, 10, 10), second = make(WS_POPUP, 0, 0, 10, 10);
-  EXPECT_EQ(SetClassLongPtrW(first, GCLP_HICON, reinterpret_cast<LONG_PTR>(shared)), 0u);  // the previous value
+  // SetClassLongPtr answers the previous value.
+  EXPECT_EQ(SetClassLongPtrW(first, GCLP_HICON, reinterpret_cast<LONG_PTR>(shared)), 0u);
   EXPECT_EQ(GetClassLongPtrA(second, GCLP_HICON), reinterpret_cast<ULONG_PTR>(shared));
   EXPECT_EQ(GetClassLongPtrA(second, GCL_STYLE), static_cast<ULONG_PTR>(CS_DBLCLKS));
   SetClassLongPtrW(first, GCLP_HICON, 0);

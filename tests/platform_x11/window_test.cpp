@@ -41,8 +41,8 @@ class X11WindowTest : public X11Test {
     XSizeHints hints = {};
     long supplied = 0;
     ASSERT_TRUE(XGetWMNormalHints(probe_, window, &hints, &supplied));
-    const long limits = width > 0 ? PMinSize | PMaxSize : 0;
-    EXPECT_EQ(hints.flags & (PMinSize | PMaxSize | PWinGravity | USPosition), limits | PWinGravity | USPosition);
+    const long always = PWinGravity | USPosition, limits = width > 0 ? PMinSize | PMaxSize : 0;
+    EXPECT_EQ(hints.flags & (PMinSize | PMaxSize | always), limits | always);
     EXPECT_EQ(hints.win_gravity, StaticGravity);
     if (width == 0) return;
     EXPECT_EQ((std::vector<int>{hints.min_width, hints.max_width, hints.min_height, hints.max_height}),
