@@ -79,24 +79,35 @@ bool all_zero(const void* memory, size_t bytes) {
   return std::all_of(p, p + bytes, [](unsigned char c) { return c == 0; });
 }
 
-TEST(GlobalMemory, FixedBlocksAreTheirMemoryMoveableOnesLockToAStablePointer) {
+// Fixed blocks are their memory and move only when allowed; moveable ones
+// lock to a stable pointer, keep a lock count and grow with their contents.
+TEST(GlobalMemory, FixedAndMoveableBlocksLockGrowAndFree) {
   HGLOBAL fixed = GlobalAlloc(GPTR, 100);
   EXPECT_EQ(GlobalLock(fixed), fixed);
   EXPECT_TRUE(all_zero(fixed, 100));
   EXPECT_FALSE(GlobalUnlock(fixed));
-  EXPECT_EQ(GlobalFree(fixed), nullptr);
+  EXPECT_EQ(GlobalReAlloc(fixed, 1 << 20, 0), nullptr);
+  HGLOBAL moved = GlobalReAlloc(fixed, 1 << 20, GMEM_MOVEABLE);
+  EXPECT_EQ(GlobalSize(moved), size_t{1} << 20);
+  EXPECT_EQ(GlobalFree(moved), nullptr);
 
-  HGLOBAL block = GlobalAlloc(GHND, 64);
+  HGLOBAL block = GlobalAlloc(GHND, 4);
   void* first = GlobalLock(block);
   ASSERT_NE(first, nullptr);
   EXPECT_NE(first, block);
-  EXPECT_TRUE(all_zero(first, 64));
+  EXPECT_TRUE(all_zero(first, 4));
+  std::memcpy(first, "abcd", 4);
   EXPECT_EQ(GlobalLock(block), first);
   EXPECT_TRUE(GlobalUnlock(block));  // still locked once
   EXPECT_FALSE(GlobalUnlock(block));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS));
   EXPECT_FALSE(GlobalUnlock(block));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_LOCKED));
+  EXPECT_EQ(GlobalReAlloc(block, 4096, GMEM_MOVEABLE | GMEM_ZEROINIT), block);
+  EXPECT_EQ(GlobalSize(block), 4096u);
+  const char* memory = static_cast<const char*>(GlobalLock(block));
+  EXPECT_EQ(std::memcmp(memory, "abcd", 4), 0);
+  EXPECT_TRUE(all_zero(memory + 4, 4092));
   EXPECT_EQ(GlobalFree(block), nullptr);
   // Freed and unknown handles fail cleanly.
   EXPECT_EQ(GlobalLock(block), nullptr);
@@ -105,24 +116,6 @@ TEST(GlobalMemory, FixedBlocksAreTheirMemoryMoveableOnesLockToAStablePointer) {
   EXPECT_EQ(GlobalFree(block), block);
   int not_a_block = 0;
   EXPECT_EQ(GlobalLock(&not_a_block), nullptr);
-}
-
-TEST(GlobalMemory, ReAllocKeepsContentsAndZeroFillsOnRequest) {
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 4);
-  std::memcpy(GlobalLock(block), "abcd", 4);
-  GlobalUnlock(block);
-  EXPECT_EQ(GlobalReAlloc(block, 4096, GMEM_MOVEABLE | GMEM_ZEROINIT), block);
-  EXPECT_EQ(GlobalSize(block), 4096u);
-  const char* memory = static_cast<const char*>(GlobalLock(block));
-  EXPECT_EQ(std::memcmp(memory, "abcd", 4), 0);
-  EXPECT_TRUE(all_zero(memory + 4, 4092));
-  GlobalFree(block);
-  // A fixed block cannot grow in place unless it may move.
-  HGLOBAL fixed = GlobalAlloc(GMEM_FIXED, 8);
-  EXPECT_EQ(GlobalReAlloc(fixed, 1 << 20, 0), nullptr);
-  HGLOBAL moved = GlobalReAlloc(fixed, 1 << 20, GMEM_MOVEABLE);
-  EXPECT_EQ(GlobalSize(moved), size_t{1} << 20);
-  EXPECT_EQ(GlobalFree(moved), nullptr);
 }
 
 }  // namespace

@@ -43,9 +43,13 @@ TEST(Threads, AThreadIsSignalledOnceItEndsWithItsOwnLastError) {
   EXPECT_EQ(gate.last_error.load(), 0u);                      // a new thread starts with none
   EXPECT_EQ(GetLastError(), 1234u);                           // and its own does not leak out
   EXPECT_TRUE(CloseHandle(thread));
-  // Stale and wrong handles fail cleanly.
+  // Stale and wrong handles fail cleanly (INVALID_HANDLE_VALUE is no handle to wait for).
   EXPECT_EQ(WaitForSingleObject(thread, 0), WAIT_FAILED);
+  EXPECT_EQ(WaitForSingleObject(INVALID_HANDLE_VALUE, INFINITE), WAIT_FAILED);
   EXPECT_FALSE(CloseHandle(thread));
+  SetLastError(0);
+  EXPECT_FALSE(SetEvent(thread));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
   EXPECT_EQ(ResumeThread(thread), static_cast<DWORD>(-1));
   EXPECT_EQ(ResumeThread(gate.go), static_cast<DWORD>(-1));  // an event is no thread
   EXPECT_EQ(CreateThread(nullptr, 0, nullptr, nullptr, 0, nullptr), nullptr);

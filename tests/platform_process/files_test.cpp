@@ -31,33 +31,27 @@ class FilesTest : public test_support::ScratchFolderTest<> {
   }
 };
 
-TEST_F(FilesTest, WrittenBytesArriveExactly) {
+TEST_F(FilesTest, WrittenBytesArriveExactlyThroughAnOpenWritableHandle) {
   std::string data(70000, '\0');
   for (size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i * 31 + 7);
-  const HANDLE file = open_file("data.bin", GENERIC_WRITE, CREATE_ALWAYS);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS)) << "a new file";
-  DWORD written = 99;
-  EXPECT_TRUE(WriteFile(file, data.data(), 14, &written, nullptr));
-  EXPECT_EQ(written, 14u);
-  EXPECT_TRUE(WriteFile(file, nullptr, 0, &written, nullptr));
-  EXPECT_EQ(written, 0u);
-  EXPECT_TRUE(WriteFile(file, data.data() + 14, static_cast<DWORD>(data.size() - 14), &written, nullptr));
-  EXPECT_TRUE(CloseHandle(file));
-  EXPECT_FALSE(CloseHandle(file));
+  write_text("data.bin", data);
   EXPECT_EQ(read_text("data.bin"), data);
 
   const HANDLE in = open_file("data.bin", GENERIC_READ, OPEN_EXISTING);
+  DWORD written = 99;
   EXPECT_FALSE(WriteFile(in, "x", 1, &written, nullptr));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(written, 0u);
   EXPECT_TRUE(CloseHandle(in));
+  EXPECT_FALSE(CloseHandle(in));
   EXPECT_FALSE(WriteFile(in, "x", 1, &written, nullptr));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
 }
 
 TEST_F(FilesTest, DispositionsCreateTruncateAndRefuseAsDocumented) {
-  // One row per opening of an existing "a.txt" (100 bytes) or a missing file:
-  // the last error left, and what the file holds after "new" is written.
+  // One row per opening of an existing "a.txt" (10 bytes) or a missing file:
+  // the last error left, and what the file holds after "ne" and "w" are
+  // written (with an empty write between).
   const struct {
     const char* name;
     DWORD access, disposition, error;
@@ -66,6 +60,7 @@ TEST_F(FilesTest, DispositionsCreateTruncateAndRefuseAsDocumented) {
       {"a.txt", GENERIC_WRITE, CREATE_ALWAYS, ERROR_ALREADY_EXISTS, "new"},
       {"a.txt", GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, ERROR_ALREADY_EXISTS, "new" "aaaaaaa"},
       {"b.txt", GENERIC_WRITE, OPEN_ALWAYS, ERROR_SUCCESS, "new"},
+      {"b.txt", GENERIC_WRITE, CREATE_ALWAYS, ERROR_SUCCESS, "new"},
       {"a.txt", GENERIC_WRITE, TRUNCATE_EXISTING, ERROR_SUCCESS, "new"},
       {"a.txt", GENERIC_WRITE, CREATE_NEW, ERROR_FILE_EXISTS, nullptr},
       {"a.txt", GENERIC_READ, TRUNCATE_EXISTING, ERROR_INVALID_PARAMETER, nullptr},
@@ -85,7 +80,10 @@ TEST_F(FilesTest, DispositionsCreateTruncateAndRefuseAsDocumented) {
     EXPECT_EQ(file != INVALID_HANDLE_VALUE, row.after != nullptr);
     if (file == INVALID_HANDLE_VALUE) continue;
     DWORD written = 0;
-    EXPECT_TRUE(WriteFile(file, "new", 3, &written, nullptr));
+    EXPECT_TRUE(WriteFile(file, "ne", 2, &written, nullptr));
+    EXPECT_TRUE(WriteFile(file, nullptr, 0, &written, nullptr));
+    EXPECT_TRUE(WriteFile(file, "w", 1, &written, nullptr));
+    EXPECT_EQ(written, 1u);
     CloseHandle(file);
     EXPECT_EQ(read_text(row.name), row.after);
   }

@@ -31,15 +31,6 @@ TEST_F(WindowsTest, SecondRegistrationFailsAndTheClassStaysUsable) {
   EXPECT_NE(make(WS_POPUP, 0, 0, 10, 10), nullptr);
 }
 
-TEST_F(WindowsTest, AClassLongChangesForEveryWindowOfTheClass) {
-  const HWND first = make(WS_POPUP, 0, 0, 10, 10), second = make(WS_POPUP, 0, 0, 10, 10);
-  const HICON icon = LoadIconW(nullptr, IDI_APPLICATION);
-  EXPECT_EQ(SetClassLongPtrW(first, GCLP_HICON, reinterpret_cast<LONG_PTR>(icon)), 0u);  // the previous value
-  EXPECT_EQ(GetClassLongPtrA(second, GCLP_HICON), reinterpret_cast<ULONG_PTR>(icon));
-  EXPECT_EQ(GetClassLongPtrA(second, GCL_STYLE), static_cast<ULONG_PTR>(CS_DBLCLKS));
-  SetClassLongPtrW(first, GCLP_HICON, 0);
-}
-
 TEST_F(WindowsTest, CreatingAVisibleCaptionedWindowSendsTheDocumentedSequence) {
   const HWND hwnd = make(kVisibleCaptioned, 100, 50, 400, 300);
   static const std::vector<Expected> kCreate = {
@@ -84,18 +75,26 @@ TEST_F(WindowsTest, CreateParamsPassThroughAndMinusOneFromWmCreateFailsCreation)
   windows_.push_back(hwnd);
 }
 
-TEST_F(WindowsTest, DestroyingAParentSendsDestroyParentFirstAndNcDestroyChildrenFirst) {
+// A child needs a parent, knows it and its id, and goes with it: WM_DESTROY
+// parent first, WM_NCDESTROY children first.
+TEST_F(WindowsTest, AChildNeedsAParentAndIsDestroyedWithIt) {
+  EXPECT_EQ(CreateWindowExW(0, kClassName, L"", WS_CHILD, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
+  EXPECT_EQ(GetLastError(), 1406u);
   const HWND parent = make(kVisibleCaptioned, 0, 0, 300, 200);
-  const HWND child = make(WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, parent);
+  const HWND child = CreateWindowExW(0, kClassName, L"", WS_CHILD | WS_VISIBLE, 10, 10, 50, 50, parent,
+                                     reinterpret_cast<HMENU>(42), nullptr, nullptr);
+  EXPECT_EQ(GetParent(child), parent);
+  EXPECT_EQ(GetWindowLongPtrW(child, GWLP_ID), 42);
+  EXPECT_EQ(GetParent(parent), nullptr);
+  EXPECT_TRUE(IsChild(parent, child));
   SetCapture(child);
   clear_log();
   ASSERT_TRUE(DestroyWindow(parent));
-  const std::vector<Recorded> log = take_log();
   const std::vector<std::pair<HWND, UINT>> expected = {
       {parent, WM_WINDOWPOSCHANGING}, {parent, WM_WINDOWPOSCHANGED}, {parent, WM_KILLFOCUS}, {parent, WM_ACTIVATE},
       {parent, WM_DESTROY},           {child, WM_DESTROY},           {child, WM_NCDESTROY},  {parent, WM_NCDESTROY}};
   std::vector<std::pair<HWND, UINT>> seen;
-  for (const Recorded& r : log) seen.emplace_back(r.hwnd, r.message);
+  for (const Recorded& r : take_log()) seen.emplace_back(r.hwnd, r.message);
   EXPECT_EQ(seen, expected);
   EXPECT_FALSE(IsWindow(child));
   EXPECT_EQ(GetFocus(), nullptr);
@@ -104,18 +103,14 @@ TEST_F(WindowsTest, DestroyingAParentSendsDestroyParentFirstAndNcDestroyChildren
   EXPECT_FALSE(platform_test::headless_window_state(parent).exists);
 }
 
-TEST_F(WindowsTest, WmCloseDestroysByDefault) {
-  const HWND sent = make(WS_POPUP, 0, 0, 10, 10);
-  SendMessageW(sent, WM_CLOSE, 0, 0);
-  EXPECT_FALSE(IsWindow(sent));
+// The close button and SIGINT post WM_CLOSE; DefWindowProc destroys the window.
+TEST_F(WindowsTest, TheCloseButtonAndSigintPostWmCloseToTopLevelWindows) {
   const HWND closed_by_user = make(WS_POPUP | WS_VISIBLE, 0, 0, 10, 10);
   platform_test::inject_close(closed_by_user);
   EXPECT_TRUE(IsWindow(closed_by_user));
   pump();
   EXPECT_FALSE(IsWindow(closed_by_user));
-}
 
-TEST_F(WindowsTest, SigintPostsWmCloseToTopLevelWindows) {
   platform::wm::install_close_on_signals();
   platform::wm::install_close_on_signals();  // a second call changes nothing
   const HWND hwnd = make(WS_POPUP, 0, 0, 10, 10);
@@ -148,21 +143,6 @@ TEST_F(WindowsTest, WindowLongsAndExtraBytes) {
   // The topmost bit only changes through SetWindowPos.
   SetWindowLongW(hwnd, GWL_EXSTYLE, WS_EX_TOPMOST);
   EXPECT_EQ(GetWindowLongW(hwnd, GWL_EXSTYLE), 0);  // and the tool-window bit went
-}
-
-TEST_F(WindowsTest, ChildIdParentAndDesktop) {
-  const HWND parent = make(WS_POPUP, 0, 0, 100, 100);
-  const HWND child = CreateWindowExW(0, kClassName, L"", WS_CHILD, 0, 0, 10, 10, parent, reinterpret_cast<HMENU>(42),
-                                     nullptr, nullptr);
-  EXPECT_EQ(GetParent(child), parent);
-  EXPECT_EQ(GetWindowLongPtrW(child, GWLP_ID), 42);
-  EXPECT_EQ(GetParent(parent), nullptr);
-  EXPECT_TRUE(IsChild(parent, child));
-  EXPECT_EQ(CreateWindowExW(0, kClassName, L"", WS_CHILD, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr), nullptr);
-  EXPECT_EQ(GetLastError(), 1406u);
-  RECT screen;
-  GetWindowRect(GetDesktopWindow(), &screen);
-  expect_rect(screen, 0, 0, 1920, 1080);
 }
 
 std::string last_ansi_text;
@@ -214,14 +194,22 @@ TEST_F(WindowsTest, SubclassingChainsThroughCallWindowProc) {
   SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_proc));
 }
 
-TEST_F(WindowsTest, SystemIconsLoadAndTheProgramsOwnIdsFail) {
+// System icons load, the program's own ids fail (it has no icon resources),
+// and a class icon set through one window is every window's.
+TEST_F(WindowsTest, SystemIconsLoadTheProgramsOwnIdsFailAndAClassLongChangesForEveryWindow) {
   const HICON shared = LoadIconW(nullptr, IDI_APPLICATION);
   EXPECT_NE(shared, nullptr);
   EXPECT_EQ(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, 0, 0, LR_SHARED), shared);
   EXPECT_NE(LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE), shared);  // a handle of its own
-  // The test program has no icon resources: loading one of its ids fails.
   EXPECT_EQ(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE), nullptr);
   EXPECT_EQ(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)), nullptr);
+
+  const HWND first = make(WS_POPUP, 0, 0, 10, 10), second = make(WS_POPUP, 0, 0, 10, 10);
+  // SetClassLongPtr answers the previous value.
+  EXPECT_EQ(SetClassLongPtrW(first, GCLP_HICON, reinterpret_cast<LONG_PTR>(shared)), 0u);
+  EXPECT_EQ(GetClassLongPtrA(second, GCLP_HICON), reinterpret_cast<ULONG_PTR>(shared));
+  EXPECT_EQ(GetClassLongPtrA(second, GCL_STYLE), static_cast<ULONG_PTR>(CS_DBLCLKS));
+  SetClassLongPtrW(first, GCLP_HICON, 0);
 }
 
 }  // namespace

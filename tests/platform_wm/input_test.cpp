@@ -36,52 +36,40 @@ class InputTest : public WmTest {
   HWND window_ = nullptr;
 };
 
-TEST_F(InputTest, KeyPressesCarryScanCodeRepeatAndRelease) {
-  platform_test::inject_key(window_, 'A', true, false, u"a");
-  MSG down = next();
-  EXPECT_EQ(down.message, static_cast<UINT>(WM_KEYDOWN));
-  EXPECT_EQ(down.wParam, static_cast<WPARAM>('A'));
-  EXPECT_EQ(static_cast<DWORD>(down.lParam), 0x001E0001u);
-  EXPECT_EQ(chars(), std::vector<WPARAM>{'a'});
-
-  platform_test::inject_key(window_, 'A', true, true, u"a");
-  EXPECT_EQ(static_cast<DWORD>(next().lParam), 0x401E0001u);  // bit 30: auto-repeat
-  chars();
-  platform_test::inject_key(window_, 'A', false);
-  EXPECT_EQ(static_cast<DWORD>(next().lParam), 0xC01E0001u);  // a release
-  EXPECT_TRUE(chars().empty());
+// Keys as the backend delivers them: lParam holds the scan code, bit 30 for a
+// repeat and bit 31 for a release. The backend decides what a key types
+// (control codes included); TranslateMessage posts one WM_CHAR per unit.
+TEST_F(InputTest, KeysCarryScanCodeRepeatAndReleaseAndTypeTheirTextUnitByUnit) {
+  const struct {
+    UINT vk;
+    bool down, repeat;
+    std::u16string typed;
+    DWORD lparam;
+    std::vector<WPARAM> chars;
+  } keys[] = {
+      {'A', true, false, u"a", 0x001E0001u, {'a'}},
+      {'A', true, true, u"a", 0x401E0001u, {'a'}},
+      {'A', false, false, u"", 0xC01E0001u, {}},
+      {VK_DELETE, true, false, u"", 0x00530001u, {}},
+      {VK_BACK, true, false, u"\b", 0x000E0001u, {8}},
+      {'X', true, false, u"\U0001F600", 0x002D0001u, {0xD83D, 0xDE00}},  // a surrogate pair
+  };
+  for (const auto& k : keys) {
+    SCOPED_TRACE(testing::Message() << "key " << k.vk << (k.down ? " down" : " up"));
+    platform_test::inject_key(window_, k.vk, k.down, k.repeat, k.typed);
+    MSG msg = {};
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(k.down ? WM_KEYDOWN : WM_KEYUP));
+    EXPECT_EQ(msg.wParam, static_cast<WPARAM>(k.vk));
+    EXPECT_EQ(static_cast<DWORD>(msg.lParam), k.lparam);
+    EXPECT_TRUE(TranslateMessage(&msg));  // a key message, even when it types nothing
+    EXPECT_EQ(chars(), k.chars);
+  }
 }
 
 void click(int button, int x, int y) {
   platform_test::inject_button(button, true, x, y);
   platform_test::inject_button(button, false, x, y);
-}
-
-// The backend decides what a key types (control codes included); here each
-// unit of that text becomes one WM_CHAR.
-TEST_F(InputTest, TranslateMessagePostsEachUnitOfTheTypedTextAndNothingForDelete) {
-  platform_test::inject_key(window_, VK_DELETE, true);
-  const MSG del = next();
-  EXPECT_TRUE(TranslateMessage(&del));  // a key message, even though it types nothing
-  EXPECT_TRUE(chars().empty());
-  platform_test::inject_key(window_, VK_BACK, true, false, u"\b");
-  next();
-  EXPECT_EQ(chars(), std::vector<WPARAM>{8});  // control codes too
-  platform_test::inject_key(window_, 'X', true, false, u"\U0001F600");
-  next();
-  EXPECT_EQ(chars(), (std::vector<WPARAM>{0xD83D, 0xDE00}));  // a surrogate pair
-}
-
-TEST_F(InputTest, TheLeftControlKeyCountsAsControlInButtonMessages) {
-  platform_test::inject_key(window_, VK_LCONTROL, true);
-  next();
-  click(0, 210, 110);
-  platform_test::inject_key(window_, VK_LCONTROL, false);
-  click(1, 210, 110);
-  MSG msg;
-  std::vector<WPARAM> flags;
-  while (PeekMessageW(&msg, nullptr, WM_LBUTTONDOWN, WM_RBUTTONDOWN, PM_REMOVE)) flags.push_back(msg.wParam);
-  EXPECT_EQ(flags, (std::vector<WPARAM>{MK_LBUTTON | MK_CONTROL, MK_CONTROL, MK_RBUTTON}));
 }
 
 TEST_F(InputTest, PointerMessagesUseClientCoordinatesAndAskForTheCursor) {
@@ -95,17 +83,27 @@ TEST_F(InputTest, PointerMessagesUseClientCoordinatesAndAskForTheCursor) {
   GetCursorPos(&p);
   EXPECT_EQ((std::vector<LONG>{p.x, p.y}), (std::vector<LONG>{210, 120}));
 
+  // Held keys show in the button messages; the left Control key counts as Control.
   platform_test::inject_key(window_, VK_SHIFT, true);
+  platform_test::inject_key(window_, VK_LCONTROL, true);
   click(0, 215, 125);
   platform_test::inject_key(window_, VK_SHIFT, false);
+  platform_test::inject_key(window_, VK_LCONTROL, false);
+  click(1, 215, 125);
   pump();
   static const std::vector<Expected> kClick = {
       {WM_KEYDOWN, kPosted | kWparam, VK_SHIFT},
+      {WM_KEYDOWN, kPosted | kWparam, VK_LCONTROL},
       {WM_NCHITTEST, kSent},
       {WM_SETCURSOR, kSent | kLparam, 0, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN)},
-      {WM_LBUTTONDOWN, kPosted | kWparam | kLparam, MK_LBUTTON | MK_SHIFT, MAKELPARAM(15, 25)},
-      {WM_LBUTTONUP, kPosted | kWparam | kLparam, MK_SHIFT, MAKELPARAM(15, 25)},
-      {WM_KEYUP, kPosted | kWparam, VK_SHIFT}};
+      {WM_LBUTTONDOWN, kPosted | kWparam | kLparam, MK_LBUTTON | MK_SHIFT | MK_CONTROL, MAKELPARAM(15, 25)},
+      {WM_LBUTTONUP, kPosted | kWparam | kLparam, MK_SHIFT | MK_CONTROL, MAKELPARAM(15, 25)},
+      {WM_KEYUP, kPosted | kWparam, VK_SHIFT},
+      {WM_KEYUP, kPosted | kWparam, VK_LCONTROL},
+      {WM_NCHITTEST, kSent},
+      {WM_SETCURSOR, kSent},
+      {WM_RBUTTONDOWN, kPosted | kWparam, MK_RBUTTON},  // nothing held any more
+      {WM_RBUTTONUP, kPosted | kWparam, 0}};
   expect_sequence(kClick, window_, "click");
 }
 

@@ -17,8 +17,7 @@ using WindowStateTest = WmTest;
 using GeometryTest = WmTest;
 
 void expect_point(const POINT& p, LONG x, LONG y) {
-  EXPECT_EQ(p.x, x);
-  EXPECT_EQ(p.y, y);
+  EXPECT_EQ((std::vector<LONG>{p.x, p.y}), (std::vector<LONG>{x, y}));
 }
 
 TEST_F(GeometryTest, MetricsAndSystemColoursFollowTheDefaults) {
@@ -36,34 +35,26 @@ TEST_F(GeometryTest, MetricsAndSystemColoursFollowTheDefaults) {
   EXPECT_EQ(GetSysColorBrush(25), nullptr);
 }
 
-TEST_F(GeometryTest, CaptionedWindowsGrowByTheFramePopupsDoNot) {
+TEST_F(GeometryTest, CaptionedWindowsGrowByTheFramePopupsDoNotAndChildrenSitInTheClientArea) {
   RECT r = {0, 0, 640, 480};
   AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, FALSE, 0);
   expect_rect(r, -4, -27, 644, 484);
   r = RECT{0, 0, 640, 480};
   AdjustWindowRectEx(&r, WS_POPUP, FALSE, WS_EX_TOPMOST);
   expect_rect(r, 0, 0, 640, 480);
+  GetClientRect(make(WS_POPUP, 10, 20, 30, 40), &r);
+  expect_rect(r, 0, 0, 30, 40);
 
-  const HWND framed = make(WS_OVERLAPPEDWINDOW, 100, 50, 400, 300);
-  GetWindowRect(framed, &r);
+  const HWND parent = make(WS_OVERLAPPEDWINDOW, 100, 50, 400, 300);
+  GetWindowRect(parent, &r);
   expect_rect(r, 100, 50, 500, 350);
-  GetClientRect(framed, &r);
+  GetClientRect(parent, &r);
   expect_rect(r, 0, 0, 392, 269);
   POINT p = {104, 77};
-  ScreenToClient(framed, &p);
+  ScreenToClient(parent, &p);
   expect_point(p, 0, 0);
 
-  const HWND popup = make(WS_POPUP, 10, 20, 30, 40);
-  GetClientRect(popup, &r);
-  expect_rect(r, 0, 0, 30, 40);
-  GetWindowRect(popup, &r);
-  expect_rect(r, 10, 20, 40, 60);
-}
-
-TEST_F(GeometryTest, ChildrenSitInTheirParentsClientArea) {
-  const HWND parent = make(WS_OVERLAPPEDWINDOW, 100, 50, 400, 300);
   const HWND child = make(WS_CHILD | WS_VISIBLE, 10, 20, 50, 60, parent);
-  RECT r;
   GetWindowRect(child, &r);
   expect_rect(r, 114, 97, 164, 157);
   POINT points[2] = {{0, 0}, {5, 5}};
@@ -81,6 +72,9 @@ TEST_F(GeometryTest, OnePrimaryMonitorIsTheScreen) {
   ASSERT_NE(monitor, nullptr);
   EXPECT_EQ(MonitorFromWindow(make(WS_POPUP, 5000, 5, 10, 10), MONITOR_DEFAULTTONULL), nullptr);
   EXPECT_EQ(MonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY), monitor);
+  RECT desktop;
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  expect_rect(desktop, 0, 0, 1920, 1080);
   // The extended record, as a screen capture asks for the monitor's device and then its mode.
   MONITORINFOEXA info = {};
   auto* base = reinterpret_cast<MONITORINFO*>(&info);
@@ -114,10 +108,8 @@ TEST_F(WindowStateTest, MovingAndSizingSendChangingChangedMoveAndSize) {
   expect_sequence(kSame, hwnd, "unchanged");
   expect_rect(update_rect(hwnd), 0, 0, 200, 150);
   expect_rect(platform_test::headless_window_state(hwnd).client, 0, 20, 200, 170);
-}
 
-TEST_F(WindowStateTest, ChangingPositionCanBeRefusedInWindowPosChanging) {
-  const HWND hwnd = make(WS_POPUP, 0, 0, 100, 100);
+  // The window procedure can refuse part of a change in WM_WINDOWPOSCHANGING.
   SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
                       if (m == WM_WINDOWPOSCHANGING) reinterpret_cast<WINDOWPOS*>(l)->flags |= SWP_NOSIZE;
                       return DefWindowProcW(h, m, w, l);
@@ -125,7 +117,7 @@ TEST_F(WindowStateTest, ChangingPositionCanBeRefusedInWindowPosChanging) {
   SetWindowPos(hwnd, nullptr, 5, 5, 300, 300, SWP_NOZORDER);
   RECT r;
   GetWindowRect(hwnd, &r);
-  expect_rect(r, 5, 5, 105, 105);
+  expect_rect(r, 5, 5, 205, 155);
 }
 
 TEST_F(WindowStateTest, TopmostIsReflectedInTheExtendedStyleAndTheNativeWindow) {

@@ -78,10 +78,8 @@ bool register_once(const wchar_t* name, WNDPROC proc, UINT style) {
 }
 
 void expect_rect(const RECT& r, LONG left, LONG top, LONG right, LONG bottom) {
-  EXPECT_EQ(r.left, left);
-  EXPECT_EQ(r.top, top);
-  EXPECT_EQ(r.right, right);
-  EXPECT_EQ(r.bottom, bottom);
+  EXPECT_EQ((std::vector<LONG>{r.left, r.top, r.right, r.bottom}),
+            (std::vector<LONG>{left, top, right, bottom}));
 }
 
 RECT update_rect(HWND hwnd) {

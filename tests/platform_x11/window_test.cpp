@@ -28,11 +28,6 @@ class X11WindowTest : public X11Test {
     return {x, y, long(width), long(height)};
   }
 
-  bool is_top_level(Window window) {
-    const std::vector<Window> windows = top_levels();
-    return std::find(windows.begin(), windows.end(), window) != windows.end();
-  }
-
   int map_state(Window window) {
     XWindowAttributes attributes;
     XGetWindowAttributes(probe_, window, &attributes);
@@ -41,15 +36,17 @@ class X11WindowTest : public X11Test {
 
   void close_message_box(XEvent closing);
 
+  // Fixed windows have their client size as both limits; resizable ones (width 0) have none.
   void expect_size_hints(Window window, int width, int height) {
     XSizeHints hints = {};
     long supplied = 0;
     ASSERT_TRUE(XGetWMNormalHints(probe_, window, &hints, &supplied));
-    const long wanted = PMinSize | PMaxSize | PWinGravity | USPosition;
-    EXPECT_EQ(hints.flags & wanted, wanted);
+    const long always = PWinGravity | USPosition, limits = width > 0 ? PMinSize | PMaxSize : 0;
+    EXPECT_EQ(hints.flags & (PMinSize | PMaxSize | always), limits | always);
+    EXPECT_EQ(hints.win_gravity, StaticGravity);
+    if (width == 0) return;
     EXPECT_EQ((std::vector<int>{hints.min_width, hints.max_width, hints.min_height, hints.max_height}),
               (std::vector<int>{width, width, height, height}));
-    EXPECT_EQ(hints.win_gravity, StaticGravity);
   }
 
   // Client messages sent to the root window, where a window manager would
@@ -116,7 +113,10 @@ TEST_F(X11WindowTest, AppearsWithItsTitleAndGeometry) {
   window->set_visible(false);
   EXPECT_TRUE(wait_until([&] { return map_state(id) == IsUnmapped; }));
   window.reset();
-  EXPECT_TRUE(wait_until([&] { return !is_top_level(id); }));
+  EXPECT_TRUE(wait_until([&] {
+    const std::vector<Window> windows = top_levels();
+    return std::find(windows.begin(), windows.end(), id) == windows.end();
+  }));
 }
 
 TEST_F(X11WindowTest, NormalPopupAndResizableWindowsAskForTheirHints) {
@@ -137,13 +137,8 @@ TEST_F(X11WindowTest, NormalPopupAndResizableWindowsAskForTheirHints) {
   EXPECT_FALSE(property(normal_id, "_MOTIF_WM_HINTS").exists);
   // Popups: flags = decorations given, functions, decorations = none, input mode, status.
   EXPECT_EQ(property(popup_id, "_MOTIF_WM_HINTS").values, (std::vector<long>{2, 0, 0, 0, 0}));
-  // Fixed windows have their client size as both limits; resizable ones have none.
   expect_size_hints(normal_id, 320, 180);
-  XSizeHints hints = {};
-  long supplied = 0;
-  ASSERT_TRUE(XGetWMNormalHints(probe_, resizable_id, &hints, &supplied));
-  EXPECT_EQ(hints.flags & (PMinSize | PMaxSize), 0);
-  EXPECT_EQ(hints.win_gravity, StaticGravity);
+  expect_size_hints(resizable_id, 0, 0);
 
   normal->set_client_rect(RECT{10, 20, 410, 320});
   EXPECT_TRUE(wait_until([&] { return geometry(normal_id) == std::vector<long>{10, 20, 400, 300}; }));
