@@ -138,12 +138,17 @@ TEST_F(LoadingTest, WhatCannotLoadReturnsItsCodeAndChangesNothing) {
   img.check_magic(L"test");
 }
 
+// Every form of getimage: files, resources, another image, the drawing target.
 TEST(LoadingDeathTest, ANullImageIsFatal) {
-  EXPECT_EXIT(frond::getimage(nullptr, "x.png"), ::testing::ExitedWithCode(245),
-              "Fatal Error: pass NULL to `frond::getimage`");
-  EXPECT_EXIT(frond::getimage(nullptr, L"x.png"), ::testing::ExitedWithCode(245), "pass NULL");
-  EXPECT_EXIT(frond::getimage(nullptr, "PNG", "LOGO"), ::testing::ExitedWithCode(245), "pass NULL");
-  EXPECT_EXIT(frond::getimage(nullptr, L"PNG", L"LOGO"), ::testing::ExitedWithCode(245), "pass NULL");
+  IMAGE src(2, 2);
+  const std::function<void()> calls[] = {
+      [] { frond::getimage(nullptr, "x.png"); },         [] { frond::getimage(nullptr, L"x.png"); },
+      [] { frond::getimage(nullptr, "PNG", "LOGO"); },   [] { frond::getimage(nullptr, L"PNG", L"LOGO"); },
+      [&] { frond::getimage(nullptr, &src, 0, 0, 1, 1); }, [] { frond::getimage(nullptr, 0, 0, 1, 1); },
+  };
+  for (const auto& call : calls)
+    EXPECT_EXIT(call(), ::testing::ExitedWithCode(245),
+                "FROND INTERNAL ERROR: Fatal Error: pass NULL to `frond::getimage`");
 }
 
 std::vector<uint8_t> sample_png() {

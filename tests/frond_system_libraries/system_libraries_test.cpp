@@ -1,5 +1,6 @@
 // Run-time system libraries: loading, the exact messages for missing
-// libraries and entries, the forwarders, Ole32 per call, the error box.
+// libraries and entries, the forwarders, Ole32 per call. (The fatal error
+// box ends the process in the image and loading death tests.)
 // Depends on: the platform's missing-library seam and the graphics fixture.
 
 #include "graphics/system_libraries.h"
@@ -37,14 +38,6 @@ class SystemLibrariesTest : public GraphicsTest {
     return dll_AlphaBlend(a.dc, 0, 0, 1, 1, b.dc, 0, 0, 1, 1, BLENDFUNCTION{AC_SRC_OVER, 0, 255, 0}) != 0;
   }
 };
-
-TEST_F(SystemLibrariesTest, EverythingLoadsQuietlyOnce) {
-  EXPECT_EQ(construct_image(), "");
-  EXPECT_EQ(construct_image(), "");
-  EXPECT_TRUE(alphablend_works());
-  EXPECT_EQ(dll_timeBeginPeriod(1), MMRESULT(TIMERR_NOERROR));
-  EXPECT_EQ(dll_timeEndPeriod(1), MMRESULT(0));
-}
 
 TEST_F(SystemLibrariesTest, MissingLibraryIsReportedAtEveryConstruction) {
   platform_test::mark_library_missing("msimg32.dll");
@@ -106,14 +99,6 @@ TEST_F(SystemLibrariesTest, StreamOnGlobalMemory) {
   EXPECT_EQ(create_stream_on_hglobal(nullptr, true, &untouched), 1);
   EXPECT_EQ(::testing::internal::GetCapturedStderr(),
             "frond error: The 'CreateStreamOnHGlobal' function cannot be found from the Ole32.dll.\n");
-}
-
-using SystemLibrariesDeathTest = SystemLibrariesTest;
-
-TEST_F(SystemLibrariesDeathTest, InternalErrorBoxEndsTheProcess) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(internal_error_box(L"Something broke"), ::testing::ExitedWithCode(245),
-              "FROND INTERNAL ERROR: Something broke");
 }
 
 }  // namespace

@@ -27,7 +27,12 @@ class TextFormsTest : public GraphicsTest {
   }
   // The pixels `draw` leaves on a fresh white image.
   template <class Draw>
-  std::vector<argb_color> after(Draw draw) { return frond_test::pixels_after(&image, 240, 120, kWhite, draw); }
+  std::vector<argb_color> after(Draw draw) {
+    setbkcolor(kWhite, &image);
+    image.resize(240, 120);
+    draw();
+    return frond_test::pixels_of(&image);
+  }
   // Left, top, right, bottom of the pixels that are not white.
   std::vector<int> ink() { return frond_test::box_of(&image, kWhite); }
   argb_color darkest_green() {
