@@ -78,8 +78,7 @@ TEST_F(InputTest, KeypendingAndPeekkeyPeekAndPopkeyPacksTheMessage) {
   EXPECT_EQ(keypending(), 0);
   key(WM_KEYUP, 'A');
   key(WM_CHAR, 'a');
-  EXPECT_EQ(keypending(), 'A' | 0x20000);
-  EXPECT_EQ(keypending(), 'A' | 0x20000);
+  EXPECT_EQ(keypending(), 'A' | 0x20000);  // a peek: the pop below still finds it
   EXPECT_EQ(popkey(), 'A' | 0x20000);
   EXPECT_EQ(popkey(), 'a' | 0x40000);
   EXPECT_EQ(popkey(), 0);
