@@ -37,8 +37,7 @@ class TextFormsTest : public GraphicsTest {
   std::vector<int> ink() { return frond_test::box_of(&image, kWhite); }
   argb_color darkest_green() {
     argb_color darkest = kWhite;
-    const size_t count = size_t(image.width) * size_t(image.height);
-    for (size_t i = 0; i < count; ++i) darkest = std::min(darkest, image.pixels[i] & 0xFF00u);
+    for (argb_color p : frond_test::pixels_of(&image)) darkest = std::min(darkest, p & 0xFF00u);
     return darkest >> 8;
   }
 
