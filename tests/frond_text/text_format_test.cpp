@@ -44,12 +44,10 @@ class TextFormsTest : public GraphicsTest {
   IMAGE image;
 };
 
-TEST_F(TextFormsTest, XyprintfDrawsLikeOuttextxy) {
-  const auto expected = after([] { outtextxy(10, 10, "42"); }), blank = after([] {});
-  EXPECT_NE(expected, blank);
-  EXPECT_EQ(after([] { xyprintf(10, 10, "%d", 42); }), expected);
-  EXPECT_EQ(after([] { xyprintf(10, 10, L"%d", 42); }), expected);
-  // Null formats draw nothing.
+// Both forms of xyprintf draw what outtextxy draws: below, on wide formats
+// and on results cut short (outtextxy's own pixels are frond_text's output tests').
+TEST_F(TextFormsTest, NullFormatsDrawNothing) {
+  const auto blank = after([] {});
   EXPECT_EQ(after([] { xyprintf(0, 0, static_cast<const char*>(nullptr)); }), blank);
   EXPECT_EQ(after([] { rectprintf(0, 0, 20, 20, static_cast<const wchar_t*>(nullptr)); }), blank);
 }
