@@ -135,7 +135,6 @@ struct generator {
   std::mt19937& rng;
   int below(int n) { return int(rng() % uint32_t(n)); }
   int between(int lo, int hi) { return seeded::between(rng, lo, hi); }
-  uint32_t biased_byte() { return seeded::biased_byte(rng); }
   uint32_t biased_pixel() { return seeded::biased_word(rng); }
   // A coordinate near the images, now and then one at the end of the range.
   int coordinate(int lo, int hi) {
@@ -218,7 +217,7 @@ std::string run_iteration(std::mt19937& rng) {
     p.x = g.between(-8, dst.width + 2) - (dc_follows ? dst.viewport.left : 0);
     p.y = g.between(-8, dst.height + 2) - (dc_follows ? dst.viewport.top : 0);
   }
-  p.alpha = uint8_t(g.biased_byte());
+  p.alpha = uint8_t(seeded::biased_byte(rng));
   p.key = g.below(2) ? src->pixels[g.below(src->width * src->height)] ^ (g.rng() & 0xFF000000) : g.biased_pixel();
   if (p.kind == op::alphafilter && filter == &filter_image && g.below(2) == 0) {
     // A filter as large as the source, or a column or a row short of it.
