@@ -1,9 +1,10 @@
 // The alpha channel, textures, fill patterns and drawing one image onto
 // another: the alpha byte alone, textures that follow their image's pixels
 // and never outlive them, texture brushes made only from a texture, what
-// ends a pattern, source arguments that name no image, the viewport moving
-// drawimage. Depends on: the graphics fixture. Counting is in frond_counting;
-// gradient and texture-brush pixels are the platform brush tests' and the golden hashes'.
+// ends a pattern, source arguments that name no image. Depends on: the
+// graphics fixture. Counting is in frond_counting; gradient and texture-brush
+// pixels are the platform brush tests' and the golden hashes'; the viewport
+// moves drawimage as it moves fills, through the same graphics (frond_antialias's fill test).
 
 #include "support/graphics_fixture.h"
 #include "graphics/frond.h"
@@ -101,15 +102,6 @@ TEST_F(ImageDrawTest, SourceThatNamesNoImageDrawsNothing) {
   frond_puttexture(nullptr, 0, 0, 4, 4, &image);
   frond_puttexture(reinterpret_cast<IMAGE*>(17), frond_rect{0, 0, 4, 4}, &image);
   EXPECT_EQ(changed_count(before, &image), 0);  // on selector 0 they still count: frond_counting
-}
-
-TEST_F(ImageDrawTest, WorldTransformMovesImageDrawing) {
-  IMAGE source(2, 2), image(20, 20);
-  setbkcolor(0xFFFFFFFF, &source);
-  setviewport(5, 6, 20, 20, 1, &image);
-  const std::vector<argb_color> before = pixels_of(&image);
-  frond_drawimage(&source, 1, 1, &image);
-  expect_changed_exactly(before, &image, 6, 7, 8, 9);
 }
 
 TEST_F(PatternTest, PathGradientWithoutSurroundColoursIsStillInstalled) {

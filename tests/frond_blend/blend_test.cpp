@@ -58,7 +58,9 @@ TEST_F(BlendStretchTest, WithalphaClipsToTheViewportAndKeepsTheClip) {
   fill(&dst, 0xFF000000);
   setviewport(1, 1, 4, 4, 1, &dst);
   EXPECT_EQ(putimage_withalpha(&dst, &src, -1, -1, 8, 8, 0, 0, 0, 0, false), 0);
-  expect_area(&dst, 1, 1, 4, 4, 0xFFFF0000, 0xFF000000);  // the left half (x 0..3), inside the viewport
+  // The left half (x 0..3), inside the viewport.
+  expect_each_pixel(&dst, 1, 1, 4, 4,
+                    [&](int x, int y, bool in) { return pixel(&dst, x, y) == (in ? 0xFFFF0000 : 0xFF000000); });
 }
 
 TEST_F(BlendStretchTest, TheWorldTransformIsRestored) {

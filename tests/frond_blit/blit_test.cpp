@@ -1,8 +1,9 @@
 // Block copies as Frond maps them: getimage's rectangle and snapshots, the
 // argument order of the putimage forms, whole copies ignoring the source
-// viewport, the destination viewport, the stretch mode, selectors naming
-// pages or nothing. Depends on: the graphics fixture. Raster operations and
-// stretching are pinned by the platform tests; counting by frond_counting.
+// viewport, the stretch mode, selectors naming pages or nothing. Depends on:
+// the graphics fixture. Raster operations and stretching are pinned by the
+// platform tests, counting by frond_counting, the viewport as the DC's origin
+// and clip by the seeded blend test (its blends through the DC).
 
 #include "support/graphics_fixture.h"
 
@@ -88,23 +89,6 @@ TEST_F(BlitTest, WholeCopiesKeepAlphaAndIgnoreSourceViewport) {
     for (int x = 0; x < 3; ++x) EXPECT_EQ(pixel(&dst, x + 2, y + 3), pixel(&src, x, y));
 }
 
-// The viewport as the DC's origin and clip region, which every GDI drawing
-// call meets (shapes and text as well as copies).
-TEST_F(BlitTest, DestinationViewportMovesAndClips) {
-  IMAGE src(200, 200), dst(300, 200);
-  fill(&src, 0xFFFF0000);
-  fill(&dst, 0xFF000000);
-  setviewport(100, 50, 150, 80, 1, &dst);
-  putimage(&dst, 0, 0, &src);
-  expect_area(&dst, 100, 50, 150, 80, 0xFFFF0000, 0xFF000000);
-
-  // Without clipping the copy still starts at the origin but reaches the image's edge.
-  fill(&dst, 0xFF000000);
-  setviewport(100, 50, 150, 80, 0, &dst);
-  putimage(&dst, 0, 0, &src);
-  expect_area(&dst, 100, 50, 300, 200, 0xFFFF0000, 0xFF000000);
-}
-
 TEST_F(BlitTest, SelectorsNameThePagesOrNothing) {
   IMAGE dst(2, 2);
   fill(&dst, 0xFF010101);
@@ -116,22 +100,11 @@ TEST_F(BlitTest, SelectorsNameThePagesOrNothing) {
   for (argb_color p : pixels_of(&dst)) EXPECT_EQ(p, 0xFF010101u);  // destinations of nothing: frond_counting
 
   IMAGE page0(3, 3), page1(3, 3);  // pages as source and destination
-
   state().pages[0] = &page0;
   state().pages[1] = &page1;
   paint_coordinates(&page0);
   putimage(selector(1), 0, 0, selector(16));
   EXPECT_EQ(pixels_of(&page1), pixels_of(&page0));
-}
-
-using BlitDeathTest = BlitTest;
-
-TEST_F(BlitDeathTest, NullGetimageDestinationIsFatal) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  IMAGE src(2, 2);
-  EXPECT_EXIT(getimage(nullptr, &src, 0, 0, 1, 1), ::testing::ExitedWithCode(245),
-              "FROND INTERNAL ERROR: Fatal Error: pass NULL to `frond::getimage`");
-  EXPECT_EXIT(getimage(nullptr, 0, 0, 1, 1), ::testing::ExitedWithCode(245), "pass NULL to `frond::getimage`");
 }
 
 }  // namespace

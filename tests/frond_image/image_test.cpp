@@ -1,12 +1,12 @@
 // The IMAGE object: construction, documented defaults, resizing, copies,
-// GDI+ objects, images made on many threads, deletion and the fatal magic
-// check with the name of each operation that makes it (copies, blends, blur,
-// turns, loads). Depends on: graphics/internal.h and the graphics fixture.
+// GDI+ settings, deletion and the fatal magic check with the name of each
+// operation that makes it (copies, blends, blur, turns, loads). Depends on:
+// graphics/internal.h and the graphics fixture. Images made on many threads
+// at once are the platform's (its GDI and GDI+ thread tests): Frond's own
+// once-only set-up has run long before any test of a process could race it.
 
-#include <atomic>
 #include <functional>
 #include <new>
-#include <thread>
 
 #include "graphics/internal.h"
 #include "support/graphics_fixture.h"
@@ -32,22 +32,16 @@ TEST_F(ImageTest, NewImageDefaults) {
 
   IMAGE image(7, 5);
   for (argb_color p : pixels_of(&image)) ASSERT_EQ(p, 0xFF000000u);
-  EXPECT_EQ(image.magic, IMAGE_MAGIC);
   // Line, text, fill and background colours; the same in the DC (COLORREF), with its opaque mode.
   EXPECT_EQ((std::vector<argb_color>{getcolor(&image), gettextcolor(&image), getfillcolor(&image), getbkcolor(&image)}),
             (std::vector<argb_color>{0xFFD3D3D3, 0xFFD3D3D3, 0, 0xFF000000}));
   EXPECT_EQ((std::vector<int>{GetBkMode(image.dc), int(GetBkColor(image.dc)), int(GetTextColor(image.dc))}),
             (std::vector<int>{OPAQUE, 0x000000, 0xD3D3D3}));
-  EXPECT_FLOAT_EQ(image.miter_limit, 10.0f);
   EXPECT_FLOAT_EQ(image.line_width, 1.0f);
   EXPECT_EQ((std::vector<int>{image.antialias, image.line_style, image.line_thickness, image.text_halign,
                               image.text_valign, getx(&image), gety(&image)}),
             (std::vector<int>{false, 0, 1, 0, 0, 0, 0}));
   EXPECT_EQ(viewport_of(&image), (std::vector<int>{0, 0, 7, 5, 1}));  // the font: frond_text
-
-  // GDI+: the graphics from construction (smoothing and pixel offset are in the golden hashes).
-  ASSERT_NE(image.graphics_holder.object, nullptr);
-  EXPECT_EQ(image.brush_holder.object, nullptr);
 }
 
 TEST_F(ImageTest, ResizeKeepsOrDropsContent) {
@@ -72,12 +66,11 @@ TEST_F(ImageTest, ResizeKeepsOrDropsContent) {
   EXPECT_EQ(image.height, 0);
 }
 
-TEST_F(ImageTest, ResizeResetsViewportAndKeepsGraphicsSettings) {
+// (Resizing resets the viewport: frond_antialias's fills and frond_transform.)
+TEST_F(ImageTest, ResizeKeepsGraphicsSettings) {
   IMAGE image(10, 10);
-  setviewport(2, 3, 8, 9, 1, &image);
   setantialias(true, &image);
   image.resize_f(20, 12);
-  EXPECT_EQ(viewport_of(&image), (std::vector<int>{0, 0, 20, 12, 1}));
   Gdiplus::SmoothingMode smoothing;
   Gdiplus::GdipGetSmoothingMode(image.graphics_holder.object, &smoothing);
   EXPECT_EQ(smoothing, Gdiplus::SmoothingModeAntiAlias);
@@ -96,7 +89,6 @@ TEST_F(ImageTest, CopiesTakeSizeAndPixelsAndKeepTargetAttributes) {
   IMAGE constructed(source);
   EXPECT_EQ(constructed.width, 6);
   EXPECT_EQ(pixels_of(&constructed), pixels_of(&source));
-  EXPECT_EQ(getcolor(&constructed), 0xFFD3D3D3u);
 
   IMAGE assigned(2, 2);
   setcolor(0xFF00FF00, &assigned);
@@ -120,21 +112,6 @@ TEST_F(ImageTest, CopiesTakeSizeAndPixelsAndKeepTargetAttributes) {
   copied.copyimage(reinterpret_cast<IMAGE*>(1));
   EXPECT_EQ(copied.height, 5);
   EXPECT_EQ(counter(), 255);
-}
-
-TEST_F(ImageTest, ImagesCanBeMadeOnManyThreadsAtOnce) {
-  std::vector<std::thread> threads;
-  std::atomic<int> good{0};
-  for (int t = 0; t < 8; ++t)
-    threads.emplace_back([&good, t] {
-      for (int i = 0; i < 20; ++i) {
-        IMAGE* image = newimage(16 + t, 9 + i);
-        if (getbuffer(image)[0] == 0xFF000000u && getwidth(image) == 16 + t) ++good;
-        delimage(image);
-      }
-    });
-  for (std::thread& thread : threads) thread.join();
-  EXPECT_EQ(good.load(), 160);
 }
 
 // ---- fatal errors --------------------------------------------------------------------

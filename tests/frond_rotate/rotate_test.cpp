@@ -18,13 +18,6 @@ class RotateTest : public GraphicsTest {};
 
 constexpr argb_color kBackground = 0xFF102030;
 
-// A 4x4 source whose texel (x, y) is 0xFF00yyxx-like: 0xFF000000 | y << 8 | x + 1.
-void paint_source(IMAGE* src) {
-  for (int y = 0; y < src->height; ++y)
-    for (int x = 0; x < src->width; ++x) src->pixels[y * src->width + x] = 0xFF000000u | uint32_t(y) << 8 | uint32_t(x + 1);
-}
-
-
 int changed(IMAGE* img) {
   int n = 0;
   for (argb_color p : pixels_of(img)) n += p != kBackground;
@@ -158,7 +151,7 @@ TEST_F(RotateTest, DestinationsOfBothFlagForms) {
 
 TEST_F(RotateTest, StretchAndSplatKeepsDestinationAlphaAndSkipsTheKey) {
   IMAGE src(4, 4), dst(32, 32);
-  paint_source(&src);
+  paint_coordinates(&src);
   src.pixels[5] = 0xFF00FF00;  // the key
   fill(&dst, 0x40102030);
   setviewport(4, 4, 32, 32, 1, &dst);

@@ -90,7 +90,6 @@ TEST_F(ShapesTest, FloatLinesFollowTheEndPointRule) {
   line_f(0, 0, inf, 5, &img);
   line_f(-inf, -inf, inf, inf, &img);
   line_f(-3e38f, 4, 3e38f, 4.5f, &img);  // huge: clipped in double
-  EXPECT_EQ(pixels_of(&img)[size_t(5) * 20 + 5], before[size_t(5) * 20 + 5]);
   for (int y = 0; y < 20; ++y)
     if (y != 4) {
       EXPECT_EQ(std::vector<argb_color>(img.pixels + y * 20, img.pixels + y * 20 + 20),

@@ -13,12 +13,6 @@ using namespace frond_test;
 
 namespace {
 
-// A press typing `text`, then the release.
-void type_key(UINT vk, const std::u16string& text) {
-  key(vk, true, text);
-  key(vk, false);
-}
-
 const auto* const environment = window_for_all_tests(640, 360, INITMODE_MANUAL_RENDER, "Frond window test");
 
 TEST(Window, OpensWithCaptionAndClientSize) {
@@ -102,7 +96,8 @@ TEST(Window, OnlyAutomaticModeRefreshesOnTheTimer) {
 TEST(Window, CharactersOutsideTheBasicPlaneBecomeCodePageBytes) {
   flushkey();
   setcodepage(65001);
-  type_key('X', u"\U0001F600");
+  key('X', true, u"\U0001F600");
+  key('X', false);
   platform_test::inject_key(window(), 'X', true, true, u"");  // held: auto-repeat, no first press
   settle();
   EXPECT_EQ(popkey(), 'X' | 0x10000 | 0x80000);

@@ -78,15 +78,6 @@ inline std::vector<int> box_of(frond::IMAGE* img, frond::argb_color background) 
   return box;
 }
 
-// The pixels `draw` leaves on `img` resized to w x h and cleared to `background`.
-template <class Draw>
-std::vector<frond::argb_color> pixels_after(frond::IMAGE* img, int w, int h, frond::argb_color background, Draw draw) {
-  frond::setbkcolor(background, img);
-  img->resize(w, h);
-  draw();
-  return pixels_of(img);
-}
-
 // Expects good(x, y, inside) of every pixel, where `inside` says whether it
 // lies in [x0, x1) x [y0, y1); names the first pixel that fails.
 template <class Good>
@@ -97,13 +88,6 @@ void expect_each_pixel(frond::IMAGE* img, int x0, int y0, int x1, int y1, Good g
       if (!good(x, y, x >= x0 && x < x1 && y >= y0 && y < y1) && wrong++ == 0)
         ADD_FAILURE() << "pixel (" << x << ", " << y << ") is " << std::hex << pixel(img, x, y);
   EXPECT_EQ(wrong, 0);
-}
-
-// Expects every pixel in [x0, x1) x [y0, y1) to be `inside` and every other one `outside`.
-inline void expect_area(frond::IMAGE* img, int x0, int y0, int x1, int y1, frond::argb_color inside,
-                        frond::argb_color outside) {
-  expect_each_pixel(img, x0, y0, x1, y1,
-                    [&](int x, int y, bool in) { return pixel(img, x, y) == (in ? inside : outside); });
 }
 
 // Expects the pixels in [x0, x1) x [y0, y1) to differ from `before` and all others to be as they were.

@@ -43,8 +43,6 @@ class RawConnection {
     if (fd_ >= 0) close(fd_);
   }
 
-  bool connected() const { return fd_ >= 0; }
-
   // False once the peer stopped taking bytes (reset, closed, or five
   // seconds without room).
   bool send_all(const std::string& bytes) {
