@@ -82,12 +82,12 @@ int create_named_temporary(const std::string& target, std::string& name) {
   return fd;
 }
 
-// Links the open unnamed file `fd` under a fresh hidden name beside the
-// target, armed for removal by a stop signal; false when no name was free.
-bool link_under_hidden_name(int fd, const std::string& target, std::string& name) {
+// Links the open unnamed file `self` ("/proc/self/fd/N") under a fresh
+// hidden name beside the target, armed for removal by a stop signal; false
+// when no name was free.
+bool link_under_hidden_name(const std::string& self, const std::string& target, std::string& name) {
   static const char letters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
   std::random_device random;
-  const std::string self = "/proc/self/fd/" + std::to_string(fd);
   for (int attempt = 0; attempt < 100; ++attempt) {
     name = hidden_prefix(target);
     for (int i = 0; i < 6; ++i) name += letters[random() % (sizeof letters - 1)];
@@ -159,7 +159,7 @@ bool AtomicOutput::commit() {
       close(unnamed);
       return true;
     }
-    written = errno == EEXIST && link_under_hidden_name(unnamed, target_, named_);
+    written = errno == EEXIST && link_under_hidden_name(self, target_, named_);
   }
   written = written && move_into_place(named_, target_);
   if (unnamed >= 0) close(unnamed);
